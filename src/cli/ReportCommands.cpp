@@ -1,0 +1,3 @@
+#include "cli/CliCommand.h"
+
+std::vector<CliCommand> reportCommands() { return {}; }

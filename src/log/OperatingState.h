@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+struct Preferences;
+
+// The band, mode, frequency, UTC offset and operator that every new contact is stamped with.
+// Band, mode, offset and operator live in the preferences (and are saved with them); the
+// frequency lives only in memory. The rig poller calls BandFreqConversion and ModeSelection.
+class OperatingState : public QObject {
+    Q_OBJECT
+public:
+    explicit OperatingState(Preferences& prefs, QObject* parent = nullptr);
+
+    QString band() const;
+    QString mode() const;
+    QString frequency() const { return m_frequency; }
+    float utcOffset() const;
+    QString operatorInitials() const;
+
+    // Band and mode menus; an unknown label is ignored.
+    void selectBand(const QString& band);
+    void selectMode(const QString& mode);
+    // Clicks on the band display: left goes to the next band, other buttons to the previous
+    // one, wrapping between "SAT" and "160". The mode display cycles CW, DIG, PH.
+    void nextBand();
+    void previousBand();
+    void nextMode();
+
+    // A frequency from the rig (MHz): selects the band whose range holds it and keeps the
+    // frequency text for the next contact.
+    void BandFreqConversion(float mhz);
+    // A mode from the rig, "PH" or "CW"; anything else changes nothing.
+    void ModeSelection(const QString& mode);
+    // Emptied after each logging attempt so a contact carries only a fresh rig frequency.
+    void clearFrequency();
+
+    void setUtcOffset(float hours);
+    void setOperatorInitials(const QString& initials);
+
+signals:
+    void bandChanged(const QString& band);
+    void modeChanged(const QString& mode);
+    void frequencyChanged(const QString& frequency);
+    // A stored setting changed: the preferences file must be written.
+    void preferencesChanged();
+
+private:
+    Preferences& m_prefs;
+    QString m_frequency;
+};

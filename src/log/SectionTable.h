@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <vector>
+
+// The ARRL/RAC section table, read once from the data file compiled into the program.
+// Indexes are 0-based here; the section display and the per-section counts use the same order.
+// "DX" is a valid section everywhere but is not an entry of the table.
+class SectionTable {
+public:
+    struct Section {
+        QString abbr;
+        QString name;
+    };
+
+    // The table shipped with the program (loaded on first use, immutable afterwards).
+    static const SectionTable& standard();
+
+    // Parses "ABBR,Name" lines; '#' starts a comment line.
+    static SectionTable fromText(const QString& text);
+
+    int size() const { return static_cast<int>(m_sections.size()); }
+    const Section& at(int index) const { return m_sections[static_cast<size_t>(index)]; }
+    // Index of the entry with exactly this abbreviation, -1 when none.
+    int indexOf(const QString& abbr) const { return m_index.value(abbr, -1); }
+    // True for "DX" and for every abbreviation of the table (exact, case-sensitive).
+    bool isValidSection(const QString& abbr) const { return abbr == QLatin1String("DX") || indexOf(abbr) >= 0; }
+
+private:
+    std::vector<Section> m_sections;
+    QHash<QString, int> m_index;
+};

@@ -1,0 +1,123 @@
+#include "log/LogFile.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+ContactRecord sample()
+{
+    return {"K1ABC", "2A", "CT", "2026/06/27", "18:05:31", "20", "CW", "JS", "14.025"};
+}
+
+}  // namespace
+
+TEST(LogLineFormat, WritesTenQuotedFieldsAndCrLf)
+{
+    EXPECT_EQ(formatLogLine(sample()),
+              QByteArray("\"K1ABC\",\"2A\",\"CT\",\"2026/06/27\",\"18:05:31\",\"20\",\"CW\",\"JS\",\"14.025\",\"\"\r\n"));
+    ContactRecord empty;
+    EXPECT_EQ(formatLogLine(empty), QByteArray("\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"));
+}
+
+TEST(LogLineFormat, ReadsQuotedUnquotedAndDropsTenthField)
+{
+    ContactRecord r;
+    ASSERT_TRUE(parseLogLine("\"K1ABC\",\"2A\",\"CT\",\"2026/06/27\",\"18:05:31\",\"20\",\"CW\",\"JS\",\"14.025\",\"whatever\"", r));
+    EXPECT_EQ(r, sample());
+
+    ASSERT_TRUE(parseLogLine("W1AW,1D,CT,2026/06/27,18:00:00,40,PH,,,", r));
+    EXPECT_EQ(r.call, "W1AW");
+    EXPECT_EQ(r.mode, "PH");
+    EXPECT_TRUE(r.op.isEmpty());
+    EXPECT_TRUE(r.freq.isEmpty());
+
+    // Nine fields (no tenth) are still a record; a comma inside quotes belongs to the field.
+    ASSERT_TRUE(parseLogLine("\"A,B\",\"1A\",\"DX\",\"2026/06/27\",\"1:02:03\",\"SAT\",\"DIG\",\"\",\"\"", r));
+    EXPECT_EQ(r.call, "A,B");
+    EXPECT_EQ(r.band, "SAT");
+}
+
+TEST(LogLineFormat, RefusesDamagedLines)
+{
+    ContactRecord r;
+    EXPECT_FALSE(parseLogLine("garbage", r));
+    EXPECT_FALSE(parseLogLine("\"K1ABC\",\"2A\"", r));
+    EXPECT_FALSE(parseLogLine("\"unterminated,\"2A\",\"CT\",\"d\",\"t\",\"20\",\"CW\",\"\",\"\",\"\"", r));
+    EXPECT_FALSE(parseLogLine("\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",\"g\",\"h\",\"i\",\"j\",\"k\"", r));
+    QByteArray nul("\"K1ABC\",\"2A\",\"CT\",\"2026/06/27\",\"18:05:31\",\"20\",\"CW\",\"\",\"\",\"\"");
+    nul[3] = '\0';
+    EXPECT_FALSE(parseLogLine(nul, r));
+    EXPECT_FALSE(parseLogLine(QByteArray(1'000'000, 'x'), r));
+}
+
+TEST(LogFileIo, RewriteThenReadGivesTheSameRecordsByteForByte)
+{
+    TempDataDir dir;
+    LogFile file(dir.file("fdlog.dat"));
+    std::vector<ContactRecord> in{sample(), {"VE3XYZ", "1E", "ONS", "2026/06/28", "09:00:00", "1.25", "PH", "", ""}};
+    ASSERT_TRUE(file.rewrite(in));
+    EXPECT_EQ(readBytes(file.path()), formatLogLine(in[0]) + formatLogLine(in[1]));
+
+    std::vector<ContactRecord> out;
+    EXPECT_EQ(file.read(out, 14000).status, LogFile::ReadStatus::Ok);
+    EXPECT_EQ(out, in);
+
+    ASSERT_TRUE(file.append(sample()));
+    ASSERT_TRUE(file.rewrite(out));  // a full rewrite replaces, it does not add
+    out.clear();
+    file.read(out, 14000);
+    EXPECT_EQ(out.size(), 2u);
+}
+
+TEST(LogFileIo, ReadsLfOnlyAndReportsDamageKeepingWhatCameBefore)
+{
+    TempDataDir dir;
+    const QString path = dir.file("fdlog.dat");
+    QByteArray good = formatLogLine(sample());
+    QByteArray lfOnly = good;
+    lfOnly.replace("\r\n", "\n");
+    writeBytes(path, lfOnly + lfOnly);
+    std::vector<ContactRecord> out;
+    EXPECT_EQ(LogFile(path).read(out, 14000).status, LogFile::ReadStatus::Ok);
+    EXPECT_EQ(out.size(), 2u);
+
+    writeBytes(path, good + good + "this is not a log line\r\n" + good);
+    out.clear();
+    const auto result = LogFile(path).read(out, 14000);
+    EXPECT_EQ(result.status, LogFile::ReadStatus::BadLine);
+    EXPECT_EQ(result.badLine, 3);
+    EXPECT_EQ(out.size(), 2u);
+
+    // CR-only line ends make one long line of many records: damage, not a hang.
+    QByteArray crOnly = good + good;
+    crOnly.replace("\r\n", "\r");
+    writeBytes(path, crOnly);
+    out.clear();
+    EXPECT_EQ(LogFile(path).read(out, 14000).status, LogFile::ReadStatus::BadLine);
+    EXPECT_TRUE(out.empty());
+
+    out.clear();
+    EXPECT_EQ(LogFile(dir.file("missing.dat")).read(out, 14000).status, LogFile::ReadStatus::OpenFailed);
+}
+
+TEST(LogFileIo, StopsAtCapacity)
+{
+    TempDataDir dir;
+    const QString path = dir.file("fdlog.dat");
+    QByteArray data;
+    for (int i = 0; i < 6; ++i)
+        data += formatLogLine(sample());
+    writeBytes(path, data);
+    std::vector<ContactRecord> out;
+    EXPECT_EQ(LogFile(path).read(out, 5).status, LogFile::ReadStatus::TooManyLines);
+    EXPECT_EQ(out.size(), 5u);
+}
+
+TEST(LogFileIo, AppendFailsCleanlyInAMissingFolder)
+{
+    TempDataDir dir;
+    QString error;
+    EXPECT_FALSE(LogFile(dir.file("no/such/folder/fdlog.dat")).append(sample(), &error));
+    EXPECT_FALSE(error.isEmpty());
+}

@@ -1,0 +1,206 @@
+#include "log/Logbook.h"
+#include "log/SectionTable.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+
+ContactRecord rec(const QString& call, const QString& mode = "CW")
+{
+    return {call, "2A", "CT", "2026/06/27", "18:05:31", "20", mode, "JS", ""};
+}
+
+struct LogbookFixture : ::testing::Test {
+    TempDataDir dir;
+    ScriptedDialogs dialogs;
+    ContactLog log{SectionTable::standard()};
+    Logbook book{log, dir.file("fdlog.dat"), dir.file("LogBkUp.dat"), dialogs};
+
+    void writeLog(const std::vector<ContactRecord>& records) { ASSERT_TRUE(LogFile(dir.file("fdlog.dat")).rewrite(records)); }
+    std::vector<ContactRecord> fileRecords()
+    {
+        std::vector<ContactRecord> out;
+        LogFile(dir.file("fdlog.dat")).read(out, 20000);
+        return out;
+    }
+};
+
+}  // namespace
+
+TEST_F(LogbookFixture, ReloadRebuildsCountsAndSignals)
+{
+    writeLog({rec("K1A"), rec("K1B", "PH"), rec("K1C", "DIG")});
+    QSignalSpy spy(&book, &Logbook::reloaded);
+    ASSERT_TRUE(book.mnuopen2());
+    EXPECT_EQ(spy.count(), 1);
+    EXPECT_EQ(log.size(), 3);
+    EXPECT_EQ(log.points(), 5);
+    EXPECT_TRUE(dialogs.calls.empty());
+
+    writeLog({});
+    ASSERT_TRUE(book.mnuopen2());
+    EXPECT_EQ(log.size(), 0);
+    EXPECT_EQ(log.sectionsWorked(), 0);
+}
+
+TEST_F(LogbookFixture, ReloadFailureKeepsRecordsReadSoFarAndDoesNotSignal)
+{
+    writeBytes(dir.file("fdlog.dat"), formatLogLine(rec("K1A")) + formatLogLine(rec("K1B")) + QByteArray("\0\0\0junk\r\n", 9)
+                                          + formatLogLine(rec("K1C")));
+    QSignalSpy spy(&book, &Logbook::reloaded);
+    EXPECT_FALSE(book.mnuopen2());
+    EXPECT_EQ(spy.count(), 0);
+    EXPECT_EQ(log.size(), 2);
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_EQ(dialogs.last().text, "Error opening file.");
+    EXPECT_EQ(dialogs.last().title, "File Error");
+
+    QFile::remove(dir.file("fdlog.dat"));
+    dialogs.clear();
+    EXPECT_FALSE(book.mnuopen2());
+    EXPECT_EQ(dialogs.messages(), QStringList{"Error opening file."});
+}
+
+TEST_F(LogbookFixture, MoreThanCapacityLinesIsReportedAndFirstRecordsKept)
+{
+    std::vector<ContactRecord> many(ContactLog::Capacity + 1, rec("K1A"));
+    many.back().call = "LAST";
+    writeLog(many);
+    EXPECT_FALSE(book.mnuopen2());
+    EXPECT_EQ(log.size(), ContactLog::Capacity);
+    EXPECT_EQ(dialogs.messages(), QStringList{"Error opening file."});
+    EXPECT_EQ(log.record(ContactLog::Capacity).call, "K1A");
+}
+
+TEST_F(LogbookFixture, StoreAppendsToFileAndTable)
+{
+    writeLog({});
+    book.mnuopen2();
+    QSignalSpy spy(&book, &Logbook::appended);
+    EXPECT_EQ(book.storeContact(rec("K1A")), Logbook::StoreResult::Stored);
+    EXPECT_EQ(book.storeContact(rec("K1B")), Logbook::StoreResult::Stored);
+    EXPECT_EQ(spy.count(), 2);
+    EXPECT_EQ(spy.last().at(0).toInt(), 2);
+    EXPECT_EQ(readBytes(dir.file("fdlog.dat")), formatLogLine(rec("K1A")) + formatLogLine(rec("K1B")));
+}
+
+TEST_F(LogbookFixture, The14001stContactIsRefused)
+{
+    writeLog(std::vector<ContactRecord>(ContactLog::Capacity, rec("K1A")));
+    ASSERT_TRUE(book.mnuopen2());
+    const QByteArray before = readBytes(dir.file("fdlog.dat"));
+    EXPECT_EQ(book.storeContact(rec("K1B")), Logbook::StoreResult::LogFull);
+    EXPECT_EQ(log.size(), ContactLog::Capacity);
+    EXPECT_EQ(readBytes(dir.file("fdlog.dat")), before);
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(dialogs.last().title, "Log Full");
+}
+
+TEST_F(LogbookFixture, UnwritableFileRefusesTheContactWithAMessage)
+{
+    Logbook broken(log, dir.file("missing-folder/fdlog.dat"), dir.file("LogBkUp.dat"), dialogs);
+    EXPECT_EQ(broken.storeContact(rec("K1A")), Logbook::StoreResult::WriteFailed);
+    EXPECT_EQ(log.size(), 0);
+    EXPECT_EQ(dialogs.last().title, "Contact Not Stored");
+}
+
+TEST_F(LogbookFixture, DeleteAsksThenRenumbersAndRewrites)
+{
+    writeLog({rec("K1A"), rec("K1B"), rec("K1C"), rec("K1D"), rec("K1E")});
+    book.mnuopen2();
+    log.countAtLastBackup = 5;
+
+    dialogs.yesNoAnswers = {false};
+    EXPECT_FALSE(book.cmdDelete_Click(3));
+    EXPECT_EQ(log.size(), 5);
+
+    dialogs.yesNoAnswers = {true};
+    EXPECT_TRUE(book.cmdDelete_Click(3));
+    EXPECT_EQ(dialogs.last().text, "Are you sure?");
+    EXPECT_EQ(dialogs.last().title, "Are you sure?");
+    ASSERT_EQ(log.size(), 4);
+    EXPECT_EQ(log.record(3).call, "K1D");
+    EXPECT_EQ(log.countAtLastBackup, 4);
+    const auto onDisk = fileRecords();
+    ASSERT_EQ(onDisk.size(), 4u);
+    EXPECT_EQ(onDisk[2].call, "K1D");
+    EXPECT_EQ(onDisk[3].call, "K1E");
+}
+
+TEST_F(LogbookFixture, EditRewritesTheFile)
+{
+    writeLog({rec("K1A"), rec("K1B")});
+    book.mnuopen2();
+    ContactRecord changed = rec("W1AW", "PH");
+    changed.freq = "";
+    ASSERT_TRUE(book.replaceRecord(2, changed));
+    EXPECT_EQ(fileRecords()[1], changed);
+    EXPECT_EQ(log.phoneCount(), 1);
+}
+
+TEST_F(LogbookFixture, NewLogNeedsTypedYes)
+{
+    writeLog({rec("K1A")});
+    book.mnuopen2();
+    log.backupTicks = 7;
+    log.countAtLastBackup = 1;
+
+    for (const auto& answer : {std::optional<QString>("YES "), std::optional<QString>(), std::optional<QString>("no")}) {
+        dialogs.inputAnswers = {answer};
+        EXPECT_FALSE(book.ConfirmNewLog());
+        EXPECT_EQ(log.size(), 1);
+    }
+    EXPECT_EQ(dialogs.last().title, "WARNING - Your existing log file will be ERASED!");
+    EXPECT_EQ(dialogs.last().text,
+              "Are you sure that you want to start a new log file?  This function will ERASE the existing log file!\n\n"
+              "To verify that you want to start a new log file, please type: YES");
+
+    dialogs.inputAnswers = {QString("yes")};
+    EXPECT_TRUE(book.ConfirmNewLog());
+    EXPECT_EQ(log.size(), 0);
+    EXPECT_EQ(log.backupTicks, 0);
+    EXPECT_EQ(log.countAtLastBackup, 0);
+    EXPECT_TRUE(readBytes(dir.file("fdlog.dat")).isEmpty());
+    EXPECT_TRUE(QFile::exists(dir.file("fdlog.dat")));
+}
+
+TEST_F(LogbookFixture, ArchiveSuggestsADatedNameAndCopies)
+{
+    writeLog({rec("K1A")});
+    const QString target = dir.file("archive.dat");
+    dialogs.fileAnswers = {target};
+    book.mnuArchive_Click("/docs/Field Day", "K1ABC/4", QDate(2026, 6, 27));
+    ASSERT_EQ(dialogs.calls.size(), 2u);
+    EXPECT_EQ(dialogs.calls[0].title, "Archive Information");
+    EXPECT_EQ(dialogs.calls[1].title, "/docs/Field Day/K1ABC2026-06-27.dat");
+    EXPECT_EQ(readBytes(target), readBytes(dir.file("fdlog.dat")));
+
+    dialogs.clear();
+    dialogs.fileAnswers = {QString()};
+    book.mnuArchive_Click("/docs", "", QDate(2026, 6, 27));
+    EXPECT_EQ(dialogs.calls[1].title, "/docs/YourCall2026-06-27.dat");
+}
+
+TEST_F(LogbookFixture, BackupWritesNothingForAnEmptyLog)
+{
+    writeBytes(dir.file("LogBkUp.dat"), "old");
+    EXPECT_FALSE(book.Backup());
+    EXPECT_EQ(readBytes(dir.file("LogBkUp.dat")), QByteArray("old"));
+    writeLog({rec("K1A")});
+    book.mnuopen2();
+    EXPECT_TRUE(book.Backup());
+    EXPECT_EQ(readBytes(dir.file("LogBkUp.dat")), readBytes(dir.file("fdlog.dat")));
+}
+
+TEST(AlphanumericOnly, KeepsTheLeadingRunOfDigitsAndCapitals)
+{
+    EXPECT_EQ(AlphanumericOnly("K1ABC/4"), "K1ABC");
+    EXPECT_EQ(AlphanumericOnly("W1AW"), "W1AW");
+    EXPECT_EQ(AlphanumericOnly("k1abc"), "YourCall");
+    EXPECT_EQ(AlphanumericOnly(""), "YourCall");
+    EXPECT_EQ(AlphanumericOnly("VE3 X"), "VE3");
+}

@@ -1,0 +1,75 @@
+#include "settings/Preferences.h"
+#include "settings/UserSettingsStore.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+TEST(Preferences, WritesSeventeenLinesQuotedTextBareNumbers)
+{
+    Preferences p;
+    p.ownCall = "K1ABC/4";
+    p.ownClass = "2A";
+    p.ownSection = "CT";
+    p.utcOffset = 4.5f;
+    p.mode = "CW";
+    p.band = "20";
+    p.workedColour = 65280;
+    p.notWorkedColour = 16777215;
+    p.formSizePercent = 90;
+    p.voiceNavigation = 2;
+    p.rigType = "Kenwood";
+    p.taskbarFit = 1;
+    p.listPrevious = 1;
+    p.operatorInitials = "JS";
+    p.permanentBackup = 1;
+    p.extraBackup = 0;
+    p.extraBackupFolder = "/media/usb";
+    EXPECT_EQ(formatPreferences(p),
+              QByteArray("\"K1ABC/4\"\r\n\"2A\"\r\n\"CT\"\r\n4.5\r\n\"CW\"\r\n\"20\"\r\n65280\r\n16777215\r\n90\r\n2\r\n"
+                         "\"Kenwood\"\r\n1\r\n1\r\n\"JS\"\r\n1\r\n0\r\n\"/media/usb\"\r\n"));
+
+    TempDataDir dir;
+    ASSERT_TRUE(SavePref(dir.file("fdpref.dat"), p));
+    Preferences back;
+    ASSERT_TRUE(ReadPreferences(dir.file("fdpref.dat"), back));
+    EXPECT_EQ(back, p);
+}
+
+TEST(Preferences, MissingOrShortFileKeepsDefaultsForWhatIsNotThere)
+{
+    TempDataDir dir;
+    Preferences p;
+    EXPECT_FALSE(ReadPreferences(dir.file("absent.dat"), p));
+    EXPECT_EQ(p, Preferences{});
+    EXPECT_EQ(p.band, "40");
+    EXPECT_EQ(p.mode, "PH");
+    EXPECT_EQ(p.formSizePercent, 100);
+
+    writeBytes(dir.file("short.dat"), "\"W1AW\"\r\n\"1D\"\r\n");
+    EXPECT_FALSE(ReadPreferences(dir.file("short.dat"), p));
+    EXPECT_EQ(p.ownCall, "W1AW");
+    EXPECT_EQ(p.ownClass, "1D");
+    EXPECT_EQ(p.band, "40");
+
+    // A number where a number belongs, garbage after: the values before it are taken.
+    Preferences q;
+    writeBytes(dir.file("bad.dat"), "\"A\"\n\"B\"\n\"C\"\nnot-a-number\n\"CW\"\n");
+    EXPECT_FALSE(ReadPreferences(dir.file("bad.dat"), q));
+    EXPECT_EQ(q.ownSection, "C");
+    EXPECT_EQ(q.utcOffset, 0.0f);
+    EXPECT_EQ(q.mode, "PH");
+
+    Preferences r;
+    writeBytes(dir.file("nul.dat"), QByteArray(100000, '\0'));
+    EXPECT_FALSE(ReadPreferences(dir.file("nul.dat"), r));
+}
+
+TEST(UserSettingsStore, KeepsValuesUnderTheSettingsGroup)
+{
+    TempDataDir dir;
+    UserSettingsStore store(dir.file("user.ini"));
+    EXPECT_EQ(store.value("UserClubName"), "");
+    store.setValue("UserClubName", "Hilltop ARC");
+    EXPECT_EQ(UserSettingsStore(dir.file("user.ini")).value("UserClubName"), "Hilltop ARC");
+    EXPECT_TRUE(readBytes(dir.file("user.ini")).contains("[Settings]"));
+}
