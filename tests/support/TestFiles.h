@@ -4,6 +4,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include "support/QtPrinters.h"
+
 // A temporary data folder for one test, removed afterwards.
 class TempDataDir {
 public:

@@ -1,0 +1,49 @@
+#include "app/AppContext.h"
+
+#include "log/Station.h"
+#include "settings/DataPaths.h"
+#include "ui/MainWindow.h"
+#include "ui/StationIdDialog.h"
+#include "util/BackupScheduler.h"
+
+AppContext::AppContext(Options options, Dialogs& dialogs, Clock& clock)
+    : m_options(std::move(options)), m_dialogs(dialogs), m_clock(clock)
+{
+    if (!m_options.runStationId)
+        m_options.runStationId = [](StationIdDialog& d) { return d.exec() == QDialog::Accepted; };
+}
+
+AppContext::~AppContext()
+{
+    // Windows go first: they hold references into the station.
+    m_window.reset();
+    m_backups.reset();
+    m_station.reset();
+}
+
+void AppContext::start()
+{
+    const DataPaths paths = m_options.documentsRoot.isEmpty()
+        ? DataPaths::resolveForPlatform(m_options.dataDir, m_dialogs)
+        : DataPaths::resolve(m_options.dataDir, m_options.documentsRoot, m_dialogs);
+
+    m_station = std::make_unique<Station>(paths, m_dialogs, m_clock, m_options.userStore);
+    // A missing or short preferences file leaves the defaults; the next save writes it whole.
+    m_station->ReadPreferences();
+    m_station->LoadSharedPreferences();
+
+    m_window = std::make_unique<MainWindow>(*m_station, m_dialogs);
+
+    StationIdDialog setup(m_station->prefs(), m_window.get());
+    if (m_options.runStationId(setup)) {
+        setup.applyTo(m_station->prefs());
+        m_window->showStationIdentity();
+        m_station->SavePref();
+    }
+
+    m_station->ensureLogFileExists();
+    m_station->logbook().mnuopen2();
+
+    m_backups = std::make_unique<BackupScheduler>(m_station->logbook(), m_station->prefs(), paths, m_clock);
+    m_window->loadBackupWindow(*m_backups);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "settings/UserSettingsStore.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+class BackupScheduler;
+class Clock;
+class Dialogs;
+class MainWindow;
+class Station;
+class StationIdDialog;
+
+// Builds the program's services and windows in the start-up order and owns them for the run.
+class AppContext {
+public:
+    struct Options {
+        QString dataDir;        // the working directory: log, preferences, backups
+        QString documentsRoot;  // empty: the platform's documents folder
+        UserSettingsStore userStore;
+        // Shows the station setup window modally; true when it was closed with Done.
+        std::function<bool(StationIdDialog&)> runStationId;
+    };
+
+    AppContext(Options options, Dialogs& dialogs, Clock& clock);
+    ~AppContext();
+
+    // Folders, preferences, shared preferences, main window, station setup, log, backup timer.
+    void start();
+
+    Station& station() { return *m_station; }
+    MainWindow& window() { return *m_window; }
+    BackupScheduler& backups() { return *m_backups; }
+
+private:
+    Options m_options;
+    Dialogs& m_dialogs;
+    Clock& m_clock;
+    std::unique_ptr<Station> m_station;
+    std::unique_ptr<BackupScheduler> m_backups;
+    std::unique_ptr<MainWindow> m_window;
+};

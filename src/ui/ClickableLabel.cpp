@@ -1,0 +1,9 @@
+#include "ui/ClickableLabel.h"
+
+#include <QMouseEvent>
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    emit clicked(event->button());
+    QLabel::mouseReleaseEvent(event);
+}

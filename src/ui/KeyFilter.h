@@ -1,0 +1,12 @@
+#pragma once
+
+#include <functional>
+
+class QLineEdit;
+
+// Runs every typed character of a line edit through a key filter that takes the character
+// code by reference: it may change it (a letter to its capital) or set it to 0 (swallowed).
+// Control keys (Backspace, Enter, arrows) pass untouched unless the filter is asked about
+// Backspace (code 8) and swallows it.
+using KeyFilterFn = std::function<void(int& keyAscii)>;
+void installKeyFilter(QLineEdit* edit, KeyFilterFn filter);

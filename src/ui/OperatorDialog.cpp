@@ -1,0 +1,36 @@
+#include "ui/OperatorDialog.h"
+
+#include "ui/KeyFilter.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+OperatorDialog::OperatorDialog(const QString& current, QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmOperator"));
+    setWindowTitle(QStringLiteral("Change Operator"));
+    setModal(true);
+    m_text = new QLineEdit(current, this);
+    m_text->setObjectName(QStringLiteral("Text1"));
+    // Quotes would break the quoted log fields; initials are always capitals.
+    installKeyFilter(m_text, [](int& k) {
+        if (k == '"' || k == '\'')
+            k = 0;
+        else if (k >= 'a' && k <= 'z')
+            k -= 32;
+    });
+    auto* done = new QPushButton(QStringLiteral("&Done"), this);
+    done->setObjectName(QStringLiteral("Command1"));
+    done->setDefault(true);
+    connect(done, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_text, &QLineEdit::returnPressed, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Please enter your initials:"), this));
+    layout->addWidget(m_text);
+    layout->addWidget(done);
+}
+
+QString OperatorDialog::initials() const { return m_text->text(); }

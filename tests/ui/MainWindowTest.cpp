@@ -1,0 +1,164 @@
+#include "app/AppContext.h"
+#include "log/LogFile.h"
+#include "log/Station.h"
+#include "settings/Preferences.h"
+#include "support/ManualClock.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
+#include "ui/ContactTableModel.h"
+#include "ui/MainWindow.h"
+#include "ui/SectionDisplay.h"
+#include "ui/StationIdDialog.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct MainWindowFixture : ::testing::Test {
+    TempDataDir dir;
+    ScriptedDialogs dialogs;
+    ManualClock clock;
+    std::unique_ptr<AppContext> app;
+
+    void prepare(const QByteArray& log)
+    {
+        Preferences p;
+        p.ownCall = "K1ABC";
+        p.ownClass = "2A";
+        p.ownSection = "CT";
+        p.band = "20";
+        p.mode = "CW";
+        ASSERT_TRUE(SavePref(dir.file("fdpref.dat"), p));
+        writeBytes(dir.file("fdlog.dat"), log);
+    }
+
+    void start()
+    {
+        AppContext::Options o;
+        o.dataDir = dir.path();
+        o.documentsRoot = dir.file("docs");
+        o.userStore = UserSettingsStore(dir.file("user.ini"));
+        o.runStationId = [](StationIdDialog&) { return true; };
+        app = std::make_unique<AppContext>(std::move(o), dialogs, clock);
+        app->start();
+    }
+
+    QString text(const QString& name) { return app->window().findChild<QLabel*>(name)->text(); }
+    QString cell(int row, int column)
+    {
+        auto* model = app->window().listModel();
+        return model->data(model->index(row, column), Qt::DisplayRole).toString();
+    }
+};
+
+QByteArray contacts(int n)
+{
+    const QStringList modes{"CW", "DIG", "PH"};
+    const QStringList sections{"CT", "ENY", "DX", "GTA"};
+    QByteArray data;
+    for (int i = 1; i <= n; ++i) {
+        data += formatLogLine({QString("K%1AB").arg(i), "2A", sections[i % 4], "2026/06/27",
+                               QString("18:%1:05").arg(i, 2, 10, QChar('0')), "20", modes[i % 3], "JS", ""});
+    }
+    return data;
+}
+
+}  // namespace
+
+TEST_F(MainWindowFixture, StartsOnAPreparedFolderAndShowsTheLog)
+{
+    prepare(contacts(25));
+    start();
+    MainWindow& w = app->window();
+
+    // 25 contacts: i%3==0 CW (8), i%3==1 DIG (9), i%3==2 PH (8).
+    EXPECT_EQ(text("lblTotCon"), "8");
+    EXPECT_EQ(text("lblTotSec"), "9");
+    EXPECT_EQ(text("lblsectogo"), "8");
+    EXPECT_EQ(text("lblTotScore"), "42");
+    EXPECT_EQ(text("Label30"), "20");
+    EXPECT_EQ(text("Label12"), "CW");
+    EXPECT_EQ(text("lblOwnCall"), "K1ABC");
+    EXPECT_TRUE(w.findChild<QAction*>("mnu20")->isChecked());
+    EXPECT_TRUE(w.findChild<QAction*>("mnuCW")->isChecked());
+    EXPECT_FALSE(w.findChild<QAction*>("mnu40")->isChecked());
+
+    // The last 20 contacts, oldest first, with the short date and time forms.
+    auto* model = w.listModel();
+    ASSERT_EQ(model->rowCount(), 20);
+    EXPECT_EQ(cell(0, ContactTableModel::RecNo), "6");
+    EXPECT_EQ(cell(0, ContactTableModel::Call), "K6AB");
+    EXPECT_EQ(cell(19, ContactTableModel::RecNo), "25");
+    EXPECT_EQ(cell(19, ContactTableModel::Date), "6/27");
+    EXPECT_EQ(cell(19, ContactTableModel::Time), "18:25");
+    EXPECT_EQ(model->headerData(8, Qt::Horizontal, Qt::DisplayRole).toString(), "Opr");
+
+    // CT and ENY and GTA worked, everything else not; DX marks nothing.
+    auto* sections = w.findChild<SectionDisplay*>();
+    ASSERT_EQ(sections->count(), 83);
+    const QColor worked = colourFromBgr(Preferences{}.workedColour);
+    const QColor notWorked = colourFromBgr(Preferences{}.notWorkedColour);
+    EXPECT_EQ(sections->label(0)->palette().color(QPalette::Window), worked);
+    EXPECT_EQ(sections->label(0)->toolTip(), "Connecticut");
+    EXPECT_EQ(sections->label(8)->palette().color(QPalette::Window), worked);
+    EXPECT_EQ(sections->label(82)->palette().color(QPalette::Window), worked);
+    EXPECT_EQ(sections->label(1)->palette().color(QPalette::Window), notWorked);
+    EXPECT_TRUE(dialogs.calls.empty());
+}
+
+TEST_F(MainWindowFixture, DeleteFromTheListRewritesTheFile)
+{
+    prepare(contacts(5));
+    start();
+    MainWindow& w = app->window();
+    auto* list = w.listView();
+    auto* del = w.findChild<QPushButton*>("cmdDelete");
+    EXPECT_TRUE(del->isHidden());
+    const QRect second = list->visualRect(w.listModel()->index(1, 1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+    EXPECT_FALSE(del->isHidden());
+    dialogs.yesNoAnswers = {true};
+    del->click();
+    EXPECT_EQ(dialogs.last().title, "Are you sure?");
+    std::vector<ContactRecord> onDisk;
+    LogFile(dir.file("fdlog.dat")).read(onDisk, 100);
+    ASSERT_EQ(onDisk.size(), 4u);
+    EXPECT_EQ(onDisk[1].call, "K3AB");
+    EXPECT_EQ(w.listModel()->rowCount(), 4);
+    EXPECT_EQ(cell(1, ContactTableModel::Call), "K3AB");
+    EXPECT_TRUE(del->isHidden());
+}
+
+TEST_F(MainWindowFixture, DamagedLogIsReportedAndTheWindowStillStarts)
+{
+    prepare(contacts(2) + QByteArray(300, '\0') + "\r\n" + contacts(2));
+    start();
+    EXPECT_EQ(dialogs.messages(), QStringList{"Error opening file."});
+    // The displays keep their previous (initial) contents; the table keeps what was read.
+    EXPECT_EQ(text("lblTotScore"), "0");
+    EXPECT_EQ(app->station().log().size(), 2);
+}
+
+TEST_F(MainWindowFixture, FirstStartWithoutFilesUsesDefaultsAndWritesPreferences)
+{
+    start();
+    EXPECT_TRUE(dialogs.calls.empty());
+    EXPECT_EQ(text("Label30"), "40");
+    EXPECT_EQ(text("Label12"), "PH");
+    EXPECT_EQ(app->window().listModel()->rowCount(), 0);
+    Preferences written;
+    EXPECT_TRUE(ReadPreferences(dir.file("fdpref.dat"), written));
+    EXPECT_EQ(written.band, "40");
+    EXPECT_TRUE(QFile::exists(dir.file("fdlog.dat")));
+
+    app->window().findChild<QAction*>("mnu15")->trigger();
+    EXPECT_EQ(text("Label30"), "15");
+    EXPECT_TRUE(ReadPreferences(dir.file("fdpref.dat"), written));
+    EXPECT_EQ(written.band, "15");
+}
