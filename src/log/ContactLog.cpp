@@ -14,6 +14,14 @@ void ContactLog::clear()
     recount();
 }
 
+void ContactLog::assign(std::vector<ContactRecord>&& records)
+{
+    if (records.size() > static_cast<size_t>(Capacity))
+        records.resize(Capacity);
+    m_records = std::move(records);
+    recount();
+}
+
 bool ContactLog::add(const ContactRecord& r)
 {
     if (isFull())

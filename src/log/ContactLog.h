@@ -24,6 +24,8 @@ public:
 
     // Empties the table and every count.
     void clear();
+    // Replaces the whole table (at most Capacity records are kept) and recounts.
+    void assign(std::vector<ContactRecord>&& records);
     // Adds at the end and counts it; false (nothing added) when the log is full.
     bool add(const ContactRecord& r);
     // Inserts so that it becomes record recNo (1..size()+1); false when full.

@@ -77,8 +77,13 @@ bool parseLogLine(QByteArrayView line, ContactRecord& out)
             if (static_cast<unsigned char>(c) < 0x20)
                 return false;
         }
-        if (n < 9)
-            *fields[n] = QString::fromLatin1(value);
+        if (n < 9) {
+            // Most fields repeat from line to line (class, date, band, mode, operator); reusing
+            // the previous line's string when the bytes match spares an allocation per field.
+            QString& f = *fields[n];
+            if (!(f.size() == value.size() && QLatin1StringView(value.data(), value.size()) == f))
+                f = QString::fromLatin1(value);
+        }
         ++n;
         if (n > 10)
             return false;
@@ -98,6 +103,8 @@ LogFile::ReadResult LogFile::read(std::vector<ContactRecord>& out, int capacity)
     f.close();
 
     ReadResult result;
+    ContactRecord scratch;  // parsed into in place, so unchanged fields keep their shared strings
+    out.reserve(out.size() + static_cast<size_t>(qMin<qsizetype>(data.count('\n') + 1, capacity)));
     qsizetype pos = 0;
     int lineNo = 0;
     const qsizetype size = data.size();
@@ -114,10 +121,9 @@ LogFile::ReadResult LogFile::read(std::vector<ContactRecord>& out, int capacity)
             continue;
         if (static_cast<int>(out.size()) >= capacity)
             return {ReadStatus::TooManyLines, lineNo};
-        ContactRecord r;
-        if (!parseLogLine(line, r))
+        if (!parseLogLine(line, scratch))
             return {ReadStatus::BadLine, lineNo};
-        out.push_back(std::move(r));
+        out.push_back(scratch);
     }
     return result;
 }

@@ -13,9 +13,7 @@ bool Logbook::mnuopen2()
 {
     std::vector<ContactRecord> records;
     const LogFile::ReadResult result = m_file.read(records, ContactLog::Capacity);
-    m_log.clear();
-    for (const auto& r : records)
-        m_log.add(r);
+    m_log.assign(std::move(records));
     if (result.status != LogFile::ReadStatus::Ok) {
         m_dialogs.message(QStringLiteral("Error opening file."), QStringLiteral("File Error"), Dialogs::Icon::Critical);
         return false;
