@@ -157,7 +157,9 @@ void MainWindow::buildWidgets()
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->verticalHeader()->hide();
-    m_list->horizontalHeader()->setStretchLastSection(true);
+    m_list->verticalHeader()->setDefaultSectionSize(m_list->fontMetrics().height() + 6);
+    // All nine columns in view: an operator should never scroll sideways mid-contact.
+    m_list->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     connect(m_list, &QTableView::clicked, this, [this] { setEditButtonsVisible(m_model->rowCount() > 0); });
     root->addWidget(m_list, 1);
 

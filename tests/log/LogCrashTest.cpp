@@ -14,7 +14,7 @@ TEST(LogCrash, KilledWriterLosesNoReportedContactAndLeavesNoPartialLine)
     const QString path = dir.file("fdlog.dat");
     auto* rng = QRandomGenerator::global();
     int previous = 0;
-    for (int round = 0; round < 25; ++round) {
+    for (int round = 0; round < 60; ++round) {
         QProcess child;
         child.start(QStringLiteral(APPEND_CHILD), {path});
         ASSERT_TRUE(child.waitForStarted(10000));

@@ -6,11 +6,14 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 #include "ui/ContactTableModel.h"
+#include "ui/EditContactDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/SectionDisplay.h"
 #include "ui/StationIdDialog.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -161,4 +164,34 @@ TEST_F(MainWindowFixture, FirstStartWithoutFilesUsesDefaultsAndWritesPreferences
     EXPECT_EQ(text("Label30"), "15");
     EXPECT_TRUE(ReadPreferences(dir.file("fdpref.dat"), written));
     EXPECT_EQ(written.band, "15");
+}
+
+TEST_F(MainWindowFixture, EditFromTheListStoresTheEightFieldsAndKeepsTheFrequency)
+{
+    QByteArray log = contacts(3);
+    log.replace("\"K2AB\",\"2A\",\"DX\",\"2026/06/27\",\"18:02:05\",\"20\",\"PH\",\"JS\",\"\"",
+                "\"K2AB\",\"2A\",\"DX\",\"2026/06/27\",\"18:02:05\",\"20\",\"PH\",\"JS\",\"14.250\"");
+    prepare(log);
+    start();
+    MainWindow& w = app->window();
+    QTest::mouseClick(w.listView()->viewport(), Qt::LeftButton, {},
+                      w.listView()->visualRect(w.listModel()->index(1, 1)).center());
+    // The edit window is modal: answer it once it is up.
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<EditContactDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "Edit Contact Entry - Field Day");
+        dialog->field("txtEditCall")->clear();
+        QTest::keyClicks(dialog->field("txtEditCall"), "w1aw\"");
+        dialog->field("txtEditmode")->setText("CW");
+        dialog->findChild<QPushButton*>("cmdDone")->click();
+    });
+    w.findChild<QPushButton*>("cmdEdit")->click();
+    std::vector<ContactRecord> onDisk;
+    LogFile(dir.file("fdlog.dat")).read(onDisk, 100);
+    ASSERT_EQ(onDisk.size(), 3u);
+    EXPECT_EQ(onDisk[1].call, "W1AW");
+    EXPECT_EQ(onDisk[1].mode, "CW");
+    EXPECT_EQ(onDisk[1].freq, "14.250");
+    EXPECT_EQ(cell(1, ContactTableModel::Call), "W1AW");
 }
