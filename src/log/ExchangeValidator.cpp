@@ -183,3 +183,16 @@ bool ExchangeValidator::editSectionInvalid(const QString& section) const
     m_dialogs.beep();
     return true;
 }
+
+bool ExchangeValidator::editDoneIsDupe(int recNo, const QString& call, const QString& band, const QString& mode) const
+{
+    const auto& records = m_log.records();
+    for (size_t i = 0; i < records.size(); ++i) {
+        const ContactRecord& r = records[i];
+        if (static_cast<int>(i) + 1 != recNo && r.call == call && r.band == band && r.mode == mode) {
+            m_dialogs.beep();
+            return true;
+        }
+    }
+    return false;
+}

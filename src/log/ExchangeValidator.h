@@ -61,6 +61,9 @@ public:
     bool checkEditTime(const QString& time) const;
     bool editModeInvalid(const QString& mode) const;
     bool editSectionInvalid(const QString& section) const;
+    // The edit window's Done: another record (before or after `recNo`) with the same call, band
+    // and mode. Beeps when there is one; the window then shows " Dupe!" and "Delete Dupe".
+    bool editDoneIsDupe(int recNo, const QString& call, const QString& band, const QString& mode) const;
 
 private:
     const ContactLog& m_log;
