@@ -412,17 +412,14 @@ bool EntryWorkflow::dupcheck()
     const bool previous = listPrevious();
     if (previous)
         m_list.beginPrevious();
-    const QString call = m_view.txtCall;
     const QString band = m_state.band();
     const QString mode = m_state.mode();
-    const auto& records = m_logbook.log().records();
+    const ContactLog& log = m_logbook.log();
     int dupeRec = 0;
-    for (size_t i = 0; i < records.size(); ++i) {
-        const ContactRecord& r = records[i];
-        if (r.call != call)
-            continue;
+    for (int recNo : m_validator.callIndex().recordsWithCall(m_view.txtCall)) {
+        const ContactRecord& r = log.record(recNo);
         if (previous)
-            m_list.addPrevious(static_cast<int>(i) + 1);
+            m_list.addPrevious(recNo);
         if (m_view.txtCK.isEmpty()) {
             m_view.txtCK = r.cls;
             m_view.selectAll |= bit(EntryField::Class);
@@ -432,14 +429,14 @@ bool EntryWorkflow::dupcheck()
             m_view.selectAll |= bit(EntryField::Section);
         }
         if (r.band == band && r.mode == mode) {
-            dupeRec = static_cast<int>(i) + 1;
+            dupeRec = recNo;
             break;
         }
     }
     if (dupeRec == 0)
         return false;
 
-    const ContactRecord& d = records[static_cast<size_t>(dupeRec - 1)];
+    const ContactRecord& d = log.record(dupeRec);
     m_view.lblDialog = {QStringLiteral("Dupe: %1 %2 %3 %4 %5 ON %6 %7  Rec# %8")
                             .arg(d.call, d.cls, d.section, d.date, d.time, d.band, d.mode)
                             .arg(dupeRec),

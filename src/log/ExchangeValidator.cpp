@@ -24,7 +24,7 @@ bool isAllDigits(const QString& s)
 }  // namespace
 
 ExchangeValidator::ExchangeValidator(const ContactLog& log, const SectionTable& sections, Dialogs& dialogs)
-    : m_log(log), m_sections(sections), m_dialogs(dialogs)
+    : m_log(log), m_index(log), m_sections(sections), m_dialogs(dialogs)
 {
 }
 
@@ -41,19 +41,7 @@ ExchangeValidator::CallCheck ExchangeValidator::CheckCallAsTyped(const QString& 
     const bool listable = key > 45 && key < 91;  // "." to "Z"
 
     if (warningOn && listable) {
-        const qsizetype len = typed.size();
-        QString list;
-        for (const ContactRecord& r : m_log.records()) {
-            if (r.band != band || r.mode != mode)
-                continue;
-            const QStringView head = QStringView(r.call).left(len);
-            if (!typed.contains(head))
-                continue;
-            list += QLatin1String("  ");
-            list += r.call;
-            if (list.size() > DupeListLimit)
-                break;
-        }
+        const QString list = m_index.partialMatches(typed, band, mode, DupeListLimit);
         if (!list.isEmpty())
             out.dupe = {list, DisplayColours::Panel};
     }
@@ -186,10 +174,9 @@ bool ExchangeValidator::editSectionInvalid(const QString& section) const
 
 bool ExchangeValidator::editDoneIsDupe(int recNo, const QString& call, const QString& band, const QString& mode) const
 {
-    const auto& records = m_log.records();
-    for (size_t i = 0; i < records.size(); ++i) {
-        const ContactRecord& r = records[i];
-        if (static_cast<int>(i) + 1 != recNo && r.call == call && r.band == band && r.mode == mode) {
+    for (int other : m_index.recordsWithCall(call)) {
+        const ContactRecord& r = m_log.record(other);
+        if (other != recNo && r.band == band && r.mode == mode) {
             m_dialogs.beep();
             return true;
         }

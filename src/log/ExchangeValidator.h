@@ -1,5 +1,6 @@
 #pragma once
 
+#include "log/CallIndex.h"
 #include "log/DisplayColours.h"
 
 #include <QString>
@@ -65,8 +66,12 @@ public:
     // and mode. Beeps when there is one; the window then shows " Dupe!" and "Delete Dupe".
     bool editDoneIsDupe(int recNo, const QString& call, const QString& band, const QString& mode) const;
 
+    // Fast lookups over the log, shared with the dupe test.
+    const CallIndex& callIndex() const { return m_index; }
+
 private:
     const ContactLog& m_log;
+    CallIndex m_index;
     const SectionTable& m_sections;
     Dialogs& m_dialogs;
 };

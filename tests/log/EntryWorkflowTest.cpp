@@ -339,3 +339,33 @@ TEST_F(EntryFixture, AudioPromptsFollowTheNavigationLevel)
     wf.typeText("2a ");
     EXPECT_EQ(played, (QStringList{"Call", "Class", "Section"}));
 }
+
+TEST_F(EntryFixture, DupeTestFollowsAppendsDeletesAndEdits)
+{
+    seed({rec("W1AW"), rec("K1ABC")});
+    wf.typeText("k1ab");
+    EXPECT_EQ(v().lblDupe.text, "  K1ABC");
+    wf.cmdClear_Click();
+    wf.typeText("k1abd 2a ct\n");
+    wf.typeText("k1ab");
+    EXPECT_EQ(v().lblDupe.text, "  K1ABC  K1ABD");
+    wf.cmdClear_Click();
+
+    dialogs.yesNoAnswers = {true};
+    ASSERT_TRUE(book.cmdDelete_Click(2));  // K1ABC
+    wf.typeText("k1ab");
+    EXPECT_EQ(v().lblDupe.text, "  K1ABD");
+    wf.cmdClear_Click();
+    wf.typeText("k1abc 2a ct\n");
+    EXPECT_EQ(log.size(), 3);
+    EXPECT_FALSE(wf.duplicateFlag());
+
+    ContactRecord moved = log.record(1);
+    moved.call = "K1ABE";
+    ASSERT_TRUE(book.replaceRecord(1, moved));
+    wf.typeText("w1aw 1e eny\n");
+    EXPECT_EQ(log.size(), 4);
+    wf.typeText("k1abe 1e eny\n");
+    EXPECT_EQ(log.size(), 4);
+    EXPECT_TRUE(v().lblDialog.text.endsWith("Rec# 1"));
+}
