@@ -12,6 +12,20 @@ public:
     enum class Key { F1, F2, F3, F4, F5, F6, F7, F8, F9, F10, F11, F12, Up, Down, Escape };
 
     virtual ~KeyerHandoff() = default;
+
+    // Whether the window hands this key over in this mode: in "CW" the function keys, Up, Down
+    // and Escape; in "PH" the function keys and Escape; in "DIG" only F12.
+    static bool handedOver(Key key, const QString& mode)
+    {
+        if (mode == QLatin1String("CW"))
+            return true;
+        if (mode == QLatin1String("PH"))
+            return key != Key::Up && key != Key::Down;
+        if (mode == QLatin1String("DIG"))
+            return key == Key::F12;
+        return false;
+    }
+
     // True when the key was used and must not reach the focused field.
     virtual bool windowKey(Key key, bool shift, const QString& mode) = 0;
 };

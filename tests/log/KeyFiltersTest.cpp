@@ -1,4 +1,5 @@
 #include "log/KeyFilters.h"
+#include "log/KeyerHandoff.h"
 
 #include <gtest/gtest.h>
 
@@ -45,4 +46,19 @@ TEST(KeyFilters, NumericFiltersKeepOnlyTheirCharacters)
     EXPECT_EQ(filtered(KeyFilters::postContestTime, '/'), 0);
     EXPECT_EQ(filtered(KeyFilters::postContestTime, '7'), '7');
     EXPECT_EQ(filtered(KeyFilters::postContestTime, KeyFilters::Backspace), KeyFilters::Backspace);
+}
+
+TEST(KeyerHandoff, KeysHandedOverDependOnTheMode)
+{
+    using K = KeyerHandoff::Key;
+    EXPECT_TRUE(KeyerHandoff::handedOver(K::Up, "CW"));
+    EXPECT_TRUE(KeyerHandoff::handedOver(K::Escape, "CW"));
+    EXPECT_TRUE(KeyerHandoff::handedOver(K::F3, "PH"));
+    EXPECT_TRUE(KeyerHandoff::handedOver(K::Escape, "PH"));
+    EXPECT_FALSE(KeyerHandoff::handedOver(K::Down, "PH"));
+    EXPECT_TRUE(KeyerHandoff::handedOver(K::F12, "DIG"));
+    EXPECT_FALSE(KeyerHandoff::handedOver(K::F1, "DIG"));
+    EXPECT_FALSE(KeyerHandoff::handedOver(K::Escape, "DIG"));
+    NoKeyer none;
+    EXPECT_FALSE(none.windowKey(K::F1, false, "CW"));
 }
