@@ -33,7 +33,8 @@ EntryWorkflow::EntryWorkflow(Logbook& logbook, OperatingState& state, Preference
       m_dialogs(dialogs),
       m_clock(clock),
       m_validator(logbook.log(), logbook.log().sections(), dialogs),
-      m_list(logbook.log())
+      m_list(logbook.log()),
+      m_hold(clock)
 {
 }
 
@@ -69,9 +70,9 @@ void EntryWorkflow::setFieldText(EntryField field, const QString& text)
 
 KeyResult EntryWorkflow::keyPress(EntryField field, int key, bool caretAtEnd)
 {
-    if (m_holding) {
-        if (holdRemainingMs() > 0) {
-            m_heldKeys.push_back(key);
+    if (m_hold.holding()) {
+        if (m_hold.remainingMs() > 0) {
+            m_hold.queue(key);
             return {};
         }
         releaseHeldKeys();
@@ -135,8 +136,8 @@ KeyResult EntryWorkflow::txtCall_KeyPress(int key, bool caretAtEnd)
                                                     m_state.mode());
     m_view.lblDialog = check.dialog;
     m_view.lblDupe = check.dupe;
-    if (m_dupeFlag)
-        HoldKeysAfterDupe(key);
+    if (m_hold.flagged() && m_hold.HoldKeysAfterDupe())
+        key = 0;
     return {key, false};
 }
 
@@ -253,34 +254,12 @@ EntryField EntryWorkflow::nextField(EntryField field) const
 
 // ---- the dupe hold ------------------------------------------------------------------------
 
-void EntryWorkflow::HoldKeysAfterDupe(int& key)
-{
-    // The first key after a dupe report is dropped when it comes within the hold; whatever is
-    // typed after it waits in the queue until the hold ends.
-    if (m_clock.monotonicMs() - m_dupeReportMs < DupeHoldMs) {
-        key = 0;
-        m_holding = true;
-        return;
-    }
-    m_dupeFlag = false;
-}
-
-qint64 EntryWorkflow::holdRemainingMs() const
-{
-    if (!m_holding)
-        return 0;
-    return qMax<qint64>(0, DupeHoldMs - (m_clock.monotonicMs() - m_dupeReportMs));
-}
-
 bool EntryWorkflow::releaseHeldKeys()
 {
-    if (!m_holding || holdRemainingMs() > 0)
+    const auto keys = m_hold.release();
+    if (!keys)
         return false;
-    m_holding = false;
-    m_dupeFlag = false;
-    std::vector<int> keys;
-    keys.swap(m_heldKeys);
-    for (int k : keys)
+    for (int k : *keys)
         typeKey(k);
     return true;
 }
@@ -359,7 +338,8 @@ void EntryWorkflow::Mains()
         time = pc.time;
     }
 
-    m_missingFlag = m_dupeFlag = m_invalidSectionFlag = false;
+    m_missingFlag = m_invalidSectionFlag = false;
+    m_hold.clearFlag();
     const auto complete = m_validator.frmcmp(m_view.txtCall, m_view.txtCK, m_view.txtSec);
     if (complete.missing) {
         m_missingFlag = true;
@@ -373,7 +353,7 @@ void EntryWorkflow::Mains()
         m_view.lblDialog.text = QStringLiteral("Invalid Section");
     }
     dupcheck();
-    if (!m_missingFlag && !m_dupeFlag && m_invalidSectionFlag) {
+    if (!m_missingFlag && !m_hold.flagged() && m_invalidSectionFlag) {
         if (m_validator.askEditInvalidSection(m_view.txtSec))
             moveFocus(EntryField::Section);
         else
@@ -381,7 +361,7 @@ void EntryWorkflow::Mains()
     }
 
     bool keepEntry = m_missingFlag || m_invalidSectionFlag;
-    if (!m_missingFlag && !m_dupeFlag && !m_invalidSectionFlag) {
+    if (!m_missingFlag && !m_hold.flagged() && !m_invalidSectionFlag) {
         if (!m_view.postContestVisible) {
             const QDateTime utc = shiftedUtc(m_clock.localNow(), m_state.utcOffset());
             date = DateTimeText::logDate(utc.date());
@@ -408,7 +388,7 @@ void EntryWorkflow::Mains()
 
 bool EntryWorkflow::dupcheck()
 {
-    m_dupeFlag = false;
+    m_hold.clearFlag();
     const bool previous = listPrevious();
     if (previous)
         m_list.beginPrevious();
@@ -445,8 +425,7 @@ bool EntryWorkflow::dupcheck()
     m_dialogs.beep();
     if (audioPrompt)
         audioPrompt(QStringLiteral("Dupe"));
-    m_dupeFlag = true;
-    m_dupeReportMs = m_clock.monotonicMs();
+    m_hold.reported();
     clearEntry();
     moveFocus(EntryField::Call);
     return true;

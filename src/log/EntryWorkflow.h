@@ -1,6 +1,7 @@
 #pragma once
 
 #include "log/DisplayColours.h"
+#include "log/DupeKeyHold.h"
 #include "log/ExchangeValidator.h"
 #include "log/LogList.h"
 
@@ -66,8 +67,6 @@ struct KeyResult {
 class EntryWorkflow : public QObject {
     Q_OBJECT
 public:
-    static constexpr qint64 DupeHoldMs = 3000;
-
     EntryWorkflow(Logbook& logbook, OperatingState& state, Preferences& prefs, Dialogs& dialogs, Clock& clock,
                   QObject* parent = nullptr);
 
@@ -102,8 +101,8 @@ public:
     bool dupcheck();
 
     // The 3-second hold after a dupe report.
-    bool holdingKeys() const { return m_holding; }
-    qint64 holdRemainingMs() const;
+    bool holdingKeys() const { return m_hold.holding(); }
+    qint64 holdRemainingMs() const { return m_hold.remainingMs(); }
     // Ends the hold once 3 s have passed and replays the keys typed meanwhile; true when it did.
     bool releaseHeldKeys();
 
@@ -124,7 +123,7 @@ public:
     // The mouse went over the window background.
     void clearDupeLabel();
 
-    bool duplicateFlag() const { return m_dupeFlag; }
+    bool duplicateFlag() const { return m_hold.flagged(); }
     int carriedKeyState() const { return m_carryState; }
 
     // Plays an audio prompt; empty until the voice keyer exists.
@@ -145,7 +144,6 @@ private:
     EntryField nextField(EntryField field) const;
     void prompt(const char* name, int level);
     void clearEntry();
-    void HoldKeysAfterDupe(int& key);
     void typeKeyInto(EntryField field, int key);
     static bool carriesToClass(const QString& call, int key, bool caretAtEnd);
 
@@ -162,9 +160,6 @@ private:
     int m_carriedKey = 0;
     bool m_justFound = false;
     bool m_missingFlag = false;
-    bool m_dupeFlag = false;
     bool m_invalidSectionFlag = false;
-    qint64 m_dupeReportMs = 0;
-    bool m_holding = false;
-    std::vector<int> m_heldKeys;
+    DupeKeyHold m_hold;
 };
