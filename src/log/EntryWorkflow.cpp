@@ -36,6 +36,7 @@ EntryWorkflow::EntryWorkflow(Logbook& logbook, OperatingState& state, Preference
       m_list(logbook.log()),
       m_hold(clock)
 {
+    m_view.lblDialog.text = QStringLiteral("Select a band and mode from the menu bar!");
 }
 
 QString& EntryWorkflow::fieldText(EntryField field)

@@ -37,7 +37,8 @@ struct EntryView {
 
 // What became of one key press.
 struct KeyResult {
-    int key = 0;              // character to insert at the caret of the field that got the key; 0: none
+    int key = 0;              // character to insert at the caret of the field that got the key (8: let the
+                              // field delete as Backspace does); 0: none
     bool tabForward = false;  // move on as the Tab key would
 };
 

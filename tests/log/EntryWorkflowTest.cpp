@@ -13,6 +13,7 @@ QByteArray line(const char* fields) { return QByteArray(fields) + "\r\n"; }
 
 TEST_F(EntryFixture, TypedExchangeIsStoredAsOneLineAndTheEntryCleared)
 {
+    EXPECT_EQ(v().lblDialog.text, "Select a band and mode from the menu bar!");
     QSignalSpy rates(&wf, &EntryWorkflow::ratesDue);
     QSignalSpy calls(&wf, &EntryWorkflow::currentCallChanged);
     state.BandFreqConversion(14.025f);
