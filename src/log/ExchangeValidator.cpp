@@ -6,6 +6,8 @@
 #include "log/SectionTable.h"
 #include "util/Dialogs.h"
 
+#include <cmath>
+
 namespace {
 
 constexpr qsizetype DupeListLimit = 120;
@@ -112,6 +114,18 @@ bool ExchangeValidator::CheckDeltaPair(const QString& ownClass, const QString& c
     return m_dialogs.askYesNo(QStringLiteral("Delta stations (stations on commercial power) are not allowed to work "
                                              "other Delta Stations.  Do you want to clear this entry?"),
                               QStringLiteral("Delta Stations Can't Work Other Delta Stations!"));
+}
+
+bool ExchangeValidator::isNumericOffset(const QString& text)
+{
+    bool ok = false;
+    const float v = text.trimmed().toFloat(&ok);
+    return ok && std::isfinite(v);
+}
+
+float ExchangeValidator::offsetFromField(const QString& text)
+{
+    return isNumericOffset(text) ? text.trimmed().toFloat() : 0.0f;
 }
 
 ExchangeValidator::PostContest ExchangeValidator::ValidatePostContestDateTime(const QString& date,

@@ -47,6 +47,11 @@ public:
     // Both classes end in "D": asks whether to clear the entry; true for Yes.
     bool CheckDeltaPair(const QString& ownClass, const QString& cls) const;
 
+    // Station setup's UTC-offset field: numeric (leaving it otherwise returns the focus to it).
+    static bool isNumericOffset(const QString& text);
+    // The offset read when the setup window is confirmed: 0 for a field that is not numeric.
+    static float offsetFromField(const QString& text);
+
     struct PostContest {
         bool ok = false;
         QString date;     // the date field as it must now show

@@ -370,3 +370,41 @@ TEST_F(EntryFixture, DupeTestFollowsAppendsDeletesAndEdits)
     EXPECT_EQ(log.size(), 4);
     EXPECT_TRUE(v().lblDialog.text.endsWith("Rec# 1"));
 }
+
+// Whatever is typed, nothing crashes and only complete, quote-free contacts reach the file.
+TEST_F(EntryFixture, RandomTypingStoresOnlyWellFormedContacts)
+{
+    const QStringList calls{"k1abc", "w1aw", "ab", "n2xyz/3", "k\"9q", "ve3abc", "k1ab1", "w", ""};
+    const QStringList classes{"2a", "1d", "a2", "", "10f", "3\"", "2ab"};
+    const QStringList sections{"ct", "xx", "dx", "eny", "", "c\"t", "gta"};
+    const QByteArray noise = "\x08 \n\"/:.-Z9a";
+    for (int i = 0; i < 2000; ++i)
+        dialogs.yesNoAnswers.push_back(i % 2 == 0);
+    quint32 seed = 12345;
+    auto next = [&seed](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) % static_cast<quint32>(n));
+    };
+    for (int round = 0; round < 600; ++round) {
+        QString text = calls[next(calls.size())] + " " + classes[next(classes.size())] + " "
+                       + sections[next(sections.size())] + "\n";
+        if (next(3) == 0)
+            text.insert(next(text.size() + 1), QChar(noise[next(noise.size())]));
+        if (next(10) == 0)
+            wf.focusArrived(EntryField(next(4)));
+        wf.typeText(text);
+        clock.advanceMs(next(4000));
+        wf.releaseHeldKeys();
+    }
+    std::vector<ContactRecord> stored;
+    ASSERT_EQ(LogFile(dir.file("fdlog.dat")).read(stored, 20000).status, LogFile::ReadStatus::Ok);
+    ASSERT_EQ(static_cast<int>(stored.size()), log.size());
+    EXPECT_GT(log.size(), 5);
+    for (const auto& r : stored) {
+        EXPECT_GE(r.call.size(), 3) << r.call.toStdString();
+        EXPECT_FALSE(r.cls.isEmpty());
+        EXPECT_FALSE(r.section.isEmpty());
+        for (const QString& f : {r.call, r.cls, r.section})
+            EXPECT_FALSE(f.contains('"') || f.contains(' ') || f != f.toUpper()) << f.toStdString();
+    }
+}

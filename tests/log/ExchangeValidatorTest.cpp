@@ -174,6 +174,16 @@ TEST_F(ValidatorFixture, EditWindowChecks)
     EXPECT_FALSE(val.editDoneIsDupe(2, "K1ABD", "40", "CW"));
 }
 
+TEST(ExchangeValidator, StationSetupOffsetField)
+{
+    for (const char* ok : {"5", "-3.5", "4.", " 10 ", "0"})
+        EXPECT_TRUE(ExchangeValidator::isNumericOffset(ok)) << ok;
+    for (const char* bad : {"", "-", ".", "5/2", "abc", "1-2"})
+        EXPECT_FALSE(ExchangeValidator::isNumericOffset(bad)) << bad;
+    EXPECT_EQ(ExchangeValidator::offsetFromField("-3.5"), -3.5f);
+    EXPECT_EQ(ExchangeValidator::offsetFromField("5/2"), 0.0f);
+}
+
 TEST(DateTimeText, LogStampsAreReadStrictly)
 {
     EXPECT_EQ(DateTimeText::parseLogStamp("2026/06/27", "18:05:31"),
