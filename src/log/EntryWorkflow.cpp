@@ -37,6 +37,8 @@ EntryWorkflow::EntryWorkflow(Logbook& logbook, OperatingState& state, Preference
       m_hold(clock)
 {
     m_view.lblDialog.text = QStringLiteral("Select a band and mode from the menu bar!");
+    // Every reload (start-up, delete, edit, New, import) ends with a fresh list.
+    connect(&logbook, &Logbook::reloaded, this, [this] { m_list.RefreshLogList(); });
 }
 
 QString& EntryWorkflow::fieldText(EntryField field)

@@ -55,7 +55,8 @@ struct KeyResult {
 //  - every focus change (also to a button: EntryField::None): focusArrived();
 //  - while holdingKeys(), a single-shot timer of holdRemainingMs() calls releaseHeldKeys()
 //    and redraws; keys typed meanwhile are queued here and replayed in order;
-//  - the list: redraw its rows from list() whenever list().version() changes;
+//  - the list: redraw its rows from list() whenever list().version() changes (it is refilled
+//    here after every reload of the log and every stored contact);
 //  - buttons and menus: the *_Click operations below.
 //
 // Hand-off points for later parts:

@@ -354,6 +354,7 @@ TEST_F(EntryFixture, DupeTestFollowsAppendsDeletesAndEdits)
 
     dialogs.yesNoAnswers = {true};
     ASSERT_TRUE(book.cmdDelete_Click(2));  // K1ABC
+    EXPECT_EQ(wf.list().rows(), (std::vector<int>{1, 2}));
     wf.typeText("k1ab");
     EXPECT_EQ(v().lblDupe.text, "  K1ABD");
     wf.cmdClear_Click();
