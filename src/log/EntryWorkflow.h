@@ -8,7 +8,6 @@
 #include <QObject>
 #include <QString>
 #include <functional>
-#include <vector>
 
 class Clock;
 class Dialogs;
@@ -54,7 +53,8 @@ struct KeyResult {
 //    changed the field texts itself, so the insert never meets a stale text;
 //  - every focus change (also to a button: EntryField::None): focusArrived();
 //  - while holdingKeys(), a single-shot timer of holdRemainingMs() calls releaseHeldKeys()
-//    and redraws; keys typed meanwhile are queued here and replayed in order;
+//    and redraws. The first call-field key within 3 s of a dupe report is dropped; the keys
+//    typed after it are queued here and replayed in order (DupeKeyHold.h);
 //  - the list: redraw its rows from list() whenever list().version() changes (it is refilled
 //    here after every reload of the log and every stored contact);
 //  - buttons and menus: the *_Click operations below.
