@@ -409,3 +409,13 @@ TEST_F(EntryFixture, RandomTypingStoresOnlyWellFormedContacts)
             EXPECT_FALSE(f.contains('"') || f.contains(' ') || f != f.toUpper()) << f.toStdString();
     }
 }
+
+TEST_F(EntryFixture, StampWrapsIntoTheNextUtcDay)
+{
+    clock.setLocal(QDateTime(QDate(2026, 6, 27), QTime(21, 30, 15)));
+    prefs.utcOffset = 5.5f;
+    wf.typeText("k1abc 2a ct\n");
+    ASSERT_EQ(log.size(), 1);
+    EXPECT_EQ(log.record(1).date, "2026/06/28");
+    EXPECT_EQ(log.record(1).time, "03:00:15");
+}
