@@ -65,11 +65,18 @@ struct Setup {
     OperatingState state{prefs};
     EntryWorkflow wf{book, state, prefs, dialogs, clock};
 
-    explicit Setup(int n)
+    explicit Setup(int n, bool oneBandAndMode = false)
     {
         prefs.band = "20";
         prefs.mode = "CW";
-        LogFile(book.file().path()).rewrite(fullLog(n));
+        auto records = fullLog(n);
+        if (oneBandAndMode) {
+            for (auto& r : records) {
+                r.band = "20";
+                r.mode = "CW";
+            }
+        }
+        LogFile(book.file().path()).rewrite(records);
         book.mnuopen2();
     }
 };
@@ -84,6 +91,18 @@ void BM_CheckCallAsTyped(benchmark::State& st)
     }
 }
 BENCHMARK(BM_CheckCallAsTyped)->Unit(benchmark::kMicrosecond);
+
+// The worst case: every contact on the current band and mode, so the whole log is walked.
+void BM_CheckCallAsTypedOneBand(benchmark::State& st)
+{
+    Setup s(ContactLog::Capacity, true);
+    const QString typed = "K1A";
+    for (auto _ : st) {
+        auto c = s.wf.validator().CheckCallAsTyped(typed, 'B', true, "20", "CW");
+        benchmark::DoNotOptimize(c);
+    }
+}
+BENCHMARK(BM_CheckCallAsTypedOneBand)->Unit(benchmark::kMicrosecond);
 
 // One whole keystroke in the call field as the window forwards it.
 void BM_CallKeystroke(benchmark::State& st)

@@ -83,7 +83,8 @@ QString CallIndex::partialMatches(const QString& typed, const QString& band, con
             match = typed.contains(QStringView(m_log.record(p.recNo).call).left(len));
         } else if (p.length >= len) {
             // A head as long as the typed text can only occur in it by being equal to it.
-            match = std::memcmp(p.chars, t.constData(), static_cast<size_t>(len)) == 0;
+            match = len == 0
+                    || (p.chars[0] == t[0] && std::memcmp(p.chars, t.constData(), static_cast<size_t>(len)) == 0);
         } else {
             match = containsBytes(t.constData(), len, p.chars, p.length);
         }
