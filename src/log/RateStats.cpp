@@ -2,7 +2,6 @@
 
 #include "log/ContactLog.h"
 #include "log/DateTimeText.h"
-#include "util/Clock.h"
 
 namespace {
 constexpr qint64 TwentyMinutes = 1200;
@@ -30,24 +29,3 @@ RateFigures TimeStats(const ContactLog& log, const QDateTime& nowUtc)
     }
     return {in60, 3 * in20};
 }
-
-namespace ClockDisplay {
-
-QString utcTime(const QDateTime& local, float utcOffsetHours)
-{
-    return shiftedUtc(local, utcOffsetHours).time().toString(QStringLiteral("HH:mm:ss"));
-}
-
-QString localTime(const QDateTime& local)
-{
-    const QTime t = local.time();
-    const int h12 = t.hour() % 12 == 0 ? 12 : t.hour() % 12;
-    return QStringLiteral("%1:%2:%3")
-        .arg(h12)
-        .arg(t.minute(), 2, 10, QLatin1Char('0'))
-        .arg(t.second(), 2, 10, QLatin1Char('0'));
-}
-
-QString amPm(const QDateTime& local) { return local.time().hour() < 12 ? QStringLiteral("AM") : QStringLiteral("PM"); }
-
-}  // namespace ClockDisplay

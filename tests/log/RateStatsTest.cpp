@@ -1,5 +1,6 @@
 #include "EntryFixture.h"
 
+#include "log/ClockDisplay.h"
 #include "log/RateStats.h"
 #include "log/UtcOffsetCheck.h"
 
