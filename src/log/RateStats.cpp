@@ -2,6 +2,7 @@
 
 #include "log/ContactLog.h"
 #include "log/DateTimeText.h"
+#include "util/Clock.h"
 
 namespace {
 constexpr qint64 TwentyMinutes = 1200;
@@ -28,4 +29,9 @@ RateFigures TimeStats(const ContactLog& log, const QDateTime& nowUtc)
         ++in60;
     }
     return {in60, 3 * in20};
+}
+
+RateFigures TimeStats(const ContactLog& log, const Clock& clock, float utcOffsetHours)
+{
+    return TimeStats(log, shiftedUtc(clock.localNow(), utcOffsetHours));
 }

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QString>
 
+class Clock;
 class ContactLog;
 
 // The rate figures (lblAQSO60, lblAQSO20): contacts in the last hour, and the last 20 minutes
@@ -17,3 +18,5 @@ struct RateFigures {
 // newest record back and stops at the first one an hour old or older; records whose stamp cannot
 // be read are passed over.
 RateFigures TimeStats(const ContactLog& log, const QDateTime& nowUtc);
+// The same at the clock's present local time shifted by the operator's UTC offset.
+RateFigures TimeStats(const ContactLog& log, const Clock& clock, float utcOffsetHours);

@@ -21,7 +21,7 @@ TEST_F(EntryFixture, RatesCountTheLastHourAndTwentyMinutes)
     const QDateTime now = shiftedUtc(clock.localNow(), prefs.utcOffset);
     EXPECT_EQ(TimeStats(log, now), (RateFigures{16, 21}));
     clock.advanceMs(20 * 60 * 1000);
-    EXPECT_EQ(TimeStats(log, shiftedUtc(clock.localNow(), prefs.utcOffset)), (RateFigures{8, 0}));  // T0..T6 and EDGE
+    EXPECT_EQ(TimeStats(log, clock, prefs.utcOffset), (RateFigures{8, 0}));  // T0..T6 and EDGE
     seed({});
     EXPECT_EQ(TimeStats(log, now), (RateFigures{0, 0}));
 }
