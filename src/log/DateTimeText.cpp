@@ -71,25 +71,41 @@ std::optional<QTime> parseTime(const QString& text)
     return t;
 }
 
-QDateTime parseLogStamp(const QString& date, const QString& time)
+std::optional<QDate> parseLogDate(const QString& date)
 {
-    if (date.size() != 10 || time.size() != 8 || date[4] != QLatin1Char('/') || date[7] != QLatin1Char('/')
-        || time[2] != QLatin1Char(':') || time[5] != QLatin1Char(':'))
-        return {};
+    if (date.size() != 10 || date[4] != QLatin1Char('/') || date[7] != QLatin1Char('/'))
+        return std::nullopt;
     const int yHi = twoDigits(date, 0);
     const int yLo = twoDigits(date, 2);
     const int mo = twoDigits(date, 5);
     const int d = twoDigits(date, 8);
+    if (yHi < 0 || yLo < 0 || mo < 0 || d < 0)
+        return std::nullopt;
+    return makeDate(yHi * 100 + yLo, mo, d);
+}
+
+std::optional<QTime> parseLogTime(const QString& time)
+{
+    if (time.size() != 8 || time[2] != QLatin1Char(':') || time[5] != QLatin1Char(':'))
+        return std::nullopt;
     const int h = twoDigits(time, 0);
     const int mi = twoDigits(time, 3);
     const int s = twoDigits(time, 6);
-    if (yHi < 0 || yLo < 0 || mo < 0 || d < 0 || h < 0 || mi < 0 || s < 0)
+    if (h < 0 || mi < 0 || s < 0)
+        return std::nullopt;
+    const QTime t(h, mi, s);
+    if (!t.isValid())
+        return std::nullopt;
+    return t;
+}
+
+QDateTime parseLogStamp(const QString& date, const QString& time)
+{
+    const auto d = parseLogDate(date);
+    const auto t = d ? parseLogTime(time) : std::nullopt;
+    if (!t)
         return {};
-    const QDate qd(yHi * 100 + yLo, mo, d);
-    const QTime qt(h, mi, s);
-    if (!qd.isValid() || !qt.isValid())
-        return {};
-    return QDateTime(qd, qt, Qt::UTC);
+    return QDateTime(*d, *t, Qt::UTC);
 }
 
 QString logDate(const QDate& d) { return d.toString(QStringLiteral("yyyy/MM/dd")); }

@@ -99,11 +99,15 @@ QString LogList::columnText(const ContactRecord& r, int recNo, int column)
     case Sec:
         return r.section;
     case Date: {
-        const auto d = DateTimeText::parseDate(r.date);
+        auto d = DateTimeText::parseLogDate(r.date);
+        if (!d)
+            d = DateTimeText::parseDate(r.date);
         return d ? d->toString(QStringLiteral("M/dd")) : r.date;
     }
     case Time: {
-        const auto t = DateTimeText::parseTime(r.time);
+        auto t = DateTimeText::parseLogTime(r.time);
+        if (!t)
+            t = DateTimeText::parseTime(r.time);
         return t ? t->toString(QStringLiteral("H:mm")) : r.time;
     }
     case Bnd:
