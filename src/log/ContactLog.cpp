@@ -11,6 +11,7 @@ ContactLog::ContactLog(const SectionTable& sections)
 void ContactLog::clear()
 {
     m_records.clear();
+    ++m_structureRevision;
     recount();
 }
 
@@ -36,6 +37,7 @@ bool ContactLog::insert(int recNo, const ContactRecord& r)
     if (isFull() || recNo < 1 || recNo > size() + 1)
         return false;
     m_records.insert(m_records.begin() + (recNo - 1), r);
+    ++m_structureRevision;
     count(r, +1);
     return true;
 }
@@ -46,6 +48,7 @@ void ContactLog::remove(int recNo)
         return;
     count(record(recNo), -1);
     m_records.erase(m_records.begin() + (recNo - 1));
+    ++m_structureRevision;
 }
 
 void ContactLog::replace(int recNo, const ContactRecord& r)
@@ -54,6 +57,7 @@ void ContactLog::replace(int recNo, const ContactRecord& r)
         return;
     count(record(recNo), -1);
     m_records[static_cast<size_t>(recNo - 1)] = r;
+    ++m_structureRevision;
     count(r, +1);
 }
 

@@ -48,6 +48,10 @@ public:
 
     const SectionTable& sections() const { return m_table; }
 
+    // Changes with every change other than an add at the end (clear, insert, remove, replace),
+    // so an index over the records knows whether it may just take in the new tail.
+    quint64 structureRevision() const { return m_structureRevision; }
+
     // Backup bookkeeping: the record count at the last automatic backup and the one-minute
     // ticks since the last backup check.
     int countAtLastBackup = 0;
@@ -64,4 +68,5 @@ private:
     int m_cw = 0;
     int m_dig = 0;
     int m_ph = 0;
+    quint64 m_structureRevision = 0;
 };

@@ -1,0 +1,486 @@
+#include "log/EntryWorkflow.h"
+
+#include "log/DateTimeText.h"
+#include "log/KeyFilters.h"
+#include "log/Logbook.h"
+#include "log/OperatingState.h"
+#include "log/SectionTable.h"
+#include "settings/Preferences.h"
+#include "util/Clock.h"
+#include "util/Dialogs.h"
+
+using namespace KeyFilters;
+
+namespace {
+
+constexpr int CarryToSection = 3;
+constexpr int CarryToClass = 4;
+// The list is refilled when the call field gets the focus and shows fewer rows than this.
+constexpr int ShortListRows = 18;
+
+unsigned bit(EntryField f) { return 1u << static_cast<unsigned>(f); }
+
+bool isDigit(int k) { return k >= '0' && k <= '9'; }
+
+}  // namespace
+
+EntryWorkflow::EntryWorkflow(Logbook& logbook, OperatingState& state, Preferences& prefs, Dialogs& dialogs,
+                             Clock& clock, QObject* parent)
+    : QObject(parent),
+      m_logbook(logbook),
+      m_state(state),
+      m_prefs(prefs),
+      m_dialogs(dialogs),
+      m_clock(clock),
+      m_validator(logbook.log(), logbook.log().sections(), dialogs),
+      m_list(logbook.log()),
+      m_hold(clock)
+{
+    m_view.lblDialog.text = QStringLiteral("Select a band and mode from the menu bar!");
+    // Every reload (start-up, delete, edit, New, import) ends with a fresh list.
+    connect(&logbook, &Logbook::reloaded, this, [this] { m_list.RefreshLogList(); });
+}
+
+QString& EntryWorkflow::fieldText(EntryField field)
+{
+    switch (field) {
+    case EntryField::Class:
+        return m_view.txtCK;
+    case EntryField::Section:
+        return m_view.txtSec;
+    case EntryField::PostConDate:
+        return m_view.txtPostConDate;
+    case EntryField::PostConTime:
+        return m_view.txtPostConTime;
+    default:
+        return m_view.txtCall;
+    }
+}
+
+void EntryWorkflow::setFieldText(EntryField field, const QString& text)
+{
+    if (field == EntryField::None)
+        return;
+    QString& t = fieldText(field);
+    if (t == text)
+        return;
+    t = text;
+    if (field == EntryField::Call)
+        emit currentCallChanged(t);
+}
+
+// ---- keys -------------------------------------------------------------------------------
+
+KeyResult EntryWorkflow::keyPress(EntryField field, int key, bool caretAtEnd)
+{
+    if (m_hold.holding()) {
+        if (m_hold.remainingMs() > 0) {
+            m_hold.queue(key);
+            return {};
+        }
+        releaseHeldKeys();
+        typeKeyInto(field, key);
+        return {};
+    }
+    switch (field) {
+    case EntryField::Call:
+        return txtCall_KeyPress(key, caretAtEnd);
+    case EntryField::Class:
+        return txtCK_KeyPress(key);
+    case EntryField::Section:
+        return txtSec_KeyPress(key);
+    case EntryField::PostConDate:
+        return txtPostConDate_KeyPress(key);
+    case EntryField::PostConTime:
+        return txtPostConTime_KeyPress(key);
+    case EntryField::None:
+        break;
+    }
+    return {};
+}
+
+bool EntryWorkflow::carriesToClass(const QString& call, int key, bool caretAtEnd)
+{
+    if (!caretAtEnd || !isDigit(key) || call.size() < 3)
+        return false;
+    qsizetype lastDigit = -1;
+    for (qsizetype i = 0; i < call.size(); ++i) {
+        const char16_t c = call[i].unicode();
+        if (c < '0')
+            return false;  // a "/" or a blank: the digit belongs to the call (W1AW/3)
+        if (c <= '9')
+            lastDigit = i;
+    }
+    return lastDigit >= 0 && lastDigit < call.size() - 1;
+}
+
+KeyResult EntryWorkflow::txtCall_KeyPress(int key, bool caretAtEnd)
+{
+    m_view.editDeleteVisible = false;
+    if (carriesToClass(m_view.txtCall, key, caretAtEnd)) {
+        m_carryState = CarryToClass;
+        m_carriedKey = key;
+        moveFocus(EntryField::Class);
+        txtCK_KeyPress(key);
+        return {};
+    }
+    if (m_view.txtCall.size() < 3)
+        m_view.lblDialog.text = QStringLiteral(" ");
+    if (key == Enter) {
+        Mains();
+        return {};
+    }
+    if (key == Space) {
+        moveFocus(EntryField::Class);
+        return {};
+    }
+    Capital(key);
+    const auto check = m_validator.CheckCallAsTyped(m_view.txtCall, key, m_view.dupWarningOn, m_state.band(),
+                                                    m_state.mode());
+    m_view.lblDialog = check.dialog;
+    m_view.lblDupe = check.dupe;
+    if (m_hold.flagged() && m_hold.HoldKeysAfterDupe())
+        key = 0;
+    return {key, false};
+}
+
+KeyResult EntryWorkflow::txtCK_KeyPress(int key)
+{
+    const QString& ck = m_view.txtCK;
+    if (!ck.isEmpty() && ck.back().unicode() > '9' && key > '9') {
+        m_carryState = CarryToSection;
+        m_carriedKey = key;
+        txtSec_KeyPress(key);
+        key = Space;
+    }
+    if (m_carryState == CarryToClass)
+        key = m_carriedKey;
+    if (key == Enter) {
+        Mains();
+        return {};
+    }
+    if (key == Space) {
+        moveFocus(EntryField::Section);
+        return {};
+    }
+    Capital(key);
+    if (m_carryState == CarryToClass) {
+        m_view.txtCK = key ? QString(QChar(key)) : QString();
+        m_carryState = 0;
+        return {};
+    }
+    return {key, false};
+}
+
+KeyResult EntryWorkflow::txtSec_KeyPress(int key)
+{
+    if (m_carryState == CarryToSection)
+        key = m_carriedKey;
+    if (key == Enter) {
+        Mains();
+        return {};
+    }
+    if (key == Space)
+        return {0, true};
+    Capital(key);
+    if (m_carryState == CarryToSection) {
+        m_view.txtSec = key ? QString(QChar(key)) : QString();
+        m_carryState = 0;
+        return {};
+    }
+    return {key, false};
+}
+
+KeyResult EntryWorkflow::txtPostConDate_KeyPress(int key)
+{
+    if (key == Space)
+        return {0, true};
+    if (key == Enter) {
+        Mains();
+        return {};
+    }
+    postContestDate(key);
+    return {key, false};
+}
+
+KeyResult EntryWorkflow::txtPostConTime_KeyPress(int key)
+{
+    if (key == Space)
+        return {0, true};
+    if (key == Enter) {
+        Mains();
+        return {};
+    }
+    postContestTime(key);
+    return {key, false};
+}
+
+void EntryWorkflow::typeKeyInto(EntryField field, int key)
+{
+    if (field == EntryField::None)
+        return;
+    const KeyResult r = keyPress(field, key, true);
+    if (r.key == Backspace) {
+        QString t = fieldText(field);
+        t.chop(1);
+        setFieldText(field, t);
+    } else if (r.key > 0) {
+        setFieldText(field, fieldText(field) + QChar(r.key));
+    }
+    if (r.tabForward)
+        moveFocus(nextField(field));
+}
+
+void EntryWorkflow::typeKey(int key) { typeKeyInto(m_view.focus, key); }
+
+void EntryWorkflow::typeText(const QString& text)
+{
+    for (QChar c : text)
+        typeKey(c == QLatin1Char('\n') ? Enter : c.unicode());
+}
+
+EntryField EntryWorkflow::nextField(EntryField field) const
+{
+    switch (field) {
+    case EntryField::Call:
+        return EntryField::Class;
+    case EntryField::Class:
+        return EntryField::Section;
+    case EntryField::Section:
+        return m_view.postContestVisible ? EntryField::PostConDate : EntryField::Call;
+    case EntryField::PostConDate:
+        return EntryField::PostConTime;
+    default:
+        return EntryField::Call;
+    }
+}
+
+// ---- the dupe hold ------------------------------------------------------------------------
+
+bool EntryWorkflow::releaseHeldKeys()
+{
+    const auto keys = m_hold.release();
+    if (!keys)
+        return false;
+    for (int k : *keys)
+        typeKey(k);
+    return true;
+}
+
+// ---- focus ----------------------------------------------------------------------------------
+
+void EntryWorkflow::prompt(const char* name, int level)
+{
+    if (audioPrompt && m_prefs.voiceNavigation >= level)
+        audioPrompt(QString::fromLatin1(name));
+}
+
+void EntryWorkflow::focusArrived(EntryField field)
+{
+    if (field == m_view.focus)
+        return;
+    const EntryField left = m_view.focus;
+    m_view.focus = field;
+    if (left == EntryField::Class && !m_view.txtCK.isEmpty()) {
+        const QString warning = m_validator.CheckClassDesignator(m_view.txtCK);
+        if (!warning.isEmpty())
+            m_view.lblDialog.text = warning;
+    }
+    switch (field) {
+    case EntryField::Call: {
+        m_view.editDeleteVisible = false;
+        m_view.lblDupe = {QString(), DisplayColours::ButtonFace};
+        prompt("Call", 1);
+        const int n = m_logbook.log().size();
+        if (m_list.rowCount() < ShortListRows && n > m_list.rowCount() && m_view.txtCall.isEmpty() && !m_justFound)
+            m_list.RefreshLogList();
+        m_justFound = false;
+        break;
+    }
+    case EntryField::Class:
+        prompt("Class", 2);
+        break;
+    case EntryField::Section:
+        prompt("Section", 2);
+        if (m_validator.CheckDeltaPair(m_prefs.ownClass, m_view.txtCK)) {
+            cmdClear_Click();
+            moveFocus(EntryField::Call);
+        }
+        break;
+    case EntryField::PostConDate:
+        if (m_view.txtPostConDate.isEmpty())
+            m_view.txtPostConDate = DateTimeText::logDate(m_clock.localNow().date());
+        m_view.selectAll |= bit(field);
+        break;
+    case EntryField::PostConTime:
+        m_view.selectAll |= bit(field);
+        break;
+    case EntryField::None:
+        break;
+    }
+}
+
+void EntryWorkflow::moveFocus(EntryField field) { focusArrived(field); }
+
+// ---- logging --------------------------------------------------------------------------------
+
+void EntryWorkflow::Mains()
+{
+    QString date;
+    QString time;
+    if (m_view.postContestVisible) {
+        const auto pc = m_validator.ValidatePostContestDateTime(m_view.txtPostConDate, m_view.txtPostConTime);
+        m_view.txtPostConDate = pc.date;
+        m_view.txtPostConTime = pc.time;
+        if (!pc.ok) {
+            m_view.lblDialog.text = pc.message;
+            emit viewChanged();
+            return;
+        }
+        date = pc.date;
+        time = pc.time;
+    }
+
+    m_missingFlag = m_invalidSectionFlag = false;
+    m_hold.clearFlag();
+    const auto complete = m_validator.frmcmp(m_view.txtCall, m_view.txtCK, m_view.txtSec);
+    if (complete.missing) {
+        m_missingFlag = true;
+        m_view.lblDialog.text = complete.message;
+        moveFocus(complete.focus == ExchangeValidator::Field::Section ? EntryField::Section
+                  : complete.focus == ExchangeValidator::Field::Class ? EntryField::Class
+                                                                       : EntryField::Call);
+    }
+    if (!m_validator.CheckSection(m_view.txtSec)) {
+        m_invalidSectionFlag = true;
+        m_view.lblDialog.text = QStringLiteral("Invalid Section");
+    }
+    dupcheck();
+    if (!m_missingFlag && !m_hold.flagged() && m_invalidSectionFlag) {
+        if (m_validator.askEditInvalidSection(m_view.txtSec))
+            moveFocus(EntryField::Section);
+        else
+            m_invalidSectionFlag = false;
+    }
+
+    bool keepEntry = m_missingFlag || m_invalidSectionFlag;
+    if (!m_missingFlag && !m_hold.flagged() && !m_invalidSectionFlag) {
+        if (!m_view.postContestVisible) {
+            const QDateTime utc = shiftedUtc(m_clock.localNow(), m_state.utcOffset());
+            date = DateTimeText::logDate(utc.date());
+            time = DateTimeText::logTime(utc.time());
+        }
+        const ContactRecord r{m_view.txtCall, m_view.txtCK, m_view.txtSec, date, time,
+                              m_state.band(),  m_state.mode(), m_state.operatorInitials(), m_state.frequency()};
+        if (m_logbook.storeContact(r) == Logbook::StoreResult::Stored) {
+            m_view.lblDialog = {QStringLiteral(" "), DisplayColours::Panel};
+            m_list.RefreshLogList();
+        } else {
+            keepEntry = true;  // the operator must be able to press Enter again
+        }
+    }
+    if (!keepEntry) {
+        clearEntry();
+        moveFocus(EntryField::Call);
+    }
+    m_view.lblDupe = {QString(), DisplayColours::ButtonFace};
+    emit ratesDue();
+    m_state.clearFrequency();
+    emit viewChanged();
+}
+
+bool EntryWorkflow::dupcheck()
+{
+    m_hold.clearFlag();
+    const bool previous = listPrevious();
+    if (previous)
+        m_list.beginPrevious();
+    const QString band = m_state.band();
+    const QString mode = m_state.mode();
+    const ContactLog& log = m_logbook.log();
+    int dupeRec = 0;
+    for (int recNo : m_validator.callIndex().recordsWithCall(m_view.txtCall)) {
+        const ContactRecord& r = log.record(recNo);
+        if (previous)
+            m_list.addPrevious(recNo);
+        if (m_view.txtCK.isEmpty()) {
+            m_view.txtCK = r.cls;
+            m_view.selectAll |= bit(EntryField::Class);
+        }
+        if (m_view.txtSec.isEmpty()) {
+            m_view.txtSec = r.section;
+            m_view.selectAll |= bit(EntryField::Section);
+        }
+        if (r.band == band && r.mode == mode) {
+            dupeRec = recNo;
+            break;
+        }
+    }
+    if (dupeRec == 0)
+        return false;
+
+    const ContactRecord& d = log.record(dupeRec);
+    m_view.lblDialog = {QStringLiteral("Dupe: %1 %2 %3 %4 %5 ON %6 %7  Rec# %8")
+                            .arg(d.call, d.cls, d.section, d.date, d.time, d.band, d.mode)
+                            .arg(dupeRec),
+                        DisplayColours::DupeRed};
+    m_view.lblDupe = {QString(), DisplayColours::ButtonFace};
+    m_dialogs.beep();
+    if (audioPrompt)
+        audioPrompt(QStringLiteral("Dupe"));
+    m_hold.reported();
+    clearEntry();
+    moveFocus(EntryField::Call);
+    return true;
+}
+
+// ---- buttons and menus ----------------------------------------------------------------------
+
+void EntryWorkflow::clearEntry()
+{
+    setFieldText(EntryField::Call, QString());
+    m_view.txtCK.clear();
+    m_view.txtSec.clear();
+    m_view.selectAll &= ~(bit(EntryField::Class) | bit(EntryField::Section));
+}
+
+void EntryWorkflow::cmdClear_Click()
+{
+    clearEntry();
+    m_view.lblDialog = {QString(), DisplayColours::Panel};
+    m_view.lblDupe = {QString(), DisplayColours::ButtonFace};
+    moveFocus(EntryField::Call);
+}
+
+void EntryWorkflow::cmdList_Click()
+{
+    m_list.cmdList_Click();
+    moveFocus(EntryField::Call);
+}
+
+void EntryWorkflow::cmdDup_Click() { m_view.dupWarningOn = !m_view.dupWarningOn; }
+
+void EntryWorkflow::cmdFind_Click() { m_justFound = true; }
+
+void EntryWorkflow::findCall(const QString& text, bool partialMatches) { m_list.find(text, partialMatches); }
+
+void EntryWorkflow::listRowClicked() { m_view.editDeleteVisible = m_list.rowCount() > 0; }
+
+bool EntryWorkflow::listPrevious() const { return m_prefs.listPrevious != 0; }
+
+void EntryWorkflow::mnuListPrevious_Click()
+{
+    m_prefs.listPrevious = listPrevious() ? 0 : 1;
+    emit preferencesChanged();
+}
+
+void EntryWorkflow::mnuPostContest_Click() { m_view.postContestVisible = !m_view.postContestVisible; }
+
+void EntryWorkflow::sectionLabelClicked(int index)
+{
+    const SectionTable& t = m_logbook.log().sections();
+    if (index >= 0 && index < t.size())
+        m_view.txtSec = t.at(index).abbr;
+}
+
+void EntryWorkflow::clearDupeLabel() { m_view.lblDupe = {QString(), DisplayColours::ButtonFace}; }

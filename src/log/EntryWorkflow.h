@@ -1,0 +1,167 @@
+#pragma once
+
+#include "log/DisplayColours.h"
+#include "log/DupeKeyHold.h"
+#include "log/ExchangeValidator.h"
+#include "log/LogList.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class Clock;
+class Dialogs;
+class Logbook;
+class OperatingState;
+struct Preferences;
+
+// The entry fields of the main window.
+enum class EntryField { None, Call, Class, Section, PostConDate, PostConTime };
+
+// Everything the main window draws for the entry area, read after every call.
+struct EntryView {
+    QString txtCall;
+    QString txtCK;
+    QString txtSec;
+    QString txtPostConDate;
+    QString txtPostConTime;
+    EntryField focus = EntryField::Call;  // the field that must hold the focus
+    unsigned selectAll = 0;               // bit (1 << field): select the whole text once (pre-fills)
+    LabelView lblDialog{QString(), DisplayColours::Panel};
+    LabelView lblDupe{QString(), DisplayColours::ButtonFace};
+    bool editDeleteVisible = false;       // cmdEdit and cmdDelete
+    bool postContestVisible = false;      // txtPostConDate/Time and their labels; mnuPostContest checked
+    bool dupWarningOn = true;             // cmdDup caption "On" / "Off"
+};
+
+// What became of one key press.
+struct KeyResult {
+    int key = 0;              // character to insert at the caret of the field that got the key (8: let the
+                              // field delete as Backspace does); 0: none
+    bool tabForward = false;  // move on as the Tab key would
+};
+
+// The logging-at-speed rules of the main window: the call, class and section fields with their
+// carried keys, the post-contest date and time, the flags, the dupe test and the list content.
+// It knows nothing about widgets.
+//
+// How the window drives it:
+//  - every text change of an entry field: setFieldText();
+//  - every key press in an entry field: keyPress(field, key, caretAtEnd); insert result.key
+//    (when not 0) at the caret, move on when tabForward, then redraw every field, label and the
+//    focus from view() and call acknowledgeView(). The workflow returns key 0 whenever it has
+//    changed the field texts itself, so the insert never meets a stale text;
+//  - every focus change (also to a button: EntryField::None): focusArrived();
+//  - while holdingKeys(), a single-shot timer of holdRemainingMs() calls releaseHeldKeys()
+//    and redraws. The first call-field key within 3 s of a dupe report is dropped; the keys
+//    typed after it are queued here and replayed in order (DupeKeyHold.h);
+//  - the list: redraw its rows from list() whenever list().version() changes (it is refilled
+//    here after every reload of the log and every stored contact);
+//  - buttons and menus: the *_Click operations below.
+//
+// Hand-off points for later parts:
+//  - currentCall() and currentCallChanged(): the call being typed, for CW macros and the RTTY link;
+//  - Mains() may be called from outside (the CW sender logs when its message says so); it emits
+//    viewChanged() so the window redraws;
+//  - audioPrompt: called with "Call", "Class", "Section" and "Dupe"; does nothing until the
+//    voice keyer exists (the dupe report will wait for playback there, not here);
+//  - function keys, arrows and Escape do not come here: see KeyerHandoff.h.
+class EntryWorkflow : public QObject {
+    Q_OBJECT
+public:
+    EntryWorkflow(Logbook& logbook, OperatingState& state, Preferences& prefs, Dialogs& dialogs, Clock& clock,
+                  QObject* parent = nullptr);
+
+    const EntryView& view() const { return m_view; }
+    // Clears the one-shot requests of the view (selections) once the window has drawn them.
+    void acknowledgeView() { m_view.selectAll = 0; }
+    LogList& list() { return m_list; }
+    const LogList& list() const { return m_list; }
+    const ExchangeValidator& validator() const { return m_validator; }
+
+    QString currentCall() const { return m_view.txtCall; }
+    void setFieldText(EntryField field, const QString& text);
+
+    // One key in one field, routed to the handlers below (or queued during the dupe hold).
+    KeyResult keyPress(EntryField field, int key, bool caretAtEnd);
+    KeyResult txtCall_KeyPress(int key, bool caretAtEnd);
+    KeyResult txtCK_KeyPress(int key);
+    KeyResult txtSec_KeyPress(int key);
+    KeyResult txtPostConDate_KeyPress(int key);
+    KeyResult txtPostConTime_KeyPress(int key);
+    // Types one key at the end of the focused field as the window would (used to replay held
+    // keys, and by tests and tools).
+    void typeKey(int key);
+    void typeText(const QString& text);
+
+    // Focus arrival; nothing happens when the field already has the focus.
+    void focusArrived(EntryField field);
+
+    // Logs the entry: validation, dupe test, append, cleared fields.
+    void Mains();
+    // The dupe test of the entry; true for a dupe.
+    bool dupcheck();
+
+    // The 3-second hold after a dupe report.
+    bool holdingKeys() const { return m_hold.holding(); }
+    qint64 holdRemainingMs() const { return m_hold.remainingMs(); }
+    // Ends the hold once 3 s have passed and replays the keys typed meanwhile; true when it did.
+    bool releaseHeldKeys();
+
+    void cmdClear_Click();
+    void cmdList_Click();
+    void cmdDup_Click();
+    QString cmdDupCaption() const { return m_view.dupWarningOn ? QStringLiteral("On") : QStringLiteral("Off"); }
+    // Before the find window opens; the window then calls findCall with its answer.
+    void cmdFind_Click();
+    void findCall(const QString& text, bool partialMatches);
+    void listRowClicked();
+    // Toggles the previous-contacts option; emits preferencesChanged.
+    void mnuListPrevious_Click();
+    bool listPrevious() const;
+    void mnuPostContest_Click();
+    // A click on section label `index` (0-based, section table order).
+    void sectionLabelClicked(int index);
+    // The mouse went over the window background.
+    void clearDupeLabel();
+
+    bool duplicateFlag() const { return m_hold.flagged(); }
+    int carriedKeyState() const { return m_carryState; }
+
+    // Plays an audio prompt; empty until the voice keyer exists.
+    std::function<void(const QString&)> audioPrompt;
+
+signals:
+    void currentCallChanged(const QString& call);
+    // The rate figures must be recomputed (TimeStats).
+    void ratesDue();
+    // A stored setting changed: the preferences file must be written.
+    void preferencesChanged();
+    // The view changed outside a window call (Mains from the CW sender).
+    void viewChanged();
+
+private:
+    QString& fieldText(EntryField field);
+    void moveFocus(EntryField field);
+    EntryField nextField(EntryField field) const;
+    void prompt(const char* name, int level);
+    void clearEntry();
+    void typeKeyInto(EntryField field, int key);
+    static bool carriesToClass(const QString& call, int key, bool caretAtEnd);
+
+    Logbook& m_logbook;
+    OperatingState& m_state;
+    Preferences& m_prefs;
+    Dialogs& m_dialogs;
+    Clock& m_clock;
+    ExchangeValidator m_validator;
+    LogList m_list;
+    EntryView m_view;
+
+    int m_carryState = 0;  // 0 none, 3 letter to section, 4 digit to class
+    int m_carriedKey = 0;
+    bool m_justFound = false;
+    bool m_missingFlag = false;
+    bool m_invalidSectionFlag = false;
+    DupeKeyHold m_hold;
+};

@@ -1,0 +1,421 @@
+#include "EntryFixture.h"
+
+#include "log/KeyFilters.h"
+#include "log/LogFile.h"
+
+#include <QSignalSpy>
+
+using KeyFilters::Enter;
+
+namespace {
+QByteArray line(const char* fields) { return QByteArray(fields) + "\r\n"; }
+}  // namespace
+
+TEST_F(EntryFixture, TypedExchangeIsStoredAsOneLineAndTheEntryCleared)
+{
+    EXPECT_EQ(v().lblDialog.text, "Select a band and mode from the menu bar!");
+    QSignalSpy rates(&wf, &EntryWorkflow::ratesDue);
+    QSignalSpy calls(&wf, &EntryWorkflow::currentCallChanged);
+    state.BandFreqConversion(14.025f);
+    wf.typeText("k1abc 2a ct\n");
+    EXPECT_EQ(fileText(), line(R"("K1ABC","2A","CT","2026/06/27","18:00:00","20","CW","JS","14.025","")"));
+    EXPECT_EQ(log.size(), 1);
+    EXPECT_TRUE(v().txtCall.isEmpty());
+    EXPECT_TRUE(v().txtCK.isEmpty());
+    EXPECT_TRUE(v().txtSec.isEmpty());
+    EXPECT_EQ(v().focus, EntryField::Call);
+    EXPECT_EQ(v().lblDialog, (LabelView{" ", DisplayColours::Panel}));
+    EXPECT_EQ(v().lblDupe, (LabelView{"", DisplayColours::ButtonFace}));
+    EXPECT_EQ(wf.list().rows(), std::vector<int>{1});
+    EXPECT_EQ(rates.count(), 1);
+    EXPECT_EQ(calls.first().first().toString(), "K");
+    EXPECT_EQ(calls.last().first().toString(), "");
+    // The frequency belongs to one attempt only.
+    EXPECT_TRUE(state.frequency().isEmpty());
+
+    wf.typeText("k1abd1e eny\n");
+    EXPECT_EQ(log.record(2).call, "K1ABD");
+    EXPECT_EQ(log.record(2).cls, "1E");
+    EXPECT_EQ(log.record(2).section, "ENY");
+    EXPECT_EQ(log.record(2).freq, "");
+    EXPECT_TRUE(dialogs.calls.empty());
+}
+
+TEST_F(EntryFixture, CarriedKeys)
+{
+    wf.typeText("K1ABC2");
+    EXPECT_EQ(v().txtCall, "K1ABC");
+    EXPECT_EQ(v().txtCK, "2");
+    EXPECT_EQ(v().focus, EntryField::Class);
+    EXPECT_EQ(wf.carriedKeyState(), 0);
+
+    wf.typeText("AC");  // the second letter goes on to the section
+    EXPECT_EQ(v().txtCK, "2A");
+    EXPECT_EQ(v().txtSec, "C");
+    EXPECT_EQ(v().focus, EntryField::Section);
+    EXPECT_EQ(wf.carriedKeyState(), 0);
+
+    wf.cmdClear_Click();
+    wf.typeText("w1aw/32");
+    EXPECT_EQ(v().txtCall, "W1AW/32");
+    EXPECT_TRUE(v().txtCK.isEmpty());
+    EXPECT_EQ(v().focus, EntryField::Call);
+
+    // No carry without a letter after the digit, or with the caret inside the call.
+    wf.cmdClear_Click();
+    wf.typeText("KH61");
+    EXPECT_EQ(v().txtCall, "KH61");
+    wf.cmdClear_Click();
+    wf.typeText("K1ABC");
+    EXPECT_EQ(wf.keyPress(EntryField::Call, '2', false).key, '2');
+    EXPECT_TRUE(v().txtCK.isEmpty());
+}
+
+TEST_F(EntryFixture, SpaceAndEnterMoveOnAndQuotesNeverReachAField)
+{
+    wf.typeText("k\"1a");
+    EXPECT_EQ(v().txtCall, "K1A");
+    EXPECT_EQ(wf.keyPress(EntryField::Call, ' ', true).key, 0);
+    EXPECT_EQ(v().focus, EntryField::Class);
+    EXPECT_EQ(wf.keyPress(EntryField::Class, ' ', true).key, 0);
+    EXPECT_EQ(v().focus, EntryField::Section);
+    const KeyResult r = wf.keyPress(EntryField::Section, ' ', true);
+    EXPECT_TRUE(r.tabForward);
+    EXPECT_EQ(r.key, 0);
+    EXPECT_EQ(wf.keyPress(EntryField::Section, '"', true).key, 0);
+    EXPECT_EQ(wf.keyPress(EntryField::Section, 'c', true).key, 'C');
+}
+
+TEST_F(EntryFixture, DupeOnSameBandAndModeIsRefusedAndNamesTheRecord)
+{
+    seed({rec("W1AW"), rec("K1ABC")});
+    wf.typeText("k1abc 2a ct\n");
+    EXPECT_EQ(log.size(), 2);
+    EXPECT_EQ(v().lblDialog,
+              (LabelView{"Dupe: K1ABC 2A CT 2026/06/27 18:05:31 ON 20 CW  Rec# 2", DisplayColours::DupeRed}));
+    EXPECT_EQ(v().lblDupe, (LabelView{"", DisplayColours::ButtonFace}));
+    EXPECT_TRUE(v().txtCall.isEmpty());
+    EXPECT_TRUE(v().txtCK.isEmpty());
+    EXPECT_TRUE(v().txtSec.isEmpty());
+    EXPECT_EQ(v().focus, EntryField::Call);
+    EXPECT_TRUE(wf.duplicateFlag());
+    EXPECT_EQ(dialogs.beeps, 1);
+}
+
+TEST_F(EntryFixture, SameCallOnAnotherBandOrModeIsPrefilledThenLogged)
+{
+    seed({rec("K1ABC", "40"), rec("K1ABC", "20", "PH")});
+    wf.typeText("k1abc\n");
+    EXPECT_EQ(log.size(), 2);
+    EXPECT_EQ(v().txtCall, "K1ABC");
+    EXPECT_EQ(v().txtCK, "2A");
+    EXPECT_EQ(v().txtSec, "CT");
+    EXPECT_EQ(v().selectAll, (1u << unsigned(EntryField::Class)) | (1u << unsigned(EntryField::Section)));
+    EXPECT_EQ(v().lblDialog.text, "Need Class!");
+    EXPECT_FALSE(wf.duplicateFlag());
+    wf.acknowledgeView();
+    EXPECT_EQ(v().selectAll, 0u);
+
+    wf.typeKey(Enter);
+    ASSERT_EQ(log.size(), 3);
+    EXPECT_EQ(log.record(3), (ContactRecord{"K1ABC", "2A", "CT", "2026/06/27", "18:00:00", "20", "CW", "JS", ""}));
+}
+
+TEST_F(EntryFixture, PreviousContactsOptionListsEarlierContactsOfTheCall)
+{
+    QSignalSpy saves(&wf, &EntryWorkflow::preferencesChanged);
+    wf.mnuListPrevious_Click();
+    EXPECT_EQ(prefs.listPrevious, 1);
+    EXPECT_EQ(saves.count(), 1);
+    seed({rec("K1ABC", "40"), rec("W1AW"), rec("K1ABC", "15")});
+    wf.typeText("k1abc\n");
+    EXPECT_EQ(wf.list().content(), LogList::Content::Previous);
+    EXPECT_EQ(wf.list().rows(), (std::vector<int>{1, 3}));
+    EXPECT_EQ(wf.list().cell(0, LogList::Call), "K1ABC");
+    EXPECT_EQ(wf.list().cell(0, LogList::Opr), "");
+}
+
+TEST_F(EntryFixture, KeysAfterADupeAreHeldForThreeSeconds)
+{
+    seed({rec("K1ABC")});
+    wf.typeText("k1abc 2a ct\n");
+    ASSERT_TRUE(wf.duplicateFlag());
+
+    clock.advanceMs(1000);
+    wf.typeKey('w');  // within the hold: dropped
+    EXPECT_TRUE(wf.holdingKeys());
+    EXPECT_EQ(wf.holdRemainingMs(), 2000);
+    clock.advanceMs(500);
+    wf.typeText("1aw");  // typed meanwhile: waits
+    EXPECT_TRUE(v().txtCall.isEmpty());
+    EXPECT_FALSE(wf.releaseHeldKeys());
+
+    clock.advanceMs(1500);
+    EXPECT_TRUE(wf.releaseHeldKeys());
+    EXPECT_EQ(v().txtCall, "1AW");
+    EXPECT_FALSE(wf.holdingKeys());
+    EXPECT_FALSE(wf.duplicateFlag());
+    wf.typeKey('/');
+    EXPECT_EQ(v().txtCall, "1AW/");
+}
+
+TEST_F(EntryFixture, HeldKeysReplayBeforeALaterKeyAndFirstKeyAfterTheHoldPasses)
+{
+    seed({rec("K1ABC")});
+    wf.typeText("k1abc 2a ct\n");
+    clock.advanceMs(1000);
+    wf.typeText("xk2");
+    clock.advanceMs(2500);
+    // The window's timer has not fired yet: the next key replays the queue first.
+    EXPECT_EQ(wf.keyPress(EntryField::Call, 'b', true).key, 0);
+    EXPECT_EQ(v().txtCall, "K2B");
+
+    wf.cmdClear_Click();
+    wf.typeText("k1abc 2a ct\n");
+    ASSERT_TRUE(wf.duplicateFlag());
+    clock.advanceMs(3000);
+    wf.typeKey('k');
+    EXPECT_EQ(v().txtCall, "K");
+    EXPECT_FALSE(wf.duplicateFlag());
+    EXPECT_FALSE(wf.holdingKeys());
+}
+
+TEST_F(EntryFixture, MissingFieldsRefuseTheContactAndKeepTheEntry)
+{
+    wf.focusArrived(EntryField::Class);
+    wf.typeText("2a");
+    wf.focusArrived(EntryField::Section);
+    wf.typeText("ct\n");
+    EXPECT_EQ(v().lblDialog.text, "Need Call Sign!");
+    EXPECT_EQ(v().focus, EntryField::Call);
+    EXPECT_EQ(v().txtCK, "2A");
+    EXPECT_EQ(v().txtSec, "CT");
+    EXPECT_EQ(log.size(), 0);
+    EXPECT_TRUE(fileText().isEmpty());
+
+    wf.cmdClear_Click();
+    wf.typeKey(Enter);
+    EXPECT_EQ(v().lblDialog.text, "Need Call Sign!");
+    EXPECT_EQ(dialogs.beeps, 1 + 3);  // one per missing field
+    EXPECT_TRUE(dialogs.calls.empty());
+}
+
+TEST_F(EntryFixture, InvalidSectionQuestion)
+{
+    dialogs.yesNoAnswers = {true};
+    wf.typeText("k1abc 2a xx\n");
+    EXPECT_EQ(dialogs.last().title, "Invalid section!");
+    EXPECT_EQ(dialogs.last().text, "XX is not a valid section.  Do you want to edit the section?");
+    EXPECT_EQ(v().lblDialog.text, "Invalid Section");
+    EXPECT_EQ(v().focus, EntryField::Section);
+    EXPECT_EQ(v().txtCall, "K1ABC");
+    EXPECT_EQ(log.size(), 0);
+
+    dialogs.yesNoAnswers = {false};
+    wf.typeKey(Enter);
+    ASSERT_EQ(log.size(), 1);
+    EXPECT_EQ(log.record(1).section, "XX");
+    EXPECT_TRUE(v().txtCall.isEmpty());
+
+    // A dupe is reported without the question.
+    wf.typeText("k1abc 2a xx\n");
+    EXPECT_EQ(dialogs.calls.size(), 2u);
+    EXPECT_TRUE(v().lblDialog.text.startsWith("Dupe: K1ABC"));
+}
+
+TEST_F(EntryFixture, ClassDesignatorAndDeltaChecksOnFocusChanges)
+{
+    wf.typeText("k1abc a2 ");
+    EXPECT_EQ(v().lblDialog.text, "Invalid Designator!");
+    EXPECT_EQ(dialogs.beeps, 1);
+
+    wf.cmdClear_Click();
+    prefs.ownClass = "3D";
+    dialogs.yesNoAnswers = {false, true};
+    wf.typeText("k1abc 1d ");
+    EXPECT_EQ(dialogs.last().title, "Delta Stations Can't Work Other Delta Stations!");
+    EXPECT_EQ(v().txtCK, "1D");
+    EXPECT_EQ(v().focus, EntryField::Section);
+    wf.focusArrived(EntryField::Class);
+    wf.focusArrived(EntryField::Section);
+    EXPECT_TRUE(v().txtCall.isEmpty());
+    EXPECT_TRUE(v().txtCK.isEmpty());
+    EXPECT_EQ(v().focus, EntryField::Call);
+    EXPECT_EQ(dialogs.calls.size(), 2u);
+}
+
+TEST_F(EntryFixture, PostContestEntryUsesTheTypedDateAndTime)
+{
+    wf.mnuPostContest_Click();
+    ASSERT_TRUE(v().postContestVisible);
+    wf.focusArrived(EntryField::PostConDate);
+    EXPECT_EQ(v().txtPostConDate, "2026/06/27");  // today, local
+    wf.setFieldText(EntryField::PostConDate, "");
+    wf.typeText("06/28/2026 9:4x5");  // Space moves on; the time field refuses letters
+    EXPECT_EQ(v().txtPostConDate, "06/28/2026");
+    EXPECT_EQ(v().txtPostConTime, "9:45");
+
+    state.BandFreqConversion(14.2f);
+    wf.focusArrived(EntryField::Call);
+    wf.typeText("k1abc 2a ct\n");
+    EXPECT_EQ(fileText(), line(R"("K1ABC","2A","CT","2026/06/28","09:45:00","20","CW","JS","14.200","")"));
+    EXPECT_EQ(v().txtPostConDate, "2026/06/28");
+    EXPECT_EQ(v().txtPostConTime, "09:45:00");
+
+    state.BandFreqConversion(14.2f);
+    wf.setFieldText(EntryField::PostConTime, "2599");
+    wf.typeText("w1aw 1e eny\n");
+    EXPECT_EQ(v().lblDialog.text, "Invalid time format!");
+    EXPECT_EQ(v().txtPostConTime, "25:99");
+    EXPECT_EQ(v().txtCall, "W1AW");
+    EXPECT_EQ(state.frequency(), "14.200");  // kept: the attempt never got past the date check
+    wf.setFieldText(EntryField::PostConDate, "2026/02/30");
+    wf.typeKey(Enter);
+    EXPECT_EQ(v().lblDialog.text, "Invalid date format!");
+    EXPECT_EQ(log.size(), 1);
+}
+
+TEST_F(EntryFixture, ListViewsFindAndButtons)
+{
+    std::vector<ContactRecord> recs;
+    for (int i = 1; i <= 25; ++i)
+        recs.push_back(rec(QStringLiteral("K%1ABC").arg(i)));
+    recs[4].time = "09:05:00";
+    seed(recs);
+    wf.list().RefreshLogList();
+    ASSERT_EQ(wf.list().rowCount(), 20);
+    EXPECT_EQ(wf.list().recordAt(0), 6);
+    EXPECT_EQ(wf.list().recordAt(19), 25);
+    EXPECT_EQ(wf.list().cmdListCaption(), "Last 20");
+    wf.cmdList_Click();
+    EXPECT_EQ(wf.list().rowCount(), 25);
+    EXPECT_EQ(wf.list().cmdListCaption(), "All");
+    EXPECT_EQ(wf.list().cell(4, LogList::Time), "9:05");
+    EXPECT_EQ(wf.list().cell(0, LogList::Date), "6/27");
+    EXPECT_EQ(wf.list().cell(0, LogList::RecNo), "1");
+    EXPECT_EQ(wf.list().cell(0, LogList::Opr), "AB");
+    wf.cmdList_Click();
+    EXPECT_EQ(wf.list().rowCount(), 20);
+
+    wf.cmdFind_Click();
+    wf.findCall("K2ABC", false);
+    EXPECT_EQ(wf.list().rows(), std::vector<int>{2});
+    wf.findCall("K2", true);
+    EXPECT_EQ(wf.list().rows(), (std::vector<int>{2, 20, 21, 22, 23, 24, 25}));
+    wf.findCall("", true);
+    EXPECT_EQ(wf.list().rowCount(), 0);
+    // The found list survives the call field getting the focus once.
+    wf.findCall("K2", true);
+    wf.focusArrived(EntryField::None);
+    wf.focusArrived(EntryField::Call);
+    EXPECT_EQ(wf.list().rowCount(), 7);
+    wf.focusArrived(EntryField::None);
+    wf.focusArrived(EntryField::Call);
+    EXPECT_EQ(wf.list().rowCount(), 20);
+
+    wf.list().sortByColumn(LogList::Call);
+    EXPECT_EQ(wf.list().cell(0, LogList::Call), "K10ABC");
+
+    wf.listRowClicked();
+    EXPECT_TRUE(v().editDeleteVisible);
+    wf.typeKey('k');
+    EXPECT_FALSE(v().editDeleteVisible);
+
+    wf.cmdDup_Click();
+    EXPECT_EQ(wf.cmdDupCaption(), "Off");
+    wf.sectionLabelClicked(SectionTable::standard().indexOf("ENY"));
+    EXPECT_EQ(v().txtSec, "ENY");
+}
+
+TEST_F(EntryFixture, AudioPromptsFollowTheNavigationLevel)
+{
+    QStringList played;
+    wf.audioPrompt = [&](const QString& p) { played << p; };
+    prefs.voiceNavigation = 1;
+    wf.typeText("k1abc ");
+    wf.focusArrived(EntryField::Call);
+    EXPECT_EQ(played, QStringList{"Call"});
+    prefs.voiceNavigation = 2;
+    wf.typeText(" ");
+    wf.typeText("2a ");
+    EXPECT_EQ(played, (QStringList{"Call", "Class", "Section"}));
+}
+
+TEST_F(EntryFixture, DupeTestFollowsAppendsDeletesAndEdits)
+{
+    seed({rec("W1AW"), rec("K1ABC")});
+    wf.typeText("k1ab");
+    EXPECT_EQ(v().lblDupe.text, "  K1ABC");
+    wf.cmdClear_Click();
+    wf.typeText("k1abd 2a ct\n");
+    wf.typeText("k1ab");
+    EXPECT_EQ(v().lblDupe.text, "  K1ABC  K1ABD");
+    wf.cmdClear_Click();
+
+    dialogs.yesNoAnswers = {true};
+    ASSERT_TRUE(book.cmdDelete_Click(2));  // K1ABC
+    EXPECT_EQ(wf.list().rows(), (std::vector<int>{1, 2}));
+    wf.typeText("k1ab");
+    EXPECT_EQ(v().lblDupe.text, "  K1ABD");
+    wf.cmdClear_Click();
+    wf.typeText("k1abc 2a ct\n");
+    EXPECT_EQ(log.size(), 3);
+    EXPECT_FALSE(wf.duplicateFlag());
+
+    ContactRecord moved = log.record(1);
+    moved.call = "K1ABE";
+    ASSERT_TRUE(book.replaceRecord(1, moved));
+    wf.typeText("w1aw 1e eny\n");
+    EXPECT_EQ(log.size(), 4);
+    wf.typeText("k1abe 1e eny\n");
+    EXPECT_EQ(log.size(), 4);
+    EXPECT_TRUE(v().lblDialog.text.endsWith("Rec# 1"));
+}
+
+// Whatever is typed, nothing crashes and only complete, quote-free contacts reach the file.
+TEST_F(EntryFixture, RandomTypingStoresOnlyWellFormedContacts)
+{
+    const QStringList calls{"k1abc", "w1aw", "ab", "n2xyz/3", "k\"9q", "ve3abc", "k1ab1", "w", ""};
+    const QStringList classes{"2a", "1d", "a2", "", "10f", "3\"", "2ab"};
+    const QStringList sections{"ct", "xx", "dx", "eny", "", "c\"t", "gta"};
+    const QByteArray noise = "\x08 \n\"/:.-Z9a";
+    for (int i = 0; i < 2000; ++i)
+        dialogs.yesNoAnswers.push_back(i % 2 == 0);
+    quint32 seed = 12345;
+    auto next = [&seed](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) % static_cast<quint32>(n));
+    };
+    for (int round = 0; round < 600; ++round) {
+        QString text = calls[next(calls.size())] + " " + classes[next(classes.size())] + " "
+                       + sections[next(sections.size())] + "\n";
+        if (next(3) == 0)
+            text.insert(next(text.size() + 1), QChar(noise[next(noise.size())]));
+        if (next(10) == 0)
+            wf.focusArrived(EntryField(next(4)));
+        wf.typeText(text);
+        clock.advanceMs(next(4000));
+        wf.releaseHeldKeys();
+    }
+    std::vector<ContactRecord> stored;
+    ASSERT_EQ(LogFile(dir.file("fdlog.dat")).read(stored, 20000).status, LogFile::ReadStatus::Ok);
+    ASSERT_EQ(static_cast<int>(stored.size()), log.size());
+    EXPECT_GT(log.size(), 5);
+    for (const auto& r : stored) {
+        EXPECT_GE(r.call.size(), 3) << r.call.toStdString();
+        EXPECT_FALSE(r.cls.isEmpty());
+        EXPECT_FALSE(r.section.isEmpty());
+        for (const QString& f : {r.call, r.cls, r.section})
+            EXPECT_FALSE(f.contains('"') || f.contains(' ') || f != f.toUpper()) << f.toStdString();
+    }
+}
+
+TEST_F(EntryFixture, StampWrapsIntoTheNextUtcDay)
+{
+    clock.setLocal(QDateTime(QDate(2026, 6, 27), QTime(21, 30, 15)));
+    prefs.utcOffset = 5.5f;
+    wf.typeText("k1abc 2a ct\n");
+    ASSERT_EQ(log.size(), 1);
+    EXPECT_EQ(log.record(1).date, "2026/06/28");
+    EXPECT_EQ(log.record(1).time, "03:00:15");
+}

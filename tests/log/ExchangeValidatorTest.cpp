@@ -1,0 +1,197 @@
+#include "EntryFixture.h"
+
+#include "log/DateTimeText.h"
+#include "log/ExchangeValidator.h"
+#include "log/KeyFilters.h"
+
+namespace {
+
+struct ValidatorFixture : EntryFixture {
+    ExchangeValidator val{log, SectionTable::standard(), dialogs};
+};
+
+}  // namespace
+
+TEST_F(ValidatorFixture, AsTypedListCoversOnlyTheCurrentBandAndMode)
+{
+    seed({rec("K1ABC"), rec("K1ABD"), rec("K1ABE", "40"), rec("K1ABF", "20", "PH"), rec("W1AW")});
+    auto c = val.CheckCallAsTyped("K1A", 'B', true, "20", "CW");
+    EXPECT_EQ(c.dupe.text, "  K1ABC  K1ABD");
+    EXPECT_EQ(c.dupe.colour, DisplayColours::Panel);
+    EXPECT_EQ(c.dialog.text, "Possible Duplicate!");
+    EXPECT_EQ(c.dialog.colour, DisplayColours::Panel);
+
+    // Fewer than 3 characters before the key: listed, but no warning.
+    c = val.CheckCallAsTyped("K1", 'A', true, "20", "CW");
+    EXPECT_EQ(c.dupe.text, "  K1ABC  K1ABD");
+    EXPECT_EQ(c.dialog.text, " ");
+
+    // A typed text longer than a logged call lists the call when the call lies inside it.
+    c = val.CheckCallAsTyped("K1ABC", '/', true, "20", "CW");
+    EXPECT_EQ(c.dupe.text, "  K1ABC");
+
+    c = val.CheckCallAsTyped("K1A", 'B', false, "20", "CW");
+    EXPECT_TRUE(c.dupe.text.isEmpty());
+    EXPECT_EQ(c.dupe.colour, DisplayColours::ButtonFace);
+    EXPECT_EQ(c.dialog.text, " ");
+
+    c = val.CheckCallAsTyped("K1A", 'X', true, "20", "CW");
+    EXPECT_TRUE(c.dupe.text.isEmpty());
+    EXPECT_EQ(c.dupe.colour, DisplayColours::ButtonFace);
+    EXPECT_EQ(dialogs.beeps, 0);
+}
+
+TEST_F(ValidatorFixture, AsTypedListStopsPast120Characters)
+{
+    std::vector<ContactRecord> many;
+    for (int i = 0; i < 40; ++i)
+        many.push_back(rec(QStringLiteral("K1A%1").arg(QChar('A' + i % 26)) + QString::number(i)));
+    seed(many);
+    const auto c = val.CheckCallAsTyped("K1", 'A', true, "20", "CW");
+    EXPECT_GT(c.dupe.text.size(), 120);
+    EXPECT_LE(c.dupe.text.size(), 120 + 2 + 6);
+    EXPECT_TRUE(c.dupe.text.endsWith(many[static_cast<size_t>(c.dupe.text.count("  ") - 1)].call));
+}
+
+TEST_F(ValidatorFixture, ThirdCharacterCheck)
+{
+    for (auto [text, key] : {std::pair{"W1", 'A'}, {"WA", '1'}, {"W/", 'A'}, {"WA", '/'}}) {
+        const auto c = val.CheckCallAsTyped(text, key, true, "20", "CW");
+        EXPECT_EQ(c.dialog.text, " ") << text;
+        EXPECT_FALSE(c.beeped);
+    }
+    const auto c = val.CheckCallAsTyped("WA", 'B', true, "20", "CW");
+    EXPECT_EQ(c.dialog.text, "The second or third character is not numeric!");
+    EXPECT_EQ(dialogs.beeps, 1);
+    // Only at the third character, and only for keys from "." to "Z".
+    EXPECT_EQ(val.CheckCallAsTyped("WAB", 'C', true, "20", "CW").dialog.text, " ");
+    EXPECT_EQ(val.CheckCallAsTyped("WA", KeyFilters::Backspace, true, "20", "CW").dialog.text, " ");
+    EXPECT_EQ(dialogs.beeps, 1);
+}
+
+TEST_F(ValidatorFixture, RequiredFieldsLastFailureWins)
+{
+    auto r = val.frmcmp("K1", "", "");
+    EXPECT_TRUE(r.missing);
+    EXPECT_EQ(r.message, "Need Call Sign!");
+    EXPECT_EQ(r.focus, ExchangeValidator::Field::Call);
+    EXPECT_EQ(dialogs.beeps, 3);
+    r = val.frmcmp("K1ABC", "", "CT");
+    EXPECT_EQ(r.message, "Need Class!");
+    EXPECT_EQ(r.focus, ExchangeValidator::Field::Class);
+    r = val.frmcmp("K1ABC", "2A", "");
+    EXPECT_EQ(r.message, "Need Section!");
+    EXPECT_FALSE(val.frmcmp("K1A", "2A", "CT").missing);
+}
+
+TEST_F(ValidatorFixture, SectionsClassesAndDeltaPairs)
+{
+    EXPECT_TRUE(val.CheckSection("DX"));
+    EXPECT_TRUE(val.CheckSection("GTA"));
+    EXPECT_TRUE(val.CheckSection("ENY"));
+    EXPECT_FALSE(val.CheckSection("dx"));
+    EXPECT_FALSE(val.CheckSection("XX"));
+
+    EXPECT_EQ(val.CheckClassDesignator("2A"), "");
+    EXPECT_EQ(val.CheckClassDesignator("10F"), "");
+    EXPECT_EQ(dialogs.beeps, 0);
+    EXPECT_EQ(val.CheckClassDesignator("A2"), "Invalid Designator!");
+    EXPECT_EQ(val.CheckClassDesignator("22"), "Invalid Designator!");
+    EXPECT_EQ(dialogs.beeps, 2);
+
+    EXPECT_FALSE(val.CheckDeltaPair("3A", "1D"));
+    EXPECT_FALSE(val.CheckDeltaPair("", "1D"));
+    EXPECT_TRUE(dialogs.calls.empty());
+    dialogs.yesNoAnswers = {true, false};
+    EXPECT_TRUE(val.CheckDeltaPair("3D", "1D"));
+    EXPECT_EQ(dialogs.last().text, "Delta stations (stations on commercial power) are not allowed to work other "
+                                   "Delta Stations.  Do you want to clear this entry?");
+    EXPECT_EQ(dialogs.last().title, "Delta Stations Can't Work Other Delta Stations!");
+    EXPECT_FALSE(val.CheckDeltaPair("3D", "1D"));
+
+    dialogs.yesNoAnswers = {true};
+    EXPECT_TRUE(val.askEditInvalidSection("XX"));
+    EXPECT_EQ(dialogs.last().text, "XX is not a valid section.  Do you want to edit the section?");
+    EXPECT_EQ(dialogs.last().title, "Invalid section!");
+}
+
+TEST_F(ValidatorFixture, PostContestDatesAndTimesInTypedForms)
+{
+    struct Case {
+        const char* date;
+        const char* time;
+        const char* wantDate;
+        const char* wantTime;
+    };
+    for (const Case& c : {Case{"2026/06/27", "945", "2026/06/27", "09:45:00"},
+                          Case{"06/27/2026", "1830", "2026/06/27", "18:30:00"},
+                          Case{"6/7/2026", "18:30", "2026/06/07", "18:30:00"},
+                          Case{"2026-6-27", "18:30:05", "2026/06/27", "18:30:05"},
+                          Case{"06/27/26", "0005", "2026/06/27", "00:05:00"},
+                          Case{"2026.06.27", "9:05", "2026/06/27", "09:05:00"}}) {
+        const auto r = val.ValidatePostContestDateTime(c.date, c.time);
+        EXPECT_TRUE(r.ok) << c.date << " " << c.time;
+        EXPECT_EQ(r.date, c.wantDate);
+        EXPECT_EQ(r.time, c.wantTime);
+    }
+    EXPECT_EQ(dialogs.beeps, 0);
+
+    for (const char* bad : {"2026/13/01", "2026/02/30", "27", "2026/06", "", "06-27/2026", "abc"}) {
+        const auto r = val.ValidatePostContestDateTime(bad, "1830");
+        EXPECT_FALSE(r.ok) << bad;
+        EXPECT_EQ(r.message, "Invalid date format!");
+    }
+    auto r = val.ValidatePostContestDateTime("2026/06/27", "2599");
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, "Invalid time format!");
+    EXPECT_EQ(r.date, "2026/06/27");
+    EXPECT_EQ(r.time, "25:99");
+    for (const char* bad : {"18", "18:3", "24:00", "18:30:61", "12345", ""})
+        EXPECT_FALSE(val.ValidatePostContestDateTime("2026/06/27", bad).ok) << bad;
+}
+
+TEST_F(ValidatorFixture, EditWindowChecks)
+{
+    EXPECT_TRUE(val.checkEditDate("2026/06/27"));
+    EXPECT_TRUE(val.checkEditTime("18:05:31"));
+    EXPECT_TRUE(dialogs.calls.empty());
+    EXPECT_FALSE(val.checkEditDate("2026/06/31"));
+    EXPECT_EQ(dialogs.last().text, "Invalid Date!");
+    EXPECT_EQ(dialogs.last().title, "Invalid Date!");
+    EXPECT_FALSE(val.checkEditTime("1805"));
+    EXPECT_EQ(dialogs.last().text, "Invalid Time!");
+    EXPECT_EQ(dialogs.last().title, "Invalid Time!");
+    EXPECT_FALSE(val.editModeInvalid("DIG"));
+    EXPECT_TRUE(val.editModeInvalid("SSB"));
+    EXPECT_FALSE(val.editSectionInvalid("DX"));
+    EXPECT_TRUE(val.editSectionInvalid("XX"));
+    EXPECT_EQ(dialogs.beeps, 4);
+
+    seed({rec("K1ABC"), rec("K1ABD"), rec("K1ABC", "40")});
+    EXPECT_FALSE(val.editDoneIsDupe(1, "K1ABC", "20", "CW"));  // itself only
+    EXPECT_TRUE(val.editDoneIsDupe(2, "K1ABC", "20", "CW"));   // record 1, before it
+    EXPECT_TRUE(val.editDoneIsDupe(1, "K1ABC", "40", "CW"));   // record 3, after it
+    EXPECT_FALSE(val.editDoneIsDupe(2, "K1ABD", "40", "CW"));
+}
+
+TEST(ExchangeValidator, StationSetupOffsetField)
+{
+    for (const char* ok : {"5", "-3.5", "4.", " 10 ", "0"})
+        EXPECT_TRUE(ExchangeValidator::isNumericOffset(ok)) << ok;
+    for (const char* bad : {"", "-", ".", "5/2", "abc", "1-2"})
+        EXPECT_FALSE(ExchangeValidator::isNumericOffset(bad)) << bad;
+    EXPECT_EQ(ExchangeValidator::offsetFromField("-3.5"), -3.5f);
+    EXPECT_EQ(ExchangeValidator::offsetFromField("5/2"), 0.0f);
+}
+
+TEST(DateTimeText, LogStampsAreReadStrictly)
+{
+    EXPECT_EQ(DateTimeText::parseLogStamp("2026/06/27", "18:05:31"),
+              QDateTime(QDate(2026, 6, 27), QTime(18, 5, 31), Qt::UTC));
+    for (auto [d, t] : {std::pair{"2026/6/27", "18:05:31"}, {"2026/06/27", "18:5:31"}, {"2026-06-27", "18:05:31"},
+                        {"2026/06/31", "18:05:31"}, {"2026/06/27", "25:00:00"}, {"", ""}})
+        EXPECT_FALSE(DateTimeText::parseLogStamp(d, t).isValid()) << d << " " << t;
+    EXPECT_EQ(DateTimeText::parseTime("6:30 PM"), QTime(18, 30));
+    EXPECT_EQ(DateTimeText::parseTime("12:10 am"), QTime(0, 10));
+    EXPECT_FALSE(DateTimeText::parseTime("13:10 PM"));
+}

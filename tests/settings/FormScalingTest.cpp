@@ -1,0 +1,87 @@
+#include "settings/FormScaling.h"
+#include "settings/Preferences.h"
+#include "support/ScriptedDialogs.h"
+
+#include <gtest/gtest.h>
+
+using namespace FormScaling;
+
+TEST(FormScaling, SecondaryWindowsScaleFromTheReferenceScreenAndSitAboveCentre)
+{
+    // A screen of exactly the reference size keeps the design size, 170 twips above centre.
+    auto g = FitFormToScreen(QSize(4800, 3600), QSize(9600, 7200), 1.0);
+    EXPECT_EQ(g.rect, QRect(2400, 1800 - 170, 4800, 3600));
+    EXPECT_DOUBLE_EQ(g.fontFactor, 1.0);
+
+    // 1920 x 1080 pixels at 15 twips per pixel.
+    g = FitFormToScreen(QSize(4800, 3600), QSize(1920, 1080), twipsPerPixel(96));
+    EXPECT_EQ(g.rect.size(), QSize(960, 540));
+    EXPECT_EQ(g.rect.topLeft(), QPoint(480, 270 - 11));
+    EXPECT_DOUBLE_EQ(g.fontFactor, 1080.0 * 15 / 7200);
+}
+
+TEST(FormScaling, MainWindowByPercentAndFullScreen)
+{
+    auto g = ScaleMainWindowByPercent(QRect(0, 0, 1920, 1080), 75);
+    EXPECT_EQ(g.rect, QRect(240, 135, 1440, 810));
+    EXPECT_DOUBLE_EQ(g.fontFactor, 0.75);
+    g = ScaleMainWindowByPercent(QRect(1920, 0, 1000, 800), 30);
+    EXPECT_EQ(g.rect, QRect(1920 + 350, 280, 300, 240));
+
+    const QRect screen(0, 0, 1920, 1080);
+    const QRect work(0, 0, 1920, 1040);
+    EXPECT_EQ(FitMainWindowToScreen(screen, work, false).rect, screen);
+    EXPECT_EQ(FitMainWindowToScreen(screen, work, true).rect, work);
+    EXPECT_EQ(FitMainWindowToScreen(screen, QRect(0, 40, 1920, 1040), true).rect.top(), 40);
+}
+
+TEST(FormSizeSettings, PercentageIsClampedAndChecked)
+{
+    Preferences prefs;
+    ScriptedDialogs dialogs;
+    FormSizeSettings s(prefs, dialogs);
+    dialogs.inputAnswers = {QString("250"), QString("10"), QString("abc"), std::nullopt, QString(" 90 ")};
+
+    EXPECT_TRUE(s.mnuFormsize_Click());
+    EXPECT_EQ(prefs.formSizePercent, 100);
+    const auto& ask = dialogs.calls[0];
+    EXPECT_EQ(ask.text, "Enter the % of the screen you would like the form to cover.  Try between 90 and 100 for best "
+                        "results.  Values below 75 do not display well.");
+    EXPECT_EQ(ask.title, "Please enter screen percentage.");
+    EXPECT_EQ(ask.extra, "100");
+    EXPECT_EQ(dialogs.last().text, "This program must be closed and restarted for this setting to take effect.");
+    EXPECT_EQ(dialogs.last().title, "For this setting to take effect please restart this program.");
+
+    EXPECT_TRUE(s.mnuFormsize_Click());
+    EXPECT_EQ(prefs.formSizePercent, 30);
+    EXPECT_FALSE(s.mnuFormsize_Click());
+    EXPECT_EQ(prefs.formSizePercent, 30);
+    EXPECT_EQ(dialogs.last().text, "Please enter only numeric values.");
+    EXPECT_EQ(dialogs.last().title, "Numeric Values Required");
+    const size_t before = dialogs.calls.size();
+    EXPECT_FALSE(s.mnuFormsize_Click());  // Cancel
+    EXPECT_EQ(dialogs.calls.size(), before + 1);
+    EXPECT_EQ(prefs.formSizePercent, 30);
+    EXPECT_TRUE(s.mnuFormsize_Click());
+    EXPECT_EQ(prefs.formSizePercent, 90);
+}
+
+TEST(FormSizeSettings, TaskbarFitOnlyAtFullSize)
+{
+    Preferences prefs;
+    ScriptedDialogs dialogs;
+    FormSizeSettings s(prefs, dialogs);
+    prefs.formSizePercent = 90;
+    EXPECT_FALSE(s.mnuTaskbar_Click());
+    EXPECT_EQ(prefs.taskbarFit, 0);
+    EXPECT_EQ(dialogs.last().text, "The form size must be set to 100% to use the taskbar display option.");
+    EXPECT_EQ(dialogs.last().title, "Please set your form size to 100% to use this option.");
+
+    prefs.formSizePercent = 100;
+    dialogs.clear();
+    EXPECT_TRUE(s.mnuTaskbar_Click());
+    EXPECT_EQ(prefs.taskbarFit, 1);
+    EXPECT_TRUE(s.mnuTaskbar_Click());
+    EXPECT_EQ(prefs.taskbarFit, 0);
+    EXPECT_TRUE(dialogs.calls.empty());
+}
