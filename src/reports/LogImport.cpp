@@ -1,0 +1,317 @@
+#include "reports/LogImport.h"
+
+#include "log/Bands.h"
+#include "log/ContactLog.h"
+#include "log/LogFile.h"
+#include "log/Logbook.h"
+#include "util/Dialogs.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+
+namespace {
+
+constexpr qint64 ProgressStep = 1 << 16;
+
+char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+// One record's text with a lower-case twin for the tag searches.
+struct RecordText {
+    QByteArrayView text;
+    QByteArrayView lowered;
+
+    QString field(QByteArrayView lowerName) const
+    {
+        const qsizetype at = lowered.indexOf(lowerName);
+        if (at < 0)
+            return {};
+        const qsizetype specStart = at + lowerName.size();
+        const qsizetype close = text.indexOf('>', specStart);
+        if (close < 0 || specStart >= text.size() || text[specStart] < '0' || text[specStart] > '9')
+            return {};
+        qint64 length = 0;
+        for (qsizetype i = specStart; i < close && text[i] >= '0' && text[i] <= '9'; ++i)
+            length = std::min<qint64>(length * 10 + (text[i] - '0'), 1 << 24);
+        const qsizetype start = close + 1;
+        const qsizetype n = std::min<qsizetype>(length, text.size() - start);
+        return QString::fromLatin1(text.sliced(start, n)).trimmed();
+    }
+};
+
+ContactRecord recordFromAdif(const RecordText& rec, bool digitalAsDig)
+{
+    ContactRecord r;
+    r.call = rec.field("<call:");
+    r.band = adifBandToLabel(rec.field("<band:"));
+    r.freq = rec.field("<freq:");
+    if (r.band.isEmpty() && !r.freq.isEmpty()) {
+        bool ok = false;
+        const float mhz = r.freq.toFloat(&ok);
+        if (ok)
+            r.band = importBandForFrequency(mhz);
+    }
+    r.mode = adifModeToLog(rec.field("<mode:"), digitalAsDig);
+    const QString date = rec.field("<qso_date:");
+    if (!date.isEmpty()) {
+        const QString arranged = date.left(4) + QLatin1Char('/') + date.mid(4, 2) + QLatin1Char('/') + date.right(2);
+        const QDate d = QDate::fromString(arranged, QStringLiteral("yyyy/MM/dd"));
+        r.date = d.isValid() ? d.toString(QStringLiteral("yyyy/MM/dd")) : arranged;
+    }
+    const QString time = rec.field("<time_on:");
+    if (time.size() == 4)
+        r.time = time.left(2) + QLatin1Char(':') + time.mid(2, 2);
+    else if (time.size() == 6)
+        r.time = time.left(2) + QLatin1Char(':') + time.mid(2, 2) + QLatin1Char(':') + time.mid(4, 2);
+    r.section = rec.field("<arrl_sect:");
+    r.cls = rec.field("<class:");
+    r.op = rec.field("<veska_fdinitials:");
+    return r;
+}
+
+QString dupeKey(const ContactRecord& r)
+{
+    return r.call.toCaseFolded() + QChar(0x1f) + r.band.toCaseFolded() + QChar(0x1f) + r.mode.toCaseFolded();
+}
+
+QString orderKey(const ContactRecord& r) { return (r.date + r.time).toCaseFolded(); }
+
+void replaceLog(ContactLog& log, const std::vector<ContactRecord>& records)
+{
+    log.clear();
+    for (const ContactRecord& r : records)
+        log.add(r);
+}
+
+}  // namespace
+
+std::vector<ContactRecord> readAdif(QByteArrayView data, bool digitalAsDig, const ImportProgress& progress)
+{
+    // Clean the whole text first: line breaks carry no meaning once control characters go.
+    QByteArray text;
+    QByteArray lowered;
+    text.reserve(data.size());
+    lowered.reserve(data.size());
+    for (qsizetype i = 0; i < data.size(); ++i) {
+        char c = data[i];
+        if (static_cast<unsigned char>(c) < 22)
+            continue;
+        if (c == '"')
+            c = ' ';
+        text += c;
+        lowered += lower(c);
+        if (progress && (i % ProgressStep) == 0)
+            progress(i, data.size());
+    }
+
+    std::vector<ContactRecord> out;
+    qsizetype pos = 0;
+    const qsizetype firstEor = lowered.indexOf("<eor>");
+    const qsizetype eoh = lowered.indexOf("<eoh>");
+    if (eoh >= 0 && (firstEor < 0 || eoh < firstEor))
+        pos = eoh + 5;
+    while (pos < text.size()) {
+        qsizetype end = lowered.indexOf("<eor>", pos);
+        const bool last = end < 0;
+        if (last)
+            end = text.size();
+        const RecordText rec{QByteArrayView(text).sliced(pos, end - pos), QByteArrayView(lowered).sliced(pos, end - pos)};
+        ContactRecord r = recordFromAdif(rec, digitalAsDig);
+        // A trailing piece without "<eor>" counts only when it really is a contact.
+        if (!last || !r.call.isEmpty())
+            out.push_back(std::move(r));
+        pos = end + 5;
+    }
+    if (progress)
+        progress(data.size(), data.size());
+    return out;
+}
+
+QString adifBandToLabel(const QString& value)
+{
+    QString v = value;
+    if (v.size() > 1 && v.endsWith(QLatin1Char('M'), Qt::CaseInsensitive)) {
+        if (v.compare(QLatin1String("SATM"), Qt::CaseInsensitive) == 0)
+            v = QStringLiteral("SAT");
+        else if (v[v.size() - 2].isDigit())
+            v.chop(1);
+    }
+    if (v.size() > 2 && v.endsWith(QLatin1String("CM"), Qt::CaseInsensitive) && v[v.size() - 3].isDigit()) {
+        v.chop(2);
+        if (v == QLatin1String("35"))
+            v = QStringLiteral("33");
+        else if (v == QLatin1String("6"))
+            v = QStringLiteral("6CM");
+    }
+    return v;
+}
+
+QString importBandForFrequency(float mhz)
+{
+    static constexpr Bands::Range ranges[] = {
+        {"160", 1.7999f, 2.0001f},      {"80", 3.4999f, 4.0001f},     {"40", 6.9999f, 7.3001f},
+        {"20", 13.9999f, 14.3501f},     {"15", 20.9999f, 21.4501f},   {"10", 27.9999f, 29.7001f},
+        {"6", 49.9999f, 54.0001f},      {"2", 143.9999f, 148.0001f},  {"1.25", 218.9999f, 225.0001f},
+        {"70", 419.9999f, 450.0001f},   {"33", 901.9999f, 928.0001f}, {"23", 1239.9999f, 1300.0001f},
+        {"2.3", 2300.0f, 2450.0f},      {"3.3", 3300.0f, 3500.0f},    {"5.6", 5650.0f, 5925.0f},
+        {"30", 10.0999f, 10.1501f},     {"17", 18.0679f, 18.1681f},   {"12", 24.8899f, 24.9901f},
+    };
+    return Bands::bandForFrequency(mhz, ranges);
+}
+
+QString adifModeToLog(const QString& mode, bool digitalAsDig)
+{
+    static const QStringList phone{"FM", "SSB", "AM"};
+    static const QStringList digital{"FT8",    "FT4",    "RTTY", "PSK",    "PSK31",  "PSK63",  "PSK125", "JS8",
+                                     "MFSK",   "OLIVIA", "JT65", "JT9",    "Q65",    "MSK144", "FSK441", "HELL",
+                                     "CONTESTI", "DOMINO", "THOR", "MT63", "PKT",    "PACKET", "DATA",   "DIGI",
+                                     "VARA",   "ARDOP",  "WSPR", "FST4",   "DIG"};
+    const QString up = mode.toUpper();
+    if (phone.contains(up))
+        return QStringLiteral("PH");
+    if (digitalAsDig && digital.contains(up))
+        return QStringLiteral("DIG");
+    return mode;
+}
+
+LogMerger::LogMerger(const std::vector<ContactRecord>& existing, bool eliminateDuplicates)
+    : m_existing(existing), m_eliminate(eliminateDuplicates)
+{
+    m_prefixMax.reserve(existing.size());
+    for (const ContactRecord& r : existing) {
+        QString k = orderKey(r);
+        m_prefixMax.push_back(m_prefixMax.empty() || k > m_prefixMax.back() ? std::move(k) : m_prefixMax.back());
+        if (m_eliminate)
+            m_seen.insert(dupeKey(r));
+    }
+}
+
+LogMerger::Result LogMerger::add(const ContactRecord& r)
+{
+    if (m_eliminate) {
+        const QString k = dupeKey(r);
+        if (m_seen.contains(k)) {
+            ++m_duplicates;
+            return Result::Duplicate;
+        }
+        if (m_existing.size() + m_incoming.size() >= static_cast<size_t>(ContactLog::Capacity))
+            return Result::Full;
+        m_seen.insert(k);
+    } else if (m_existing.size() + m_incoming.size() >= static_cast<size_t>(ContactLog::Capacity)) {
+        return Result::Full;
+    }
+    // The first existing contact sorting after the new one is the first place where the running
+    // maximum passes it; contacts added earlier never sort after it unless they sit in the same
+    // gap, where insertion keeps them in stable order.
+    QString key = orderKey(r);
+    const auto gap = static_cast<size_t>(std::upper_bound(m_prefixMax.begin(), m_prefixMax.end(), key) - m_prefixMax.begin());
+    m_incoming.push_back({gap, std::move(key), r});
+    return Result::Added;
+}
+
+std::vector<ContactRecord> LogMerger::merged() const
+{
+    std::vector<const Incoming*> order;
+    order.reserve(m_incoming.size());
+    for (const Incoming& i : m_incoming)
+        order.push_back(&i);
+    std::stable_sort(order.begin(), order.end(), [](const Incoming* a, const Incoming* b) {
+        return a->gap != b->gap ? a->gap < b->gap : a->key < b->key;
+    });
+    std::vector<ContactRecord> out;
+    out.reserve(m_existing.size() + order.size());
+    size_t next = 0;
+    for (size_t gap = 0; gap <= m_existing.size(); ++gap) {
+        while (next < order.size() && order[next]->gap == gap)
+            out.push_back(order[next++]->record);
+        if (gap < m_existing.size())
+            out.push_back(m_existing[gap]);
+    }
+    return out;
+}
+
+ImportReport appendLogFile(const QString& path, Logbook& logbook, const QString& dataDir, const ImportOptions& options,
+                           Dialogs& dialogs, const ImportProgress& progress)
+{
+    ImportReport report;
+    ContactLog& log = logbook.log();
+    const QString trimmed = path.trimmed();
+    const bool adif = path.size() > 4 && path.right(4).compare(QLatin1String(".adi"), Qt::CaseInsensitive) == 0;
+
+    if (!adif) {
+        const QString primary = QDir::cleanPath(dataDir + QStringLiteral("/fdlog.dat"));
+        const QFileInfo in(trimmed), own(primary);
+        const bool same = QDir::cleanPath(trimmed).compare(primary, Qt::CaseInsensitive) == 0
+            || (in.exists() && own.exists() && in.canonicalFilePath() == own.canonicalFilePath());
+        if (same) {
+            dialogs.beep();
+            dialogs.message(QStringLiteral("You can not append the same file onto itself."),
+                            QStringLiteral("Invalid Request!"), Dialogs::Icon::Warning);
+            report.outcome = ImportReport::Outcome::Refused;
+            return report;
+        }
+    }
+
+    QFile f(adif ? path : trimmed);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (adif) {
+            dialogs.message(QStringLiteral("There was an error reading the ADIF file format."),
+                            QStringLiteral("Invalid ADIF File Format."), Dialogs::Icon::Critical);
+            report.outcome = ImportReport::Outcome::AdifOpenError;
+        } else {
+            dialogs.message(QStringLiteral("Unable to read file."), QStringLiteral("Append Error"),
+                            Dialogs::Icon::Critical);
+            report.outcome = ImportReport::Outcome::ReadError;
+        }
+        return report;
+    }
+    const QByteArray data = f.readAll();
+    f.close();
+
+    LogMerger merger(log.records(), options.eliminateDuplicates);
+    bool failed = false;
+    if (adif) {
+        for (const ContactRecord& r : readAdif(data, options.digitalAsDig, progress)) {
+            if (merger.add(r) == LogMerger::Result::Full)
+                break;
+        }
+    } else {
+        qsizetype pos = 0;
+        qsizetype lastReport = 0;
+        while (pos < data.size()) {
+            qsizetype nl = data.indexOf('\n', pos);
+            if (nl < 0)
+                nl = data.size();
+            QByteArrayView line = QByteArrayView(data).sliced(pos, nl - pos);
+            pos = nl + 1;
+            if (line.endsWith('\r'))
+                line.chop(1);
+            if (line.trimmed().isEmpty())
+                continue;
+            ContactRecord r;
+            if (!parseLogLine(line, r) || merger.add(r) == LogMerger::Result::Full) {
+                failed = true;
+                break;
+            }
+            if (progress && pos - lastReport >= ProgressStep) {
+                lastReport = pos;
+                progress(pos, data.size());
+            }
+        }
+        if (progress && !failed)
+            progress(data.size(), data.size());
+    }
+    report.added = merger.added();
+    report.duplicates = merger.duplicates();
+    if (report.added > 0)
+        replaceLog(log, merger.merged());
+    if (failed) {
+        dialogs.message(QStringLiteral("Unable to read file."), QStringLiteral("Append Error"), Dialogs::Icon::Critical);
+        report.outcome = ImportReport::Outcome::ReadError;
+        return report;
+    }
+    logbook.rewriteAndReload();
+    return report;
+}
