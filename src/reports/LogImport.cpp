@@ -312,6 +312,7 @@ ImportReport appendLogFile(const QString& path, Logbook& logbook, const QString&
         report.outcome = ImportReport::Outcome::ReadError;
         return report;
     }
-    logbook.rewriteAndReload();
+    if (!logbook.rewriteAndReload())
+        report.outcome = ImportReport::Outcome::WriteFailed;
     return report;
 }

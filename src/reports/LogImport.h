@@ -63,7 +63,7 @@ private:
 };
 
 struct ImportReport {
-    enum class Outcome { Imported, Refused, ReadError, AdifOpenError };
+    enum class Outcome { Imported, Refused, ReadError, AdifOpenError, WriteFailed };
     Outcome outcome = Outcome::Imported;
     int added = 0;
     int duplicates = 0;
