@@ -7,15 +7,6 @@
 #include <QDate>
 #include <QHash>
 
-namespace {
-
-QString tag(const char* name, const QString& value)
-{
-    return QLatin1Char('<') + QLatin1String(name) + QLatin1Char(':') + QString::number(value.size())
-        + QLatin1Char('>') + value;
-}
-
-}  // namespace
 
 QString sectionToState(const QString& section)
 {
@@ -63,13 +54,49 @@ int dxccEntity(const QString& section, const QString& call)
 
 QDate parseLogDate(const QString& text)
 {
+    // Hand-parsed: the format-string parser of QDate costs more than the whole export line.
     const QString t = text.trimmed();
-    for (const char* f : {"yyyy/M/d", "yyyy-M-d", "M/d/yyyy"}) {
-        const QDate d = QDate::fromString(t, QLatin1String(f));
-        if (d.isValid())
-            return d;
+    int parts[3] = {0, 0, 0};
+    int digits[3] = {0, 0, 0};
+    int n = 0;
+    QChar sep;
+    for (QChar c : t) {
+        if (c.isDigit() && c.unicode() < 128) {
+            if (digits[n] >= 4)
+                return {};
+            parts[n] = parts[n] * 10 + (c.unicode() - '0');
+            ++digits[n];
+        } else if ((c == QLatin1Char('/') || c == QLatin1Char('-')) && n < 2 && digits[n] > 0
+                   && (sep.isNull() || sep == c)) {
+            sep = c;
+            ++n;
+        } else {
+            return {};
+        }
     }
+    if (n != 2 || digits[2] == 0)
+        return {};
+    if (digits[0] == 4 && digits[1] <= 2 && digits[2] <= 2)
+        return QDate(parts[0], parts[1], parts[2]);
+    if (sep == QLatin1Char('/') && digits[2] == 4 && digits[0] <= 2 && digits[1] <= 2)
+        return QDate(parts[2], parts[0], parts[1]);
     return {};
+}
+
+QString compactDate(const QDate& d, QChar separator)
+{
+    QString out;
+    out.reserve(10);
+    out += QString::number(d.year()).rightJustified(4, QLatin1Char('0'));
+    if (!separator.isNull())
+        out += separator;
+    out += QLatin1Char(static_cast<char>('0' + d.month() / 10));
+    out += QLatin1Char(static_cast<char>('0' + d.month() % 10));
+    if (!separator.isNull())
+        out += separator;
+    out += QLatin1Char(static_cast<char>('0' + d.day() / 10));
+    out += QLatin1Char(static_cast<char>('0' + d.day() % 10));
+    return out;
 }
 
 QByteArray buildAdif(const std::vector<ContactRecord>& records, const AdifOptions& options,
@@ -77,62 +104,93 @@ QByteArray buildAdif(const std::vector<ContactRecord>& records, const AdifOption
 {
     const QString title = programTitle.left(50).trimmed();
     const QString programId = title.left(title.size() - 4).trimmed();
-    const QString phoneMode = options.phoneMode.toUpper();
-    QString out;
+    const QByteArray phoneMode = options.phoneMode.toUpper().toLatin1();
+    const QByteArray power = options.power.toLatin1();
+    const QByteArray comment = options.comment.toLatin1();
+    QByteArray out;
     out.reserve(static_cast<qsizetype>(records.size()) * 260 + 400);
-    const QLatin1String crlf("\r\n");
-    out += QStringLiteral("ADIF Export from ") + title + crlf;
-    out += QStringLiteral("Written by the Field Day Logger developers, free software for amateur radio.") + crlf;
-    out += QStringLiteral("Questions and bug reports go to the project's issue tracker.") + crlf;
-    out += QStringLiteral("<PROGRAMID:") + QString::number(programId.size()) + QLatin1Char('>') + programId + crlf;
-    out += QStringLiteral("Log exported on: ") + exportDate + crlf;
-    out += crlf;
-    out += QStringLiteral("<EOH>") + crlf;
+    out += "ADIF Export from " + title.toLatin1() + "\r\n";
+    out += "Written by the Field Day Logger developers, free software for amateur radio.\r\n";
+    out += "Questions and bug reports go to the project's issue tracker.\r\n";
+    out += "<PROGRAMID:" + QByteArray::number(programId.size()) + '>' + programId.toLatin1() + "\r\n";
+    out += "Log exported on: " + exportDate.toLatin1() + "\r\n";
+    out += "\r\n<EOH>\r\n";
 
+    // Appends <name:length>value; the caller adds the blank or line end that follows.
+    auto tag = [&out](const char* name, QByteArrayView value) {
+        out += '<';
+        out += name;
+        out += ':';
+        out += QByteArray::number(value.size());
+        out += '>';
+        out += value;
+    };
     for (const ContactRecord& r : records) {
-        if (!r.call.isEmpty())
-            out += tag("Call", r.call) + QLatin1Char(' ');
-        const QDate d = parseLogDate(r.date);
-        if (d.isValid()) {
-            const QString ds = d.toString(QStringLiteral("yyyyMMdd"));
-            out += QStringLiteral("<Qso_Date:") + QString::number(ds.size()) + QStringLiteral(":d>") + ds
-                + QLatin1Char(' ');
+        if (!r.call.isEmpty()) {
+            tag("Call", r.call.toLatin1());
+            out += ' ';
         }
-        if (!r.band.isEmpty())
-            out += tag("Band", r.band + QLatin1Char('M')) + QLatin1Char(' ');
-        const QString mode = r.mode.toUpper() == QLatin1String("PH") ? phoneMode : r.mode.toUpper();
-        if (!mode.isEmpty())
-            out += tag("Mode", mode) + crlf;
-        if (!options.power.isEmpty())
-            out += tag("Tx_Pwr", options.power) + QLatin1Char(' ');
-        QString time = r.time;
-        time.remove(QLatin1Char(':'));
-        time = time.rightJustified(6, QLatin1Char('0'));
-        if (time >= QLatin1String("0000"))
-            out += tag("Time_On", time) + QLatin1Char(' ');
+        const QDate d = parseLogDate(r.date);
+        if (d.isValid())
+            out += "<Qso_Date:8:d>" + compactDate(d, QChar()).toLatin1() + ' ';
+        if (!r.band.isEmpty()) {
+            tag("Band", r.band.toLatin1() + 'M');
+            out += ' ';
+        }
+        const QByteArray mode = r.mode.toUpper() == QLatin1String("PH") ? phoneMode : r.mode.toUpper().toLatin1();
+        if (!mode.isEmpty()) {
+            tag("Mode", mode);
+            out += "\r\n";
+        }
+        if (!power.isEmpty()) {
+            tag("Tx_Pwr", power);
+            out += ' ';
+        }
+        QByteArray time = r.time.toLatin1();
+        time.replace(":", "");
+        if (time.size() < 6)
+            time.prepend(QByteArray(6 - time.size(), '0'));
+        if (time >= "0000") {
+            tag("Time_On", time);
+            out += ' ';
+        }
         const int dxcc = dxccEntity(r.section, r.call);
-        if (dxcc > 0)
-            out += tag("DXCC", QString::number(dxcc)) + QLatin1Char(' ');
+        if (dxcc > 0) {
+            tag("DXCC", QByteArray::number(dxcc));
+            out += ' ';
+        }
         if (dxcc == 291 || dxcc == 110 || dxcc == 6) {
             const QString state = sectionToState(r.section);
-            if (!state.isEmpty())
-                out += tag("State", state) + QLatin1Char(' ') + crlf;
+            if (!state.isEmpty()) {
+                tag("State", state.toLatin1());
+                out += " \r\n";
+            }
         }
-        if (!r.section.isEmpty())
-            out += tag("ARRL_SECT", r.section) + QLatin1Char(' ');
-        if (!r.cls.isEmpty())
-            out += tag("CLASS", r.cls) + QLatin1Char(' ') + crlf;
-        if (!r.freq.isEmpty())
-            out += tag("Freq", r.freq.trimmed()) + QLatin1Char(' ');
-        if (!r.op.isEmpty())
-            out += tag("VESKA_FDInitials", r.op) + QLatin1Char(' ');
+        if (!r.section.isEmpty()) {
+            tag("ARRL_SECT", r.section.toLatin1());
+            out += ' ';
+        }
+        if (!r.cls.isEmpty()) {
+            tag("CLASS", r.cls.toLatin1());
+            out += " \r\n";
+        }
+        if (!r.freq.isEmpty()) {
+            tag("Freq", r.freq.trimmed().toLatin1());
+            out += ' ';
+        }
+        if (!r.op.isEmpty()) {
+            tag("VESKA_FDInitials", r.op.toLatin1());
+            out += ' ';
+        }
         if (r.section != QLatin1String("DX"))
-            out += QStringLiteral("<Cont:2>NA ");
-        if (!options.comment.isEmpty())
-            out += tag("Comment", options.comment) + crlf;
-        out += QStringLiteral("<eor>") + crlf + crlf;
+            out += "<Cont:2>NA ";
+        if (!comment.isEmpty()) {
+            tag("Comment", comment);
+            out += "\r\n";
+        }
+        out += "<eor>\r\n\r\n";
     }
-    return out.toLatin1();
+    return out;
 }
 
 bool exportAdif(const std::vector<ContactRecord>& records, const QString& dataDir, const QString& exportDate,

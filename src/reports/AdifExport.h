@@ -22,7 +22,10 @@ QString sectionToState(const QString& section);
 // DXCC entity of a contact, 0 when none can be told from its section and call.
 int dxccEntity(const QString& section, const QString& call);
 // A stored date text read as a date; invalid when it is none.
+// Accepts year/month/day (also with "-") and month/day/year.
 QDate parseLogDate(const QString& text);
+// "yyyy" sep "mm" sep "dd"; no separator when `separator` is null.
+QString compactDate(const QDate& d, QChar separator);
 
 // The whole ADIF file. `programTitle` is the main window's title; `exportDate` the short date
 // text of today.

@@ -139,7 +139,7 @@ CabrilloResult buildCabrillo(const std::vector<ContactRecord>& records, const Ca
         time.remove(QLatin1Char(':'));
         time = time.rightJustified(6, QLatin1Char('0')).left(4);
         const QString line = QStringLiteral("QSO: ") + freq.rightJustified(5, QLatin1Char(' ')) + QLatin1Char(' ')
-            + pad(mode, 2) + QLatin1Char(' ') + date.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') + time
+            + pad(mode, 2) + QLatin1Char(' ') + compactDate(date, QLatin1Char('-')) + QLatin1Char(' ') + time
             + QLatin1Char(' ') + pad(h.station.call, 13) + QLatin1Char(' ') + pad(h.station.cls, 3) + QLatin1Char(' ')
             + pad(h.station.section, 5) + QLatin1Char(' ') + pad(r.call, 13) + QLatin1Char(' ') + pad(r.cls, 3)
             + QLatin1Char(' ') + r.section;

@@ -4,6 +4,7 @@
 #include "log/ContactLog.h"
 #include "log/LogFile.h"
 #include "log/Logbook.h"
+#include "reports/AdifExport.h"
 #include "util/Dialogs.h"
 
 #include <QDate>
@@ -57,8 +58,8 @@ ContactRecord recordFromAdif(const RecordText& rec, bool digitalAsDig)
     const QString date = rec.field("<qso_date:");
     if (!date.isEmpty()) {
         const QString arranged = date.left(4) + QLatin1Char('/') + date.mid(4, 2) + QLatin1Char('/') + date.right(2);
-        const QDate d = QDate::fromString(arranged, QStringLiteral("yyyy/MM/dd"));
-        r.date = d.isValid() ? d.toString(QStringLiteral("yyyy/MM/dd")) : arranged;
+        const QDate d = parseLogDate(arranged);
+        r.date = d.isValid() ? compactDate(d, QLatin1Char('/')) : arranged;
     }
     const QString time = rec.field("<time_on:");
     if (time.size() == 4)
@@ -90,21 +91,25 @@ void replaceLog(ContactLog& log, const std::vector<ContactRecord>& records)
 std::vector<ContactRecord> readAdif(QByteArrayView data, bool digitalAsDig, const ImportProgress& progress)
 {
     // Clean the whole text first: line breaks carry no meaning once control characters go.
-    QByteArray text;
-    QByteArray lowered;
-    text.reserve(data.size());
-    lowered.reserve(data.size());
+    QByteArray text(data.size(), Qt::Uninitialized);
+    QByteArray lowered(data.size(), Qt::Uninitialized);
+    char* t = text.data();
+    char* l = lowered.data();
+    qsizetype kept = 0;
     for (qsizetype i = 0; i < data.size(); ++i) {
         char c = data[i];
         if (static_cast<unsigned char>(c) < 22)
             continue;
         if (c == '"')
             c = ' ';
-        text += c;
-        lowered += lower(c);
+        t[kept] = c;
+        l[kept] = lower(c);
+        ++kept;
         if (progress && (i % ProgressStep) == 0)
             progress(i, data.size());
     }
+    text.truncate(kept);
+    lowered.truncate(kept);
 
     std::vector<ContactRecord> out;
     qsizetype pos = 0;

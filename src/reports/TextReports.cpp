@@ -166,17 +166,36 @@ PrintPages printedDupePages(const std::vector<ContactRecord>& records, const Sta
 
 QByteArray buildLedraExport(const std::vector<ContactRecord>& records)
 {
-    auto q = [](const QString& s) { return s.isEmpty() ? QString() : QLatin1Char('"') + s + QLatin1Char('"'); };
-    QStringList l;
+    QByteArray out;
+    out.reserve(static_cast<qsizetype>(records.size()) * 110);
+    auto q = [&out](const QString& s) {
+        if (s.isEmpty())
+            return;
+        out += '"';
+        out += s.toLatin1();
+        out += '"';
+    };
+    const QString comment = QStringLiteral("ARRL Field Day Contest - Section - ");
     for (const ContactRecord& r : records) {
         const bool canada = r.call.startsWith(QLatin1Char('V'));
-        const QString state = canada ? QString() : sectionToState(r.section);
-        l << q(r.call) + QLatin1Char(',') + q(r.date) + QLatin1Char(',') + q(r.band) + QLatin1Char(',') + q(r.mode)
-                + QStringLiteral(",,") + q(r.time) + QStringLiteral(",,,,")
-                + q(canada ? QStringLiteral("Canada") : QStringLiteral("USA")) + QLatin1Char(',') + q(state)
-                + QStringLiteral(",,,,,") + q(QStringLiteral("ARRL Field Day Contest - Section - ") + r.section);
+        q(r.call);
+        out += ',';
+        q(r.date);
+        out += ',';
+        q(r.band);
+        out += ',';
+        q(r.mode);
+        out += ",,";
+        q(r.time);
+        out += ",,,,";
+        out += canada ? "\"Canada\"," : "\"USA\",";
+        if (!canada)
+            q(sectionToState(r.section));
+        out += ",,,,,";
+        q(comment + r.section);
+        out += "\r\n";
     }
-    return toFileText(l);
+    return out;
 }
 
 QString buildClipboardText(const QAbstractItemModel& model)
