@@ -97,6 +97,13 @@ void BM_AdifImport(benchmark::State& s)
         benchmark::DoNotOptimize(m.merged());
     }
 }
+// Reading alone, without the merge.
+void BM_AdifRead(benchmark::State& s)
+{
+    const QByteArray file = buildAdif(fullLog(), AdifOptions{}, "Field Day Logger 1.00", "6/28/26");
+    for (auto _ : s)
+        benchmark::DoNotOptimize(readAdif(file));
+}
 // Merging a second station's 7000 contacts into a log of 7000, interleaved in time.
 void BM_MergeInterleaved(benchmark::State& s)
 {
@@ -122,5 +129,6 @@ BENCHMARK(BM_PrintedDupePages)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LedraExport)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Cabrillo)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AdifImport)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AdifRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MergeInterleaved)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QHash>
+#include <QSet>
 
 
 QString sectionToState(const QString& section)
@@ -35,7 +36,7 @@ QString sectionToState(const QString& section)
 
 int dxccEntity(const QString& section, const QString& call)
 {
-    static const QStringList canada{"MAR", "NL", "QC", "ON", "MB", "SK", "AB", "BC", "NWT"};
+    static const QSet<QString> canada{"MAR", "NL", "QC", "ON", "MB", "SK", "AB", "BC", "NWT"};
     if (section == QLatin1String("PR"))
         return 202;
     if (section == QLatin1String("VI"))
@@ -131,13 +132,17 @@ QByteArray buildAdif(const std::vector<ContactRecord>& records, const AdifOption
             out += ' ';
         }
         const QDate d = parseLogDate(r.date);
-        if (d.isValid())
-            out += "<Qso_Date:8:d>" + compactDate(d, QChar()).toLatin1() + ' ';
+        if (d.isValid()) {
+            out += "<Qso_Date:8:d>";
+            out += compactDate(d, QChar()).toLatin1();
+            out += ' ';
+        }
         if (!r.band.isEmpty()) {
             tag("Band", r.band.toLatin1() + 'M');
             out += ' ';
         }
-        const QByteArray mode = r.mode.toUpper() == QLatin1String("PH") ? phoneMode : r.mode.toUpper().toLatin1();
+        const QByteArray upperMode = r.mode.toLatin1().toUpper();
+        const QByteArray& mode = upperMode == "PH" ? phoneMode : upperMode;
         if (!mode.isEmpty()) {
             tag("Mode", mode);
             out += "\r\n";
@@ -149,7 +154,7 @@ QByteArray buildAdif(const std::vector<ContactRecord>& records, const AdifOption
         QByteArray time = r.time.toLatin1();
         time.replace(":", "");
         if (time.size() < 6)
-            time.prepend(QByteArray(6 - time.size(), '0'));
+            time = QByteArray(6 - time.size(), '0').append(time);
         if (time >= "0000") {
             tag("Time_On", time);
             out += ' ';

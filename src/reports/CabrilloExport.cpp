@@ -9,6 +9,7 @@
 #include "util/ProgramInfo.h"
 
 #include <QHash>
+#include <QSet>
 #include <cmath>
 
 namespace {
@@ -53,7 +54,12 @@ QString designatorFor(const QString& band, const QString& freqText)
     return vhfDesignators().value(band);
 }
 
-QString pad(const QString& s, int width) { return s.leftJustified(width, QLatin1Char(' ')); }
+void appendPadded(QString& out, const QString& s, int width)
+{
+    out += s;
+    if (s.size() < width)
+        out += QString(width - s.size(), QLatin1Char(' '));
+}
 
 }  // namespace
 
@@ -73,8 +79,8 @@ QString cabrilloFrequency(const ContactRecord& r)
 
 QString cabrilloMode(const QString& mode)
 {
-    static const QStringList phone{"PH", "SSB", "USB", "LSB", "FM", "AM", "DIGITALVOICE"};
-    static const QStringList digital{"DIG", "DG", "FT8", "FT4", "RTTY", "PSK", "PSK31", "PSK63", "PSK125",
+    static const QSet<QString> phone{"PH", "SSB", "USB", "LSB", "FM", "AM", "DIGITALVOICE"};
+    static const QSet<QString> digital{"DIG", "DG", "FT8", "FT4", "RTTY", "PSK", "PSK31", "PSK63", "PSK125",
                                      "JS8", "MFSK", "OLIVIA", "JT65", "JT9", "Q65", "MSK144", "FSK441", "HELL",
                                      "CONTESTI", "DOMINO", "THOR", "MT63", "PKT", "PACKET", "DATA", "VARA", "SSTV"};
     const QString m = mode.trimmed().toUpper();
@@ -117,6 +123,15 @@ CabrilloResult buildCabrillo(const std::vector<ContactRecord>& records, const Ca
     l << QStringLiteral("OPERATORS: ") + ops.join(QLatin1Char(' '));
     l << QStringLiteral("CREATED-BY: ") + QString::fromLatin1(ProgramTitle);
 
+    // Our own three columns are the same on every line.
+    QString mine;
+    appendPadded(mine, h.station.call, 13);
+    mine += QLatin1Char(' ');
+    appendPadded(mine, h.station.cls, 3);
+    mine += QLatin1Char(' ');
+    appendPadded(mine, h.station.section, 5);
+    mine += QLatin1Char(' ');
+
     CabrilloResult result;
     int recNo = 0;
     for (const ContactRecord& r : records) {
@@ -138,11 +153,23 @@ CabrilloResult buildCabrillo(const std::vector<ContactRecord>& records, const Ca
         QString time = r.time;
         time.remove(QLatin1Char(':'));
         time = time.rightJustified(6, QLatin1Char('0')).left(4);
-        const QString line = QStringLiteral("QSO: ") + freq.rightJustified(5, QLatin1Char(' ')) + QLatin1Char(' ')
-            + pad(mode, 2) + QLatin1Char(' ') + compactDate(date, QLatin1Char('-')) + QLatin1Char(' ') + time
-            + QLatin1Char(' ') + pad(h.station.call, 13) + QLatin1Char(' ') + pad(h.station.cls, 3) + QLatin1Char(' ')
-            + pad(h.station.section, 5) + QLatin1Char(' ') + pad(r.call, 13) + QLatin1Char(' ') + pad(r.cls, 3)
-            + QLatin1Char(' ') + r.section;
+        QString line;
+        line.reserve(96);
+        line += QLatin1String("QSO: ");
+        line += freq.rightJustified(5, QLatin1Char(' '));
+        line += QLatin1Char(' ');
+        appendPadded(line, mode, 2);
+        line += QLatin1Char(' ');
+        line += compactDate(date, QLatin1Char('-'));
+        line += QLatin1Char(' ');
+        line += time;
+        line += QLatin1Char(' ');
+        line += mine;
+        appendPadded(line, r.call, 13);
+        line += QLatin1Char(' ');
+        appendPadded(line, r.cls, 3);
+        line += QLatin1Char(' ');
+        line += r.section;
         l << line.trimmed();
     }
     l << QStringLiteral("END-OF-LOG:");

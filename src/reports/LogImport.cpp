@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -19,17 +20,48 @@ constexpr qint64 ProgressStep = 1 << 16;
 
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
-// One record's text with a lower-case twin for the tag searches.
+// The fields read from a record, in the order of Names.
+enum Field { Call, Band, Freq, Mode, QsoDate, TimeOn, ArrlSect, Class, Initials, FieldCount };
+constexpr const char* Names[FieldCount] = {"<call:",  "<band:",      "<freq:",  "<mode:",           "<qso_date:",
+                                           "<time_on:", "<arrl_sect:", "<class:", "<veska_fdinitials:"};
+
+// One record's text with a lower-case twin for the tag searches. One pass over the '<' marks
+// finds the first "<name:" of every field, as a search for each name would.
 struct RecordText {
     QByteArrayView text;
     QByteArrayView lowered;
+    qsizetype at[FieldCount];
 
-    QString field(QByteArrayView lowerName) const
+    RecordText(QByteArrayView t, QByteArrayView l) : text(t), lowered(l)
     {
-        const qsizetype at = lowered.indexOf(lowerName);
-        if (at < 0)
+        std::fill(std::begin(at), std::end(at), -1);
+        int missing = FieldCount;
+        static const auto names = [] {
+            std::array<QByteArrayView, FieldCount> n;
+            for (int f = 0; f < FieldCount; ++f)
+                n[static_cast<size_t>(f)] = QByteArrayView(Names[f]);
+            return n;
+        }();
+        for (qsizetype p = lowered.indexOf('<'); p >= 0 && missing > 0; p = lowered.indexOf('<', p + 1)) {
+            const QByteArrayView rest = lowered.sliced(p);
+            if (rest.size() < 2)
+                break;
+            for (int f = 0; f < FieldCount; ++f) {
+                const QByteArrayView& name = names[static_cast<size_t>(f)];
+                if (at[f] < 0 && rest[1] == name[1] && rest.startsWith(name)) {
+                    at[f] = p + name.size();
+                    --missing;
+                    break;
+                }
+            }
+        }
+    }
+
+    QString field(Field f) const
+    {
+        const qsizetype specStart = at[f];
+        if (specStart < 0)
             return {};
-        const qsizetype specStart = at + lowerName.size();
         const qsizetype close = text.indexOf('>', specStart);
         if (close < 0 || specStart >= text.size() || text[specStart] < '0' || text[specStart] > '9')
             return {};
@@ -38,43 +70,62 @@ struct RecordText {
             length = std::min<qint64>(length * 10 + (text[i] - '0'), 1 << 24);
         const qsizetype start = close + 1;
         const qsizetype n = std::min<qsizetype>(length, text.size() - start);
-        return QString::fromLatin1(text.sliced(start, n)).trimmed();
+        return QString::fromLatin1(text.sliced(start, n).trimmed());
     }
 };
 
 ContactRecord recordFromAdif(const RecordText& rec, bool digitalAsDig)
 {
     ContactRecord r;
-    r.call = rec.field("<call:");
-    r.band = adifBandToLabel(rec.field("<band:"));
-    r.freq = rec.field("<freq:");
+    r.call = rec.field(Call);
+    r.band = adifBandToLabel(rec.field(Band));
+    r.freq = rec.field(Freq);
     if (r.band.isEmpty() && !r.freq.isEmpty()) {
         bool ok = false;
         const float mhz = r.freq.toFloat(&ok);
         if (ok)
             r.band = importBandForFrequency(mhz);
     }
-    r.mode = adifModeToLog(rec.field("<mode:"), digitalAsDig);
-    const QString date = rec.field("<qso_date:");
+    r.mode = adifModeToLog(rec.field(Mode), digitalAsDig);
+    const QString date = rec.field(QsoDate);
     if (!date.isEmpty()) {
-        const QString arranged = date.left(4) + QLatin1Char('/') + date.mid(4, 2) + QLatin1Char('/') + date.right(2);
+        QString arranged;
+        arranged.reserve(10);
+        arranged += QStringView(date).left(4);
+        arranged += QLatin1Char('/');
+        arranged += QStringView(date).mid(4, 2);
+        arranged += QLatin1Char('/');
+        arranged += QStringView(date).right(2);
         const QDate d = parseLogDate(arranged);
         r.date = d.isValid() ? compactDate(d, QLatin1Char('/')) : arranged;
     }
-    const QString time = rec.field("<time_on:");
-    if (time.size() == 4)
-        r.time = time.left(2) + QLatin1Char(':') + time.mid(2, 2);
-    else if (time.size() == 6)
-        r.time = time.left(2) + QLatin1Char(':') + time.mid(2, 2) + QLatin1Char(':') + time.mid(4, 2);
-    r.section = rec.field("<arrl_sect:");
-    r.cls = rec.field("<class:");
-    r.op = rec.field("<veska_fdinitials:");
+    const QString time = rec.field(TimeOn);
+    if (time.size() == 4 || time.size() == 6) {
+        r.time.reserve(8);
+        r.time += QStringView(time).left(2);
+        r.time += QLatin1Char(':');
+        r.time += QStringView(time).mid(2, 2);
+        if (time.size() == 6) {
+            r.time += QLatin1Char(':');
+            r.time += QStringView(time).mid(4, 2);
+        }
+    }
+    r.section = rec.field(ArrlSect);
+    r.cls = rec.field(Class);
+    r.op = rec.field(Initials);
     return r;
 }
 
 QString dupeKey(const ContactRecord& r)
 {
-    return r.call.toCaseFolded() + QChar(0x1f) + r.band.toCaseFolded() + QChar(0x1f) + r.mode.toCaseFolded();
+    QString k;
+    k.reserve(r.call.size() + r.band.size() + r.mode.size() + 2);
+    k += r.call;
+    k += QChar(0x1f);
+    k += r.band;
+    k += QChar(0x1f);
+    k += r.mode;
+    return std::move(k).toCaseFolded();
 }
 
 QString orderKey(const ContactRecord& r) { return (r.date + r.time).toCaseFolded(); }
@@ -168,8 +219,8 @@ QString importBandForFrequency(float mhz)
 
 QString adifModeToLog(const QString& mode, bool digitalAsDig)
 {
-    static const QStringList phone{"FM", "SSB", "AM"};
-    static const QStringList digital{"FT8",    "FT4",    "RTTY", "PSK",    "PSK31",  "PSK63",  "PSK125", "JS8",
+    static const QSet<QString> phone{"FM", "SSB", "AM"};
+    static const QSet<QString> digital{"FT8",    "FT4",    "RTTY", "PSK",    "PSK31",  "PSK63",  "PSK125", "JS8",
                                      "MFSK",   "OLIVIA", "JT65", "JT9",    "Q65",    "MSK144", "FSK441", "HELL",
                                      "CONTESTI", "DOMINO", "THOR", "MT63", "PKT",    "PACKET", "DATA",   "DIGI",
                                      "VARA",   "ARDOP",  "WSPR", "FST4",   "DIG"};
