@@ -59,14 +59,14 @@ struct RecordText {
 
     QString field(Field f) const
     {
-        const qsizetype specStart = at[f];
-        if (specStart < 0)
+        const qsizetype lengthStart = at[f];
+        if (lengthStart < 0)
             return {};
-        const qsizetype close = text.indexOf('>', specStart);
-        if (close < 0 || specStart >= text.size() || text[specStart] < '0' || text[specStart] > '9')
+        const qsizetype close = text.indexOf('>', lengthStart);
+        if (close < 0 || lengthStart >= text.size() || text[lengthStart] < '0' || text[lengthStart] > '9')
             return {};
         qint64 length = 0;
-        for (qsizetype i = specStart; i < close && text[i] >= '0' && text[i] <= '9'; ++i)
+        for (qsizetype i = lengthStart; i < close && text[i] >= '0' && text[i] <= '9'; ++i)
             length = std::min<qint64>(length * 10 + (text[i] - '0'), 1 << 24);
         const qsizetype start = close + 1;
         const qsizetype n = std::min<qsizetype>(length, text.size() - start);

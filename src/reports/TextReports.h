@@ -41,8 +41,8 @@ QByteArray buildLedraExport(const std::vector<ContactRecord>& records);
 // The log list as tab-separated text: headings, then every row in the list's present order.
 QString buildClipboardText(const QAbstractItemModel& model);
 
-// Menu flows: save dialog, file, message. The status callback gets the main window's
-// progress texts. False when nothing was written.
+// Menu flows: save dialog, file, message.
+// False when nothing was written.
 bool writeAsciiLog(const std::vector<ContactRecord>& records, StationIdentity& id, const QString& dataDir,
                    Dialogs& dialogs);
 bool writeDupeSheet(const std::vector<ContactRecord>& records, StationIdentity& id, const QString& dataDir,
