@@ -25,30 +25,50 @@ enum Field { Call, Band, Freq, Mode, QsoDate, TimeOn, ArrlSect, Class, Initials,
 constexpr const char* Names[FieldCount] = {"<call:",  "<band:",      "<freq:",  "<mode:",           "<qso_date:",
                                            "<time_on:", "<arrl_sect:", "<class:", "<veska_fdinitials:"};
 
-// One record's text with a lower-case twin for the tag searches. One pass over the '<' marks
-// finds the first "<name:" of every field, as a search for each name would.
+// True when `text` holds `lowerTag` at `pos`, compared without regard to letter case.
+bool tagAt(QByteArrayView text, qsizetype pos, QByteArrayView lowerTag)
+{
+    if (text.size() - pos < lowerTag.size())
+        return false;
+    for (qsizetype k = 0; k < lowerTag.size(); ++k) {
+        if (lower(text[pos + k]) != lowerTag[k])
+            return false;
+    }
+    return true;
+}
+
+qsizetype findTag(QByteArrayView text, qsizetype from, QByteArrayView lowerTag)
+{
+    for (qsizetype p = text.indexOf('<', from); p >= 0; p = text.indexOf('<', p + 1)) {
+        if (tagAt(text, p, lowerTag))
+            return p;
+    }
+    return -1;
+}
+
+// One record's text. One pass over its '<' marks finds the first "<name:" of every field
+// (any letter case), as a search for each name would.
 struct RecordText {
     QByteArrayView text;
-    QByteArrayView lowered;
     qsizetype at[FieldCount];
 
-    RecordText(QByteArrayView t, QByteArrayView l) : text(t), lowered(l)
+    explicit RecordText(QByteArrayView t) : text(t)
     {
-        std::fill(std::begin(at), std::end(at), -1);
-        int missing = FieldCount;
         static const auto names = [] {
             std::array<QByteArrayView, FieldCount> n;
             for (int f = 0; f < FieldCount; ++f)
                 n[static_cast<size_t>(f)] = QByteArrayView(Names[f]);
             return n;
         }();
-        for (qsizetype p = lowered.indexOf('<'); p >= 0 && missing > 0; p = lowered.indexOf('<', p + 1)) {
-            const QByteArrayView rest = lowered.sliced(p);
-            if (rest.size() < 2)
+        std::fill(std::begin(at), std::end(at), -1);
+        int missing = FieldCount;
+        for (qsizetype p = text.indexOf('<'); p >= 0 && missing > 0; p = text.indexOf('<', p + 1)) {
+            if (text.size() - p < 2)
                 break;
+            const char second = lower(text[p + 1]);
             for (int f = 0; f < FieldCount; ++f) {
                 const QByteArrayView& name = names[static_cast<size_t>(f)];
-                if (at[f] < 0 && rest[1] == name[1] && rest.startsWith(name)) {
+                if (at[f] < 0 && second == name[1] && tagAt(text, p, name)) {
                     at[f] = p + name.size();
                     --missing;
                     break;
@@ -143,9 +163,7 @@ std::vector<ContactRecord> readAdif(QByteArrayView data, bool digitalAsDig, cons
 {
     // Clean the whole text first: line breaks carry no meaning once control characters go.
     QByteArray text(data.size(), Qt::Uninitialized);
-    QByteArray lowered(data.size(), Qt::Uninitialized);
     char* t = text.data();
-    char* l = lowered.data();
     qsizetype kept = 0;
     for (qsizetype i = 0; i < data.size(); ++i) {
         char c = data[i];
@@ -153,27 +171,25 @@ std::vector<ContactRecord> readAdif(QByteArrayView data, bool digitalAsDig, cons
             continue;
         if (c == '"')
             c = ' ';
-        t[kept] = c;
-        l[kept] = lower(c);
-        ++kept;
+        t[kept++] = c;
         if (progress && (i % ProgressStep) == 0)
             progress(i, data.size());
     }
     text.truncate(kept);
-    lowered.truncate(kept);
 
     std::vector<ContactRecord> out;
     qsizetype pos = 0;
-    const qsizetype firstEor = lowered.indexOf("<eor>");
-    const qsizetype eoh = lowered.indexOf("<eoh>");
+    const QByteArrayView all(text);
+    const qsizetype firstEor = findTag(all, 0, "<eor>");
+    const qsizetype eoh = findTag(all, 0, "<eoh>");
     if (eoh >= 0 && (firstEor < 0 || eoh < firstEor))
         pos = eoh + 5;
     while (pos < text.size()) {
-        qsizetype end = lowered.indexOf("<eor>", pos);
+        qsizetype end = findTag(all, pos, "<eor>");
         const bool last = end < 0;
         if (last)
             end = text.size();
-        const RecordText rec{QByteArrayView(text).sliced(pos, end - pos), QByteArrayView(lowered).sliced(pos, end - pos)};
+        const RecordText rec(all.sliced(pos, end - pos));
         ContactRecord r = recordFromAdif(rec, digitalAsDig);
         // A trailing piece without "<eor>" counts only when it really is a contact.
         if (!last || !r.call.isEmpty())
@@ -244,7 +260,7 @@ LogMerger::LogMerger(const std::vector<ContactRecord>& existing, bool eliminateD
     }
 }
 
-LogMerger::Result LogMerger::add(const ContactRecord& r)
+LogMerger::Result LogMerger::add(ContactRecord r)
 {
     if (m_eliminate) {
         const QString k = dupeKey(r);
@@ -263,15 +279,21 @@ LogMerger::Result LogMerger::add(const ContactRecord& r)
     // gap, where insertion keeps them in stable order.
     QString key = orderKey(r);
     const auto gap = static_cast<size_t>(std::upper_bound(m_prefixMax.begin(), m_prefixMax.end(), key) - m_prefixMax.begin());
-    m_incoming.push_back({gap, std::move(key), r});
+    m_incoming.push_back({gap, std::move(key), std::move(r)});
     return Result::Added;
 }
 
 std::vector<ContactRecord> LogMerger::merged() const
 {
-    std::vector<const Incoming*> order;
+    LogMerger copy(*this);
+    return copy.takeMerged();
+}
+
+std::vector<ContactRecord> LogMerger::takeMerged()
+{
+    std::vector<Incoming*> order;
     order.reserve(m_incoming.size());
-    for (const Incoming& i : m_incoming)
+    for (Incoming& i : m_incoming)
         order.push_back(&i);
     std::stable_sort(order.begin(), order.end(), [](const Incoming* a, const Incoming* b) {
         return a->gap != b->gap ? a->gap < b->gap : a->key < b->key;
@@ -281,10 +303,11 @@ std::vector<ContactRecord> LogMerger::merged() const
     size_t next = 0;
     for (size_t gap = 0; gap <= m_existing.size(); ++gap) {
         while (next < order.size() && order[next]->gap == gap)
-            out.push_back(order[next++]->record);
+            out.push_back(std::move(order[next++]->record));
         if (gap < m_existing.size())
             out.push_back(m_existing[gap]);
     }
+    m_incoming.clear();
     return out;
 }
 
@@ -329,8 +352,8 @@ ImportReport appendLogFile(const QString& path, Logbook& logbook, const QString&
     LogMerger merger(log.records(), options.eliminateDuplicates);
     bool failed = false;
     if (adif) {
-        for (const ContactRecord& r : readAdif(data, options.digitalAsDig, progress)) {
-            if (merger.add(r) == LogMerger::Result::Full)
+        for (ContactRecord& r : readAdif(data, options.digitalAsDig, progress)) {
+            if (merger.add(std::move(r)) == LogMerger::Result::Full)
                 break;
         }
     } else {
@@ -347,7 +370,7 @@ ImportReport appendLogFile(const QString& path, Logbook& logbook, const QString&
             if (line.trimmed().isEmpty())
                 continue;
             ContactRecord r;
-            if (!parseLogLine(line, r) || merger.add(r) == LogMerger::Result::Full) {
+            if (!parseLogLine(line, r) || merger.add(std::move(r)) == LogMerger::Result::Full) {
                 failed = true;
                 break;
             }
@@ -362,7 +385,7 @@ ImportReport appendLogFile(const QString& path, Logbook& logbook, const QString&
     report.added = merger.added();
     report.duplicates = merger.duplicates();
     if (report.added > 0)
-        replaceLog(log, merger.merged());
+        replaceLog(log, merger.takeMerged());
     if (failed) {
         dialogs.message(QStringLiteral("Unable to read file."), QStringLiteral("Append Error"), Dialogs::Icon::Critical);
         report.outcome = ImportReport::Outcome::ReadError;

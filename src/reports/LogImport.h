@@ -41,9 +41,11 @@ public:
     enum class Result { Added, Duplicate, Full };
 
     LogMerger(const std::vector<ContactRecord>& existing, bool eliminateDuplicates);
-    Result add(const ContactRecord& r);
+    Result add(ContactRecord r);
     // The existing contacts with the added ones in their places.
     std::vector<ContactRecord> merged() const;
+    // The same, moving the added contacts out of the merger.
+    std::vector<ContactRecord> takeMerged();
     int added() const { return static_cast<int>(m_incoming.size()); }
     int duplicates() const { return m_duplicates; }
 
