@@ -64,6 +64,19 @@ TEST(AdifExport, WholeFileWithEveryFieldCondition)
     EXPECT_EQ(buildAdif(log, o, QString::fromLatin1(ProgramTitle), "6/28/26").toStdString(), expected.toStdString());
 }
 
+TEST(AdifExport, OneContactPerBandWritesBandPlusM)
+{
+    std::vector<ContactRecord> log;
+    for (const char* band : {"160", "80", "40", "20", "15", "10", "6", "2", "1.25", "70", "33", "23", "SAT"})
+        log.push_back(rec("W1AW", "", "CT", "", "", band, "CW"));
+    const QByteArray out = buildAdif(log, AdifOptions{QString(), QString(), "PH"}, "Field Day Logger 1.00", "x");
+    for (const char* tag : {"<Band:4>160M ", "<Band:3>80M ", "<Band:3>40M ", "<Band:3>20M ", "<Band:3>15M ",
+                            "<Band:3>10M ", "<Band:2>6M ", "<Band:2>2M ", "<Band:5>1.25M ", "<Band:3>70M ",
+                            "<Band:3>33M ", "<Band:3>23M ", "<Band:4>SATM "})
+        EXPECT_EQ(out.count(tag), 1) << tag;
+    EXPECT_EQ(out.count("<eor>\r\n\r\n"), 13);
+}
+
 TEST(AdifExport, EmptyAnswersLeaveFieldsOutAndTablesApply)
 {
     AdifOptions o{QString(), QString(), QStringLiteral("PH")};
