@@ -2,7 +2,7 @@
 
 #include "log/Bands.h"
 #include "log/Station.h"
-#include "ui/KeyFilter.h"
+#include "ui/ReportKeyFilter.h"
 #include "ui/ReportPrinter.h"
 #include "util/Clock.h"
 #include "util/Dialogs.h"

@@ -1,4 +1,4 @@
-#include "ui/KeyFilter.h"
+#include "ui/ReportKeyFilter.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
