@@ -1,0 +1,94 @@
+#pragma once
+
+#include "reports/Score.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+class Dialogs;
+class SharedPreferences;
+class UserSettingsStore;
+
+// Everything the summary sheet holds: what the log cannot know, typed by the operator.
+struct SummaryValues {
+    QString callUsed;
+    QString ownClass;
+    QString ownSection;
+
+    QString gotaCall;
+    QString clubName;
+    QString location;
+    bool setupEarly = false;
+    QString participants;
+    bool classBOneOp = true;  // "1 Op" chosen, otherwise "2 Op"
+    QString classBCalls;
+    PowerClass power = PowerClass::None;
+    bool generator = false;
+    bool battery = false;
+    bool commercialMains = false;
+    bool otherPower = false;
+    QString otherPowerList;
+    QString gotaCw;
+    QString gotaDig;
+    QString gotaPh;
+    QString gotaOperators;
+
+    bool bonusEmergencyPower = false;
+    bool bonusW1awMessage = false;
+    bool bonusMedia = false;
+    bool bonusMessagesRelayed = false;
+    bool bonusPublicPlace = false;
+    bool bonusSatellite = false;
+    bool bonusInfoBooth = false;
+    bool bonusNaturalPower = false;
+    bool bonusMessageToSm = false;
+    bool bonusSiteVisited = false;
+    bool bonusNonTraditional = false;
+    bool bonusYouth = false;
+    QString messagesRelayed;
+    QString nonTraditionalModes;
+    QString youthCount;
+    QString totalBonus;
+
+    QString yourName;
+    QString address1;
+    QString address2;
+    QString email;
+};
+
+// A text that is a whole number counts as it is; anything else counts as 0 (the sheet
+// replaces it with "0" when the field is left).
+QString numericOrZero(const QString& text);
+GotaCounts gotaCounts(const SummaryValues& v);
+Score summaryScore(const BandModeCounts& counts, const SummaryValues& v);
+
+// The .sum file, CR LF line ends, 8-bit.
+QByteArray buildSummaryFile(const SummaryValues& v, const BandModeCounts& counts, const QDate& today);
+// The printed sheet, one entry per printed line.
+QStringList printedSummaryLines(const SummaryValues& v, const BandModeCounts& counts);
+
+// The five values kept between openings: per-user store first, then the shared file.
+void loadKeptSummaryValues(const UserSettingsStore& store, SummaryValues& v);
+void storeKeptSummaryValues(UserSettingsStore& store, SharedPreferences& shared, const SummaryValues& v);
+
+// Proposed file name for the station's call: K1ABC/4 gives <dataDir>/K1ABC.sum.
+QString proposedSummaryPath(const QString& dataDir, const QString& callUsed);
+
+// Runs the whole "Write Summary File" button: numeric clean-up, save dialog, the file, the
+// messages and the kept values. False when nothing was written (cancelled or failed).
+bool WriteSummaryFile(SummaryValues& v, const BandModeCounts& counts, int logSize, const QString& dataDir,
+                      const QDate& today, Dialogs& dialogs, UserSettingsStore& store, SharedPreferences& shared);
+
+// The sheet may open only with a call, class and section of at least two characters each.
+bool summaryIdentityComplete(const QString& call, const QString& cls, const QString& section);
+
+// Texts shared by the sheet window and the tools.
+namespace SummaryTexts {
+inline constexpr char NeedIdentity[] = "Please enter your Call, Class and Section in Setup!";
+inline constexpr char NeedIdentityTitleWrite[] = "Need Call, Class & Section!";
+inline constexpr char NeedIdentityTitlePrint[] = "Need Class & Section!";
+QString printedFormsMessage();
+inline constexpr char PrintedFormsTitle[] = "Printed forms no longer accepted!";
+}  // namespace SummaryTexts

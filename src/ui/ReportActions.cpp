@@ -1,0 +1,101 @@
+#include "ui/ReportActions.h"
+
+#include "log/Station.h"
+#include "reports/AdifExport.h"
+#include "reports/CabrilloExport.h"
+#include "reports/SummarySheet.h"
+#include "reports/TextReports.h"
+#include "ui/ImportWindow.h"
+#include "ui/ReportPrinter.h"
+#include "ui/SummarySheetWindow.h"
+#include "util/Clock.h"
+#include "util/Dialogs.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QClipboard>
+#include <QLocale>
+#include <QMenu>
+
+namespace {
+
+StationIdentity identity(Station& s) { return {s.prefs().ownCall, s.prefs().ownClass, s.prefs().ownSection}; }
+
+void openSummary(Station& s, QWidget* parent, const char* missingTitle)
+{
+    if (!summaryIdentityComplete(s.prefs().ownCall, s.prefs().ownClass, s.prefs().ownSection)) {
+        s.dialogs().beep();
+        s.dialogs().message(QString::fromLatin1(SummaryTexts::NeedIdentity), QString::fromLatin1(missingTitle),
+                            Dialogs::Icon::Warning);
+        return;
+    }
+    SummarySheetWindow sheet(s, parent);
+    sheet.exec();
+}
+
+}  // namespace
+
+void installReportActions(QMenu* menu, Station& s, QWidget* parent, QAbstractItemModel* logListModel,
+                          std::function<void()> reloadLog, std::function<void(const QString&)> setStatus)
+{
+    auto status = [setStatus](const QString& t) {
+        if (setStatus)
+            setStatus(t);
+    };
+    auto add = [menu](const char* name, const QString& text, auto handler) {
+        QAction* a = menu->addAction(text);
+        a->setObjectName(QLatin1String(name));
+        QObject::connect(a, &QAction::triggered, menu, handler);
+        return a;
+    };
+    add("mnuWriteSumm", QStringLiteral("Write Summary File..."),
+        [&s, parent] { openSummary(s, parent, SummaryTexts::NeedIdentityTitleWrite); });
+    add("mnuPrntSum", QStringLiteral("Print Summary Sheet..."),
+        [&s, parent] { openSummary(s, parent, SummaryTexts::NeedIdentityTitlePrint); });
+    menu->addSeparator();
+    add("mnuADIFExport", QStringLiteral("ADIF Export..."), [&s] {
+        exportAdif(s.log().records(), s.paths().dataDir,
+                   QLocale::system().toString(s.clock().localNow().date(), QLocale::ShortFormat), s.dialogs());
+    });
+    add("mnuCabrilloExport", QStringLiteral("Cabrillo Export..."), [&s] {
+        CabrilloHeader h;
+        h.station = identity(s);
+        h.station.call = h.station.call.trimmed();
+        h.club = s.userStore().value(QStringLiteral("UserClubName"));
+        exportCabrillo(s.log().records(), h, s.paths().dataDir, s.dialogs(), s.userStore());
+    });
+    add("mnuAsciiLog", QStringLiteral("Write ASCII Log File..."), [&s, status] {
+        StationIdentity id = identity(s);
+        status(QStringLiteral("Writing ASCII Log File."));
+        writeAsciiLog(s.log().records(), id, s.paths().dataDir, s.dialogs());
+        s.prefs().ownCall = id.call;
+        status(QStringLiteral(" "));
+    });
+    add("mnuAsciiDupe", QStringLiteral("Write ASCII Dupe Sheet..."), [&s] {
+        StationIdentity id = identity(s);
+        writeDupeSheet(s.log().records(), id, s.paths().dataDir, s.dialogs());
+    });
+    add("mnuPrntlog", QStringLiteral("Print Log..."), [&s, parent, status] {
+        status(QStringLiteral("Printing ASCII Log File."));
+        previewReport(printedLogPages(s.log().records(), identity(s)), 11, QStringLiteral("ARRL Field Day Log"), parent);
+        status(QStringLiteral(" "));
+    });
+    add("mnuPrntdupe", QStringLiteral("Print Dupe Sheet..."), [&s, parent] {
+        previewReport(printedDupePages(s.log().records(), identity(s)), 11, QStringLiteral("ARRL Field Day Dupe Sheet"),
+                      parent);
+    });
+    add("mnuLedraExport", QStringLiteral("Export LogExp.txt for Ledra"),
+        [&s] { writeLedraExport(s.log().records(), s.paths().dataDir, s.dialogs()); });
+    add("mnuCopyListtoClipboard", QStringLiteral("Copy Log List to Clipboard"), [logListModel] {
+        if (!logListModel)
+            return;
+        QClipboard* c = QApplication::clipboard();
+        c->clear();
+        c->setText(buildClipboardText(*logListModel));
+    });
+    menu->addSeparator();
+    add("mnuCombine", QStringLiteral("Append Data or Restore From Backup..."), [&s, parent, reloadLog] {
+        ImportWindow w(s, reloadLog, parent);
+        w.exec();
+    });
+}

@@ -1,0 +1,139 @@
+#include "log/LogFile.h"
+#include "settings/Preferences.h"
+#include "support/TestFiles.h"
+
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+// A data folder with a small log and the station set up as K1ABC/4 2A ENY.
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const ContactRecord a{"W1AW", "1A", "CT", "2026/06/27", "18:00:00", "20", "CW", "AB", "14.025"};
+        const ContactRecord b{"K2X", "2A", "ENY", "2026/06/27", "18:01:00", "40", "PH", "", ""};
+        const ContactRecord c{"N3Y", "1B", "EPA", "2026/06/27", "18:02:00", "", "CW", "", ""};
+        writeBytes(dir.file("fdlog.dat"), formatLogLine(a) + formatLogLine(b) + formatLogLine(c));
+        Preferences p;
+        p.ownCall = "K1ABC/4";
+        p.ownClass = "2A";
+        p.ownSection = "ENY";
+        writeBytes(dir.file("fdpref.dat"), formatPreferences(p));
+    }
+
+    CliRun run(QStringList args)
+    {
+        QProcess proc;
+        proc.setWorkingDirectory(dir.path());
+        proc.start(QStringLiteral(FDLOG_CLI), QStringList{"--data", dir.path()} + args);
+        EXPECT_TRUE(proc.waitForFinished(20000));
+        return {proc.exitCode(), QString::fromLocal8Bit(proc.readAllStandardOutput()),
+                QString::fromLocal8Bit(proc.readAllStandardError())};
+    }
+
+    TempDataDir dir;
+};
+
+}  // namespace
+
+TEST_F(CliTest, ScoreWithAndWithoutPower)
+{
+    CliRun r = run({"score"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, QStringLiteral("CW QSOs: 1\nDigital QSOs: 0\nPhone QSOs: 1\nQSO points: 3\n"));
+    r = run({"score", "--power", "5"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(r.out.endsWith("Power multiplier: 5\nClaimed score: 15\n")) << r.out.toStdString();
+    r = run({"score", "--power", "99"});
+    EXPECT_NE(r.code, 0);
+    EXPECT_TRUE(r.err.contains("--power takes 5, 150 or 150+"));
+}
+
+TEST_F(CliTest, SummaryTakesTheSheetFile)
+{
+    writeBytes(dir.file("sheet.ini"), "# our club\r\nclub = Hilltop ARC\r\ngota_cw = 300\r\ngota_ph = 100\r\n"
+                                      "generator = yes\r\naddress2 = Town, NY\r\ngota_operators = W1A 300\\nW1B 100\r\n");
+    const CliRun r = run({"summary", "--power", "150+", "--sheet", dir.file("sheet.ini"), dir.file("out.sum")});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QByteArray f = readBytes(dir.file("out.sum"));
+    EXPECT_TRUE(f.startsWith("ARRL Field Day\r\n\r\n1. Field Day Call Used: K1ABC/4"));
+    EXPECT_TRUE(f.contains("\r\n2. Club or Group Name: Hilltop ARC\r\n"));
+    EXPECT_TRUE(f.contains("\r\nX Generator\r\n"));
+    EXPECT_TRUE(f.contains("\r\nX GOTA maximum QSO's achieved\r\n"));
+    EXPECT_TRUE(f.contains("\r\nAddress: Town, NY\r\n"));
+    EXPECT_TRUE(f.contains("\r\n14. Claimed Score:  703 \r\n"));  // 301 CW x 2 + 101 PH, x 1
+    EXPECT_TRUE(f.endsWith("\r\nW1A 300\r\nW1B 100\r\n"));
+
+    EXPECT_NE(run({"summary", "--sheet", dir.file("none.ini"), dir.file("x.sum")}).code, 0);
+    EXPECT_NE(run({"summary"}).code, 0);
+}
+
+TEST_F(CliTest, ExportsWriteTheirFiles)
+{
+    CliRun r = run({"adif", "--comment", "", "--phone-mode", "ssb", dir.file("o.adi")});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QByteArray adi = readBytes(dir.file("o.adi"));
+    EXPECT_TRUE(adi.contains("<Mode:3>SSB\r\n<Tx_Pwr:3>100 "));
+    EXPECT_FALSE(adi.contains("<Comment:"));
+
+    r = run({"cabrillo", "--power", "150", "--operators", "k1abc n2def", dir.file("o.log")});
+    ASSERT_EQ(r.code, 0);
+    EXPECT_TRUE(r.err.contains("left out #3 N3Y"));
+    const QByteArray cab = readBytes(dir.file("o.log"));
+    EXPECT_TRUE(cab.contains("\r\nCALLSIGN: K1ABC/4\r\n"));
+    EXPECT_TRUE(cab.contains("\r\nOPERATORS: K1ABC N2DEF\r\n"));
+    EXPECT_TRUE(cab.contains("\r\nQSO: 14025 CW 2026-06-27 1800 K1ABC/4"));
+
+    ASSERT_EQ(run({"ascii-log", dir.file("log.txt")}).code, 0);
+    EXPECT_TRUE(readBytes(dir.file("log.txt")).startsWith("     Call Used: K1ABC/4  Class: 2A"));
+    ASSERT_EQ(run({"dupe-sheet", dir.file("dup.txt")}).code, 0);
+    EXPECT_TRUE(readBytes(dir.file("dup.txt")).contains("\r\n20  CW\r\nW1AW\r\n"));
+    ASSERT_EQ(run({"ledra"}).code, 0);
+    EXPECT_TRUE(readBytes(dir.file("LogExp.txt")).startsWith("\"W1AW\",\"2026/06/27\",\"20\",\"CW\",,"));
+
+    r = run({"adif", dir.file("no/such/dir/o.adi")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains("cannot write"));
+}
+
+TEST_F(CliTest, ImportAppendsAndReportsErrors)
+{
+    writeBytes(dir.file("other.adi"), "<call:4>W9ZZ <band:3>15m <mode:3>FT8 <qso_date:8>20260627 <time_on:4>1759 <eor>\n"
+                                      "<call:4>W1AW <band:3>20M <mode:2>CW <qso_date:8>20260627 <time_on:4>1900 <eor>\n");
+    CliRun r = run({"import", "--digital-as-dig", dir.file("other.adi")});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("1 contacts added, 1 duplicates skipped, 4 in the log\n"));
+    EXPECT_TRUE(readBytes(dir.file("fdlog.dat"))
+                    .startsWith("\"W9ZZ\",\"\",\"\",\"2026/06/27\",\"17:59\",\"15\",\"DIG\",\"\",\"\",\"\"\r\n"));
+    r = run({"import", "--keep-dupes", dir.file("other.adi")});
+    EXPECT_TRUE(r.out.startsWith("2 contacts added"));
+
+    r = run({"import", dir.file("fdlog.dat")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains("You can not append the same file onto itself."));
+    r = run({"import", dir.file("gone.adi")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains("There was an error reading the ADIF file format."));
+}
+
+TEST_F(CliTest, UsageErrorsAndHelp)
+{
+    EXPECT_EQ(run({"score", "--bogus"}).code, 2);
+    EXPECT_EQ(run({"ascii-log"}).code, 2);
+    QFile::remove(dir.file("fdlog.dat"));
+    const CliRun r = run({"score"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains("cannot read"));
+    const CliRun h = run({"--help"});
+    for (const char* c : {"score", "summary", "adif", "cabrillo", "ascii-log", "dupe-sheet", "ledra", "import"})
+        EXPECT_TRUE(h.out.contains(QStringLiteral("  %1").arg(QLatin1String(c)))) << c;
+    EXPECT_TRUE(h.out.contains("gota_operators"));
+}

@@ -1,0 +1,272 @@
+#include "reports/AdifExport.h"
+#include "reports/TextReports.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
+#include "util/ProgramInfo.h"
+
+#include <QAbstractTableModel>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString sp(int n) { return QString(n, QLatin1Char(' ')); }
+
+ContactRecord rec(const char* call, const char* cls, const char* sect, const char* date, const char* time,
+                  const char* band, const char* mode, const char* op = "", const char* freq = "")
+{
+    return {QString::fromLatin1(call), QString::fromLatin1(cls),  QString::fromLatin1(sect),
+            QString::fromLatin1(date), QString::fromLatin1(time), QString::fromLatin1(band),
+            QString::fromLatin1(mode), QString::fromLatin1(op),   QString::fromLatin1(freq)};
+}
+
+const StationIdentity own{"K1ABC", "2A", "ENY"};
+
+QByteArray crlf(const QStringList& lines) { return lines.join("\r\n").toLatin1() + "\r\n"; }
+
+}  // namespace
+
+TEST(AdifExport, WholeFileWithEveryFieldCondition)
+{
+    const std::vector<ContactRecord> log{
+        rec("K1ABC", "2A", "ENY", "2026/06/27", "9:05:30", "20", "CW", "AB", "14.025"),
+        rec("VE2XYZ", "1D", "QC", "2026/13/45", "12:00:00", "1.25", "PH"),
+        rec("JA1XX", "1A", "DX", "2026/06/28", "", "SAT", "DIG"),
+        rec("KH6AA", "3A", "PAC", "2026/06/28", "01:02:03", "40", "ph"),
+    };
+    AdifOptions o;
+    o.phoneMode = QStringLiteral("ssb");
+    const QByteArray expected =
+        "ADIF Export from Field Day Logger 1.00\r\n"
+        "Written by the Field Day Logger developers, free software for amateur radio.\r\n"
+        "Questions and bug reports go to the project's issue tracker.\r\n"
+        "<PROGRAMID:16>Field Day Logger\r\n"
+        "Log exported on: 6/28/26\r\n"
+        "\r\n"
+        "<EOH>\r\n"
+        "<Call:5>K1ABC <Qso_Date:8:d>20260627 <Band:3>20M <Mode:2>CW\r\n"
+        "<Tx_Pwr:3>100 <Time_On:6>090530 <DXCC:3>291 <State:2>NY \r\n"
+        "<ARRL_SECT:3>ENY <CLASS:2>2A \r\n"
+        "<Freq:6>14.025 <VESKA_FDInitials:2>AB <Cont:2>NA <Comment:22>ARRL Field Day Contest\r\n"
+        "<eor>\r\n\r\n"
+        "<Call:6>VE2XYZ <Band:5>1.25M <Mode:3>SSB\r\n"
+        "<Tx_Pwr:3>100 <Time_On:6>120000 <DXCC:1>1 <ARRL_SECT:2>QC <CLASS:2>1D \r\n"
+        "<Cont:2>NA <Comment:22>ARRL Field Day Contest\r\n"
+        "<eor>\r\n\r\n"
+        "<Call:5>JA1XX <Qso_Date:8:d>20260628 <Band:4>SATM <Mode:3>DIG\r\n"
+        "<Tx_Pwr:3>100 <Time_On:6>000000 <ARRL_SECT:2>DX <CLASS:2>1A \r\n"
+        "<Comment:22>ARRL Field Day Contest\r\n"
+        "<eor>\r\n\r\n"
+        "<Call:5>KH6AA <Qso_Date:8:d>20260628 <Band:3>40M <Mode:3>SSB\r\n"
+        "<Tx_Pwr:3>100 <Time_On:6>010203 <DXCC:3>110 <State:2>HI \r\n"
+        "<ARRL_SECT:3>PAC <CLASS:2>3A \r\n"
+        "<Cont:2>NA <Comment:22>ARRL Field Day Contest\r\n"
+        "<eor>\r\n\r\n";
+    EXPECT_EQ(buildAdif(log, o, QString::fromLatin1(ProgramTitle), "6/28/26").toStdString(), expected.toStdString());
+}
+
+TEST(AdifExport, OneContactPerBandWritesBandPlusM)
+{
+    std::vector<ContactRecord> log;
+    for (const char* band : {"160", "80", "40", "20", "15", "10", "6", "2", "1.25", "70", "33", "23", "SAT"})
+        log.push_back(rec("W1AW", "", "CT", "", "", band, "CW"));
+    const QByteArray out = buildAdif(log, AdifOptions{QString(), QString(), "PH"}, "Field Day Logger 1.00", "x");
+    for (const char* tag : {"<Band:4>160M ", "<Band:3>80M ", "<Band:3>40M ", "<Band:3>20M ", "<Band:3>15M ",
+                            "<Band:3>10M ", "<Band:2>6M ", "<Band:2>2M ", "<Band:5>1.25M ", "<Band:3>70M ",
+                            "<Band:3>33M ", "<Band:3>23M ", "<Band:4>SATM "})
+        EXPECT_EQ(out.count(tag), 1) << tag;
+    EXPECT_EQ(out.count("<eor>\r\n\r\n"), 13);
+}
+
+TEST(AdifExport, EmptyAnswersLeaveFieldsOutAndTablesApply)
+{
+    AdifOptions o{QString(), QString(), QStringLiteral("PH")};
+    const QByteArray out = buildAdif({rec("W1AW", "", "", "", "", "", "")}, o, "Field Day Logger 1.00", "x");
+    EXPECT_TRUE(out.endsWith("<EOH>\r\n<Call:4>W1AW <Time_On:6>000000 <DXCC:3>291 <Cont:2>NA <eor>\r\n\r\n"))
+        << out.toStdString();
+
+    EXPECT_EQ(sectionToState("ENY"), QStringLiteral("NY"));
+    EXPECT_EQ(sectionToState("SDG"), QStringLiteral("CA"));
+    EXPECT_EQ(sectionToState("CT"), QStringLiteral("CT"));
+    EXPECT_EQ(sectionToState("PR"), QString());
+    EXPECT_EQ(dxccEntity("PR", "KP4A"), 202);
+    EXPECT_EQ(dxccEntity("VI", "KP2A"), 285);
+    EXPECT_EQ(dxccEntity("NWT", "VE8A"), 1);
+    EXPECT_EQ(dxccEntity("AK", "KL7A"), 6);
+    EXPECT_EQ(dxccEntity("DX", "W1AW"), 291);
+    EXPECT_EQ(dxccEntity("DX", "G3XYZ"), 0);
+}
+
+TEST(AdifExport, PromptsSaveDialogAndMessage)
+{
+    TempDataDir dir;
+    ScriptedDialogs d;
+    d.inputAnswers = {QString("5"), std::nullopt, QString("usb")};
+    d.fileAnswers.push_back(dir.file("out.adi"));
+    ASSERT_TRUE(exportAdif({rec("W1AW", "1A", "CT", "2026/06/27", "18:00:00", "20", "PH")}, dir.path(), "d", d));
+    ASSERT_EQ(d.calls.size(), 5u);
+    EXPECT_EQ(d.calls[0].title, QStringLiteral("Please enter your transmitter output power."));
+    EXPECT_EQ(d.calls[0].text,
+              QStringLiteral("Please enter the power value that you would like to record.  This is an optional value "
+                             "that will be included in each QSO record and displayed in Ledra's power output column."));
+    EXPECT_EQ(d.calls[0].extra, QStringLiteral("100"));
+    EXPECT_EQ(d.calls[1].title, QStringLiteral("Please enter a comment."));
+    EXPECT_EQ(d.calls[1].text,
+              QStringLiteral("Please enter a comment that you would like to appear on each QSO record.  This is an "
+                             "optional description that will be displayed in Ledra's Comments column."));
+    EXPECT_EQ(d.calls[1].extra, QStringLiteral("ARRL Field Day Contest"));
+    EXPECT_EQ(d.calls[2].title, QStringLiteral("Mode?"));
+    EXPECT_EQ(d.calls[2].text, QStringLiteral("Please enter the mode designation that you would like to use for phone "
+                                              "contacts.  Be sure to designate PH if you are transferring to another "
+                                              "contest program!"));
+    EXPECT_EQ(d.calls[3].title, dir.path() + "/Field Day.adi");
+    EXPECT_EQ(d.calls[3].extra, QStringLiteral("*.adi"));
+    EXPECT_EQ(d.calls[4].title, QStringLiteral("File Written Successfully."));
+    EXPECT_EQ(d.calls[4].text, "The file was successfully written to the directory:\n\n" + dir.file("out.adi") + ".");
+    const QByteArray file = readBytes(dir.file("out.adi"));
+    EXPECT_TRUE(file.contains("<Mode:3>USB\r\n<Tx_Pwr:1>5 "));
+    EXPECT_FALSE(file.contains("<Comment:"));
+}
+
+TEST(TextLog, WholeFileWithOverlongField)
+{
+    const std::vector<ContactRecord> log{
+        rec("K1ABC", "2A", "ENY", "2026/06/27", "09:05:30", "20", "CW"),
+        rec("VE3ABC/VE2LONG", "1D", "ON", "2026/06/27", "18:00:00", "1.25", "DIG"),
+    };
+    const QByteArray expected = crlf({
+        "     Call Used: K1ABC  Class: 2A" + sp(19) + "ARRL Section: ENY",
+        "",
+        "20" + sp(3) + "CW" + sp(4) + "2026/06/27" + sp(2) + "09:05:30" + sp(2) + "K1ABC" + sp(6) + "2A" + sp(5) + "ENY",
+        "1.25 DIG" + sp(3) + "2026/06/27" + sp(2) + "18:00:00" + sp(2) + "VE3ABC/VE2LONG",
+        sp(44) + "1D" + sp(5) + "ON",
+    });
+    EXPECT_EQ(buildAsciiLog(log, own).toStdString(), expected.toStdString());
+    EXPECT_EQ(buildAsciiLog({}, own), crlf({"     Call Used: K1ABC  Class: 2A" + sp(19) + "ARRL Section: ENY", ""}));
+}
+
+TEST(TextDupeSheet, GroupsByFirstDigitInBandAndModeOrder)
+{
+    const std::vector<ContactRecord> log{
+        rec("W1AW", "", "", "", "", "20", "CW"),   rec("K0ZZ", "", "", "", "", "20", "CW"),
+        rec("AA", "", "", "", "", "20", "CW"),     rec("N1ABC", "", "", "", "", "20", "CW"),
+        rec("W0A", "", "", "", "", "20", "CW"),    rec("W9PH", "", "", "", "", "20", "PH"),
+        rec("K2SAT", "", "", "", "", "SAT", "DIG"), rec("W3X", "", "", "", "", "160", "PH"),
+        rec("W4Q", "", "", "", "", "30", "CW"),
+    };
+    const QByteArray expected = crlf({
+        "     Call Used: K1ABC  Class: 2A" + sp(19) + "ARRL Section: ENY", "",
+        "160  PH", "W3X", "", "160  PH Total Contacts  1 ", "", "",
+        "20  CW", "AA", "K0ZZ", "W0A", "N1ABC", "W1AW", "", "20  CW Total Contacts  5 ", "", "",
+        "20  PH", "W9PH", "", "20  PH Total Contacts  1 ", "", "",
+        "SAT  DIG", "K2SAT", "", "SAT  DIG Total Contacts  1 ", "", "",
+    });
+    EXPECT_EQ(buildDupeSheet(log, own).toStdString(), expected.toStdString());
+}
+
+TEST(PrintedReports, LogPagesHold53ContactsUnderTheirHeading)
+{
+    std::vector<ContactRecord> log(110, rec("W1AW", "1A", "CT", "2026/06/27", "18:00:00", "20", "CW"));
+    const PrintPages pages = printedLogPages(log, own);
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_EQ(pages[0].size(), 8 + 53);
+    EXPECT_EQ(pages[2].size(), 8 + 4);
+    const QStringList heading{
+        "",
+        sp(35) + "ARRL Field Day",
+        "",
+        "    Call Used: K1ABC" + sp(9) + "Class: 2A" + sp(15) + "ARRL Section: ENY",
+        "",
+        "",
+        sp(4) + "Bnd" + sp(3) + "Mode" + sp(3) + "Date" + sp(8) + "Time" + sp(7) + "Call" + sp(11) + "Class" + sp(2) + "Section",
+        "",
+    };
+    EXPECT_EQ(pages[1].mid(0, 8), heading);
+    EXPECT_EQ(pages[1][8], sp(4) + "20" + sp(4) + "CW" + sp(5) + "2026/06/27" + sp(2) + "18:00:00" + sp(3) + "W1AW"
+                               + sp(11) + "1A" + sp(5) + "CT");
+    EXPECT_EQ(printedLogPages({}, own).size(), 1u);
+}
+
+TEST(PrintedReports, DupePagesBreakAfterTheCounterPasses54AndLeaveOutSat)
+{
+    std::vector<ContactRecord> log(60, rec("W1AW", "", "", "", "", "40", "CW"));
+    log.push_back(rec("K2SAT", "", "", "", "", "SAT", "CW"));
+    const PrintPages pages = printedDupePages(log, own);
+    ASSERT_EQ(pages.size(), 2u);
+    // Heading of 7 lines, the group line, then calls while the counter (from 7) stays at 54 or less.
+    EXPECT_EQ(pages[0].size(), 7 + 1 + 47);
+    EXPECT_EQ(pages[0][2], sp(27) + "ARRL Field Day Dupe Sheet");
+    EXPECT_EQ(pages[0][7], QStringLiteral("40  CW"));
+    EXPECT_EQ(pages[1].size(), 7 + 13 + 4);
+    EXPECT_TRUE(pages[1].contains(QStringLiteral("40  CW Total Contacts  60 ")));
+    for (const auto& p : pages)
+        EXPECT_FALSE(p.contains(QStringLiteral("K2SAT")));
+}
+
+TEST(LedraExport, SixteenFieldsCountryAndState)
+{
+    const QByteArray expected =
+        "\"K1ABC\",\"2026/06/27\",\"20\",\"CW\",,\"09:05:30\",,,,\"USA\",\"NY\",,,,,\"ARRL Field Day Contest - Section - ENY\"\r\n"
+        "\"VE2XYZ\",\"2026/06/27\",\"40\",\"PH\",,\"10:00:00\",,,,\"Canada\",,,,,,\"ARRL Field Day Contest - Section - QC\"\r\n"
+        "\"W1AW\",\"2026/06/27\",\"40\",\"PH\",,\"10:00:00\",,,,\"USA\",\"CT\",,,,,\"ARRL Field Day Contest - Section - CT\"\r\n";
+    const std::vector<ContactRecord> log{
+        rec("K1ABC", "2A", "ENY", "2026/06/27", "09:05:30", "20", "CW"),
+        rec("VE2XYZ", "1D", "QC", "2026/06/27", "10:00:00", "40", "PH"),
+        rec("W1AW", "1D", "CT", "2026/06/27", "10:00:00", "40", "PH"),
+    };
+    EXPECT_EQ(buildLedraExport(log).toStdString(), expected.toStdString());
+
+    TempDataDir dir;
+    ScriptedDialogs d;
+    ASSERT_TRUE(writeLedraExport(log, dir.path(), d));
+    EXPECT_EQ(readBytes(dir.file("LogExp.txt")), expected);
+    EXPECT_EQ(d.beeps, 1);
+    EXPECT_EQ(d.last().title, QStringLiteral("Export Successful!"));
+}
+
+namespace {
+class TinyModel : public QAbstractTableModel {
+public:
+    int rowCount(const QModelIndex& = {}) const override { return 2; }
+    int columnCount(const QModelIndex& = {}) const override { return 3; }
+    QVariant data(const QModelIndex& i, int role) const override
+    {
+        return role == Qt::DisplayRole ? QVariant(QStringLiteral("r%1c%2").arg(i.row()).arg(i.column())) : QVariant();
+    }
+    QVariant headerData(int s, Qt::Orientation o, int role) const override
+    {
+        return o == Qt::Horizontal && role == Qt::DisplayRole ? QVariant(QStringLiteral("H%1").arg(s)) : QVariant();
+    }
+};
+}  // namespace
+
+TEST(ClipboardText, HeadingsThenRowsTabSeparated)
+{
+    TinyModel m;
+    EXPECT_EQ(buildClipboardText(m), QStringLiteral("H0\tH1\tH2\r\nr0c0\tr0c1\tr0c2\r\nr1c0\tr1c1\tr1c2\r\n"));
+}
+
+TEST(TextReportFlows, ProposedNamesMessagesAndWriteError)
+{
+    TempDataDir dir;
+    ScriptedDialogs d;
+    StationIdentity id{" K1ABC/4 ", "2A", "ENY"};
+    d.fileAnswers.push_back(dir.file("log.txt"));
+    ASSERT_TRUE(writeAsciiLog({}, id, dir.path(), d));
+    EXPECT_EQ(id.call, QStringLiteral("K1ABC/4"));
+    EXPECT_EQ(d.calls[0].title, dir.path() + "/K1ABC-ASCIILog.txt");
+    EXPECT_EQ(d.calls[0].extra, QStringLiteral("*.txt"));
+    EXPECT_EQ(d.last().title, QStringLiteral("File Successfully written."));
+    EXPECT_EQ(d.last().text, "The file has been successfully written to:\n\n" + dir.file("log.txt"));
+    EXPECT_EQ(d.beeps, 1);
+
+    d.clear();
+    d.fileAnswers.push_back(dir.file("nowhere/dup.txt"));
+    EXPECT_FALSE(writeDupeSheet({}, id, dir.path(), d));
+    EXPECT_EQ(d.calls[0].title, dir.path() + "/K1ABC-ASCIIDup.txt");
+    EXPECT_EQ(d.last().title, QStringLiteral("Unable to write file."));
+
+    d.clear();
+    d.fileAnswers.push_back(QString());
+    EXPECT_FALSE(writeDupeSheet({}, id, dir.path(), d));
+    EXPECT_EQ(d.calls.size(), 1u);
+}

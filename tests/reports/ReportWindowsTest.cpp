@@ -1,0 +1,206 @@
+#include "log/LogFile.h"
+#include "log/Station.h"
+#include "support/ManualClock.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
+#include "ui/ImportWindow.h"
+#include "ui/ReportActions.h"
+#include "ui/ReportPrinter.h"
+#include "ui/SummarySheetWindow.h"
+
+#include <QAbstractTableModel>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+ContactRecord rec(const char* call, const char* time, const char* band = "20", const char* mode = "CW")
+{
+    return {QString::fromLatin1(call), "1A", "CT", "2026/06/27", QString::fromLatin1(time), QString::fromLatin1(band),
+            QString::fromLatin1(mode), "", ""};
+}
+
+// A station on a temporary data folder, set up as K1ABC 1B ENY with a small log.
+struct StationFixture {
+    TempDataDir dir;
+    ScriptedDialogs dialogs;
+    ManualClock clock;
+    Station station{DataPaths{dir.path(), dir.path(), dir.path()}, dialogs, clock, UserSettingsStore(dir.file("user.ini"))};
+
+    explicit StationFixture(const char* cls = "1B")
+    {
+        station.prefs().ownCall = "K1ABC";
+        station.prefs().ownClass = QString::fromLatin1(cls);
+        station.prefs().ownSection = "ENY";
+        writeBytes(dir.file("fdlog.dat"), formatLogLine(rec("W1AW", "18:00:00")) + formatLogLine(rec("K2X", "18:10:00", "40", "PH")));
+        station.logbook().mnuopen2();
+        station.LoadSharedPreferences();
+    }
+};
+
+}  // namespace
+
+TEST(SummarySheetWindow, KeptValuesFiltersAndWrite)
+{
+    StationFixture f;
+    f.station.userStore().setValue("UserAddressName", "Pat Smith");
+    f.station.userStore().setValue("UserClubName", "Hilltop ARC");
+    SummarySheetWindow w(f.station);
+    EXPECT_EQ(w.txtName->text(), QStringLiteral("Pat Smith"));
+    EXPECT_EQ(w.txtClubName->text(), QStringLiteral("Hilltop ARC"));
+    EXPECT_EQ(w.txtClassBCalls->focusPolicy(), Qt::StrongFocus);
+    EXPECT_EQ(w.counts().at(3, 0), 1);
+
+    QTest::keyClicks(w.txtClassBCalls, "k1abc/4 n2x");
+    EXPECT_EQ(w.txtClassBCalls->text(), QStringLiteral("K1ABC/4 N2X"));
+    QTest::keyClicks(w.txtGotaOperators, "w1a 12");
+    EXPECT_EQ(w.txtGotaOperators->toPlainText(), QStringLiteral("W1A 12"));
+    QTest::keyClicks(w.txtParticipants, "1a2-");
+    EXPECT_EQ(w.txtParticipants->text(), QStringLiteral("12"));
+    w.txtGotaDig->setText("many");
+    emit w.txtGotaDig->editingFinished();
+    EXPECT_EQ(w.txtGotaDig->text(), QStringLiteral("0"));
+
+    w.optPowerOver150->setChecked(true);
+    w.txtGotaCw->setText("7");
+    f.dialogs.fileAnswers.push_back(f.dir.file("K1ABC.sum"));
+    w.cmdWriteSummary->click();
+    EXPECT_EQ(f.dialogs.calls[0].title, f.dir.path() + "/K1ABC.sum");
+    EXPECT_EQ(f.dialogs.messages().size(), 3);
+    const QByteArray file = readBytes(f.dir.file("K1ABC.sum"));
+    EXPECT_TRUE(file.contains("\r\nX B. 1 or 2 person non-club group portable\r\n"));
+    EXPECT_TRUE(file.contains("\r\n8. Total CW QSO's:  8  X 2 =  Total CW QSO points:  16 \r\n"));
+    EXPECT_TRUE(file.contains("\r\n  List calls of operators: K1ABC/4 N2X\r\n"));
+    EXPECT_EQ(w.txtGotaPh->text(), QStringLiteral("0"));
+    EXPECT_EQ(f.station.shared().value("OWN_CLUB_NAME"), QStringLiteral("Hilltop ARC"));
+}
+
+TEST(SummarySheetWindow, ClassAFieldsAreNoTabStops)
+{
+    StationFixture f("3A");
+    SummarySheetWindow w(f.station);
+    EXPECT_EQ(w.txtClassBCalls->focusPolicy(), Qt::ClickFocus);
+    EXPECT_EQ(w.optClassB1->focusPolicy(), Qt::ClickFocus);
+}
+
+TEST(ImportWindow, DupesQuestionBrowseAndAppend)
+{
+    StationFixture f;
+    int reloads = 0;
+    ImportWindow w(f.station, [&reloads] { ++reloads; });
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Append Data or Restore From Backup"));
+    EXPECT_TRUE(w.chkEliminateDupes->isChecked());
+    EXPECT_FALSE(w.chkDigitalAsDig->isChecked());
+
+    f.dialogs.yesNoAnswers = {false, true};
+    w.chkEliminateDupes->click();
+    EXPECT_TRUE(w.chkEliminateDupes->isChecked());
+    EXPECT_EQ(f.dialogs.last().text, QStringLiteral("Are you sure?  Once imported, duplicates can only be removed "
+                                                     "manually and will not be identified by the program."));
+    EXPECT_EQ(f.dialogs.last().title, QStringLiteral("Are you sure"));
+    w.chkEliminateDupes->click();
+    EXPECT_FALSE(w.chkEliminateDupes->isChecked());
+
+    const QString adi = f.dir.file("other.adi");
+    writeBytes(adi, "<call:4>W1AW<band:3>20m<mode:2>cw<qso_date:8>20260627<time_on:4>1805<eor>"
+                    "<call:4>W9ZZ<band:3>15m<mode:3>FT8<qso_date:8>20260627<time_on:4>1700<eor>");
+    f.dialogs.fileAnswers.push_back(adi);
+    w.cmdBrowse->click();
+    EXPECT_EQ(f.dialogs.last().title, f.dir.path());
+    EXPECT_EQ(w.txtPath->text(), adi);
+    w.chkDigitalAsDig->setChecked(true);
+    w.cmdAppend->click();
+    EXPECT_EQ(reloads, 1);
+    EXPECT_EQ(w.prgRead->value(), 1000);
+    ASSERT_EQ(f.station.log().size(), 4);
+    EXPECT_EQ(f.station.log().record(1).call, QStringLiteral("W9ZZ"));
+    EXPECT_EQ(f.station.log().record(1).mode, QStringLiteral("DIG"));
+    EXPECT_EQ(f.station.log().record(3).call, QStringLiteral("W1AW"));  // kept: duplicates were allowed
+    std::vector<ContactRecord> onDisk;
+    LogFile(f.dir.file("fdlog.dat")).read(onDisk, 14000);
+    EXPECT_EQ(onDisk.size(), 4u);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST(ReportPrinting, PdfPageCountsFollowThePageRules)
+{
+    TempDataDir dir;
+    std::vector<ContactRecord> log(110, rec("W1AW", "18:00:00"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.file("log.pdf"));
+    EXPECT_EQ(paintReportPages(printer, printedLogPages(log, {"K1ABC", "2A", "ENY"}), 11), 3);
+    const QByteArray pdf = readBytes(dir.file("log.pdf"));
+    EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 3)
+        << "pages in the PDF";
+
+    QPrinter dupe(QPrinter::HighResolution);
+    dupe.setOutputFormat(QPrinter::PdfFormat);
+    dupe.setOutputFileName(dir.file("dupe.pdf"));
+    std::vector<ContactRecord> calls(60, rec("W1AW", "18:00:00", "40"));
+    EXPECT_EQ(paintReportPages(dupe, printedDupePages(calls, {"K1ABC", "2A", "ENY"}), 11), 2);
+}
+
+namespace {
+class OneRowModel : public QAbstractTableModel {
+public:
+    int rowCount(const QModelIndex& = {}) const override { return 1; }
+    int columnCount(const QModelIndex& = {}) const override { return 2; }
+    QVariant data(const QModelIndex& i, int role) const override
+    {
+        return role == Qt::DisplayRole ? QVariant(i.column() == 0 ? "W1AW" : "2A") : QVariant();
+    }
+    QVariant headerData(int s, Qt::Orientation, int role) const override
+    {
+        return role == Qt::DisplayRole ? QVariant(s == 0 ? "Call" : "Class") : QVariant();
+    }
+};
+}  // namespace
+
+TEST(ReportActions, MenuItemsIdentityCheckAndExports)
+{
+    StationFixture f;
+    QMenu menu;
+    OneRowModel model;
+    QStringList statuses;
+    installReportActions(&menu, f.station, nullptr, &model, {}, [&statuses](const QString& s) { statuses << s; });
+    QStringList names;
+    for (QAction* a : menu.actions())
+        if (!a->isSeparator())
+            names << a->objectName();
+    EXPECT_EQ(names, QStringList({"mnuWriteSumm", "mnuPrntSum", "mnuADIFExport", "mnuCabrilloExport", "mnuAsciiLog",
+                                  "mnuAsciiDupe", "mnuPrntlog", "mnuPrntdupe", "mnuLedraExport",
+                                  "mnuCopyListtoClipboard", "mnuCombine"}));
+    auto action = [&menu](const char* n) { return menu.findChild<QAction*>(QLatin1String(n)); };
+
+    f.station.prefs().ownSection = "E";
+    action("mnuWriteSumm")->trigger();
+    EXPECT_EQ(f.dialogs.beeps, 1);
+    EXPECT_EQ(f.dialogs.last().text, QStringLiteral("Please enter your Call, Class and Section in Setup!"));
+    EXPECT_EQ(f.dialogs.last().title, QStringLiteral("Need Call, Class & Section!"));
+    action("mnuPrntSum")->trigger();
+    EXPECT_EQ(f.dialogs.last().title, QStringLiteral("Need Class & Section!"));
+
+    f.dialogs.clear();
+    action("mnuLedraExport")->trigger();
+    EXPECT_TRUE(readBytes(f.dir.file("LogExp.txt")).startsWith("\"W1AW\""));
+    EXPECT_EQ(f.dialogs.last().title, QStringLiteral("Export Successful!"));
+
+    f.dialogs.fileAnswers.push_back(f.dir.file("a.txt"));
+    action("mnuAsciiLog")->trigger();
+    EXPECT_EQ(statuses, QStringList({"Writing ASCII Log File.", " "}));
+    EXPECT_TRUE(readBytes(f.dir.file("a.txt")).startsWith("     Call Used: K1ABC  Class: 1B"));
+
+    action("mnuCopyListtoClipboard")->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Call\tClass\r\nW1AW\t2A\r\n"));
+}

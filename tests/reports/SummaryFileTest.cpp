@@ -1,0 +1,355 @@
+#include "log/Logbook.h"
+#include "reports/SummarySheet.h"
+#include "settings/SharedPreferences.h"
+#include "settings/UserSettingsStore.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString sp(int n) { return QString(n, QLatin1Char(' ')); }
+
+ContactRecord qso(const char* call, const char* band, const char* mode)
+{
+    ContactRecord r;
+    r.call = QString::fromLatin1(call);
+    r.band = QString::fromLatin1(band);
+    r.mode = QString::fromLatin1(mode);
+    r.date = QStringLiteral("2026/06/27");
+    r.time = QStringLiteral("18:00:00");
+    return r;
+}
+
+std::vector<ContactRecord> smallLog()
+{
+    // Two CW on 20, one phone on 40, one digital via satellite; a contact on 30 m and one
+    // with an imported mode text count nowhere.
+    return {qso("W1AW", "20", "CW"), qso("K2XX", "20", "CW"), qso("N3YY", "40", "PH"), qso("VE3ZZ", "SAT", "DIG"),
+            qso("W4AA", "30", "CW"), qso("W5BB", "20", "SSB")};
+}
+
+SummaryValues classBValues()
+{
+    SummaryValues v;
+    v.callUsed = QStringLiteral("K1ABC");
+    v.ownClass = QStringLiteral("1B");
+    v.ownSection = QStringLiteral("ENY");
+    v.gotaCall = QStringLiteral("W1GOT");
+    v.clubName = QStringLiteral("Test Club");
+    v.participants = QStringLiteral("3");
+    v.classBCalls = QStringLiteral("K1ABC N1XYZ");
+    v.power = PowerClass::High;
+    v.generator = true;
+    v.battery = true;
+    v.otherPower = true;
+    v.otherPowerList = QStringLiteral("Solar");
+    v.gotaCw = QStringLiteral("200");
+    v.gotaDig = QStringLiteral("150");
+    v.gotaPh = QStringLiteral("50");
+    v.gotaOperators = QStringLiteral("W1AAA 200\nW1BBB 200");
+    v.bonusMedia = true;
+    v.bonusMessagesRelayed = true;
+    v.messagesRelayed = QStringLiteral("5");
+    v.youthCount = QStringLiteral("2");
+    v.totalBonus = QStringLiteral("250");
+    v.yourName = QStringLiteral("Pat Smith");
+    v.address1 = QStringLiteral("1 Main St");
+    v.address2 = QStringLiteral("Town, NY");
+    v.email = QStringLiteral("pat@example.org");
+    return v;
+}
+
+QString bandRow(const QString& band, int cw, int dig, int ph, const QString& power)
+{
+    // Single-digit counts: the digit sits in columns 22, 37 and 52, the power starts at 27, 42, 57.
+    return band + sp(21 - static_cast<int>(band.size())) + QString::number(cw) + sp(4) + power
+        + sp(10 - static_cast<int>(power.size())) + QString::number(dig) + sp(4) + power
+        + sp(10 - static_cast<int>(power.size())) + QString::number(ph) + sp(4) + power;
+}
+
+}  // namespace
+
+TEST(SummaryScore, CountsOnlyTheThirteenBandsAndThreeModesThenAddsGota)
+{
+    const BandModeCounts c = CountContactsByBandAndMode(smallLog());
+    EXPECT_EQ(c.at(3, 0), 2);   // 20 CW
+    EXPECT_EQ(c.at(2, 2), 1);   // 40 PH
+    EXPECT_EQ(c.at(12, 1), 1);  // SAT DIG
+    EXPECT_EQ(c.modeTotal(0) + c.modeTotal(1) + c.modeTotal(2), 4);
+
+    const Score s = computeScore(c, {200, 150, 50}, PowerClass::Qrp5);
+    EXPECT_EQ(s.cwTotal, 202);
+    EXPECT_EQ(s.digitalTotal, 151);
+    EXPECT_EQ(s.phoneTotal, 51);
+    EXPECT_EQ(s.qsoPoints, 757);
+    EXPECT_EQ(s.claimed, 3785);
+    EXPECT_EQ(computeScore(c, {}, PowerClass::Low150).claimed, 14);  // (2*2 + 2*1 + 1) x 2
+    EXPECT_EQ(computeScore(c, {}, PowerClass::None).claimed, 0);
+}
+
+TEST(SummaryFile, ClassBHighPowerWithGotaMaximumWholeFile)
+{
+    const QStringList lines{
+        "ARRL Field Day",
+        "",
+        "1. Field Day Call Used: K1ABC" + sp(15) + "GOTA Station Call: W1GOT",
+        "",
+        "2. Club or Group Name: Test Club",
+        "",
+        "3. Number of Participants: 3",
+        "",
+        "4. Number of transmitters in simultaneous operation: 1",
+        "",
+        "5. Entry Class: Check only one.",
+        "",
+        "  A. Club or non-club portable",
+        "X B. 1 or 2 person non-club group portable",
+        "  List calls of operators: K1ABC N1XYZ",
+        "  C. Mobile",
+        "  D. Home station commercial power",
+        "  E. Home station emergency power",
+        "  F. Emergency Operations Center",
+        "",
+        "6. Check All power sources used.",
+        "",
+        "X Generator",
+        "  Commercial mains",
+        "X Battery",
+        "X Other (list) Solar",
+        "",
+        "7. ARRL / RAC Section: ENY",
+        "",
+        "8. Total CW QSO's:  202  X 2 =  Total CW QSO points:  404 ",
+        "9. Total Digital QSO's:  151  X 2 =  Total Digital QSO points:  302 ",
+        "10. Total Phone QSO's:  51  X 1 =  Total Phone QSO points:  51 ",
+        "",
+        "11. Total QSO points:  757 ",
+        "",
+        "12. Power Multiplier (select only one)",
+        "",
+        "  5 Watts or less and Battery powered = 5",
+        "  150 Watts or less = 2",
+        "X Over 150 Watts = 1",
+        "",
+        "13. Power Multiplier:  1 ",
+        "",
+        "14. Claimed Score:  757 ",
+        "",
+        "15. Bonus points claimed:  Please check each block as appropriate and",
+        "include required proof of points with your submission.  All bonus points",
+        "will be verified at ARRL HQ and added to your score.",
+        "",
+        "  100% Emergency power",
+        "X Media Publicity",
+        "  Set-up in Public Place",
+        "  Information Booth",
+        "  NTS message to ARRL SM/SEC",
+        "  W1AW Field Day Message",
+        "X Formal NTS messages handled (# 5)",
+        "  Satellite QSO completed",
+        "  Natural Power QSO's Completed",
+        "  Site Visited by invited officials",
+        "X GOTA maximum QSO's achieved",
+        "  Non-Traditional mode: ",
+        "  Youth Participation (# 2)",
+        "",
+        "Total Bonus Points Claimed: 250",
+        "",
+        "16. I/We have observed all competition rules as well as all regulations",
+        "for amateur radio in my/our country.  My/our report is correct and true",
+        "to the best of my/our knowledge.  I/We agree to be bound by the",
+        "decisions of the ARRL Awards Committee.",
+        "",
+        "Date: 06/28/2026",
+        "",
+        "Call: K1ABC",
+        "",
+        "Signature: Pat Smith",
+        "Address: 1 Main St",
+        "Address: Town, NY",
+        "",
+        "E-Mail Address: pat@example.org",
+        "",
+        sp(19) + "CW" + sp(13) + "Digital" + sp(8) + "Phone",
+        sp(19) + "QSO   Power" + sp(4) + "QSO   Power" + sp(4) + "QSO   Power",
+        bandRow("160", 0, 0, 0, "150 +"),
+        bandRow("80", 0, 0, 0, "150 +"),
+        bandRow("40", 0, 0, 1, "150 +"),
+        bandRow("20", 2, 0, 0, "150 +"),
+        bandRow("15", 0, 0, 0, "150 +"),
+        bandRow("10", 0, 0, 0, "150 +"),
+        bandRow("6", 0, 0, 0, "150 +"),
+        bandRow("2", 0, 0, 0, "150 +"),
+        bandRow("1.25", 0, 0, 0, "150 +"),
+        bandRow("70", 0, 0, 0, "150 +"),
+        bandRow("33", 0, 0, 0, "150 +"),
+        bandRow("23", 0, 0, 0, "150 +"),
+        bandRow("SAT", 0, 1, 0, "150 +"),
+        "GOTA" + sp(15) + "200" + sp(4) + "150" + sp(5) + "150" + sp(4) + "150" + sp(6) + "50" + sp(4) + "150",
+        "Totals" + sp(13) + "202" + sp(4) + "CW" + sp(6) + "151" + sp(4) + "Dig" + sp(6) + "51" + sp(4) + "Phone",
+        "",
+        "18. List all callsigns of all operators and number of QSO's completed",
+        "of the GOTA Station:",
+        "",
+        "W1AAA 200",
+        "W1BBB 200",
+    };
+    const QByteArray expected = lines.join(QStringLiteral("\r\n")).toLatin1() + "\r\n";
+    const QByteArray got = buildSummaryFile(classBValues(), CountContactsByBandAndMode(smallLog()), QDate(2026, 6, 28));
+    EXPECT_EQ(got.toStdString(), expected.toStdString());
+}
+
+TEST(SummaryFile, EmptyLogNoPowerAndGotaJustBelowMaximum)
+{
+    SummaryValues v = classBValues();
+    v.ownClass = QStringLiteral("12A");
+    v.power = PowerClass::None;
+    v.gotaCw = QStringLiteral("399");
+    v.gotaDig = QStringLiteral("0");
+    v.gotaPh = QStringLiteral("0");
+    const QStringList lines = QString::fromLatin1(buildSummaryFile(v, {}, QDate(2026, 6, 28))).split(QStringLiteral("\r\n"));
+    EXPECT_TRUE(lines.contains(QStringLiteral("4. Number of transmitters in simultaneous operation: 12")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("X A. Club or non-club portable")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("  B. 1 or 2 person non-club group portable")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("  GOTA maximum QSO's achieved")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("13. Power Multiplier: ")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("14. Claimed Score:  0 ")));
+    // Blank power columns still pad the row out to the last power column.
+    EXPECT_TRUE(lines.contains(QStringLiteral("160") + sp(18) + "0" + sp(14) + "0" + sp(14) + "0" + sp(4)));
+    EXPECT_TRUE(lines.contains(QStringLiteral("GOTA") + sp(15) + "399" + sp(14) + "0" + sp(14) + "0" + sp(4)));
+
+    v.gotaDig = QStringLiteral("1");
+    const QStringList at400 = QString::fromLatin1(buildSummaryFile(v, {}, QDate(2026, 6, 28))).split(QStringLiteral("\r\n"));
+    EXPECT_TRUE(at400.contains(QStringLiteral("X GOTA maximum QSO's achieved")));
+}
+
+TEST(SummaryFile, PowerClassesAndNumbersWiderThanOneDigit)
+{
+    std::vector<ContactRecord> log;
+    for (int i = 0; i < 1234; ++i)
+        log.push_back(qso("W1AW", "20", "CW"));
+    SummaryValues v = classBValues();
+    v.power = PowerClass::Low150;
+    v.gotaCw = v.gotaDig = v.gotaPh = QStringLiteral("0");
+    const QStringList lines =
+        QString::fromLatin1(buildSummaryFile(v, CountContactsByBandAndMode(log), QDate(2026, 6, 28))).split(QStringLiteral("\r\n"));
+    // 1234 ends in column 22: its leading blank stands in column 18.
+    EXPECT_TRUE(lines.contains(QStringLiteral("20") + sp(15) + " 1234 " + sp(3) + "150" + sp(7) + "0" + sp(4) + "150" + sp(7)
+                               + "0" + sp(4) + "150"));
+    EXPECT_TRUE(lines.contains(QStringLiteral("X 150 Watts or less = 2")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("13. Power Multiplier:  2 ")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("14. Claimed Score:  4936 ")));
+
+    v.power = PowerClass::Qrp5;
+    const QByteArray qrp = buildSummaryFile(v, {}, QDate(2026, 6, 28));
+    EXPECT_TRUE(qrp.contains("\r\nX 5 Watts or less and Battery powered = 5\r\n"));
+    EXPECT_TRUE(qrp.contains("\r\n13. Power Multiplier:  5 \r\n"));
+}
+
+TEST(SummaryWrite, MessagesKeptValuesAndProposedName)
+{
+    TempDataDir dir;
+    ScriptedDialogs dialogs;
+    UserSettingsStore store(dir.file("user.ini"));
+    SharedPreferences shared;
+    shared.LoadSharedPreferences(dir.file("SharedUserPreferences.xml"));
+
+    SummaryValues v = classBValues();
+    v.callUsed = QStringLiteral(" K1ABC/4 ");
+    v.yourName = QStringLiteral("  Pat Smith ");
+    v.gotaPh = QStringLiteral("lots");
+    v.totalBonus = QString();
+    const QString out = dir.file("entry.sum");
+    dialogs.fileAnswers.push_back(out);
+    ASSERT_TRUE(WriteSummaryFile(v, {}, 5, dir.path(), QDate(2026, 6, 28), dialogs, store, shared));
+
+    ASSERT_EQ(dialogs.calls.size(), 4u);
+    EXPECT_EQ(dialogs.calls[0].title, dir.path() + "/K1ABC.sum");
+    EXPECT_EQ(dialogs.calls[0].extra, QStringLiteral("*.sum"));
+    EXPECT_EQ(dialogs.calls[1].title, QStringLiteral("File Written Successfully."));
+    EXPECT_EQ(dialogs.calls[1].text,
+              "The file was successfully written to the directory:\n\n" + out
+                  + ".\n\nAttach this file to an e-mail addressed for contest submission.  If you wish to print this "
+                    "file, you can open it with Notepad or Wordpad to print.");
+    EXPECT_EQ(dialogs.calls[2].title, QStringLiteral("EARN 50 Extra Bonus Points!"));
+    EXPECT_TRUE(dialogs.calls[2].text.endsWith(
+        "\n\nUsing the web site is a very easy way to submit your Field Day entry!  Simply open the summary file that "
+        "you just created in Notepad or Wordpad.  You will see the QSO totals by band to enter in the web form."));
+    EXPECT_EQ(dialogs.calls[3].title, QStringLiteral("  Thanks!"));
+    EXPECT_TRUE(dialogs.calls[3].text.startsWith(
+        "Thanks for using this program.  I hope that you enjoyed it!  If so, please tell a friend!"));
+
+    const QByteArray file = readBytes(out);
+    EXPECT_TRUE(file.startsWith("ARRL Field Day\r\n\r\n1. Field Day Call Used: K1ABC/4"));
+    EXPECT_TRUE(file.contains("\r\nGOTA" + sp(15).toLatin1() + "200"));
+    EXPECT_TRUE(file.contains("\r\nTotal Bonus Points Claimed: 0\r\n"));
+    EXPECT_EQ(v.gotaPh, QStringLiteral("0"));
+
+    EXPECT_EQ(store.value("UserAddressName"), QStringLiteral("Pat Smith"));
+    EXPECT_EQ(store.value("UserClubName"), QStringLiteral("Test Club"));
+    const QByteArray xml = readBytes(dir.file("SharedUserPreferences.xml"));
+    EXPECT_TRUE(xml.contains("<OWN_ADDRESS_NAME>Pat Smith</OWN_ADDRESS_NAME>"));
+    EXPECT_TRUE(xml.contains("<OWN_CLUB_NAME>Test Club</OWN_CLUB_NAME>"));
+
+    SummaryValues reopened;
+    loadKeptSummaryValues(store, reopened);
+    EXPECT_EQ(reopened.email, QStringLiteral("pat@example.org"));
+    EXPECT_EQ(reopened.address2, QStringLiteral("Town, NY"));
+}
+
+TEST(SummaryWrite, EmptyLogShowsOnlyTheFirstMessageAndCancelWritesNothing)
+{
+    TempDataDir dir;
+    ScriptedDialogs dialogs;
+    UserSettingsStore store(dir.file("user.ini"));
+    SharedPreferences shared;
+    SummaryValues v = classBValues();
+    dialogs.fileAnswers.push_back(dir.file("a.sum"));
+    ASSERT_TRUE(WriteSummaryFile(v, {}, 0, dir.path(), QDate(2026, 6, 28), dialogs, store, shared));
+    EXPECT_EQ(dialogs.messages().size(), 1);
+
+    dialogs.clear();
+    dialogs.fileAnswers.push_back(QString());
+    v.yourName = QStringLiteral("Somebody Else");
+    EXPECT_FALSE(WriteSummaryFile(v, {}, 3, dir.path(), QDate(2026, 6, 28), dialogs, store, shared));
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_EQ(store.value("UserAddressName"), QStringLiteral("Pat Smith"));
+
+    dialogs.clear();
+    dialogs.fileAnswers.push_back(dir.file("missing-folder/b.sum"));
+    EXPECT_FALSE(WriteSummaryFile(v, {}, 3, dir.path(), QDate(2026, 6, 28), dialogs, store, shared));
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(dialogs.last().title, QStringLiteral("Unable to write file."));
+    EXPECT_EQ(store.value("UserAddressName"), QStringLiteral("Pat Smith"));
+}
+
+TEST(SummaryPrint, ClassBLinesTableAndPrintZone)
+{
+    SummaryValues v = classBValues();
+    v.classBOneOp = false;
+    const QStringList l = printedSummaryLines(v, CountContactsByBandAndMode(smallLog()));
+    EXPECT_EQ(l.mid(0, 4), QStringList({"", "", "", "ARRL Field Day"}));
+    const auto at = l.indexOf(QStringLiteral("8. Entry Class: B"));
+    ASSERT_GE(at, 0);
+    EXPECT_EQ(l.mid(at + 1, 4), QStringList({" 1 op", " 2 op X", "", "List Operators: K1ABC N1XYZ"}));
+    EXPECT_TRUE(l.contains("20" + sp(18) + "2" + sp(14) + "0" + sp(14) + "0 "));
+    EXPECT_TRUE(l.contains("Novice Totals" + sp(7) + "200" + sp(12) + "150" + sp(12) + "50 "));
+    EXPECT_TRUE(l.contains("Totals" + sp(14) + "202" + sp(12) + "151" + sp(12) + "51 "));
+    EXPECT_TRUE(l.contains(QStringLiteral("Maximum power used: 150 + Watts")));
+    // "   Total QSO Points: " is 21 long: the value goes to the zone starting at column 29.
+    EXPECT_TRUE(l.contains("   Total QSO Points: " + sp(7) + " 757 "));
+    EXPECT_TRUE(l.contains(QStringLiteral("Messages Relayed X No. 5")));
+    EXPECT_TRUE(l.contains(QStringLiteral("   Generator X")));
+    EXPECT_TRUE(l.contains(QStringLiteral("   Commercial Mains ")));
+}
+
+TEST(SummaryIdentity, NeedsTwoCharactersEachAndPortableCallProposal)
+{
+    EXPECT_TRUE(summaryIdentityComplete("K1ABC", "2A", "CT"));
+    EXPECT_FALSE(summaryIdentityComplete("K1ABC", "A", "CT"));
+    EXPECT_FALSE(summaryIdentityComplete("", "2A", "CT"));
+    EXPECT_EQ(proposedSummaryPath("/d", "K1ABC/4"), QStringLiteral("/d/K1ABC.sum"));
+    EXPECT_EQ(proposedSummaryPath("/d", "/P"), QStringLiteral("/d/YourCall.sum"));
+}
