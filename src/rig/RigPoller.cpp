@@ -19,6 +19,7 @@ constexpr int kEmptyReadsBeforeResend = 4;
 // Read ticks of replies that give nothing before the operator is told the settings look wrong.
 constexpr int kUnusableReadsBeforeReport = 6;
 constexpr int kDrainLimitMs = 2000;
+constexpr int kHeldReadsMax = 3;
 
 QElapsedTimer& sinceStart()
 {
@@ -94,6 +95,7 @@ bool RigPoller::Command1_Click()
     m_phase = 0;
     m_emptyReads = 0;
     m_unusableReads = 0;
+    m_heldReads = 0;
     m_reported = false;
     bool open = family == RigFamily::Pegasus;
     if (family == RigFamily::Rigctld) {
@@ -215,6 +217,13 @@ void RigPoller::consumeReply(const QByteArray& incoming)
     } else {
         const ParseContext ctx{family, m_settings.freqCommand, m_settings.modeCommand, m_lastCommand};
         r = RigParsers::parseReply(ctx, m_buffer);
+        // Half a reply: keep it and read on instead of asking again, so slow rigs and replies
+        // that straddle a tick still come through whole.
+        if (r.empty() && m_heldReads < kHeldReadsMax && m_buffer.size() < 512) {
+            ++m_heldReads;
+            return;
+        }
+        m_heldReads = 0;
         if (r.empty() && family != RigFamily::Other) {
             if (++m_unusableReads == kUnusableReadsBeforeReport)
                 reportOnce(QStringLiteral("The rig answers on %1, but its replies cannot be read as \"%2\". Check the "

@@ -112,6 +112,7 @@ private:
     int m_lastCommand = 0;
     int m_emptyReads = 0;
     int m_unusableReads = 0;
+    int m_heldReads = 0;
     bool m_reported = false;
     float m_lastFrequency = 0;
     QString m_lastMode;
