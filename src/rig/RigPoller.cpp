@@ -47,6 +47,7 @@ RigPoller::RigPoller(OperatingState& state, Dialogs& dialogs, QString dataDir, Q
     m_stepTimer.setTimerType(Qt::PreciseTimer);
     connect(m_port, &SerialPort::failed, this, &RigPoller::linkFailed);
     connect(m_rigctld, &RigctldClient::failed, this, &RigPoller::linkFailed);
+    connect(m_rigctld, &RigctldClient::connected, this, [this] { m_rigctldUp = true; });
 }
 
 RigPoller::~RigPoller() = default;
@@ -100,6 +101,7 @@ bool RigPoller::Command1_Click()
     bool open = family == RigFamily::Pegasus;
     if (family == RigFamily::Rigctld) {
         m_port->setPortOpen(false);
+        m_rigctldUp = false;
         m_rigctld->open(m_settings.rigctldHost, m_settings.rigctldPort);
         open = true;  // the connection finishes in the background; failures arrive as linkFailed
     } else if (family != RigFamily::Pegasus) {
@@ -397,9 +399,10 @@ void RigPoller::linkFailed(const QString& reason)
     m_modeReadout = kNoResponse;
     emit readoutsChanged();
     if (rigctld)
-        reportOnce(QStringLiteral("Lost the connection to rigctld at %1:%2 (%3). Start rigctld for your radio, then "
-                                  "click Test to connect again.")
-                       .arg(m_settings.rigctldHost)
+        reportOnce(QStringLiteral("%1 rigctld at %2:%3 (%4). Start rigctld for your radio, then click Test to "
+                                  "connect again.")
+                       .arg(QLatin1String(m_rigctldUp ? "Lost the connection to" : "Cannot reach"),
+                            m_settings.rigctldHost)
                        .arg(m_settings.rigctldPort)
                        .arg(reason));
     else

@@ -114,6 +114,7 @@ private:
     int m_unusableReads = 0;
     int m_heldReads = 0;
     bool m_reported = false;
+    bool m_rigctldUp = false;
     float m_lastFrequency = 0;
     QString m_lastMode;
     int m_vfoFlag = 0;
