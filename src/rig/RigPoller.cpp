@@ -108,8 +108,8 @@ bool RigPoller::Command1_Click()
         m_rigctld->close();
         const RigModel* model = RigCatalog::find(m_settings.rigType);
         m_port->setTable(m_settings.ports);
-        open = m_port->openWith(m_settings.port, m_settings.settingsText(), model && model->rtsCts ? 2 : 0,
-                                m_settings.powerLine);
+        const int handshaking = m_settings.handshaking >= 0 ? m_settings.handshaking : (model && model->rtsCts ? 2 : 0);
+        open = m_port->openWith(m_settings.port, m_settings.settingsText(), handshaking, m_settings.powerLine);
         if (open && RigCatalog::takesYaesuOpenClose(family))
             m_port->Output(RigFrames::yaesuOpenBytes());
         else if (open && family == RigFamily::Orion)
@@ -236,6 +236,7 @@ void RigPoller::consumeReply(const QByteArray& incoming)
             m_unusableReads = 0;
         }
     }
+    const bool gotReading = !r.empty();
     if (r.frequency)
         m_lastFrequency = *r.frequency;
     if (r.mode)
@@ -261,6 +262,8 @@ void RigPoller::consumeReply(const QByteArray& incoming)
         m_state.BandFreqConversion(m_lastFrequency);
     if (m_settings.modeBy != RigSettings::ModeBy::DontUse)
         m_state.ModeSelection(m_lastMode);
+    if (gotReading)
+        emit readingTaken();
 }
 
 void RigPoller::ChangeFrequency(float mhz)

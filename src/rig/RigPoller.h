@@ -64,6 +64,8 @@ public:
 
 signals:
     void readoutsChanged();
+    // A read tick got a frequency or a mode out of the rig's reply.
+    void readingTaken();
     void pollingChanged(bool polling);
     // A frequency or mode change has finished its last step.
     void changeFinished();

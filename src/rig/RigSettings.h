@@ -27,6 +27,7 @@ struct RigSettings {
     QString rigctldHost = QStringLiteral("127.0.0.1");
     quint16 rigctldPort = 4532;
     QString pegasusFolder;                        // empty: $HOME/Pegasus
+    int handshaking = -1;                         // -1: RTS/CTS for the Ten-Tecs that need it, else none
     SerialPortTable ports = SerialPortTable::systemDefault();
 
     // "4800,N,8,2"
