@@ -115,7 +115,7 @@ void BM_ReadTickWork(benchmark::State& st)
 }
 BENCHMARK(BM_ReadTickWork)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

@@ -9,8 +9,8 @@
 #include "util/Dialogs.h"
 
 #include <QElapsedTimer>
-#include <QHash>
 #include <QEventLoop>
+#include <QHash>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
@@ -194,8 +194,8 @@ int rigPoll(const QStringList& args, const QString& dataDir)
 
 int rigSet(const QStringList& args, const QString& dataDir)
 {
-    const Options o =
-        parseOptions(args, {"--rig", "--port", "--settings", "--handshake", "--freq-cmd", "--mode-cmd", "--freq", "--mode"});
+    const Options o = parseOptions(
+        args, {"--rig", "--port", "--settings", "--handshake", "--freq-cmd", "--mode-cmd", "--freq", "--mode"});
     if (!o.error.isEmpty())
         return fail(o.error);
     Session s(dataDir);
@@ -223,7 +223,7 @@ int rigSet(const QStringList& args, const QString& dataDir)
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 std::vector<CliCommand> rigCommands()
 {
@@ -234,9 +234,7 @@ std::vector<CliCommand> rigCommands()
          "polls the rig as Test does and prints \"frequency mode\" per reading; exits 1 after 10 s without one "
          "(for \"Hamlib rigctld\" the port is HOST:PORT)",
          rigPoll},
-        {"rig-set",
-         "rig-set --rig NAME --port DEVICE [--settings ...] --freq MHZ [--mode WORD]",
-         "waits for the first reading, tunes the rig (and sets the mode), waits for the port to drain",
-         rigSet},
+        {"rig-set", "rig-set --rig NAME --port DEVICE [--settings ...] --freq MHZ [--mode WORD]",
+         "waits for the first reading, tunes the rig (and sets the mode), waits for the port to drain", rigSet},
     };
 }

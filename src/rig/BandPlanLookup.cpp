@@ -23,7 +23,7 @@ QStringList splitFields(const QString& line)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 BandPlanLookup BandPlanLookup::load(const QString& dataDir)
 {

@@ -62,8 +62,14 @@ bool isYaesuBlock(RigFamily f)
            f == RigFamily::Yaesu990 || f == RigFamily::Yaesu1000;
 }
 
-bool takesYaesuOpenClose(RigFamily f) { return f == RigFamily::Yaesu || isYaesuBlock(f); }
+bool takesYaesuOpenClose(RigFamily f)
+{
+    return f == RigFamily::Yaesu || isYaesuBlock(f);
+}
 
-bool isIcomFamily(RigFamily f) { return f == RigFamily::Icom || f == RigFamily::Icom735 || f == RigFamily::OmniVI; }
+bool isIcomFamily(RigFamily f)
+{
+    return f == RigFamily::Icom || f == RigFamily::Icom735 || f == RigFamily::OmniVI;
+}
 
-}  // namespace RigCatalog
+} // namespace RigCatalog

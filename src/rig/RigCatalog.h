@@ -17,11 +17,11 @@ enum class RigFamily {
     Orion,
     FrontPanel,
     Pegasus,
-    Yaesu,         // 5-byte commands, 5-byte BCD reply
-    Yaesu757,      // the status-block Yaesus, each reading its block differently
+    Yaesu,    // 5-byte commands, 5-byte BCD reply
+    Yaesu757, // the status-block Yaesus, each reading its block differently
     Yaesu890,
     Yaesu920,
-    Yaesu990,      // also the 1000 D
+    Yaesu990, // also the 1000 D
     Yaesu1000,
     YaesuFTdx9000,
     Other,
@@ -31,15 +31,15 @@ enum class RigFamily {
 struct RigModel {
     const char* name;
     RigFamily family;
-    const char* baud;   // nullptr: the port settings are left as they are
-    char dataBits;      // 0: unchanged (with baud set: only the baud is preset)
+    const char* baud; // nullptr: the port settings are left as they are
+    char dataBits;    // 0: unchanged (with baud set: only the baud is preset)
     char stopBits;
     char parity;
     const char* freqCommand;
     const char* modeCommand;
     bool convertToHex;
     bool icomAddressNote;
-    bool rtsCts;        // the Ten-Tec radios that flow-control their CAT port
+    bool rtsCts; // the Ten-Tec radios that flow-control their CAT port
 };
 
 namespace RigCatalog {
@@ -59,4 +59,4 @@ bool isYaesuBlock(RigFamily f);
 bool takesYaesuOpenClose(RigFamily f);
 bool isIcomFamily(RigFamily f);
 
-}  // namespace RigCatalog
+} // namespace RigCatalog

@@ -26,7 +26,10 @@ int hexPair(const QString& text, qsizetype at)
     return (hi < 0 || lo < 0) ? -1 : hi * 16 + lo;
 }
 
-QString digits(qint64 value, int width) { return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0')); }
+QString digits(qint64 value, int width)
+{
+    return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
+}
 
 // "0014025000" -> "0050021400": the pairs from the last to the first.
 QString reversedPairs(const QString& d)
@@ -37,9 +40,12 @@ QString reversedPairs(const QString& d)
     return out;
 }
 
-QString icomAddress(const QString& freqBox) { return freqBox.mid(6, 2); }
+QString icomAddress(const QString& freqBox)
+{
+    return freqBox.mid(6, 2);
+}
 
-}  // namespace
+} // namespace
 
 QByteArray HexPairsToBytes(const QString& hex)
 {
@@ -69,11 +75,20 @@ QString bytesToSpacedHex(const QByteArray& bytes)
     return pairs.join(QLatin1Char(' '));
 }
 
-QString decimalText(float mhz) { return QString::number(static_cast<double>(mhz), 'g', 7); }
+QString decimalText(float mhz)
+{
+    return QString::number(static_cast<double>(mhz), 'g', 7);
+}
 
-qint64 hertz(float mhz) { return std::llround(decimalText(mhz).toDouble() * 1e6); }
+qint64 hertz(float mhz)
+{
+    return std::llround(decimalText(mhz).toDouble() * 1e6);
+}
 
-qint64 tenHertz(float mhz) { return std::llround(decimalText(mhz).toDouble() * 1e5); }
+qint64 tenHertz(float mhz)
+{
+    return std::llround(decimalText(mhz).toDouble() * 1e5);
+}
 
 QByteArray frequencyFrame(RigFamily family, float mhz, const QString& freqBox, int vfoFlag)
 {
@@ -107,8 +122,8 @@ QByteArray frequencyFrame(RigFamily family, float mhz, const QString& freqBox, i
             return {};
         return HexPairsToBytes(reversedPairs(digits(tenHertz(mhz), 8)) + QStringLiteral("0A"));
     case F::FrontPanel:
-        return HexPairsToBytes(QStringLiteral("2A41") + QStringLiteral("%1").arg(hz, 8, 16, QLatin1Char('0')).toUpper() +
-                               QStringLiteral("0D"));
+        return HexPairsToBytes(QStringLiteral("2A41") +
+                               QStringLiteral("%1").arg(hz, 8, 16, QLatin1Char('0')).toUpper() + QStringLiteral("0D"));
     case F::Orion:
         return (QStringLiteral("*AF") + decimalText(mhz) + QLatin1Char('\r')).toLatin1();
     case F::Rigctld:
@@ -284,11 +299,20 @@ QList<QByteArray> pollCommands(RigFamily family, const QString& freqBox, const Q
     return out;
 }
 
-QByteArray yaesuOpenBytes() { return QByteArray(5, '\0'); }
+QByteArray yaesuOpenBytes()
+{
+    return QByteArray(5, '\0');
+}
 
-QByteArray yaesuCloseBytes() { return QByteArray::fromHex("0000000080"); }
+QByteArray yaesuCloseBytes()
+{
+    return QByteArray::fromHex("0000000080");
+}
 
-QByteArray orionStartBytes() { return QByteArrayLiteral("X\r"); }
+QByteArray orionStartBytes()
+{
+    return QByteArrayLiteral("X\r");
+}
 
 QByteArray pegasusInText(float mhz, const QString& lastMode)
 {
@@ -298,10 +322,10 @@ QByteArray pegasusInText(float mhz, const QString& lastMode)
 QString rigctldMode(const QString& mode)
 {
     static const QHash<QString, QString> map{
-        {"LSB", "LSB"},   {"USB", "USB"},      {"CW", "CW"},     {"CW-R", "CWR"},   {"AM", "AM"},    {"FM", "FM"},
-        {"RTTY", "RTTY"}, {"RTTY-R", "RTTYR"}, {"FSK", "RTTY"},  {"DIG", "PKTUSB"}, {"PKT", "PKTUSB"},
+        {"LSB", "LSB"},   {"USB", "USB"},      {"CW", "CW"},    {"CW-R", "CWR"},   {"AM", "AM"},      {"FM", "FM"},
+        {"RTTY", "RTTY"}, {"RTTY-R", "RTTYR"}, {"FSK", "RTTY"}, {"DIG", "PKTUSB"}, {"PKT", "PKTUSB"},
     };
     return map.value(mode);
 }
 
-}  // namespace RigFrames
+} // namespace RigFrames

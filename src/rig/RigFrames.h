@@ -68,4 +68,4 @@ QByteArray pegasusInText(float mhz, const QString& lastMode);
 // Our mode words in rigctld's vocabulary; empty when rigctld has no such mode.
 QString rigctldMode(const QString& mode);
 
-}  // namespace RigFrames
+} // namespace RigFrames

@@ -36,7 +36,10 @@ std::optional<double> hexValue(const QByteArray& hexDigits)
     return v;
 }
 
-QString cwOrPh(bool cw) { return QLatin1String(cw ? "CW" : "PH"); }
+QString cwOrPh(bool cw)
+{
+    return QLatin1String(cw ? "CW" : "PH");
+}
 
 void parseKenwood(const ParseContext& ctx, const QByteArray& b, RigReading& r)
 {
@@ -161,10 +164,18 @@ void parseYaesu(const QByteArray& b, RigReading& r)
     if (allDigits(d))
         r.frequency = static_cast<float>((d.left(3) + '.' + d.mid(3)).toDouble());
     switch (static_cast<quint8>(b[4])) {
-    case 0x00: case 0x01: case 0x04: case 0x08: case 0x84: case 0x88:
+    case 0x00:
+    case 0x01:
+    case 0x04:
+    case 0x08:
+    case 0x84:
+    case 0x88:
         r.mode = QStringLiteral("PH");
         break;
-    case 0x02: case 0x03: case 0x82: case 0x83:
+    case 0x02:
+    case 0x03:
+    case 0x82:
+    case 0x83:
         r.mode = QStringLiteral("CW");
         break;
     default:
@@ -283,9 +294,12 @@ void parseRigctld(const QByteArray& b, RigReading& r)
     }
 }
 
-}  // namespace
+} // namespace
 
-float megahertz(double hz) { return static_cast<float>(std::round(hz / 1e6 * 1e5) / 1e5); }
+float megahertz(double hz)
+{
+    return static_cast<float>(std::round(hz / 1e6 * 1e5) / 1e5);
+}
 
 RigReading parseReply(const ParseContext& ctx, const QByteArray& buffer)
 {
@@ -334,6 +348,41 @@ RigReading parseReply(const ParseContext& ctx, const QByteArray& buffer)
     return r;
 }
 
+qsizetype unfinishedTail(RigFamily family, const QByteArray& buffer)
+{
+    using F = RigFamily;
+    char end = 0;
+    switch (family) {
+    case F::Kenwood:
+    case F::Kenwood2:
+    case F::Elecraft:
+    case F::YaesuFTdx9000:
+        end = ';';
+        break;
+    case F::Orion:
+        end = '\r';
+        break;
+    case F::Rigctld:
+        end = '\n';
+        break;
+    case F::Icom:
+    case F::Icom735:
+    case F::OmniVI:
+        end = '\xFD';
+        break;
+    default:
+        return 0;
+    }
+    constexpr qsizetype kLongestFrame = 64;
+    const qsizetype tail = buffer.size() - (buffer.lastIndexOf(end) + 1);
+    if (tail <= 0 || tail > kLongestFrame)
+        return 0;
+    // A CI-V tail without a preamble byte is noise, not a frame.
+    if (end == '\xFD' && !buffer.right(tail).contains('\xFE'))
+        return 0;
+    return tail;
+}
+
 RigReading parsePegasusOut(const QByteArray& text)
 {
     RigReading r;
@@ -355,11 +404,11 @@ QString modeByFrequency(float mhz)
         const char* mode;
     };
     static constexpr SubBand table[] = {
-        {3.5f, 3.6f, "CW"},       {3.6f, 4.0f, "PH"},      {7.0f, 7.125f, "CW"},    {7.125f, 7.3f, "PH"},
-        {10.1f, 10.15f, "CW"},    {14.0f, 14.15f, "CW"},   {14.15f, 14.35f, "PH"},  {18.068f, 18.11f, "CW"},
-        {18.11f, 18.168f, "PH"},  {21.0f, 21.2f, "CW"},    {21.2f, 21.45f, "PH"},   {24.89f, 24.93f, "CW"},
-        {24.93f, 24.99f, "PH"},   {28.0f, 28.3f, "CW"},    {28.3f, 29.7f, "PH"},    {50.0f, 50.1f, "CW"},
-        {50.1f, 54.0f, "PH"},     {144.0f, 144.1f, "CW"},  {144.1f, 148.0f, "PH"},
+        {3.5f, 3.6f, "CW"},      {3.6f, 4.0f, "PH"},     {7.0f, 7.125f, "CW"},   {7.125f, 7.3f, "PH"},
+        {10.1f, 10.15f, "CW"},   {14.0f, 14.15f, "CW"},  {14.15f, 14.35f, "PH"}, {18.068f, 18.11f, "CW"},
+        {18.11f, 18.168f, "PH"}, {21.0f, 21.2f, "CW"},   {21.2f, 21.45f, "PH"},  {24.89f, 24.93f, "CW"},
+        {24.93f, 24.99f, "PH"},  {28.0f, 28.3f, "CW"},   {28.3f, 29.7f, "PH"},   {50.0f, 50.1f, "CW"},
+        {50.1f, 54.0f, "PH"},    {144.0f, 144.1f, "CW"}, {144.1f, 148.0f, "PH"},
     };
     for (const SubBand& s : table) {
         if (mhz >= s.lower && mhz < s.upper)
@@ -377,4 +426,4 @@ QString formatReadout(float mhz)
     return s;
 }
 
-}  // namespace RigParsers
+} // namespace RigParsers

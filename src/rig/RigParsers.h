@@ -11,9 +11,9 @@
 #include <optional>
 
 struct RigReading {
-    std::optional<float> frequency;  // MHz
-    std::optional<QString> mode;     // "CW" or "PH" (the 757 GX II also "AM", "FM")
-    std::optional<int> vfoFlag;      // "Kenwood 2" only
+    std::optional<float> frequency; // MHz
+    std::optional<QString> mode;    // "CW" or "PH" (the 757 GX II also "AM", "FM")
+    std::optional<int> vfoFlag;     // "Kenwood 2" only
 
     bool empty() const { return !frequency && !mode && !vfoFlag; }
 };
@@ -30,6 +30,11 @@ namespace RigParsers {
 
 RigReading parseReply(const ParseContext& ctx, const QByteArray& buffer);
 
+// How many bytes at the end of `buffer` are the start of a frame still arriving (after the
+// family's last terminator); 0 for families without terminators or when the tail is too long
+// to be one frame.
+qsizetype unfinishedTail(RigFamily family, const QByteArray& buffer);
+
 // The Pegasus control program's output file: "frequency,mode".
 RigReading parsePegasusOut(const QByteArray& text);
 
@@ -43,4 +48,4 @@ QString formatReadout(float mhz);
 // Hz to MHz, rounded to 5 decimals.
 float megahertz(double hz);
 
-}  // namespace RigParsers
+} // namespace RigParsers

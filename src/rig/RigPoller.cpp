@@ -30,15 +30,11 @@ QElapsedTimer& sinceStart()
     }();
     return t;
 }
-}  // namespace
+} // namespace
 
 RigPoller::RigPoller(OperatingState& state, Dialogs& dialogs, QString dataDir, QObject* parent)
-    : QObject(parent),
-      m_state(state),
-      m_dialogs(dialogs),
-      m_dataDir(std::move(dataDir)),
-      m_bandPlan(BandPlanLookup::load(m_dataDir)),
-      m_port(new SerialPort(SerialPortTable::systemDefault(), this)),
+    : QObject(parent), m_state(state), m_dialogs(dialogs), m_dataDir(std::move(dataDir)),
+      m_bandPlan(BandPlanLookup::load(m_dataDir)), m_port(new SerialPort(SerialPortTable::systemDefault(), this)),
       m_rigctld(new RigctldClient(this))
 {
     m_timer.setTimerType(Qt::PreciseTimer);
@@ -103,7 +99,7 @@ bool RigPoller::Command1_Click()
         m_port->setPortOpen(false);
         m_rigctldUp = false;
         m_rigctld->open(m_settings.rigctldHost, m_settings.rigctldPort);
-        open = true;  // the connection finishes in the background; failures arrive as linkFailed
+        open = true; // the connection finishes in the background; failures arrive as linkFailed
     } else if (family != RigFamily::Pegasus) {
         m_rigctld->close();
         const RigModel* model = RigCatalog::find(m_settings.rigType);
@@ -254,7 +250,9 @@ void RigPoller::consumeReply(const QByteArray& incoming)
     if (!m_lastMode.isEmpty())
         m_modeReadout = m_lastMode;
     m_rawReadout = m_settings.convertFromHex ? RigFrames::bytesToSpacedHex(m_buffer) : QString::fromLatin1(m_buffer);
-    m_buffer.clear();
+    // The start of a frame still on its way is kept, so it joins its rest at the next read.
+    const qsizetype tail = RigParsers::unfinishedTail(family, m_buffer);
+    m_buffer = tail > 0 ? m_buffer.right(tail) : QByteArray();
     m_phase = 0;
     emit readoutsChanged();
 
@@ -291,8 +289,7 @@ void RigPoller::ChangeFrequency(float mhz)
                                    m_dialogs.message(QStringLiteral("Error Changing Frequency"), kTitle);
                            }});
     } else {
-        const QByteArray frame =
-            RigFrames::frequencyFrame(family, mhz, m_settings.freqCommand, m_vfoFlag);
+        const QByteArray frame = RigFrames::frequencyFrame(family, mhz, m_settings.freqCommand, m_vfoFlag);
         m_steps.push_back({Step::Call, 0, {}, [this, frame] {
                                if (frame.isEmpty())
                                    return;
@@ -331,8 +328,8 @@ void RigPoller::appendModeSteps(float mhz, QString modeWord)
         modeWord = m_bandPlan.modeWordFor(mhz);
     if (modeWord.isEmpty())
         return;
-    const auto frame = RigFrames::modeFrame(m_settings.family(), modeWord, m_settings.freqCommand,
-                                            m_settings.modeCommand);
+    const auto frame =
+        RigFrames::modeFrame(m_settings.family(), modeWord, m_settings.freqCommand, m_settings.modeCommand);
     m_steps.push_back({Step::Drain, 0, {}, {}});
     m_steps.push_back({Step::Pause, 99, {}, {}});
     if (frame)
@@ -340,7 +337,10 @@ void RigPoller::appendModeSteps(float mhz, QString modeWord)
     m_steps.push_back({Step::Drain, 0, {}, {}});
 }
 
-void RigPoller::sendRaw(const QByteArray& bytes) { linkWrite(bytes); }
+void RigPoller::sendRaw(const QByteArray& bytes)
+{
+    linkWrite(bytes);
+}
 
 void RigPoller::runSteps()
 {
@@ -402,12 +402,12 @@ void RigPoller::linkFailed(const QString& reason)
     m_modeReadout = kNoResponse;
     emit readoutsChanged();
     if (rigctld)
-        reportOnce(QStringLiteral("%1 rigctld at %2:%3 (%4). Start rigctld for your radio, then click Test to "
-                                  "connect again.")
-                       .arg(QLatin1String(m_rigctldUp ? "Lost the connection to" : "Cannot reach"),
-                            m_settings.rigctldHost)
-                       .arg(m_settings.rigctldPort)
-                       .arg(reason));
+        reportOnce(
+            QStringLiteral("%1 rigctld at %2:%3 (%4). Start rigctld for your radio, then click Test to "
+                           "connect again.")
+                .arg(QLatin1String(m_rigctldUp ? "Lost the connection to" : "Cannot reach"), m_settings.rigctldHost)
+                .arg(m_settings.rigctldPort)
+                .arg(reason));
     else
         reportOnce(QStringLiteral("The rig port %1 stopped working (%2). The radio or its cable may have been "
                                   "unplugged. Polling has stopped; click Test to open the port again.")

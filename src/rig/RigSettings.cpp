@@ -52,7 +52,7 @@ QChar charOr(const QVariant& v, QChar fallback)
     const QString s = v.toString();
     return s.isEmpty() ? fallback : s[0];
 }
-}  // namespace
+} // namespace
 
 bool RigSettings::load(const QString& path)
 {

@@ -15,9 +15,9 @@ struct RigSettings {
     QChar parity = QLatin1Char('N');
     QChar dataBits = QLatin1Char('8');
     QChar stopBits = QLatin1Char('2');
-    int port = 1;                                 // 1 to 10, through the port table
-    QChar powerLine = QLatin1Char('N');           // 'N', 'R' (RTS) or 'D' (DTR)
-    QChar pollRate = QLatin1Char('M');            // 'F' 100 ms, 'M' 500 ms, 'S' 2 s, 'R' 10 s per poll
+    int port = 1;                       // 1 to 10, through the port table
+    QChar powerLine = QLatin1Char('N'); // 'N', 'R' (RTS) or 'D' (DTR)
+    QChar pollRate = QLatin1Char('M');  // 'F' 100 ms, 'M' 500 ms, 'S' 2 s, 'R' 10 s per poll
     ModeBy modeBy = ModeBy::Rig;
     bool useFrequency = true;
     QString freqCommand;
@@ -26,8 +26,8 @@ struct RigSettings {
     bool convertFromHex = false;
     QString rigctldHost = QStringLiteral("127.0.0.1");
     quint16 rigctldPort = 4532;
-    QString pegasusFolder;                        // empty: $HOME/Pegasus
-    int handshaking = -1;                         // -1: RTS/CTS for the Ten-Tecs that need it, else none
+    QString pegasusFolder; // empty: $HOME/Pegasus
+    int handshaking = -1;  // -1: RTS/CTS for the Ten-Tecs that need it, else none
     SerialPortTable ports = SerialPortTable::systemDefault();
 
     // "4800,N,8,2"

@@ -23,7 +23,7 @@ constexpr std::array<StepRow, 10> kStepRows{{
     {0.0001, "100 Hz"},
     {-0.0001, "100 Hz"},
 }};
-constexpr std::array<double, 16> kBandPresets{1.9,  3.75, 5.368, 7.15, 10.13, 14.175, 18.118, 21.225,
+constexpr std::array<double, 16> kBandPresets{1.9,   3.75, 5.368, 7.15, 10.13, 14.175, 18.118, 21.225,
                                               24.94, 28.5, 52,    146,  223.5, 435,    915,    1270};
 constexpr std::array<StepRow, 5> kScanRows{{
     {0.0005, "500 Hz"},
@@ -32,18 +32,27 @@ constexpr std::array<StepRow, 5> kScanRows{{
     {0.00001, "10 Hz"},
     {0.0025, "2.5 KHz"},
 }};
-}  // namespace
+} // namespace
 
-double RigTune::stepMHz(int index) { return index >= 0 && index < kSteps ? kStepRows[index].mhz : 0; }
+double RigTune::stepMHz(int index)
+{
+    return index >= 0 && index < kSteps ? kStepRows[index].mhz : 0;
+}
 
 QString RigTune::stepCaption(int index)
 {
     return index >= 0 && index < kSteps ? QString::fromLatin1(kStepRows[index].caption) : QString();
 }
 
-double RigTune::bandPresetMHz(int index) { return index >= 0 && index < kBands ? kBandPresets[index] : 0; }
+double RigTune::bandPresetMHz(int index)
+{
+    return index >= 0 && index < kBands ? kBandPresets[index] : 0;
+}
 
-double RigTune::scanStepMHz(int option) { return option >= 1 && option <= kScanSteps ? kScanRows[option - 1].mhz : 0; }
+double RigTune::scanStepMHz(int option)
+{
+    return option >= 1 && option <= kScanSteps ? kScanRows[option - 1].mhz : 0;
+}
 
 QString RigTune::scanStepCaption(int option)
 {
@@ -109,4 +118,7 @@ std::optional<QString> RigTune::scanTick(const QString& current, const QString& 
     return text;
 }
 
-void RigTune::setMode(const QString& mode) { m_poller.ChangeMode(0, mode); }
+void RigTune::setMode(const QString& mode)
+{
+    m_poller.ChangeMode(0, mode);
+}

@@ -17,7 +17,7 @@ public:
     static double stepMHz(int index);
     static QString stepCaption(int index);
     static double bandPresetMHz(int index);
-    static double scanStepMHz(int option);  // 1..5, as Option1..Option5
+    static double scanStepMHz(int option); // 1..5, as Option1..Option5
     static QString scanStepCaption(int option);
 
     // A number as the frequency box takes it; nullopt for anything else.

@@ -24,11 +24,20 @@ void RigctldClient::open(const QString& host, quint16 port)
     m_socket->connectToHost(host, port);
 }
 
-void RigctldClient::close() { m_socket->abort(); }
+void RigctldClient::close()
+{
+    m_socket->abort();
+}
 
-bool RigctldClient::isOpen() const { return m_socket->state() != QAbstractSocket::UnconnectedState; }
+bool RigctldClient::isOpen() const
+{
+    return m_socket->state() != QAbstractSocket::UnconnectedState;
+}
 
-bool RigctldClient::isConnected() const { return m_socket->state() == QAbstractSocket::ConnectedState; }
+bool RigctldClient::isConnected() const
+{
+    return m_socket->state() == QAbstractSocket::ConnectedState;
+}
 
 void RigctldClient::Output(const QByteArray& bytes)
 {
@@ -36,6 +45,12 @@ void RigctldClient::Output(const QByteArray& bytes)
         m_socket->write(bytes);
 }
 
-QByteArray RigctldClient::Input() { return m_socket->readAll(); }
+QByteArray RigctldClient::Input()
+{
+    return m_socket->readAll();
+}
 
-qint64 RigctldClient::OutBufferCount() const { return m_socket->bytesToWrite(); }
+qint64 RigctldClient::OutBufferCount() const
+{
+    return m_socket->bytesToWrite();
+}

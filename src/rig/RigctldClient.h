@@ -23,7 +23,7 @@ public:
     // Starts connecting; the outcome arrives as connected() or failed().
     void open(const QString& host, quint16 port);
     void close();
-    bool isOpen() const;       // connecting or connected
+    bool isOpen() const; // connecting or connected
     bool isConnected() const;
     void Output(const QByteArray& bytes);
     QByteArray Input();

@@ -52,7 +52,10 @@ void SerialPort::setRTSEnable(bool on)
         m_port->setRequestToSend(on);
 }
 
-bool SerialPort::PortOpen() const { return m_port->isOpen(); }
+bool SerialPort::PortOpen() const
+{
+    return m_port->isOpen();
+}
 
 bool SerialPort::setPortOpen(bool open)
 {
@@ -94,9 +97,15 @@ void SerialPort::Output(const QByteArray& bytes)
         m_port->write(bytes);
 }
 
-QByteArray SerialPort::Input() { return m_port->isOpen() ? m_port->readAll() : QByteArray(); }
+QByteArray SerialPort::Input()
+{
+    return m_port->isOpen() ? m_port->readAll() : QByteArray();
+}
 
-qint64 SerialPort::OutBufferCount() const { return m_port->isOpen() ? m_port->bytesToWrite() : 0; }
+qint64 SerialPort::OutBufferCount() const
+{
+    return m_port->isOpen() ? m_port->bytesToWrite() : 0;
+}
 
 bool SerialPort::openWith(int port, const QString& settings, int handshaking, QChar powerLine)
 {

@@ -62,12 +62,10 @@ const QString kMustPoll = QStringLiteral(
     "You must be polling your rig to test this function.  Please select your rig type and click the Test command "
     "button.");
 
-}  // namespace
+} // namespace
 
 RigControlfrm::RigControlfrm(Station& station, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      m_station(station),
-      m_dialogs(dialogs),
+    : QWidget(parent, Qt::Window), m_station(station), m_dialogs(dialogs),
       m_poller(new RigPoller(station.state(), dialogs, station.paths().dataDir, this))
 {
     setObjectName(QStringLiteral("RigControlfrm"));

@@ -28,11 +28,11 @@ public:
 
     RigPoller& poller() { return *m_poller; }
 
-    void List1_Click();                 // a rig chosen in the list
-    void Command1_Click();              // Test
-    void Command2_Click();              // End Test
-    void cmdChangeFrequency_Click();    // opens the frequency-test window while polling
-    void Form_Unload();                 // the program ends: Yaesu CAT off, port closed
+    void List1_Click();              // a rig chosen in the list
+    void Command1_Click();           // Test
+    void Command2_Click();           // End Test
+    void cmdChangeFrequency_Click(); // opens the frequency-test window while polling
+    void Form_Unload();              // the program ends: Yaesu CAT off, port closed
 
     // The controls' choices as settings (what Test uses and rig.ini keeps).
     RigSettings readControls() const;

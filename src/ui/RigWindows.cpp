@@ -30,7 +30,10 @@ RigControlfrm& RigWindows::rigControl()
     return *m_rigControl;
 }
 
-RigPoller& RigWindows::poller() { return rigControl().poller(); }
+RigPoller& RigWindows::poller()
+{
+    return rigControl().poller();
+}
 
 void RigWindows::showRigControl()
 {
@@ -61,6 +64,12 @@ void RigWindows::shutdown()
         m_rigControl->Form_Unload();
 }
 
-void RigWindows::ChangeFrequency(float mhz) { poller().ChangeFrequency(mhz); }
+void RigWindows::ChangeFrequency(float mhz)
+{
+    poller().ChangeFrequency(mhz);
+}
 
-void RigWindows::ChangeMode(float mhz, const QString& mode) { poller().ChangeMode(mhz, mode); }
+void RigWindows::ChangeMode(float mhz, const QString& mode)
+{
+    poller().ChangeMode(mhz, mode);
+}

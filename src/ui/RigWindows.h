@@ -20,8 +20,8 @@ public:
 
     // Ctrl+R and Ctrl+G on the given window.
     void installShortcuts(QWidget* mainWindow);
-    void showRigControl();  // Ctrl+R
-    void showRigTune();     // Ctrl+G
+    void showRigControl(); // Ctrl+R
+    void showRigTune();    // Ctrl+G
     // Start-up: when the preferences name a rig, load the rig window (hidden) and start polling.
     void openAtStartup();
     // The program ends: the rig gets its CAT-off bytes and the port is closed.

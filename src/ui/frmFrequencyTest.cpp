@@ -39,7 +39,10 @@ QByteArray frmFrequencyTest::rawBytes(const QString& text, bool hex)
     return hex ? RigFrames::spacedHexToBytes(s) : s.toLatin1();
 }
 
-void frmFrequencyTest::Command1_Click() { m_poller.sendRaw(rawBytes(Text1->text(), Check1->isChecked())); }
+void frmFrequencyTest::Command1_Click()
+{
+    m_poller.sendRaw(rawBytes(Text1->text(), Check1->isChecked()));
+}
 
 void frmFrequencyTest::Command2_Click()
 {

@@ -14,8 +14,8 @@ class frmFrequencyTest : public QWidget {
 public:
     explicit frmFrequencyTest(RigPoller& poller, QWidget* parent = nullptr);
 
-    void Command1_Click();  // raw command
-    void Command2_Click();  // frequency
+    void Command1_Click(); // raw command
+    void Command2_Click(); // frequency
 
     // The bytes the raw command sends for this text and hex choice.
     static QByteArray rawBytes(const QString& text, bool hex);

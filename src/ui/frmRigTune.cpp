@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 namespace {
-const char* const kBandCaptions[] = {"160", "80", "60", "40", "30", "20", "17", "15",
+const char* const kBandCaptions[] = {"160", "80", "60", "40", "30",   "20", "17", "15",
                                      "12",  "10", "6",  "2",  "1.25", "70", "33", "23"};
 }
 
@@ -101,7 +101,10 @@ frmRigTune::frmRigTune(RigPoller& poller, QWidget* parent) : QWidget(parent, Qt:
     Timer1.start();
 }
 
-void frmRigTune::Command1_Click() { m_tune.go(txtFreq->text()); }
+void frmRigTune::Command1_Click()
+{
+    m_tune.go(txtFreq->text());
+}
 
 void frmRigTune::cmdTune_Click(int index)
 {

@@ -18,13 +18,13 @@ class frmRigTune : public QWidget {
 public:
     explicit frmRigTune(RigPoller& poller, QWidget* parent = nullptr);
 
-    void Command1_Click();               // Go
+    void Command1_Click(); // Go
     void cmdTune_Click(int index);
     void cmdBand_Click(int index);
     void modeButton_Click(const QString& mode);
     void chkScan_Click();
     void Timer1_Timer();
-    int scanOption() const;              // 1..5
+    int scanOption() const; // 1..5
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -26,7 +26,10 @@ PtyPeer::PtyPeer(QObject* parent) : QObject(parent)
     connect(m_notifier, &QSocketNotifier::activated, this, &PtyPeer::readMaster);
 }
 
-PtyPeer::~PtyPeer() { vanish(); }
+PtyPeer::~PtyPeer()
+{
+    vanish();
+}
 
 void PtyPeer::write(const QByteArray& bytes)
 {

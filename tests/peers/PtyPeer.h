@@ -27,7 +27,7 @@ private:
     void readMaster();
 
     int m_master = -1;
-    int m_slaveKeep = -1;  // keeps the pty alive while the program has its port closed
+    int m_slaveKeep = -1; // keeps the pty alive while the program has its port closed
     QString m_slavePath;
     QSocketNotifier* m_notifier = nullptr;
 };

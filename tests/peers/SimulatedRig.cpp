@@ -17,7 +17,7 @@ qint64 fromBcd(QByteArray b, bool leastFirst)
         std::reverse(b.begin(), b.end());
     return b.toHex().toLongLong();
 }
-}  // namespace
+} // namespace
 
 SimulatedRig::SimulatedRig(Kind kind, QObject* parent) : QObject(parent), m_kind(kind)
 {

@@ -13,7 +13,19 @@
 class SimulatedRig : public QObject {
     Q_OBJECT
 public:
-    enum class Kind { Kenwood, KenwoodIF, Ftdx9000, Icom, Icom735, OmniVI, Yaesu, Yaesu890, Yaesu990, Orion, FrontPanel };
+    enum class Kind {
+        Kenwood,
+        KenwoodIF,
+        Ftdx9000,
+        Icom,
+        Icom735,
+        OmniVI,
+        Yaesu,
+        Yaesu890,
+        Yaesu990,
+        Orion,
+        FrontPanel
+    };
 
     explicit SimulatedRig(Kind kind, QObject* parent = nullptr);
 
@@ -23,14 +35,14 @@ public:
     qint64 hz = 14025000;
     // Family mode code: Kenwood 1-7, CI-V 00-08, Yaesu 00-0C, Orion '0'-'6'.
     int mode = 3;
-    int vfo = 0;                   // Kenwood IF: 0 A, 1 B
-    bool splitReplies = false;     // every answer in two writes, 15 ms apart
-    QByteArray garbage;            // sent before every answer
-    bool echo = false;             // Icom single-wire bus: the request comes back first
-    bool silent = false;           // hears but does not answer
-    QByteArray babble;             // when set, every request is answered with this instead
+    int vfo = 0;               // Kenwood IF: 0 A, 1 B
+    bool splitReplies = false; // every answer in two writes, 15 ms apart
+    QByteArray garbage;        // sent before every answer
+    bool echo = false;         // Icom single-wire bus: the request comes back first
+    bool silent = false;       // hears but does not answer
+    QByteArray babble;         // when set, every request is answered with this instead
 
-    QByteArray received;           // everything the program sent
+    QByteArray received; // everything the program sent
     int answers = 0;
 
     void vanish() { m_pty.vanish(); }

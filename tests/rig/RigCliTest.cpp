@@ -33,13 +33,12 @@ CliRun runCli(const QStringList& args, const QString& dataDir)
     return r;
 }
 
-}  // namespace
+} // namespace
 
 TEST(RigCli, PollPrintsOneLinePerReading)
 {
     TempDataDir dir;
     SimulatedRig rig(SimulatedRig::Kind::Kenwood);
-    rig.splitReplies = true;
     const auto r = runCli({"rig-poll", "--rig", "Kenwood", "--port", rig.device(), "--polls", "2"}, dir.path());
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, "14.02500 CW\n14.02500 CW\n");
@@ -50,10 +49,10 @@ TEST(RigCli, PollWithSettingsAndCommandBoxes)
     TempDataDir dir;
     SimulatedRig rig(SimulatedRig::Kind::Icom);
     rig.hz = 7040000;
-    const auto r = runCli({"rig-poll", "--rig", "Icom", "--port", rig.device(), "--settings", "9600,N,8,1",
-                           "--freq-cmd", "FE FE 5E E0 03 FD", "--mode-cmd", "FE FE 5E E0 04 FD", "--rate", "F",
-                           "--polls", "2"},
-                          dir.path());
+    const auto r =
+        runCli({"rig-poll", "--rig", "Icom", "--port", rig.device(), "--settings", "9600,N,8,1", "--freq-cmd",
+                "FE FE 5E E0 03 FD", "--mode-cmd", "FE FE 5E E0 04 FD", "--rate", "F", "--polls", "2"},
+               dir.path());
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     // One command per poll: the mode is not known at the first reading.
     EXPECT_EQ(r.out, "7.04000\n7.04000 CW\n");
@@ -64,8 +63,8 @@ TEST(RigCli, SetTunesWithTheExactFramesAndSetsTheMode)
 {
     TempDataDir dir;
     SimulatedRig rig(SimulatedRig::Kind::Kenwood);
-    const auto r = runCli({"rig-set", "--rig", "Kenwood", "--port", rig.device(), "--freq", "7.04", "--mode", "USB"},
-                          dir.path());
+    const auto r =
+        runCli({"rig-set", "--rig", "Kenwood", "--port", rig.device(), "--freq", "7.04", "--mode", "USB"}, dir.path());
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_GE(rig.received.indexOf("MD3;FA00007040000;"), 0) << rig.received.toStdString();
     EXPECT_GT(rig.received.lastIndexOf("MD2;"), rig.received.indexOf("FA00007040000;"));

@@ -34,7 +34,7 @@ TEST(SerialPort, OpensAPtyMovesBytesBothWaysAndFailsOnMissingDevices)
     // Modem lines and hardware handshake on a pty must not stop the open.
     EXPECT_FALSE(port.openWith(1, "4800,N,8,2", 0, QLatin1Char('N')));
     EXPECT_FALSE(port.PortOpen());
-    EXPECT_FALSE(port.openWith(3, "4800,N,8,2", 0, QLatin1Char('N')));  // no such table entry
+    EXPECT_FALSE(port.openWith(3, "4800,N,8,2", 0, QLatin1Char('N'))); // no such table entry
     ASSERT_TRUE(port.openWith(2, "56000,N,8,1", 2, QLatin1Char('D')));
     EXPECT_TRUE(port.DTREnable());
     EXPECT_EQ(port.CommPort(), 2);
@@ -125,7 +125,7 @@ TEST(RigSettings, PresetsAndRoundTripThroughRigIni)
     EXPECT_EQ(s.settingsText(), "1200,N,8,1");
     EXPECT_EQ(s.freqCommand, "FE FE 64 E0 03 FD");
     EXPECT_TRUE(s.convertToHex);
-    s.selectRig("Yaesu FTdx9000");  // only the baud is preset
+    s.selectRig("Yaesu FTdx9000"); // only the baud is preset
     EXPECT_EQ(s.settingsText(), "4800,N,8,1");
     s.selectRig("Other");
     EXPECT_TRUE(s.freqCommand.isEmpty());

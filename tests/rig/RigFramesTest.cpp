@@ -1,5 +1,5 @@
-#include "rig/RigCatalog.h"
 #include "rig/RigFrames.h"
+#include "rig/RigCatalog.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,10 @@ using namespace RigFrames;
 
 namespace {
 
-QByteArray hex(const char* spaced) { return QByteArray::fromHex(QByteArray(spaced).replace(' ', "")); }
+QByteArray hex(const char* spaced)
+{
+    return QByteArray::fromHex(QByteArray(spaced).replace(' ', ""));
+}
 
 QByteArray freqFrame(const char* rig, float mhz, int vfo = 0)
 {
@@ -25,15 +28,15 @@ QByteArray modeFrameFor(const char* rig, const char* mode)
         .value_or("<none>");
 }
 
-}  // namespace
+} // namespace
 
 TEST(RigCatalog, ListHasTheNineteenTypesInOrderPlusRigctld)
 {
-    const QStringList expected{"None",         "Elecraft",        "Icom",           "Icom 735",
-                               "Kenwood",      "Kenwood 2",       "Ten Tec Omni VI", "Ten Tec Orion",
-                               "Ten Tec Fnt Pnl", "Ten Tec Pegasus", "Yaesu",          "Yaesu 757 GX II",
-                               "Yaesu 890",    "Yaesu 920",       "Yaesu 990",      "Yaesu 1000 D",
-                               "Yaesu 1000",   "Yaesu FTdx9000",  "Other",          "Hamlib rigctld"};
+    const QStringList expected{
+        "None",         "Elecraft",        "Icom",           "Icom 735",        "Kenwood",
+        "Kenwood 2",    "Ten Tec Omni VI", "Ten Tec Orion",  "Ten Tec Fnt Pnl", "Ten Tec Pegasus",
+        "Yaesu",        "Yaesu 757 GX II", "Yaesu 890",      "Yaesu 920",       "Yaesu 990",
+        "Yaesu 1000 D", "Yaesu 1000",      "Yaesu FTdx9000", "Other",           "Hamlib rigctld"};
     EXPECT_EQ(RigCatalog::names(), expected);
     const RigModel* icom = RigCatalog::find("Icom");
     EXPECT_STREQ(icom->baud, "1200");

@@ -6,7 +6,10 @@ using namespace RigParsers;
 
 namespace {
 
-QByteArray hex(const char* spaced) { return QByteArray::fromHex(QByteArray(spaced).replace(' ', "")); }
+QByteArray hex(const char* spaced)
+{
+    return QByteArray::fromHex(QByteArray(spaced).replace(' ', ""));
+}
 
 RigReading parse(RigFamily f, const QByteArray& b, const char* freqBox = "FA;", const char* modeBox = "MD;",
                  int lastCommand = 0)
@@ -24,7 +27,7 @@ QByteArray ifReply(const char* hz11, char mode, char vfo)
     return r;
 }
 
-}  // namespace
+} // namespace
 
 TEST(RigParsers, KenwoodAndElecraft)
 {
@@ -163,4 +166,16 @@ TEST(RigParsers, ModeByFrequencyAndReadout)
     EXPECT_EQ(modeByFrequency(1.9f), "");
     EXPECT_EQ(formatReadout(14.025f), "14.02500");
     EXPECT_EQ(formatReadout(1296.1f), "1296.10000");
+}
+
+TEST(RigParsers, UnfinishedTailIsKeptOnlyForFramesStillArriving)
+{
+    EXPECT_EQ(unfinishedTail(RigFamily::Kenwood, "FA00014025000;MD"), 2);
+    EXPECT_EQ(unfinishedTail(RigFamily::Kenwood, "FA00014025000;MD3;"), 0);
+    EXPECT_EQ(unfinishedTail(RigFamily::Kenwood, QByteArray(100, 'x')), 0);
+    EXPECT_EQ(unfinishedTail(RigFamily::Orion, "@AF7040000\r@RM"), 3);
+    EXPECT_EQ(unfinishedTail(RigFamily::Rigctld, "14025000\nCW"), 2);
+    EXPECT_EQ(unfinishedTail(RigFamily::Icom, hex("FE FE E0 64 03 00 FD FE FE E0")), 3);
+    EXPECT_EQ(unfinishedTail(RigFamily::Icom, hex("FE FE E0 64 03 00 FD 13 37")), 0);
+    EXPECT_EQ(unfinishedTail(RigFamily::Yaesu, hex("01 40 25")), 0);
 }

@@ -8,16 +8,19 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 
+#include "WaitFor.h"
 #include <QSignalSpy>
 #include <QTest>
-#include "WaitFor.h"
 #include <gtest/gtest.h>
 
 using Kind = SimulatedRig::Kind;
 
 namespace {
 
-QByteArray hex(const char* spaced) { return QByteArray::fromHex(QByteArray(spaced).replace(' ', "")); }
+QByteArray hex(const char* spaced)
+{
+    return QByteArray::fromHex(QByteArray(spaced).replace(' ', ""));
+}
 
 struct RigPollerPty : ::testing::Test {
     TempDataDir dir;
@@ -44,7 +47,7 @@ struct RigPollerPty : ::testing::Test {
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(RigPollerPty, KenwoodSplitRepliesWithGarbageFollowAndTune)
 {
@@ -60,7 +63,7 @@ TEST_F(RigPollerPty, KenwoodSplitRepliesWithGarbageFollowAndTune)
 
     rig.received.clear();
     poller.ChangeFrequency(7.04f);
-    EXPECT_TRUE(poller.changing());  // returned at once; the exchange runs on timers
+    EXPECT_TRUE(poller.changing()); // returned at once; the exchange runs on timers
     waitChangeDone();
     const qsizetype mode = rig.received.indexOf("MD3;");
     const qsizetype freq = rig.received.indexOf("FA00007040000;");
@@ -143,7 +146,8 @@ TEST_F(RigPollerPty, Icom735ReadsItsScaleAndGetsNoModeFrame)
     poller.ChangeFrequency(28.4f);
     waitChangeDone();
     EXPECT_EQ(rig.received.indexOf(hex("FE FE 64 E0 06")), -1);
-    EXPECT_GE(rig.received.indexOf(hex("FE FE 64 E0 05 00 00 40 28 00 FD")), 0) << rig.received.toHex(' ').toStdString();
+    EXPECT_GE(rig.received.indexOf(hex("FE FE 64 E0 05 00 00 40 28 00 FD")), 0)
+        << rig.received.toHex(' ').toStdString();
 }
 
 TEST_F(RigPollerPty, OmniVIAtAddress04)

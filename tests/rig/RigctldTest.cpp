@@ -63,7 +63,7 @@ struct Rigctld : ::testing::Test {
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(Rigctld, SetsFrequencyAndModeAndPollsThemBack)
 {
@@ -95,15 +95,18 @@ TEST_F(Rigctld, GoneAwayIsReportedOnceAndTestReconnects)
     ASSERT_TRUE(rigctld.waitForFinished(5000));
     WAIT_TRUE(!poller.polling(), 5000);
     ASSERT_EQ(dialogs.calls.size(), 1u);
-    EXPECT_TRUE(dialogs.calls[0].text.contains("Lost the connection to rigctld")) << dialogs.calls[0].text.toStdString();
+    EXPECT_TRUE(dialogs.calls[0].text.contains("Lost the connection to rigctld"))
+        << dialogs.calls[0].text.toStdString();
 
     // Nobody listens now: Test reports the refused connection, once.
     ASSERT_TRUE(poller.Command1_Click());
     WAIT_TRUE(!poller.polling(), 5000);
     ASSERT_EQ(dialogs.calls.size(), 2u);
-    EXPECT_TRUE(dialogs.calls[1].text.startsWith("Cannot reach rigctld at 127.0.0.1:")) << dialogs.calls[1].text.toStdString();
+    EXPECT_TRUE(dialogs.calls[1].text.startsWith("Cannot reach rigctld at 127.0.0.1:"))
+        << dialogs.calls[1].text.toStdString();
 
-    rigctld.start(QStandardPaths::findExecutable("rigctld"), {"-m", "1", "-T", "127.0.0.1", "-t", QString::number(port)});
+    rigctld.start(QStandardPaths::findExecutable("rigctld"),
+                  {"-m", "1", "-T", "127.0.0.1", "-t", QString::number(port)});
     ASSERT_TRUE(rigctld.waitForStarted(5000));
     WAIT_TRUE(accepts(), 5000);
     ASSERT_TRUE(poller.Command1_Click());

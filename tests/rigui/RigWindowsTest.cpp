@@ -1,4 +1,5 @@
 // The rig windows offscreen, driven through their controls, with a simulated rig on a pty.
+#include "ui/RigWindows.h"
 #include "../rig/WaitFor.h"
 #include "log/Station.h"
 #include "peers/SimulatedRig.h"
@@ -7,7 +8,6 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 #include "ui/RigControlfrm.h"
-#include "ui/RigWindows.h"
 #include "ui/frmFrequencyTest.h"
 #include "ui/frmRigTune.h"
 
@@ -31,8 +31,7 @@ struct RigWindowsTest : ::testing::Test {
     QWidget main;
     RigWindows windows{station, dialogs, &main};
 
-    template <class T>
-    T* child(QWidget& w, const char* name)
+    template <class T> T* child(QWidget& w, const char* name)
     {
         T* c = w.findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(c, nullptr) << name;
@@ -55,7 +54,7 @@ struct RigWindowsTest : ::testing::Test {
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(RigWindowsTest, ChoosingARigAppliesItsPresets)
 {
@@ -67,7 +66,7 @@ TEST_F(RigWindowsTest, ChoosingARigAppliesItsPresets)
     EXPECT_TRUE(child<QCheckBox>(f, "chkConvToHex")->isChecked());
     EXPECT_FALSE(child<QCheckBox>(f, "chkConvToHex")->isEnabled());
     EXPECT_FALSE(child<QLabel>(f, "Label10")->isHidden());
-    EXPECT_TRUE(child<QRadioButton>(f, "optBaud0")->isChecked());  // 1.2
+    EXPECT_TRUE(child<QRadioButton>(f, "optBaud0")->isChecked()); // 1.2
     EXPECT_TRUE(child<QRadioButton>(f, "optStop0")->isChecked());
     EXPECT_EQ(station.prefs().rigType, "Icom");
 
@@ -77,7 +76,7 @@ TEST_F(RigWindowsTest, ChoosingARigAppliesItsPresets)
     EXPECT_FALSE(child<QCheckBox>(f, "chkConvToHex")->isChecked());
     EXPECT_TRUE(child<QCheckBox>(f, "chkConvToHex")->isEnabled());
     EXPECT_TRUE(child<QLabel>(f, "Label10")->isHidden());
-    EXPECT_TRUE(child<QRadioButton>(f, "optBaud0")->isChecked());  // port settings unchanged
+    EXPECT_TRUE(child<QRadioButton>(f, "optBaud0")->isChecked()); // port settings unchanged
 }
 
 TEST_F(RigWindowsTest, TestPollsAndTheMainStateFollowsThenEndTest)
@@ -125,7 +124,9 @@ TEST_F(RigWindowsTest, ChangeFrequencyButtonNeedsPollingThenOpensTheTestWindow)
 
     child<QLineEdit>(*test, "Text2")->setText("7.04");
     test->Command2_Click();
-    WAIT_TRUE(rig.received.contains(QByteArray::fromHex("FEFE64E00500000407" "00FD")), 5000);
+    WAIT_TRUE(rig.received.contains(QByteArray::fromHex("FEFE64E00500000407"
+                                                        "00FD")),
+              5000);
     WAIT_EQ(station.state().band(), QString("40"), 3000);
     EXPECT_EQ(dialogs.calls.size(), 1u);
 }
@@ -169,7 +170,7 @@ TEST_F(RigWindowsTest, SettingsSurviveARestart)
 
 TEST_F(RigWindowsTest, StartupOpensTheRigNamedInThePreferences)
 {
-    windows.openAtStartup();  // "None": nothing loads
+    windows.openAtStartup(); // "None": nothing loads
     EXPECT_EQ(main.findChild<RigControlfrm*>(), nullptr);
 
     SimulatedRig rig(SimulatedRig::Kind::Kenwood);
@@ -218,13 +219,13 @@ TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScan)
     freq->setText("14.0255");
     EXPECT_TRUE(child<QPushButton>(*tune, "cmdTune_6")->isEnabled());
     rig.received.clear();
-    child<QPushButton>(*tune, "cmdTune_6")->click();  // +1 KHz
+    child<QPushButton>(*tune, "cmdTune_6")->click(); // +1 KHz
     EXPECT_EQ(freq->text(), "14.0265");
     WAIT_TRUE(rig.received.contains("FA00014026500;"), 5000);
     WAIT_TRUE(!windows.poller().changing(), 5000);
 
     rig.received.clear();
-    child<QPushButton>(*tune, "cmdBand_3")->click();  // 7.15
+    child<QPushButton>(*tune, "cmdBand_3")->click(); // 7.15
     EXPECT_EQ(freq->text(), "7.15");
     WAIT_TRUE(rig.received.contains("MD1;FA00007150000;"), 5000);
     WAIT_TRUE(!windows.poller().changing(), 5000);
