@@ -153,8 +153,7 @@ void RigPoller::Form_Unload()
     // Closing the port drops what is still queued; the close bytes are five at most, so let
     // them leave first, bounded so a stuck port cannot hold up the exit.
     if (m_port->PortOpen() && m_port->OutBufferCount() > 0) {
-        Step drain{Step::Drain, 0, {}, {}};
-        m_steps.push_back(drain);
+        m_steps.push_back(WaitForSendDrain());
         m_steps.push_back({Step::Call, 0, {}, [this] { closeLink(); }});
         runSteps();
         return;
@@ -281,8 +280,8 @@ void RigPoller::ChangeFrequency(float mhz)
     m_buffer.clear();
     m_phase = 0;
     appendModeSteps(mhz, QString());
-    m_steps.push_back({Step::Drain, 0, {}, {}});
-    m_steps.push_back({Step::Pause, RigFrames::frequencyPauseMs(family), {}, {}});
+    m_steps.push_back(WaitForSendDrain());
+    m_steps.push_back(PauseMs(RigFrames::frequencyPauseMs(family)));
     if (family == RigFamily::Pegasus) {
         m_steps.push_back({Step::Call, 0, {}, [this, mhz] {
                                if (!writePegasusIn(m_settings.pegasusDir(), mhz, m_lastMode))
@@ -300,7 +299,7 @@ void RigPoller::ChangeFrequency(float mhz)
                                linkWrite(frame);
                            }});
     }
-    m_steps.push_back({Step::Drain, 0, {}, {}});
+    m_steps.push_back(WaitForSendDrain());
     m_steps.push_back({Step::Call, 0, {}, [this] {
                            m_pausedForChange = false;
                            if (linkOpen() || m_settings.family() == RigFamily::Pegasus)
@@ -330,12 +329,16 @@ void RigPoller::appendModeSteps(float mhz, QString modeWord)
         return;
     const auto frame =
         RigFrames::modeFrame(m_settings.family(), modeWord, m_settings.freqCommand, m_settings.modeCommand);
-    m_steps.push_back({Step::Drain, 0, {}, {}});
-    m_steps.push_back({Step::Pause, 99, {}, {}});
+    m_steps.push_back(WaitForSendDrain());
+    m_steps.push_back(PauseMs(99));
     if (frame)
         m_steps.push_back({Step::Send, 0, *frame, {}});
-    m_steps.push_back({Step::Drain, 0, {}, {}});
+    m_steps.push_back(WaitForSendDrain());
 }
+
+RigPoller::Step RigPoller::PauseMs(int ms) { return {Step::PauseMs, ms, {}, {}}; }
+
+RigPoller::Step RigPoller::WaitForSendDrain() { return {Step::WaitForSendDrain, 0, {}, {}}; }
 
 void RigPoller::sendRaw(const QByteArray& bytes)
 {
@@ -366,11 +369,11 @@ void RigPoller::nextStep()
     case Step::Call:
         s.call();
         break;
-    case Step::Pause:
+    case Step::PauseMs:
         connect(&m_stepTimer, &QTimer::timeout, this, &RigPoller::nextStep);
         m_stepTimer.start(s.ms);
         return;
-    case Step::Drain:
+    case Step::WaitForSendDrain:
         m_drainDeadline = sinceStart().elapsed() + kDrainLimitMs;
         drainPoll();
         return;

@@ -72,11 +72,16 @@ signals:
 
 private:
     struct Step {
-        enum Kind { Send, Pause, Drain, Call } kind;
+        enum Kind { Send, PauseMs, WaitForSendDrain, Call } kind;
         int ms = 0;
         QByteArray bytes;
         std::function<void()> call;
     };
+
+    // The two waits of a rig exchange, as steps: a pause that lets window events run, and a
+    // wait until the port's send queue is empty (at most 2 s).
+    static Step PauseMs(int ms);
+    static Step WaitForSendDrain();
 
     bool linkOpen() const;
     void linkWrite(const QByteArray& bytes);
