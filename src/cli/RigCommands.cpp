@@ -148,13 +148,7 @@ struct Session {
         });
         return readings >= wanted;
     }
-    void finish()
-    {
-        poller.Form_Unload();
-        QElapsedTimer t;
-        t.start();
-        runUntil([&] { return !poller.changing() || t.elapsed() > 3000; });
-    }
+    void finish() { poller.Form_Unload(); }
 };
 
 int rigPoll(const QStringList& args, const QString& dataDir)

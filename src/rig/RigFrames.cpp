@@ -93,6 +93,9 @@ qint64 tenHertz(float mhz)
 QByteArray frequencyFrame(RigFamily family, float mhz, const QString& freqBox, int vfoFlag)
 {
     using F = RigFamily;
+    // Nothing a transceiver could be tuned to: no frame at all rather than a mangled one.
+    if (!(mhz > 0.0f && mhz < 100000.0f))
+        return {};
     const qint64 hz = hertz(mhz);
     switch (family) {
     case F::Kenwood:

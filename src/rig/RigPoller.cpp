@@ -150,15 +150,9 @@ void RigPoller::Form_Unload()
     m_stepTimer.stop();
     m_stepRunning = false;
     m_pausedForChange = false;
-    // Closing the port drops what is still queued; the close bytes are five at most, so let
-    // them leave first, bounded so a stuck port cannot hold up the exit.
-    if (m_port->PortOpen() && m_port->OutBufferCount() > 0) {
-        m_steps.push_back(WaitForSendDrain());
-        m_steps.push_back({Step::Call, 0, {}, [this] { closeLink(); }});
-        runSteps();
-        return;
-    }
+    m_pendingFrequency.reset();
     closeLink();
+    emit pollingChanged(false);
 }
 
 void RigPoller::tmrGetData_Timer()

@@ -60,8 +60,12 @@ bool SerialPort::PortOpen() const
 bool SerialPort::setPortOpen(bool open)
 {
     if (!open) {
-        if (m_port->isOpen())
+        if (m_port->isOpen()) {
+            // Hand what is still queued to the driver (without waiting) so the last command,
+            // such as a rig's CAT-off bytes, is not lost with the port.
+            m_port->flush();
             m_port->close();
+        }
         return true;
     }
     if (m_port->isOpen())

@@ -1,7 +1,9 @@
 #include "rig/RigFrames.h"
 #include "rig/RigCatalog.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace RigFrames;
 
@@ -123,6 +125,14 @@ TEST(RigFrames, FrequencyFramesFor1296100)
     EXPECT_EQ(freqFrame("Ten Tec Fnt Pnl", 1296.1f), hex("2A 41 4D 40 EA A0 0D"));
     EXPECT_EQ(freqFrame("Ten Tec Orion", 1296.1f), "*AF1296.1\r");
     EXPECT_EQ(frequencyFrame(RigFamily::Rigctld, 1296.1f, "f", 0), "F 1296100000\n");
+}
+
+TEST(RigFrames, NonsenseFrequenciesGiveNoFrame)
+{
+    for (float f : {0.0f, -7.04f, 1e30f, std::numeric_limits<float>::infinity(), std::nanf("")}) {
+        EXPECT_TRUE(frequencyFrame(RigFamily::Kenwood, f, "FA;", 0).isEmpty()) << f;
+        EXPECT_TRUE(frequencyFrame(RigFamily::Icom, f, "FE FE 64 E0 03 FD", 0).isEmpty()) << f;
+    }
 }
 
 TEST(RigFrames, IcomAddressComesFromTheFrequencyBox)

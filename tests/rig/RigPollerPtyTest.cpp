@@ -180,8 +180,8 @@ TEST_F(RigPollerPty, YaesuOpensPollsTunesAndCloses)
     WAIT_EQ(state.band(), QString("40"), 3000);
     WAIT_EQ(state.mode(), QString("PH"), 3000);
     poller.Form_Unload();
+    EXPECT_FALSE(poller.port().PortOpen());
     WAIT_TRUE(rig.received.endsWith(hex("00 00 00 00 80")), 3000);
-    WAIT_TRUE(!poller.port().PortOpen(), 3000);
 }
 
 TEST_F(RigPollerPty, YaesuStatusBlockRigs)
