@@ -186,6 +186,23 @@ TEST(RigPoller, PegasusFilePairFollowsAndTunes)
     EXPECT_TRUE(dialogs.calls.empty());
 }
 
+TEST(RigPoller, PegasusFolderThatCannotBeWrittenSaysErrorChangingFrequency)
+{
+    TempDataDir dir;
+    ScriptedDialogs dialogs;
+    Preferences prefs;
+    OperatingState state{prefs};
+    RigPoller poller{state, dialogs, dir.path()};
+    poller.settings().selectRig("Ten Tec Pegasus");
+    poller.settings().pegasusFolder = dir.file("no/such/folder");
+    ASSERT_TRUE(poller.Command1_Click());
+    poller.ChangeFrequency(7.04f);
+    WAIT_TRUE(!poller.changing(), 3000);
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_EQ(dialogs.last().text, "Error Changing Frequency");
+    EXPECT_TRUE(poller.polling());
+}
+
 TEST(RigPoller, TestWithNoRigDoesNothing)
 {
     TempDataDir dir;

@@ -140,8 +140,11 @@ TEST_F(RigPollerPty, IcomWithEchoAndGarbageAlternatesAndTunes)
 TEST_F(RigPollerPty, Icom735ReadsItsScaleAndGetsNoModeFrame)
 {
     SimulatedRig rig(Kind::Icom735);
+    poller.settings().convertFromHex = true;
     start(rig, "Icom 735");
     WAIT_EQ(state.frequency(), QString("14.025"), 3000);
+    // "Convert from Hex" shows the raw reply as spaced pairs.
+    WAIT_TRUE(poller.rawReadout().startsWith("FE FE E0 64 0"), 3000);
     rig.received.clear();
     poller.ChangeFrequency(28.4f);
     waitChangeDone();
