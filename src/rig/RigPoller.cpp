@@ -94,6 +94,10 @@ bool RigPoller::Command1_Click()
     m_unusableReads = 0;
     m_heldReads = 0;
     m_reported = false;
+    // A new test starts from nothing, so a stale reading is never shown as the rig's answer.
+    m_lastFrequency = 0;
+    m_lastMode.clear();
+    m_toggle = 0;
     bool open = family == RigFamily::Pegasus;
     if (family == RigFamily::Rigctld) {
         m_port->setPortOpen(false);
