@@ -334,9 +334,15 @@ void RigPoller::appendModeSteps(float mhz, QString modeWord)
     m_steps.push_back(WaitForSendDrain());
 }
 
-RigPoller::Step RigPoller::PauseMs(int ms) { return {Step::PauseMs, ms, {}, {}}; }
+RigPoller::Step RigPoller::PauseMs(int ms)
+{
+    return {Step::PauseMs, ms, {}, {}};
+}
 
-RigPoller::Step RigPoller::WaitForSendDrain() { return {Step::WaitForSendDrain, 0, {}, {}}; }
+RigPoller::Step RigPoller::WaitForSendDrain()
+{
+    return {Step::WaitForSendDrain, 0, {}, {}};
+}
 
 void RigPoller::sendRaw(const QByteArray& bytes)
 {
