@@ -1,0 +1,84 @@
+#include "rig/BandPlanLookup.h"
+
+#include <QFile>
+
+namespace {
+
+// Comma-separated fields, a quoted one running to its closing quote.
+QStringList splitFields(const QString& line)
+{
+    QStringList out;
+    QString cur;
+    bool quoted = false;
+    for (QChar c : line) {
+        if (c == QLatin1Char('"'))
+            quoted = !quoted;
+        else if (c == QLatin1Char(',') && !quoted) {
+            out << cur.trimmed();
+            cur.clear();
+        } else
+            cur += c;
+    }
+    out << cur.trimmed();
+    return out;
+}
+
+} // namespace
+
+BandPlanLookup BandPlanLookup::load(const QString& dataDir)
+{
+    QFile f(dataDir + QStringLiteral("/BandPlan.txt"));
+    if (f.open(QIODevice::ReadOnly)) {
+        BandPlanLookup plan = parse(f.readAll());
+        if (!plan.isEmpty())
+            return plan;
+    }
+    QFile builtIn(QStringLiteral(":/fdlog/BandPlan.txt"));
+    return builtIn.open(QIODevice::ReadOnly) ? parse(builtIn.readAll()) : BandPlanLookup{};
+}
+
+BandPlanLookup BandPlanLookup::parse(const QByteArray& content)
+{
+    BandPlanLookup plan;
+    const QStringList lines = QString::fromLatin1(content).split(QLatin1Char('\n'));
+    bool first = true;
+    for (QString line : lines) {
+        line = line.trimmed();
+        if (line.isEmpty())
+            continue;
+        const QStringList f = splitFields(line);
+        if (first) {
+            plan.m_effective = f.value(0);
+            first = false;
+            continue;
+        }
+        bool okLow = false;
+        bool okHigh = false;
+        Row r{f.value(0), f.value(1), f.value(2), f.value(3).toFloat(&okLow), f.value(4).toFloat(&okHigh)};
+        if (f.size() != 5 || !okLow || !okHigh || plan.m_rows.size() >= 200)
+            return {};
+        plan.m_rows.push_back(r);
+    }
+    return plan;
+}
+
+const BandPlanLookup::Row* BandPlanLookup::find(float mhz) const
+{
+    for (const Row& r : m_rows) {
+        if (r.classLetter != QLatin1String("O") && r.lower <= mhz && r.upper > mhz)
+            return &r;
+    }
+    return nullptr;
+}
+
+QString BandPlanLookup::modeWordFor(float mhz) const
+{
+    const Row* r = find(mhz);
+    if (!r || r->band == QLatin1String("160"))
+        return {};
+    if (r->mode != QLatin1String("PH"))
+        return r->mode;
+    const bool lowerSideband =
+        r->band == QLatin1String("80") || r->band == QLatin1String("60") || r->band == QLatin1String("40");
+    return QLatin1String(lowerSideband ? "LSB" : "USB");
+}

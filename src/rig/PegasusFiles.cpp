@@ -1,0 +1,23 @@
+#include "rig/PegasusFiles.h"
+
+#include "rig/RigFrames.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+bool writePegasusIn(const QString& folder, float mhz, const QString& lastMode)
+{
+    QSaveFile f(folder + QStringLiteral("/PEGASUS.IN"));
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    f.write(RigFrames::pegasusInText(mhz, lastMode));
+    return f.commit();
+}
+
+RigReading readPegasusOut(const QString& folder)
+{
+    QFile f(folder + QStringLiteral("/PEGASUS.OUT"));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return RigParsers::parsePegasusOut(f.readAll());
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+// Reply parsers for every rig family (the replies are described in RigFrames.h). Pure
+// functions: they get everything the poller collected since its last send and say what it
+// held. A reply they cannot use gives no value, so the last reading stays in force.
+
+#include "rig/RigCatalog.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+struct RigReading {
+    std::optional<float> frequency; // MHz
+    std::optional<QString> mode;    // "CW" or "PH" (the 757 GX II also "AM", "FM")
+    std::optional<int> vfoFlag;     // "Kenwood 2" only
+
+    bool empty() const { return !frequency && !mode && !vfoFlag; }
+};
+
+struct ParseContext {
+    RigFamily family = RigFamily::None;
+    QString freqBox;
+    QString modeBox;
+    // Front panel: which command went out last (0 frequency, 1 mode).
+    int lastCommand = 0;
+};
+
+namespace RigParsers {
+
+RigReading parseReply(const ParseContext& ctx, const QByteArray& buffer);
+
+// How many bytes at the end of `buffer` are the start of a frame still arriving (after the
+// family's last terminator); 0 for families without terminators or when the tail is too long
+// to be one frame.
+qsizetype unfinishedTail(RigFamily family, const QByteArray& buffer);
+
+// The Pegasus control program's output file: "frequency,mode".
+RigReading parsePegasusOut(const QByteArray& text);
+
+// "CW" or "PH" for the sub-band holding mhz (bottom edge inclusive, top exclusive); empty
+// outside every sub-band.
+QString modeByFrequency(float mhz);
+
+// How the rig window shows a frequency: "###.####0" (14.02500).
+QString formatReadout(float mhz);
+
+// Hz to MHz, rounded to 5 decimals.
+float megahertz(double hz);
+
+} // namespace RigParsers

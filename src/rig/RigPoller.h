@@ -1,0 +1,131 @@
+#pragma once
+
+#include "rig/BandPlanLookup.h"
+#include "rig/RigParsers.h"
+#include "rig/RigSettings.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QTimer>
+#include <deque>
+#include <functional>
+
+class Dialogs;
+class OperatingState;
+class RigctldClient;
+class SerialPort;
+
+// Polls the rig and tunes it. A poll takes two ticks of tmrGetData: the send tick puts the
+// family's read commands on the port (only when everything sent before has left), the read
+// tick collects what came back, parses it and hands frequency and mode to the operating state.
+// Frequency and mode changes run as a queue of steps (send, pause, wait for the port to
+// drain) driven by timers, so the window keeps drawing and taking keys meanwhile.
+class RigPoller : public QObject {
+    Q_OBJECT
+public:
+    RigPoller(OperatingState& state, Dialogs& dialogs, QString dataDir, QObject* parent = nullptr);
+    ~RigPoller() override;
+
+    RigSettings& settings() { return m_settings; }
+    const RigSettings& settings() const { return m_settings; }
+    void setSettings(const RigSettings& s) { m_settings = s; }
+
+    // Test: opens the port with the settings and starts polling. False when nothing started.
+    bool Command1_Click();
+    // End Test: stops polling and closes the port.
+    void Command2_Click();
+    // The window goes away: the Yaesus get their CAT-off bytes before the port closes.
+    void Form_Unload();
+
+    // One tick of the poll timer; the timer only calls this.
+    void tmrGetData_Timer();
+    // The read tick's work on bytes already collected (also what the benchmark times).
+    void consumeReply(const QByteArray& incoming);
+
+    void ChangeFrequency(float mhz);
+    void ChangeMode(float mhz, const QString& modeWord);
+    // A raw command from the frequency-test window, written as it is.
+    void sendRaw(const QByteArray& bytes);
+
+    bool polling() const { return m_timer.isActive() || m_pausedForChange; }
+    bool changing() const { return !m_steps.empty() || m_stepRunning; }
+    int tickMs() const { return m_timer.interval(); }
+
+    // What the window shows.
+    QString frequencyReadout() const { return m_freqReadout; }
+    QString modeReadout() const { return m_modeReadout; }
+    QString rawReadout() const { return m_rawReadout; }
+    float lastFrequency() const { return m_lastFrequency; }
+    QString lastMode() const { return m_lastMode; }
+    int vfoFlag() const { return m_vfoFlag; }
+
+    SerialPort& port() { return *m_port; }
+    const BandPlanLookup& bandPlan() const { return m_bandPlan; }
+
+signals:
+    void readoutsChanged();
+    // A read tick got a frequency or a mode out of the rig's reply.
+    void readingTaken();
+    void pollingChanged(bool polling);
+    // A frequency or mode change has finished its last step.
+    void changeFinished();
+
+private:
+    struct Step {
+        enum Kind { Send, PauseMs, WaitForSendDrain, Call } kind;
+        int ms = 0;
+        QByteArray bytes;
+        std::function<void()> call;
+    };
+
+    // The two waits of a rig exchange, as steps: a pause that lets window events run, and a
+    // wait until the port's send queue is empty (at most 2 s).
+    static Step PauseMs(int ms);
+    static Step WaitForSendDrain();
+
+    bool linkOpen() const;
+    void linkWrite(const QByteArray& bytes);
+    QByteArray linkRead();
+    qint64 linkPending() const;
+    void closeLink();
+
+    void sendTick();
+    void readTick();
+    void appendModeSteps(float mhz, QString modeWord);
+    void runSteps();
+    void nextStep();
+    void drainPoll();
+    void linkFailed(const QString& reason);
+    void reportOnce(const QString& text);
+
+    OperatingState& m_state;
+    Dialogs& m_dialogs;
+    QString m_dataDir;
+    RigSettings m_settings;
+    BandPlanLookup m_bandPlan;
+    SerialPort* m_port;
+    RigctldClient* m_rigctld;
+    QTimer m_timer;
+    QTimer m_stepTimer;
+    qint64 m_drainDeadline = 0;
+    std::deque<Step> m_steps;
+    bool m_stepRunning = false;
+    bool m_pausedForChange = false;
+    std::optional<float> m_pendingFrequency;
+
+    QByteArray m_buffer;
+    int m_phase = 0;
+    int m_toggle = 0;
+    int m_lastCommand = 0;
+    int m_emptyReads = 0;
+    int m_unusableReads = 0;
+    int m_heldReads = 0;
+    bool m_reported = false;
+    bool m_rigctldUp = false;
+    float m_lastFrequency = 0;
+    QString m_lastMode;
+    int m_vfoFlag = 0;
+    QString m_freqReadout;
+    QString m_modeReadout;
+    QString m_rawReadout;
+};

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "peers/PtyPeer.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QTimer>
+#include <deque>
+
+// A transceiver on a pseudo-terminal that answers CAT requests byte for byte the way the real
+// family does, keeps its frequency and mode, and records every byte it was sent. It can split
+// each answer across two writes, put garbage in front of it, and echo requests (Icom bus).
+class SimulatedRig : public QObject {
+    Q_OBJECT
+public:
+    enum class Kind {
+        Kenwood,
+        KenwoodIF,
+        Ftdx9000,
+        Icom,
+        Icom735,
+        OmniVI,
+        Yaesu,
+        Yaesu890,
+        Yaesu990,
+        Orion,
+        FrontPanel
+    };
+
+    explicit SimulatedRig(Kind kind, QObject* parent = nullptr);
+
+    QString device() const { return m_pty.slavePath(); }
+    bool isValid() const { return m_pty.isValid(); }
+
+    qint64 hz = 14025000;
+    // Family mode code: Kenwood 1-7, CI-V 00-08, Yaesu 00-0C, Orion '0'-'6'.
+    int mode = 3;
+    int vfo = 0;               // Kenwood IF: 0 A, 1 B
+    bool splitReplies = false; // every answer in two writes, 15 ms apart
+    QByteArray garbage;        // sent before every answer
+    bool echo = false;         // Icom single-wire bus: the request comes back first
+    bool silent = false;       // hears but does not answer
+    QByteArray babble;         // when set, every request is answered with this instead
+
+    QByteArray received; // everything the program sent
+    int answers = 0;
+
+    void vanish() { m_pty.vanish(); }
+
+private:
+    void onBytes(const QByteArray& bytes);
+    void handle(const QByteArray& command);
+    void reply(const QByteArray& bytes);
+    QByteArray icomFrequency() const;
+    void sendChunk();
+
+    Kind m_kind;
+    PtyPeer m_pty;
+    QByteArray m_pending;
+    std::deque<QByteArray> m_chunks;
+    QTimer m_chunkTimer;
+};

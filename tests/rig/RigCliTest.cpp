@@ -1,0 +1,88 @@
+// fdlog-cli rig-poll / rig-set as a separate process against a simulated rig on a pty.
+#include "WaitFor.h"
+#include "peers/SimulatedRig.h"
+#include "support/TestFiles.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs fdlog-cli while this process's event loop keeps the simulated rig answering.
+CliRun runCli(const QStringList& args, const QString& dataDir)
+{
+    QProcess p;
+    p.start(FDLOG_CLI, QStringList{"--data", dataDir} + args);
+    QSignalSpy finished(&p, &QProcess::finished);
+    CliRun r;
+    if (!finished.wait(20000)) {
+        p.kill();
+        p.waitForFinished(2000);
+        return r;
+    }
+    r.exitCode = p.exitCode();
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+} // namespace
+
+TEST(RigCli, PollPrintsOneLinePerReading)
+{
+    TempDataDir dir;
+    SimulatedRig rig(SimulatedRig::Kind::Kenwood);
+    const auto r = runCli({"rig-poll", "--rig", "Kenwood", "--port", rig.device(), "--polls", "2"}, dir.path());
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, "14.02500 CW\n14.02500 CW\n");
+}
+
+TEST(RigCli, PollWithSettingsAndCommandBoxes)
+{
+    TempDataDir dir;
+    SimulatedRig rig(SimulatedRig::Kind::Icom);
+    rig.hz = 7040000;
+    const auto r =
+        runCli({"rig-poll", "--rig", "Icom", "--port", rig.device(), "--settings", "9600,N,8,1", "--freq-cmd",
+                "FE FE 5E E0 03 FD", "--mode-cmd", "FE FE 5E E0 04 FD", "--rate", "F", "--polls", "2"},
+               dir.path());
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    // One command per poll: the mode is not known at the first reading.
+    EXPECT_EQ(r.out, "7.04000\n7.04000 CW\n");
+    EXPECT_TRUE(rig.received.startsWith(QByteArray::fromHex("FEFE5EE003FD")));
+}
+
+TEST(RigCli, SetTunesWithTheExactFramesAndSetsTheMode)
+{
+    TempDataDir dir;
+    SimulatedRig rig(SimulatedRig::Kind::Kenwood);
+    const auto r =
+        runCli({"rig-set", "--rig", "Kenwood", "--port", rig.device(), "--freq", "7.04", "--mode", "USB"}, dir.path());
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_GE(rig.received.indexOf("MD3;FA00007040000;"), 0) << rig.received.toStdString();
+    EXPECT_GT(rig.received.lastIndexOf("MD2;"), rig.received.indexOf("FA00007040000;"));
+    EXPECT_EQ(rig.hz, 7040000);
+    EXPECT_EQ(rig.mode, 2);
+}
+
+TEST(RigCli, BadArgumentsAndMissingPortsFail)
+{
+    TempDataDir dir;
+    auto r = runCli({"rig-poll", "--rig", "Nonesuch", "--port", "/dev/null"}, dir.path());
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains("--rig must name a rig list entry"));
+    r = runCli({"rig-poll", "--rig", "Kenwood", "--port", dir.file("missing")}, dir.path());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("Invalid Comm Settings."));
+    r = runCli({"rig-set", "--rig", "Kenwood", "--port", dir.file("missing"), "--freq", "abc"}, dir.path());
+    EXPECT_EQ(r.exitCode, 2);
+    r = runCli({"rig-poll", "--rig", "Hamlib rigctld", "--port", "nohostport"}, dir.path());
+    EXPECT_EQ(r.exitCode, 2);
+}

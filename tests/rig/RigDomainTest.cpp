@@ -1,0 +1,218 @@
+#include "WaitFor.h"
+#include "log/OperatingState.h"
+#include "peers/PtyPeer.h"
+#include "rig/BandPlanLookup.h"
+#include "rig/RigPoller.h"
+#include "rig/RigSettings.h"
+#include "rig/SerialPort.h"
+#include "settings/Preferences.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+TEST(SerialPort, SettingsTextIsCheckedFieldByField)
+{
+    const auto p = SerialPort::parseSettings("4800,N,8,2");
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->baud, 4800);
+    EXPECT_EQ(p->parity, 'N');
+    EXPECT_EQ(p->dataBits, 8);
+    EXPECT_EQ(p->stopBits, 2);
+    EXPECT_EQ(SerialPort::parseSettings("56000,e,7,1")->parity, 'E');
+    for (const char* bad : {"4800,N,8", "x,N,8,1", "4800,Q,8,1", "4800,N,6,1", "4800,N,8,3", ""})
+        EXPECT_FALSE(SerialPort::parseSettings(bad)) << bad;
+}
+
+TEST(SerialPort, OpensAPtyMovesBytesBothWaysAndFailsOnMissingDevices)
+{
+    PtyPeer peer;
+    ASSERT_TRUE(peer.isValid());
+    QByteArray atPeer;
+    QObject::connect(&peer, &PtyPeer::received, [&](const QByteArray& b) { atPeer += b; });
+    SerialPort port(SerialPortTable({"/nonexistent/ttyUSB9", peer.slavePath()}));
+    // Modem lines and hardware handshake on a pty must not stop the open.
+    EXPECT_FALSE(port.openWith(1, "4800,N,8,2", 0, QLatin1Char('N')));
+    EXPECT_FALSE(port.PortOpen());
+    EXPECT_FALSE(port.openWith(3, "4800,N,8,2", 0, QLatin1Char('N'))); // no such table entry
+    ASSERT_TRUE(port.openWith(2, "56000,N,8,1", 2, QLatin1Char('D')));
+    EXPECT_TRUE(port.DTREnable());
+    EXPECT_EQ(port.CommPort(), 2);
+    EXPECT_EQ(port.Settings(), "56000,N,8,1");
+    EXPECT_EQ(port.Handshaking(), 2);
+
+    port.Output(QByteArray("FA;\x00\xFF", 5));
+    WAIT_EQ(atPeer, QByteArray("FA;\x00\xFF", 5), 3000);
+    EXPECT_EQ(port.OutBufferCount(), 0);
+    peer.write(QByteArray("\xFE\xFE\x00", 3));
+    QByteArray in;
+    WAIT_TRUE((in += port.Input()).size() == 3, 3000);
+    EXPECT_EQ(in, QByteArray("\xFE\xFE\x00", 3));
+    EXPECT_TRUE(port.Input().isEmpty());
+    port.setPortOpen(false);
+    EXPECT_FALSE(port.PortOpen());
+}
+
+TEST(SerialPort, OpenFailureMessagesPerUser)
+{
+    ScriptedDialogs d;
+    showPortOpenFailure(PortUser::Tnc, d);
+    showPortOpenFailure(PortUser::Cw, d);
+    showPortOpenFailure(PortUser::Voice, d);
+    ASSERT_EQ(d.calls.size(), 3u);
+    EXPECT_EQ(d.calls[0].text, "The comm port that you selected for DX Spotting is either in use, invalid or the "
+                               "settings that you have selected are invalid.  Please select another combination or "
+                               "choose None for your DX Spot selection.");
+    EXPECT_EQ(d.calls[0].title, "Invalid Comm Settings.");
+    EXPECT_EQ(d.calls[1].text, "The port you have selected for CW keying is invalid.  Please select another or enter 0 "
+                               "for none.");
+    EXPECT_EQ(d.calls[1].title, "Invalid port.");
+    EXPECT_EQ(d.calls[2].text, "The port you have selected for Phone keying is invalid.  Please select another or "
+                               "enter 0 for none.");
+    EXPECT_EQ(d.calls[2].title, "Invalid port.");
+}
+
+TEST(SerialPortTable, DefaultStartsWithTtyUsb0AndNamesTenPorts)
+{
+    const auto t = SerialPortTable::systemDefault();
+    EXPECT_EQ(t.device(1), "/dev/ttyUSB0");
+    EXPECT_GE(t.size(), 10);
+    EXPECT_EQ(t.device(0), "");
+    SerialPortTable edited;
+    edited.setDevice(3, "/dev/ttyACM7");
+    EXPECT_EQ(edited.device(3), "/dev/ttyACM7");
+    EXPECT_EQ(edited.device(1), "");
+}
+
+TEST(BandPlanLookup, BuiltInPlanResolvesPhoneToTheRightSideband)
+{
+    TempDataDir dir;
+    const auto plan = BandPlanLookup::load(dir.path());
+    ASSERT_FALSE(plan.isEmpty());
+    EXPECT_EQ(plan.modeWordFor(7.2f), "LSB");
+    EXPECT_EQ(plan.modeWordFor(3.9f), "LSB");
+    EXPECT_EQ(plan.modeWordFor(14.2f), "USB");
+    EXPECT_EQ(plan.modeWordFor(14.025f), "CW");
+    EXPECT_EQ(plan.modeWordFor(146.52f), "USB");
+    EXPECT_EQ(plan.modeWordFor(1.9f), "");
+    EXPECT_EQ(plan.modeWordFor(11.0f), "");
+    // Edges: the lower one belongs to the segment, the upper one to the next.
+    EXPECT_EQ(plan.modeWordFor(14.15f), "USB");
+    EXPECT_EQ(plan.find(7.0f)->mode, "CW");
+}
+
+TEST(BandPlanLookup, DataFolderFileWinsAndOversizedFilesAreRejected)
+{
+    TempDataDir dir;
+    writeBytes(dir.file("BandPlan.txt"),
+               "\"2030/01/01\"\r\n\"20\",\"O\",\"CW\",14,14.35\r\n\"20\",\"E\",\"RTTY\",14,14.35\r\n");
+    const auto plan = BandPlanLookup::load(dir.path());
+    EXPECT_EQ(plan.effectiveDate(), "2030/01/01");
+    EXPECT_EQ(plan.modeWordFor(14.1f), "RTTY");
+
+    QByteArray big = "\"x\"\r\n";
+    for (int i = 0; i < 201; ++i)
+        big += "\"20\",\"E\",\"CW\",14,14.35\r\n";
+    EXPECT_TRUE(BandPlanLookup::parse(big).isEmpty());
+    EXPECT_TRUE(BandPlanLookup::parse("\"x\"\r\n\"20\",\"E\",\"CW\",abc,14.35\r\n").isEmpty());
+}
+
+TEST(RigSettings, PresetsAndRoundTripThroughRigIni)
+{
+    TempDataDir dir;
+    RigSettings s;
+    s.selectRig("Icom");
+    EXPECT_EQ(s.settingsText(), "1200,N,8,1");
+    EXPECT_EQ(s.freqCommand, "FE FE 64 E0 03 FD");
+    EXPECT_TRUE(s.convertToHex);
+    s.selectRig("Yaesu FTdx9000"); // only the baud is preset
+    EXPECT_EQ(s.settingsText(), "4800,N,8,1");
+    s.selectRig("Other");
+    EXPECT_TRUE(s.freqCommand.isEmpty());
+    EXPECT_FALSE(s.convertToHex);
+
+    s.selectRig("Kenwood");
+    s.port = 4;
+    s.powerLine = QLatin1Char('R');
+    s.pollRate = QLatin1Char('S');
+    s.modeBy = RigSettings::ModeBy::DontUse;
+    s.useFrequency = false;
+    s.freqCommand = "IF;";
+    s.convertFromHex = true;
+    s.rigctldHost = "10.0.0.5";
+    s.rigctldPort = 4600;
+    s.pegasusFolder = dir.file("peg");
+    s.ports = SerialPortTable({"/dev/ttyUSB3", "/dev/rig"});
+    ASSERT_TRUE(s.save(RigSettings::iniPath(dir.path())));
+
+    RigSettings back;
+    ASSERT_TRUE(back.load(RigSettings::iniPath(dir.path())));
+    EXPECT_EQ(back.rigType, "Kenwood");
+    EXPECT_EQ(back.settingsText(), "4800,N,8,2");
+    EXPECT_EQ(back.port, 4);
+    EXPECT_EQ(back.powerLine, QLatin1Char('R'));
+    EXPECT_EQ(back.pollRate, QLatin1Char('S'));
+    EXPECT_EQ(back.modeBy, RigSettings::ModeBy::DontUse);
+    EXPECT_FALSE(back.useFrequency);
+    EXPECT_EQ(back.freqCommand, "IF;");
+    EXPECT_EQ(back.modeCommand, "MD;");
+    EXPECT_TRUE(back.convertFromHex);
+    EXPECT_EQ(back.rigctldHost, "10.0.0.5");
+    EXPECT_EQ(back.rigctldPort, 4600);
+    EXPECT_EQ(back.pegasusDir(), dir.file("peg"));
+    EXPECT_EQ(back.ports.devices(), (QStringList{"/dev/ttyUSB3", "/dev/rig"}));
+    EXPECT_FALSE(RigSettings().load(dir.file("missing.ini")));
+}
+
+TEST(RigPoller, PegasusFilePairFollowsAndTunes)
+{
+    TempDataDir dir;
+    ScriptedDialogs dialogs;
+    Preferences prefs;
+    OperatingState state{prefs};
+    RigPoller poller{state, dialogs, dir.path()};
+    poller.settings().selectRig("Ten Tec Pegasus");
+    poller.settings().pegasusFolder = dir.path();
+    poller.settings().pollRate = QLatin1Char('F');
+    writeBytes(dir.file("PEGASUS.OUT"), "21.025,CW\r\n");
+    state.selectMode("PH");
+    ASSERT_TRUE(poller.Command1_Click());
+    WAIT_EQ(state.band(), QString("15"), 3000);
+    WAIT_EQ(state.mode(), QString("CW"), 3000);
+    poller.ChangeFrequency(14.2f);
+    WAIT_TRUE(!poller.changing(), 3000);
+    EXPECT_EQ(readBytes(dir.file("PEGASUS.IN")), "14.2\r\nCW\r\n");
+    EXPECT_TRUE(poller.polling());
+    EXPECT_TRUE(dialogs.calls.empty());
+}
+
+TEST(RigPoller, PegasusFolderThatCannotBeWrittenSaysErrorChangingFrequency)
+{
+    TempDataDir dir;
+    ScriptedDialogs dialogs;
+    Preferences prefs;
+    OperatingState state{prefs};
+    RigPoller poller{state, dialogs, dir.path()};
+    poller.settings().selectRig("Ten Tec Pegasus");
+    poller.settings().pegasusFolder = dir.file("no/such/folder");
+    ASSERT_TRUE(poller.Command1_Click());
+    poller.ChangeFrequency(7.04f);
+    WAIT_TRUE(!poller.changing(), 3000);
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_EQ(dialogs.last().text, "Error Changing Frequency");
+    EXPECT_TRUE(poller.polling());
+}
+
+TEST(RigPoller, TestWithNoRigDoesNothing)
+{
+    TempDataDir dir;
+    ScriptedDialogs dialogs;
+    Preferences prefs;
+    OperatingState state{prefs};
+    RigPoller poller{state, dialogs, dir.path()};
+    EXPECT_FALSE(poller.Command1_Click());
+    EXPECT_FALSE(poller.polling());
+    poller.ChangeMode(14.0f, "CW");
+    EXPECT_FALSE(poller.changing());
+    EXPECT_TRUE(dialogs.calls.empty());
+}

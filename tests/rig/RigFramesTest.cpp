@@ -1,0 +1,220 @@
+#include "rig/RigFrames.h"
+#include "rig/RigCatalog.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+using namespace RigFrames;
+
+namespace {
+
+QByteArray hex(const char* spaced)
+{
+    return QByteArray::fromHex(QByteArray(spaced).replace(' ', ""));
+}
+
+QByteArray freqFrame(const char* rig, float mhz, int vfo = 0)
+{
+    const RigModel* m = RigCatalog::find(QString::fromLatin1(rig));
+    EXPECT_NE(m, nullptr) << rig;
+    return frequencyFrame(m->family, mhz, QString::fromLatin1(m->freqCommand), vfo);
+}
+
+QByteArray modeFrameFor(const char* rig, const char* mode)
+{
+    const RigModel* m = RigCatalog::find(QString::fromLatin1(rig));
+    EXPECT_NE(m, nullptr) << rig;
+    return modeFrame(m->family, QString::fromLatin1(mode), QString::fromLatin1(m->freqCommand),
+                     QString::fromLatin1(m->modeCommand))
+        .value_or("<none>");
+}
+
+} // namespace
+
+TEST(RigCatalog, ListHasTheNineteenTypesInOrderPlusRigctld)
+{
+    const QStringList expected{
+        "None",         "Elecraft",        "Icom",           "Icom 735",        "Kenwood",
+        "Kenwood 2",    "Ten Tec Omni VI", "Ten Tec Orion",  "Ten Tec Fnt Pnl", "Ten Tec Pegasus",
+        "Yaesu",        "Yaesu 757 GX II", "Yaesu 890",      "Yaesu 920",       "Yaesu 990",
+        "Yaesu 1000 D", "Yaesu 1000",      "Yaesu FTdx9000", "Other",           "Hamlib rigctld"};
+    EXPECT_EQ(RigCatalog::names(), expected);
+    const RigModel* icom = RigCatalog::find("Icom");
+    EXPECT_STREQ(icom->baud, "1200");
+    EXPECT_EQ(icom->stopBits, '1');
+    EXPECT_TRUE(icom->convertToHex);
+    EXPECT_TRUE(icom->icomAddressNote);
+    EXPECT_FALSE(RigCatalog::find("Ten Tec Omni VI")->icomAddressNote);
+    EXPECT_TRUE(RigCatalog::find("Ten Tec Orion")->rtsCts);
+    EXPECT_TRUE(RigCatalog::find("Ten Tec Fnt Pnl")->rtsCts);
+    EXPECT_FALSE(RigCatalog::find("Kenwood")->rtsCts);
+    EXPECT_STREQ(RigCatalog::find("Yaesu 757 GX II")->freqCommand, "00 00 00 00 10");
+    EXPECT_STREQ(RigCatalog::find("Yaesu FTdx9000")->modeCommand, "MD0;");
+    EXPECT_EQ(RigCatalog::find("Yaesu FTdx9000")->dataBits, 0);
+    EXPECT_EQ(RigCatalog::find("Nonexistent"), nullptr);
+    EXPECT_TRUE(RigCatalog::takesYaesuOpenClose(RigFamily::Yaesu1000));
+    EXPECT_FALSE(RigCatalog::takesYaesuOpenClose(RigFamily::YaesuFTdx9000));
+}
+
+TEST(RigFrames, HexConversions)
+{
+    EXPECT_EQ(HexPairsToBytes("FEFE64E003FD"), hex("FE FE 64 E0 03 FD"));
+    EXPECT_EQ(HexPairsToBytes("0a"), hex("0A"));
+    EXPECT_EQ(spacedHexToBytes("FE FE 5E E0 03 FD"), hex("FE FE 5E E0 03 FD"));
+    EXPECT_EQ(spacedHexToBytes("00 00 00 00 03 FF", 5), hex("00 00 00 00 03"));
+    EXPECT_EQ(bytesToSpacedHex(hex("00 0A FD")), "00 0A FD");
+    EXPECT_EQ(hertz(14.025f), 14025000);
+    EXPECT_EQ(hertz(1296.1f), 1296100000);
+    EXPECT_EQ(tenHertz(7.04f), 704000);
+}
+
+// The worked examples for 14.025 MHz.
+TEST(RigFrames, FrequencyFramesOfTheWorkedExamples)
+{
+    EXPECT_EQ(freqFrame("Kenwood", 14.025f), "FA00014025000;");
+    EXPECT_EQ(freqFrame("Icom", 14.025f), hex("FE FE 64 E0 05 00 50 02 14 00 FD"));
+    EXPECT_EQ(freqFrame("Yaesu 990", 14.025f), hex("00 25 40 01 0A"));
+    EXPECT_EQ(freqFrame("Yaesu", 14.025f), hex("01 40 25 00 01"));
+    EXPECT_EQ(freqFrame("Ten Tec Fnt Pnl", 14.025f), hex("2A 41 00 D6 01 28 0D"));
+}
+
+TEST(RigFrames, FrequencyFramesFor7040)
+{
+    EXPECT_EQ(freqFrame("Kenwood", 7.04f), "FA00007040000;");
+    EXPECT_EQ(freqFrame("Kenwood 2", 7.04f, 0), "FA00007040000;");
+    EXPECT_EQ(freqFrame("Kenwood 2", 7.04f, 1), "FB00007040000;");
+    EXPECT_EQ(freqFrame("Elecraft", 7.04f), "FA00007040000;");
+    EXPECT_EQ(freqFrame("Yaesu FTdx9000", 7.04f), "FA07040000;");
+    EXPECT_EQ(freqFrame("Icom", 7.04f), hex("FE FE 64 E0 05 00 00 04 07 00 FD"));
+    EXPECT_EQ(freqFrame("Icom 735", 7.04f), hex("FE FE 64 E0 05 00 00 04 07 00 FD"));
+    EXPECT_EQ(freqFrame("Ten Tec Omni VI", 7.04f), hex("FE FE 04 E0 05 00 00 04 07 00 FD"));
+    EXPECT_EQ(freqFrame("Yaesu", 7.04f), hex("00 70 40 00 01"));
+    for (const char* block : {"Yaesu 757 GX II", "Yaesu 890", "Yaesu 920", "Yaesu 990", "Yaesu 1000 D", "Yaesu 1000"})
+        EXPECT_EQ(freqFrame(block, 7.04f), hex("00 40 70 00 0A")) << block;
+    EXPECT_EQ(freqFrame("Ten Tec Fnt Pnl", 7.04f), hex("2A 41 00 6B 6C 00 0D"));
+    EXPECT_EQ(freqFrame("Ten Tec Orion", 7.04f), "*AF7.04\r");
+}
+
+TEST(RigFrames, FrequencyFramesFor28400)
+{
+    EXPECT_EQ(freqFrame("Kenwood", 28.4f), "FA00028400000;");
+    EXPECT_EQ(freqFrame("Elecraft", 28.4f), "FA00028400000;");
+    EXPECT_EQ(freqFrame("Kenwood 2", 28.4f, 1), "FB00028400000;");
+    EXPECT_EQ(freqFrame("Yaesu FTdx9000", 28.4f), "FA28400000;");
+    EXPECT_EQ(freqFrame("Icom", 28.4f), hex("FE FE 64 E0 05 00 00 40 28 00 FD"));
+    EXPECT_EQ(freqFrame("Ten Tec Omni VI", 28.4f), hex("FE FE 04 E0 05 00 00 40 28 00 FD"));
+    EXPECT_EQ(freqFrame("Yaesu", 28.4f), hex("02 84 00 00 01"));
+    EXPECT_EQ(freqFrame("Yaesu 1000", 28.4f), hex("00 00 84 02 0A"));
+    EXPECT_EQ(freqFrame("Ten Tec Fnt Pnl", 28.4f), hex("2A 41 01 B1 59 80 0D"));
+    EXPECT_EQ(freqFrame("Ten Tec Orion", 28.4f), "*AF28.4\r");
+}
+
+TEST(RigFrames, FrequencyFramesFor1296100)
+{
+    EXPECT_EQ(freqFrame("Kenwood", 1296.1f), "FA01296100000;");
+    EXPECT_EQ(freqFrame("Elecraft", 1296.1f), "FA01296100000;");
+    EXPECT_EQ(freqFrame("Yaesu FTdx9000", 1296.1f), "FA1296100000;");
+    EXPECT_EQ(freqFrame("Icom", 1296.1f), hex("FE FE 64 E0 05 00 00 10 96 12 FD"));
+    EXPECT_EQ(freqFrame("Ten Tec Omni VI", 1296.1f), hex("FE FE 04 E0 05 00 00 10 96 12 FD"));
+    // Eight digits of 10 Hz cannot say 1296.1 MHz: nothing rather than a wrong frequency.
+    EXPECT_EQ(freqFrame("Yaesu", 1296.1f), "");
+    EXPECT_EQ(freqFrame("Yaesu 890", 1296.1f), "");
+    EXPECT_EQ(freqFrame("Yaesu", 432.1f), hex("43 21 00 00 01"));
+    EXPECT_EQ(freqFrame("Yaesu 890", 432.1f), hex("00 00 21 43 0A"));
+    EXPECT_EQ(freqFrame("Ten Tec Fnt Pnl", 1296.1f), hex("2A 41 4D 40 EA A0 0D"));
+    EXPECT_EQ(freqFrame("Ten Tec Orion", 1296.1f), "*AF1296.1\r");
+    EXPECT_EQ(frequencyFrame(RigFamily::Rigctld, 1296.1f, "f", 0), "F 1296100000\n");
+}
+
+TEST(RigFrames, NonsenseFrequenciesGiveNoFrame)
+{
+    for (float f : {0.0f, -7.04f, 1e30f, std::numeric_limits<float>::infinity(), std::nanf("")}) {
+        EXPECT_TRUE(frequencyFrame(RigFamily::Kenwood, f, "FA;", 0).isEmpty()) << f;
+        EXPECT_TRUE(frequencyFrame(RigFamily::Icom, f, "FE FE 64 E0 03 FD", 0).isEmpty()) << f;
+    }
+}
+
+TEST(RigFrames, IcomAddressComesFromTheFrequencyBox)
+{
+    EXPECT_EQ(frequencyFrame(RigFamily::Icom, 14.025f, "FE FE 5E E0 03 FD", 0),
+              hex("FE FE 5E E0 05 00 50 02 14 00 FD"));
+    EXPECT_EQ(modeFrame(RigFamily::Icom, "CW", "FE FE 5E E0 03 FD", ""), hex("FE FE 5E E0 06 03 FD"));
+}
+
+TEST(RigFrames, PausesBeforeTheFrequencyFrame)
+{
+    EXPECT_EQ(frequencyPauseMs(RigFamily::Kenwood), 205);
+    EXPECT_EQ(frequencyPauseMs(RigFamily::Elecraft), 1000);
+    EXPECT_EQ(frequencyPauseMs(RigFamily::Icom), 140);
+    EXPECT_EQ(frequencyPauseMs(RigFamily::OmniVI), 360);
+    EXPECT_EQ(frequencyPauseMs(RigFamily::Yaesu1000), 10);
+    EXPECT_EQ(frequencyPauseMs(RigFamily::Yaesu990), 205);
+}
+
+TEST(RigFrames, ModeFramesEveryColumn)
+{
+    EXPECT_EQ(modeFrameFor("Kenwood", "LSB"), "MD1;");
+    EXPECT_EQ(modeFrameFor("Kenwood 2", "FSK"), "MD6;");
+    EXPECT_EQ(modeFrameFor("Elecraft", "AM"), "MD5;");
+    EXPECT_EQ(modeFrameFor("Kenwood", "CW-R"), "<none>");
+    EXPECT_EQ(modeFrameFor("Kenwood", "DIG"), "<none>");
+    EXPECT_EQ(modeFrameFor("Yaesu FTdx9000", "CW-R"), "MD07;");
+    EXPECT_EQ(modeFrameFor("Yaesu FTdx9000", "USB"), "MD02;");
+    EXPECT_EQ(modeFrameFor("Yaesu FTdx9000", "FSK"), "<none>");
+    EXPECT_EQ(modeFrameFor("Yaesu", "CW"), hex("02 00 00 00 07"));
+    EXPECT_EQ(modeFrameFor("Yaesu", "DIG"), hex("0A 00 00 00 07"));
+    EXPECT_EQ(modeFrameFor("Yaesu", "PKT"), hex("0C 00 00 00 07"));
+    EXPECT_EQ(modeFrameFor("Yaesu", "CW-R"), "<none>");
+    EXPECT_EQ(modeFrameFor("Yaesu 990", "FM"), hex("00 00 00 06 0C"));
+    EXPECT_EQ(modeFrameFor("Yaesu 757 GX II", "PKT"), hex("00 00 00 0A 0C"));
+    EXPECT_EQ(modeFrameFor("Yaesu 1000", "DIG"), "<none>");
+    EXPECT_EQ(modeFrameFor("Icom", "RTTY-R"), hex("FE FE 64 E0 06 08 FD"));
+    EXPECT_EQ(modeFrameFor("Icom", "AM"), hex("FE FE 64 E0 06 02 FD"));
+    EXPECT_EQ(modeFrameFor("Ten Tec Omni VI", "USB"), hex("FE FE 04 E0 06 01 FD"));
+    EXPECT_EQ(modeFrameFor("Icom", "FSK"), "<none>");
+    EXPECT_EQ(modeFrameFor("Icom 735", "CW"), "<none>");
+    EXPECT_EQ(modeFrameFor("Ten Tec Orion", "CW"), "<none>");
+    EXPECT_EQ(modeFrameFor("Hamlib rigctld", "CW-R"), "M CWR 0\n");
+    EXPECT_EQ(modeFrameFor("Kenwood", "XYZ"), "<none>");
+}
+
+TEST(RigFrames, PollCommandsPerFamily)
+{
+    int toggle = 0;
+    EXPECT_EQ(pollCommands(RigFamily::Kenwood, "FA;", "MD;", false, toggle), (QList<QByteArray>{"FA;", "MD;"}));
+    EXPECT_EQ(pollCommands(RigFamily::Kenwood2, "IF;", "", false, toggle), (QList<QByteArray>{"IF;"}));
+    // Icom alternates, one command per poll.
+    toggle = 0;
+    EXPECT_EQ(pollCommands(RigFamily::Icom, "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", true, toggle),
+              (QList<QByteArray>{hex("FE FE 64 E0 03 FD")}));
+    EXPECT_EQ(toggle, 1);
+    EXPECT_EQ(pollCommands(RigFamily::Icom, "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", true, toggle),
+              (QList<QByteArray>{hex("FE FE 64 E0 04 FD")}));
+    EXPECT_EQ(toggle, 0);
+    EXPECT_TRUE(pollCommands(RigFamily::Icom, "FE FE 64 E0 03", "", true, toggle).isEmpty());
+    EXPECT_EQ(pollCommands(RigFamily::Yaesu990, "00 00 00 02 10", "", true, toggle),
+              (QList<QByteArray>{hex("00 00 00 02 10")}));
+    EXPECT_TRUE(pollCommands(RigFamily::Yaesu, "00 00 00 00", "", true, toggle).isEmpty());
+    toggle = 0;
+    EXPECT_EQ(pollCommands(RigFamily::YaesuFTdx9000, "FA;", "MD0;", false, toggle), (QList<QByteArray>{"FA;"}));
+    EXPECT_EQ(pollCommands(RigFamily::YaesuFTdx9000, "FA;", "MD0;", false, toggle), (QList<QByteArray>{"MD0;"}));
+    toggle = 0;
+    EXPECT_EQ(pollCommands(RigFamily::FrontPanel, "3F 41 0D", "3F 4D 0D", true, toggle),
+              (QList<QByteArray>{hex("3F 41 0D")}));
+    EXPECT_EQ(pollCommands(RigFamily::FrontPanel, "3F 41 0D", "3F 4D 0D", true, toggle),
+              (QList<QByteArray>{hex("3F 4D 0D")}));
+    EXPECT_EQ(pollCommands(RigFamily::Orion, "?AF", "?RMM", false, toggle), (QList<QByteArray>{"?AF\r", "?RMM\r"}));
+    EXPECT_EQ(pollCommands(RigFamily::Other, "01 02", "", true, toggle), (QList<QByteArray>{hex("01 02")}));
+    EXPECT_EQ(pollCommands(RigFamily::Other, "ZZ;", "", false, toggle), (QList<QByteArray>{"ZZ;"}));
+    EXPECT_TRUE(pollCommands(RigFamily::Pegasus, "", "", false, toggle).isEmpty());
+    EXPECT_EQ(pollCommands(RigFamily::Rigctld, "f", "m", false, toggle), (QList<QByteArray>{"f\nm\n"}));
+}
+
+TEST(RigFrames, OpenCloseAndPegasusText)
+{
+    EXPECT_EQ(yaesuOpenBytes(), hex("00 00 00 00 00"));
+    EXPECT_EQ(yaesuCloseBytes(), hex("00 00 00 00 80"));
+    EXPECT_EQ(orionStartBytes(), "X\r");
+    EXPECT_EQ(pegasusInText(14.025f, " CW "), "14.025\r\nCW\r\n");
+}

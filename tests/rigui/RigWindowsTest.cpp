@@ -1,0 +1,270 @@
+// The rig windows offscreen, driven through their controls, with a simulated rig on a pty.
+#include "ui/RigWindows.h"
+#include "../rig/WaitFor.h"
+#include "log/Station.h"
+#include "peers/SimulatedRig.h"
+#include "rig/RigPoller.h"
+#include "support/ManualClock.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
+#include "ui/RigControlfrm.h"
+#include "ui/frmFrequencyTest.h"
+#include "ui/frmRigTune.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct RigWindowsTest : ::testing::Test {
+    TempDataDir dir;
+    ScriptedDialogs dialogs;
+    ManualClock clock;
+    Station station{DataPaths{dir.path(), dir.file("docs"), dir.file("shared")}, dialogs, clock};
+    QWidget main;
+    RigWindows windows{station, dialogs, &main};
+
+    template <class T> T* child(QWidget& w, const char* name)
+    {
+        T* c = w.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(c, nullptr) << name;
+        return c;
+    }
+    void chooseRig(const char* name)
+    {
+        RigControlfrm& f = windows.rigControl();
+        auto* list = child<QListWidget>(f, "List1");
+        list->setCurrentRow(static_cast<int>(RigCatalog::names().indexOf(QString::fromLatin1(name))));
+        f.List1_Click();
+    }
+    // Points port 1 at the simulated rig through the port table editor.
+    void usePort(const SimulatedRig& rig)
+    {
+        RigControlfrm& f = windows.rigControl();
+        child<QTableWidget>(f, "tblPorts")->item(0, 0)->setText(rig.device());
+        child<QRadioButton>(f, "optPort0")->setChecked(true);
+        child<QRadioButton>(f, "optRate0")->setChecked(true);
+    }
+};
+
+} // namespace
+
+TEST_F(RigWindowsTest, ChoosingARigAppliesItsPresets)
+{
+    RigControlfrm& f = windows.rigControl();
+    EXPECT_EQ(f.windowTitle(), "Rig Interface Setup");
+    chooseRig("Icom");
+    EXPECT_EQ(child<QLineEdit>(f, "txtFreq")->text(), "FE FE 64 E0 03 FD");
+    EXPECT_EQ(child<QLineEdit>(f, "txtMode")->text(), "FE FE 64 E0 04 FD");
+    EXPECT_TRUE(child<QCheckBox>(f, "chkConvToHex")->isChecked());
+    EXPECT_FALSE(child<QCheckBox>(f, "chkConvToHex")->isEnabled());
+    EXPECT_FALSE(child<QLabel>(f, "Label10")->isHidden());
+    EXPECT_TRUE(child<QRadioButton>(f, "optBaud0")->isChecked()); // 1.2
+    EXPECT_TRUE(child<QRadioButton>(f, "optStop0")->isChecked());
+    EXPECT_EQ(station.prefs().rigType, "Icom");
+
+    chooseRig("Other");
+    EXPECT_TRUE(child<QLineEdit>(f, "txtFreq")->text().isEmpty());
+    EXPECT_TRUE(child<QLineEdit>(f, "txtMode")->text().isEmpty());
+    EXPECT_FALSE(child<QCheckBox>(f, "chkConvToHex")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>(f, "chkConvToHex")->isEnabled());
+    EXPECT_TRUE(child<QLabel>(f, "Label10")->isHidden());
+    EXPECT_TRUE(child<QRadioButton>(f, "optBaud0")->isChecked()); // port settings unchanged
+}
+
+TEST_F(RigWindowsTest, TestPollsAndTheMainStateFollowsThenEndTest)
+{
+    SimulatedRig rig(SimulatedRig::Kind::Kenwood);
+    rig.hz = 21025000;
+    chooseRig("Kenwood");
+    usePort(rig);
+    RigControlfrm& f = windows.rigControl();
+    child<QPushButton>(f, "Command1")->click();
+    EXPECT_FALSE(child<QLabel>(f, "lblPolling")->isHidden());
+    EXPECT_TRUE(child<QPushButton>(f, "Command2")->isEnabled());
+    WAIT_EQ(child<QLabel>(f, "lblFreq")->text(), QString("21.02500"), 3000);
+    WAIT_EQ(child<QLabel>(f, "lblMode")->text(), QString("CW"), 3000);
+    EXPECT_EQ(station.state().band(), "15");
+    EXPECT_TRUE(child<QLineEdit>(f, "txtUnprocessed")->text().contains("FA00021025000;"));
+    child<QPushButton>(f, "Command2")->click();
+    EXPECT_TRUE(child<QLabel>(f, "lblPolling")->isHidden());
+    EXPECT_TRUE(child<QLabel>(f, "lblFreq")->text().isEmpty());
+    EXPECT_FALSE(windows.poller().polling());
+}
+
+TEST_F(RigWindowsTest, ChangeFrequencyButtonNeedsPollingThenOpensTheTestWindow)
+{
+    RigControlfrm& f = windows.rigControl();
+    child<QPushButton>(f, "cmdChangeFrequency")->click();
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_EQ(dialogs.last().text, "You must be polling your rig to test this function.  Please select your rig type "
+                                   "and click the Test command button.");
+
+    SimulatedRig rig(SimulatedRig::Kind::Icom);
+    chooseRig("Icom");
+    usePort(rig);
+    f.Command1_Click();
+    ASSERT_TRUE(windows.poller().polling());
+    child<QPushButton>(f, "cmdChangeFrequency")->click();
+    auto* test = f.findChild<frmFrequencyTest*>("frmFrequencyTest");
+    ASSERT_NE(test, nullptr);
+    EXPECT_EQ(test->windowTitle(), "Test Change Frequency Function");
+    child<QLineEdit>(*test, "Text1")->setText(" FE FE 5E E0 03 FD ");
+    child<QCheckBox>(*test, "Check1")->setChecked(true);
+    rig.received.clear();
+    test->Command1_Click();
+    WAIT_TRUE(rig.received.contains(QByteArray::fromHex("FEFE5EE003FD")), 3000);
+
+    child<QLineEdit>(*test, "Text2")->setText("7.04");
+    test->Command2_Click();
+    WAIT_TRUE(rig.received.contains(QByteArray::fromHex("FEFE64E00500000407"
+                                                        "00FD")),
+              5000);
+    WAIT_EQ(station.state().band(), QString("40"), 3000);
+    EXPECT_EQ(dialogs.calls.size(), 1u);
+}
+
+TEST_F(RigWindowsTest, SettingsSurviveARestart)
+{
+    {
+        RigWindows first{station, dialogs, &main};
+        RigControlfrm& f = first.rigControl();
+        auto* list = child<QListWidget>(f, "List1");
+        list->setCurrentRow(static_cast<int>(RigCatalog::names().indexOf("Kenwood 2")));
+        f.List1_Click();
+        child<QRadioButton>(f, "optPort3")->setChecked(true);
+        child<QRadioButton>(f, "optRate3")->setChecked(true);
+        child<QRadioButton>(f, "optPower2")->setChecked(true);
+        child<QRadioButton>(f, "OptFreq")->setChecked(true);
+        child<QCheckBox>(f, "chkFrequency")->setChecked(false);
+        child<QCheckBox>(f, "ChkConvHex")->setChecked(true);
+        child<QLineEdit>(f, "txtFreq")->setText("IF;");
+        child<QLineEdit>(f, "txtRigctldPort")->setText("4600");
+        child<QTableWidget>(f, "tblPorts")->item(1, 0)->setText("/dev/ttyRIG");
+        f.close();
+    }
+    RigWindows second{station, dialogs, &main};
+    RigControlfrm& g = second.rigControl();
+    EXPECT_EQ(child<QListWidget>(g, "List1")->currentItem()->text(), "Kenwood 2");
+    EXPECT_TRUE(child<QRadioButton>(g, "optPort3")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>(g, "optRate3")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>(g, "optPower2")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>(g, "OptFreq")->isChecked());
+    EXPECT_FALSE(child<QCheckBox>(g, "chkFrequency")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>(g, "ChkConvHex")->isChecked());
+    EXPECT_EQ(child<QLineEdit>(g, "txtRigctldPort")->text(), "4600");
+    EXPECT_EQ(child<QTableWidget>(g, "tblPorts")->item(1, 0)->text(), "/dev/ttyRIG");
+    EXPECT_EQ(g.poller().settings().pollRate, QLatin1Char('R'));
+    // fdpref.dat carries the rig name.
+    Preferences reread;
+    ASSERT_TRUE(ReadPreferences(station.paths().preferencesFile(), reread));
+    EXPECT_EQ(reread.rigType, "Kenwood 2");
+}
+
+TEST_F(RigWindowsTest, StartupOpensTheRigNamedInThePreferences)
+{
+    windows.openAtStartup(); // "None": nothing loads
+    EXPECT_EQ(main.findChild<RigControlfrm*>(), nullptr);
+
+    SimulatedRig rig(SimulatedRig::Kind::Kenwood);
+    rig.hz = 28400000;
+    RigSettings s;
+    s.selectRig("Kenwood");
+    s.ports = SerialPortTable({rig.device()});
+    s.pollRate = QLatin1Char('F');
+    ASSERT_TRUE(s.save(RigSettings::iniPath(dir.path())));
+    station.prefs().rigType = "Kenwood";
+    windows.openAtStartup();
+    EXPECT_TRUE(windows.poller().polling());
+    EXPECT_FALSE(windows.rigControl().isVisible());
+    WAIT_EQ(station.state().band(), QString("10"), 3000);
+}
+
+TEST_F(RigWindowsTest, ShortcutsOpenTheWindows)
+{
+    windows.installShortcuts(&main);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    QTest::keyClick(&main, Qt::Key_R, Qt::ControlModifier);
+    auto* rc = main.findChild<RigControlfrm*>();
+    ASSERT_NE(rc, nullptr);
+    EXPECT_TRUE(rc->isVisible());
+    QTest::keyClick(&main, Qt::Key_G, Qt::ControlModifier);
+    auto* tune = main.findChild<frmRigTune*>();
+    ASSERT_NE(tune, nullptr);
+    EXPECT_TRUE(tune->isVisible());
+    EXPECT_EQ(tune->windowTitle(), "Change Frequency and Mode (Ctrl G (Go))");
+}
+
+TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScan)
+{
+    SimulatedRig rig(SimulatedRig::Kind::Kenwood);
+    chooseRig("Kenwood");
+    usePort(rig);
+    windows.rigControl().Command1_Click();
+    ASSERT_TRUE(windows.poller().polling());
+    windows.showRigTune();
+    auto* tune = main.findChild<frmRigTune*>();
+    ASSERT_NE(tune, nullptr);
+    auto* freq = child<QLineEdit>(*tune, "txtFreq");
+
+    EXPECT_FALSE(child<QPushButton>(*tune, "cmdTune_6")->isEnabled());
+    freq->setText("14.0255");
+    EXPECT_TRUE(child<QPushButton>(*tune, "cmdTune_6")->isEnabled());
+    rig.received.clear();
+    child<QPushButton>(*tune, "cmdTune_6")->click(); // +1 KHz
+    EXPECT_EQ(freq->text(), "14.0265");
+    WAIT_TRUE(rig.received.contains("FA00014026500;"), 5000);
+    WAIT_TRUE(!windows.poller().changing(), 5000);
+
+    rig.received.clear();
+    child<QPushButton>(*tune, "cmdBand_3")->click(); // 7.15
+    EXPECT_EQ(freq->text(), "7.15");
+    WAIT_TRUE(rig.received.contains("MD1;FA00007150000;"), 5000);
+    WAIT_TRUE(!windows.poller().changing(), 5000);
+
+    rig.received.clear();
+    child<QPushButton>(*tune, "cmdAM")->click();
+    WAIT_TRUE(rig.received.contains("MD5;"), 5000);
+    WAIT_TRUE(!windows.poller().changing(), 5000);
+
+    // Scan 14.000 to 14.001 in 500 Hz steps, ticked by hand (without giving the window's own
+    // 299 ms timer a chance in between).
+    rig.received.clear();
+    freq->setText("14");
+    child<QLineEdit>(*tune, "txtFrom")->setText("14.000");
+    child<QLineEdit>(*tune, "txtTo")->setText("14.001");
+    child<QCheckBox>(*tune, "chkScan")->setChecked(true);
+    QStringList seen;
+    for (int i = 0; i < 3; ++i) {
+        tune->Timer1_Timer();
+        seen << freq->text();
+    }
+    EXPECT_EQ(seen, (QStringList{"14.0005", "14.001", "14."}));
+    // A key in the window stops the scan; letters never reach the frequency box.
+    QTest::keyClick(freq, Qt::Key_A);
+    EXPECT_FALSE(child<QCheckBox>(*tune, "chkScan")->isChecked());
+    EXPECT_EQ(freq->text(), "14.");
+    // The first step went out; the newest one follows once it is done.
+    WAIT_TRUE(!windows.poller().changing(), 5000);
+    EXPECT_TRUE(rig.received.contains("FA00014000500;")) << rig.received.toStdString();
+    EXPECT_TRUE(rig.received.endsWith("FA00014000000;")) << rig.received.toStdString();
+}
+
+TEST_F(RigWindowsTest, GoDoesNothingWithoutARig)
+{
+    windows.showRigTune();
+    auto* tune = main.findChild<frmRigTune*>();
+    ASSERT_NE(tune, nullptr);
+    child<QLineEdit>(*tune, "txtFreq")->setText("14.025");
+    tune->Command1_Click();
+    EXPECT_FALSE(windows.poller().changing());
+    EXPECT_TRUE(dialogs.calls.empty());
+}
