@@ -1,6 +1,8 @@
 #include "app/AppContext.h"
 
 #include "log/Station.h"
+#include "log/UtcOffsetCheck.h"
+#include "ui/RigWindows.h"
 #include "settings/DataPaths.h"
 #include "ui/MainWindow.h"
 #include "ui/StationIdDialog.h"
@@ -33,6 +35,8 @@ void AppContext::start()
     m_station->LoadSharedPreferences();
 
     m_window = std::make_unique<MainWindow>(*m_station, m_dialogs);
+    CheckUtcOffset(m_clock, m_station->state(), m_dialogs);
+    m_window->fitToScreen();
 
     StationIdDialog setup(m_station->prefs(), m_window.get());
     if (m_options.runStationId(setup)) {
@@ -45,5 +49,6 @@ void AppContext::start()
     m_station->logbook().mnuopen2();
 
     m_backups = std::make_unique<BackupScheduler>(m_station->logbook(), m_station->prefs(), paths, m_clock);
+    m_window->rig().openAtStartup();
     m_window->loadBackupWindow(*m_backups);
 }

@@ -1,25 +1,17 @@
 #include "ui/EditContactDialog.h"
 
-#include "ui/KeyFilter.h"
+#include "ui/EntryKeyForwarder.h"
 
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
+using Field = ContactEditor::Field;
 
-void upperNoQuote(int& k)
-{
-    if (k == '"')
-        k = 0;
-    else if (k >= 'a' && k <= 'z')
-        k -= 32;
-}
-
-}  // namespace
-
-EditContactDialog::EditContactDialog(const ContactRecord& record, QWidget* parent) : QDialog(parent), m_original(record)
+EditContactDialog::EditContactDialog(Logbook& logbook, const ExchangeValidator& validator, int recNo, QWidget* parent)
+    : QDialog(parent), m_editor(logbook, validator, recNo)
 {
     setObjectName(QStringLiteral("frmEditCon"));
     setWindowTitle(QStringLiteral("Edit Contact Entry - Field Day"));
@@ -27,48 +19,90 @@ EditContactDialog::EditContactDialog(const ContactRecord& record, QWidget* paren
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("Edit Contact:"), this), 0, 0, 1, 8);
+    const QList<std::tuple<Field, QString, QString>> fields{
+        {Field::Call, "txtEditCall", "Call"},   {Field::Class, "txtEditCk", "Class"},
+        {Field::Section, "txtEditSec", "Section"}, {Field::Date, "txtEditDate", "Date"},
+        {Field::Time, "txtEditTime", "Time"},   {Field::Band, "txtEditBnd", "Band"},
+        {Field::Mode, "txtEditmode", "Mode"},   {Field::Initials, "Text1", "Initials"}};
     int column = 0;
-    auto add = [&](const QString& name, const QString& caption, const QString& value) {
-        auto* e = new QLineEdit(value, this);
+    for (const auto& [f, name, caption] : fields) {
+        auto* e = new QLineEdit(m_editor.text(f), this);
         e->setObjectName(name);
-        installKeyFilter(e, upperNoQuote);
+        e->installEventFilter(this);
+        const Field which = f;
+        connect(e, &QLineEdit::textChanged, this, [this, which](const QString& t) { m_editor.setText(which, t); });
+        connect(e, &QLineEdit::editingFinished, this, [this, which, e] {
+            if (m_editor.fieldLeft(which))
+                e->setFocus();
+            showState();
+        });
         grid->addWidget(new QLabel(caption, this), 1, column);
         grid->addWidget(e, 2, column);
+        m_fields[f] = e;
         ++column;
-        return e;
-    };
-    m_call = add(QStringLiteral("txtEditCall"), QStringLiteral("Call"), record.call);
-    m_class = add(QStringLiteral("txtEditCk"), QStringLiteral("Class"), record.cls);
-    m_section = add(QStringLiteral("txtEditSec"), QStringLiteral("Section"), record.section);
-    m_date = add(QStringLiteral("txtEditDate"), QStringLiteral("Date"), record.date);
-    m_time = add(QStringLiteral("txtEditTime"), QStringLiteral("Time"), record.time);
-    m_band = add(QStringLiteral("txtEditBnd"), QStringLiteral("Band"), record.band);
-    m_mode = add(QStringLiteral("txtEditmode"), QStringLiteral("Mode"), record.mode);
-    m_initials = add(QStringLiteral("Text1"), QStringLiteral("Initials"), record.op);
+    }
+    m_sectionWarning = new QLabel(QStringLiteral("   Invalid!"), this);
+    m_sectionWarning->setObjectName(QStringLiteral("lblSecInvalid"));
+    m_modeWarning = new QLabel(QStringLiteral("   Invalid!"), this);
+    m_modeWarning->setObjectName(QStringLiteral("lblModeInvalid"));
+    grid->addWidget(m_sectionWarning, 3, 2);
+    grid->addWidget(m_modeWarning, 3, 6);
+    m_dupeLabel = new QLabel(QStringLiteral(" Dupe!"), this);
+    m_dupeLabel->setObjectName(QStringLiteral("lblDupe"));
+    grid->addWidget(m_dupeLabel, 4, 0);
 
     auto* done = new QPushButton(QStringLiteral("Done"), this);
     done->setObjectName(QStringLiteral("cmdDone"));
-    done->setDefault(true);
+    m_deleteDupe = new QPushButton(QStringLiteral("Delete Dupe"), this);
+    m_deleteDupe->setObjectName(QStringLiteral("cmdDeleteDupe"));
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
     cancel->setObjectName(QStringLiteral("cmdCancel"));
-    grid->addWidget(done, 3, 6);
-    grid->addWidget(cancel, 3, 7);
-    connect(done, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    grid->addWidget(m_deleteDupe, 4, 5);
+    grid->addWidget(done, 4, 6);
+    grid->addWidget(cancel, 4, 7);
+    connect(done, &QPushButton::clicked, this, [this] { finish(m_editor.cmdDone_Click(), true); });
+    connect(m_deleteDupe, &QPushButton::clicked, this, [this] { finish(m_editor.cmdDeleteDupe_Click(), true); });
+    connect(cancel, &QPushButton::clicked, this, [this] { finish(m_editor.cmdCancel_Click(), false); });
+    showState();
 }
 
-ContactRecord EditContactDialog::edited() const
+bool EditContactDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    ContactRecord r = m_original;
-    r.call = m_call->text();
-    r.cls = m_class->text();
-    r.section = m_section->text();
-    r.date = m_date->text();
-    r.time = m_time->text();
-    r.band = m_band->text();
-    r.mode = m_mode->text();
-    r.op = m_initials->text();
-    return r;
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int code = EntryKeyForwarder::keyCode(*static_cast<QKeyEvent*>(event));
+    if (code == 0 || code == 8)
+        return false;
+    for (const auto& [f, edit] : m_fields) {
+        if (edit != watched)
+            continue;
+        const ContactEditor::Key k = m_editor.keyPress(f, code);
+        if (k.key != 0 && k.key != 13)
+            edit->insert(QString(QChar(k.key)));
+        if (k.done)
+            finish(m_editor.cmdDone_Click(), true);
+        return true;
+    }
+    return false;
+}
+
+void EditContactDialog::showState()
+{
+    m_modeWarning->setVisible(m_editor.modeWarningVisible());
+    m_sectionWarning->setVisible(m_editor.sectionWarningVisible());
+    m_dupeLabel->setVisible(m_editor.dupeVisible());
+    m_deleteDupe->setVisible(m_editor.dupeVisible());
+}
+
+void EditContactDialog::finish(ContactEditor::Outcome outcome, bool stored)
+{
+    showState();
+    if (outcome != ContactEditor::Outcome::Closed)
+        return;
+    if (stored)
+        accept();
+    else
+        reject();
 }
 
 QLineEdit* EditContactDialog::field(const QString& objectName) const { return findChild<QLineEdit*>(objectName); }

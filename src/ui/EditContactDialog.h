@@ -1,31 +1,36 @@
 #pragma once
 
-#include "log/ContactRecord.h"
+#include "log/ContactEditor.h"
 
 #include <QDialog>
+#include <map>
 
+class ExchangeValidator;
+class Logbook;
+class QLabel;
 class QLineEdit;
+class QPushButton;
 
-// frmEditCon, "Edit Contact Entry - Field Day": edits the eight entered fields of one contact
-// (the rig frequency is never edited).
+// frmEditCon, "Edit Contact Entry - Field Day": shows the eight editable fields of one contact
+// and the editor's warnings; Done, Delete Dupe and Cancel are the editor's.
 class EditContactDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit EditContactDialog(const ContactRecord& record, QWidget* parent = nullptr);
-
-    // The record with the edited fields.
-    ContactRecord edited() const;
+    EditContactDialog(Logbook& logbook, const ExchangeValidator& validator, int recNo, QWidget* parent = nullptr);
 
     QLineEdit* field(const QString& objectName) const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    ContactRecord m_original;
-    QLineEdit* m_call;
-    QLineEdit* m_class;
-    QLineEdit* m_section;
-    QLineEdit* m_date;
-    QLineEdit* m_time;
-    QLineEdit* m_band;
-    QLineEdit* m_mode;
-    QLineEdit* m_initials;
+    void showState();
+    void finish(ContactEditor::Outcome outcome, bool stored);
+
+    ContactEditor m_editor;
+    std::map<ContactEditor::Field, QLineEdit*> m_fields;
+    QLabel* m_modeWarning;
+    QLabel* m_sectionWarning;
+    QLabel* m_dupeLabel;
+    QPushButton* m_deleteDupe;
 };

@@ -1,17 +1,28 @@
 #include "ui/MainWindow.h"
 
 #include "log/Bands.h"
+#include "log/ClockDisplay.h"
+#include "log/DisplayColours.h"
+#include "log/KeyFilters.h"
+#include "log/RateStats.h"
 #include "log/SectionTable.h"
 #include "log/Station.h"
+#include "settings/FormScaling.h"
 #include "ui/BackupOptionsDialog.h"
 #include "ui/ClickableLabel.h"
 #include "ui/ContactTableModel.h"
 #include "ui/EditContactDialog.h"
+#include "ui/EntryKeyForwarder.h"
+#include "ui/FindDialog.h"
+#include "ui/KeyFilter.h"
 #include "ui/OperatorDialog.h"
+#include "ui/ReportActions.h"
+#include "ui/RigWindows.h"
 #include "ui/SectionDisplay.h"
 #include "ui/StationIdDialog.h"
 #include "util/Clock.h"
 #include "util/Dialogs.h"
+#include "util/ProgramInfo.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -23,7 +34,9 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -45,24 +58,63 @@ QLabel* namedLabel(const QString& name, QWidget* parent, const QString& text = {
     return l;
 }
 
+void paintLabel(QLabel* label, const LabelView& view)
+{
+    label->setText(view.text);
+    QPalette p = label->palette();
+    p.setColor(QPalette::Window, view.colour == DisplayColours::ButtonFace ? QApplication::palette().color(QPalette::Button)
+                                                                           : colourFromBgr(view.colour));
+    label->setPalette(p);
+}
+
 }  // namespace
 
 MainWindow::MainWindow(Station& station, Dialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), m_station(station), m_dialogs(dialogs)
+    : QMainWindow(parent),
+      m_station(station),
+      m_dialogs(dialogs),
+      m_entry(station.logbook(), station.state(), station.prefs(), dialogs, station.clock())
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Field Day Logger 1.00"));
+    setWindowTitle(QString::fromLatin1(ProgramTitle));
+    m_rig = new RigWindows(m_station, m_dialogs, this);
     buildWidgets();
     buildMenus();
+    m_rig->installShortcuts(this);
     showBandAndMode();
     showStationIdentity();
 
     Logbook& book = m_station.logbook();
-    connect(&book, &Logbook::reloaded, this, &MainWindow::refreshFromLog);
+    connect(&book, &Logbook::reloaded, this, [this] {
+        m_entry.list().RefreshLogList();
+        refreshFromLog();
+    });
     connect(&book, &Logbook::appended, this, &MainWindow::refreshFromLog);
     OperatingState& state = m_station.state();
     connect(&state, &OperatingState::bandChanged, this, &MainWindow::showBandAndMode);
     connect(&state, &OperatingState::modeChanged, this, &MainWindow::showBandAndMode);
+    connect(&m_entry, &EntryWorkflow::ratesDue, this, &MainWindow::TimeStats);
+    connect(&m_entry, &EntryWorkflow::preferencesChanged, &m_station, [this] { m_station.SavePref(); });
+    connect(&m_entry, &EntryWorkflow::viewChanged, this, &MainWindow::redrawEntry);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { focusChanged(now); });
+
+    m_holdTimer = new QTimer(this);
+    m_holdTimer->setSingleShot(true);
+    connect(m_holdTimer, &QTimer::timeout, this, [this] {
+        m_entry.releaseHeldKeys();
+        redrawEntry();
+    });
+
+    auto* clock = new QTimer(this);
+    clock->setObjectName(QStringLiteral("Timer2"));
+    connect(clock, &QTimer::timeout, this, &MainWindow::showClock);
+    clock->start(1000);
+    auto* rates = new QTimer(this);
+    rates->setObjectName(QStringLiteral("Timer1"));
+    connect(rates, &QTimer::timeout, this, &MainWindow::TimeStats);
+    rates->start(60'000);
+    showClock();
+    redrawEntry();
 }
 
 MainWindow::~MainWindow() = default;
@@ -71,8 +123,11 @@ void MainWindow::buildWidgets()
 {
     auto* central = new QWidget(this);
     auto* root = new QVBoxLayout(central);
+    QFont big = font();
+    big.setPointSizeF(big.pointSizeF() * 1.6);
+    big.setBold(true);
 
-    // Own station, band, mode.
+    // Own station, band, mode, clocks and rates.
     auto* top = new QHBoxLayout;
     m_ownClass = namedLabel(QStringLiteral("Label1"), central);
     m_ownCall = namedLabel(QStringLiteral("lblOwnCall"), central);
@@ -83,15 +138,23 @@ void MainWindow::buildWidgets()
     m_modeDisplay = new ClickableLabel(central);
     m_modeDisplay->setObjectName(QStringLiteral("Label12"));
     m_modeDisplay->setToolTip(QStringLiteral("Click for the next mode"));
-    QFont big = font();
-    big.setPointSizeF(big.pointSizeF() * 1.6);
-    big.setBold(true);
-    for (QLabel* l : {m_ownCall, static_cast<QLabel*>(m_bandDisplay), static_cast<QLabel*>(m_modeDisplay)})
+    m_utcTime = namedLabel(QStringLiteral("lblutctime"), central);
+    m_localTime = namedLabel(QStringLiteral("lblCurTime"), central);
+    m_amPm = namedLabel(QStringLiteral("Label16"), central);
+    m_rate60 = namedLabel(QStringLiteral("lblAQSO60"), central, QStringLiteral("0"));
+    m_rate20 = namedLabel(QStringLiteral("lblAQSO20"), central, QStringLiteral("0"));
+    for (QLabel* l : {m_ownCall, static_cast<QLabel*>(m_bandDisplay), static_cast<QLabel*>(m_modeDisplay), m_utcTime})
         l->setFont(big);
     top->addWidget(m_ownCall);
     top->addWidget(m_ownClass);
     top->addWidget(m_ownSection);
     top->addStretch();
+    top->addWidget(new QLabel(QStringLiteral("UTC:"), central));
+    top->addWidget(m_utcTime);
+    top->addWidget(new QLabel(QStringLiteral("Local:"), central));
+    top->addWidget(m_localTime);
+    top->addWidget(m_amPm);
+    top->addSpacing(12);
     top->addWidget(new QLabel(QStringLiteral("Band:"), central));
     top->addWidget(m_bandDisplay);
     top->addSpacing(12);
@@ -106,7 +169,7 @@ void MainWindow::buildWidgets()
     });
     connect(m_modeDisplay, &ClickableLabel::clicked, this, [this] { m_station.state().nextMode(); });
 
-    // The four count displays: CW, digital, phone contacts and contact points.
+    // The four count displays (CW, digital, phone contacts, contact points) and the rates.
     auto* counts = new QHBoxLayout;
     const QStringList names{"lblTotCon", "lblTotSec", "lblsectogo", "lblTotScore"};
     const QStringList captions{"CW:", "Digital:", "Phone:", "Points:"};
@@ -118,67 +181,128 @@ void MainWindow::buildWidgets()
         counts->addSpacing(16);
     }
     counts->addStretch();
+    counts->addWidget(new QLabel(QStringLiteral("Last 60 min:"), central));
+    counts->addWidget(m_rate60);
+    counts->addWidget(new QLabel(QStringLiteral("Rate (20 min):"), central));
+    counts->addWidget(m_rate20);
     root->addLayout(counts);
 
-    // Entry fields.
+    // Entry fields; every key goes through the entry rules.
+    auto* forwarder = new EntryKeyForwarder([this](QObject* f, int key) { return entryKey(f, key); }, this);
     auto* entry = new QGridLayout;
-    m_call = new QLineEdit(central);
-    m_call->setObjectName(QStringLiteral("txtCall"));
-    m_class = new QLineEdit(central);
-    m_class->setObjectName(QStringLiteral("txtCK"));
-    m_section = new QLineEdit(central);
-    m_section->setObjectName(QStringLiteral("txtSec"));
-    entry->addWidget(new QLabel(QStringLiteral("Call"), central), 0, 0);
-    entry->addWidget(new QLabel(QStringLiteral("Class"), central), 0, 1);
-    entry->addWidget(new QLabel(QStringLiteral("Section"), central), 0, 2);
-    entry->addWidget(m_call, 1, 0);
-    entry->addWidget(m_class, 1, 1);
-    entry->addWidget(m_section, 1, 2);
-    for (QLineEdit* e : {m_call, m_class, m_section})
+    const QList<std::tuple<EntryField, QString, QString>> fields{
+        {EntryField::Call, "txtCall", "Call"},
+        {EntryField::Class, "txtCK", "Class"},
+        {EntryField::Section, "txtSec", "Section"},
+        {EntryField::PostConDate, "txtPostConDate", "Date (UTC)"},
+        {EntryField::PostConTime, "txtPostConTime", "Time (UTC)"},
+    };
+    int column = 0;
+    for (const auto& [field, name, caption] : fields) {
+        auto* e = new QLineEdit(central);
+        e->setObjectName(name);
         e->setFont(big);
+        e->installEventFilter(forwarder);
+        connect(e, &QLineEdit::textChanged, this, [this, field](const QString& t) {
+            if (!m_redrawing)
+                m_entry.setFieldText(field, t);
+        });
+        QLabel* label = nullptr;
+        if (field == EntryField::PostConDate || field == EntryField::PostConTime) {
+            label = namedLabel(field == EntryField::PostConDate ? QStringLiteral("lblPostConDate")
+                                                                : QStringLiteral("lblPostConTime"),
+                               central, caption);
+            m_postContestWidgets << e << label;
+        } else {
+            label = new QLabel(caption, central);
+        }
+        entry->addWidget(label, 0, column);
+        entry->addWidget(e, 1, column);
+        m_fields[field] = e;
+        ++column;
+    }
+    auto* clear = new QPushButton(QStringLiteral("C&lear"), central);
+    clear->setObjectName(QStringLiteral("cmdClear"));
+    connect(clear, &QPushButton::clicked, this, [this] {
+        m_entry.cmdClear_Click();
+        redrawEntry();
+    });
+    entry->addWidget(clear, 1, column);
     root->addLayout(entry);
 
-    m_dialog = namedLabel(QStringLiteral("lblDialog"), central, QStringLiteral("Select a band and mode from the menu bar!"));
+    m_dialog = namedLabel(QStringLiteral("lblDialog"), central);
     m_dialog->setAutoFillBackground(true);
-    QPalette p = m_dialog->palette();
-    p.setColor(QPalette::Window, colourFromBgr(0xC0C000));
-    m_dialog->setPalette(p);
     m_dupe = namedLabel(QStringLiteral("lblDupe"), central);
     m_dupe->setAutoFillBackground(true);
+    m_dupe->setWordWrap(true);
     root->addWidget(m_dialog);
     root->addWidget(m_dupe);
 
     // Contact list.
-    m_model = new ContactTableModel(m_station.log(), this);
+    m_model = new ContactTableModel(m_entry.list(), this);
     m_list = new QTableView(central);
     m_list->setObjectName(QStringLiteral("ListView1"));
     m_list->setModel(m_model);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     m_list->verticalHeader()->hide();
     m_list->verticalHeader()->setDefaultSectionSize(m_list->fontMetrics().height() + 6);
     // All nine columns in view: an operator should never scroll sideways mid-contact.
     m_list->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    connect(m_list, &QTableView::clicked, this, [this] { setEditButtonsVisible(m_model->rowCount() > 0); });
+    m_list->horizontalHeader()->setSectionsClickable(true);
+    connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+        m_entry.list().sortByColumn(column);
+        redrawEntry();
+    });
+    connect(m_list, &QTableView::clicked, this, [this] {
+        m_rowChosen = true;
+        m_entry.listRowClicked();
+        redrawEntry();
+    });
+    connect(m_list, &QTableView::customContextMenuRequested, this, [this](const QPoint& pos) {
+        const QModelIndex index = m_list->indexAt(pos);
+        if (index.isValid())
+            m_list->selectRow(index.row());
+        cmdEdit_Click();
+    });
     root->addWidget(m_list, 1);
 
     auto* buttons = new QHBoxLayout;
-    m_edit = new QPushButton(QStringLiteral("&Edit"), central);
-    m_edit->setObjectName(QStringLiteral("cmdEdit"));
-    m_delete = new QPushButton(QStringLiteral("&Delete"), central);
-    m_delete->setObjectName(QStringLiteral("cmdDelete"));
+    auto button = [&](const QString& name, const QString& text) {
+        auto* b = new QPushButton(text, central);
+        b->setObjectName(name);
+        b->setFocusPolicy(Qt::TabFocus);
+        buttons->addWidget(b);
+        return b;
+    };
+    m_edit = button(QStringLiteral("cmdEdit"), QStringLiteral("&Edit"));
+    m_delete = button(QStringLiteral("cmdDelete"), QStringLiteral("&Delete"));
+    auto* find = button(QStringLiteral("cmdFind"), QStringLiteral("&Find"));
+    m_listButton = button(QStringLiteral("cmdList"), m_entry.list().cmdListCaption());
+    buttons->addStretch();
+    buttons->addWidget(new QLabel(QStringLiteral("Dupe warning:"), central));
+    m_dupButton = button(QStringLiteral("cmdDup"), m_entry.cmdDupCaption());
     connect(m_edit, &QPushButton::clicked, this, &MainWindow::cmdEdit_Click);
     connect(m_delete, &QPushButton::clicked, this, &MainWindow::cmdDelete_Click);
-    buttons->addWidget(m_edit);
-    buttons->addWidget(m_delete);
-    buttons->addStretch();
+    connect(find, &QPushButton::clicked, this, &MainWindow::cmdFind_Click);
+    connect(m_listButton, &QPushButton::clicked, this, [this] {
+        m_entry.cmdList_Click();
+        redrawEntry();
+    });
+    connect(m_dupButton, &QPushButton::clicked, this, [this] {
+        m_entry.cmdDup_Click();
+        redrawEntry();
+    });
     root->addLayout(buttons);
-    setEditButtonsVisible(false);
 
     m_sections = new SectionDisplay(SectionTable::standard(), central);
     m_sections->setObjectName(QStringLiteral("SectionDisplay"));
-    connect(m_sections, &SectionDisplay::sectionClicked, m_section, &QLineEdit::setText);
+    connect(m_sections, &SectionDisplay::sectionClicked, this, [this](const QString& abbr) {
+        m_entry.sectionLabelClicked(SectionTable::standard().indexOf(abbr));
+        redrawEntry();
+    });
     root->addWidget(m_sections);
 
     setCentralWidget(central);
@@ -197,8 +321,18 @@ void MainWindow::buildMenus()
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
     addAction(file, QStringLiteral("mnuOpen"), QStringLiteral("&Reload Log"), &MainWindow::mnuOpen_Click);
-    addAction(file, QStringLiteral("mnuNew"), QStringLiteral("&New Log..."), &MainWindow::mnuNew_Click);
-    addAction(file, QStringLiteral("mnuArchive"), QStringLiteral("&Archive Log..."), &MainWindow::mnuArchive_Click);
+    QAction* newLog = file->addAction(QStringLiteral("&New Log..."));
+    newLog->setObjectName(QStringLiteral("mnuNew"));
+    connect(newLog, &QAction::triggered, this, [this] { m_station.logbook().ConfirmNewLog(); });
+    QAction* archive = file->addAction(QStringLiteral("&Archive Log..."));
+    archive->setObjectName(QStringLiteral("mnuArchive"));
+    connect(archive, &QAction::triggered, this, [this] {
+        m_station.logbook().mnuArchive_Click(m_station.paths().documentsDir, m_station.prefs().ownCall,
+                                             m_station.clock().localNow().date());
+    });
+    file->addSeparator();
+    installReportActions(file, m_station, this, m_model, [this] { m_station.logbook().mnuopen2(); },
+                         [this](const QString& status) { m_dialog->setText(status); });
     file->addSeparator();
     addAction(file, QStringLiteral("mnuSetup"), QStringLiteral("&Station Setup..."), &MainWindow::mnuSetup_Click);
     addAction(file, QStringLiteral("mnuOperator"), QStringLiteral("Change &Operator..."), &MainWindow::mnuOperator_Click);
@@ -235,6 +369,196 @@ void MainWindow::buildMenus()
         connect(a, &QAction::triggered, this, [this, m] { m_station.state().selectMode(m); });
         m_modeActions << a;
     }
+
+    QMenu* rig = menuBar()->addMenu(QStringLiteral("&Rig"));
+    rig->setObjectName(QStringLiteral("mnuRig"));
+    QAction* rigControl = rig->addAction(QStringLiteral("Rig &Interface Setup...\tCtrl+R"));
+    rigControl->setObjectName(QStringLiteral("mnuRigControl"));
+    connect(rigControl, &QAction::triggered, m_rig, &RigWindows::showRigControl);
+    QAction* rigTune = rig->addAction(QStringLiteral("&Change Frequency and Mode...\tCtrl+G"));
+    rigTune->setObjectName(QStringLiteral("mnuRigTune"));
+    connect(rigTune, &QAction::triggered, m_rig, &RigWindows::showRigTune);
+
+    buildOptionsMenu();
+}
+
+void MainWindow::buildOptionsMenu()
+{
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("mnuOptions"));
+    m_listPreviousAction = options->addAction(QStringLiteral("List &Previous Contacts of the Entered Call"));
+    m_listPreviousAction->setObjectName(QStringLiteral("mnuListPrevious"));
+    m_listPreviousAction->setCheckable(true);
+    connect(m_listPreviousAction, &QAction::triggered, this, [this] {
+        m_entry.mnuListPrevious_Click();
+        redrawEntry();
+    });
+    m_postContestAction = options->addAction(QStringLiteral("Post-&Contest Entry"));
+    m_postContestAction->setObjectName(QStringLiteral("mnuPostContest"));
+    m_postContestAction->setCheckable(true);
+    connect(m_postContestAction, &QAction::triggered, this, [this] {
+        m_entry.mnuPostContest_Click();
+        redrawEntry();
+    });
+    options->addSeparator();
+    m_tabCallFirst = options->addAction(QStringLiteral("Tab Order: &Call First"));
+    m_tabCallFirst->setObjectName(QStringLiteral("mnuTabCallFirst"));
+    m_tabCallFirst->setCheckable(true);
+    m_tabCallFirst->setChecked(true);
+    connect(m_tabCallFirst, &QAction::triggered, this, [this] { setTabOrder(true); });
+    m_tabDateFirst = options->addAction(QStringLiteral("Tab Order: &Date and Time First"));
+    m_tabDateFirst->setObjectName(QStringLiteral("mnuTabDateFirst"));
+    m_tabDateFirst->setCheckable(true);
+    connect(m_tabDateFirst, &QAction::triggered, this, [this] { setTabOrder(false); });
+    options->addSeparator();
+    QAction* formSize = options->addAction(QStringLiteral("&Form Size..."));
+    formSize->setObjectName(QStringLiteral("mnuFormsize"));
+    connect(formSize, &QAction::triggered, this, [this] {
+        if (FormSizeSettings(m_station.prefs(), m_dialogs).mnuFormsize_Click())
+            m_station.SavePref();
+    });
+    m_taskbarAction = options->addAction(QStringLiteral("Fit to the &Work Area (Leave the Taskbar Visible)"));
+    m_taskbarAction->setObjectName(QStringLiteral("mnuTaskbar"));
+    m_taskbarAction->setCheckable(true);
+    m_taskbarAction->setChecked(m_station.prefs().taskbarFit == 1);
+    connect(m_taskbarAction, &QAction::triggered, this, [this] {
+        if (FormSizeSettings(m_station.prefs(), m_dialogs).mnuTaskbar_Click()) {
+            m_station.SavePref();
+            fitToScreen();
+        }
+        m_taskbarAction->setChecked(m_station.prefs().taskbarFit == 1);
+    });
+}
+
+void MainWindow::setTabOrder(bool callFirst)
+{
+    QLineEdit* call = m_fields[EntryField::Call];
+    QLineEdit* date = m_fields[EntryField::PostConDate];
+    QLineEdit* time = m_fields[EntryField::PostConTime];
+    const QList<QWidget*> order = callFirst
+        ? QList<QWidget*>{call, date, time, m_fields[EntryField::Class], m_fields[EntryField::Section]}
+        : QList<QWidget*>{date, time, call, m_fields[EntryField::Class], m_fields[EntryField::Section]};
+    for (int i = 0; i + 1 < order.size(); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
+    m_tabCallFirst->setChecked(callFirst);
+    m_tabDateFirst->setChecked(!callFirst);
+    m_station.SavePref();
+    (order.first()->isVisible() ? order.first() : call)->setFocus();
+}
+
+void MainWindow::fitToScreen()
+{
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const Preferences& p = m_station.prefs();
+    const FormScaling::WindowGeometry g = p.formSizePercent < 100
+        ? FormScaling::ScaleMainWindowByPercent(screen->geometry(), p.formSizePercent)
+        : FormScaling::FitMainWindowToScreen(screen->geometry(), screen->availableGeometry(), p.taskbarFit == 1);
+    setGeometry(g.rect);
+    if (g.fontFactor > 0 && g.fontFactor != 1.0) {
+        QFont f = font();
+        f.setPointSizeF(QApplication::font().pointSizeF() * g.fontFactor);
+        setFont(f);
+    }
+}
+
+bool MainWindow::entryKey(QObject* field, int key)
+{
+    EntryField which = EntryField::None;
+    for (const auto& [f, edit] : m_fields) {
+        if (edit == field)
+            which = f;
+    }
+    if (which == EntryField::None)
+        return false;
+    QLineEdit* edit = m_fields[which];
+    const KeyResult r = m_entry.keyPress(which, key, edit->cursorPosition() == edit->text().size());
+    if (r.key == 8)
+        edit->backspace();
+    else if (r.key != 0)
+        edit->insert(QString(QChar(r.key)));
+    if (r.tabForward)
+        focusNextChild();
+    redrawEntry();
+    return true;
+}
+
+void MainWindow::focusChanged(QWidget* now)
+{
+    if (m_redrawing || !isAncestorOf(now))
+        return;
+    EntryField which = EntryField::None;
+    for (const auto& [f, edit] : m_fields) {
+        if (edit == now)
+            which = f;
+    }
+    m_entry.focusArrived(which);
+    redrawEntry();
+}
+
+void MainWindow::redrawEntry()
+{
+    if (m_redrawing)
+        return;
+    m_redrawing = true;
+    const EntryView& v = m_entry.view();
+    const std::map<EntryField, QString> texts{{EntryField::Call, v.txtCall},
+                                              {EntryField::Class, v.txtCK},
+                                              {EntryField::Section, v.txtSec},
+                                              {EntryField::PostConDate, v.txtPostConDate},
+                                              {EntryField::PostConTime, v.txtPostConTime}};
+    for (const auto& [f, text] : texts) {
+        QLineEdit* e = m_fields[f];
+        if (e->text() != text)
+            e->setText(text);
+        if (v.selectAll & (1u << static_cast<unsigned>(f)))
+            e->selectAll();
+    }
+    for (QWidget* w : std::as_const(m_postContestWidgets))
+        w->setVisible(v.postContestVisible);
+    m_postContestAction->setChecked(v.postContestVisible);
+    m_listPreviousAction->setChecked(m_entry.listPrevious());
+    paintLabel(m_dialog, v.lblDialog);
+    paintLabel(m_dupe, v.lblDupe);
+    m_edit->setVisible(v.editDeleteVisible && m_rowChosen);
+    m_delete->setVisible(v.editDeleteVisible && m_rowChosen);
+    m_dupButton->setText(m_entry.cmdDupCaption());
+    m_listButton->setText(m_entry.list().cmdListCaption());
+    m_model->syncWithList();
+    if (v.focus != EntryField::None && isVisible()) {
+        QLineEdit* target = m_fields[v.focus];
+        if (QApplication::focusWidget() != target)
+            target->setFocus();
+    }
+    m_entry.acknowledgeView();
+    m_redrawing = false;
+    armHoldTimer();
+}
+
+void MainWindow::armHoldTimer()
+{
+    if (m_entry.holdingKeys() && !m_holdTimer->isActive())
+        m_holdTimer->start(static_cast<int>(qMax<qint64>(1, m_entry.holdRemainingMs())));
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    static const std::map<int, KeyerHandoff::Key> keys{
+        {Qt::Key_F1, KeyerHandoff::Key::F1},   {Qt::Key_F2, KeyerHandoff::Key::F2},
+        {Qt::Key_F3, KeyerHandoff::Key::F3},   {Qt::Key_F4, KeyerHandoff::Key::F4},
+        {Qt::Key_F5, KeyerHandoff::Key::F5},   {Qt::Key_F6, KeyerHandoff::Key::F6},
+        {Qt::Key_F7, KeyerHandoff::Key::F7},   {Qt::Key_F8, KeyerHandoff::Key::F8},
+        {Qt::Key_F9, KeyerHandoff::Key::F9},   {Qt::Key_F10, KeyerHandoff::Key::F10},
+        {Qt::Key_F11, KeyerHandoff::Key::F11}, {Qt::Key_F12, KeyerHandoff::Key::F12},
+        {Qt::Key_Up, KeyerHandoff::Key::Up},   {Qt::Key_Down, KeyerHandoff::Key::Down},
+        {Qt::Key_Escape, KeyerHandoff::Key::Escape}};
+    const auto it = keys.find(event->key());
+    const QString mode = m_station.state().mode();
+    if (it != keys.end() && KeyerHandoff::handedOver(it->second, mode)
+        && m_keyer->windowKey(it->second, event->modifiers() & Qt::ShiftModifier, mode))
+        return;
+    QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::showBandAndMode()
@@ -250,6 +574,21 @@ void MainWindow::showBandAndMode()
                                                          : QStringLiteral("mnuSSB");
     for (QAction* a : std::as_const(m_modeActions))
         a->setChecked(a->objectName() == modeName);
+}
+
+void MainWindow::showClock()
+{
+    const QDateTime local = m_station.clock().localNow();
+    m_utcTime->setText(ClockDisplay::utcTime(local, m_station.state().utcOffset()));
+    m_localTime->setText(ClockDisplay::localTime(local));
+    m_amPm->setText(ClockDisplay::amPm(local));
+}
+
+void MainWindow::TimeStats()
+{
+    const RateFigures r = ::TimeStats(m_station.log(), m_station.clock(), m_station.state().utcOffset());
+    m_rate60->setText(QString::number(r.lastHour));
+    m_rate20->setText(QString::number(r.last20Hourly));
 }
 
 void MainWindow::showStationIdentity()
@@ -274,19 +613,9 @@ void MainWindow::refreshFromLog()
     m_counts[2]->setText(QString::number(log.phoneCount()));
     m_counts[3]->setText(QString::number(log.points()));
     m_sections->refresh(log, m_station.prefs().workedColour, m_station.prefs().notWorkedColour);
-    RefreshLogList();
-}
-
-void MainWindow::RefreshLogList()
-{
-    const int n = m_station.log().size();
-    const int first = (m_showAll || n < 20) ? 1 : n - 19;
-    std::vector<int> recNos;
-    recNos.reserve(static_cast<size_t>(n - first + 1));
-    for (int r = first; r <= n; ++r)
-        recNos.push_back(r);
-    m_model->setRecordNumbers(std::move(recNos));
+    m_model->syncWithList();
     m_list->scrollToBottom();
+    TimeStats();
 }
 
 int MainWindow::selectedRecordNumber() const
@@ -295,21 +624,7 @@ int MainWindow::selectedRecordNumber() const
     return rows.isEmpty() ? 0 : m_model->recordNumberAt(rows.first().row());
 }
 
-void MainWindow::setEditButtonsVisible(bool visible)
-{
-    m_edit->setVisible(visible);
-    m_delete->setVisible(visible);
-}
-
 void MainWindow::mnuOpen_Click() { m_station.logbook().mnuopen2(); }
-
-void MainWindow::mnuNew_Click() { m_station.logbook().ConfirmNewLog(); }
-
-void MainWindow::mnuArchive_Click()
-{
-    m_station.logbook().mnuArchive_Click(m_station.paths().documentsDir, m_station.prefs().ownCall,
-                                         m_station.clock().localNow().date());
-}
 
 void MainWindow::mnuBackupOptions_Click()
 {
@@ -334,30 +649,44 @@ void MainWindow::mnuSetup_Click()
     m_station.SavePref();
 }
 
+void MainWindow::cmdFind_Click()
+{
+    m_entry.cmdFind_Click();
+    FindDialog dialog(this);
+    installKeyFilter(dialog.callField(), KeyFilters::Capital);
+    if (dialog.exec() == QDialog::Accepted)
+        m_entry.findCall(dialog.call(), dialog.partialMatches());
+    redrawEntry();
+}
+
 void MainWindow::cmdEdit_Click()
 {
     const int recNo = selectedRecordNumber();
     if (recNo < 1)
         return;
-    EditContactDialog dialog(m_station.log().record(recNo), this);
-    const bool accepted = dialog.exec() == QDialog::Accepted;
-    setEditButtonsVisible(false);
-    // The file is rewritten even when nothing changed, so it always matches the table.
-    m_station.logbook().replaceRecord(recNo, accepted ? dialog.edited() : m_station.log().record(recNo));
+    EditContactDialog dialog(m_station.logbook(), m_entry.validator(), recNo, this);
+    const bool stored = dialog.exec() == QDialog::Accepted;
+    m_entry.list().RefreshLogList();
+    // Cancel still rewrites and reloads, so the file always matches the table.
+    if (!stored)
+        m_station.logbook().rewriteAndReload();
+    m_rowChosen = false;
+    redrawEntry();
 }
 
 void MainWindow::cmdDelete_Click()
 {
     const int recNo = selectedRecordNumber();
-    setEditButtonsVisible(false);
-    if (recNo < 1)
-        return;
-    m_station.logbook().cmdDelete_Click(recNo);
-    m_call->setFocus();
+    m_rowChosen = false;
+    redrawEntry();
+    if (recNo >= 1)
+        m_station.logbook().cmdDelete_Click(recNo);
+    m_fields[EntryField::Call]->setFocus();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    m_rig->shutdown();
     m_station.SavePref();
     QMainWindow::closeEvent(event);
 }

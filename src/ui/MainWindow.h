@@ -1,7 +1,11 @@
 #pragma once
 
+#include "log/EntryWorkflow.h"
+#include "log/KeyerHandoff.h"
+
 #include <QMainWindow>
 #include <QPointer>
+#include <map>
 
 class BackupOptionsDialog;
 class BackupScheduler;
@@ -13,11 +17,13 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
+class QTimer;
+class RigWindows;
 class SectionDisplay;
 class Station;
 
-// The logging window. It shows the station's state and forwards the operator's actions to the
-// logbook and the operating state; it keeps no rules of its own.
+// The logging window. It turns Qt events into calls on the entry rules, the logbook and the
+// operating state, and redraws itself from their state; it keeps no rules of its own.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -26,40 +32,55 @@ public:
 
     // Starts the hidden backup window whose one-minute timer drives the automatic backups.
     void loadBackupWindow(BackupScheduler& scheduler);
+    // Sizes the window from the screen and the form-size settings.
+    void fitToScreen();
 
-    // Redraws the counts, the section display and the list from the log.
+    // Redraws the counts, the section display, the list and the rates from the log.
     void refreshFromLog();
-    // Refills ListView1: the last 20 contacts, or all of them.
-    void RefreshLogList();
     // Shows the station's own class, call and section.
     void showStationIdentity();
+    // Redraws the entry area from the entry rules' view.
+    void redrawEntry();
+    // TimeStats: the contact rates of the last hour and 20 minutes.
+    void TimeStats();
 
-    // Operations of the menus and buttons.
-    void mnuOpen_Click();
-    void mnuNew_Click();
-    void mnuArchive_Click();
-    void mnuBackupOptions_Click();
-    void mnuOperator_Click();
-    void mnuSetup_Click();
-    void cmdEdit_Click();
-    void cmdDelete_Click();
-
+    EntryWorkflow& entry() { return m_entry; }
+    RigWindows& rig() { return *m_rig; }
     ContactTableModel* listModel() const { return m_model; }
     QTableView* listView() const { return m_list; }
 
+    // Operations of the menus and buttons.
+    void mnuOpen_Click();
+    void mnuSetup_Click();
+    void mnuOperator_Click();
+    void mnuBackupOptions_Click();
+    void cmdEdit_Click();
+    void cmdDelete_Click();
+    void cmdFind_Click();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildWidgets();
     void buildMenus();
+    void buildOptionsMenu();
     QAction* addAction(QMenu* menu, const QString& name, const QString& text, void (MainWindow::*slot)());
     void showBandAndMode();
+    void showClock();
+    bool entryKey(QObject* field, int key);
+    void focusChanged(QWidget* now);
+    void setTabOrder(bool callFirst);
     int selectedRecordNumber() const;
-    void setEditButtonsVisible(bool visible);
+    void armHoldTimer();
 
     Station& m_station;
     Dialogs& m_dialogs;
+    EntryWorkflow m_entry;
+    NoKeyer m_noKeyer;
+    KeyerHandoff* m_keyer = &m_noKeyer;
+    RigWindows* m_rig = nullptr;
     ContactTableModel* m_model = nullptr;
     QTableView* m_list = nullptr;
     SectionDisplay* m_sections = nullptr;
@@ -71,13 +92,26 @@ private:
     ClickableLabel* m_modeDisplay = nullptr;
     QLabel* m_dialog = nullptr;
     QLabel* m_dupe = nullptr;
-    QLineEdit* m_call = nullptr;
-    QLineEdit* m_class = nullptr;
-    QLineEdit* m_section = nullptr;
+    QLabel* m_utcTime = nullptr;
+    QLabel* m_localTime = nullptr;
+    QLabel* m_amPm = nullptr;
+    QLabel* m_rate60 = nullptr;
+    QLabel* m_rate20 = nullptr;
+    std::map<EntryField, QLineEdit*> m_fields;
+    QList<QWidget*> m_postContestWidgets;
     QPushButton* m_edit = nullptr;
     QPushButton* m_delete = nullptr;
+    QPushButton* m_listButton = nullptr;
+    QPushButton* m_dupButton = nullptr;
+    QAction* m_postContestAction = nullptr;
+    QAction* m_listPreviousAction = nullptr;
+    QAction* m_taskbarAction = nullptr;
+    QAction* m_tabCallFirst = nullptr;
+    QAction* m_tabDateFirst = nullptr;
     QList<QAction*> m_bandActions;
     QList<QAction*> m_modeActions;
+    QTimer* m_holdTimer = nullptr;
     QPointer<BackupOptionsDialog> m_backup;
-    bool m_showAll = false;
+    bool m_redrawing = false;
+    bool m_rowChosen = false;  // Edit and Delete stay hidden until a row is clicked again
 };

@@ -1,5 +1,6 @@
 #include "ui/StationIdDialog.h"
 
+#include "log/KeyFilters.h"
 #include "settings/Preferences.h"
 #include "ui/KeyFilter.h"
 
@@ -8,25 +9,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-
-// Upper case, and no double quote: the preferences file quotes its text values.
-void upperNoQuote(int& k)
-{
-    if (k == '"')
-        k = 0;
-    else if (k >= 'a' && k <= 'z')
-        k -= 32;
-}
-
-// Backspace and "-", ".", "/", 0-9 only.
-void offsetChars(int& k)
-{
-    if (k != 8 && (k < '-' || k > '9'))
-        k = 0;
-}
-
-}  // namespace
 
 StationIdDialog::StationIdDialog(const Preferences& current, QWidget* parent) : QDialog(parent)
 {
@@ -45,8 +27,8 @@ StationIdDialog::StationIdDialog(const Preferences& current, QWidget* parent) : 
     m_utc = make(QStringLiteral("txtUTC"), QString::fromLatin1(formatSingle(current.utcOffset)));
     m_operator = make(QStringLiteral("txtOperator"), current.operatorInitials);
     for (QLineEdit* e : {m_call, m_class, m_section, m_operator})
-        installKeyFilter(e, upperNoQuote);
-    installKeyFilter(m_utc, offsetChars);
+        installKeyFilter(e, KeyFilters::Cap3);
+    installKeyFilter(m_utc, KeyFilters::numberr);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("Please Enter your Call Sign:"), this), 0, 0);

@@ -37,6 +37,7 @@ struct MainWindowFixture : ::testing::Test {
         p.ownSection = "CT";
         p.band = "20";
         p.mode = "CW";
+        p.utcOffset = 4;  // matches the test clock: no offset question at start-up
         ASSERT_TRUE(SavePref(dir.file("fdpref.dat"), p));
         writeBytes(dir.file("fdlog.dat"), log);
     }
@@ -150,8 +151,11 @@ TEST_F(MainWindowFixture, DamagedLogIsReportedAndTheWindowStillStarts)
 
 TEST_F(MainWindowFixture, FirstStartWithoutFilesUsesDefaultsAndWritesPreferences)
 {
+    // The default offset 0 differs from the clock's 4 hours: the operator is asked and cancels.
+    dialogs.inputAnswers = {std::nullopt};
     start();
-    EXPECT_TRUE(dialogs.calls.empty());
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_EQ(dialogs.last().title, "Update the Local Time / UTC Offset?");
     EXPECT_EQ(text("Label30"), "40");
     EXPECT_EQ(text("Label12"), "PH");
     EXPECT_EQ(app->window().listModel()->rowCount(), 0);
