@@ -199,3 +199,60 @@ TEST_F(MainWindowFixture, EditFromTheListStoresTheEightFieldsAndKeepsTheFrequenc
     EXPECT_EQ(onDisk[1].freq, "14.250");
     EXPECT_EQ(cell(1, ContactTableModel::Call), "W1AW");
 }
+
+namespace {
+
+// Types as an operator does: every key goes to whichever widget has the focus at that moment.
+void typeAtFocus(const QString& text)
+{
+    for (const QChar c : text) {
+        QWidget* target = QApplication::focusWidget();
+        ASSERT_NE(target, nullptr);
+        if (c == QLatin1Char('\n'))
+            QTest::keyClick(target, Qt::Key_Return);
+        else if (c == QLatin1Char(' '))
+            QTest::keyClick(target, Qt::Key_Space);
+        else
+            QTest::keyClicks(target, QString(c));
+    }
+}
+
+}  // namespace
+
+TEST_F(MainWindowFixture, TypedContactsAreLoggedDupesRefusedAndDigitsCarried)
+{
+    prepare({});
+    start();
+    MainWindow& w = app->window();
+    w.show();
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.findChild<QLineEdit*>("txtCall")->setFocus();
+    ASSERT_EQ(QApplication::focusWidget()->objectName(), "txtCall");
+
+    typeAtFocus("k1abc 2a ct\n");
+    // The test clock is 14:00 local, offset 4: 18:00 UTC. No rig: no frequency.
+    EXPECT_EQ(readBytes(dir.file("fdlog.dat")),
+              QByteArray("\"K1ABC\",\"2A\",\"CT\",\"2026/06/27\",\"18:00:00\",\"20\",\"CW\",\"\",\"\",\"\"\r\n"));
+    EXPECT_EQ(w.listModel()->rowCount(), 1);
+    EXPECT_EQ(cell(0, ContactTableModel::Call), "K1ABC");
+    EXPECT_EQ(text("lblTotCon"), "1");
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "txtCall");
+    EXPECT_TRUE(w.findChild<QLineEdit*>("txtCall")->text().isEmpty());
+
+    // The same call again on the same band and mode: refused, named, entry emptied.
+    typeAtFocus("k1abc 2a ct\n");
+    EXPECT_EQ(text("lblDialog"), "Dupe: K1ABC 2A CT 2026/06/27 18:00:00 ON 20 CW  Rec# 1");
+    EXPECT_EQ(app->station().log().size(), 1);
+    EXPECT_TRUE(w.findChild<QLineEdit*>("txtCall")->text().isEmpty());
+
+    // After the hold, a digit after the call's suffix carries into the class field.
+    clock.advanceMs(3500);
+    w.entry().releaseHeldKeys();
+    typeAtFocus("k1abd1e eny\n");
+    ASSERT_EQ(app->station().log().size(), 2);
+    const ContactRecord& r = app->station().log().record(2);
+    EXPECT_EQ(r.call, "K1ABD");
+    EXPECT_EQ(r.cls, "1E");
+    EXPECT_EQ(r.section, "ENY");
+}
