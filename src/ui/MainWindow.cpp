@@ -561,6 +561,13 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
     QMainWindow::keyPressEvent(event);
 }
 
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // The operator starts typing a call without reaching for the mouse.
+    redrawEntry();
+}
+
 void MainWindow::showBandAndMode()
 {
     const QString band = m_station.state().band();
