@@ -2,12 +2,13 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 
 namespace {
 
 class KeyFilterObject : public QObject {
 public:
-    KeyFilterObject(QLineEdit* edit, KeyFilterFn fn) : QObject(edit), m_edit(edit), m_fn(std::move(fn)) {}
+    KeyFilterObject(QWidget* edit, KeyFilterFn fn) : QObject(edit), m_edit(edit), m_fn(std::move(fn)) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -28,16 +29,20 @@ protected:
         m_fn(code);
         if (code == original)
             return false;
-        if (code != 0 && code != 8)
-            m_edit->insert(QString(QChar(code)));
+        if (code != 0 && code != 8) {
+            if (auto* line = qobject_cast<QLineEdit*>(m_edit))
+                line->insert(QString(QChar(code)));
+            else if (auto* text = qobject_cast<QPlainTextEdit*>(m_edit))
+                text->insertPlainText(QString(QChar(code)));
+        }
         return true;
     }
 
 private:
-    QLineEdit* m_edit;
+    QWidget* m_edit;
     KeyFilterFn m_fn;
 };
 
 }  // namespace
 
-void installKeyFilter(QLineEdit* edit, KeyFilterFn filter) { edit->installEventFilter(new KeyFilterObject(edit, std::move(filter))); }
+void installKeyFilter(QWidget* edit, KeyFilterFn filter) { edit->installEventFilter(new KeyFilterObject(edit, std::move(filter))); }

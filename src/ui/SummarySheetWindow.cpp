@@ -2,7 +2,8 @@
 
 #include "log/Bands.h"
 #include "log/Station.h"
-#include "ui/ReportKeyFilter.h"
+#include "log/KeyFilters.h"
+#include "ui/KeyFilter.h"
 #include "ui/ReportPrinter.h"
 #include "util/Clock.h"
 #include "util/Dialogs.h"
@@ -93,9 +94,9 @@ SummarySheetWindow::SummarySheetWindow(Station& station, QWidget* parent) : QDia
         b->setAutoDefault(false);
 
     for (QLineEdit* e : {txtParticipants, txtGotaCw, txtGotaDig, txtGotaPh, txtMessagesRelayed, txtTotalBonus})
-        ReportKeyFilter::install(e, ReportKeyFilter::Kind::Number);
-    ReportKeyFilter::install(txtClassBCalls, ReportKeyFilter::Kind::Capital);
-    ReportKeyFilter::install(txtGotaOperators, ReportKeyFilter::Kind::Capital);
+        installKeyFilter(e, KeyFilters::number);
+    installKeyFilter(txtClassBCalls, KeyFilters::Capital);
+    installKeyFilter(txtGotaOperators, KeyFilters::Capital);
     for (QLineEdit* e : {txtGotaCw, txtGotaDig, txtGotaPh})
         zeroWhenNotNumeric(e);
 
