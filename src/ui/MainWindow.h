@@ -64,6 +64,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Band label -> its menu item's name ("20" -> mnu20, "1.25" -> mnu125, "SAT" -> mnuSatellite).
+    static QString bandActionName(const QString& band);
     void buildWidgets();
     void buildMenus();
     void buildOptionsMenu();
