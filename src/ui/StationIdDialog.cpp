@@ -1,5 +1,6 @@
 #include "ui/StationIdDialog.h"
 
+#include "log/ExchangeValidator.h"
 #include "log/KeyFilters.h"
 #include "settings/Preferences.h"
 #include "ui/KeyFilter.h"
@@ -29,6 +30,11 @@ StationIdDialog::StationIdDialog(const Preferences& current, QWidget* parent) : 
     for (QLineEdit* e : {m_call, m_class, m_section, m_operator})
         installKeyFilter(e, KeyFilters::Cap3);
     installKeyFilter(m_utc, KeyFilters::numberr);
+    // A non-numeric offset keeps the operator in the field until it is corrected.
+    connect(m_utc, &QLineEdit::editingFinished, this, [this] {
+        if (!ExchangeValidator::isNumericOffset(m_utc->text()))
+            m_utc->setFocus();
+    });
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("Please Enter your Call Sign:"), this), 0, 0);

@@ -256,3 +256,23 @@ TEST_F(MainWindowFixture, TypedContactsAreLoggedDupesRefusedAndDigitsCarried)
     EXPECT_EQ(r.cls, "1E");
     EXPECT_EQ(r.section, "ENY");
 }
+
+TEST(StationIdDialog, DoneTurnsANonNumericOffsetIntoZeroAndFiltersTheFields)
+{
+    Preferences p;
+    p.utcOffset = 5;
+    StationIdDialog dialog(p);
+    EXPECT_EQ(dialog.windowTitle(), " Amateur Station I.D.");
+    EXPECT_EQ(dialog.utcField()->text(), "5");
+    dialog.utcField()->clear();
+    QTest::keyClicks(dialog.utcField(), "a-4.5x");  // only "-", ".", "/" and digits pass
+    EXPECT_EQ(dialog.utcField()->text(), "-4.5");
+    QTest::keyClicks(dialog.callField(), "k1abc/\"4");
+    EXPECT_EQ(dialog.callField()->text(), "K1ABC/4");
+    dialog.utcField()->setText("4.5/");
+    dialog.findChild<QPushButton*>("cmdDone")->click();
+    EXPECT_EQ(dialog.utcField()->text(), "0");
+    dialog.applyTo(p);
+    EXPECT_EQ(p.utcOffset, 0.0f);
+    EXPECT_EQ(p.ownCall, "K1ABC/4");
+}
