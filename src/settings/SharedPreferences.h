@@ -4,7 +4,7 @@
 #include <QString>
 
 // SharedUserPreferences.xml: a declaration line followed by flat elements, one per line,
-// <TAG>value</TAG>, tag names upper case. The document is edited as text, byte for byte, so
+// <TAG>value</TAG>, tag names upper case. The whole file is edited as text, byte for byte, so
 // that whatever another program put in the file survives our edits.
 class SharedPreferences {
 public:
@@ -15,7 +15,7 @@ public:
     void LoadSharedPreferences(const QString& path);
     // Replaces the tag's value, or appends a new element on its own line.
     void SetSharedPreference(const QString& tag, const QString& value, bool saveNow);
-    // Writes the document and one CR LF. False when the file cannot be written.
+    // Writes the text and one CR LF. False when the file cannot be written.
     bool SaveSharedPreferences(const QString& path) const;
     bool save() const { return SaveSharedPreferences(m_path); }
 
