@@ -1,4 +1,5 @@
 #include "ui/EditContactDialog.h"
+#include "ui/WindowPlacement.h"
 
 #include "ui/EntryKeyForwarder.h"
 
@@ -64,6 +65,7 @@ EditContactDialog::EditContactDialog(Logbook& logbook, const ExchangeValidator& 
     connect(m_deleteDupe, &QPushButton::clicked, this, [this] { finish(m_editor.cmdDeleteDupe_Click(), true); });
     connect(cancel, &QPushButton::clicked, this, [this] { finish(m_editor.cmdCancel_Click(), false); });
     showState();
+    centreSecondaryWindow(this);
 }
 
 bool EditContactDialog::eventFilter(QObject* watched, QEvent* event)

@@ -1,4 +1,5 @@
 #include "ui/FindDialog.h"
+#include "ui/WindowPlacement.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -25,6 +26,7 @@ FindDialog::FindDialog(QWidget* parent) : QDialog(parent)
     layout->addWidget(m_call);
     layout->addWidget(m_partial);
     layout->addWidget(find);
+    centreSecondaryWindow(this);
 }
 
 QString FindDialog::call() const { return m_call->text(); }

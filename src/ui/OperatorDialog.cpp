@@ -1,4 +1,5 @@
 #include "ui/OperatorDialog.h"
+#include "ui/WindowPlacement.h"
 
 #include "ui/KeyFilter.h"
 
@@ -31,6 +32,7 @@ OperatorDialog::OperatorDialog(const QString& current, QWidget* parent) : QDialo
     layout->addWidget(new QLabel(QStringLiteral("Please enter your initials:"), this));
     layout->addWidget(m_text);
     layout->addWidget(done);
+    centreSecondaryWindow(this);
 }
 
 QString OperatorDialog::initials() const { return m_text->text(); }

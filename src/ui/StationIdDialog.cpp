@@ -1,4 +1,5 @@
 #include "ui/StationIdDialog.h"
+#include "ui/WindowPlacement.h"
 
 #include "log/ExchangeValidator.h"
 #include "log/KeyFilters.h"
@@ -55,6 +56,7 @@ StationIdDialog::StationIdDialog(const Preferences& current, QWidget* parent) : 
     done->setDefault(true);
     grid->addWidget(done, 5, 1);
     connect(done, &QPushButton::clicked, this, &StationIdDialog::cmdDone_Click);
+    centreSecondaryWindow(this);
 }
 
 void StationIdDialog::cmdDone_Click()

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -263,6 +264,11 @@ TEST(StationIdDialog, DoneTurnsANonNumericOffsetIntoZeroAndFiltersTheFields)
     p.utcOffset = 5;
     StationIdDialog dialog(p);
     EXPECT_EQ(dialog.windowTitle(), " Amateur Station I.D.");
+    // Centred on the screen, 170 twips above the middle.
+    const QRect screen = dialog.screen()->geometry();
+    const int lift = qRound(170 * dialog.screen()->logicalDotsPerInchY() / 1440.0);
+    EXPECT_EQ(dialog.x(), screen.x() + (screen.width() - dialog.width()) / 2);
+    EXPECT_NEAR(dialog.y(), screen.y() + (screen.height() - dialog.height()) / 2 - lift, 1);
     EXPECT_EQ(dialog.utcField()->text(), "5");
     dialog.utcField()->clear();
     QTest::keyClicks(dialog.utcField(), "a-4.5x");  // only "-", ".", "/" and digits pass

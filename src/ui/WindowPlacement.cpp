@@ -1,0 +1,22 @@
+#include "ui/WindowPlacement.h"
+
+#include "settings/FormScaling.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+void centreSecondaryWindow(QWidget* window)
+{
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    window->adjustSize();
+    const QRect area = screen->geometry();
+    // The layout's size expressed on the reference screen, so the shared arithmetic keeps it as is.
+    const QSize design(window->width() * FormScaling::ReferenceWidth / qMax(1, area.width()),
+                       window->height() * FormScaling::ReferenceHeight / qMax(1, area.height()));
+    const FormScaling::WindowGeometry g =
+        FormScaling::FitFormToScreen(design, area.size(), FormScaling::twipsPerPixel(screen->logicalDotsPerInchY()));
+    window->move(area.topLeft() + g.rect.topLeft());
+}
