@@ -185,15 +185,12 @@ std::vector<ContactRecord> readAdif(QByteArrayView data, bool digitalAsDig, cons
     if (eoh >= 0 && (firstEor < 0 || eoh < firstEor))
         pos = eoh + 5;
     while (pos < text.size()) {
-        qsizetype end = findTag(all, pos, "<eor>");
-        const bool last = end < 0;
-        if (last)
-            end = text.size();
+        const qsizetype end = findTag(all, pos, "<eor>");
+        // A trailing piece without "<eor>" may be a record cut off mid-write: it is not taken.
+        if (end < 0)
+            break;
         const RecordText rec(all.sliced(pos, end - pos));
-        ContactRecord r = recordFromAdif(rec, digitalAsDig);
-        // A trailing piece without "<eor>" counts only when it really is a contact.
-        if (!last || !r.call.isEmpty())
-            out.push_back(std::move(r));
+        out.push_back(recordFromAdif(rec, digitalAsDig));
         pos = end + 5;
     }
     if (progress)

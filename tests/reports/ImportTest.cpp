@@ -67,17 +67,17 @@ const QByteArray otherLoggers =
 TEST(AdifReader, FormsOtherLoggersWrite)
 {
     const auto v = readAdif(otherLoggers);
-    ASSERT_EQ(v.size(), 5u);
+    ASSERT_EQ(v.size(), 4u);
     EXPECT_EQ(v[0], (ContactRecord{"W1AW", "2A", "CT", "2024/06/22", "18:05", "20", "PH", "", ""}));
     EXPECT_EQ(v[1], (ContactRecord{"K2ABC", "", "", "2024/06/22", "18:07:00", "40", "CW", "", "7.040"}));
     EXPECT_EQ(v[2], (ContactRecord{"N3XYZ", "", "", "2024/06/23", "01:02:03", "", "FT8", "JD", "7.3001"}));
     // Quotes become blanks, an impossible date stays rearranged, a three-digit time is dropped.
     EXPECT_EQ(v[3], (ContactRecord{"VE3A", "", "", "2024/06/99", "", "70", "PH", "", ""}));
-    // The last record has no <eor> but holds a call.
-    EXPECT_EQ(v[4], (ContactRecord{"W9ZZ", "", "", "2024/06/23", "01:00", "SAT", "RTTY", "", ""}));
+    // The last record has no <eor>: it may have been cut off, so it is read past, not imported.
+    for (const auto& r : v)
+        EXPECT_NE(r.call, QStringLiteral("W9ZZ"));
 
     EXPECT_EQ(readAdif(otherLoggers, true)[2].mode, QStringLiteral("DIG"));
-    EXPECT_EQ(readAdif(otherLoggers, true)[4].mode, QStringLiteral("DIG"));
 }
 
 TEST(AdifReader, NoHeaderMalformedFieldsAndTrailingJunk)
@@ -235,7 +235,7 @@ TEST(LogImport, AdifRouteCapacityAndDigitalOption)
     Fixture g;
     writeBytes(g.dir.file("x.adi"), otherLoggers);
     g.append(g.dir.file("x.adi"), o);
-    ASSERT_EQ(g.log.size(), 5);
-    EXPECT_EQ(calls(g.log.records()), QStringList({"W1AW", "K2ABC", "W9ZZ", "N3XYZ", "VE3A"}));
+    ASSERT_EQ(g.log.size(), 4);
+    EXPECT_EQ(calls(g.log.records()), QStringList({"W1AW", "K2ABC", "N3XYZ", "VE3A"}));
     EXPECT_EQ(g.log.record(3).mode, QStringLiteral("DIG"));
 }
