@@ -9,7 +9,6 @@
 #include "util/Clock.h"
 #include "util/Dialogs.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -169,12 +168,3 @@ void BM_SortAllByTime(benchmark::State& st)
 BENCHMARK(BM_SortAllByTime)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -52,5 +52,3 @@ void BM_RewriteFullLog(benchmark::State& state)
 BENCHMARK(BM_RewriteFullLog)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -131,4 +131,3 @@ BENCHMARK(BM_Cabrillo)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AdifImport)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AdifRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MergeInterleaved)->Unit(benchmark::kMillisecond);
-BENCHMARK_MAIN();

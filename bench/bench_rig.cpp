@@ -6,7 +6,6 @@
 #include "settings/Preferences.h"
 #include "util/Dialogs.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QSocketNotifier>
@@ -116,12 +115,3 @@ void BM_ReadTickWork(benchmark::State& st)
 BENCHMARK(BM_ReadTickWork)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -134,21 +134,19 @@ void RigPoller::Command2_Click()
 {
     m_freqReadout.clear();
     m_rawReadout.clear();
-    m_timer.stop();
-    m_steps.clear();
-    m_stepTimer.stop();
-    m_stepRunning = false;
-    m_pausedForChange = false;
-    m_pendingFrequency.reset();
-    closeLink();
+    stopPolling();
     emit readoutsChanged();
-    emit pollingChanged(false);
 }
 
 void RigPoller::Form_Unload()
 {
     if (RigCatalog::takesYaesuOpenClose(m_settings.family()) && m_port->PortOpen())
         m_port->Output(RigFrames::yaesuCloseBytes());
+    stopPolling();
+}
+
+void RigPoller::stopPolling()
+{
     m_timer.stop();
     m_steps.clear();
     m_stepTimer.stop();

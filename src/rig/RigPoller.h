@@ -88,6 +88,8 @@ private:
     QByteArray linkRead();
     qint64 linkPending() const;
     void closeLink();
+    // Ends polling and any frequency change in progress, and closes the port or socket.
+    void stopPolling();
 
     void sendTick();
     void readTick();
