@@ -1,5 +1,7 @@
 #include "ui/KeyFilter.h"
 
+#include "ui/EntryKeyForwarder.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -15,15 +17,9 @@ protected:
     {
         if (watched != m_edit || event->type() != QEvent::KeyPress)
             return false;
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
-            return false;
-        int code = 0;
-        if (key->key() == Qt::Key_Backspace)
-            code = 8;
-        else if (key->text().size() == 1 && key->text()[0].unicode() >= 32 && key->text()[0].unicode() < 256)
-            code = key->text()[0].unicode();
-        else
+        int code = EntryKeyForwarder::keyCode(*static_cast<QKeyEvent*>(event));
+        // Enter belongs to the window (default buttons, line ends in a text box), not to the filter.
+        if (code == 0 || code == 13)
             return false;
         const int original = code;
         m_fn(code);

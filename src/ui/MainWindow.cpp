@@ -78,6 +78,7 @@ MainWindow::MainWindow(Station& station, Dialogs& dialogs, QWidget* parent)
     connect(&book, &Logbook::reloaded, this, [this] {
         m_entry.list().RefreshLogList();
         refreshFromLog();
+        TimeStats();
     });
     connect(&book, &Logbook::appended, this, &MainWindow::refreshFromLog);
     OperatingState& state = m_station.state();
@@ -457,7 +458,6 @@ void MainWindow::refreshFromLog()
     m_sections->refresh(log, m_station.prefs().workedColour, m_station.prefs().notWorkedColour);
     m_model->syncWithList();
     m_list->scrollToBottom();
-    TimeStats();
 }
 
 int MainWindow::selectedRecordNumber() const
