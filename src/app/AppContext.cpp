@@ -2,11 +2,13 @@
 
 #include "log/Station.h"
 #include "log/UtcOffsetCheck.h"
-#include "ui/RigWindows.h"
 #include "settings/DataPaths.h"
 #include "ui/MainWindow.h"
+#include "ui/RigWindows.h"
 #include "ui/StationIdDialog.h"
 #include "util/BackupScheduler.h"
+#include "util/DataFolderLock.h"
+#include "util/Dialogs.h"
 
 AppContext::AppContext(Options options, Dialogs& dialogs, Clock& clock)
     : m_options(std::move(options)), m_dialogs(dialogs), m_clock(clock)
@@ -21,10 +23,19 @@ AppContext::~AppContext()
     m_window.reset();
     m_backups.reset();
     m_station.reset();
+    m_lock.reset();
 }
 
-void AppContext::start()
+bool AppContext::start()
 {
+    m_lock = std::make_unique<DataFolderLock>(m_options.dataDir);
+    if (!m_lock->tryLock()) {
+        m_dialogs.message(m_lock->refusal() + QStringLiteral("  This copy will close now."),
+                          QStringLiteral("Program Already Running"), Dialogs::Icon::Critical);
+        m_lock.reset();
+        return false;
+    }
+
     const DataPaths paths = m_options.documentsRoot.isEmpty()
         ? DataPaths::resolveForPlatform(m_options.dataDir, m_dialogs)
         : DataPaths::resolve(m_options.dataDir, m_options.documentsRoot, m_dialogs);
@@ -48,7 +59,8 @@ void AppContext::start()
     m_station->ensureLogFileExists();
     m_station->logbook().mnuopen2();
 
-    m_backups = std::make_unique<BackupScheduler>(m_station->logbook(), m_station->prefs(), paths, m_clock);
+    m_backups = std::make_unique<BackupScheduler>(m_station->logbook(), m_station->prefs(), paths, m_clock, m_dialogs);
     m_window->rig().openAtStartup();
     m_window->loadBackupWindow(*m_backups);
+    return true;
 }

@@ -8,6 +8,7 @@
 
 class BackupScheduler;
 class Clock;
+class DataFolderLock;
 class Dialogs;
 class MainWindow;
 class Station;
@@ -27,8 +28,10 @@ public:
     AppContext(Options options, Dialogs& dialogs, Clock& clock);
     ~AppContext();
 
-    // Folders, preferences, shared preferences, main window, station setup, log, backup timer.
-    void start();
+    // Data-folder lock, folders, preferences, shared preferences, main window, station setup,
+    // log, backup timer. False (after telling the operator, with nothing else built) when
+    // another copy of the program holds the data folder: the caller ends the program.
+    bool start();
 
     Station& station() { return *m_station; }
     MainWindow& window() { return *m_window; }
@@ -38,6 +41,7 @@ private:
     Options m_options;
     Dialogs& m_dialogs;
     Clock& m_clock;
+    std::unique_ptr<DataFolderLock> m_lock;
     std::unique_ptr<Station> m_station;
     std::unique_ptr<BackupScheduler> m_backups;
     std::unique_ptr<MainWindow> m_window;

@@ -17,7 +17,8 @@ int main(int argc, char** argv)
     // The data folder is the directory the program is started in.
     options.dataDir = QDir::currentPath();
     AppContext context(std::move(options), dialogs, clock);
-    context.start();
+    if (!context.start())
+        return 1;
     dialogs.setParent(&context.window());
     context.window().show();
     return app.exec();

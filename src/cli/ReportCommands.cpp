@@ -14,6 +14,7 @@
 #include "reports/TextReports.h"
 #include "settings/Preferences.h"
 #include "settings/UserSettingsStore.h"
+#include "util/DataFolderLock.h"
 #include "util/Dialogs.h"
 #include "util/ProgramInfo.h"
 
@@ -313,6 +314,12 @@ int runImport(const QStringList& args, const QString& dataDir)
     const auto p = parseArgs(args, {}, {"--keep-dupes", "--digital-as-dig"}, 1);
     if (!p)
         return 2;
+    // The import rewrites the log from what it read: a running window must not be appending meanwhile.
+    DataFolderLock lock(dataDir);
+    if (!lock.tryLock()) {
+        err(lock.refusal());
+        return 1;
+    }
     StderrDialogs dialogs;
     ContactLog log(SectionTable::standard());
     Logbook book(log, dataDir + QStringLiteral("/fdlog.dat"), dataDir + QStringLiteral("/LogBkUp.dat"), dialogs);

@@ -20,6 +20,7 @@ void ContactLog::assign(std::vector<ContactRecord>&& records)
     if (records.size() > static_cast<size_t>(Capacity))
         records.resize(Capacity);
     m_records = std::move(records);
+    ++m_structureRevision;
     recount();
 }
 

@@ -48,7 +48,7 @@ public:
 
     const SectionTable& sections() const { return m_table; }
 
-    // Changes with every change other than an add at the end (clear, insert, remove, replace),
+    // Changes with every change other than an add at the end (clear, assign, insert, remove, replace),
     // so an index over the records knows whether it may just take in the new tail.
     quint64 structureRevision() const { return m_structureRevision; }
 

@@ -1,8 +1,11 @@
 #include "log/Logbook.h"
 
+#include "log/LiveLogFiles.h"
+#include "util/BackupScheduler.h"
 #include "util/Dialogs.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 Logbook::Logbook(ContactLog& log, QString logPath, QString backupPath, Dialogs& dialogs, QObject* parent)
     : QObject(parent), m_log(log), m_file(std::move(logPath)), m_backup(std::move(backupPath)), m_dialogs(dialogs)
@@ -85,7 +88,7 @@ bool Logbook::rewriteAndReload()
     return written;
 }
 
-bool Logbook::ConfirmNewLog()
+bool Logbook::ConfirmNewLog(const QDateTime& now)
 {
     m_dialogs.beep();
     const auto answer = m_dialogs.inputText(
@@ -95,6 +98,17 @@ bool Logbook::ConfirmNewLog()
     if (!answer || answer->toUpper() != QLatin1String("YES"))
         return false;
     QString error;
+    const QString dataDir = QFileInfo(m_file.path()).absolutePath();
+    // An empty log has nothing to keep, and copying it would replace a copy made earlier in the
+    // same minute.
+    if (QFileInfo(m_file.path()).size() > 0 &&
+        !BackupScheduler::copyToYearFolder(dataDir, m_file.path(), now, &error)) {
+        m_dialogs.message(QStringLiteral("The log could not be copied to the backup folder (%1), so it was not "
+                                         "erased.")
+                              .arg(error),
+                          QStringLiteral("File Error"), Dialogs::Icon::Critical);
+        return false;
+    }
     if (!m_file.rewrite({}, &error)) {
         m_dialogs.message(QStringLiteral("The log file could not be emptied (%1).").arg(error),
                           QStringLiteral("File Error"), Dialogs::Icon::Critical);
@@ -113,11 +127,11 @@ void Logbook::mnuArchive_Click(const QString& documentsDir, const QString& ownCa
                                      "file.  To open your log file at a later date, click File > Combine or Restore "
                                      "from Backup."),
                       QStringLiteral("Archive Information"));
-    const QString suggested = documentsDir + QLatin1Char('/') + AlphanumericOnly(ownCall)
-        + today.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".dat");
-    const QString target = m_dialogs.saveFileName(QStringLiteral("Archive Log"), suggested,
-                                                  QStringLiteral("Log Files (*.dat)"));
-    if (target.isEmpty())
+    const QString suggested = documentsDir + QLatin1Char('/') + AlphanumericOnly(ownCall) +
+                              today.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".dat");
+    const QString target =
+        m_dialogs.saveFileName(QStringLiteral("Archive Log"), suggested, QStringLiteral("Log Files (*.dat)"));
+    if (target.isEmpty() || refuseLiveLogTarget(QFileInfo(m_file.path()).absolutePath(), target, m_dialogs))
         return;
     if (QFile::exists(target))
         QFile::remove(target);

@@ -3,7 +3,7 @@
 #include "log/ContactLog.h"
 #include "log/LogFile.h"
 
-#include <QDate>
+#include <QDateTime>
 #include <QObject>
 
 class Dialogs;
@@ -37,10 +37,12 @@ public:
     // Rewrites fdlog.dat from memory and reloads it (after import, edit, delete).
     bool rewriteAndReload();
 
-    // Asks for "YES" and empties the log.
-    bool ConfirmNewLog();
+    // Asks for "YES", copies the log into the backup year folder under the dated name a
+    // permanent backup made at `now` (local time) would get, then empties the log. A failed
+    // copy leaves the log as it was.
+    bool ConfirmNewLog(const QDateTime& now);
 
-    // Offers a dated copy of fdlog.dat in the documents folder.
+    // Offers a dated copy of fdlog.dat in the documents folder; never onto the live files.
     void mnuArchive_Click(const QString& documentsDir, const QString& ownCall, const QDate& today);
 
     // Writes the whole table to LogBkUp.dat; nothing when the log is empty.

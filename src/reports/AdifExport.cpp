@@ -1,5 +1,6 @@
 #include "reports/AdifExport.h"
 
+#include "log/LiveLogFiles.h"
 #include "reports/ReportFile.h"
 #include "util/Dialogs.h"
 #include "util/ProgramInfo.h"
@@ -224,7 +225,7 @@ bool exportAdif(const std::vector<ContactRecord>& records, const QString& dataDi
                       .toUpper();
     const QString path = dialogs.saveFileName(QStringLiteral("ADIF Export"), dataDir + QStringLiteral("/Field Day.adi"),
                                               QStringLiteral("*.adi"));
-    if (path.isEmpty())
+    if (path.isEmpty() || refuseLiveLogTarget(dataDir, path, dialogs))
         return false;
     if (!writeReportFile(path, buildAdif(records, o, QString::fromLatin1(ProgramTitle), exportDate), dialogs))
         return false;

@@ -1,6 +1,7 @@
 #include "reports/CabrilloExport.h"
 
 #include "log/Bands.h"
+#include "log/LiveLogFiles.h"
 #include "log/Logbook.h"
 #include "reports/AdifExport.h"
 #include "reports/ReportFile.h"
@@ -207,7 +208,7 @@ bool exportCabrillo(const std::vector<ContactRecord>& records, CabrilloHeader he
         QStringLiteral("Cabrillo Export"),
         dataDir + QLatin1Char('/') + AlphanumericOnly(header.station.call.trimmed()) + QStringLiteral(".log"),
         QStringLiteral("*.log"));
-    if (path.isEmpty())
+    if (path.isEmpty() || refuseLiveLogTarget(dataDir, path, dialogs))
         return false;
     const CabrilloResult r = buildCabrillo(records, header);
     if (!writeReportFile(path, r.text, dialogs))

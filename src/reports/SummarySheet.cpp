@@ -1,6 +1,7 @@
 #include "reports/SummarySheet.h"
 
 #include "log/Bands.h"
+#include "log/LiveLogFiles.h"
 #include "log/Logbook.h"
 #include "reports/ReportFile.h"
 #include "reports/ReportText.h"
@@ -307,7 +308,7 @@ bool WriteSummaryFile(SummaryValues& v, const BandModeCounts& counts, int logSiz
     v.callUsed = v.callUsed.trimmed();
     const QString path = dialogs.saveFileName(QStringLiteral("Write Summary File"),
                                               proposedSummaryPath(dataDir, v.callUsed), QStringLiteral("*.sum"));
-    if (path.isEmpty())
+    if (path.isEmpty() || refuseLiveLogTarget(dataDir, path, dialogs))
         return false;
     if (!writeReportFile(path, buildSummaryFile(v, counts, today), dialogs))
         return false;

@@ -1,6 +1,7 @@
 #include "reports/TextReports.h"
 
 #include "log/Bands.h"
+#include "log/LiveLogFiles.h"
 #include "log/Logbook.h"
 #include "reports/AdifExport.h"
 #include "reports/ReportFile.h"
@@ -223,10 +224,12 @@ bool writeAsciiLog(const std::vector<ContactRecord>& records, StationIdentity& i
                    Dialogs& dialogs)
 {
     id.call = id.call.trimmed();
-    const QString path = dialogs.saveFileName(
-        QStringLiteral("ASCII Log"), dataDir + QLatin1Char('/') + AlphanumericOnly(id.call) + QStringLiteral("-ASCIILog.txt"),
-        QStringLiteral("*.txt"));
-    if (path.isEmpty() || !writeReportFile(path, buildAsciiLog(records, id), dialogs))
+    const QString path =
+        dialogs.saveFileName(QStringLiteral("ASCII Log"),
+                             dataDir + QLatin1Char('/') + AlphanumericOnly(id.call) + QStringLiteral("-ASCIILog.txt"),
+                             QStringLiteral("*.txt"));
+    if (path.isEmpty() || refuseLiveLogTarget(dataDir, path, dialogs) ||
+        !writeReportFile(path, buildAsciiLog(records, id), dialogs))
         return false;
     reportWritten(path, dialogs);
     return true;
@@ -236,10 +239,12 @@ bool writeDupeSheet(const std::vector<ContactRecord>& records, StationIdentity& 
                     Dialogs& dialogs)
 {
     id.call = id.call.trimmed();
-    const QString path = dialogs.saveFileName(
-        QStringLiteral("ASCII Dupe Sheet"),
-        dataDir + QLatin1Char('/') + AlphanumericOnly(id.call) + QStringLiteral("-ASCIIDup.txt"), QStringLiteral("*.txt"));
-    if (path.isEmpty() || !writeReportFile(path, buildDupeSheet(records, id), dialogs))
+    const QString path =
+        dialogs.saveFileName(QStringLiteral("ASCII Dupe Sheet"),
+                             dataDir + QLatin1Char('/') + AlphanumericOnly(id.call) + QStringLiteral("-ASCIIDup.txt"),
+                             QStringLiteral("*.txt"));
+    if (path.isEmpty() || refuseLiveLogTarget(dataDir, path, dialogs) ||
+        !writeReportFile(path, buildDupeSheet(records, id), dialogs))
         return false;
     reportWritten(path, dialogs);
     return true;

@@ -85,7 +85,7 @@ void ImportWindow::cmdAppend_Click()
     cmdAppend->setEnabled(false);
     prgRead->setValue(0);
     // The file is read in one go; the bar moves as it is parsed so a big file shows life.
-    const ImportReport r = appendLogFile(
+    appendLogFile(
         txtPath->text(), m_station.logbook(), m_station.paths().dataDir, o, m_station.dialogs(),
         [this](qint64 done, qint64 total) {
             prgRead->setValue(total > 0 ? static_cast<int>(done * 1000 / total) : 1000);
@@ -93,7 +93,10 @@ void ImportWindow::cmdAppend_Click()
         });
     cmdAppend->setEnabled(true);
     QApplication::restoreOverrideCursor();
-    if (r.outcome == ImportReport::Outcome::Imported && m_reloadLog)
+    // Also after a failure: a file that broke off part way leaves the contacts merged so far in
+    // memory, never written. Reading the log back drops them, so the table, the file and the
+    // window show the same contacts.
+    if (m_reloadLog)
         m_reloadLog();
     cmdDone->setFocus();
 }

@@ -1,6 +1,7 @@
 #include "ui/KeyFilter.h"
 
 #include "ui/EntryKeyForwarder.h"
+#include "ui/TypedPaste.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -41,4 +42,8 @@ private:
 
 }  // namespace
 
-void installKeyFilter(QWidget* edit, KeyFilterFn filter) { edit->installEventFilter(new KeyFilterObject(edit, std::move(filter))); }
+void installKeyFilter(QWidget* edit, KeyFilterFn filter)
+{
+    edit->installEventFilter(new KeyFilterObject(edit, std::move(filter)));
+    replayPastesAsKeys(edit);
+}

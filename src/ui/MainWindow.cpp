@@ -20,6 +20,7 @@
 #include "ui/RigWindows.h"
 #include "ui/SectionDisplay.h"
 #include "ui/StationIdDialog.h"
+#include "ui/TypedPaste.h"
 #include "util/Clock.h"
 #include "util/Dialogs.h"
 #include "util/ProgramInfo.h"
@@ -33,6 +34,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableView>
@@ -194,6 +196,7 @@ void MainWindow::buildWidgets()
         e->setObjectName(name);
         e->setFont(big);
         e->installEventFilter(forwarder);
+        replayPastesAsKeys(e);
         connect(e, &QLineEdit::textChanged, this, [this, field](const QString& t) {
             if (!m_redrawing)
                 m_entry.setFieldText(field, t);
@@ -270,7 +273,8 @@ void MainWindow::buildWidgets()
     };
     m_edit = button(QStringLiteral("cmdEdit"), QStringLiteral("&Edit"));
     m_delete = button(QStringLiteral("cmdDelete"), QStringLiteral("&Delete"));
-    auto* find = button(QStringLiteral("cmdFind"), QStringLiteral("&Find"));
+    // Alt+F opens the File menu.
+    auto* find = button(QStringLiteral("cmdFind"), QStringLiteral("F&ind"));
     m_listButton = button(QStringLiteral("cmdList"), m_entry.list().cmdListCaption());
     buttons->addStretch();
     buttons->addWidget(new QLabel(QStringLiteral("Dupe warning:"), central));
@@ -296,7 +300,22 @@ void MainWindow::buildWidgets()
     });
     root->addWidget(m_sections);
 
+    // The pointer over the bare window clears the possible-dupe list.
+    central->setMouseTracking(true);
+    central->installEventFilter(this);
     setCentralWidget(central);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove && watched == centralWidget() &&
+        !centralWidget()->childAt(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+        const LabelView before = m_entry.view().lblDupe;
+        m_entry.clearDupeLabel();
+        if (!(m_entry.view().lblDupe == before))
+            redrawEntry();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 bool MainWindow::entryKey(QObject* field, int key)
@@ -507,6 +526,7 @@ void MainWindow::cmdEdit_Click()
     if (recNo < 1)
         return;
     EditContactDialog dialog(m_station.logbook(), m_entry.validator(), recNo, this);
+    replayPastesAsKeysIn(&dialog);
     const bool stored = dialog.exec() == QDialog::Accepted;
     m_entry.list().RefreshLogList();
     // Cancel still rewrites and reloads, so the file always matches the table.

@@ -43,7 +43,8 @@ void MainWindow::buildMenus()
     addAction(file, QStringLiteral("mnuOpen"), QStringLiteral("&Reload Log"), &MainWindow::mnuOpen_Click);
     QAction* newLog = file->addAction(QStringLiteral("&New Log..."));
     newLog->setObjectName(QStringLiteral("mnuNew"));
-    connect(newLog, &QAction::triggered, this, [this] { m_station.logbook().ConfirmNewLog(); });
+    connect(newLog, &QAction::triggered, this,
+            [this] { m_station.logbook().ConfirmNewLog(m_station.clock().localNow()); });
     QAction* archive = file->addAction(QStringLiteral("&Archive Log..."));
     archive->setObjectName(QStringLiteral("mnuArchive"));
     connect(archive, &QAction::triggered, this, [this] {

@@ -1,7 +1,13 @@
 #include "log/CallIndex.h"
 #include "log/ContactLog.h"
+#include "log/Logbook.h"
 #include "log/SectionTable.h"
+#include "reports/LogImport.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
 
+#include <QDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -88,4 +94,90 @@ TEST(CallIndex, MatchesThePlainWalkThroughAppendsAndRemovals)
     log.clear();
     EXPECT_TRUE(index.recordsWithCall("K1AB").empty());
     EXPECT_TRUE(index.partialMatches("K", "20", "CW", 120).isEmpty());
+}
+
+namespace {
+
+// The record numbers of a call, found by walking the table.
+std::vector<int> walkCall(const ContactLog& log, const QString& call)
+{
+    std::vector<int> nums;
+    for (int n = 1; n <= log.size(); ++n) {
+        if (log.record(n).call == call)
+            nums.push_back(n);
+    }
+    return nums;
+}
+
+} // namespace
+
+// The index lives as long as the window and sees the table change under it in every way the
+// logbook changes it; after each it must answer as a walk over the records does.
+TEST(CallIndex, AgreesWithTheRecordsAfterEveryKindOfLogChange)
+{
+    TempDataDir dir;
+    ScriptedDialogs dialogs;
+    ContactLog log(SectionTable::standard());
+    Logbook book(log, dir.file("fdlog.dat"), dir.file("LogBkUp.dat"), dialogs);
+    CallIndex index(log);
+    auto at = [](const QString& call, const QString& time) {
+        return ContactRecord{call, "2A", "CT", "2026/06/27", time, "20", "CW", "", ""};
+    };
+    const std::vector<ContactRecord> start{at("K1AAA", "18:00:00"), at("W2BBB", "18:01:00"), at("N3CCC", "18:02:00"),
+                                           at("K1AAB", "18:03:00")};
+    const struct {
+        const char* change;
+        std::function<void()> apply;
+    } rows[] = {
+        {"reload after two lines were swapped outside the program",
+         [&] {
+             QList<QByteArray> lines = readBytes(dir.file("fdlog.dat")).split('\n');
+             std::swap(lines[0], lines[1]);
+             writeBytes(dir.file("fdlog.dat"), lines.join('\n'));
+             ASSERT_TRUE(book.mnuopen2());
+         }},
+        {"new log",
+         [&] {
+             dialogs.inputAnswers = {QString("YES")};
+             ASSERT_TRUE(book.ConfirmNewLog(QDateTime(QDate(2026, 6, 27), QTime(14, 5))));
+         }},
+        {"import in time order",
+         [&] {
+             writeBytes(dir.file("other.dat"),
+                        formatLogLine(at("W2BBB", "17:59:00")) + formatLogLine(at("AA4DDD", "18:01:30")));
+             const ImportReport r = appendLogFile(dir.file("other.dat"), book, dir.path(), {false, false}, dialogs);
+             ASSERT_EQ(r.outcome, ImportReport::Outcome::Imported);
+         }},
+        {"edit", [&] { ASSERT_TRUE(book.replaceRecord(1, at("W2BBB", "18:00:00"))); }},
+        {"delete",
+         [&] {
+             dialogs.yesNoAnswers = {true};
+             ASSERT_TRUE(book.cmdDelete_Click(1));
+         }},
+        {"append", [&] { ASSERT_EQ(book.storeContact(at("K1AAA", "18:09:00")), Logbook::StoreResult::Stored); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.change);
+        ASSERT_TRUE(LogFile(dir.file("fdlog.dat")).rewrite(start));
+        ASSERT_TRUE(book.mnuopen2());
+        // Used before the change, as the as-you-type list does at every key.
+        for (const ContactRecord& r : start)
+            ASSERT_FALSE(index.recordsWithCall(r.call).empty());
+        ASSERT_FALSE(index.partialMatches("K1AA", "20", "CW", 120).isEmpty());
+
+        row.apply();
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+
+        QStringList calls{"K1AAA", "W2BBB", "N3CCC", "K1AAB", "AA4DDD"};
+        for (const ContactRecord& r : log.records())
+            calls << r.call;
+        for (const QString& call : calls) {
+            EXPECT_EQ(index.recordsWithCall(call), walkCall(log, call)) << call.toStdString();
+            for (qsizetype n = 1; n <= call.size(); ++n) {
+                const QString typed = call.left(n);
+                EXPECT_EQ(index.partialMatches(typed, "20", "CW", 120), reference(log, typed, "20", "CW", 120))
+                    << typed.toStdString();
+            }
+        }
+    }
 }

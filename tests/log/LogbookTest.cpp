@@ -3,6 +3,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -151,7 +152,7 @@ TEST_F(LogbookFixture, NewLogNeedsTypedYes)
 
     for (const auto& answer : {std::optional<QString>("YES "), std::optional<QString>(), std::optional<QString>("no")}) {
         dialogs.inputAnswers = {answer};
-        EXPECT_FALSE(book.ConfirmNewLog());
+        EXPECT_FALSE(book.ConfirmNewLog(QDateTime(QDate(2026, 6, 27), QTime(14, 5))));
         EXPECT_EQ(log.size(), 1);
     }
     EXPECT_EQ(dialogs.last().title, "WARNING - Your existing log file will be ERASED!");
@@ -159,13 +160,64 @@ TEST_F(LogbookFixture, NewLogNeedsTypedYes)
               "Are you sure that you want to start a new log file?  This function will ERASE the existing log file!\n\n"
               "To verify that you want to start a new log file, please type: YES");
 
+    EXPECT_FALSE(QDir(dir.file("BAK2026")).exists());
+
+    const QByteArray before = readBytes(dir.file("fdlog.dat"));
     dialogs.inputAnswers = {QString("yes")};
-    EXPECT_TRUE(book.ConfirmNewLog());
+    EXPECT_TRUE(book.ConfirmNewLog(QDateTime(QDate(2026, 6, 27), QTime(14, 5))));
+    // The erased log is kept under the name a permanent backup of that minute gets.
+    EXPECT_EQ(readBytes(dir.file("BAK2026/06271405.dat")), before);
     EXPECT_EQ(log.size(), 0);
     EXPECT_EQ(log.backupTicks, 0);
     EXPECT_EQ(log.countAtLastBackup, 0);
     EXPECT_TRUE(readBytes(dir.file("fdlog.dat")).isEmpty());
     EXPECT_TRUE(QFile::exists(dir.file("fdlog.dat")));
+}
+
+TEST_F(LogbookFixture, NewLogCopiesIntoTheYearFolderAsSpeltOnDiskAndErasesNothingWhenItCannot)
+{
+    writeLog({rec("K1A")});
+    book.mnuopen2();
+    const QByteArray before = readBytes(dir.file("fdlog.dat"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("bak2026"));
+    dialogs.inputAnswers = {QString("YES")};
+    EXPECT_TRUE(book.ConfirmNewLog(QDateTime(QDate(2026, 6, 28), QTime(9, 30))));
+    EXPECT_EQ(readBytes(dir.file("bak2026/06280930.dat")), before);
+    EXPECT_FALSE(QDir(dir.file("BAK2026")).exists());
+
+    // A second New on the empty log keeps the copy made in the same minute.
+    dialogs.inputAnswers = {QString("YES")};
+    EXPECT_TRUE(book.ConfirmNewLog(QDateTime(QDate(2026, 6, 28), QTime(9, 30))));
+    EXPECT_EQ(readBytes(dir.file("bak2026/06280930.dat")), before);
+
+    // No year folder can be made (a file has its name): the log stays as it was.
+    writeLog({rec("K1A"), rec("K1B")});
+    book.mnuopen2();
+    writeBytes(dir.file("BAK2027"), "in the way");
+    dialogs.clear();
+    dialogs.inputAnswers = {QString("YES")};
+    EXPECT_FALSE(book.ConfirmNewLog(QDateTime(QDate(2027, 1, 2), QTime(10, 0))));
+    EXPECT_EQ(log.size(), 2);
+    EXPECT_EQ(fileRecords().size(), 2u);
+    EXPECT_EQ(dialogs.last().title, "File Error");
+    EXPECT_TRUE(dialogs.last().text.startsWith("The log could not be copied to the backup folder ("));
+    EXPECT_TRUE(dialogs.last().text.endsWith("), so it was not erased."));
+}
+
+TEST_F(LogbookFixture, ArchiveRefusesTheLiveFiles)
+{
+    writeLog({rec("K1A"), rec("K1B")});
+    writeBytes(dir.file("LogBkUp.dat"), formatLogLine(rec("K1A")));
+    const QByteArray logBytes = readBytes(dir.file("fdlog.dat"));
+    for (const QString name : {"fdlog.dat", "LogBkUp.dat", "fdlog.damaged"}) {
+        dialogs.clear();
+        dialogs.fileAnswers = {dir.file(name)};
+        book.mnuArchive_Click(dir.path(), "K1ABC", QDate(2026, 6, 27));
+        EXPECT_EQ(dialogs.last().title, "Invalid File Name") << name.toStdString();
+        EXPECT_EQ(readBytes(dir.file("fdlog.dat")), logBytes);
+        EXPECT_EQ(readBytes(dir.file("LogBkUp.dat")), formatLogLine(rec("K1A")));
+        EXPECT_FALSE(QFile::exists(dir.file("fdlog.damaged")));
+    }
 }
 
 TEST_F(LogbookFixture, ArchiveSuggestsADatedNameAndCopies)

@@ -1,6 +1,7 @@
 #include "log/LogFile.h"
 #include "settings/Preferences.h"
 #include "support/TestFiles.h"
+#include "util/DataFolderLock.h"
 
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -122,6 +123,29 @@ TEST_F(CliTest, ImportAppendsAndReportsErrors)
     r = run({"import", dir.file("gone.adi")});
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains("There was an error reading the ADIF file format."));
+}
+
+TEST_F(CliTest, ImportIsRefusedWhileAnotherCopyHoldsTheDataFolder)
+{
+    writeBytes(dir.file("other.adi"),
+               "<call:4>W9ZZ <band:3>15m <mode:2>CW <qso_date:8>20260627 <time_on:4>1759 <eor>\n");
+    const QByteArray before = readBytes(dir.file("fdlog.dat"));
+    {
+        DataFolderLock window(dir.path());
+        ASSERT_TRUE(window.tryLock());
+        const CliRun r = run({"import", dir.file("other.adi")});
+        EXPECT_EQ(r.code, 1);
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_TRUE(r.err.startsWith("fdlog-cli: Another copy of the program is already using the data folder "))
+            << r.err.toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1);
+        EXPECT_EQ(readBytes(dir.file("fdlog.dat")), before);
+        // Reading commands do not rewrite the log and still run.
+        EXPECT_EQ(run({"score"}).code, 0);
+    }
+    const CliRun r = run({"import", dir.file("other.adi")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.file(DataFolderLock::fileName())));
 }
 
 TEST_F(CliTest, UsageErrorsAndHelp)

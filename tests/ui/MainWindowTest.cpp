@@ -1,3 +1,4 @@
+#include "ui/MainWindow.h"
 #include "app/AppContext.h"
 #include "log/LogFile.h"
 #include "log/Station.h"
@@ -7,19 +8,24 @@
 #include "support/TestFiles.h"
 #include "ui/ContactTableModel.h"
 #include "ui/EditContactDialog.h"
-#include "ui/MainWindow.h"
+#include "ui/ImportWindow.h"
 #include "ui/SectionDisplay.h"
 #include "ui/StationIdDialog.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QTimer>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -43,7 +49,7 @@ struct MainWindowFixture : ::testing::Test {
         writeBytes(dir.file("fdlog.dat"), log);
     }
 
-    void start()
+    bool start()
     {
         AppContext::Options o;
         o.dataDir = dir.path();
@@ -51,7 +57,7 @@ struct MainWindowFixture : ::testing::Test {
         o.userStore = UserSettingsStore(dir.file("user.ini"));
         o.runStationId = [](StationIdDialog&) { return true; };
         app = std::make_unique<AppContext>(std::move(o), dialogs, clock);
-        app->start();
+        return app->start();
     }
 
     QString text(const QString& name) { return app->window().findChild<QLabel*>(name)->text(); }
@@ -281,4 +287,235 @@ TEST(StationIdDialog, DoneTurnsANonNumericOffsetIntoZeroAndFiltersTheFields)
     dialog.applyTo(p);
     EXPECT_EQ(p.utcOffset, 0.0f);
     EXPECT_EQ(p.ownCall, "K1ABC/4");
+}
+
+TEST_F(MainWindowFixture, ASecondCopyOnTheSameDataFolderIsRefused)
+{
+    prepare(contacts(3));
+    ASSERT_TRUE(start());
+    ScriptedDialogs secondDialogs;
+    AppContext::Options o;
+    o.dataDir = dir.path();
+    o.documentsRoot = dir.file("docs");
+    o.runStationId = [](StationIdDialog&) { return true; };
+    {
+        AppContext second(std::move(o), secondDialogs, clock);
+        EXPECT_FALSE(second.start());
+        ASSERT_EQ(secondDialogs.calls.size(), 1u);
+        EXPECT_EQ(secondDialogs.last().title, "Program Already Running");
+        EXPECT_TRUE(
+            secondDialogs.last().text.startsWith("Another copy of the program is already using the data folder "));
+        EXPECT_TRUE(secondDialogs.last().text.endsWith("This copy will close now."));
+    }
+    // The refused copy took nothing from the first one.
+    EXPECT_EQ(app->station().log().size(), 3);
+    app.reset();
+    dialogs.clear();
+    EXPECT_TRUE(start());
+}
+
+TEST_F(MainWindowFixture, EveryAltKeyOfTheMenuBarAndButtonsIsUsedOnce)
+{
+    prepare({});
+    start();
+    MainWindow& w = app->window();
+    QStringList texts;
+    for (QAction* a : w.menuBar()->actions())
+        texts << a->text();
+    for (QPushButton* b : w.findChildren<QPushButton*>())
+        texts << b->text();
+    QMap<QChar, QString> owner;
+    for (const QString& t : texts) {
+        const qsizetype amp = t.indexOf('&');
+        if (amp < 0 || amp + 1 >= t.size())
+            continue;
+        const QChar key = t[amp + 1].toUpper();
+        EXPECT_FALSE(owner.contains(key))
+            << "Alt+" << QString(key).toStdString() << ": " << owner[key].toStdString() << " and " << t.toStdString();
+        owner[key] = t;
+    }
+    EXPECT_EQ(owner.value('F'), "&File");
+}
+
+TEST_F(MainWindowFixture, ThePointerOnTheBareWindowClearsThePossibleDupes)
+{
+    prepare(formatLogLine({"K1ABC", "2A", "CT", "2026/06/27", "18:00:00", "20", "CW", "JS", ""}));
+    start();
+    MainWindow& w = app->window();
+    w.show();
+    w.entry().focusArrived(EntryField::Call);
+    w.entry().typeText("K1A");
+    w.redrawEntry();
+    auto* central = w.centralWidget();
+    QPoint bare(-1, -1);
+    for (int y = 0; y < central->height() && bare.x() < 0; ++y) {
+        for (int x = 0; x < central->width() && bare.x() < 0; ++x) {
+            if (!central->childAt(x, y))
+                bare = QPoint(x, y);
+        }
+    }
+    ASSERT_GE(bare.x(), 0);
+    auto move = [&](QPoint at) {
+        QMouseEvent e(QEvent::MouseMove, at, central->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(central, &e);
+    };
+    ASSERT_TRUE(text("lblDupe").contains("K1ABC"));
+    // Over a field the list stays; over the bare window it goes.
+    move(w.findChild<QLineEdit*>("txtCall")->geometry().center());
+    EXPECT_TRUE(text("lblDupe").contains("K1ABC"));
+    move(bare);
+    EXPECT_EQ(text("lblDupe"), "");
+}
+
+TEST_F(MainWindowFixture, AFailedAppendLeavesTheWindowShowingTheLogInMemory)
+{
+    prepare(contacts(3));
+    start();
+    MainWindow& w = app->window();
+    writeBytes(dir.file("more.dat"), formatLogLine({"W9AB", "1A", "CT", "2026/06/27", "18:30:00", "20", "PH", "", ""}) +
+                                         "not a log line\r\n");
+    QTimer::singleShot(0, [this] {
+        auto* import = qobject_cast<ImportWindow*>(QApplication::activeModalWidget());
+        ASSERT_NE(import, nullptr);
+        import->txtPath->setText(dir.file("more.dat"));
+        import->cmdAppend->click();
+        import->accept();
+    });
+    w.findChild<QAction*>("mnuCombine")->trigger();
+    EXPECT_EQ(dialogs.last().text, "Unable to read file.");
+    const ContactLog& log = app->station().log();
+    EXPECT_EQ(w.listModel()->rowCount(), log.size());
+    EXPECT_EQ(text("lblsectogo"), QString::number(log.phoneCount()));
+    EXPECT_EQ(text("lblTotScore"), QString::number(log.points()));
+    std::vector<ContactRecord> onDisk;
+    LogFile(dir.file("fdlog.dat")).read(onDisk, 100);
+    EXPECT_EQ(static_cast<int>(onDisk.size()), log.size());
+}
+
+namespace {
+
+// The ways text gets into a field without being typed.
+enum class Route { CtrlV, ShiftInsert, ContextMenu, Drop };
+
+void pasteInto(QWidget* field, Route route, const QString& text)
+{
+    QApplication::clipboard()->setText(text);
+    switch (route) {
+    case Route::CtrlV:
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        break;
+    case Route::ShiftInsert:
+        QTest::keyClick(field, Qt::Key_Insert, Qt::ShiftModifier);
+        break;
+    case Route::ContextMenu: {
+        QTimer::singleShot(0, [] {
+            QWidget* popup = QApplication::activePopupWidget();
+            auto* menu = qobject_cast<QMenu*>(popup);
+            if (!menu) {
+                if (popup)
+                    popup->close();
+                ADD_FAILURE() << "no context menu";
+                return;
+            }
+            QAction* paste = nullptr;
+            for (QAction* a : menu->actions()) {
+                EXPECT_EQ(a->menu(), nullptr) << a->text().toStdString();
+                if (a->objectName() == "edit-paste")
+                    paste = a;
+            }
+            if (!paste) {
+                menu->close();
+                ADD_FAILURE() << "no Paste in the context menu";
+                return;
+            }
+            menu->setActiveAction(paste);
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        const QPoint at(2, field->height() / 2);
+        QContextMenuEvent e(QContextMenuEvent::Mouse, at, field->mapToGlobal(at));
+        QApplication::sendEvent(field, &e);
+        break;
+    }
+    case Route::Drop: {
+        QMimeData mime;
+        mime.setText(text);
+        const QPoint at(2, field->height() / 2);
+        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(field, &enter);
+        QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(field, &drop);
+        break;
+    }
+    }
+}
+
+const Route AllRoutes[] = {Route::CtrlV, Route::ShiftInsert, Route::ContextMenu, Route::Drop};
+
+} // namespace
+
+TEST_F(MainWindowFixture, PastedTextIsTypedThroughTheEntryRules)
+{
+    prepare(formatLogLine({"K1ABC", "2A", "CT", "2026/06/27", "18:00:00", "20", "CW", "JS", ""}));
+    start();
+    MainWindow& w = app->window();
+    w.show();
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    auto* call = w.findChild<QLineEdit*>("txtCall");
+    auto field = [&](const char* name) { return w.findChild<QLineEdit*>(name)->text(); };
+    const struct {
+        QString pasted, call, cls, section;
+    } rows[] = {
+        {"k1abc", "K1ABC", "", ""},
+        {"W1\"Q", "W1Q", "", ""},
+        {"k1abc 2a ct", "K1ABC", "2A", "CT"},
+        {"w\x01\t2\r\nxy", "W2XY", "", ""},
+    };
+    for (Route route : AllRoutes) {
+        for (const auto& row : rows) {
+            SCOPED_TRACE(testing::Message() << "route " << static_cast<int>(route) << " " << row.pasted.toStdString());
+            w.entry().cmdClear_Click();
+            w.redrawEntry();
+            call->setFocus();
+            pasteInto(call, route, row.pasted);
+            EXPECT_EQ(field("txtCall"), row.call);
+            EXPECT_EQ(field("txtCK"), row.cls);
+            EXPECT_EQ(field("txtSec"), row.section);
+            if (row.call == "K1ABC") {
+                EXPECT_TRUE(text("lblDupe").contains("K1ABC")); // seen as the dupe it is
+            }
+        }
+    }
+    // Logged from a paste: a dupe of the contact in the log, so refused.
+    w.entry().cmdClear_Click();
+    w.redrawEntry();
+    call->setFocus();
+    pasteInto(call, Route::CtrlV, "k1abc 2a ct");
+    ASSERT_EQ(w.focusWidget(), w.findChild<QLineEdit*>("txtSec"));
+    QTest::keyClick(w.focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(app->station().log().size(), 1);
+    EXPECT_TRUE(text("lblDialog").startsWith("Dupe: K1ABC 2A CT"));
+}
+
+TEST(PasteIntoDialogs, FilteredFieldsTakePastedTextAsTyped)
+{
+    Preferences p;
+    StationIdDialog station(p);
+    station.show();
+    const struct {
+        QLineEdit* field;
+        QString pasted, expected;
+    } rows[] = {
+        {station.callField(), "k1abc/\"4", "K1ABC/4"},
+        {station.utcField(), "a-4.5x", "-4.5"},
+        {station.classField(), "2a\"", "2A"},
+    };
+    for (Route route : AllRoutes) {
+        for (const auto& row : rows) {
+            SCOPED_TRACE(testing::Message() << "route " << static_cast<int>(route) << " " << row.pasted.toStdString());
+            row.field->clear();
+            pasteInto(row.field, route, row.pasted);
+            EXPECT_EQ(row.field->text(), row.expected);
+        }
+    }
 }

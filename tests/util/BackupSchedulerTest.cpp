@@ -1,10 +1,10 @@
+#include "util/BackupScheduler.h"
 #include "log/Logbook.h"
 #include "log/SectionTable.h"
 #include "settings/Preferences.h"
 #include "support/ManualClock.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
-#include "util/BackupScheduler.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,7 +20,7 @@ struct BackupFixture : ::testing::Test {
     ContactLog log{SectionTable::standard()};
     DataPaths paths{dir.path(), dir.file("docs"), dir.file("shared")};
     Logbook book{log, paths.logFile(), paths.backupFile(), dialogs};
-    BackupScheduler scheduler{book, prefs, paths, clock};
+    BackupScheduler scheduler{book, prefs, paths, clock, dialogs};
 
     void store(const QString& call)
     {
@@ -105,4 +105,34 @@ TEST_F(BackupFixture, YearFolderIsFoundInAnyCaseOrCreated)
     clock.setLocal(QDateTime(QDate(2027, 1, 1), QTime(0, 1)));
     EXPECT_EQ(scheduler.ensureYearFolder(), dir.path() + "/BAK2027");
     EXPECT_TRUE(QDir(dir.path() + "/bak2026").exists());
+}
+
+TEST_F(BackupFixture, PermanentCopiesGoIntoTheYearFolderAsSpeltOnDiskAndFailuresAreReported)
+{
+    prefs.permanentBackup = 1;
+    for (const QString spelling : {"bak2026", "Bak2026"}) {
+        TempDataDir other;
+        DataPaths p{other.path(), other.file("docs"), other.file("shared")};
+        ContactLog l{SectionTable::standard()};
+        Logbook b{l, p.logFile(), p.backupFile(), dialogs};
+        BackupScheduler s{b, prefs, p, clock, dialogs};
+        ASSERT_TRUE(QDir(other.path()).mkdir(spelling));
+        ASSERT_EQ(b.storeContact({"K1A", "1A", "CT", "2026/06/27", "18:00:00", "20", "CW", "", ""}),
+                  Logbook::StoreResult::Stored);
+        for (int i = 0; i < 15; ++i)
+            s.Timer1_Timer();
+        EXPECT_EQ(readBytes(other.file(spelling + "/06271405.dat")), readBytes(p.backupFile()));
+        EXPECT_EQ(QDir(other.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{spelling});
+    }
+    EXPECT_TRUE(dialogs.calls.empty());
+
+    // A file where the year folder should be: the copy fails and the operator is told.
+    writeBytes(dir.file("BAK2026"), "in the way");
+    store("K1A");
+    ticks(15);
+    EXPECT_EQ(readBytes(paths.backupFile()), readBytes(paths.logFile()));
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_EQ(dialogs.last().title, "Backup Error");
+    EXPECT_TRUE(dialogs.last().text.startsWith("The dated backup copy could not be written ("));
+    EXPECT_TRUE(dialogs.last().text.contains("06271405.dat"));
 }
