@@ -260,11 +260,12 @@ void parseYaesuBlock(RigFamily family, const QByteArray& b, RigReading& r)
     if (b.size() < 5)
         return;
     const QByteArray h = b.toHex().toUpper();
-    // These are HF (and 6 m) radios: any other frequency means the block was misread.
+    // The 890, 990 and 1000 are HF radios: any other frequency means the block was misread.
+    const double highest = family == RigFamily::Yaesu920 ? kHighestMHz : 30;
     auto setHexFreq = [&](int from, int count, double divisor) {
         if (const auto v = hexValue(hDigits(h, from, count))) {
             const double mhz = std::round(*v / divisor * 1e5) / 1e5;
-            if (mhz >= 0.03 && mhz <= 60)
+            if (mhz >= 0.03 && mhz <= highest)
                 r.frequency = static_cast<float>(mhz);
         }
     };

@@ -221,7 +221,7 @@ TEST(RigParsers, RepliesThatDoNotParseWholeGiveNothing)
         {F::Orion, "@AF70x0000\r@RMM9\r"},
         {F::Rigctld, "garbage\n"},
         {F::Rigctld, "14025000\nXYZ\n500\n"},
-        {F::Rigctld, "14025000\nCW"}, // no line end yet
+        {F::Rigctld, "14025000"}, // no line end yet
         {F::Rigctld, "RPRT x\n"},
         {F::Rigctld, "0\nCW\n500\n"},
     };
