@@ -20,15 +20,19 @@ namespace {
 // Without a window the operator's messages go to stderr.
 class StderrDialogs final : public Dialogs {
 public:
-    void message(const QString& text, const QString& title, Icon) override
+    void message(const QString& text, const QString& title, Icon icon) override
     {
         std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
+        warned = warned || icon == Icon::Warning;
     }
     bool askYesNo(const QString&, const QString&) override { return false; }
     std::optional<QString> inputText(const QString&, const QString&, const QString&) override { return std::nullopt; }
     QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
     QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
     void beep() override {}
+
+    // The poller warned (replies it cannot read, a lost port): no point waiting on.
+    bool warned = false;
 };
 
 struct Options {
@@ -144,7 +148,7 @@ struct Session {
                 if (onReading)
                     onReading();
             }
-            return readings >= wanted || !poller.polling() || sinceReading.elapsed() > kQuietLimitMs;
+            return readings >= wanted || !poller.polling() || dialogs.warned || sinceReading.elapsed() > kQuietLimitMs;
         });
         return readings >= wanted;
     }
@@ -180,7 +184,8 @@ int rigPoll(const QStringList& args, const QString& dataDir)
     });
     s.finish();
     if (!got) {
-        std::fprintf(stderr, "fdlog-cli: no reading from the rig for 10 s\n");
+        std::fprintf(stderr, "fdlog-cli: %s\n",
+                     s.dialogs.warned ? "no valid reading from the rig" : "no reading from the rig for 10 s");
         return 1;
     }
     return 0;

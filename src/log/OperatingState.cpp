@@ -5,10 +5,24 @@
 
 OperatingState::OperatingState(Preferences& prefs, QObject* parent) : QObject(parent), m_prefs(prefs) {}
 
-QString OperatingState::band() const { return m_prefs.band; }
-QString OperatingState::mode() const { return m_prefs.mode; }
-float OperatingState::utcOffset() const { return m_prefs.utcOffset; }
-QString OperatingState::operatorInitials() const { return m_prefs.operatorInitials; }
+QString OperatingState::band() const
+{
+    return m_prefs.band;
+}
+QString OperatingState::mode() const
+{
+    return m_prefs.mode;
+}
+float OperatingState::utcOffset() const
+{
+    if (isUtcOffsetInRange(m_prefs.utcOffset))
+        return m_prefs.utcOffset;
+    return m_computedUtcOffset ? m_computedUtcOffset() : 0.0f;
+}
+QString OperatingState::operatorInitials() const
+{
+    return m_prefs.operatorInitials;
+}
 
 void OperatingState::selectBand(const QString& band)
 {
@@ -74,10 +88,13 @@ void OperatingState::clearFrequency()
     emit frequencyChanged(m_frequency);
 }
 
-void OperatingState::setUtcOffset(float hours)
+bool OperatingState::setUtcOffset(float hours)
 {
+    if (!isUtcOffsetInRange(hours))
+        return false;
     m_prefs.utcOffset = hours;
     emit preferencesChanged();
+    return true;
 }
 
 void OperatingState::setOperatorInitials(const QString& initials)

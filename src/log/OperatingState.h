@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 
 struct Preferences;
 
@@ -16,7 +17,10 @@ public:
     QString band() const;
     QString mode() const;
     QString frequency() const { return m_frequency; }
+    // The stored offset; one outside -12..+14 hours (a damaged or hand-edited file) gives the
+    // computer's own instead, so no contact is dated days away.
     float utcOffset() const;
+    void setComputedUtcOffset(std::function<float()> computed) { m_computedUtcOffset = std::move(computed); }
     QString operatorInitials() const;
 
     // Band and mode menus; an unknown label is ignored.
@@ -36,7 +40,8 @@ public:
     // Emptied after each logging attempt so a contact carries only a fresh rig frequency.
     void clearFrequency();
 
-    void setUtcOffset(float hours);
+    // False (and nothing changes) for an offset outside -12..+14 hours.
+    bool setUtcOffset(float hours);
     void setOperatorInitials(const QString& initials);
 
 signals:
@@ -49,4 +54,5 @@ signals:
 private:
     Preferences& m_prefs;
     QString m_frequency;
+    std::function<float()> m_computedUtcOffset;
 };

@@ -1,6 +1,7 @@
 #include "log/Station.h"
 
 #include "log/SectionTable.h"
+#include "log/UtcOffsetCheck.h"
 
 #include <QFile>
 
@@ -15,9 +16,13 @@ Station::Station(DataPaths paths, Dialogs& dialogs, Clock& clock, UserSettingsSt
       m_state(m_prefs)
 {
     connect(&m_state, &OperatingState::preferencesChanged, this, [this] { SavePref(); });
+    m_state.setComputedUtcOffset([this] { return static_cast<float>(recommendedUtcOffset(m_clock)); });
 }
 
-bool Station::ReadPreferences() { return ::ReadPreferences(m_paths.preferencesFile(), m_prefs); }
+bool Station::ReadPreferences()
+{
+    return ::ReadPreferences(m_paths.preferencesFile(), m_prefs, static_cast<float>(recommendedUtcOffset(m_clock)));
+}
 
 bool Station::SavePref() { return ::SavePref(m_paths.preferencesFile(), m_prefs); }
 

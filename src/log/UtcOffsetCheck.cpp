@@ -9,11 +9,17 @@
 namespace {
 
 // Compares wall-clock readings as they are, whatever zone each carries.
-QDateTime naive(const QDateTime& t) { return QDateTime(t.date(), t.time(), Qt::UTC); }
+QDateTime naive(const QDateTime& t)
+{
+    return QDateTime(t.date(), t.time(), Qt::UTC);
+}
 
-QString offsetText(double hours) { return QString::number(hours, 'g', 7); }
+QString offsetText(double hours)
+{
+    return QString::number(hours, 'g', 7);
+}
 
-}  // namespace
+} // namespace
 
 double recommendedUtcOffset(const Clock& clock)
 {
@@ -43,6 +49,19 @@ bool CheckUtcOffset(const Clock& clock, OperatingState& state, Dialogs& dialogs)
     const float value = answer->trimmed().toFloat(&ok);
     if (!ok || !std::isfinite(value))
         return false;
-    state.setUtcOffset(value);
+    if (!state.setUtcOffset(value)) {
+        dialogs.message(utcOffsetOutOfRangeText(), utcOffsetOutOfRangeTitle(), Dialogs::Icon::Warning);
+        return false;
+    }
     return true;
+}
+
+QString utcOffsetOutOfRangeText()
+{
+    return QStringLiteral("The UTC offset must be between -12 and 14 hours. The current setting was kept.");
+}
+
+QString utcOffsetOutOfRangeTitle()
+{
+    return QStringLiteral("UTC Offset");
 }

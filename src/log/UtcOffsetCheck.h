@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class Clock;
 class Dialogs;
 class OperatingState;
@@ -11,3 +13,7 @@ bool CheckUtcOffset(const Clock& clock, OperatingState& state, Dialogs& dialogs)
 
 // UTC minus local time in hours, rounded to 2 decimals.
 double recommendedUtcOffset(const Clock& clock);
+
+// What the operator is told when a typed offset lies outside -12..+14 hours, and its title.
+QString utcOffsetOutOfRangeText();
+QString utcOffsetOutOfRangeTitle();

@@ -19,5 +19,6 @@ RigReading readPegasusOut(const QString& folder)
     QFile f(folder + QStringLiteral("/PEGASUS.OUT"));
     if (!f.open(QIODevice::ReadOnly))
         return {};
-    return RigParsers::parsePegasusOut(f.readAll());
+    // Two short fields; anything longer is not the control program's file.
+    return RigParsers::parsePegasusOut(f.read(256));
 }

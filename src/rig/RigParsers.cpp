@@ -7,6 +7,9 @@ namespace RigParsers {
 
 namespace {
 
+// Above every band a rig on this list covers (the 10 GHz band's top).
+constexpr double kHighestMHz = 10500;
+
 bool allDigits(const QByteArray& s)
 {
     if (s.isEmpty())
@@ -41,52 +44,95 @@ QString cwOrPh(bool cw)
     return QLatin1String(cw ? "CW" : "PH");
 }
 
+// A frequency we are willing to believe: zero or beyond any amateur band is a misread frame.
+bool plausibleMHz(double mhz)
+{
+    return mhz > 0 && mhz <= kHighestMHz;
+}
+
+void setFrequency(RigReading& r, double hz)
+{
+    if (plausibleMHz(hz / 1e6))
+        r.frequency = megahertz(hz);
+}
+
+// The first `tag` followed by exactly `bodyLength` bytes and `end` whose body `accepts`;
+// noise around it (a spoilt frame, line noise) is passed over.
+template <typename Accept>
+std::optional<QByteArray> findFrame(const QByteArray& b, const QByteArray& tag, qsizetype bodyLength, char end,
+                                    Accept accepts)
+{
+    if (tag.isEmpty())
+        return std::nullopt;
+    for (qsizetype at = b.indexOf(tag); at >= 0; at = b.indexOf(tag, at + 1)) {
+        const qsizetype body = at + tag.size();
+        if (body + bodyLength >= b.size() || b[body + bodyLength] != end)
+            continue;
+        const QByteArray d = b.mid(body, bodyLength);
+        if (accepts(d))
+            return d;
+    }
+    return std::nullopt;
+}
+
+// Like findFrame, for bodies of any length up to the terminator.
+template <typename Accept>
+std::optional<QByteArray> findOpenFrame(const QByteArray& b, const QByteArray& tag, char end, Accept accepts)
+{
+    for (qsizetype at = b.indexOf(tag); at >= 0; at = b.indexOf(tag, at + 1)) {
+        const qsizetype body = at + tag.size();
+        const qsizetype stop = b.indexOf(end, body);
+        if (stop < 0)
+            return std::nullopt;
+        const QByteArray d = b.mid(body, stop - body);
+        if (accepts(d))
+            return d;
+    }
+    return std::nullopt;
+}
+
+bool digitIn(char c, char lo, char hi)
+{
+    return c >= lo && c <= hi;
+}
+
 void parseKenwood(const ParseContext& ctx, const QByteArray& b, RigReading& r)
 {
-    const QByteArray tag = ctx.freqBox.left(2).toLatin1();
-    if (!tag.isEmpty()) {
-        const qsizetype at = b.indexOf(tag);
-        if (at >= 0 && b.size() >= at + tag.size() + 11) {
-            const QByteArray d = b.mid(at + tag.size(), 11);
-            if (allDigits(d))
-                r.frequency = megahertz(d.toDouble());
-        }
-    }
-    const qsizetype md = b.indexOf("MD");
-    if (md >= 0 && md + 2 < b.size())
-        r.mode = cwOrPh(b[md + 2] == '3' || b[md + 2] == '7');
+    if (const auto d = findFrame(b, ctx.freqBox.left(2).toLatin1(), 11, ';', allDigits))
+        setFrequency(r, d->toDouble());
+    // Mode codes 1-9 (0 is "none" on some radios and means nothing here).
+    if (const auto m = findFrame(b, "MD", 1, ';', [](const QByteArray& d) { return digitIn(d[0], '1', '9'); }))
+        r.mode = cwOrPh(m->at(0) == '3' || m->at(0) == '7');
 }
 
 void parseKenwood2(const QByteArray& b, RigReading& r)
 {
-    const qsizetype at = b.indexOf("IF");
-    if (at < 0 || b.size() - at <= 12)
+    const auto d = findFrame(b, "IF", 35, ';', [](const QByteArray& f) {
+        return allDigits(f.left(11)) && digitIn(f[27], '1', '9') && digitIn(f[28], '0', '2');
+    });
+    if (!d)
         return;
-    const QByteArray d = b.mid(at + 2, 11);
-    if (allDigits(d))
-        r.frequency = megahertz(d.toDouble());
-    if (at + 29 < b.size())
-        r.mode = cwOrPh(b[at + 29] == '3');
-    if (at + 30 < b.size() && (b[at + 30] == '0' || b[at + 30] == '1'))
-        r.vfoFlag = b[at + 30] - '0';
+    setFrequency(r, d->left(11).toDouble());
+    if (!r.frequency)
+        return;
+    r.mode = cwOrPh(d->at(27) == '3');
+    if (d->at(28) != '2')
+        r.vfoFlag = d->at(28) - '0';
 }
 
 // The FTdx9000 answers in the Kenwood manner with fewer digits: "FA14025000;", "MD03;".
 void parseFtdx(const ParseContext& ctx, const QByteArray& b, RigReading& r)
 {
-    const qsizetype fa = b.indexOf("FA");
-    if (fa >= 0) {
-        const qsizetype end = b.indexOf(';', fa);
-        const QByteArray d = end > 0 ? b.mid(fa + 2, end - fa - 2) : QByteArray();
-        if (allDigits(d) && d.size() <= 11)
-            r.frequency = megahertz(d.toDouble());
-    }
+    if (const auto d = findOpenFrame(
+            b, "FA", ';', [](const QByteArray& f) { return allDigits(f) && f.size() >= 6 && f.size() <= 11; }))
+        setFrequency(r, d->toDouble());
     const QByteArray tag = ctx.modeBox.left(3).toLatin1();
-    if (tag.size() == 3) {
-        const qsizetype md = b.indexOf(tag);
-        if (md >= 0 && md + 3 < b.size() && b[md + 3] != ';')
-            r.mode = cwOrPh(b[md + 3] == '3' || b[md + 3] == '7');
-    }
+    if (tag.size() != 3)
+        return;
+    const auto m = findFrame(b, tag, 1, ';',
+                             [](const QByteArray& f) { return digitIn(f[0], '1', '9') || digitIn(f[0], 'A', 'E'); });
+    if (m)
+        r.mode = cwOrPh(m->at(0) == '3' || m->at(0) == '7');
 }
 
 // CI-V: frames may come with our own request echoed in front (single-wire bus); an echo has
@@ -97,6 +143,7 @@ void parseIcom(RigFamily family, const QByteArray& b, RigReading& r)
     int skip = 0;
     quint8 command = 0;
     QByteArray data;
+    auto isBcd = [](quint8 v) { return (v >> 4) <= 9 && (v & 0x0F) <= 9; };
     for (char ch : b) {
         const auto c = static_cast<quint8>(ch);
         switch (state) {
@@ -126,6 +173,11 @@ void parseIcom(RigFamily family, const QByteArray& b, RigReading& r)
             }
             break;
         case WaitForFD:
+            if (c == 0xFE) {
+                // A new preamble before the end: the frame was cut off.
+                state = GotFirstFE;
+                break;
+            }
             if (c != 0xFD) {
                 data.append(static_cast<char>(c));
                 break;
@@ -134,22 +186,26 @@ void parseIcom(RigFamily family, const QByteArray& b, RigReading& r)
             if (data.isEmpty())
                 break;
             if (command == 0x03) {
+                // Packed BCD, least significant first: four bytes on older radios, five on the rest.
+                if (data.size() < 4 || data.size() > 5)
+                    break;
                 QByteArray digits;
                 bool bcd = true;
                 for (char d : data) {
                     const auto v = static_cast<quint8>(d);
-                    bcd = bcd && (v >> 4) <= 9 && (v & 0x0F) <= 9;
+                    bcd = bcd && isBcd(v);
                     digits.prepend(QByteArray::number(v & 0x0F));
                     digits.prepend(QByteArray::number(v >> 4));
                 }
-                if (bcd && digits.size() <= 12) {
-                    double hz = digits.toDouble();
-                    if (family == RigFamily::Icom735)
-                        hz /= 100.0;
-                    r.frequency = megahertz(hz);
-                }
+                // The 735's reading is a hundredth of the others'.
+                if (bcd)
+                    setFrequency(r, digits.toDouble() / (family == RigFamily::Icom735 ? 100.0 : 1.0));
             } else {
-                r.mode = cwOrPh(static_cast<quint8>(data.back()) == 0x03);
+                // Mode byte, then an optional filter byte (1-3).
+                const auto mode = static_cast<quint8>(data[0]);
+                const bool filterOk = data.size() == 1 || (data.size() == 2 && data[1] >= 1 && data[1] <= 3);
+                if (filterOk && isBcd(mode) && mode <= 0x23)
+                    r.mode = cwOrPh(mode == 0x03 || mode == 0x07);
             }
             break;
         }
@@ -161,8 +217,9 @@ void parseYaesu(const QByteArray& b, RigReading& r)
     if (b.size() < 5)
         return;
     const QByteArray d = b.left(4).toHex();
-    if (allDigits(d))
-        r.frequency = static_cast<float>((d.left(3) + '.' + d.mid(3)).toDouble());
+    if (!allDigits(d))
+        return;
+    std::optional<QString> mode;
     switch (static_cast<quint8>(b[4])) {
     case 0x00:
     case 0x01:
@@ -170,17 +227,26 @@ void parseYaesu(const QByteArray& b, RigReading& r)
     case 0x08:
     case 0x84:
     case 0x88:
-        r.mode = QStringLiteral("PH");
+        mode = QStringLiteral("PH");
         break;
     case 0x02:
     case 0x03:
     case 0x82:
     case 0x83:
-        r.mode = QStringLiteral("CW");
+        mode = QStringLiteral("CW");
+        break;
+    case 0x06: // wide FM
+    case 0x0A: // digital
+    case 0x0C: // packet
         break;
     default:
-        break;
+        return; // not a mode this rig sends: the five bytes are not its answer
     }
+    const double mhz = (d.left(3) + '.' + d.mid(3)).toDouble();
+    if (!plausibleMHz(mhz))
+        return;
+    r.frequency = static_cast<float>(mhz);
+    r.mode = mode;
 }
 
 // Digits of H from 1-based position `from`; empty when H is too short.
@@ -194,13 +260,18 @@ void parseYaesuBlock(RigFamily family, const QByteArray& b, RigReading& r)
     if (b.size() < 5)
         return;
     const QByteArray h = b.toHex().toUpper();
+    // The 890, 990 and 1000 are HF radios: any other frequency means the block was misread.
+    const double highest = family == RigFamily::Yaesu920 ? kHighestMHz : 30;
     auto setHexFreq = [&](int from, int count, double divisor) {
-        if (const auto v = hexValue(hDigits(h, from, count)))
-            r.frequency = static_cast<float>(std::round(*v / divisor * 1e5) / 1e5);
+        if (const auto v = hexValue(hDigits(h, from, count))) {
+            const double mhz = std::round(*v / divisor * 1e5) / 1e5;
+            if (mhz >= 0.03 && mhz <= highest)
+                r.frequency = static_cast<float>(mhz);
+        }
     };
     auto setBlockMode = [&](bool (*isCw)(int)) {
         const auto v = hexValue(hDigits(h, 16, 1));
-        if (!v)
+        if (!v || !r.frequency)
             return;
         const int m = static_cast<int>(*v);
         if (isCw(m))
@@ -228,15 +299,15 @@ void parseYaesuBlock(RigFamily family, const QByteArray& b, RigReading& r)
         break;
     case RigFamily::Yaesu757: {
         const QByteArray d = hDigits(h, 17, 2) + hDigits(h, 15, 2) + hDigits(h, 13, 2) + hDigits(h, 11, 2);
-        if (d.size() == 8 && allDigits(d))
-            r.frequency = static_cast<float>(std::round(d.toDouble() / 100000 * 1e5) / 1e5);
         const QByteArray m = hDigits(h, 19, 2);
-        if (allDigits(m)) {
-            static const char* modes[] = {"PH", "PH", "CW", "CW", "AM", "FM"};
-            const int v = m.toInt();
-            if (v <= 5)
-                r.mode = QLatin1String(modes[v]);
-        }
+        if (d.size() != 8 || !allDigits(d) || !allDigits(m) || m.toInt() > 5)
+            return;
+        const double mhz = std::round(d.toDouble() / 100000 * 1e5) / 1e5;
+        if (mhz < 0.03 || mhz > 60)
+            return;
+        static const char* modes[] = {"PH", "PH", "CW", "CW", "AM", "FM"};
+        r.frequency = static_cast<float>(mhz);
+        r.mode = QLatin1String(modes[m.toInt()]);
         break;
     }
     default:
@@ -244,54 +315,87 @@ void parseYaesuBlock(RigFamily family, const QByteArray& b, RigReading& r)
     }
 }
 
+// "A" + the frequency in Hz as four bytes + CR, or "M" + two mode digits + CR.
 void parseFrontPanel(const ParseContext& ctx, const QByteArray& b, RigReading& r)
 {
-    const QByteArray h = b.toHex().toUpper();
     if (ctx.lastCommand == 0) {
-        if (const auto v = hexValue(hDigits(h, 3, 8)))
-            r.frequency = megahertz(*v);
-    } else if (const auto v = hexValue(hDigits(h, 4, 1))) {
-        const int m = static_cast<int>(*v);
-        if (m == 3)
-            r.mode = QStringLiteral("CW");
-        else if (m <= 4)
-            r.mode = QStringLiteral("PH");
+        if (b.size() < 6 || b[0] != 'A' || b[5] != '\r')
+            return;
+        if (const auto v = hexValue(b.mid(1, 4).toHex().toUpper()))
+            setFrequency(r, *v);
+    } else {
+        if (b.size() < 4 || b[0] != 'M' || b[3] != '\r' || !digitIn(b[1], '0', '4') || !digitIn(b[2], '0', '4'))
+            return;
+        r.mode = cwOrPh(b[1] == '3');
     }
 }
 
 void parseOrion(const QByteArray& b, RigReading& r)
 {
-    const qsizetype af = b.indexOf("@AF");
-    if (af >= 0) {
-        const qsizetype cr = b.indexOf('\r', af);
-        const QByteArray d = cr > 0 ? b.mid(af + 3, cr - af - 3) : QByteArray();
-        if (allDigits(d) && d.size() <= 11)
-            r.frequency = megahertz(d.toDouble());
-    }
-    const qsizetype rm = b.indexOf("@RMM");
-    if (rm >= 0 && rm + 4 < b.size())
-        r.mode = cwOrPh(b[rm + 4] == '2' || b[rm + 4] == '3');
+    if (const auto d =
+            findOpenFrame(b, "@AF", '\r', [](const QByteArray& f) { return allDigits(f) && f.size() <= 11; }))
+        setFrequency(r, d->toDouble());
+    if (const auto m = findFrame(b, "@RMM", 1, '\r', [](const QByteArray& f) { return digitIn(f[0], '0', '6'); }))
+        r.mode = cwOrPh(m->at(0) == '2' || m->at(0) == '3');
+}
+
+bool isRigctldMode(const QByteArray& word)
+{
+    static const QList<QByteArray> modes{
+        "USB", "LSB",    "CW",     "CWR",   "CWN",    "RTTY",   "RTTYR",   "AM",      "AMS",   "AMN",  "FM",   "FMN",
+        "WFM", "PKTLSB", "PKTUSB", "PKTFM", "PKTFMN", "PKTAM",  "ECSSUSB", "ECSSLSB", "FAX",   "SAM",  "SAL",  "SAH",
+        "DSB", "P25",    "D-STAR", "DPMR",  "NXDNVN", "NXDN-N", "DCR",     "PSK",     "PSKR",  "DD",   "C4FM", "SPEC",
+        "IQ",  "ISBUSB", "ISBLSB", "USBD1", "USBD2",  "USBD3",  "LSBD1",   "LSBD2",   "LSBD3", "WFMS", "None"};
+    return modes.contains(word);
+}
+
+bool isRigctldNumber(const QByteArray& line)
+{
+    const qsizetype dot = line.indexOf('.');
+    if (dot < 0)
+        return allDigits(line);
+    const QByteArray fraction = line.mid(dot + 1);
+    return allDigits(line.left(dot)) && (fraction.isEmpty() || allDigits(fraction));
 }
 
 // "14025000\nCW\n500\n": the first number is the frequency, a word the mode, the number after
-// it the passband. "RPRT n" lines answer our set commands.
+// it the passband. "RPRT n" lines answer our set commands. Only whole lines count, and a line
+// that is none of these spoils the lot: a wrong port's noise never becomes a reading.
 void parseRigctld(const QByteArray& b, RigReading& r)
 {
+    RigReading out;
     bool sawMode = false;
-    for (const QByteArray& raw : b.split('\n')) {
-        const QByteArray line = raw.trimmed();
-        if (line.isEmpty() || line.startsWith("RPRT"))
+    const qsizetype lastEnd = b.lastIndexOf('\n');
+    if (lastEnd < 0)
+        return;
+    for (const QByteArray& raw : b.left(lastEnd).split('\n')) {
+        const QByteArray line = raw.endsWith('\r') ? raw.chopped(1) : raw;
+        if (line.isEmpty())
             continue;
-        bool ok = false;
-        const double v = line.toDouble(&ok);
-        if (ok) {
-            if (!sawMode && !r.frequency && v > 0 && v < 1e12)
-                r.frequency = megahertz(v);
-        } else if (!sawMode) {
-            sawMode = true;
-            r.mode = cwOrPh(line == "CW" || line == "CWR");
+        if (line.startsWith("RPRT ")) {
+            bool ok = false;
+            line.mid(5).toInt(&ok);
+            if (!ok)
+                return;
+            continue;
+        }
+        if (isRigctldNumber(line)) {
+            if (!sawMode && !out.frequency) {
+                const double hz = line.toDouble();
+                if (!plausibleMHz(hz / 1e6))
+                    return;
+                out.frequency = megahertz(hz);
+            }
+        } else if (isRigctldMode(line)) {
+            if (!sawMode) {
+                sawMode = true;
+                out.mode = cwOrPh(line == "CW" || line == "CWR" || line == "CWN");
+            }
+        } else {
+            return;
         }
     }
+    r = out;
 }
 
 } // namespace
@@ -387,13 +491,16 @@ RigReading parsePegasusOut(const QByteArray& text)
 {
     RigReading r;
     const QList<QByteArray> fields = text.trimmed().split(',');
+    if (fields.size() != 2)
+        return r;
     bool ok = false;
-    const float f = fields.value(0).trimmed().toFloat(&ok);
-    if (ok)
-        r.frequency = f;
-    const QByteArray m = fields.value(1).trimmed().replace('"', "");
-    if (!m.isEmpty())
-        r.mode = cwOrPh(m == "CW");
+    const double f = fields[0].trimmed().toDouble(&ok);
+    const QByteArray m = QByteArray(fields[1]).replace('"', "").trimmed();
+    static const QList<QByteArray> modes{"CW", "USB", "LSB", "AM", "FM", "FSK", "RTTY"};
+    if (!ok || !plausibleMHz(f) || !modes.contains(m))
+        return r;
+    r.frequency = static_cast<float>(f);
+    r.mode = cwOrPh(m == "CW");
     return r;
 }
 

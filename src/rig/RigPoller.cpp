@@ -35,8 +35,9 @@ QElapsedTimer& sinceStart()
 RigPoller::RigPoller(OperatingState& state, Dialogs& dialogs, QString dataDir, QObject* parent)
     : QObject(parent), m_state(state), m_dialogs(dialogs), m_dataDir(std::move(dataDir)),
       m_bandPlan(BandPlanLookup::load(m_dataDir)), m_port(new SerialPort(SerialPortTable::systemDefault(), this)),
-      m_rigctld(new RigctldClient(this))
+      m_rigctld(new RigctldClient(kMaxReplyBytes, this))
 {
+    m_port->setReadBufferSize(kMaxReplyBytes);
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &RigPoller::tmrGetData_Timer);
     m_stepTimer.setSingleShot(true);
@@ -69,6 +70,11 @@ QByteArray RigPoller::linkRead()
 qint64 RigPoller::linkPending() const
 {
     return m_settings.family() == RigFamily::Rigctld ? m_rigctld->OutBufferCount() : m_port->OutBufferCount();
+}
+
+qint64 RigPoller::linkBufferedBytes() const
+{
+    return m_settings.family() == RigFamily::Rigctld ? m_rigctld->InBufferCount() : m_port->InBufferCount();
 }
 
 void RigPoller::closeLink()
@@ -202,7 +208,11 @@ void RigPoller::readTick()
 
 void RigPoller::consumeReply(const QByteArray& incoming)
 {
-    m_buffer += incoming;
+    // A flood (a wrong port, a runaway device) must not grow without end: only the newest
+    // bytes can hold the answer to the last request anyway.
+    m_buffer += incoming.right(kMaxReplyBytes);
+    if (m_buffer.size() > kMaxReplyBytes)
+        m_buffer.remove(0, m_buffer.size() - kMaxReplyBytes);
     const RigFamily family = m_settings.family();
     RigReading r;
     if (family == RigFamily::Pegasus) {
@@ -251,12 +261,14 @@ void RigPoller::consumeReply(const QByteArray& incoming)
     m_phase = 0;
     emit readoutsChanged();
 
+    // Only a reply that was read whole moves the operating state; noise leaves it as it was.
+    if (!gotReading)
+        return;
     if (m_settings.useFrequency && m_lastFrequency > 0)
         m_state.BandFreqConversion(m_lastFrequency);
     if (m_settings.modeBy != RigSettings::ModeBy::DontUse)
         m_state.ModeSelection(m_lastMode);
-    if (gotReading)
-        emit readingTaken();
+    emit readingTaken();
 }
 
 void RigPoller::ChangeFrequency(float mhz)

@@ -50,6 +50,10 @@ public:
     bool polling() const { return m_timer.isActive() || m_pausedForChange; }
     bool changing() const { return !m_steps.empty() || m_stepRunning; }
     int tickMs() const { return m_timer.interval(); }
+    // The most reply bytes kept between reads, here and in the port's or socket's own buffer.
+    static constexpr qsizetype kMaxReplyBytes = 4096;
+    qsizetype bufferedReplyBytes() const { return m_buffer.size(); }
+    qint64 linkBufferedBytes() const;
 
     // What the window shows.
     QString frequencyReadout() const { return m_freqReadout; }

@@ -2,8 +2,9 @@
 
 #include <QTcpSocket>
 
-RigctldClient::RigctldClient(QObject* parent) : QObject(parent), m_socket(new QTcpSocket(this))
+RigctldClient::RigctldClient(qint64 readLimit, QObject* parent) : QObject(parent), m_socket(new QTcpSocket(this))
 {
+    m_socket->setReadBufferSize(readLimit);
     connect(m_socket, &QTcpSocket::connected, this, &RigctldClient::connected);
     connect(m_socket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError) {
         const QString reason = m_socket->errorString();
@@ -53,4 +54,9 @@ QByteArray RigctldClient::Input()
 qint64 RigctldClient::OutBufferCount() const
 {
     return m_socket->bytesToWrite();
+}
+
+qint64 RigctldClient::InBufferCount() const
+{
+    return m_socket->bytesAvailable();
 }

@@ -18,7 +18,9 @@ class QTcpSocket;
 class RigctldClient : public QObject {
     Q_OBJECT
 public:
-    explicit RigctldClient(QObject* parent = nullptr);
+    // At most `readLimit` received bytes wait in memory; beyond that the peer is held back by
+    // TCP flow control.
+    explicit RigctldClient(qint64 readLimit, QObject* parent = nullptr);
 
     // Starts connecting; the outcome arrives as connected() or failed().
     void open(const QString& host, quint16 port);
@@ -28,6 +30,7 @@ public:
     void Output(const QByteArray& bytes);
     QByteArray Input();
     qint64 OutBufferCount() const;
+    qint64 InBufferCount() const;
 
 signals:
     void connected();

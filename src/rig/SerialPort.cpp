@@ -106,6 +106,16 @@ QByteArray SerialPort::Input()
     return m_port->isOpen() ? m_port->readAll() : QByteArray();
 }
 
+void SerialPort::setReadBufferSize(qint64 bytes)
+{
+    m_port->setReadBufferSize(bytes);
+}
+
+qint64 SerialPort::InBufferCount() const
+{
+    return m_port->isOpen() ? m_port->bytesAvailable() : 0;
+}
+
 qint64 SerialPort::OutBufferCount() const
 {
     return m_port->isOpen() ? m_port->bytesToWrite() : 0;

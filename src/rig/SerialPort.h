@@ -40,6 +40,10 @@ public:
     void Output(const QByteArray& bytes);
     QByteArray Input();
     qint64 OutBufferCount() const;
+    // Received bytes kept until Input takes them; past this the rest waits in the device (and
+    // a flood is lost there rather than filling our memory). 0 is no limit.
+    void setReadBufferSize(qint64 bytes);
+    qint64 InBufferCount() const;
 
     // The opening every caller does: close if open, set port, settings and handshaking, drop
     // DTR and RTS, open, then raise the power line ('R' RTS, 'D' DTR, 'N' none).

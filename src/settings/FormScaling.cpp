@@ -22,6 +22,9 @@ WindowGeometry FitFormToScreen(QSize design, QSize screen, double twipsPerUnit)
 
 WindowGeometry ScaleMainWindowByPercent(QRect screen, int percent)
 {
+    // A size nobody could have meant is taken as the whole screen rather than no window.
+    if (percent < MinPercent || percent > MaxPercent)
+        percent = MaxPercent;
     const int w = percent * screen.width() / 100;
     const int h = percent * screen.height() / 100;
     return {QRect(screen.x() + (screen.width() - w) / 2, screen.y() + (screen.height() - h) / 2, w, h),
@@ -33,7 +36,7 @@ WindowGeometry FitMainWindowToScreen(QRect screen, QRect workArea, bool taskbarF
     return {taskbarFit ? workArea : screen, 1.0};
 }
 
-}  // namespace FormScaling
+} // namespace FormScaling
 
 bool FormSizeSettings::mnuFormsize_Click()
 {
@@ -42,12 +45,12 @@ bool FormSizeSettings::mnuFormsize_Click()
                        "best results.  Values below 75 do not display well."),
         QStringLiteral("Please enter screen percentage."), QString::number(m_prefs.formSizePercent));
     if (!answer)
-        return false;  // Cancel keeps the setting without a complaint
+        return false; // Cancel keeps the setting without a complaint
     bool ok = false;
     const double value = answer->trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(value)) {
-        m_dialogs.message(QStringLiteral("Please enter only numeric values."), QStringLiteral("Numeric Values Required"),
-                          Dialogs::Icon::Warning);
+        m_dialogs.message(QStringLiteral("Please enter only numeric values."),
+                          QStringLiteral("Numeric Values Required"), Dialogs::Icon::Warning);
         return false;
     }
     const double clamped = std::clamp(value, double(FormScaling::MinPercent), double(FormScaling::MaxPercent));

@@ -31,7 +31,8 @@ struct WindowGeometry {
 // `design` is in twips.
 WindowGeometry FitFormToScreen(QSize design, QSize screen, double twipsPerUnit);
 
-// The main window below 100 %: that share of the screen, centred, fonts by the same share.
+// The main window below 100 %: that share of the screen, centred, fonts by the same share. A
+// share outside 30-100 counts as 100.
 WindowGeometry ScaleMainWindowByPercent(QRect screen, int percent);
 
 // The main window at 100 %: the whole screen, or the work area (screen less the taskbar) when
@@ -39,9 +40,12 @@ WindowGeometry ScaleMainWindowByPercent(QRect screen, int percent);
 WindowGeometry FitMainWindowToScreen(QRect screen, QRect workArea, bool taskbarFit);
 
 // Twips per pixel at a logical dpi (15 at 96 dpi).
-inline double twipsPerPixel(double dpi) { return 1440.0 / dpi; }
+inline double twipsPerPixel(double dpi)
+{
+    return 1440.0 / dpi;
+}
 
-}  // namespace FormScaling
+} // namespace FormScaling
 
 // The two menu commands that change the window size settings.
 class FormSizeSettings {

@@ -1,12 +1,17 @@
 #include "settings/Preferences.h"
 
+#include "settings/FormScaling.h"
+
 #include <QFile>
 #include <QList>
 #include <QSaveFile>
 
 namespace {
 
-QByteArray quoted(const QString& s) { return '"' + s.toLatin1() + '"'; }
+QByteArray quoted(const QString& s)
+{
+    return '"' + s.toLatin1() + '"';
+}
 
 // A line is a quoted text or a bare number; quotes are dropped either way.
 QString unquote(QByteArray line)
@@ -19,8 +24,7 @@ QString unquote(QByteArray line)
     return QString::fromLatin1(line);
 }
 
-template <typename T>
-bool readInt(const QString& text, T& out, qint64 lo, qint64 hi)
+template <typename T> bool readInt(const QString& text, T& out, qint64 lo, qint64 hi)
 {
     bool ok = false;
     const qint64 v = text.toLongLong(&ok);
@@ -30,7 +34,7 @@ bool readInt(const QString& text, T& out, qint64 lo, qint64 hi)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 QByteArray formatSingle(float value)
 {
@@ -74,7 +78,12 @@ bool SavePref(const QString& path, const Preferences& prefs)
     return f.commit();
 }
 
-bool ReadPreferences(const QString& path, Preferences& p)
+bool isUtcOffsetInRange(double hours)
+{
+    return hours >= kMinUtcOffsetHours && hours <= kMaxUtcOffsetHours;
+}
+
+bool ReadPreferences(const QString& path, Preferences& p, float computedUtcOffset)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
@@ -99,15 +108,24 @@ bool ReadPreferences(const QString& path, Preferences& p)
         bool ok = false;
         const float f = v[i].toFloat(&ok);
         if (ok)
-            out = f;
+            out = isUtcOffsetInRange(f) ? f : computedUtcOffset;
         return ok;
     };
     auto byte = [&](int i, quint8& out, int hi = 255) { return i < v.size() && readInt(v[i], out, 0, hi); };
     auto colour = [&](int i, quint32& out) { return i < v.size() && readInt(v[i], out, 0, 0xFFFFFFFFLL); };
 
-    return text(0, p.ownCall) && text(1, p.ownClass) && text(2, p.ownSection) && single(3, p.utcOffset)
-        && text(4, p.mode) && text(5, p.band) && colour(6, p.workedColour) && colour(7, p.notWorkedColour)
-        && byte(8, p.formSizePercent) && byte(9, p.voiceNavigation) && text(10, p.rigType)
-        && byte(11, p.taskbarFit, 1) && byte(12, p.listPrevious, 1) && text(13, p.operatorInitials)
-        && byte(14, p.permanentBackup, 1) && byte(15, p.extraBackup, 1) && text(16, p.extraBackupFolder);
+    // A size the window cannot be drawn at (0 gives no window at all) is read as the whole screen.
+    auto formSize = [&](int i, quint8& out) {
+        if (!byte(i, out))
+            return false;
+        if (out < FormScaling::MinPercent || out > FormScaling::MaxPercent)
+            out = FormScaling::MaxPercent;
+        return true;
+    };
+
+    return text(0, p.ownCall) && text(1, p.ownClass) && text(2, p.ownSection) && single(3, p.utcOffset) &&
+           text(4, p.mode) && text(5, p.band) && colour(6, p.workedColour) && colour(7, p.notWorkedColour) &&
+           formSize(8, p.formSizePercent) && byte(9, p.voiceNavigation) && text(10, p.rigType) &&
+           byte(11, p.taskbarFit, 1) && byte(12, p.listPrevious, 1) && text(13, p.operatorInitials) &&
+           byte(14, p.permanentBackup, 1) && byte(15, p.extraBackup, 1) && text(16, p.extraBackupFolder);
 }

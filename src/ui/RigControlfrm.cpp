@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -95,7 +96,8 @@ void RigControlfrm::buildControls()
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
     List1->addItems(RigCatalog::names());
-    connect(List1, &QListWidget::itemClicked, this, [this] { List1_Click(); });
+    // Arrow keys, Home/End and typing move the current row as a click does.
+    connect(List1, &QListWidget::currentRowChanged, this, [this] { List1_Click(); });
     top->addWidget(List1);
 
     auto* col = new QVBoxLayout;
@@ -215,7 +217,11 @@ void RigControlfrm::buildControls()
 void RigControlfrm::showSettings(const RigSettings& s)
 {
     const int row = static_cast<int>(RigCatalog::names().indexOf(s.rigType));
-    List1->setCurrentRow(row < 0 ? 0 : row);
+    {
+        // Showing the settings is not choosing a rig.
+        const QSignalBlocker quiet(List1);
+        List1->setCurrentRow(row < 0 ? 0 : row);
+    }
     check(m_port, s.port - 1);
     check(m_baud, indexIn(kBaudValues, 9, s.baud.trimmed()));
     check(m_parity, static_cast<int>(QStringLiteral("ONE").indexOf(s.parity)));
@@ -309,6 +315,9 @@ void RigControlfrm::List1_Click()
 
 void RigControlfrm::Command1_Click()
 {
+    // The row on show is the rig tested, with its own command strings.
+    if (List1->currentItem() && List1->currentItem()->text() != m_poller->settings().rigType)
+        applyRigSelection(List1->currentItem()->text());
     saveSettings();
     m_poller->Command1_Click();
     redrawReadouts();

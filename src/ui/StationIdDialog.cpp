@@ -3,16 +3,19 @@
 
 #include "log/ExchangeValidator.h"
 #include "log/KeyFilters.h"
+#include "log/UtcOffsetCheck.h"
 #include "settings/Preferences.h"
 #include "ui/KeyFilter.h"
+#include "ui/QtDialogs.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-
-StationIdDialog::StationIdDialog(const Preferences& current, QWidget* parent) : QDialog(parent)
+StationIdDialog::StationIdDialog(const Preferences& current, QWidget* parent, Dialogs* dialogs)
+    : QDialog(parent), m_ownDialogs(dialogs ? nullptr : std::make_unique<QtDialogs>(this)),
+      m_dialogs(dialogs ? dialogs : m_ownDialogs.get())
 {
     setObjectName(QStringLiteral("frmStationID"));
     setWindowTitle(QStringLiteral(" Amateur Station I.D."));
@@ -35,6 +38,8 @@ StationIdDialog::StationIdDialog(const Preferences& current, QWidget* parent) : 
     connect(m_utc, &QLineEdit::editingFinished, this, [this] {
         if (!ExchangeValidator::isNumericOffset(m_utc->text()))
             m_utc->setFocus();
+        else if (focusWidget() != m_done) // Done says it itself
+            offsetAcceptable();
     });
 
     auto* grid = new QGridLayout(this);
@@ -51,12 +56,24 @@ StationIdDialog::StationIdDialog(const Preferences& current, QWidget* parent) : 
     grid->addWidget(new QLabel(QStringLiteral("Operator's Initials:"), this), 4, 0);
     grid->addWidget(m_operator, 4, 1);
     grid->addWidget(new QLabel(QStringLiteral("(Optional)"), this), 4, 2);
-    auto* done = new QPushButton(QStringLiteral("Done"), this);
-    done->setObjectName(QStringLiteral("cmdDone"));
-    done->setDefault(true);
-    grid->addWidget(done, 5, 1);
-    connect(done, &QPushButton::clicked, this, &StationIdDialog::cmdDone_Click);
+    m_done = new QPushButton(QStringLiteral("Done"), this);
+    m_done->setObjectName(QStringLiteral("cmdDone"));
+    m_done->setDefault(true);
+    grid->addWidget(m_done, 5, 1);
+    connect(m_done, &QPushButton::clicked, this, &StationIdDialog::cmdDone_Click);
     centreSecondaryWindow(this);
+}
+
+StationIdDialog::~StationIdDialog() = default;
+
+bool StationIdDialog::offsetAcceptable()
+{
+    if (isUtcOffsetInRange(ExchangeValidator::offsetFromField(m_utc->text())))
+        return true;
+    m_dialogs->message(utcOffsetOutOfRangeText(), utcOffsetOutOfRangeTitle(), Dialogs::Icon::Warning);
+    m_utc->setFocus();
+    m_utc->selectAll();
+    return false;
 }
 
 void StationIdDialog::cmdDone_Click()
@@ -65,6 +82,8 @@ void StationIdDialog::cmdDone_Click()
     m_utc->text().trimmed().toFloat(&ok);
     if (!ok)
         m_utc->setText(QStringLiteral("0"));
+    if (!offsetAcceptable())
+        return;
     accept();
 }
 
@@ -75,6 +94,9 @@ void StationIdDialog::applyTo(Preferences& prefs) const
     prefs.ownSection = m_section->text();
     bool ok = false;
     const float offset = m_utc->text().trimmed().toFloat(&ok);
-    prefs.utcOffset = ok ? offset : 0.0f;
+    if (!ok)
+        prefs.utcOffset = 0.0f;
+    else if (isUtcOffsetInRange(offset))
+        prefs.utcOffset = offset;
     prefs.operatorInitials = m_operator->text();
 }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 
+class Dialogs;
 class QLineEdit;
+class QPushButton;
 struct Preferences;
 
 // frmStationID, " Amateur Station I.D.": the station's own call, class, section, UTC offset
@@ -10,9 +13,12 @@ struct Preferences;
 class StationIdDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit StationIdDialog(const Preferences& current, QWidget* parent = nullptr);
+    // Without `dialogs` the operator's messages go to message boxes of its own.
+    explicit StationIdDialog(const Preferences& current, QWidget* parent = nullptr, Dialogs* dialogs = nullptr);
+    ~StationIdDialog() override;
 
-    // Copies the fields into the preferences (a non-numeric UTC offset becomes 0).
+    // Copies the fields into the preferences (a non-numeric UTC offset becomes 0; one outside
+    // -12..+14 hours is not taken).
     void applyTo(Preferences& prefs) const;
 
     QLineEdit* callField() const { return m_call; }
@@ -23,7 +29,13 @@ public:
 
 private:
     void cmdDone_Click();
+    // False, after telling the operator and putting the cursor back, when the offset is a
+    // number outside -12..+14 hours.
+    bool offsetAcceptable();
 
+    std::unique_ptr<Dialogs> m_ownDialogs;
+    Dialogs* m_dialogs;
+    QPushButton* m_done;
     QLineEdit* m_call;
     QLineEdit* m_class;
     QLineEdit* m_section;

@@ -93,12 +93,34 @@ frmRigTune::frmRigTune(RigPoller& poller, QWidget* parent) : QWidget(parent, Qt:
     }
     Option[0]->setChecked(true);
     connect(chkScan, &QCheckBox::clicked, this, &frmRigTune::chkScan_Click);
+    // Ticked or unticked by click, key or code alike.
+    connect(chkScan, &QCheckBox::toggled, this, &frmRigTune::updateScanTimer);
 
     for (QLineEdit* e : {txtFreq, txtFrom, txtTo})
         e->installEventFilter(this);
     Timer1.setInterval(299);
     connect(&Timer1, &QTimer::timeout, this, &frmRigTune::Timer1_Timer);
-    Timer1.start();
+}
+
+void frmRigTune::updateScanTimer()
+{
+    // Done only hides the window; a scan left running would go on retuning the rig unseen.
+    if (isVisible() && chkScan->isChecked())
+        Timer1.start();
+    else
+        Timer1.stop();
+}
+
+void frmRigTune::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    updateScanTimer();
+}
+
+void frmRigTune::hideEvent(QHideEvent* e)
+{
+    QWidget::hideEvent(e);
+    updateScanTimer();
 }
 
 void frmRigTune::Command1_Click()
@@ -143,7 +165,7 @@ int frmRigTune::scanOption() const
 
 void frmRigTune::Timer1_Timer()
 {
-    if (!chkScan->isChecked())
+    if (!chkScan->isChecked() || !isVisible())
         return;
     if (const auto next = m_tune.scanTick(txtFreq->text(), txtFrom->text(), txtTo->text(), scanOption()))
         txtFreq->setText(*next);

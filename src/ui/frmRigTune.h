@@ -25,13 +25,18 @@ public:
     void chkScan_Click();
     void Timer1_Timer();
     int scanOption() const; // 1..5
+    // The scan timer runs only while the window is shown with Scan ticked.
+    bool scanning() const { return Timer1.isActive(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
 
 private:
     void txtFreq_Change();
+    void updateScanTimer();
 
     RigTune m_tune;
     QLineEdit* txtFreq;

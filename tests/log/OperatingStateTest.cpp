@@ -1,6 +1,11 @@
-#include "log/Bands.h"
 #include "log/OperatingState.h"
+#include "log/Bands.h"
+#include "log/Station.h"
+#include "log/UtcOffsetCheck.h"
 #include "settings/Preferences.h"
+#include "support/ManualClock.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -21,7 +26,7 @@ TEST(OperatingState, BandAndModeCyclesWrapAndSignalASave)
     EXPECT_EQ(s.mode(), "CW");
     s.nextMode();
     EXPECT_EQ(s.mode(), "DIG");
-    s.selectBand("17");  // not a Field Day band
+    s.selectBand("17"); // not a Field Day band
     EXPECT_EQ(s.band(), "SAT");
     EXPECT_EQ(saves.count(), 5);
 }
@@ -34,7 +39,7 @@ TEST(OperatingState, FrequencySelectsBandAndIsKeptAsText)
     s.BandFreqConversion(14.025f);
     EXPECT_EQ(s.band(), "20");
     EXPECT_EQ(s.frequency(), "14.025");
-    s.BandFreqConversion(14.3501f);  // just outside: band unchanged, frequency kept
+    s.BandFreqConversion(14.3501f); // just outside: band unchanged, frequency kept
     EXPECT_EQ(s.band(), "20");
     EXPECT_EQ(s.frequency(), "14.350");
     s.BandFreqConversion(2.0001f);
@@ -71,5 +76,48 @@ TEST(Bands, EveryRangeIsExclusiveAtBothEnds)
         EXPECT_TRUE(Bands::bandForFrequency(r.upper).isEmpty()) << r.band;
         EXPECT_EQ(Bands::bandForFrequency(std::nextafter(r.lower, 1e9f)), r.band);
         EXPECT_EQ(Bands::bandForFrequency(std::nextafter(r.upper, 0.0f)), r.band);
+    }
+}
+
+// Offsets a slip of the finger gives (44 for 4, a stray 0), against the ones in use on Earth.
+TEST(OperatingState, UtcOffsetOutsideMinus12To14IsRefusedTypedAndReplacedRead)
+{
+    // 14:00 local, 18:00 UTC: the computer's own offset is 4.
+    ManualClock clock;
+    ScriptedDialogs dialogs;
+    TempDataDir dir;
+    Station station(DataPaths{dir.path(), dir.file("docs"), dir.file("shared")}, dialogs, clock);
+    OperatingState& state = station.state();
+    QSignalSpy saves(&state, &OperatingState::preferencesChanged);
+    for (float bad : {44.0f, -12.5f, 14.25f, 100000.0f, -100000.0f}) {
+        SCOPED_TRACE(bad);
+        // Typed at the start-up question: refused with a word to the operator.
+        ASSERT_TRUE(state.setUtcOffset(4.0f));
+        saves.clear();
+        dialogs.calls.clear();
+        ASSERT_TRUE(state.setUtcOffset(0.0f));
+        dialogs.inputAnswers = {QString::number(bad)};
+        EXPECT_FALSE(CheckUtcOffset(clock, state, dialogs));
+        EXPECT_EQ(state.utcOffset(), 0.0f);
+        EXPECT_EQ(dialogs.last().text, utcOffsetOutOfRangeText());
+        EXPECT_EQ(dialogs.last().title, "UTC Offset");
+        EXPECT_FALSE(state.setUtcOffset(bad));
+        EXPECT_EQ(saves.count(), 1); // only the good one above
+
+        // Read from a damaged file: the computed offset is used and no question asked.
+        Preferences p;
+        p.utcOffset = bad;
+        ASSERT_TRUE(SavePref(dir.file("fdpref.dat"), p));
+        ASSERT_TRUE(station.ReadPreferences());
+        EXPECT_EQ(station.prefs().utcOffset, 4.0f);
+        station.prefs().utcOffset = bad; // and if one slips into memory all the same
+        EXPECT_EQ(state.utcOffset(), 4.0f);
+        dialogs.calls.clear();
+        EXPECT_FALSE(CheckUtcOffset(clock, state, dialogs));
+        EXPECT_TRUE(dialogs.calls.empty());
+    }
+    for (float good : {-12.0f, 14.0f, 5.5f, -9.33f}) {
+        EXPECT_TRUE(state.setUtcOffset(good));
+        EXPECT_EQ(state.utcOffset(), good);
     }
 }

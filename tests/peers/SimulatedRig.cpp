@@ -120,7 +120,7 @@ void SimulatedRig::handle(const QByteArray& c)
             reply("MD" + QByteArray::number(mode) + ';');
         else if (c == "IF;")
             reply("IF" + QByteArray::number(hz).rightJustified(11, '0') + "00000+000000000" + "0" +
-                  QByteArray::number(mode) + QByteArray::number(vfo) + "0000000;");
+                  QByteArray::number(mode) + QByteArray::number(vfo) + "000000;");
         else if ((c.startsWith("FA") || c.startsWith("FB")) && c.size() == 14)
             hz = c.mid(2, 11).toLongLong();
         else if (c.startsWith("MD") && c.size() == 4)

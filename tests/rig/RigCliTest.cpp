@@ -1,5 +1,6 @@
 // fdlog-cli rig-poll / rig-set as a separate process against a simulated rig on a pty.
 #include "WaitFor.h"
+#include "peers/NoisyRigctld.h"
 #include "peers/SimulatedRig.h"
 #include "support/TestFiles.h"
 
@@ -85,4 +86,23 @@ TEST(RigCli, BadArgumentsAndMissingPortsFail)
     EXPECT_EQ(r.exitCode, 2);
     r = runCli({"rig-poll", "--rig", "Hamlib rigctld", "--port", "nohostport"}, dir.path());
     EXPECT_EQ(r.exitCode, 2);
+}
+
+TEST(RigCli, PollOnAPortThatAnswersGarbageFails)
+{
+    TempDataDir dir;
+    SimulatedRig kenwood(SimulatedRig::Kind::Kenwood);
+    kenwood.babble = "\x13\x37?;MDx;FA12;";
+    NoisyRigctld rigctld("garbage\n");
+    const QStringList rows[] = {
+        {"--rig", "Kenwood", "--port", kenwood.device()},
+        {"--rig", "Hamlib rigctld", "--port", QStringLiteral("127.0.0.1:%1").arg(rigctld.port())},
+    };
+    for (const QStringList& row : rows) {
+        SCOPED_TRACE(row.join(' ').toStdString());
+        const auto r = runCli(QStringList{"rig-poll"} + row, dir.path());
+        EXPECT_EQ(r.exitCode, 1) << r.out.toStdString();
+        EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+        EXPECT_TRUE(r.err.contains("cannot be read")) << r.err.toStdString();
+    }
 }

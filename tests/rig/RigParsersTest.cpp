@@ -23,7 +23,7 @@ QByteArray ifReply(const char* hz11, char mode, char vfo)
     QByteArray r = QByteArray("IF") + hz11 + "00000+000000000" + "0";
     r += mode;
     r += vfo;
-    r += "0000000;";
+    r += "000000;";
     return r;
 }
 
@@ -77,6 +77,8 @@ TEST(RigParsers, IcomFramesWithEchoAndGarbage)
     // No closing FD, and a non-BCD byte: nothing.
     EXPECT_TRUE(parse(RigFamily::Icom, hex("FE FE E0 64 03 00 50 02")).empty());
     EXPECT_TRUE(parse(RigFamily::Icom, hex("FE FE E0 64 03 00 5A 02 14 00 FD")).empty());
+    // Mode then filter: the mode byte decides.
+    EXPECT_EQ(*parse(RigFamily::Icom, hex("FE FE E0 64 04 03 02 FD")).mode, "CW");
     // Other commands (an FB acknowledgement) are passed over.
     EXPECT_TRUE(parse(RigFamily::Icom, hex("FE FE E0 64 FB FD")).empty());
 }
@@ -178,4 +180,55 @@ TEST(RigParsers, UnfinishedTailIsKeptOnlyForFramesStillArriving)
     EXPECT_EQ(unfinishedTail(RigFamily::Icom, hex("FE FE E0 64 03 00 FD FE FE E0")), 3);
     EXPECT_EQ(unfinishedTail(RigFamily::Icom, hex("FE FE E0 64 03 00 FD 13 37")), 0);
     EXPECT_EQ(unfinishedTail(RigFamily::Yaesu, hex("01 40 25")), 0);
+}
+
+// Replies a wrong port, a wrong baud rate or a wrong rig type could give: none of them is a
+// reading, so the last one stays in force.
+TEST(RigParsers, RepliesThatDoNotParseWholeGiveNothing)
+{
+    using F = RigFamily;
+    struct Row {
+        F family;
+        QByteArray bytes;
+        int lastCommand = 0;
+    };
+    const QByteArray ifModeX = QByteArray("IF00014025000") + "00000+000000000" + "0" + "x0" + "000000;";
+    const Row rows[] = {
+        {F::Kenwood, "\x13\x37?;"},
+        {F::Kenwood, "FA0001402500x;MDx;"},
+        {F::Kenwood, "FA00014025000MD3"},     // no terminators
+        {F::Kenwood, "FA00000000000;MD0;"},   // zero hertz, no mode
+        {F::Kenwood, "FA000140250000;MD33;"}, // a digit too many
+        {F::Elecraft, QByteArray(300, '\xff')},
+        {F::Kenwood2, "IF00014025000;"},
+        {F::Kenwood2, ifModeX},
+        {F::YaesuFTdx9000, "FAabc;MD0Z;"},
+        {F::Icom, hex("FE FE E0 64 03 00 50 02 FD")},       // three bytes of frequency
+        {F::Icom, hex("FE FE E0 64 03 00 00 00 00 00 FD")}, // zero hertz
+        {F::Icom, hex("FE FE E0 64 04 FF FD")},
+        {F::Icom, hex("FE FE E0 64 04 03 09 FD")}, // no such filter
+        {F::Icom, hex("FE FE E0 64 03 00 50 FE FE 02 14 00 FD")},
+        {F::Yaesu, hex("01 40 25 00 77")},
+        {F::Yaesu, hex("00 00 00 00 02")},
+        {F::Yaesu, hex("FF FF FF FF 02")},
+        {F::Yaesu890, QByteArray(18, '\xff')},
+        {F::Yaesu990, QByteArray(18, '\0')},
+        {F::Yaesu757, hex("00 00 00 00 00 00 2A 40 01 04")},
+        {F::Yaesu757, hex("00 00 00 00 00 00 25 40 01 09")},
+        {F::FrontPanel, hex("41 00 D6 01 28")},
+        {F::FrontPanel, hex("58 00 D6 01 28 0D")},
+        {F::FrontPanel, hex("4D 39 39 0D"), 1},
+        {F::Orion, "@AF70x0000\r@RMM9\r"},
+        {F::Rigctld, "garbage\n"},
+        {F::Rigctld, "14025000\nXYZ\n500\n"},
+        {F::Rigctld, "14025000"}, // no line end yet
+        {F::Rigctld, "RPRT x\n"},
+        {F::Rigctld, "0\nCW\n500\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << static_cast<int>(row.family) << ' ' << row.bytes.toHex(' ').toStdString());
+        EXPECT_TRUE(parse(row.family, row.bytes, "FA;", "MD0;", row.lastCommand).empty());
+    }
+    for (const char* text : {"garbage", "14.025,XYZ", "0,CW", "14.025"})
+        EXPECT_TRUE(parsePegasusOut(text).empty()) << text;
 }

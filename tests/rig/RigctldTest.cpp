@@ -1,12 +1,14 @@
 // The "Hamlib rigctld" entry against the real rigctld with Hamlib's dummy rig (model 1).
 #include "WaitFor.h"
 #include "log/OperatingState.h"
+#include "peers/NoisyRigctld.h"
 #include "rig/RigPoller.h"
 #include "settings/Preferences.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 
 #include <QProcess>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -112,4 +114,75 @@ TEST_F(Rigctld, GoneAwayIsReportedOnceAndTestReconnects)
     ASSERT_TRUE(poller.Command1_Click());
     WAIT_TRUE(poller.frequencyReadout() != "No Response", 5000);
     EXPECT_TRUE(poller.polling());
+}
+
+namespace {
+
+// The poller pointed at a port where something other than rigctld answers.
+struct NoisyPort {
+    TempDataDir dir;
+    ScriptedDialogs dialogs;
+    Preferences prefs;
+    OperatingState state{prefs};
+    RigPoller poller{state, dialogs, dir.path()};
+    NoisyRigctld peer;
+
+    explicit NoisyPort(const QByteArray& reply, bool flood = false) : peer(reply, flood)
+    {
+        state.selectMode("CW");
+        RigSettings& s = poller.settings();
+        s.selectRig("Hamlib rigctld");
+        s.rigctldHost = "127.0.0.1";
+        s.rigctldPort = peer.port();
+        s.pollRate = QLatin1Char('F');
+    }
+    ~NoisyPort() { poller.Command2_Click(); }
+};
+
+} // namespace
+
+TEST(RigctldNoise, RepliesThatDoNotParseWholeLeaveModeAndFrequencyAlone)
+{
+    const std::pair<const char*, QByteArray> rows[] = {
+        {"text", "garbage\n"},
+        {"binary", QByteArray("\x01\xff\x13\x37\n", 5)},
+        {"unknown mode word", "14025000\nXYZ\n500\n"},
+        {"spoilt report", "RPRT x\n"},
+        {"signed number", "-14025000\n"},
+        {"no line end", "14025000"},
+    };
+    for (const auto& [what, reply] : rows) {
+        SCOPED_TRACE(what);
+        NoisyPort p(reply);
+        QSignalSpy readings(&p.poller, &RigPoller::readingTaken);
+        QSignalSpy saves(&p.state, &OperatingState::preferencesChanged);
+        ASSERT_TRUE(p.poller.Command1_Click());
+        // The operator hears about it instead of the mode changing quietly.
+        WAIT_EQ(p.dialogs.calls.size(), size_t(1), 10000);
+        EXPECT_TRUE(p.dialogs.calls[0].text.contains("cannot be read")) << p.dialogs.calls[0].text.toStdString();
+        EXPECT_GT(p.peer.written(), 0);
+        EXPECT_EQ(p.state.mode(), "CW");
+        EXPECT_TRUE(p.state.frequency().isEmpty());
+        EXPECT_EQ(readings.count(), 0);
+        EXPECT_EQ(saves.count(), 0);
+        EXPECT_EQ(p.poller.frequencyReadout(), "No Response");
+        EXPECT_EQ(p.poller.modeReadout(), "No Response");
+    }
+}
+
+TEST(RigctldNoise, AFloodIsHeldToABoundedBuffer)
+{
+    NoisyPort p(QByteArray(64 * 1024, 'x') + "\n14025000\n", true);
+    ASSERT_TRUE(p.poller.Command1_Click());
+    qint64 most = 0;
+    int reads = 0;
+    QObject::connect(&p.poller, &RigPoller::readoutsChanged, [&] {
+        ++reads;
+        most = std::max({most, p.poller.bufferedReplyBytes(), p.poller.linkBufferedBytes()});
+    });
+    WAIT_TRUE(reads >= 20, 10000);
+    EXPECT_LE(most, RigPoller::kMaxReplyBytes);
+    // The peer is held back by flow control rather than by our memory.
+    EXPECT_LT(p.peer.written(), 64 * 1024 * 1024);
+    EXPECT_EQ(p.state.mode(), "CW");
 }

@@ -23,6 +23,11 @@
 
 namespace {
 
+QByteArray hexBytes(const char* hex)
+{
+    return QByteArray::fromHex(hex);
+}
+
 struct RigWindowsTest : ::testing::Test {
     TempDataDir dir;
     ScriptedDialogs dialogs;
@@ -267,4 +272,68 @@ TEST_F(RigWindowsTest, GoDoesNothingWithoutARig)
     tune->Command1_Click();
     EXPECT_FALSE(windows.poller().changing());
     EXPECT_TRUE(dialogs.calls.empty());
+}
+
+TEST_F(RigWindowsTest, ScanRunsOnlyWhileTheTuneWindowIsShownWithScanTicked)
+{
+    SimulatedRig rig(SimulatedRig::Kind::Kenwood);
+    chooseRig("Kenwood");
+    usePort(rig);
+    windows.rigControl().Command1_Click();
+    ASSERT_TRUE(windows.poller().polling());
+    windows.showRigTune();
+    auto* tune = main.findChild<frmRigTune*>();
+    ASSERT_NE(tune, nullptr);
+    auto* freq = child<QLineEdit>(*tune, "txtFreq");
+    auto* scan = child<QCheckBox>(*tune, "chkScan");
+    EXPECT_FALSE(tune->scanning());
+
+    freq->setText("14");
+    child<QLineEdit>(*tune, "txtFrom")->setText("14.000");
+    child<QLineEdit>(*tune, "txtTo")->setText("14.010");
+    scan->click();
+    EXPECT_TRUE(tune->scanning());
+    WAIT_TRUE(freq->text() != "14", 3000); // the window's own timer steps it
+
+    // Done hides the window: the scan stops with it, and a tick already due does nothing.
+    child<QPushButton>(*tune, "cmdDone")->click();
+    EXPECT_FALSE(tune->isVisible());
+    EXPECT_FALSE(tune->scanning());
+    const QString stopped = freq->text();
+    tune->Timer1_Timer();
+    EXPECT_EQ(freq->text(), stopped);
+
+    // Shown again with Scan still ticked, it scans on; unticked, it stays still.
+    windows.showRigTune();
+    EXPECT_TRUE(tune->scanning());
+    scan->click();
+    EXPECT_FALSE(tune->scanning());
+    tune->close();
+    windows.showRigTune();
+    EXPECT_FALSE(tune->scanning());
+    WAIT_TRUE(!windows.poller().changing(), 5000);
+}
+
+TEST_F(RigWindowsTest, ArrowKeysChooseTheRigThatTestUses)
+{
+    SimulatedRig rig(SimulatedRig::Kind::Icom);
+    chooseRig("Kenwood");
+    usePort(rig);
+    RigControlfrm& f = windows.rigControl();
+    auto* list = child<QListWidget>(f, "List1");
+    const int icom = static_cast<int>(RigCatalog::names().indexOf("Icom"));
+    list->setFocus();
+    for (int guard = 0; list->currentRow() != icom && guard < 50; ++guard)
+        QTest::keyClick(list, list->currentRow() < icom ? Qt::Key_Down : Qt::Key_Up);
+    ASSERT_EQ(list->currentRow(), icom);
+    EXPECT_EQ(child<QLineEdit>(f, "txtFreq")->text(), "FE FE 64 E0 03 FD");
+    EXPECT_EQ(child<QLineEdit>(f, "txtMode")->text(), "FE FE 64 E0 04 FD");
+    EXPECT_EQ(station.prefs().rigType, "Icom");
+
+    rig.received.clear();
+    child<QPushButton>(f, "Command1")->click();
+    EXPECT_EQ(windows.poller().settings().rigType, "Icom");
+    WAIT_EQ(child<QLabel>(f, "lblFreq")->text(), QString("14.02500"), 3000);
+    EXPECT_TRUE(rig.received.startsWith(hexBytes("FEFE64E003FD"))) << rig.received.toHex(' ').toStdString();
+    child<QPushButton>(f, "Command2")->click();
 }

@@ -59,7 +59,7 @@ TEST(FormSizeSettings, PercentageIsClampedAndChecked)
     EXPECT_EQ(dialogs.last().text, "Please enter only numeric values.");
     EXPECT_EQ(dialogs.last().title, "Numeric Values Required");
     const size_t before = dialogs.calls.size();
-    EXPECT_FALSE(s.mnuFormsize_Click());  // Cancel
+    EXPECT_FALSE(s.mnuFormsize_Click()); // Cancel
     EXPECT_EQ(dialogs.calls.size(), before + 1);
     EXPECT_EQ(prefs.formSizePercent, 30);
     EXPECT_TRUE(s.mnuFormsize_Click());
@@ -84,4 +84,14 @@ TEST(FormSizeSettings, TaskbarFitOnlyAtFullSize)
     EXPECT_TRUE(s.mnuTaskbar_Click());
     EXPECT_EQ(prefs.taskbarFit, 0);
     EXPECT_TRUE(dialogs.calls.empty());
+}
+
+TEST(FormScaling, SizeOutsideThirtyToHundredIsTheWholeScreenNotNoWindow)
+{
+    const QRect screen(0, 0, 1920, 1080);
+    for (int percent : {0, 1, 29, 101, 255}) {
+        const auto g = ScaleMainWindowByPercent(screen, percent);
+        EXPECT_EQ(g.rect, screen) << percent;
+        EXPECT_DOUBLE_EQ(g.fontFactor, 1.0) << percent;
+    }
 }

@@ -2,6 +2,8 @@
 #include "settings/UserSettingsStore.h"
 #include "support/TestFiles.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 TEST(Preferences, WritesSeventeenLinesQuotedTextBareNumbers)
@@ -24,9 +26,10 @@ TEST(Preferences, WritesSeventeenLinesQuotedTextBareNumbers)
     p.permanentBackup = 1;
     p.extraBackup = 0;
     p.extraBackupFolder = "/media/usb";
-    EXPECT_EQ(formatPreferences(p),
-              QByteArray("\"K1ABC/4\"\r\n\"2A\"\r\n\"CT\"\r\n4.5\r\n\"CW\"\r\n\"20\"\r\n65280\r\n16777215\r\n90\r\n2\r\n"
-                         "\"Kenwood\"\r\n1\r\n1\r\n\"JS\"\r\n1\r\n0\r\n\"/media/usb\"\r\n"));
+    EXPECT_EQ(
+        formatPreferences(p),
+        QByteArray("\"K1ABC/4\"\r\n\"2A\"\r\n\"CT\"\r\n4.5\r\n\"CW\"\r\n\"20\"\r\n65280\r\n16777215\r\n90\r\n2\r\n"
+                   "\"Kenwood\"\r\n1\r\n1\r\n\"JS\"\r\n1\r\n0\r\n\"/media/usb\"\r\n"));
 
     TempDataDir dir;
     ASSERT_TRUE(SavePref(dir.file("fdpref.dat"), p));
@@ -72,4 +75,40 @@ TEST(UserSettingsStore, KeepsValuesUnderTheSettingsGroup)
     store.setValue("UserClubName", "Hilltop ARC");
     EXPECT_EQ(UserSettingsStore(dir.file("user.ini")).value("UserClubName"), "Hilltop ARC");
     EXPECT_TRUE(readBytes(dir.file("user.ini")).contains("[Settings]"));
+}
+
+// A hand-edited or damaged file: values nothing sensible could mean are read as safe ones,
+// and the lines after them are still read.
+TEST(Preferences, OffsetAndFormSizeOutOfRangeAreReplacedWhenRead)
+{
+    struct Row {
+        const char* offset;
+        const char* formSize;
+        float wantOffset;
+        int wantSize;
+    };
+    const Row rows[] = {
+        {"44", "0", 4.0f, 100},      {"100000", "29", 4.0f, 100}, {"-12.5", "101", 4.0f, 100},
+        {"14.01", "255", 4.0f, 100}, {"1e9", "100", 4.0f, 100},   {"-12", "30", -12.0f, 30},
+        {"14", "75", 14.0f, 75},     {"5.5", "100", 5.5f, 100},
+    };
+    TempDataDir dir;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.offset);
+        Preferences p;
+        p.rigType = "Kenwood";
+        QByteArray text = formatPreferences(p);
+        QList<QByteArray> lines = text.split('\n');
+        lines[3] = QByteArray(r.offset) + '\r';
+        lines[8] = QByteArray(r.formSize) + '\r';
+        QFile f(dir.file("fdpref.dat"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(lines.join('\n'));
+        f.close();
+        Preferences back;
+        EXPECT_TRUE(ReadPreferences(dir.file("fdpref.dat"), back, 4.0f));
+        EXPECT_EQ(back.utcOffset, r.wantOffset);
+        EXPECT_EQ(back.formSizePercent, r.wantSize);
+        EXPECT_EQ(back.rigType, "Kenwood");
+    }
 }
