@@ -49,7 +49,7 @@ bool AppContext::start()
     CheckUtcOffset(m_clock, m_station->state(), m_dialogs);
     m_window->fitToScreen();
 
-    StationIdDialog setup(m_station->prefs(), m_window.get());
+    StationIdDialog setup(m_station->prefs(), m_window.get(), &m_dialogs);
     if (m_options.runStationId(setup)) {
         setup.applyTo(m_station->prefs());
         m_window->showStationIdentity();

@@ -502,7 +502,7 @@ void MainWindow::mnuOperator_Click()
 
 void MainWindow::mnuSetup_Click()
 {
-    StationIdDialog dialog(m_station.prefs(), this);
+    StationIdDialog dialog(m_station.prefs(), this, &m_dialogs);
     if (dialog.exec() != QDialog::Accepted)
         return;
     dialog.applyTo(m_station.prefs());
