@@ -1,6 +1,7 @@
 #include "ui/EditContactDialog.h"
 #include "ui/WindowPlacement.h"
 
+#include "log/LogField.h"
 #include "ui/EntryKeyForwarder.h"
 
 #include <QGridLayout>
@@ -21,14 +22,15 @@ EditContactDialog::EditContactDialog(Logbook& logbook, const ExchangeValidator& 
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("Edit Contact:"), this), 0, 0, 1, 8);
     const QList<std::tuple<Field, QString, QString>> fields{
-        {Field::Call, "txtEditCall", "Call"},   {Field::Class, "txtEditCk", "Class"},
+        {Field::Call, "txtEditCall", "Call"},      {Field::Class, "txtEditCk", "Class"},
         {Field::Section, "txtEditSec", "Section"}, {Field::Date, "txtEditDate", "Date"},
-        {Field::Time, "txtEditTime", "Time"},   {Field::Band, "txtEditBnd", "Band"},
-        {Field::Mode, "txtEditmode", "Mode"},   {Field::Initials, "Text1", "Initials"}};
+        {Field::Time, "txtEditTime", "Time"},      {Field::Band, "txtEditBnd", "Band"},
+        {Field::Mode, "txtEditmode", "Mode"},      {Field::Initials, "Text1", "Initials"}};
     int column = 0;
     for (const auto& [f, name, caption] : fields) {
         auto* e = new QLineEdit(m_editor.text(f), this);
         e->setObjectName(name);
+        e->setMaxLength(static_cast<int>(LogField::MaxLength));
         e->installEventFilter(this);
         const Field which = f;
         connect(e, &QLineEdit::textChanged, this, [this, which](const QString& t) { m_editor.setText(which, t); });
@@ -107,4 +109,7 @@ void EditContactDialog::finish(ContactEditor::Outcome outcome, bool stored)
         reject();
 }
 
-QLineEdit* EditContactDialog::field(const QString& objectName) const { return findChild<QLineEdit*>(objectName); }
+QLineEdit* EditContactDialog::field(const QString& objectName) const
+{
+    return findChild<QLineEdit*>(objectName);
+}
