@@ -27,10 +27,7 @@
 
 namespace {
 
-void err(const QString& text)
-{
-    std::fprintf(stderr, "fdlog-cli: %s\n", qPrintable(text));
-}
+void err(const QString& text) { std::fprintf(stderr, "fdlog-cli: %s\n", qPrintable(text)); }
 
 // Options with a value, flags without, and the remaining plain arguments.
 struct Parsed {
@@ -39,8 +36,8 @@ struct Parsed {
     QStringList positional;
 };
 
-std::optional<Parsed> parseArgs(const QStringList& args, const QStringList& valueOptions,
-                                const QStringList& flagOptions, int positionalCount)
+std::optional<Parsed> parseArgs(const QStringList& args, const QStringList& valueOptions, const QStringList& flagOptions,
+                                int positionalCount)
 {
     Parsed p;
     for (qsizetype i = 0; i < args.size(); ++i) {
@@ -105,8 +102,7 @@ std::optional<DataFolder> load(const QString& dataDir, bool needIdentity)
     }
     ReadPreferences(dataDir + QStringLiteral("/fdpref.dat"), d.prefs);
     if (needIdentity && !summaryIdentityComplete(d.prefs.ownCall.trimmed(), d.prefs.ownClass, d.prefs.ownSection)) {
-        err(QStringLiteral("fdpref.dat in %1 holds no call, class and section (set them up in the logger first)")
-                .arg(dataDir));
+        err(QStringLiteral("fdpref.dat in %1 holds no call, class and section (set them up in the logger first)").arg(dataDir));
         return std::nullopt;
     }
     return d;
@@ -153,8 +149,8 @@ QHash<QString, QString> readSheet(const QString& path, bool& ok)
     const QString text = QString::fromLatin1(f.readAll());
     for (QString line : text.split(QLatin1Char('\n'))) {
         line = line.trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')) || line.startsWith(QLatin1Char(';')) ||
-            line.startsWith(QLatin1Char('[')))
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')) || line.startsWith(QLatin1Char(';'))
+            || line.startsWith(QLatin1Char('[')))
             continue;
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         if (eq < 0)
@@ -169,31 +165,21 @@ QHash<QString, QString> readSheet(const QString& path, bool& ok)
 bool yes(const QString& v)
 {
     const QString t = v.trimmed().toLower();
-    return t == QLatin1String("1") || t == QLatin1String("yes") || t == QLatin1String("true") ||
-           t == QLatin1String("x");
+    return t == QLatin1String("1") || t == QLatin1String("yes") || t == QLatin1String("true") || t == QLatin1String("x");
 }
 
 void applySheet(const QHash<QString, QString>& s, SummaryValues& v)
 {
     const std::pair<const char*, QString*> texts[] = {
-        {"gota_call", &v.gotaCall},
-        {"club", &v.clubName},
-        {"location", &v.location},
-        {"participants", &v.participants},
-        {"class_b_calls", &v.classBCalls},
-        {"other_power_list", &v.otherPowerList},
-        {"gota_cw", &v.gotaCw},
-        {"gota_dig", &v.gotaDig},
-        {"gota_ph", &v.gotaPh},
-        {"gota_operators", &v.gotaOperators},
-        {"messages_relayed", &v.messagesRelayed},
-        {"non_traditional_modes", &v.nonTraditionalModes},
-        {"youth_count", &v.youthCount},
-        {"total_bonus", &v.totalBonus},
-        {"name", &v.yourName},
-        {"address1", &v.address1},
-        {"address2", &v.address2},
-        {"email", &v.email},
+        {"gota_call", &v.gotaCall},         {"club", &v.clubName},
+        {"location", &v.location},          {"participants", &v.participants},
+        {"class_b_calls", &v.classBCalls},  {"other_power_list", &v.otherPowerList},
+        {"gota_cw", &v.gotaCw},             {"gota_dig", &v.gotaDig},
+        {"gota_ph", &v.gotaPh},             {"gota_operators", &v.gotaOperators},
+        {"messages_relayed", &v.messagesRelayed}, {"non_traditional_modes", &v.nonTraditionalModes},
+        {"youth_count", &v.youthCount},     {"total_bonus", &v.totalBonus},
+        {"name", &v.yourName},              {"address1", &v.address1},
+        {"address2", &v.address2},          {"email", &v.email},
     };
     for (const auto& [key, field] : texts) {
         if (s.contains(QLatin1String(key)))
@@ -273,8 +259,8 @@ int runSummary(const QStringList& args, const QString& dataDir)
     v.gotaPh = numericOrZero(v.gotaPh);
     v.totalBonus = numericOrZero(v.totalBonus);
     return writeOut(p->positional[0], buildSummaryFile(v, CountContactsByBandAndMode(d->records), QDate::currentDate()))
-               ? 0
-               : 1;
+        ? 0
+        : 1;
 }
 
 int runAdif(const QStringList& args, const QString& dataDir)
@@ -324,8 +310,7 @@ int runTextReport(const QStringList& args, const QString& dataDir, bool dupeShee
         return 1;
     StationIdentity id = d->identity();
     id.call = id.call.trimmed();
-    return writeOut(p->positional[0], dupeSheet ? buildDupeSheet(d->records, id) : buildAsciiLog(d->records, id)) ? 0
-                                                                                                                  : 1;
+    return writeOut(p->positional[0], dupeSheet ? buildDupeSheet(d->records, id) : buildAsciiLog(d->records, id)) ? 0 : 1;
 }
 
 int runLedra(const QStringList& args, const QString& dataDir)
@@ -363,7 +348,7 @@ int runImport(const QStringList& args, const QString& dataDir)
     return r.refused > 0 ? 1 : 0;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<CliCommand> reportCommands()
 {

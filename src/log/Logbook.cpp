@@ -242,15 +242,15 @@ void Logbook::mnuArchive_Click(const QString& documentsDir, const QString& ownCa
                                      "file.  To open your log file at a later date, click File > Combine or Restore "
                                      "from Backup."),
                       QStringLiteral("Archive Information"));
-    const QString suggested = documentsDir + QLatin1Char('/') + AlphanumericOnly(ownCall) +
-                              today.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".dat");
-    const QString target =
-        m_dialogs.saveFileName(QStringLiteral("Archive Log"), suggested, QStringLiteral("Log Files (*.dat)"));
+    const QString suggested = documentsDir + QLatin1Char('/') + AlphanumericOnly(ownCall)
+        + today.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".dat");
+    const QString target = m_dialogs.saveFileName(QStringLiteral("Archive Log"), suggested,
+                                                  QStringLiteral("Log Files (*.dat)"));
     if (target.isEmpty())
         return;
     if (QFile::exists(target))
         QFile::remove(target);
-    QFile::copy(m_file.path(), target); // a failed copy ends silently, the log is untouched
+    QFile::copy(m_file.path(), target);  // a failed copy ends silently, the log is untouched
 }
 
 bool Logbook::Backup()

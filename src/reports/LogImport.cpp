@@ -19,15 +19,12 @@ namespace {
 
 constexpr qint64 ProgressStep = 1 << 16;
 
-char lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
+char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
 // The fields read from a record, in the order of Names.
 enum Field { Call, Band, Freq, Mode, QsoDate, TimeOn, ArrlSect, Class, Initials, FieldCount };
-constexpr const char* Names[FieldCount] = {
-    "<call:", "<band:", "<freq:", "<mode:", "<qso_date:", "<time_on:", "<arrl_sect:", "<class:", "<veska_fdinitials:"};
+constexpr const char* Names[FieldCount] = {"<call:",  "<band:",      "<freq:",  "<mode:",           "<qso_date:",
+                                           "<time_on:", "<arrl_sect:", "<class:", "<veska_fdinitials:"};
 
 // True when `text` holds `lowerTag` at `pos`, compared without regard to letter case.
 bool tagAt(QByteArrayView text, qsizetype pos, QByteArrayView lowerTag)
@@ -152,10 +149,7 @@ QString dupeKey(const ContactRecord& r)
     return std::move(k).toCaseFolded();
 }
 
-QString orderKey(const ContactRecord& r)
-{
-    return (r.date + r.time).toCaseFolded();
-}
+QString orderKey(const ContactRecord& r) { return (r.date + r.time).toCaseFolded(); }
 
 void replaceLog(ContactLog& log, const std::vector<ContactRecord>& records)
 {
@@ -164,7 +158,7 @@ void replaceLog(ContactLog& log, const std::vector<ContactRecord>& records)
         log.add(r);
 }
 
-} // namespace
+}  // namespace
 
 std::vector<ContactRecord> readAdif(QByteArrayView data, bool digitalAsDig, const ImportProgress& progress)
 {
@@ -227,12 +221,12 @@ QString adifBandToLabel(const QString& value)
 QString importBandForFrequency(float mhz)
 {
     static constexpr Bands::Range ranges[] = {
-        {"160", 1.7999f, 2.0001f},    {"80", 3.4999f, 4.0001f},     {"40", 6.9999f, 7.3001f},
-        {"20", 13.9999f, 14.3501f},   {"15", 20.9999f, 21.4501f},   {"10", 27.9999f, 29.7001f},
-        {"6", 49.9999f, 54.0001f},    {"2", 143.9999f, 148.0001f},  {"1.25", 218.9999f, 225.0001f},
-        {"70", 419.9999f, 450.0001f}, {"33", 901.9999f, 928.0001f}, {"23", 1239.9999f, 1300.0001f},
-        {"2.3", 2300.0f, 2450.0f},    {"3.3", 3300.0f, 3500.0f},    {"5.6", 5650.0f, 5925.0f},
-        {"30", 10.0999f, 10.1501f},   {"17", 18.0679f, 18.1681f},   {"12", 24.8899f, 24.9901f},
+        {"160", 1.7999f, 2.0001f},      {"80", 3.4999f, 4.0001f},     {"40", 6.9999f, 7.3001f},
+        {"20", 13.9999f, 14.3501f},     {"15", 20.9999f, 21.4501f},   {"10", 27.9999f, 29.7001f},
+        {"6", 49.9999f, 54.0001f},      {"2", 143.9999f, 148.0001f},  {"1.25", 218.9999f, 225.0001f},
+        {"70", 419.9999f, 450.0001f},   {"33", 901.9999f, 928.0001f}, {"23", 1239.9999f, 1300.0001f},
+        {"2.3", 2300.0f, 2450.0f},      {"3.3", 3300.0f, 3500.0f},    {"5.6", 5650.0f, 5925.0f},
+        {"30", 10.0999f, 10.1501f},     {"17", 18.0679f, 18.1681f},   {"12", 24.8899f, 24.9901f},
     };
     return Bands::bandForFrequency(mhz, ranges);
 }
@@ -240,10 +234,10 @@ QString importBandForFrequency(float mhz)
 QString adifModeToLog(const QString& mode, bool digitalAsDig)
 {
     static const QSet<QString> phone{"FM", "SSB", "AM"};
-    static const QSet<QString> digital{"FT8",      "FT4",    "RTTY", "PSK",  "PSK31", "PSK63",  "PSK125", "JS8",
-                                       "MFSK",     "OLIVIA", "JT65", "JT9",  "Q65",   "MSK144", "FSK441", "HELL",
-                                       "CONTESTI", "DOMINO", "THOR", "MT63", "PKT",   "PACKET", "DATA",   "DIGI",
-                                       "VARA",     "ARDOP",  "WSPR", "FST4", "DIG"};
+    static const QSet<QString> digital{"FT8",    "FT4",    "RTTY", "PSK",    "PSK31",  "PSK63",  "PSK125", "JS8",
+                                     "MFSK",   "OLIVIA", "JT65", "JT9",    "Q65",    "MSK144", "FSK441", "HELL",
+                                     "CONTESTI", "DOMINO", "THOR", "MT63", "PKT",    "PACKET", "DATA",   "DIGI",
+                                     "VARA",   "ARDOP",  "WSPR", "FST4",   "DIG"};
     const QString up = mode.toUpper();
     if (phone.contains(up))
         return QStringLiteral("PH");
@@ -282,8 +276,7 @@ LogMerger::Result LogMerger::add(ContactRecord r)
     // maximum passes it; contacts added earlier never sort after it unless they sit in the same
     // gap, where insertion keeps them in stable order.
     QString key = orderKey(r);
-    const auto gap =
-        static_cast<size_t>(std::upper_bound(m_prefixMax.begin(), m_prefixMax.end(), key) - m_prefixMax.begin());
+    const auto gap = static_cast<size_t>(std::upper_bound(m_prefixMax.begin(), m_prefixMax.end(), key) - m_prefixMax.begin());
     m_incoming.push_back({gap, std::move(key), std::move(r)});
     return Result::Added;
 }
@@ -327,8 +320,8 @@ ImportReport appendLogFile(const QString& path, Logbook& logbook, const QString&
     if (!adif) {
         const QString primary = QDir::cleanPath(dataDir + QStringLiteral("/fdlog.dat"));
         const QFileInfo in(trimmed), own(primary);
-        const bool same = QDir::cleanPath(trimmed).compare(primary, Qt::CaseInsensitive) == 0 ||
-                          (in.exists() && own.exists() && in.canonicalFilePath() == own.canonicalFilePath());
+        const bool same = QDir::cleanPath(trimmed).compare(primary, Qt::CaseInsensitive) == 0
+            || (in.exists() && own.exists() && in.canonicalFilePath() == own.canonicalFilePath());
         if (same) {
             dialogs.beep();
             dialogs.message(QStringLiteral("You can not append the same file onto itself."),
@@ -423,8 +416,7 @@ ImportReport appendLogFile(const QString& path, Logbook& logbook, const QString&
     if (report.added > 0)
         replaceLog(log, merger.takeMerged());
     if (failed) {
-        dialogs.message(QStringLiteral("Unable to read file."), QStringLiteral("Append Error"),
-                        Dialogs::Icon::Critical);
+        dialogs.message(QStringLiteral("Unable to read file."), QStringLiteral("Append Error"), Dialogs::Icon::Critical);
         report.outcome = ImportReport::Outcome::ReadError;
         return report;
     }

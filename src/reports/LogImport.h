@@ -17,15 +17,14 @@ using ImportProgress = std::function<void(qint64 done, qint64 total)>;
 
 struct ImportOptions {
     bool eliminateDuplicates = true;
-    bool digitalAsDig = false; // FT8, RTTY, PSK31 and the like count as "DIG"
+    bool digitalAsDig = false;  // FT8, RTTY, PSK31 and the like count as "DIG"
 };
 
 // ADIF as other programs write it: tags in any case, "<eoh>" in any case or no header at
 // all, a type letter after the length (<qso_date:8:d>), records broken over lines, and a last
 // record without "<eor>" (kept when it has a call). Control characters are dropped and double
 // quotes become blanks before anything is read. A malformed field is passed over.
-std::vector<ContactRecord> readAdif(QByteArrayView data, bool digitalAsDig = false,
-                                    const ImportProgress& progress = {});
+std::vector<ContactRecord> readAdif(QByteArrayView data, bool digitalAsDig = false, const ImportProgress& progress = {});
 
 // One ADIF band value as a band label: 20m gives "20", 1.25M "1.25", SATM "SAT", 70cm "70".
 QString adifBandToLabel(const QString& value);
@@ -52,13 +51,13 @@ public:
 
 private:
     struct Incoming {
-        size_t gap; // goes before existing contact number `gap` (0-based)
+        size_t gap;  // goes before existing contact number `gap` (0-based)
         QString key;
         ContactRecord record;
     };
 
     const std::vector<ContactRecord>& m_existing;
-    std::vector<QString> m_prefixMax; // running maximum of the existing date+time keys
+    std::vector<QString> m_prefixMax;  // running maximum of the existing date+time keys
     std::vector<Incoming> m_incoming;
     QSet<QString> m_seen;
     bool m_eliminate;
@@ -70,7 +69,7 @@ struct ImportReport {
     Outcome outcome = Outcome::Imported;
     int added = 0;
     int duplicates = 0;
-    int refused = 0; // records with a field the log cannot hold, left out
+    int refused = 0;  // records with a field the log cannot hold, left out
 };
 
 // The "Append" button: chooses the route by the path, merges into the log, rewrites

@@ -22,10 +22,10 @@ EditContactDialog::EditContactDialog(Logbook& logbook, const ExchangeValidator& 
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("Edit Contact:"), this), 0, 0, 1, 8);
     const QList<std::tuple<Field, QString, QString>> fields{
-        {Field::Call, "txtEditCall", "Call"},      {Field::Class, "txtEditCk", "Class"},
+        {Field::Call, "txtEditCall", "Call"},   {Field::Class, "txtEditCk", "Class"},
         {Field::Section, "txtEditSec", "Section"}, {Field::Date, "txtEditDate", "Date"},
-        {Field::Time, "txtEditTime", "Time"},      {Field::Band, "txtEditBnd", "Band"},
-        {Field::Mode, "txtEditmode", "Mode"},      {Field::Initials, "Text1", "Initials"}};
+        {Field::Time, "txtEditTime", "Time"},   {Field::Band, "txtEditBnd", "Band"},
+        {Field::Mode, "txtEditmode", "Mode"},   {Field::Initials, "Text1", "Initials"}};
     int column = 0;
     for (const auto& [f, name, caption] : fields) {
         auto* e = new QLineEdit(m_editor.text(f), this);
@@ -109,7 +109,4 @@ void EditContactDialog::finish(ContactEditor::Outcome outcome, bool stored)
         reject();
 }
 
-QLineEdit* EditContactDialog::field(const QString& objectName) const
-{
-    return findChild<QLineEdit*>(objectName);
-}
+QLineEdit* EditContactDialog::field(const QString& objectName) const { return findChild<QLineEdit*>(objectName); }
