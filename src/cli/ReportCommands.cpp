@@ -78,12 +78,27 @@ std::optional<DataFolder> load(const QString& dataDir, bool needIdentity)
     DataFolder d;
     const QString logPath = dataDir + QStringLiteral("/fdlog.dat");
     const LogFile::ReadResult r = LogFile(logPath).read(d.records, ContactLog::Capacity);
-    if (r.status == LogFile::ReadStatus::OpenFailed) {
-        err(QStringLiteral("cannot read %1").arg(logPath));
+    // Anything short of the whole log is an error: a report of part of it would look complete.
+    switch (r.status) {
+    case LogFile::ReadStatus::Ok:
+        break;
+    case LogFile::ReadStatus::OpenFailed:
+        err(QStringLiteral("cannot read %1: %2").arg(logPath, r.error));
         return std::nullopt;
-    }
-    if (r.status == LogFile::ReadStatus::BadLine) {
-        err(QStringLiteral("%1: line %2 is not a log record").arg(logPath).arg(r.badLine));
+    case LogFile::ReadStatus::NotRegularFile:
+        err(r.error);
+        return std::nullopt;
+    case LogFile::ReadStatus::BadLine:
+        err(QStringLiteral("%1: line %2 is not a log record (%3 unreadable lines)")
+                .arg(logPath)
+                .arg(r.badLine)
+                .arg(r.badLineCount));
+        return std::nullopt;
+    case LogFile::ReadStatus::TooManyLines:
+        err(QStringLiteral("%1: more than %2 contacts (line %3 is past the limit)")
+                .arg(logPath)
+                .arg(ContactLog::Capacity)
+                .arg(r.badLine));
         return std::nullopt;
     }
     ReadPreferences(dataDir + QStringLiteral("/fdpref.dat"), d.prefs);
@@ -336,7 +351,8 @@ int runImport(const QStringList& args, const QString& dataDir)
     if (r.outcome != ImportReport::Outcome::Imported)
         return 1;
     std::printf("%d contacts added, %d duplicates skipped, %d in the log\n", r.added, r.duplicates, log.size());
-    return 0;
+    // Records left out were named on stderr; a script must not take the import as complete.
+    return r.refused > 0 ? 1 : 0;
 }
 
 }  // namespace

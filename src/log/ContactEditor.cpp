@@ -3,6 +3,7 @@
 #include "log/DateTimeText.h"
 #include "log/ExchangeValidator.h"
 #include "log/KeyFilters.h"
+#include "log/LogField.h"
 #include "log/Logbook.h"
 
 ContactEditor::ContactEditor(Logbook& logbook, const ExchangeValidator& validator, int recNo)
@@ -83,7 +84,9 @@ ContactEditor::Outcome ContactEditor::cmdDone_Click()
     if (const auto t = DateTimeText::parseTime(r.time))
         r.time = DateTimeText::logTime(*t);
     r.freq = m_logbook.log().record(m_recNo).freq;
-    m_logbook.replaceRecord(m_recNo, r);
+    // A field the log cannot hold keeps the window open for the operator to correct it.
+    if (!m_logbook.replaceRecord(m_recNo, r) && !LogField::isStorable(r))
+        return Outcome::Open;
     return Outcome::Closed;
 }
 

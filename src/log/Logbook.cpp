@@ -1,6 +1,7 @@
 #include "log/Logbook.h"
 
 #include "log/LiveLogFiles.h"
+#include "log/LogField.h"
 #include "util/BackupScheduler.h"
 #include "util/Dialogs.h"
 
@@ -12,17 +13,121 @@ Logbook::Logbook(ContactLog& log, QString logPath, QString backupPath, Dialogs& 
 {
 }
 
-bool Logbook::mnuopen2()
+QString Logbook::damagedPath() const
+{
+    return LogRepair::damagedPathFor(m_file.path());
+}
+
+bool Logbook::mendLastLine()
+{
+    const LogRepair::Result r = LogRepair(m_file.path(), damagedPath()).mendLastLine(m_clock->localNow());
+    if (!r.ok) {
+        m_dialogs.message(QStringLiteral("The last line of %1 has no line end and could not be mended (%2).")
+                              .arg(m_file.path(), r.error),
+                          QStringLiteral("File Error"), Dialogs::Icon::Critical);
+        return false;
+    }
+    if (!r.moved.empty()) {
+        const LogRepair::MovedLine& m = r.moved.front();
+        m_dialogs.message(QStringLiteral("Line %1 of %2 was cut off before its end (a power cut while it was written?) "
+                                         "and is not a whole contact.  It was moved to %3:\n\n%4")
+                              .arg(m.lineNo)
+                              .arg(m_file.path(), damagedPath(), QString::fromLatin1(m.bytes.left(200))),
+                          QStringLiteral("Log File Mended"), Dialogs::Icon::Warning);
+    }
+    return true;
+}
+
+bool Logbook::load(bool reportErrors)
 {
     std::vector<ContactRecord> records;
     const LogFile::ReadResult result = m_file.read(records, ContactLog::Capacity);
     m_log.assign(std::move(records));
-    if (result.status != LogFile::ReadStatus::Ok) {
-        m_dialogs.message(QStringLiteral("Error opening file."), QStringLiteral("File Error"), Dialogs::Icon::Critical);
+    m_unreadLine = 0;
+    m_unreadReason.clear();
+    m_backupRefusalShown = false;
+    QString detail;
+    switch (result.status) {
+    case LogFile::ReadStatus::Ok:
+    case LogFile::ReadStatus::OpenFailed:
+        break;
+    case LogFile::ReadStatus::NotRegularFile:
+        detail = QStringLiteral("  %1.").arg(result.error);
+        m_unreadReason = QStringLiteral("%1 is not a regular file").arg(m_file.path());
+        break;
+    case LogFile::ReadStatus::BadLine:
+        m_unreadLine = result.badLine;
+        detail = QStringLiteral("  Line %1 of %2 cannot be read (%3 unreadable lines in all); every other contact is "
+                                "loaded.  Choose File > Repair Log File to move the unreadable lines to %4.")
+                     .arg(result.badLine)
+                     .arg(m_file.path())
+                     .arg(result.badLineCount)
+                     .arg(damagedPath());
+        m_unreadReason = QStringLiteral("Line %1 of %2 could not be read").arg(result.badLine).arg(m_file.path());
+        break;
+    case LogFile::ReadStatus::TooManyLines:
+        m_unreadLine = result.badLine;
+        detail = QStringLiteral("  Line %1 of %2 is past the %3 contacts the log can hold and was not loaded.")
+                     .arg(result.badLine)
+                     .arg(m_file.path())
+                     .arg(ContactLog::Capacity);
+        m_unreadReason = QStringLiteral("Line %1 of %2 is past the %3 contacts the log can hold")
+                             .arg(result.badLine)
+                             .arg(m_file.path())
+                             .arg(ContactLog::Capacity);
+        break;
+    }
+    // The displays show what was loaded, also after a failure.
+    emit reloaded();
+    if (result.status == LogFile::ReadStatus::Ok)
+        return true;
+    if (reportErrors)
+        m_dialogs.message(QStringLiteral("Error opening file.") + detail, QStringLiteral("File Error"),
+                          Dialogs::Icon::Critical);
+    return false;
+}
+
+bool Logbook::mnuopen2()
+{
+    mendLastLine();
+    return load(true);
+}
+
+bool Logbook::refuseRewrite()
+{
+    if (m_unreadReason.isEmpty())
+        return false;
+    m_dialogs.message(QStringLiteral("%1, so the log file is not rewritten: the contacts the program could not read "
+                                     "would be lost.  New contacts are still stored.  Choose File > Repair Log File "
+                                     "to move the unreadable lines to %2.")
+                          .arg(m_unreadReason, damagedPath()),
+                      QStringLiteral("Log File Not Rewritten"), Dialogs::Icon::Warning);
+    return true;
+}
+
+bool Logbook::repairLogFile()
+{
+    const LogRepair::Result r = LogRepair(m_file.path(), damagedPath()).repair(m_clock->localNow());
+    if (!r.ok) {
+        m_dialogs.message(
+            QStringLiteral("The log file could not be repaired (%1).  The log file is unchanged.").arg(r.error),
+            QStringLiteral("Repair Log File"), Dialogs::Icon::Critical);
+        load(true);
         return false;
     }
-    emit reloaded();
-    return true;
+    if (r.moved.empty()) {
+        m_dialogs.message(QStringLiteral("Every line of %1 can be read; nothing was moved.").arg(m_file.path()),
+                          QStringLiteral("Repair Log File"));
+    } else {
+        m_dialogs.message(QStringLiteral("%1 unreadable line(s) of %2 were moved to %3 (the first was line %4).  "
+                                         "The log file holds the %5 readable lines.")
+                              .arg(r.moved.size())
+                              .arg(m_file.path(), damagedPath())
+                              .arg(r.moved.front().lineNo)
+                              .arg(r.kept),
+                          QStringLiteral("Repair Log File"));
+    }
+    return load(true);
 }
 
 Logbook::StoreResult Logbook::storeContact(const ContactRecord& r)
@@ -36,13 +141,18 @@ Logbook::StoreResult Logbook::storeContact(const ContactRecord& r)
         return StoreResult::LogFull;
     }
     QString error;
-    if (!m_file.append(r, &error)) {
+    LogFile::AppendStatus status = m_file.appendRecord(r, &error);
+    if (status == LogFile::AppendStatus::UnfinishedLastLine && mendLastLine())
+        status = m_file.appendRecord(r, &error);
+    if (status != LogFile::AppendStatus::Ok) {
         m_dialogs.beep();
-        m_dialogs.message(QStringLiteral("This contact could not be stored in %1 (%2).  "
-                                         "Check that the data folder is writable and the disk is not full, "
-                                         "then press Enter again.")
-                              .arg(m_file.path(), error),
-                          QStringLiteral("Contact Not Stored"), Dialogs::Icon::Critical);
+        const QString text = status == LogFile::AppendStatus::InvalidField
+                                 ? QStringLiteral("This contact was not stored: %1.").arg(error)
+                                 : QStringLiteral("This contact could not be stored in %1 (%2).  "
+                                                  "Check that the data folder is writable and the disk is not full, "
+                                                  "then press Enter again.")
+                                       .arg(m_file.path(), error);
+        m_dialogs.message(text, QStringLiteral("Contact Not Stored"), Dialogs::Icon::Critical);
         return StoreResult::WriteFailed;
     }
     m_log.add(r);
@@ -52,6 +162,8 @@ Logbook::StoreResult Logbook::storeContact(const ContactRecord& r)
 
 bool Logbook::cmdDelete_Click(int recNo)
 {
+    if (refuseRewrite())
+        return false;
     if (!m_dialogs.askYesNo(QStringLiteral("Are you sure?"), QStringLiteral("Are you sure?")))
         return false;
     if (recNo < 1 || recNo > m_log.size())
@@ -64,8 +176,18 @@ bool Logbook::cmdDelete_Click(int recNo)
 
 bool Logbook::replaceRecord(int recNo, const ContactRecord& r)
 {
-    if (recNo < 1 || recNo > m_log.size())
+    if (recNo < 1 || recNo > m_log.size() || refuseRewrite())
         return false;
+    const int invalid = LogField::firstInvalidField(r);
+    if (invalid >= 0) {
+        m_dialogs.beep();
+        m_dialogs.message(QStringLiteral("This contact was not stored: its %1 field holds a double quote or a control "
+                                         "character, or is longer than %2 characters.")
+                              .arg(LogField::fieldName(invalid))
+                              .arg(LogField::MaxLength),
+                          QStringLiteral("Contact Not Stored"), Dialogs::Icon::Critical);
+        return false;
+    }
     m_log.replace(recNo, r);
     return rewriteAndReload();
 }
@@ -83,6 +205,11 @@ bool Logbook::rewrite()
 
 bool Logbook::rewriteAndReload()
 {
+    if (refuseRewrite()) {
+        // The table may have been changed in memory already: take it back from the file.
+        load(false);
+        return false;
+    }
     const bool written = rewrite();
     mnuopen2();
     return written;
@@ -90,6 +217,8 @@ bool Logbook::rewriteAndReload()
 
 bool Logbook::ConfirmNewLog(const QDateTime& now)
 {
+    if (refuseRewrite())
+        return false;
     m_dialogs.beep();
     const auto answer = m_dialogs.inputText(
         QStringLiteral("Are you sure that you want to start a new log file?  This function will ERASE the existing "
@@ -142,6 +271,14 @@ bool Logbook::Backup()
 {
     if (m_log.isEmpty())
         return false;
+    if (!m_unreadReason.isEmpty()) {
+        // The backup would hold only what was read; the last good one is worth more. Said once
+        // per load, not at every backup tick.
+        if (!m_backupRefusalShown)
+            refuseRewrite();
+        m_backupRefusalShown = true;
+        return false;
+    }
     return m_backup.rewrite(m_log.records());
 }
 

@@ -2,6 +2,8 @@
 
 #include "log/ContactLog.h"
 #include "log/LogFile.h"
+#include "log/LogRepair.h"
+#include "util/Clock.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -10,7 +12,10 @@ class Dialogs;
 
 // Keeps the in-memory log and fdlog.dat in step: reload, append, delete, edit, New, archive
 // and the backup copy. Every change that removes or alters contacts rewrites the file from
-// memory and reloads it, so the counts are always rebuilt from the file.
+// memory and reloads it, so the counts are always rebuilt from the file. While the last load
+// left lines of the file unread, nothing rewrites the log or the backup copy from memory (the
+// unread contacts would be lost); appends go on, and Repair Log File moves the unreadable
+// lines aside.
 class Logbook : public QObject {
     Q_OBJECT
 public:
@@ -21,10 +26,23 @@ public:
     ContactLog& log() { return m_log; }
     const ContactLog& log() const { return m_log; }
     const LogFile& file() const { return m_file; }
+    LogFile& file() { return m_file; }
+    // The time written beside lines moved to fdlog.damaged.
+    void setClock(const Clock& clock) { m_clock = &clock; }
 
-    // Rebuilds the table from fdlog.dat. On a failure shows "Error opening file.", keeps the
-    // records read so far and leaves the displays as they were (no reloaded() signal).
+    // Mends a last line left without its line end, then rebuilds the table from fdlog.dat and
+    // signals reloaded(), also after a failure. On a failure shows "Error opening file." and
+    // the first line it could not read; every readable line is loaded.
     bool mnuopen2();
+
+    // 0 when the last load read the whole file, else the first line it left unread.
+    int firstUnreadLine() const { return m_unreadLine; }
+    // True, after saying why, when a rewrite from memory would lose lines the load left unread.
+    bool refuseRewrite();
+
+    // Moves the unreadable lines of fdlog.dat to fdlog.damaged, rewrites the log with every
+    // readable line, reloads it and says what was done.
+    bool repairLogFile();
 
     // The storing half of logging: the line is on the disk before this returns. Refuses the
     // contact with a message when the log is full or the file cannot be written.
@@ -56,11 +74,20 @@ signals:
 
 private:
     bool rewrite();
+    bool load(bool reportErrors);
+    // Mends a last line without its line end; false (after a message) when that failed.
+    bool mendLastLine();
+    QString damagedPath() const;
 
     ContactLog& m_log;
     LogFile m_file;
     LogFile m_backup;
     Dialogs& m_dialogs;
+    SystemClock m_systemClock;
+    const Clock* m_clock = &m_systemClock;
+    int m_unreadLine = 0;
+    QString m_unreadReason; // why the file is not rewritten, while m_unreadLine > 0
+    bool m_backupRefusalShown = false;
 };
 
 // The leading run of digits and capital letters of a call ("K1ABC/4" gives "K1ABC"),

@@ -15,6 +15,7 @@ Station::Station(DataPaths paths, Dialogs& dialogs, Clock& clock, UserSettingsSt
       m_logbook(m_log, m_paths.logFile(), m_paths.backupFile(), dialogs),
       m_state(m_prefs)
 {
+    m_logbook.setClock(m_clock);
     connect(&m_state, &OperatingState::preferencesChanged, this, [this] { SavePref(); });
     m_state.setComputedUtcOffset([this] { return static_cast<float>(recommendedUtcOffset(m_clock)); });
 }

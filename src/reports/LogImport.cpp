@@ -2,6 +2,7 @@
 
 #include "log/Bands.h"
 #include "log/ContactLog.h"
+#include "log/LogField.h"
 #include "log/LogFile.h"
 #include "log/Logbook.h"
 #include "reports/AdifExport.h"
@@ -346,13 +347,44 @@ ImportReport appendLogFile(const QString& path, Logbook& logbook, const QString&
     const QByteArray data = f.readAll();
     f.close();
 
+    // The merged log replaces fdlog.dat: while lines of it were left unread, that would lose them.
+    if (logbook.refuseRewrite()) {
+        report.outcome = ImportReport::Outcome::Refused;
+        return report;
+    }
+
     LogMerger merger(log.records(), options.eliminateDuplicates);
     bool failed = false;
     if (adif) {
+        int recordNo = 0;
+        int firstRefused = 0;
+        int refusedField = -1;
         for (ContactRecord& r : readAdif(data, options.digitalAsDig, progress)) {
+            ++recordNo;
+            // Stored the way the entry fields would have stored it; what the log cannot hold
+            // is left out and reported, never written.
+            LogField::toStoredCase(r);
+            const int invalid = LogField::firstInvalidField(r);
+            if (invalid >= 0) {
+                if (report.refused++ == 0) {
+                    firstRefused = recordNo;
+                    refusedField = invalid;
+                }
+                continue;
+            }
             if (merger.add(std::move(r)) == LogMerger::Result::Full)
                 break;
         }
+        if (report.refused > 0)
+            dialogs.message(QStringLiteral("%1 record(s) of %2 were not added: a field holds a control character or a "
+                                           "double quote, or is longer than %3 characters (the first is record %4, "
+                                           "its %5 field).")
+                                .arg(report.refused)
+                                .arg(path)
+                                .arg(LogField::MaxLength)
+                                .arg(firstRefused)
+                                .arg(LogField::fieldName(refusedField)),
+                            QStringLiteral("Append Error"), Dialogs::Icon::Warning);
     } else {
         qsizetype pos = 0;
         qsizetype lastReport = 0;

@@ -69,9 +69,12 @@ struct ImportReport {
     Outcome outcome = Outcome::Imported;
     int added = 0;
     int duplicates = 0;
+    int refused = 0;  // records with a field the log cannot hold, left out
 };
 
 // The "Append" button: chooses the route by the path, merges into the log, rewrites
-// fdlog.dat through the logbook and reloads it. Every failure shows its message.
+// fdlog.dat through the logbook and reloads it. Every failure shows its message. Fields are
+// put in stored case; a record LogField still refuses is left out and reported. Nothing is
+// merged while the logbook refuses rewrites.
 ImportReport appendLogFile(const QString& path, Logbook& logbook, const QString& dataDir, const ImportOptions& options,
                            Dialogs& dialogs, const ImportProgress& progress = {});

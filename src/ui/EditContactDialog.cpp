@@ -1,6 +1,7 @@
 #include "ui/EditContactDialog.h"
 #include "ui/WindowPlacement.h"
 
+#include "log/LogField.h"
 #include "ui/EntryKeyForwarder.h"
 
 #include <QGridLayout>
@@ -29,6 +30,7 @@ EditContactDialog::EditContactDialog(Logbook& logbook, const ExchangeValidator& 
     for (const auto& [f, name, caption] : fields) {
         auto* e = new QLineEdit(m_editor.text(f), this);
         e->setObjectName(name);
+        e->setMaxLength(static_cast<int>(LogField::MaxLength));
         e->installEventFilter(this);
         const Field which = f;
         connect(e, &QLineEdit::textChanged, this, [this, which](const QString& t) { m_editor.setText(which, t); });

@@ -487,6 +487,8 @@ int MainWindow::selectedRecordNumber() const
 
 void MainWindow::mnuOpen_Click() { m_station.logbook().mnuopen2(); }
 
+void MainWindow::mnuRepair_Click() { m_station.logbook().repairLogFile(); }
+
 void MainWindow::mnuBackupOptions_Click()
 {
     if (m_backup)

@@ -51,6 +51,7 @@ public:
 
     // Operations of the menus and buttons.
     void mnuOpen_Click();
+    void mnuRepair_Click();
     void mnuSetup_Click();
     void mnuOperator_Click();
     void mnuBackupOptions_Click();

@@ -41,6 +41,7 @@ void MainWindow::buildMenus()
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
     addAction(file, QStringLiteral("mnuOpen"), QStringLiteral("&Reload Log"), &MainWindow::mnuOpen_Click);
+    addAction(file, QStringLiteral("mnuRepair"), QStringLiteral("Re&pair Log File"), &MainWindow::mnuRepair_Click);
     QAction* newLog = file->addAction(QStringLiteral("&New Log..."));
     newLog->setObjectName(QStringLiteral("mnuNew"));
     connect(newLog, &QAction::triggered, this,

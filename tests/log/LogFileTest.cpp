@@ -10,12 +10,13 @@ ContactRecord sample()
     return {"K1ABC", "2A", "CT", "2026/06/27", "18:05:31", "20", "CW", "JS", "14.025"};
 }
 
-}  // namespace
+} // namespace
 
 TEST(LogLineFormat, WritesTenQuotedFieldsAndCrLf)
 {
-    EXPECT_EQ(formatLogLine(sample()),
-              QByteArray("\"K1ABC\",\"2A\",\"CT\",\"2026/06/27\",\"18:05:31\",\"20\",\"CW\",\"JS\",\"14.025\",\"\"\r\n"));
+    EXPECT_EQ(
+        formatLogLine(sample()),
+        QByteArray("\"K1ABC\",\"2A\",\"CT\",\"2026/06/27\",\"18:05:31\",\"20\",\"CW\",\"JS\",\"14.025\",\"\"\r\n"));
     ContactRecord empty;
     EXPECT_EQ(formatLogLine(empty), QByteArray("\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"));
 }
@@ -23,7 +24,8 @@ TEST(LogLineFormat, WritesTenQuotedFieldsAndCrLf)
 TEST(LogLineFormat, ReadsQuotedUnquotedAndDropsTenthField)
 {
     ContactRecord r;
-    ASSERT_TRUE(parseLogLine("\"K1ABC\",\"2A\",\"CT\",\"2026/06/27\",\"18:05:31\",\"20\",\"CW\",\"JS\",\"14.025\",\"whatever\"", r));
+    ASSERT_TRUE(parseLogLine(
+        "\"K1ABC\",\"2A\",\"CT\",\"2026/06/27\",\"18:05:31\",\"20\",\"CW\",\"JS\",\"14.025\",\"whatever\"", r));
     EXPECT_EQ(r, sample());
 
     ASSERT_TRUE(parseLogLine("W1AW,1D,CT,2026/06/27,18:00:00,40,PH,,,", r));
@@ -64,13 +66,13 @@ TEST(LogFileIo, RewriteThenReadGivesTheSameRecordsByteForByte)
     EXPECT_EQ(out, in);
 
     ASSERT_TRUE(file.append(sample()));
-    ASSERT_TRUE(file.rewrite(out));  // a full rewrite replaces, it does not add
+    ASSERT_TRUE(file.rewrite(out)); // a full rewrite replaces, it does not add
     out.clear();
     file.read(out, 14000);
     EXPECT_EQ(out.size(), 2u);
 }
 
-TEST(LogFileIo, ReadsLfOnlyAndReportsDamageKeepingWhatCameBefore)
+TEST(LogFileIo, ReadsLfOnlyAndReportsDamageKeepingEveryReadableLine)
 {
     TempDataDir dir;
     const QString path = dir.file("fdlog.dat");
@@ -82,12 +84,14 @@ TEST(LogFileIo, ReadsLfOnlyAndReportsDamageKeepingWhatCameBefore)
     EXPECT_EQ(LogFile(path).read(out, 14000).status, LogFile::ReadStatus::Ok);
     EXPECT_EQ(out.size(), 2u);
 
-    writeBytes(path, good + good + "this is not a log line\r\n" + good);
+    // Every readable line is read, past the bad ones too; the first bad one is named.
+    writeBytes(path, good + good + "this is not a log line\r\n" + good + "nor this\n");
     out.clear();
     const auto result = LogFile(path).read(out, 14000);
     EXPECT_EQ(result.status, LogFile::ReadStatus::BadLine);
     EXPECT_EQ(result.badLine, 3);
-    EXPECT_EQ(out.size(), 2u);
+    EXPECT_EQ(result.badLineCount, 2);
+    EXPECT_EQ(out.size(), 3u);
 
     // CR-only line ends make one long line of many records: damage, not a hang.
     QByteArray crOnly = good + good;

@@ -21,7 +21,10 @@ struct LogbookFixture : ::testing::Test {
     ContactLog log{SectionTable::standard()};
     Logbook book{log, dir.file("fdlog.dat"), dir.file("LogBkUp.dat"), dialogs};
 
-    void writeLog(const std::vector<ContactRecord>& records) { ASSERT_TRUE(LogFile(dir.file("fdlog.dat")).rewrite(records)); }
+    void writeLog(const std::vector<ContactRecord>& records)
+    {
+        ASSERT_TRUE(LogFile(dir.file("fdlog.dat")).rewrite(records));
+    }
     std::vector<ContactRecord> fileRecords()
     {
         std::vector<ContactRecord> out;
@@ -30,7 +33,7 @@ struct LogbookFixture : ::testing::Test {
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(LogbookFixture, ReloadRebuildsCountsAndSignals)
 {
@@ -48,16 +51,17 @@ TEST_F(LogbookFixture, ReloadRebuildsCountsAndSignals)
     EXPECT_EQ(log.sectionsWorked(), 0);
 }
 
-TEST_F(LogbookFixture, ReloadFailureKeepsRecordsReadSoFarAndDoesNotSignal)
+TEST_F(LogbookFixture, ReloadFailureLoadsEveryReadableLineSignalsAndNamesTheLine)
 {
-    writeBytes(dir.file("fdlog.dat"), formatLogLine(rec("K1A")) + formatLogLine(rec("K1B")) + QByteArray("\0\0\0junk\r\n", 9)
-                                          + formatLogLine(rec("K1C")));
+    writeBytes(dir.file("fdlog.dat"), formatLogLine(rec("K1A")) + formatLogLine(rec("K1B")) +
+                                          QByteArray("\0\0\0junk\r\n", 9) + formatLogLine(rec("K1C")));
     QSignalSpy spy(&book, &Logbook::reloaded);
     EXPECT_FALSE(book.mnuopen2());
-    EXPECT_EQ(spy.count(), 0);
-    EXPECT_EQ(log.size(), 2);
+    EXPECT_EQ(spy.count(), 1);
+    EXPECT_EQ(log.size(), 3);
     ASSERT_EQ(dialogs.calls.size(), 1u);
-    EXPECT_EQ(dialogs.last().text, "Error opening file.");
+    EXPECT_TRUE(
+        dialogs.last().text.startsWith("Error opening file.  Line 3 of " + dir.file("fdlog.dat") + " cannot be read"));
     EXPECT_EQ(dialogs.last().title, "File Error");
 
     QFile::remove(dir.file("fdlog.dat"));
@@ -73,7 +77,8 @@ TEST_F(LogbookFixture, MoreThanCapacityLinesIsReportedAndFirstRecordsKept)
     writeLog(many);
     EXPECT_FALSE(book.mnuopen2());
     EXPECT_EQ(log.size(), ContactLog::Capacity);
-    EXPECT_EQ(dialogs.messages(), QStringList{"Error opening file."});
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.last().text.startsWith("Error opening file.  Line 14001 of "));
     EXPECT_EQ(log.record(ContactLog::Capacity).call, "K1A");
 }
 
@@ -150,7 +155,8 @@ TEST_F(LogbookFixture, NewLogNeedsTypedYes)
     log.backupTicks = 7;
     log.countAtLastBackup = 1;
 
-    for (const auto& answer : {std::optional<QString>("YES "), std::optional<QString>(), std::optional<QString>("no")}) {
+    for (const auto& answer :
+         {std::optional<QString>("YES "), std::optional<QString>(), std::optional<QString>("no")}) {
         dialogs.inputAnswers = {answer};
         EXPECT_FALSE(book.ConfirmNewLog(QDateTime(QDate(2026, 6, 27), QTime(14, 5))));
         EXPECT_EQ(log.size(), 1);

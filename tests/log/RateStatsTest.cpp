@@ -14,7 +14,7 @@ TEST_F(EntryFixture, RatesCountTheLastHourAndTwentyMinutes)
     for (int i = 0; i < 8; ++i)
         recs.push_back(rec(QStringLiteral("H%1").arg(i), "20", "CW", QStringLiteral("17:%1:00").arg(1 + i, 2, 10, QChar('0'))));
     recs.push_back(rec("EDGE", "20", "CW", "17:40:00"));  // exactly 20 minutes: hour only
-    recs.push_back(rec("BAD", "20", "CW", "junk"));
+    recs.push_back(rec("BAD", "20", "CW", "JUNK"));
     for (int i = 0; i < 7; ++i)
         recs.push_back(rec(QStringLiteral("T%1").arg(i), "20", "CW", QStringLiteral("17:%1:30").arg(45 + i)));
     seed(recs);

@@ -3,8 +3,10 @@
 #include "support/TestFiles.h"
 #include "util/DataFolderLock.h"
 
+#include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -160,4 +162,53 @@ TEST_F(CliTest, UsageErrorsAndHelp)
     for (const char* c : {"score", "summary", "adif", "cabrillo", "ascii-log", "dupe-sheet", "ledra", "import"})
         EXPECT_TRUE(h.out.contains(QStringLiteral("  %1").arg(QLatin1String(c)))) << c;
     EXPECT_TRUE(h.out.contains("gota_operators"));
+}
+
+// A log the tool cannot read whole is an error, never a partial count; a FIFO is not waited on.
+TEST_F(CliTest, AnIncompleteLogIsAnErrorNotAPartialCount)
+{
+    const QByteArray good = readBytes(dir.file("fdlog.dat"));
+    const ContactRecord r{"W1AW", "1A", "CT", "2026/06/27", "18:00:00", "20", "CW", "", ""};
+    QByteArray full;
+    for (int i = 0; i < 14001; ++i)
+        full += formatLogLine(r);
+    const struct {
+        const char* what;
+        QByteArray content;
+        const char* message;
+    } rows[] = {
+        {"unreadable line", good + "\"K1\"ABC\",\"2A\"\r\n" + good, "line 4 is not a log record"},
+        {"over capacity", full, "more than 14000 contacts (line 14001 is past the limit)"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        writeBytes(dir.file("fdlog.dat"), row.content);
+        const CliRun res = run({"score"});
+        EXPECT_EQ(res.code, 1);
+        EXPECT_TRUE(res.out.isEmpty());
+        EXPECT_EQ(res.err.count('\n'), 1);
+        EXPECT_TRUE(res.err.contains(row.message)) << res.err.toStdString();
+    }
+    QFile::remove(dir.file("fdlog.dat"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.file("fdlog.dat")).constData(), 0600), 0);
+    for (const QStringList& args : {QStringList{"score"}, QStringList{"import", dir.file("x.adi")}}) {
+        const CliRun res = run(args);
+        EXPECT_EQ(res.code, 1);
+        EXPECT_TRUE(res.err.contains("is not a regular file")) << res.err.toStdString();
+    }
+}
+
+TEST_F(CliTest, ImportLeavesOutWhatTheLogCannotHoldAndSaysSo)
+{
+    writeBytes(dir.file("in.adi"), QByteArray("<call:6>K1\x16\x1f" "AB<band:3>20m<mode:2>CW<qso_date:8>20260627"
+                                              "<time_on:4>1801<eor><call:4>w9xx<band:3>40m<mode:2>cw"
+                                              "<qso_date:8>20260627<time_on:4>1802<eor>"));
+    const CliRun res = run({"import", dir.file("in.adi")});
+    EXPECT_EQ(res.code, 1);
+    EXPECT_TRUE(res.out.startsWith("1 contacts added")) << res.out.toStdString();
+    EXPECT_TRUE(res.err.contains("1 record(s) of")) << res.err.toStdString();
+    std::vector<ContactRecord> back;
+    ASSERT_EQ(LogFile(dir.file("fdlog.dat")).read(back, 100).status, LogFile::ReadStatus::Ok);
+    ASSERT_EQ(back.size(), 4u);
+    EXPECT_EQ(back[2].call, "W9XX");
 }

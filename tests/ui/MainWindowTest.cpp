@@ -150,10 +150,27 @@ TEST_F(MainWindowFixture, DamagedLogIsReportedAndTheWindowStillStarts)
 {
     prepare(contacts(2) + QByteArray(300, '\0') + "\r\n" + contacts(2));
     start();
-    EXPECT_EQ(dialogs.messages(), QStringList{"Error opening file."});
-    // The displays keep their previous (initial) contents; the table keeps what was read.
-    EXPECT_EQ(text("lblTotScore"), "0");
-    EXPECT_EQ(app->station().log().size(), 2);
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.last().text.startsWith("Error opening file.  Line 3 of ")) << dialogs.last().text.toStdString();
+    // Every readable line is loaded, and the list and counts show them.
+    const ContactLog& log = app->station().log();
+    EXPECT_EQ(log.size(), 4);
+    EXPECT_EQ(app->window().listModel()->rowCount(), 4);
+    EXPECT_NE(log.points(), 0);
+    EXPECT_EQ(text("lblTotScore"), QString::number(log.points()));
+}
+
+TEST_F(MainWindowFixture, RepairLogFileMovesTheDamageAsideAndReloads)
+{
+    prepare(contacts(2) + QByteArray(300, '\0') + "\r\n" + contacts(2));
+    start();
+    dialogs.clear();
+    app->window().findChild<QAction*>("mnuRepair")->trigger();
+    EXPECT_EQ(dialogs.last().title, "Repair Log File");
+    EXPECT_EQ(readBytes(dir.file("fdlog.dat")), contacts(2) + contacts(2));
+    EXPECT_TRUE(readBytes(dir.file("fdlog.damaged")).contains(QByteArray(300, '\0')));
+    EXPECT_EQ(app->station().logbook().firstUnreadLine(), 0);
+    EXPECT_EQ(app->window().listModel()->rowCount(), 4);
 }
 
 TEST_F(MainWindowFixture, FirstStartWithoutFilesUsesDefaultsAndWritesPreferences)
