@@ -531,8 +531,9 @@ void MainWindow::cmdEdit_Click()
     replayPastesAsKeysIn(&dialog);
     const bool stored = dialog.exec() == QDialog::Accepted;
     m_entry.list().RefreshLogList();
-    // Cancel still rewrites and reloads, so the file always matches the table.
-    if (!stored)
+    // Cancel still rewrites and reloads, so the file always matches the table; not while the
+    // log has unreadable lines, which a rewrite from memory would drop (Cancel changed nothing).
+    if (!stored && m_station.logbook().firstUnreadLine() == 0)
         m_station.logbook().rewriteAndReload();
     m_rowChosen = false;
     redrawEntry();

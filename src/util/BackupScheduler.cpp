@@ -55,9 +55,11 @@ void BackupScheduler::Timer1_Timer()
     log.backupTicks = 0;
     if (log.size() < 1 || log.countAtLastBackup >= log.size())
         return;
-    log.countAtLastBackup = log.size();
+    // Counted as backed up only once the copy is written, so a refused or failed backup is
+    // tried again at the next check even when no contact came in between.
     if (!m_logbook.Backup())
         return;
+    log.countAtLastBackup = log.size();
     if (m_prefs.permanentBackup == 1)
         MakePermanentBackup();
     if (m_prefs.extraBackup == 1)

@@ -187,7 +187,7 @@ TEST_F(SafetyFixture, NothingRewritesALogWithUnreadLines)
         {"new",
          [&] {
              dialogs.inputAnswers = {QString("YES")};
-             book.ConfirmNewLog();
+             book.ConfirmNewLog(QDateTime(QDate(2026, 6, 27), QTime(14, 5)));
          }},
         {"rewrite", [&] { book.rewriteAndReload(); }},
         {"backup", [&] { EXPECT_FALSE(book.Backup()); }},

@@ -173,6 +173,26 @@ TEST_F(MainWindowFixture, RepairLogFileMovesTheDamageAsideAndReloads)
     EXPECT_EQ(app->window().listModel()->rowCount(), 4);
 }
 
+TEST_F(MainWindowFixture, CancelledEditOnADamagedLogLeavesTheFileAlone)
+{
+    const QByteArray damaged = contacts(2) + QByteArray(300, '\0') + "\r\n" + contacts(2);
+    prepare(damaged);
+    start();
+    dialogs.clear();
+    MainWindow& w = app->window();
+    QTest::mouseClick(w.listView()->viewport(), Qt::LeftButton, {},
+                      w.listView()->visualRect(w.listModel()->index(1, 1)).center());
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<EditContactDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->reject();
+    });
+    w.findChild<QPushButton*>("cmdEdit")->click();
+    EXPECT_TRUE(dialogs.messages().isEmpty()) << dialogs.last().text.toStdString();
+    EXPECT_EQ(readBytes(dir.file("fdlog.dat")), damaged);
+    EXPECT_EQ(w.listModel()->rowCount(), 4);
+}
+
 TEST_F(MainWindowFixture, FirstStartWithoutFilesUsesDefaultsAndWritesPreferences)
 {
     // The default offset 0 differs from the clock's 4 hours: the operator is asked and cancels.

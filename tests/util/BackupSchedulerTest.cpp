@@ -136,3 +136,17 @@ TEST_F(BackupFixture, PermanentCopiesGoIntoTheYearFolderAsSpeltOnDiskAndFailures
     EXPECT_TRUE(dialogs.last().text.startsWith("The dated backup copy could not be written ("));
     EXPECT_TRUE(dialogs.last().text.contains("06271405.dat"));
 }
+
+TEST_F(BackupFixture, AFailedBackupIsTriedAgainAtTheNextCheck)
+{
+    store("K1A");
+    // A directory where the backup file should be: the copy cannot be written.
+    ASSERT_TRUE(QDir().mkdir(paths.backupFile()));
+    ticks(15);
+    EXPECT_EQ(log.countAtLastBackup, 0);
+
+    ASSERT_TRUE(QDir().rmdir(paths.backupFile()));
+    ticks(15);
+    EXPECT_EQ(readBytes(paths.backupFile()), readBytes(paths.logFile()));
+    EXPECT_EQ(log.countAtLastBackup, 1);
+}
