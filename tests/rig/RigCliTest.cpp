@@ -1,5 +1,5 @@
 // fdlog-cli rig-poll / rig-set as a separate process against a simulated rig on a pty.
-#include "WaitFor.h"
+#include "support/WaitFor.h"
 #include "peers/NoisyRigctld.h"
 #include "peers/SimulatedRig.h"
 #include "support/TestFiles.h"

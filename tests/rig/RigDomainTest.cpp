@@ -1,4 +1,4 @@
-#include "WaitFor.h"
+#include "support/WaitFor.h"
 #include "log/OperatingState.h"
 #include "peers/PtyPeer.h"
 #include "rig/BandPlanLookup.h"

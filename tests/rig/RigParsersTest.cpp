@@ -29,129 +29,70 @@ QByteArray ifReply(const char* hz11, char mode, char vfo)
 
 } // namespace
 
-TEST(RigParsers, KenwoodAndElecraft)
+// Replies that give a reading: the frequency (0: none) and mode ("": none) each must give.
+TEST(RigParsers, RepliesThatGiveAReading)
 {
-    auto r = parse(RigFamily::Kenwood, "FA00014025000;MD3;");
-    EXPECT_FLOAT_EQ(*r.frequency, 14.025f);
-    EXPECT_EQ(*r.mode, "CW");
-    r = parse(RigFamily::Elecraft, "FA00007040000;MD1;");
-    EXPECT_FLOAT_EQ(*r.frequency, 7.04f);
-    EXPECT_EQ(*r.mode, "PH");
-    EXPECT_EQ(*parse(RigFamily::Kenwood, "MD7;").mode, "CW");
-    // Half a frame: nothing from it.
-    r = parse(RigFamily::Kenwood, "FA0001402");
-    EXPECT_FALSE(r.frequency);
-    EXPECT_FALSE(r.mode);
-    // Garbage in front and digits spoilt.
-    EXPECT_FLOAT_EQ(*parse(RigFamily::Kenwood, "\x01?;xxFA01296100000;").frequency, 1296.1f);
-    EXPECT_FALSE(parse(RigFamily::Kenwood, "FA0001X025000;").frequency);
-}
-
-TEST(RigParsers, Kenwood2InformationReply)
-{
-    auto r = parse(RigFamily::Kenwood2, ifReply("00014025000", '2', '1'), "IF;", "");
-    EXPECT_FLOAT_EQ(*r.frequency, 14.025f);
-    EXPECT_EQ(*r.mode, "PH");
-    EXPECT_EQ(*r.vfoFlag, 1);
-    r = parse(RigFamily::Kenwood2, ifReply("00028400000", '3', '0'), "IF;", "");
-    EXPECT_FLOAT_EQ(*r.frequency, 28.4f);
-    EXPECT_EQ(*r.mode, "CW");
-    EXPECT_EQ(*r.vfoFlag, 0);
-    EXPECT_TRUE(parse(RigFamily::Kenwood2, "IF0001402500", "IF;", "").empty());
-}
-
-TEST(RigParsers, IcomFramesWithEchoAndGarbage)
-{
-    auto r = parse(RigFamily::Icom, hex("FE FE E0 64 03 00 50 02 14 00 FD"));
-    EXPECT_FLOAT_EQ(*r.frequency, 14.025f);
-    // Our own request echoed on the single-wire bus, then the answer.
-    r = parse(RigFamily::Icom, hex("FE FE 64 E0 03 FD FE FE E0 64 03 00 00 04 07 00 FD"));
-    EXPECT_FLOAT_EQ(*r.frequency, 7.04f);
-    r = parse(RigFamily::OmniVI, hex("13 FE 00 FE FE E0 04 04 03 FD"));
-    EXPECT_EQ(*r.mode, "CW");
-    EXPECT_FALSE(r.frequency);
-    EXPECT_EQ(*parse(RigFamily::Icom, hex("FE FE E0 64 04 01 FD")).mode, "PH");
-    EXPECT_FLOAT_EQ(*parse(RigFamily::Icom, hex("FE FE E0 64 03 00 00 10 96 12 FD")).frequency, 1296.1f);
-    // The 735's reading is a hundredth of the others'.
-    EXPECT_FLOAT_EQ(*parse(RigFamily::Icom735, hex("FE FE E0 64 03 00 00 50 02 14 FD")).frequency, 14.025f);
-    // No closing FD, and a non-BCD byte: nothing.
-    EXPECT_TRUE(parse(RigFamily::Icom, hex("FE FE E0 64 03 00 50 02")).empty());
-    EXPECT_TRUE(parse(RigFamily::Icom, hex("FE FE E0 64 03 00 5A 02 14 00 FD")).empty());
-    // Mode then filter: the mode byte decides.
-    EXPECT_EQ(*parse(RigFamily::Icom, hex("FE FE E0 64 04 03 02 FD")).mode, "CW");
-    // Other commands (an FB acknowledgement) are passed over.
-    EXPECT_TRUE(parse(RigFamily::Icom, hex("FE FE E0 64 FB FD")).empty());
-}
-
-TEST(RigParsers, YaesuFiveByteReply)
-{
-    auto r = parse(RigFamily::Yaesu, hex("01 40 25 00 02"));
-    EXPECT_FLOAT_EQ(*r.frequency, 14.025f);
-    EXPECT_EQ(*r.mode, "CW");
-    r = parse(RigFamily::Yaesu, hex("43 21 00 00 88"));
-    EXPECT_FLOAT_EQ(*r.frequency, 432.1f);
-    EXPECT_EQ(*r.mode, "PH");
-    r = parse(RigFamily::Yaesu, hex("00 70 40 00 0C"));
-    EXPECT_FLOAT_EQ(*r.frequency, 7.04f);
-    EXPECT_FALSE(r.mode);
-    EXPECT_TRUE(parse(RigFamily::Yaesu, hex("01 40 25 00")).empty());
-}
-
-TEST(RigParsers, YaesuStatusBlocks)
-{
-    // 890: binary 10-Hz units in bytes 3-5, mode in the low half of byte 8.
-    auto r = parse(RigFamily::Yaesu890, hex("00 00 15 66 84 00 00 02 00"));
-    EXPECT_FLOAT_EQ(*r.frequency, 14.025f);
-    EXPECT_EQ(*r.mode, "CW");
-    r = parse(RigFamily::Yaesu990, hex("00 0A BE 00 00 00 00 01"));
-    EXPECT_FLOAT_EQ(*r.frequency, 7.04f);
-    EXPECT_EQ(*r.mode, "PH");
-    r = parse(RigFamily::Yaesu1000, hex("00 02 B5 5C 00 00 00 09"));
-    EXPECT_FLOAT_EQ(*r.frequency, 28.4f);
-    EXPECT_FALSE(r.mode);
-    // 920: Hz in bytes 2-5.
-    r = parse(RigFamily::Yaesu920, hex("00 4D 40 EA A0 00 00 01"));
-    EXPECT_FLOAT_EQ(*r.frequency, 1296.1f);
-    EXPECT_EQ(*r.mode, "CW");
-    // 757 GX II: BCD in bytes 9, 8, 7, 6 and mode in byte 10.
-    r = parse(RigFamily::Yaesu757, hex("00 00 00 00 00 00 25 40 01 04"));
-    EXPECT_FLOAT_EQ(*r.frequency, 14.025f);
-    EXPECT_EQ(*r.mode, "AM");
-    EXPECT_TRUE(parse(RigFamily::Yaesu890, hex("00 00 15 66")).empty());
-}
-
-TEST(RigParsers, TenTecFrontPanelOrionAndFtdx)
-{
-    auto r = parse(RigFamily::FrontPanel, hex("41 00 D6 01 28 0D"), "3F 41 0D", "3F 4D 0D", 0);
-    EXPECT_FLOAT_EQ(*r.frequency, 14.025f);
-    EXPECT_FALSE(r.mode);
-    r = parse(RigFamily::FrontPanel, hex("4D 33 33 0D"), "3F 41 0D", "3F 4D 0D", 1);
-    EXPECT_EQ(*r.mode, "CW");
-    EXPECT_FALSE(r.frequency);
-    EXPECT_EQ(*parse(RigFamily::FrontPanel, hex("4D 30 30 0D"), "", "", 1).mode, "PH");
-
-    r = parse(RigFamily::Orion, "@AF7040000\r@RMM2\r");
-    EXPECT_FLOAT_EQ(*r.frequency, 7.04f);
-    EXPECT_EQ(*r.mode, "CW");
-    EXPECT_EQ(*parse(RigFamily::Orion, "@RMM0\r").mode, "PH");
-    EXPECT_FALSE(parse(RigFamily::Orion, "@AF70400").frequency);
-
-    r = parse(RigFamily::YaesuFTdx9000, "FA28400000;MD03;", "FA;", "MD0;");
-    EXPECT_FLOAT_EQ(*r.frequency, 28.4f);
-    EXPECT_EQ(*r.mode, "CW");
-}
-
-TEST(RigParsers, RigctldAndPegasus)
-{
-    auto r = parse(RigFamily::Rigctld, "14025000\nCWR\n500\n", "f", "m");
-    EXPECT_FLOAT_EQ(*r.frequency, 14.025f);
-    EXPECT_EQ(*r.mode, "CW");
-    r = parse(RigFamily::Rigctld, "RPRT 0\n7040000\nLSB\n2400\n", "f", "m");
-    EXPECT_FLOAT_EQ(*r.frequency, 7.04f);
-    EXPECT_EQ(*r.mode, "PH");
-    EXPECT_TRUE(parse(RigFamily::Rigctld, "RPRT -11\n", "f", "m").empty());
-
-    r = parsePegasusOut("14.025,CW\r\n");
+    using F = RigFamily;
+    struct Row {
+        F family;
+        QByteArray bytes;
+        float mhz;
+        const char* mode;
+        const char* freqBox = "FA;";
+        const char* modeBox = "MD;";
+        int lastCommand = 0;
+        int vfo = -1;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {F::Kenwood, "FA00014025000;MD3;", 14.025f, "CW"},
+        {F::Elecraft, "FA00007040000;MD1;", 7.04f, "PH"},
+        {F::Kenwood, "MD7;", 0, "CW"},
+        {F::Kenwood, "\x01?;xxFA01296100000;", 1296.1f, ""}, // garbage in front
+        {F::Kenwood2, ifReply("00014025000", '2', '1'), 14.025f, "PH", "IF;", "", 0, 1},
+        {F::Kenwood2, ifReply("00028400000", '3', '0'), 28.4f, "CW", "IF;", "", 0, 0},
+        {F::Icom, hex("FE FE E0 64 03 00 50 02 14 00 FD"), 14.025f, ""},
+        // Our own request echoed on the single-wire bus, then the answer.
+        {F::Icom, hex("FE FE 64 E0 03 FD FE FE E0 64 03 00 00 04 07 00 FD"), 7.04f, ""},
+        {F::OmniVI, hex("13 FE 00 FE FE E0 04 04 03 FD"), 0, "CW"},
+        {F::Icom, hex("FE FE E0 64 04 01 FD"), 0, "PH"},
+        {F::Icom, hex("FE FE E0 64 03 00 00 10 96 12 FD"), 1296.1f, ""},
+        // The 735's reading is a hundredth of the others'.
+        {F::Icom735, hex("FE FE E0 64 03 00 00 50 02 14 FD"), 14.025f, ""},
+        {F::Icom, hex("FE FE E0 64 04 03 02 FD"), 0, "CW"}, // mode then filter: the mode byte decides
+        {F::Yaesu, hex("01 40 25 00 02"), 14.025f, "CW"},
+        {F::Yaesu, hex("43 21 00 00 88"), 432.1f, "PH"},
+        {F::Yaesu, hex("00 70 40 00 0C"), 7.04f, ""},
+        // 890: binary 10-Hz units in bytes 3-5, mode in the low half of byte 8.
+        {F::Yaesu890, hex("00 00 15 66 84 00 00 02 00"), 14.025f, "CW"},
+        {F::Yaesu990, hex("00 0A BE 00 00 00 00 01"), 7.04f, "PH"},
+        {F::Yaesu1000, hex("00 02 B5 5C 00 00 00 09"), 28.4f, ""},
+        {F::Yaesu920, hex("00 4D 40 EA A0 00 00 01"), 1296.1f, "CW"}, // Hz in bytes 2-5
+        // 757 GX II: BCD in bytes 9, 8, 7, 6 and mode in byte 10.
+        {F::Yaesu757, hex("00 00 00 00 00 00 25 40 01 04"), 14.025f, "AM"},
+        {F::FrontPanel, hex("41 00 D6 01 28 0D"), 14.025f, "", "3F 41 0D", "3F 4D 0D", 0},
+        {F::FrontPanel, hex("4D 33 33 0D"), 0, "CW", "3F 41 0D", "3F 4D 0D", 1},
+        {F::FrontPanel, hex("4D 30 30 0D"), 0, "PH", "", "", 1},
+        {F::Orion, "@AF7040000\r@RMM2\r", 7.04f, "CW"},
+        {F::Orion, "@RMM0\r", 0, "PH"},
+        {F::YaesuFTdx9000, "FA28400000;MD03;", 28.4f, "CW", "FA;", "MD0;"},
+        {F::Rigctld, "14025000\nCWR\n500\n", 14.025f, "CW", "f", "m"},
+        {F::Rigctld, "RPRT 0\n7040000\nLSB\n2400\n", 7.04f, "PH", "f", "m"},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << static_cast<int>(row.family) << ' ' << row.bytes.toHex(' ').toStdString());
+        const RigReading r = parse(row.family, row.bytes, row.freqBox, row.modeBox, row.lastCommand);
+        EXPECT_EQ(r.frequency.has_value(), row.mhz != 0);
+        if (r.frequency && row.mhz != 0) {
+            EXPECT_FLOAT_EQ(*r.frequency, row.mhz);
+        }
+        EXPECT_EQ(r.mode.value_or("<none>"), *row.mode ? QString::fromLatin1(row.mode) : "<none>");
+        if (row.vfo >= 0) {
+            EXPECT_EQ(r.vfoFlag, row.vfo);
+        }
+    }
+    auto r = parsePegasusOut("14.025,CW\r\n");
     EXPECT_FLOAT_EQ(*r.frequency, 14.025f);
     EXPECT_EQ(*r.mode, "CW");
     EXPECT_EQ(*parsePegasusOut("7.2,USB").mode, "PH");
@@ -224,6 +165,16 @@ TEST(RigParsers, RepliesThatDoNotParseWholeGiveNothing)
         {F::Rigctld, "14025000"}, // no line end yet
         {F::Rigctld, "RPRT x\n"},
         {F::Rigctld, "0\nCW\n500\n"},
+        {F::Rigctld, "RPRT -11\n"},
+        {F::Kenwood, "FA0001402"}, // half a frame
+        {F::Kenwood, "FA0001X025000;"},
+        {F::Kenwood2, "IF0001402500"},
+        {F::Icom, hex("FE FE E0 64 03 00 50 02")},          // no closing FD
+        {F::Icom, hex("FE FE E0 64 03 00 5A 02 14 00 FD")}, // not BCD
+        {F::Icom, hex("FE FE E0 64 FB FD")},                // an acknowledgement
+        {F::Yaesu, hex("01 40 25 00")},
+        {F::Yaesu890, hex("00 00 15 66")},
+        {F::Orion, "@AF70400"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(::testing::Message() << static_cast<int>(row.family) << ' ' << row.bytes.toHex(' ').toStdString());

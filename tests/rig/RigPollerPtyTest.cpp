@@ -8,7 +8,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 
-#include "WaitFor.h"
+#include "support/WaitFor.h"
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -47,45 +47,106 @@ struct RigPollerPty : ::testing::Test {
     }
 };
 
+// One row per rig type: how the simulated radio is set up, what the poller must read from it,
+// then a tune to another band and the frames that must reach the radio for it.
+struct TuneRow {
+    const char* name;
+    Kind kind;
+    const char* type;
+    qint64 hz = 14025000;
+    int mode = 3;
+    QByteArray garbage;         // in front of every answer
+    bool oddLink = false;       // answers split in two writes; Icom: the request echoed first
+    const char* band = nullptr; // read before tuning (nullptr: not checked)
+    const char* readMode = nullptr;
+    QByteArray pollStart; // the first bytes sent (empty: not checked)
+    float tuneTo = 0;
+    std::vector<QByteArray> sent; // each found after the one before it
+    const char* tunedBand = nullptr;
+    const char* tunedMode = nullptr;
+    QByteArray notSent;
+};
+
+std::string rowName(const ::testing::TestParamInfo<TuneRow>& info)
+{
+    return info.param.name;
+}
+
+struct RigPollerTune : RigPollerPty, ::testing::WithParamInterface<TuneRow> {};
+
+// clang-format off
+const TuneRow kTuneRows[] = {
+    {"Kenwood", Kind::Kenwood, "Kenwood", 14025000, 3, "?;\x01", true, "20", "CW", "FA;MD;",
+     7.04f, {"MD3;", "FA00007040000;"}, "40", nullptr, {}},
+    {"ElecraftPhoneGetsUpperSideband", Kind::Kenwood, "Elecraft", 14025000, 2, {}, false, "20", "PH", {},
+     28.4f, {"MD2;FA00028400000;"}, "10", nullptr, {}},
+    {"Ftdx9000", Kind::Ftdx9000, "Yaesu FTdx9000", 28400000, 2, {}, false, "10", "PH", {},
+     14.025f, {"MD03;", "FA14025000;"}, "20", nullptr, {}},
+    {"IcomEchoGarbage", Kind::Icom, "Icom", 14025000, 3, hex("FE 00 13"), true, "20", "CW",
+     hex("FE FE 64 E0 03 FD FE FE 64 E0 04 FD"),
+     7.04f, {hex("FE FE 64 E0 06 03 FD FE FE 64 E0 05 00 00 04 07 00 FD")}, "40", nullptr, {}},
+    {"OmniVIAtAddress04", Kind::OmniVI, "Ten Tec Omni VI", 21025000, 3, {}, false, "15", nullptr, {},
+     14.2f, {hex("FE FE 04 E0 06 01 FD FE FE 04 E0 05 00 00 20 14 00 FD")}, "20", "PH", {}},
+    {"Yaesu", Kind::Yaesu, "Yaesu", 14025000, 2, {}, false, "20", "CW", hex("00 00 00 00 00 00 00 00 00 03"),
+     7.2f, {hex("00 00 00 00 07 00 72 00 00 01")}, "40", "PH", {}},
+    {"Yaesu990", Kind::Yaesu990, "Yaesu 990", 14025000, 2, {}, false, "20", "CW", {},
+     7.04f, {hex("00 00 00 02 0C 00 40 70 00 0A")}, "40", nullptr, {}},
+    {"Yaesu890", Kind::Yaesu890, "Yaesu 890", 14025000, 2, {}, false, "20", "CW", {},
+     7.04f, {hex("00 00 00 02 0C 00 40 70 00 0A")}, "40", nullptr, {}},
+    {"OrionWakes", Kind::Orion, "Ten Tec Orion", 7040000, 2, {}, false, "40", "CW", "X\r?AF\r?RMM\r",
+     21.3f, {"*AF21.3\r"}, "15", nullptr, {}},
+    {"FrontPanel", Kind::FrontPanel, "Ten Tec Fnt Pnl", 14025000, 3, {}, false, "20", "CW", {},
+     7.04f, {hex("2A 41 00 6B 6C 00 0D")}, "40", nullptr, {}},
+    // The 735 reads its own scale and takes no mode frame.
+    {"Icom735NoModeFrame", Kind::Icom735, "Icom 735", 14025000, 3, {}, false, "20", nullptr, {},
+     28.4f, {hex("FE FE 64 E0 05 00 00 40 28 00 FD")}, "10", nullptr, hex("FE FE 64 E0 06")},
+};
+// clang-format on
+
 } // namespace
 
-TEST_F(RigPollerPty, KenwoodSplitRepliesWithGarbageFollowAndTune)
+TEST_P(RigPollerTune, ReadsTunesAndReadsBack)
 {
-    SimulatedRig rig(Kind::Kenwood);
-    rig.splitReplies = true;
-    rig.garbage = "?;\x01";
-    start(rig, "Kenwood");
-    WAIT_EQ(state.frequency(), QString("14.025"), 3000);
-    EXPECT_EQ(state.band(), "20");
-    WAIT_EQ(state.mode(), QString("CW"), 3000);
-    EXPECT_EQ(poller.frequencyReadout(), "14.02500");
-    EXPECT_TRUE(rig.received.startsWith("FA;MD;"));
+    const TuneRow& row = GetParam();
+    SimulatedRig rig(row.kind);
+    rig.hz = row.hz;
+    rig.mode = row.mode;
+    rig.garbage = row.garbage;
+    rig.splitReplies = row.oddLink;
+    rig.echo = row.oddLink && row.kind == Kind::Icom;
+    state.selectBand("80");
+    start(rig, row.type);
+    const auto bytes = [&] { return rig.received.toHex(' ').toStdString() + " | " + rig.received.toStdString(); };
+    WAIT_EQ(state.band(), QString(row.band), 3000);
+    if (row.readMode) {
+        WAIT_EQ(state.mode(), QString(row.readMode), 3000);
+    }
+    if (row.hz == 14025000) {
+        EXPECT_EQ(state.frequency(), "14.025");
+        EXPECT_EQ(poller.frequencyReadout(), "14.02500");
+    }
+    EXPECT_TRUE(rig.received.startsWith(row.pollStart)) << bytes();
 
     rig.received.clear();
-    poller.ChangeFrequency(7.04f);
+    poller.ChangeFrequency(row.tuneTo);
     EXPECT_TRUE(poller.changing()); // returned at once; the exchange runs on timers
     waitChangeDone();
-    const qsizetype mode = rig.received.indexOf("MD3;");
-    const qsizetype freq = rig.received.indexOf("FA00007040000;");
-    ASSERT_GE(mode, 0) << rig.received.toStdString();
-    EXPECT_GT(freq, mode);
-    WAIT_EQ(state.band(), QString("40"), 3000);
-    EXPECT_TRUE(dialogs.calls.empty());
+    qsizetype at = 0;
+    for (const QByteArray& frame : row.sent) {
+        at = rig.received.indexOf(frame, at);
+        ASSERT_GE(at, 0) << bytes();
+    }
+    if (!row.notSent.isEmpty()) {
+        EXPECT_EQ(rig.received.indexOf(row.notSent), -1) << bytes();
+    }
+    WAIT_EQ(state.band(), QString(row.tunedBand), 3000);
+    if (row.tunedMode) {
+        WAIT_EQ(state.mode(), QString(row.tunedMode), 3000);
+    }
+    EXPECT_TRUE(dialogs.calls.empty()) << dialogs.messages().join('|').toStdString();
 }
 
-TEST_F(RigPollerPty, ElecraftPhoneSegmentGetsUpperSideband)
-{
-    SimulatedRig rig(Kind::Kenwood);
-    rig.mode = 2;
-    start(rig, "Elecraft");
-    WAIT_EQ(state.band(), QString("20"), 3000);
-    EXPECT_EQ(state.mode(), "PH");
-    rig.received.clear();
-    poller.ChangeFrequency(28.4f);
-    waitChangeDone();
-    EXPECT_GE(rig.received.indexOf("MD2;FA00028400000;"), 0) << rig.received.toStdString();
-    WAIT_EQ(state.band(), QString("10"), 3000);
-}
+INSTANTIATE_TEST_SUITE_P(RigTypes, RigPollerTune, ::testing::ValuesIn(kTuneRows), rowName);
 
 TEST_F(RigPollerPty, Kenwood2UsesTheVfoTheRigReports)
 {
@@ -103,137 +164,22 @@ TEST_F(RigPollerPty, Kenwood2UsesTheVfoTheRigReports)
     WAIT_EQ(state.band(), QString("40"), 3000);
 }
 
-TEST_F(RigPollerPty, Ftdx9000TextCommands)
-{
-    SimulatedRig rig(Kind::Ftdx9000);
-    rig.hz = 28400000;
-    rig.mode = 2;
-    start(rig, "Yaesu FTdx9000");
-    WAIT_EQ(state.band(), QString("10"), 3000);
-    WAIT_EQ(state.mode(), QString("PH"), 3000);
-    rig.received.clear();
-    poller.ChangeFrequency(14.025f);
-    waitChangeDone();
-    EXPECT_GE(rig.received.indexOf("MD03;"), 0) << rig.received.toStdString();
-    EXPECT_GE(rig.received.indexOf("FA14025000;"), 0) << rig.received.toStdString();
-    WAIT_EQ(state.band(), QString("20"), 3000);
-}
-
-TEST_F(RigPollerPty, IcomWithEchoAndGarbageAlternatesAndTunes)
-{
-    SimulatedRig rig(Kind::Icom);
-    rig.echo = true;
-    rig.garbage = hex("FE 00 13");
-    rig.splitReplies = true;
-    start(rig, "Icom");
-    WAIT_EQ(state.frequency(), QString("14.025"), 3000);
-    WAIT_EQ(state.mode(), QString("CW"), 3000);
-    EXPECT_TRUE(rig.received.startsWith(hex("FE FE 64 E0 03 FD FE FE 64 E0 04 FD")));
-    rig.received.clear();
-    poller.ChangeFrequency(7.04f);
-    waitChangeDone();
-    EXPECT_GE(rig.received.indexOf(hex("FE FE 64 E0 06 03 FD FE FE 64 E0 05 00 00 04 07 00 FD")), 0)
-        << rig.received.toHex(' ').toStdString();
-    WAIT_EQ(state.band(), QString("40"), 3000);
-}
-
-TEST_F(RigPollerPty, Icom735ReadsItsScaleAndGetsNoModeFrame)
+TEST_F(RigPollerPty, Icom735ConvertFromHexShowsTheRawReply)
 {
     SimulatedRig rig(Kind::Icom735);
     poller.settings().convertFromHex = true;
     start(rig, "Icom 735");
-    WAIT_EQ(state.frequency(), QString("14.025"), 3000);
-    // "Convert from Hex" shows the raw reply as spaced pairs.
     WAIT_TRUE(poller.rawReadout().startsWith("FE FE E0 64 0"), 3000);
-    rig.received.clear();
-    poller.ChangeFrequency(28.4f);
-    waitChangeDone();
-    EXPECT_EQ(rig.received.indexOf(hex("FE FE 64 E0 06")), -1);
-    EXPECT_GE(rig.received.indexOf(hex("FE FE 64 E0 05 00 00 40 28 00 FD")), 0)
-        << rig.received.toHex(' ').toStdString();
 }
 
-TEST_F(RigPollerPty, OmniVIAtAddress04)
-{
-    SimulatedRig rig(Kind::OmniVI);
-    rig.hz = 21025000;
-    start(rig, "Ten Tec Omni VI");
-    WAIT_EQ(state.band(), QString("15"), 3000);
-    rig.received.clear();
-    poller.ChangeFrequency(14.2f);
-    waitChangeDone();
-    EXPECT_GE(rig.received.indexOf(hex("FE FE 04 E0 06 01 FD FE FE 04 E0 05 00 00 20 14 00 FD")), 0)
-        << rig.received.toHex(' ').toStdString();
-    WAIT_EQ(state.band(), QString("20"), 3000);
-    WAIT_EQ(state.mode(), QString("PH"), 3000);
-}
-
-TEST_F(RigPollerPty, YaesuOpensPollsTunesAndCloses)
+TEST_F(RigPollerPty, YaesuClosesTheLinkOnShutdown)
 {
     SimulatedRig rig(Kind::Yaesu);
-    rig.mode = 0x02;
     start(rig, "Yaesu");
     WAIT_EQ(state.frequency(), QString("14.025"), 3000);
-    EXPECT_TRUE(rig.received.startsWith(hex("00 00 00 00 00 00 00 00 00 03")));
-    EXPECT_EQ(state.mode(), "CW");
-    rig.received.clear();
-    poller.ChangeFrequency(7.2f);
-    waitChangeDone();
-    EXPECT_GE(rig.received.indexOf(hex("00 00 00 00 07 00 72 00 00 01")), 0) << rig.received.toHex(' ').toStdString();
-    WAIT_EQ(state.band(), QString("40"), 3000);
-    WAIT_EQ(state.mode(), QString("PH"), 3000);
     poller.Form_Unload();
     EXPECT_FALSE(poller.port().PortOpen());
     WAIT_TRUE(rig.received.endsWith(hex("00 00 00 00 80")), 3000);
-}
-
-TEST_F(RigPollerPty, YaesuStatusBlockRigs)
-{
-    for (auto [kind, type] : {std::pair{Kind::Yaesu990, "Yaesu 990"}, std::pair{Kind::Yaesu890, "Yaesu 890"}}) {
-        SimulatedRig rig(kind);
-        rig.mode = 2;
-        state.selectBand("80");
-        start(rig, type);
-        WAIT_EQ(state.band(), QString("20"), 3000);
-        WAIT_EQ(state.mode(), QString("CW"), 3000);
-        rig.received.clear();
-        poller.ChangeFrequency(7.04f);
-        waitChangeDone();
-        EXPECT_GE(rig.received.indexOf(hex("00 00 00 02 0C 00 40 70 00 0A")), 0)
-            << type << rig.received.toHex(' ').toStdString();
-        WAIT_EQ(state.band(), QString("40"), 3000);
-        poller.Command2_Click();
-    }
-}
-
-TEST_F(RigPollerPty, OrionWakesPollsAndTunes)
-{
-    SimulatedRig rig(Kind::Orion);
-    rig.hz = 7040000;
-    rig.mode = 2;
-    start(rig, "Ten Tec Orion");
-    WAIT_EQ(state.band(), QString("40"), 3000);
-    WAIT_EQ(state.mode(), QString("CW"), 3000);
-    EXPECT_TRUE(rig.received.startsWith("X\r?AF\r?RMM\r")) << rig.received.toStdString();
-    rig.received.clear();
-    poller.ChangeFrequency(21.3f);
-    waitChangeDone();
-    EXPECT_GE(rig.received.indexOf("*AF21.3\r"), 0) << rig.received.toStdString();
-    WAIT_EQ(state.band(), QString("15"), 3000);
-}
-
-TEST_F(RigPollerPty, FrontPanelAlternatesAndTunes)
-{
-    SimulatedRig rig(Kind::FrontPanel);
-    rig.mode = 3;
-    start(rig, "Ten Tec Fnt Pnl");
-    WAIT_EQ(state.frequency(), QString("14.025"), 3000);
-    WAIT_EQ(state.mode(), QString("CW"), 3000);
-    rig.received.clear();
-    poller.ChangeFrequency(7.04f);
-    waitChangeDone();
-    EXPECT_GE(rig.received.indexOf(hex("2A 41 00 6B 6C 00 0D")), 0) << rig.received.toHex(' ').toStdString();
-    WAIT_EQ(state.band(), QString("40"), 3000);
 }
 
 TEST_F(RigPollerPty, UnpluggedRigIsReportedOnceAndTestReopens)

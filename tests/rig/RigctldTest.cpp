@@ -1,5 +1,5 @@
 // The "Hamlib rigctld" entry against the real rigctld with Hamlib's dummy rig (model 1).
-#include "WaitFor.h"
+#include "support/WaitFor.h"
 #include "log/OperatingState.h"
 #include "peers/NoisyRigctld.h"
 #include "rig/RigPoller.h"

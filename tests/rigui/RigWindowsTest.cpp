@@ -1,6 +1,6 @@
 // The rig windows offscreen, driven through their controls, with a simulated rig on a pty.
 #include "ui/RigWindows.h"
-#include "../rig/WaitFor.h"
+#include "support/WaitFor.h"
 #include "log/Station.h"
 #include "peers/SimulatedRig.h"
 #include "rig/RigPoller.h"

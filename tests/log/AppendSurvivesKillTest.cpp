@@ -7,8 +7,9 @@
 #include <signal.h>
 
 // A child appends contacts as fast as it can and is killed with SIGKILL at a random moment.
-// Afterwards the file must read back cleanly and hold every contact the child had reported.
-TEST(LogCrash, KilledWriterLosesNoReportedContactAndLeavesNoPartialLine)
+// Each contact goes to disk in one write: afterwards the file reads back cleanly, with no
+// partial line, and holds every contact the child had reported as stored.
+TEST(AppendSurvivesKill, OneWritePerContactNothingPartial)
 {
     TempDataDir dir;
     const QString path = dir.file("fdlog.dat");
