@@ -1,73 +1,30 @@
 // rig-poll and rig-set: the rig interface without a window, to check a CAT cable before the
 // event and to drive a rig from scripts.
 #include "cli/CliCommand.h"
+#include "cli/CliReporter.h"
+#include "cli/StderrDialogs.h"
 #include "log/OperatingState.h"
 #include "rig/RigCatalog.h"
 #include "rig/RigParsers.h"
 #include "rig/RigPoller.h"
 #include "settings/Preferences.h"
-#include "util/Dialogs.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QHash>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
 
 namespace {
 
-// Without a window the operator's messages go to stderr.
-class StderrDialogs final : public Dialogs {
-public:
-    void message(const QString& text, const QString& title, Icon icon) override
-    {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
-        warned = warned || icon == Icon::Warning;
-    }
-    bool askYesNo(const QString&, const QString&) override { return false; }
-    std::optional<QString> inputText(const QString&, const QString&, const QString&) override { return std::nullopt; }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
-    void beep() override {}
-
-    // The poller warned (replies it cannot read, a lost port): no point waiting on.
-    bool warned = false;
-};
-
-struct Options {
-    QHash<QString, QString> values;
-    QString error;
-};
-
-Options parseOptions(const QStringList& args, const QStringList& known)
+// Applies the options both commands share; an error text when they do not make sense.
+QString configure(const CliArgs& a, RigSettings& s)
 {
-    Options o;
-    for (int i = 0; i < args.size(); ++i) {
-        if (!known.contains(args[i]) || i + 1 >= args.size()) {
-            o.error = QStringLiteral("unexpected argument '%1'").arg(args[i]);
-            return o;
-        }
-        o.values.insert(args[i], args[i + 1]);
-        ++i;
-    }
-    return o;
-}
-
-int fail(const QString& text)
-{
-    std::fprintf(stderr, "fdlog-cli: %s\n", qPrintable(text));
-    return 2;
-}
-
-// Applies the common options; an error text when they do not make sense.
-QString configure(const Options& o, RigSettings& s)
-{
-    const QString rig = o.values.value("--rig");
+    const QString rig = a.value(QStringLiteral("rig"));
     if (!RigCatalog::find(rig) || rig == QLatin1String(RigCatalog::kNone))
         return QStringLiteral("--rig must name a rig list entry, e.g. --rig Kenwood (got '%1')").arg(rig);
     s.selectRig(rig);
-    const QString port = o.values.value("--port");
+    const QString port = a.value(QStringLiteral("port"));
     if (port.isEmpty())
         return QStringLiteral("--port is required");
     if (s.family() == RigFamily::Rigctld) {
@@ -84,8 +41,8 @@ QString configure(const Options& o, RigSettings& s)
         s.ports = SerialPortTable({port});
         s.port = 1;
     }
-    if (o.values.contains("--settings")) {
-        const QStringList f = o.values.value("--settings").split(QLatin1Char(','));
+    if (a.isSet(QStringLiteral("settings"))) {
+        const QStringList f = a.value(QStringLiteral("settings")).split(QLatin1Char(','));
         if (f.size() != 4 || f[1].size() != 1 || f[2].size() != 1 || f[3].size() != 1)
             return QStringLiteral("--settings must look like 4800,N,8,2");
         s.baud = f[0];
@@ -93,16 +50,16 @@ QString configure(const Options& o, RigSettings& s)
         s.dataBits = f[2][0];
         s.stopBits = f[3][0];
     }
-    if (o.values.contains("--handshake")) {
-        const QString h = o.values.value("--handshake");
+    if (a.isSet(QStringLiteral("handshake"))) {
+        const QString h = a.value(QStringLiteral("handshake"));
         if (h != QLatin1String("none") && h != QLatin1String("rts"))
             return QStringLiteral("--handshake must be none or rts");
         s.handshaking = h == QLatin1String("rts") ? 2 : 0;
     }
-    if (o.values.contains("--freq-cmd"))
-        s.freqCommand = o.values.value("--freq-cmd");
-    if (o.values.contains("--mode-cmd"))
-        s.modeCommand = o.values.value("--mode-cmd");
+    if (a.isSet(QStringLiteral("freq-cmd")))
+        s.freqCommand = a.value(QStringLiteral("freq-cmd"));
+    if (a.isSet(QStringLiteral("mode-cmd")))
+        s.modeCommand = a.value(QStringLiteral("mode-cmd"));
     return {};
 }
 
@@ -130,12 +87,22 @@ struct Session {
     int readings = 0;
     QElapsedTimer sinceReading;
 
-    explicit Session(const QString& dataDir) : poller(state, dialogs, dataDir)
+    Session(const QString& dataDir, const CliReporter& reporter) : dialogs(reporter), poller(state, dialogs, dataDir)
     {
         QObject::connect(&poller, &RigPoller::readingTaken, &poller, [this] {
             ++readings;
             sinceReading.restart();
         });
+    }
+    // The rig from the shared options, polled at `pollRate`: 0 once polling, else the exit code
+    // (the reason is already on stderr).
+    int start(const CliArgs& a, const CliReporter& r, QChar pollRate)
+    {
+        RigSettings& rs = poller.settings();
+        if (const QString e = configure(a, rs); !e.isEmpty())
+            return r.usageError(e);
+        rs.pollRate = pollRate;
+        return poller.Command1_Click() ? ExitOk : ExitFailure;
     }
     // Polls until `wanted` readings have come or the rig has been quiet for 10 s.
     bool waitForReadings(int wanted, const std::function<void()>& onReading = {})
@@ -148,34 +115,27 @@ struct Session {
                 if (onReading)
                     onReading();
             }
-            return readings >= wanted || !poller.polling() || dialogs.warned || sinceReading.elapsed() > kQuietLimitMs;
+            return readings >= wanted || !poller.polling() || dialogs.warned() ||
+                   sinceReading.elapsed() > kQuietLimitMs;
         });
         return readings >= wanted;
     }
     void finish() { poller.Form_Unload(); }
 };
 
-int rigPoll(const QStringList& args, const QString& dataDir)
+int rigPoll(const CliArgs& a, CliReporter& r)
 {
-    const Options o = parseOptions(
-        args, {"--rig", "--port", "--settings", "--handshake", "--freq-cmd", "--mode-cmd", "--rate", "--polls"});
-    if (!o.error.isEmpty())
-        return fail(o.error);
-    Session s(dataDir);
-    RigSettings& rs = s.poller.settings();
-    if (const QString e = configure(o, rs); !e.isEmpty())
-        return fail(e);
-    const QString rate = o.values.value("--rate", "F");
+    const QString rate = a.value(QStringLiteral("rate"), QStringLiteral("F"));
     if (rate.size() != 1 || !QStringLiteral("FMSR").contains(rate))
-        return fail(QStringLiteral("--rate must be F, M, S or R"));
-    rs.pollRate = rate[0];
+        return r.usageError(QStringLiteral("--rate must be F, M, S or R"));
     bool ok = true;
-    const int polls = o.values.value("--polls", "1").toInt(&ok);
+    const int polls = a.value(QStringLiteral("polls"), QStringLiteral("1")).toInt(&ok);
     if (!ok || polls < 1)
-        return fail(QStringLiteral("--polls must be a positive number"));
+        return r.usageError(QStringLiteral("--polls must be a positive number"));
 
-    if (!s.poller.Command1_Click())
-        return 1;
+    Session s(a.dataDir, r);
+    if (const int code = s.start(a, r, rate[0]))
+        return code;
     const bool got = s.waitForReadings(polls, [&] {
         const QString mode = s.poller.lastMode();
         std::printf("%s%s\n", qPrintable(RigParsers::formatReadout(s.poller.lastFrequency())),
@@ -183,43 +143,48 @@ int rigPoll(const QStringList& args, const QString& dataDir)
         std::fflush(stdout);
     });
     s.finish();
-    if (!got) {
-        std::fprintf(stderr, "fdlog-cli: %s\n",
-                     s.dialogs.warned ? "no valid reading from the rig" : "no reading from the rig for 10 s");
-        return 1;
-    }
-    return 0;
+    if (!got)
+        return r.fail(s.dialogs.warned() ? QStringLiteral("no valid reading from the rig")
+                                         : QStringLiteral("no reading from the rig for 10 s"));
+    return ExitOk;
 }
 
-int rigSet(const QStringList& args, const QString& dataDir)
+int rigSet(const CliArgs& a, CliReporter& r)
 {
-    const Options o = parseOptions(
-        args, {"--rig", "--port", "--settings", "--handshake", "--freq-cmd", "--mode-cmd", "--freq", "--mode"});
-    if (!o.error.isEmpty())
-        return fail(o.error);
-    Session s(dataDir);
-    RigSettings& rs = s.poller.settings();
-    if (const QString e = configure(o, rs); !e.isEmpty())
-        return fail(e);
     bool ok = false;
-    const float mhz = o.values.value("--freq").toFloat(&ok);
+    const float mhz = a.value(QStringLiteral("freq")).toFloat(&ok);
     if (!ok || mhz <= 0)
-        return fail(QStringLiteral("--freq must be a frequency in MHz, e.g. --freq 14.025"));
-    rs.pollRate = QLatin1Char('F');
+        return r.usageError(QStringLiteral("--freq must be a frequency in MHz, e.g. --freq 14.025"));
 
-    if (!s.poller.Command1_Click())
-        return 1;
+    Session s(a.dataDir, r);
+    if (const int code = s.start(a, r, QLatin1Char('F')))
+        return code;
     if (!s.waitForReadings(1)) {
         s.finish();
-        std::fprintf(stderr, "fdlog-cli: no reading from the rig for 10 s\n");
-        return 1;
+        return r.fail(QStringLiteral("no reading from the rig for 10 s"));
     }
     s.poller.ChangeFrequency(mhz);
-    if (o.values.contains("--mode"))
-        s.poller.ChangeMode(mhz, o.values.value("--mode"));
+    if (a.isSet(QStringLiteral("mode")))
+        s.poller.ChangeMode(mhz, a.value(QStringLiteral("mode")));
     runUntil([&] { return !s.poller.changing(); });
     s.finish();
-    return 0;
+    return ExitOk;
+}
+
+// The options of both commands, then the command's own.
+std::vector<CliOption> rigOptions(std::vector<CliOption> own)
+{
+    std::vector<CliOption> all{
+        {"rig", "NAME", "the rig list entry, e.g. Kenwood or \"Hamlib rigctld\"", true},
+        {"port", "DEVICE", "the serial device; HOST:PORT for rigctld, the folder for Pegasus", true},
+        {"settings", "4800,N,8,2", "baud, parity, data bits, stop bits (default: the rig's)"},
+        {"handshake", "none|rts", "hardware handshaking"},
+        {"freq-cmd", "TEXT", "the frequency request sent each poll, instead of the rig's own"},
+        {"mode-cmd", "TEXT", "the mode request sent each poll, instead of the rig's own"},
+    };
+    for (CliOption& o : own)
+        all.push_back(std::move(o));
+    return all;
 }
 
 } // namespace
@@ -228,12 +193,17 @@ std::vector<CliCommand> rigCommands()
 {
     return {
         {"rig-poll",
-         "rig-poll --rig NAME --port DEVICE [--settings 4800,N,8,2] [--handshake none|rts] [--freq-cmd TEXT] "
-         "[--mode-cmd TEXT] [--rate F|M|S|R] [--polls N]",
+         rigOptions({{"rate", "F|M|S|R", "the poll rate: F 100 ms, M 500 ms, S 2 s, R 10 s per poll (default F)"},
+                     {"polls", "N", "the readings to print before exiting (default 1)"}}),
+         {},
          "polls the rig as Test does and prints \"frequency mode\" per reading; exits 1 after 10 s without one "
          "(for \"Hamlib rigctld\" the port is HOST:PORT)",
          rigPoll},
-        {"rig-set", "rig-set --rig NAME --port DEVICE [--settings ...] --freq MHZ [--mode WORD]",
-         "waits for the first reading, tunes the rig (and sets the mode), waits for the port to drain", rigSet},
+        {"rig-set",
+         rigOptions({{"freq", "MHZ", "the frequency to tune to, in MHz", true},
+                     {"mode", "WORD", "the mode to set, e.g. USB or CW"}}),
+         {},
+         "waits for the first reading, tunes the rig (and sets the mode), waits for the port to drain",
+         rigSet},
     };
 }

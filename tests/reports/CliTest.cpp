@@ -4,7 +4,9 @@
 #include "util/DataFolderLock.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -32,11 +34,13 @@ protected:
         writeBytes(dir.file("fdpref.dat"), formatPreferences(p));
     }
 
-    CliRun run(QStringList args)
+    CliRun run(const QStringList& args) { return runIn(dir.path(), QStringList{"--data", dir.path()} + args); }
+
+    CliRun runIn(const QString& workingDir, const QStringList& args)
     {
         QProcess proc;
-        proc.setWorkingDirectory(dir.path());
-        proc.start(QStringLiteral(FDLOG_CLI), QStringList{"--data", dir.path()} + args);
+        proc.setWorkingDirectory(workingDir);
+        proc.start(QStringLiteral(FDLOG_CLI), args);
         EXPECT_TRUE(proc.waitForFinished(20000));
         return {proc.exitCode(), QString::fromLocal8Bit(proc.readAllStandardOutput()),
                 QString::fromLocal8Bit(proc.readAllStandardError())};
@@ -45,7 +49,7 @@ protected:
     TempDataDir dir;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(CliTest, ScoreWithAndWithoutPower)
 {
@@ -62,8 +66,9 @@ TEST_F(CliTest, ScoreWithAndWithoutPower)
 
 TEST_F(CliTest, SummaryTakesTheSheetFile)
 {
-    writeBytes(dir.file("sheet.ini"), "# our club\r\nclub = Hilltop ARC\r\ngota_cw = 300\r\ngota_ph = 100\r\n"
-                                      "generator = yes\r\naddress2 = Town, NY\r\ngota_operators = W1A 300\\nW1B 100\r\n");
+    writeBytes(dir.file("sheet.ini"),
+               "# our club\r\nclub = Hilltop ARC\r\ngota_cw = 300\r\ngota_ph = 100\r\n"
+               "generator = yes\r\naddress2 = Town, NY\r\ngota_operators = W1A 300\\nW1B 100\r\n");
     const CliRun r = run({"summary", "--power", "150+", "--sheet", dir.file("sheet.ini"), dir.file("out.sum")});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const QByteArray f = readBytes(dir.file("out.sum"));
@@ -72,7 +77,7 @@ TEST_F(CliTest, SummaryTakesTheSheetFile)
     EXPECT_TRUE(f.contains("\r\nX Generator\r\n"));
     EXPECT_TRUE(f.contains("\r\nX GOTA maximum QSO's achieved\r\n"));
     EXPECT_TRUE(f.contains("\r\nAddress: Town, NY\r\n"));
-    EXPECT_TRUE(f.contains("\r\n14. Claimed Score:  703 \r\n"));  // 301 CW x 2 + 101 PH, x 1
+    EXPECT_TRUE(f.contains("\r\n14. Claimed Score:  703 \r\n")); // 301 CW x 2 + 101 PH, x 1
     EXPECT_TRUE(f.endsWith("\r\nW1A 300\r\nW1B 100\r\n"));
 
     EXPECT_NE(run({"summary", "--sheet", dir.file("none.ini"), dir.file("x.sum")}).code, 0);
@@ -109,8 +114,9 @@ TEST_F(CliTest, ExportsWriteTheirFiles)
 
 TEST_F(CliTest, ImportAppendsAndReportsErrors)
 {
-    writeBytes(dir.file("other.adi"), "<call:4>W9ZZ <band:3>15m <mode:3>FT8 <qso_date:8>20260627 <time_on:4>1759 <eor>\n"
-                                      "<call:4>W1AW <band:3>20M <mode:2>CW <qso_date:8>20260627 <time_on:4>1900 <eor>\n");
+    writeBytes(dir.file("other.adi"),
+               "<call:4>W9ZZ <band:3>15m <mode:3>FT8 <qso_date:8>20260627 <time_on:4>1759 <eor>\n"
+               "<call:4>W1AW <band:3>20M <mode:2>CW <qso_date:8>20260627 <time_on:4>1900 <eor>\n");
     CliRun r = run({"import", "--digital-as-dig", dir.file("other.adi")});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, QStringLiteral("1 contacts added, 1 duplicates skipped, 4 in the log\n"));
@@ -150,18 +156,121 @@ TEST_F(CliTest, ImportIsRefusedWhileAnotherCopyHoldsTheDataFolder)
     EXPECT_FALSE(QFile::exists(dir.file(DataFolderLock::fileName())));
 }
 
-TEST_F(CliTest, UsageErrorsAndHelp)
+// One parser for every command: --data before or after the command name, the same usage
+// errors (exit 2, the reason then the usage) and failures (exit 1, one line) for all, and no
+// output ever written over the log files of the data folder. `$D` is the data folder, `$E` an
+// empty folder the tool runs in, so a --data that is not taken shows as "cannot read".
+TEST_F(CliTest, CommandLineParsing)
 {
-    EXPECT_EQ(run({"score", "--bogus"}).code, 2);
-    EXPECT_EQ(run({"ascii-log"}).code, 2);
-    QFile::remove(dir.file("fdlog.dat"));
-    const CliRun r = run({"score"});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.err.contains("cannot read"));
-    const CliRun h = run({"--help"});
-    for (const char* c : {"score", "summary", "adif", "cabrillo", "ascii-log", "dupe-sheet", "ledra", "import"})
-        EXPECT_TRUE(h.out.contains(QStringLiteral("  %1").arg(QLatin1String(c)))) << c;
-    EXPECT_TRUE(h.out.contains("gota_operators"));
+    TempDataDir elsewhere;
+    writeBytes(dir.file("in.adi"), "<call:4>W9ZZ <band:3>15m <mode:2>CW <qso_date:8>20260627 <time_on:4>1759 <eor>\n");
+    const QString cabrilloNote = QStringLiteral("fdlog-cli: left out #3 N3Y");
+    const QString liveRefusal = QStringLiteral("fdlog-cli: %1 is one of the files the program keeps the log in");
+    const struct {
+        QStringList args;
+        int code;
+        QString err; // how the first stderr line starts; empty: nothing on stderr
+        QString out; // a text stdout contains
+    } rows[] = {
+        {{"--data", "$D", "score"}, 0, {}, "QSO points: "},
+        {{"score", "--data", "$D"}, 0, {}, "QSO points: "},
+        {{"score", "--power", "5", "--data=$D"}, 0, {}, "Claimed score: "},
+        {{"--data", "$D", "summary", "$D/a.sum"}, 0, {}, {}},
+        {{"summary", "$D/b.sum", "--data", "$D", "--power", "150"}, 0, {}, {}},
+        {{"--data", "$D", "adif", "$D/a.adi"}, 0, {}, {}},
+        {{"adif", "--data", "$D", "$D/b.adi"}, 0, {}, {}},
+        {{"--data", "$D", "cabrillo", "$D/a.log"}, 0, cabrilloNote, {}},
+        {{"cabrillo", "$D/b.log", "--data", "$D"}, 0, cabrilloNote, {}},
+        {{"--data", "$D", "ascii-log", "$D/a.txt"}, 0, {}, {}},
+        {{"ascii-log", "$D/b.txt", "--data", "$D"}, 0, {}, {}},
+        {{"--data", "$D", "dupe-sheet", "$D/c.txt"}, 0, {}, {}},
+        {{"dupe-sheet", "--data", "$D", "$D/d.txt"}, 0, {}, {}},
+        {{"--data", "$D", "ledra"}, 0, {}, {}},
+        {{"ledra", "--data", "$D"}, 0, {}, {}},
+        {{"--data", "$D", "import", "$D/in.adi"}, 0, {}, "1 contacts added"},
+        {{"import", "$D/in.adi", "--data", "$D"}, 0, {}, "0 contacts added, 1 duplicates skipped"},
+        {{"--data", "$D", "rig-poll", "--rig", "Kenwood", "--port", "$E/none"},
+         1,
+         "fdlog-cli: Invalid Comm Settings.",
+         {}},
+        {{"rig-poll", "--rig", "Kenwood", "--port", "$E/none", "--data", "$D"},
+         1,
+         "fdlog-cli: Invalid Comm Settings.",
+         {}},
+        {{"rig-set", "--data", "$D", "--rig", "Kenwood", "--port", "$E/none", "--freq", "7"},
+         1,
+         "fdlog-cli: Invalid Comm Settings.",
+         {}},
+        {{"score"}, 1, "fdlog-cli: cannot read $E/fdlog.dat", {}},
+        // Usage errors.
+        {{}, 2, "fdlog-cli: no command given", {}},
+        {{"--data", "$D", "scores"}, 2, "fdlog-cli: unknown command 'scores'", {}},
+        {{"score", "--bogus", "--data", "$D"}, 2, "fdlog-cli: unknown option '--bogus'", {}},
+        {{"--data", "$D", "score", "--sheet", "x.ini"}, 2, "fdlog-cli: unknown option '--sheet'", {}},
+        {{"--data", "$D", "score", "--power"}, 2, "fdlog-cli: missing value after '--power'", {}},
+        {{"score", "--data"}, 2, "fdlog-cli: missing value after '--data'", {}},
+        {{"--data", "$D", "score", "--power", "99"}, 2, "fdlog-cli: --power takes 5, 150 or 150+", {}},
+        {{"--data", "$D", "ascii-log"}, 2, "fdlog-cli: missing OUT.txt", {}},
+        {{"--data", "$D", "ledra", "x.txt"}, 2, "fdlog-cli: unexpected argument 'x.txt'", {}},
+        {{"adif", "$D/c.adi", "$D/d.adi", "--data", "$D"}, 2, "fdlog-cli: unexpected argument '$D/d.adi'", {}},
+        {{"import", "--keep-dupes=1", "$D/in.adi", "--data", "$D"},
+         2,
+         "fdlog-cli: unexpected value after '--keep-dupes'",
+         {}},
+        {{"--data", "$D", "rig-set", "--rig", "Kenwood", "--port", "$E/none"}, 2, "fdlog-cli: --freq is required", {}},
+        {{"rig-poll", "--port", "$E/none", "--data", "$D"}, 2, "fdlog-cli: --rig is required", {}},
+        // Help and version go to stdout.
+        {{"--help"}, 0, {}, "\ncommands:\n"},
+        {{"--data", "$D", "score", "--help"}, 0, {}, "  --power 5|150|150+  "},
+        {{"import", "--help"}, 0, {}, "  --digital-as-dig  "},
+        {{"rig-poll", "-h", "--data", "$D"}, 0, {}, "  --polls N  "},
+        {{"--version"}, 0, {}, QStringLiteral(FDLOG_VERSION "\n")},
+        // An output is never one of the log files of the data folder.
+        {{"--data", "$D", "adif", "$D/fdlog.dat"}, 1, liveRefusal.arg("$D/fdlog.dat"), {}},
+        {{"summary", "$D/LogBkUp.dat", "--data", "$D"}, 1, liveRefusal.arg("$D/LogBkUp.dat"), {}},
+        {{"--data", "$D", "cabrillo", "$D/./fdlog.damaged"}, 1, liveRefusal.arg("$D/./fdlog.damaged"), {}},
+        {{"--data", "$D", "ascii-log", "$E/../" + QFileInfo(dir.path()).fileName() + "/FDLOG.DAT"},
+         1,
+         liveRefusal.arg("$E/../" + QFileInfo(dir.path()).fileName() + "/FDLOG.DAT"),
+         {}},
+        {{"dupe-sheet", "--data", "$D", "$D/LOGBKUP.DAT"}, 1, liveRefusal.arg("$D/LOGBKUP.DAT"), {}},
+    };
+    const auto fill = [&](QString text) { return text.replace("$D", dir.path()).replace("$E", elsewhere.path()); };
+    for (const auto& row : rows) {
+        QStringList args;
+        for (const QString& a : row.args)
+            args << fill(a);
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const QByteArray logBefore = readBytes(dir.file("fdlog.dat"));
+        const CliRun r = runIn(elsewhere.path(), args);
+        EXPECT_EQ(r.code, row.code);
+        // Failures say one line; usage errors add the usage.
+        const QStringList errLines = r.err.split('\n', Qt::SkipEmptyParts);
+        const qsizetype wantLines = row.err.isEmpty() ? 0 : row.code == 2 ? 2 : 1;
+        EXPECT_EQ(errLines.size(), wantLines) << r.err.toStdString();
+        if (errLines.size() != wantLines)
+            continue;
+        if (!row.err.isEmpty()) {
+            EXPECT_TRUE(errLines[0].startsWith(fill(row.err))) << errLines[0].toStdString();
+        }
+        if (row.code == 2) {
+            EXPECT_TRUE(errLines[1].startsWith("usage: fdlog-cli [--data DIR] ")) << errLines[1].toStdString();
+        }
+        EXPECT_TRUE(r.out.contains(row.out)) << r.out.toStdString();
+        if (row.code != 0) {
+            EXPECT_TRUE(r.out.isEmpty());
+            EXPECT_EQ(readBytes(dir.file("fdlog.dat")), logBefore);
+        }
+    }
+    EXPECT_FALSE(QFile::exists(dir.file("LogBkUp.dat")));
+    EXPECT_FALSE(QFile::exists(dir.file("fdlog.damaged")));
+    EXPECT_TRUE(QFile::exists(elsewhere.file("../" + QFileInfo(dir.path()).fileName() + "/a.adi")));
+
+    const CliRun help = runIn(elsewhere.path(), {"--help"});
+    for (const char* c :
+         {"score", "summary", "adif", "cabrillo", "ascii-log", "dupe-sheet", "ledra", "import", "rig-poll", "rig-set"})
+        EXPECT_TRUE(help.out.contains(QRegularExpression(QStringLiteral("\n  %1[ \n]").arg(QLatin1String(c))))) << c;
+    EXPECT_TRUE(help.out.contains("gota_operators"));
 }
 
 // A log the tool cannot read whole is an error, never a partial count; a FIFO is not waited on.
@@ -200,7 +309,8 @@ TEST_F(CliTest, AnIncompleteLogIsAnErrorNotAPartialCount)
 
 TEST_F(CliTest, ImportLeavesOutWhatTheLogCannotHoldAndSaysSo)
 {
-    writeBytes(dir.file("in.adi"), QByteArray("<call:6>K1\x16\x1f" "AB<band:3>20m<mode:2>CW<qso_date:8>20260627"
+    writeBytes(dir.file("in.adi"), QByteArray("<call:6>K1\x16\x1f"
+                                              "AB<band:3>20m<mode:2>CW<qso_date:8>20260627"
                                               "<time_on:4>1801<eor><call:4>w9xx<band:3>40m<mode:2>cw"
                                               "<qso_date:8>20260627<time_on:4>1802<eor>"));
     const CliRun res = run({"import", dir.file("in.adi")});
