@@ -1,10 +1,12 @@
-# The two set-up commands: `make run` and `make test`.
+# The two set-up commands: `make run` and `make test`; `make install` and `make package` for
+# putting the program on a machine.
 BUILD ?= build
 DATA ?= $(HOME)/FieldDay
 JOBS ?= 2
 BUILD_TYPE ?= RelWithDebInfo
+PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench install package clean
 
 all: build
 
@@ -26,6 +28,14 @@ test: build
 
 bench: build
 	for b in $(BUILD)/bench/bench_*; do $$b; done
+
+install: build
+	cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# The Debian package lands in $(BUILD)/: install it with `apt install ./$(BUILD)/fdlog_*.deb`.
+package: build
+	cd $(BUILD) && cpack -G DEB
+	dpkg-deb --info "$$(ls -t $(BUILD)/fdlog_*.deb | head -n 1)"
 
 clean:
 	rm -rf $(BUILD)

@@ -5,6 +5,7 @@
 #include "log/Bands.h"
 #include "log/Station.h"
 #include "settings/FormScaling.h"
+#include "ui/AboutBox.h"
 #include "ui/ContactTableModel.h"
 #include "ui/ReportActions.h"
 #include "ui/RigWindows.h"
@@ -102,6 +103,12 @@ void MainWindow::buildMenus()
     connect(rigTune, &QAction::triggered, m_rig, &RigWindows::showRigTune);
 
     buildOptionsMenu();
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    QAction* about = help->addAction(QStringLiteral("&About Field Day Logger"));
+    about->setObjectName(QStringLiteral("mnuAbout"));
+    connect(about, &QAction::triggered, this, [this] { showAboutBox(m_dialogs); });
 }
 
 void MainWindow::buildOptionsMenu()
