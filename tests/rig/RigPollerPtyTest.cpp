@@ -72,6 +72,12 @@ std::string rowName(const ::testing::TestParamInfo<TuneRow>& info)
     return info.param.name;
 }
 
+// Names the row in failure messages instead of dumping its bytes.
+void PrintTo(const TuneRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
 struct RigPollerTune : RigPollerPty, ::testing::WithParamInterface<TuneRow> {};
 
 // clang-format off
