@@ -57,7 +57,7 @@ bool AppContext::start()
     }
 
     m_station->ensureLogFileExists();
-    m_station->logbook().mnuopen2();
+    m_station->logbook().reload();
 
     m_backups = std::make_unique<BackupScheduler>(m_station->logbook(), m_station->prefs(), paths, m_clock, m_dialogs);
     m_window->rig().openAtStartup();

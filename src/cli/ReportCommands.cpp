@@ -342,7 +342,7 @@ int runImport(const QStringList& args, const QString& dataDir)
         err(QStringLiteral("cannot read %1").arg(book.file().path()));
         return 1;
     }
-    if (!book.mnuopen2())
+    if (!book.reload())
         return 1;
     ImportOptions o;
     o.eliminateDuplicates = !p->flags.contains(QStringLiteral("--keep-dupes"));

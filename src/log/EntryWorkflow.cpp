@@ -84,15 +84,15 @@ KeyResult EntryWorkflow::keyPress(EntryField field, int key, bool caretAtEnd)
     }
     switch (field) {
     case EntryField::Call:
-        return txtCall_KeyPress(key, caretAtEnd);
+        return callKey(key, caretAtEnd);
     case EntryField::Class:
-        return txtCK_KeyPress(key);
+        return classKey(key);
     case EntryField::Section:
-        return txtSec_KeyPress(key);
+        return sectionKey(key);
     case EntryField::PostConDate:
-        return txtPostConDate_KeyPress(key);
+        return postContestDateKey(key);
     case EntryField::PostConTime:
-        return txtPostConTime_KeyPress(key);
+        return postContestTimeKey(key);
     case EntryField::None:
         break;
     }
@@ -114,14 +114,14 @@ bool EntryWorkflow::carriesToClass(const QString& call, int key, bool caretAtEnd
     return lastDigit >= 0 && lastDigit < call.size() - 1;
 }
 
-KeyResult EntryWorkflow::txtCall_KeyPress(int key, bool caretAtEnd)
+KeyResult EntryWorkflow::callKey(int key, bool caretAtEnd)
 {
     m_view.editDeleteVisible = false;
     if (carriesToClass(m_view.txtCall, key, caretAtEnd)) {
         m_carryState = CarryToClass;
         m_carriedKey = key;
         moveFocus(EntryField::Class);
-        txtCK_KeyPress(key);
+        classKey(key);
         return {};
     }
     if (m_view.txtCall.size() < 3)
@@ -134,7 +134,7 @@ KeyResult EntryWorkflow::txtCall_KeyPress(int key, bool caretAtEnd)
         moveFocus(EntryField::Class);
         return {};
     }
-    Capital(key);
+    upperCase(key);
     const auto check = m_validator.CheckCallAsTyped(m_view.txtCall, key, m_view.dupWarningOn, m_state.band(),
                                                     m_state.mode());
     m_view.lblDialog = check.dialog;
@@ -144,13 +144,13 @@ KeyResult EntryWorkflow::txtCall_KeyPress(int key, bool caretAtEnd)
     return {key, false};
 }
 
-KeyResult EntryWorkflow::txtCK_KeyPress(int key)
+KeyResult EntryWorkflow::classKey(int key)
 {
     const QString& ck = m_view.txtCK;
     if (!ck.isEmpty() && ck.back().unicode() > '9' && key > '9') {
         m_carryState = CarryToSection;
         m_carriedKey = key;
-        txtSec_KeyPress(key);
+        sectionKey(key);
         key = Space;
     }
     if (m_carryState == CarryToClass)
@@ -163,7 +163,7 @@ KeyResult EntryWorkflow::txtCK_KeyPress(int key)
         moveFocus(EntryField::Section);
         return {};
     }
-    Capital(key);
+    upperCase(key);
     if (m_carryState == CarryToClass) {
         m_view.txtCK = key ? QString(QChar(key)) : QString();
         m_carryState = 0;
@@ -172,7 +172,7 @@ KeyResult EntryWorkflow::txtCK_KeyPress(int key)
     return {key, false};
 }
 
-KeyResult EntryWorkflow::txtSec_KeyPress(int key)
+KeyResult EntryWorkflow::sectionKey(int key)
 {
     if (m_carryState == CarryToSection)
         key = m_carriedKey;
@@ -182,7 +182,7 @@ KeyResult EntryWorkflow::txtSec_KeyPress(int key)
     }
     if (key == Space)
         return {0, true};
-    Capital(key);
+    upperCase(key);
     if (m_carryState == CarryToSection) {
         m_view.txtSec = key ? QString(QChar(key)) : QString();
         m_carryState = 0;
@@ -191,7 +191,7 @@ KeyResult EntryWorkflow::txtSec_KeyPress(int key)
     return {key, false};
 }
 
-KeyResult EntryWorkflow::txtPostConDate_KeyPress(int key)
+KeyResult EntryWorkflow::postContestDateKey(int key)
 {
     if (key == Space)
         return {0, true};
@@ -203,7 +203,7 @@ KeyResult EntryWorkflow::txtPostConDate_KeyPress(int key)
     return {key, false};
 }
 
-KeyResult EntryWorkflow::txtPostConTime_KeyPress(int key)
+KeyResult EntryWorkflow::postContestTimeKey(int key)
 {
     if (key == Space)
         return {0, true};
@@ -303,7 +303,7 @@ void EntryWorkflow::focusArrived(EntryField field)
     case EntryField::Section:
         prompt("Section", 2);
         if (m_validator.CheckDeltaPair(m_prefs.ownClass, m_view.txtCK)) {
-            cmdClear_Click();
+            clearFields();
             moveFocus(EntryField::Call);
         }
         break;
@@ -343,7 +343,7 @@ void EntryWorkflow::Mains()
 
     m_missingFlag = m_invalidSectionFlag = false;
     m_hold.clearFlag();
-    const auto complete = m_validator.frmcmp(m_view.txtCall, m_view.txtCK, m_view.txtSec);
+    const auto complete = m_validator.checkComplete(m_view.txtCall, m_view.txtCK, m_view.txtSec);
     if (complete.missing) {
         m_missingFlag = true;
         m_view.lblDialog.text = complete.message;
@@ -444,7 +444,7 @@ void EntryWorkflow::clearEntry()
     m_view.selectAll &= ~(bit(EntryField::Class) | bit(EntryField::Section));
 }
 
-void EntryWorkflow::cmdClear_Click()
+void EntryWorkflow::clearFields()
 {
     clearEntry();
     m_view.lblDialog = {QString(), DisplayColours::Panel};
@@ -452,15 +452,21 @@ void EntryWorkflow::cmdClear_Click()
     moveFocus(EntryField::Call);
 }
 
-void EntryWorkflow::cmdList_Click()
+void EntryWorkflow::toggleShowAll()
 {
-    m_list.cmdList_Click();
+    m_list.toggleShowAll();
     moveFocus(EntryField::Call);
 }
 
-void EntryWorkflow::cmdDup_Click() { m_view.dupWarningOn = !m_view.dupWarningOn; }
+void EntryWorkflow::toggleDupWarning()
+{
+    m_view.dupWarningOn = !m_view.dupWarningOn;
+}
 
-void EntryWorkflow::cmdFind_Click() { m_justFound = true; }
+void EntryWorkflow::beginFind()
+{
+    m_justFound = true;
+}
 
 void EntryWorkflow::findCall(const QString& text, bool partialMatches) { m_list.find(text, partialMatches); }
 
@@ -468,13 +474,16 @@ void EntryWorkflow::listRowClicked() { m_view.editDeleteVisible = m_list.rowCoun
 
 bool EntryWorkflow::listPrevious() const { return m_prefs.listPrevious != 0; }
 
-void EntryWorkflow::mnuListPrevious_Click()
+void EntryWorkflow::toggleListPrevious()
 {
     m_prefs.listPrevious = listPrevious() ? 0 : 1;
     emit preferencesChanged();
 }
 
-void EntryWorkflow::mnuPostContest_Click() { m_view.postContestVisible = !m_view.postContestVisible; }
+void EntryWorkflow::togglePostContest()
+{
+    m_view.postContestVisible = !m_view.postContestVisible;
+}
 
 void EntryWorkflow::sectionLabelClicked(int index)
 {

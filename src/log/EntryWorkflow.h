@@ -57,7 +57,8 @@ struct KeyResult {
 //    typed after it are queued here and replayed in order (DupeKeyHold.h);
 //  - the list: redraw its rows from list() whenever list().version() changes (it is refilled
 //    here after every reload of the log and every stored contact);
-//  - buttons and menus: the *_Click operations below.
+//  - buttons and menus: clearFields(), toggleShowAll(), toggleDupWarning(), beginFind(),
+//    toggleListPrevious(), togglePostContest() and the other operations below.
 //
 // Hand-off points for later parts:
 //  - currentCall() and currentCallChanged(): the call being typed, for CW macros and the RTTY link;
@@ -84,11 +85,11 @@ public:
 
     // One key in one field, routed to the handlers below (or queued during the dupe hold).
     KeyResult keyPress(EntryField field, int key, bool caretAtEnd);
-    KeyResult txtCall_KeyPress(int key, bool caretAtEnd);
-    KeyResult txtCK_KeyPress(int key);
-    KeyResult txtSec_KeyPress(int key);
-    KeyResult txtPostConDate_KeyPress(int key);
-    KeyResult txtPostConTime_KeyPress(int key);
+    KeyResult callKey(int key, bool caretAtEnd);
+    KeyResult classKey(int key);
+    KeyResult sectionKey(int key);
+    KeyResult postContestDateKey(int key);
+    KeyResult postContestTimeKey(int key);
     // Types one key at the end of the focused field as the window would (used to replay held
     // keys, and by tests and tools).
     void typeKey(int key);
@@ -108,18 +109,18 @@ public:
     // Ends the hold once 3 s have passed and replays the keys typed meanwhile; true when it did.
     bool releaseHeldKeys();
 
-    void cmdClear_Click();
-    void cmdList_Click();
-    void cmdDup_Click();
+    void clearFields();
+    void toggleShowAll();
+    void toggleDupWarning();
     QString cmdDupCaption() const { return m_view.dupWarningOn ? QStringLiteral("On") : QStringLiteral("Off"); }
     // Before the find window opens; the window then calls findCall with its answer.
-    void cmdFind_Click();
+    void beginFind();
     void findCall(const QString& text, bool partialMatches);
     void listRowClicked();
     // Toggles the previous-contacts option; emits preferencesChanged.
-    void mnuListPrevious_Click();
+    void toggleListPrevious();
     bool listPrevious() const;
-    void mnuPostContest_Click();
+    void togglePostContest();
     // A click on section label `index` (0-based, section table order).
     void sectionLabelClicked(int index);
     // The mouse went over the window background.

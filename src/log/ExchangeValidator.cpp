@@ -63,8 +63,8 @@ ExchangeValidator::CallCheck ExchangeValidator::CheckCallAsTyped(const QString& 
     return out;
 }
 
-ExchangeValidator::Completeness ExchangeValidator::frmcmp(const QString& call, const QString& cls,
-                                                          const QString& section) const
+ExchangeValidator::Completeness ExchangeValidator::checkComplete(const QString& call, const QString& cls,
+                                                                 const QString& section) const
 {
     Completeness out;
     auto fail = [&](const char* message, Field field) {

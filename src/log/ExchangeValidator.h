@@ -34,9 +34,9 @@ public:
         Field focus = Field::None; // the last failure's field
     };
     // Required fields, in the order section, class, call: the last failure wins. Beeps per failure.
-    Completeness frmcmp(const QString& call, const QString& cls, const QString& section) const;
+    Completeness checkComplete(const QString& call, const QString& cls, const QString& section) const;
 
-    // True for "DX" and the table's abbreviations. An empty section is frmcmp's business.
+    // True for "DX" and the table's abbreviations. An empty section is checkComplete's business.
     bool CheckSection(const QString& section) const;
     // "<sec> is not a valid section.  Do you want to edit the section?"; true for Yes.
     bool askEditInvalidSection(const QString& section) const;

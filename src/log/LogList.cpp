@@ -28,7 +28,7 @@ void LogList::RefreshLogList()
     changed(m_showAll ? Content::All : Content::Latest);
 }
 
-void LogList::cmdList_Click()
+void LogList::toggleShowAll()
 {
     m_showAll = !m_showAll;
     RefreshLogList();

@@ -32,8 +32,8 @@ StationIdDialog::StationIdDialog(const Preferences& current, QWidget* parent, Di
     m_utc = make(QStringLiteral("txtUTC"), QString::fromLatin1(formatSingle(current.utcOffset)));
     m_operator = make(QStringLiteral("txtOperator"), current.operatorInitials);
     for (QLineEdit* e : {m_call, m_class, m_section, m_operator})
-        installKeyFilter(e, KeyFilters::Cap3);
-    installKeyFilter(m_utc, KeyFilters::numberr);
+        installKeyFilter(e, KeyFilters::upperCase);
+    installKeyFilter(m_utc, KeyFilters::utcOffset);
     // A non-numeric offset keeps the operator in the field until it is corrected.
     connect(m_utc, &QLineEdit::editingFinished, this, [this] {
         if (!ExchangeValidator::isNumericOffset(m_utc->text()))

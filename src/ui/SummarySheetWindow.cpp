@@ -94,9 +94,9 @@ SummarySheetWindow::SummarySheetWindow(Station& station, QWidget* parent) : QDia
         b->setAutoDefault(false);
 
     for (QLineEdit* e : {txtParticipants, txtGotaCw, txtGotaDig, txtGotaPh, txtMessagesRelayed, txtTotalBonus})
-        installKeyFilter(e, KeyFilters::number);
-    installKeyFilter(txtClassBCalls, KeyFilters::Capital);
-    installKeyFilter(txtGotaOperators, KeyFilters::Capital);
+        installKeyFilter(e, KeyFilters::digitsOnly);
+    installKeyFilter(txtClassBCalls, KeyFilters::upperCase);
+    installKeyFilter(txtGotaOperators, KeyFilters::upperCase);
     for (QLineEdit* e : {txtGotaCw, txtGotaDig, txtGotaPh})
         zeroWhenNotNumeric(e);
 

@@ -46,7 +46,7 @@ BackupScheduler::BackupScheduler(Logbook& logbook, const Preferences& prefs, Dat
 {
 }
 
-void BackupScheduler::Timer1_Timer()
+void BackupScheduler::tick()
 {
     ContactLog& log = m_logbook.log();
     ++log.backupTicks;

@@ -55,17 +55,17 @@ TEST_F(EntryFixture, CarriedKeys)
     EXPECT_EQ(v().focus, EntryField::Section);
     EXPECT_EQ(wf.carriedKeyState(), 0);
 
-    wf.cmdClear_Click();
+    wf.clearFields();
     wf.typeText("w1aw/32");
     EXPECT_EQ(v().txtCall, "W1AW/32");
     EXPECT_TRUE(v().txtCK.isEmpty());
     EXPECT_EQ(v().focus, EntryField::Call);
 
     // No carry without a letter after the digit, or with the caret inside the call.
-    wf.cmdClear_Click();
+    wf.clearFields();
     wf.typeText("KH61");
     EXPECT_EQ(v().txtCall, "KH61");
-    wf.cmdClear_Click();
+    wf.clearFields();
     wf.typeText("K1ABC");
     EXPECT_EQ(wf.keyPress(EntryField::Call, '2', false).key, '2');
     EXPECT_TRUE(v().txtCK.isEmpty());
@@ -124,7 +124,7 @@ TEST_F(EntryFixture, SameCallOnAnotherBandOrModeIsPrefilledThenLogged)
 TEST_F(EntryFixture, PreviousContactsOptionListsEarlierContactsOfTheCall)
 {
     QSignalSpy saves(&wf, &EntryWorkflow::preferencesChanged);
-    wf.mnuListPrevious_Click();
+    wf.toggleListPrevious();
     EXPECT_EQ(prefs.listPrevious, 1);
     EXPECT_EQ(saves.count(), 1);
     seed({rec("K1ABC", "40"), rec("W1AW"), rec("K1ABC", "15")});
@@ -170,7 +170,7 @@ TEST_F(EntryFixture, HeldKeysReplayBeforeALaterKeyAndFirstKeyAfterTheHoldPasses)
     EXPECT_EQ(wf.keyPress(EntryField::Call, 'b', true).key, 0);
     EXPECT_EQ(v().txtCall, "K2B");
 
-    wf.cmdClear_Click();
+    wf.clearFields();
     wf.typeText("k1abc 2a ct\n");
     ASSERT_TRUE(wf.duplicateFlag());
     clock.advanceMs(3000);
@@ -193,7 +193,7 @@ TEST_F(EntryFixture, MissingFieldsRefuseTheContactAndKeepTheEntry)
     EXPECT_EQ(log.size(), 0);
     EXPECT_TRUE(fileText().isEmpty());
 
-    wf.cmdClear_Click();
+    wf.clearFields();
     wf.typeKey(Enter);
     EXPECT_EQ(v().lblDialog.text, "Need Call Sign!");
     EXPECT_EQ(dialogs.beeps, 1 + 3);  // one per missing field
@@ -229,7 +229,7 @@ TEST_F(EntryFixture, ClassDesignatorAndDeltaChecksOnFocusChanges)
     EXPECT_EQ(v().lblDialog.text, "Invalid Designator!");
     EXPECT_EQ(dialogs.beeps, 1);
 
-    wf.cmdClear_Click();
+    wf.clearFields();
     prefs.ownClass = "3D";
     dialogs.yesNoAnswers = {false, true};
     wf.typeText("k1abc 1d ");
@@ -246,7 +246,7 @@ TEST_F(EntryFixture, ClassDesignatorAndDeltaChecksOnFocusChanges)
 
 TEST_F(EntryFixture, PostContestEntryUsesTheTypedDateAndTime)
 {
-    wf.mnuPostContest_Click();
+    wf.togglePostContest();
     ASSERT_TRUE(v().postContestVisible);
     wf.focusArrived(EntryField::PostConDate);
     EXPECT_EQ(v().txtPostConDate, "2026/06/27");  // today, local
@@ -287,17 +287,17 @@ TEST_F(EntryFixture, ListViewsFindAndButtons)
     EXPECT_EQ(wf.list().recordAt(0), 6);
     EXPECT_EQ(wf.list().recordAt(19), 25);
     EXPECT_EQ(wf.list().cmdListCaption(), "Last 20");
-    wf.cmdList_Click();
+    wf.toggleShowAll();
     EXPECT_EQ(wf.list().rowCount(), 25);
     EXPECT_EQ(wf.list().cmdListCaption(), "All");
     EXPECT_EQ(wf.list().cell(4, LogList::Time), "9:05");
     EXPECT_EQ(wf.list().cell(0, LogList::Date), "6/27");
     EXPECT_EQ(wf.list().cell(0, LogList::RecNo), "1");
     EXPECT_EQ(wf.list().cell(0, LogList::Opr), "AB");
-    wf.cmdList_Click();
+    wf.toggleShowAll();
     EXPECT_EQ(wf.list().rowCount(), 20);
 
-    wf.cmdFind_Click();
+    wf.beginFind();
     wf.findCall("K2ABC", false);
     EXPECT_EQ(wf.list().rows(), std::vector<int>{2});
     wf.findCall("K2", true);
@@ -321,7 +321,7 @@ TEST_F(EntryFixture, ListViewsFindAndButtons)
     wf.typeKey('k');
     EXPECT_FALSE(v().editDeleteVisible);
 
-    wf.cmdDup_Click();
+    wf.toggleDupWarning();
     EXPECT_EQ(wf.cmdDupCaption(), "Off");
     wf.sectionLabelClicked(SectionTable::standard().indexOf("ENY"));
     EXPECT_EQ(v().txtSec, "ENY");
@@ -346,18 +346,18 @@ TEST_F(EntryFixture, DupeTestFollowsAppendsDeletesAndEdits)
     seed({rec("W1AW"), rec("K1ABC")});
     wf.typeText("k1ab");
     EXPECT_EQ(v().lblDupe.text, "  K1ABC");
-    wf.cmdClear_Click();
+    wf.clearFields();
     wf.typeText("k1abd 2a ct\n");
     wf.typeText("k1ab");
     EXPECT_EQ(v().lblDupe.text, "  K1ABC  K1ABD");
-    wf.cmdClear_Click();
+    wf.clearFields();
 
     dialogs.yesNoAnswers = {true};
-    ASSERT_TRUE(book.cmdDelete_Click(2));  // K1ABC
+    ASSERT_TRUE(book.deleteRecord(2)); // K1ABC
     EXPECT_EQ(wf.list().rows(), (std::vector<int>{1, 2}));
     wf.typeText("k1ab");
     EXPECT_EQ(v().lblDupe.text, "  K1ABD");
-    wf.cmdClear_Click();
+    wf.clearFields();
     wf.typeText("k1abc 2a ct\n");
     EXPECT_EQ(log.size(), 3);
     EXPECT_FALSE(wf.duplicateFlag());

@@ -71,17 +71,17 @@ TEST_F(ValidatorFixture, ThirdCharacterCheck)
 
 TEST_F(ValidatorFixture, RequiredFieldsLastFailureWins)
 {
-    auto r = val.frmcmp("K1", "", "");
+    auto r = val.checkComplete("K1", "", "");
     EXPECT_TRUE(r.missing);
     EXPECT_EQ(r.message, "Need Call Sign!");
     EXPECT_EQ(r.focus, ExchangeValidator::Field::Call);
     EXPECT_EQ(dialogs.beeps, 3);
-    r = val.frmcmp("K1ABC", "", "CT");
+    r = val.checkComplete("K1ABC", "", "CT");
     EXPECT_EQ(r.message, "Need Class!");
     EXPECT_EQ(r.focus, ExchangeValidator::Field::Class);
-    r = val.frmcmp("K1ABC", "2A", "");
+    r = val.checkComplete("K1ABC", "2A", "");
     EXPECT_EQ(r.message, "Need Section!");
-    EXPECT_FALSE(val.frmcmp("K1A", "2A", "CT").missing);
+    EXPECT_FALSE(val.checkComplete("K1A", "2A", "CT").missing);
 }
 
 TEST_F(ValidatorFixture, SectionsClassesAndDeltaPairs)

@@ -46,7 +46,7 @@ struct Fixture {
         for (const auto& r : existing)
             data += formatLogLine(r);
         writeBytes(dir.file("fdlog.dat"), data);
-        book.mnuopen2();
+        book.reload();
     }
     ImportReport append(const QString& path, ImportOptions o = {}) { return appendLogFile(path, book, dir.path(), o, dialogs); }
 };
