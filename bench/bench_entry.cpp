@@ -1,7 +1,7 @@
 // Logging at speed with a full log: the as-you-type check per keystroke, the dupe test, a whole
 // Mains with its append, and the "All" list refresh, each at 14 000 contacts.
+#include "entry/EntryWorkflow.h"
 #include "log/ContactLog.h"
-#include "log/EntryWorkflow.h"
 #include "log/Logbook.h"
 #include "log/OperatingState.h"
 #include "log/SectionTable.h"

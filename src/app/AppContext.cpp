@@ -1,12 +1,12 @@
 #include "app/AppContext.h"
 
+#include "log/BackupScheduler.h"
 #include "log/Station.h"
 #include "log/UtcOffsetCheck.h"
 #include "settings/DataPaths.h"
 #include "ui/MainWindow.h"
 #include "ui/RigWindows.h"
 #include "ui/StationIdDialog.h"
-#include "util/BackupScheduler.h"
 #include "util/DataFolderLock.h"
 #include "util/Dialogs.h"
 

@@ -1,8 +1,8 @@
 #include "log/Logbook.h"
 
+#include "log/BackupScheduler.h"
 #include "log/LiveLogFiles.h"
 #include "log/LogField.h"
-#include "util/BackupScheduler.h"
 #include "util/Dialogs.h"
 
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "ui/BackupOptionsDialog.h"
 
+#include "log/BackupScheduler.h"
 #include "settings/Preferences.h"
 #include "ui/KeyFilter.h"
-#include "util/BackupScheduler.h"
 
 #include <QCheckBox>
 #include <QDate>

@@ -1,9 +1,9 @@
 #include "ui/MainWindow.h"
 
+#include "entry/ClockDisplay.h"
+#include "entry/KeyFilters.h"
 #include "log/Bands.h"
-#include "log/ClockDisplay.h"
 #include "log/DisplayColours.h"
-#include "log/KeyFilters.h"
 #include "log/RateStats.h"
 #include "log/SectionTable.h"
 #include "log/Station.h"

@@ -1,8 +1,8 @@
 #include "ui/StationIdDialog.h"
 #include "ui/WindowPlacement.h"
 
-#include "log/ExchangeValidator.h"
-#include "log/KeyFilters.h"
+#include "entry/ExchangeValidator.h"
+#include "entry/KeyFilters.h"
 #include "log/UtcOffsetCheck.h"
 #include "settings/Preferences.h"
 #include "ui/KeyFilter.h"

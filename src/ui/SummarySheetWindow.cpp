@@ -1,8 +1,8 @@
 #include "ui/SummarySheetWindow.h"
 
+#include "entry/KeyFilters.h"
 #include "log/Bands.h"
 #include "log/Station.h"
-#include "log/KeyFilters.h"
 #include "ui/KeyFilter.h"
 #include "ui/ReportPrinter.h"
 #include "util/Clock.h"

@@ -1,5 +1,5 @@
-#include "log/KeyFilters.h"
-#include "log/KeyerHandoff.h"
+#include "entry/KeyFilters.h"
+#include "entry/KeyerHandoff.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@ int filtered(void (*f)(int&), int key)
     f(key);
     return key;
 }
-}  // namespace
+} // namespace
 
 TEST(KeyFilters, UpperCaseRaisesLettersSwallowsQuotesAndPassesTheRest)
 {

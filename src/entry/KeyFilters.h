@@ -23,4 +23,4 @@ void postContestDate(int& keyAscii);
 // Post-contest time field: digits, ":" and Backspace.
 void postContestTime(int& keyAscii);
 
-}  // namespace KeyFilters
+} // namespace KeyFilters

@@ -1,6 +1,6 @@
 #include "EntryFixture.h"
 
-#include "log/KeyFilters.h"
+#include "entry/KeyFilters.h"
 #include "log/LogFile.h"
 
 #include <QSignalSpy>
@@ -8,8 +8,11 @@
 using KeyFilters::Enter;
 
 namespace {
-QByteArray line(const char* fields) { return QByteArray(fields) + "\r\n"; }
-}  // namespace
+QByteArray line(const char* fields)
+{
+    return QByteArray(fields) + "\r\n";
+}
+} // namespace
 
 TEST_F(EntryFixture, TypedExchangeIsStoredAsOneLineAndTheEntryCleared)
 {
@@ -49,7 +52,7 @@ TEST_F(EntryFixture, CarriedKeys)
     EXPECT_EQ(v().focus, EntryField::Class);
     EXPECT_EQ(wf.carriedKeyState(), 0);
 
-    wf.typeText("AC");  // the second letter goes on to the section
+    wf.typeText("AC"); // the second letter goes on to the section
     EXPECT_EQ(v().txtCK, "2A");
     EXPECT_EQ(v().txtSec, "C");
     EXPECT_EQ(v().focus, EntryField::Section);
@@ -142,11 +145,11 @@ TEST_F(EntryFixture, KeysAfterADupeAreHeldForThreeSeconds)
     ASSERT_TRUE(wf.duplicateFlag());
 
     clock.advanceMs(1000);
-    wf.typeKey('w');  // within the hold: dropped
+    wf.typeKey('w'); // within the hold: dropped
     EXPECT_TRUE(wf.holdingKeys());
     EXPECT_EQ(wf.holdRemainingMs(), 2000);
     clock.advanceMs(500);
-    wf.typeText("1aw");  // typed meanwhile: waits
+    wf.typeText("1aw"); // typed meanwhile: waits
     EXPECT_TRUE(v().txtCall.isEmpty());
     EXPECT_FALSE(wf.releaseHeldKeys());
 
@@ -196,7 +199,7 @@ TEST_F(EntryFixture, MissingFieldsRefuseTheContactAndKeepTheEntry)
     wf.clearFields();
     wf.typeKey(Enter);
     EXPECT_EQ(v().lblDialog.text, "Need Call Sign!");
-    EXPECT_EQ(dialogs.beeps, 1 + 3);  // one per missing field
+    EXPECT_EQ(dialogs.beeps, 1 + 3); // one per missing field
     EXPECT_TRUE(dialogs.calls.empty());
 }
 
@@ -249,9 +252,9 @@ TEST_F(EntryFixture, PostContestEntryUsesTheTypedDateAndTime)
     wf.togglePostContest();
     ASSERT_TRUE(v().postContestVisible);
     wf.focusArrived(EntryField::PostConDate);
-    EXPECT_EQ(v().txtPostConDate, "2026/06/27");  // today, local
+    EXPECT_EQ(v().txtPostConDate, "2026/06/27"); // today, local
     wf.setFieldText(EntryField::PostConDate, "");
-    wf.typeText("06/28/2026 9:4x5");  // Space moves on; the time field refuses letters
+    wf.typeText("06/28/2026 9:4x5"); // Space moves on; the time field refuses letters
     EXPECT_EQ(v().txtPostConDate, "06/28/2026");
     EXPECT_EQ(v().txtPostConTime, "9:45");
 
@@ -268,7 +271,7 @@ TEST_F(EntryFixture, PostContestEntryUsesTheTypedDateAndTime)
     EXPECT_EQ(v().lblDialog.text, "Invalid time format!");
     EXPECT_EQ(v().txtPostConTime, "25:99");
     EXPECT_EQ(v().txtCall, "W1AW");
-    EXPECT_EQ(state.frequency(), "14.200");  // kept: the attempt never got past the date check
+    EXPECT_EQ(state.frequency(), "14.200"); // kept: the attempt never got past the date check
     wf.setFieldText(EntryField::PostConDate, "2026/02/30");
     wf.typeKey(Enter);
     EXPECT_EQ(v().lblDialog.text, "Invalid date format!");
@@ -387,8 +390,8 @@ TEST_F(EntryFixture, RandomTypingStoresOnlyWellFormedContacts)
         return static_cast<int>((seed >> 16) % static_cast<quint32>(n));
     };
     for (int round = 0; round < 600; ++round) {
-        QString text = calls[next(calls.size())] + " " + classes[next(classes.size())] + " "
-                       + sections[next(sections.size())] + "\n";
+        QString text = calls[next(calls.size())] + " " + classes[next(classes.size())] + " " +
+                       sections[next(sections.size())] + "\n";
         if (next(3) == 0)
             text.insert(next(text.size() + 1), QChar(noise[next(noise.size())]));
         if (next(10) == 0)

@@ -1,10 +1,13 @@
-#include "log/KeyFilters.h"
+#include "entry/KeyFilters.h"
 
 namespace KeyFilters {
 
 namespace {
-bool isDigit(int k) { return k >= '0' && k <= '9'; }
-}  // namespace
+bool isDigit(int k)
+{
+    return k >= '0' && k <= '9';
+}
+} // namespace
 
 void upperCase(int& keyAscii)
 {
@@ -40,4 +43,4 @@ void postContestTime(int& keyAscii)
         keyAscii = 0;
 }
 
-}  // namespace KeyFilters
+} // namespace KeyFilters

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "entry/EntryWorkflow.h"
 #include "log/ContactLog.h"
-#include "log/EntryWorkflow.h"
 #include "log/Logbook.h"
 #include "log/OperatingState.h"
 #include "log/SectionTable.h"

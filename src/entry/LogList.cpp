@@ -1,4 +1,4 @@
-#include "log/LogList.h"
+#include "entry/LogList.h"
 
 #include "log/ContactLog.h"
 #include "log/DateTimeText.h"
@@ -34,7 +34,10 @@ void LogList::toggleShowAll()
     RefreshLogList();
 }
 
-QString LogList::cmdListCaption() const { return m_showAll ? QStringLiteral("All") : QStringLiteral("Last 20"); }
+QString LogList::cmdListCaption() const
+{
+    return m_showAll ? QStringLiteral("All") : QStringLiteral("Last 20");
+}
 
 void LogList::beginPrevious()
 {

@@ -1,7 +1,7 @@
-#include "log/EntryWorkflow.h"
+#include "entry/EntryWorkflow.h"
 
+#include "entry/KeyFilters.h"
 #include "log/DateTimeText.h"
-#include "log/KeyFilters.h"
 #include "log/Logbook.h"
 #include "log/OperatingState.h"
 #include "log/SectionTable.h"
@@ -18,23 +18,22 @@ constexpr int CarryToClass = 4;
 // The list is refilled when the call field gets the focus and shows fewer rows than this.
 constexpr int ShortListRows = 18;
 
-unsigned bit(EntryField f) { return 1u << static_cast<unsigned>(f); }
+unsigned bit(EntryField f)
+{
+    return 1u << static_cast<unsigned>(f);
+}
 
-bool isDigit(int k) { return k >= '0' && k <= '9'; }
+bool isDigit(int k)
+{
+    return k >= '0' && k <= '9';
+}
 
-}  // namespace
+} // namespace
 
 EntryWorkflow::EntryWorkflow(Logbook& logbook, OperatingState& state, Preferences& prefs, Dialogs& dialogs,
                              Clock& clock, QObject* parent)
-    : QObject(parent),
-      m_logbook(logbook),
-      m_state(state),
-      m_prefs(prefs),
-      m_dialogs(dialogs),
-      m_clock(clock),
-      m_validator(logbook.log(), logbook.log().sections(), dialogs),
-      m_list(logbook.log()),
-      m_hold(clock)
+    : QObject(parent), m_logbook(logbook), m_state(state), m_prefs(prefs), m_dialogs(dialogs), m_clock(clock),
+      m_validator(logbook.log(), logbook.log().sections(), dialogs), m_list(logbook.log()), m_hold(clock)
 {
     m_view.lblDialog.text = QStringLiteral("Select a band and mode from the menu bar!");
     // Every reload (start-up, delete, edit, New, import) ends with a fresh list.
@@ -107,7 +106,7 @@ bool EntryWorkflow::carriesToClass(const QString& call, int key, bool caretAtEnd
     for (qsizetype i = 0; i < call.size(); ++i) {
         const char16_t c = call[i].unicode();
         if (c < '0')
-            return false;  // a "/" or a blank: the digit belongs to the call (W1AW/3)
+            return false; // a "/" or a blank: the digit belongs to the call (W1AW/3)
         if (c <= '9')
             lastDigit = i;
     }
@@ -135,8 +134,8 @@ KeyResult EntryWorkflow::callKey(int key, bool caretAtEnd)
         return {};
     }
     upperCase(key);
-    const auto check = m_validator.CheckCallAsTyped(m_view.txtCall, key, m_view.dupWarningOn, m_state.band(),
-                                                    m_state.mode());
+    const auto check =
+        m_validator.CheckCallAsTyped(m_view.txtCall, key, m_view.dupWarningOn, m_state.band(), m_state.mode());
     m_view.lblDialog = check.dialog;
     m_view.lblDupe = check.dupe;
     if (m_hold.flagged() && m_hold.HoldKeysAfterDupe())
@@ -231,7 +230,10 @@ void EntryWorkflow::typeKeyInto(EntryField field, int key)
         moveFocus(nextField(field));
 }
 
-void EntryWorkflow::typeKey(int key) { typeKeyInto(m_view.focus, key); }
+void EntryWorkflow::typeKey(int key)
+{
+    typeKeyInto(m_view.focus, key);
+}
 
 void EntryWorkflow::typeText(const QString& text)
 {
@@ -320,7 +322,10 @@ void EntryWorkflow::focusArrived(EntryField field)
     }
 }
 
-void EntryWorkflow::moveFocus(EntryField field) { focusArrived(field); }
+void EntryWorkflow::moveFocus(EntryField field)
+{
+    focusArrived(field);
+}
 
 // ---- logging --------------------------------------------------------------------------------
 
@@ -349,7 +354,7 @@ void EntryWorkflow::Mains()
         m_view.lblDialog.text = complete.message;
         moveFocus(complete.focus == ExchangeValidator::Field::Section ? EntryField::Section
                   : complete.focus == ExchangeValidator::Field::Class ? EntryField::Class
-                                                                       : EntryField::Call);
+                                                                      : EntryField::Call);
     }
     if (!m_validator.CheckSection(m_view.txtSec)) {
         m_invalidSectionFlag = true;
@@ -370,13 +375,20 @@ void EntryWorkflow::Mains()
             date = DateTimeText::logDate(utc.date());
             time = DateTimeText::logTime(utc.time());
         }
-        const ContactRecord r{m_view.txtCall, m_view.txtCK, m_view.txtSec, date, time,
-                              m_state.band(),  m_state.mode(), m_state.operatorInitials(), m_state.frequency()};
+        const ContactRecord r{m_view.txtCall,
+                              m_view.txtCK,
+                              m_view.txtSec,
+                              date,
+                              time,
+                              m_state.band(),
+                              m_state.mode(),
+                              m_state.operatorInitials(),
+                              m_state.frequency()};
         if (m_logbook.storeContact(r) == Logbook::StoreResult::Stored) {
             m_view.lblDialog = {QStringLiteral(" "), DisplayColours::Panel};
             m_list.RefreshLogList();
         } else {
-            keepEntry = true;  // the operator must be able to press Enter again
+            keepEntry = true; // the operator must be able to press Enter again
         }
     }
     if (!keepEntry) {
@@ -468,11 +480,20 @@ void EntryWorkflow::beginFind()
     m_justFound = true;
 }
 
-void EntryWorkflow::findCall(const QString& text, bool partialMatches) { m_list.find(text, partialMatches); }
+void EntryWorkflow::findCall(const QString& text, bool partialMatches)
+{
+    m_list.find(text, partialMatches);
+}
 
-void EntryWorkflow::listRowClicked() { m_view.editDeleteVisible = m_list.rowCount() > 0; }
+void EntryWorkflow::listRowClicked()
+{
+    m_view.editDeleteVisible = m_list.rowCount() > 0;
+}
 
-bool EntryWorkflow::listPrevious() const { return m_prefs.listPrevious != 0; }
+bool EntryWorkflow::listPrevious() const
+{
+    return m_prefs.listPrevious != 0;
+}
 
 void EntryWorkflow::toggleListPrevious()
 {
@@ -492,4 +513,7 @@ void EntryWorkflow::sectionLabelClicked(int index)
         m_view.txtSec = t.at(index).abbr;
 }
 
-void EntryWorkflow::clearDupeLabel() { m_view.lblDupe = {QString(), DisplayColours::ButtonFace}; }
+void EntryWorkflow::clearDupeLabel()
+{
+    m_view.lblDupe = {QString(), DisplayColours::ButtonFace};
+}

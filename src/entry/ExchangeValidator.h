@@ -18,8 +18,8 @@ public:
 
     // What the as-you-type check wants on screen.
     struct CallCheck {
-        LabelView dialog;  // lblDialog
-        LabelView dupe;    // lblDupe: the calls already worked that the typed text could become
+        LabelView dialog; // lblDialog
+        LabelView dupe;   // lblDupe: the calls already worked that the typed text could become
         bool beeped = false;
     };
     // Run for every key typed in the call field, before the key is added to `callText`.
@@ -54,9 +54,9 @@ public:
 
     struct PostContest {
         bool ok = false;
-        QString date;     // the date field as it must now show
-        QString time;     // the time field as it must now show
-        QString message;  // "Invalid date format!" / "Invalid time format!" on failure
+        QString date;    // the date field as it must now show
+        QString time;    // the time field as it must now show
+        QString message; // "Invalid date format!" / "Invalid time format!" on failure
     };
     // Normalises the post-contest fields to "yyyy/mm/dd" and "hh:mm:ss" (945 -> 09:45:00).
     PostContest ValidatePostContestDateTime(const QString& date, const QString& time) const;

@@ -1,4 +1,4 @@
-#include "util/BackupScheduler.h"
+#include "log/BackupScheduler.h"
 
 #include "log/Logbook.h"
 #include "settings/Preferences.h"
@@ -66,7 +66,10 @@ void BackupScheduler::tick()
         MakeExtraBackup();
 }
 
-QString BackupScheduler::yearFolderName(const QDate& today) { return QStringLiteral("BAK") + today.toString(QStringLiteral("yyyy")); }
+QString BackupScheduler::yearFolderName(const QDate& today)
+{
+    return QStringLiteral("BAK") + today.toString(QStringLiteral("yyyy"));
+}
 
 QString BackupScheduler::ensureYearFolder() const
 {

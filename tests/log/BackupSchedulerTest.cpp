@@ -1,4 +1,4 @@
-#include "util/BackupScheduler.h"
+#include "log/BackupScheduler.h"
 #include "log/Logbook.h"
 #include "log/SectionTable.h"
 #include "settings/Preferences.h"
@@ -34,7 +34,7 @@ struct BackupFixture : ::testing::Test {
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(BackupFixture, BacksUpOnTheFifteenthTickOnlyWhenTheLogGrew)
 {

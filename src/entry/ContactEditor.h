@@ -24,8 +24,8 @@ public:
 
     // Every field filters with KeyFilters::upperCase; Enter in the call, class or initials field is Done.
     struct Key {
-        int key = 0;        // character to insert, 0: none
-        bool done = false;  // run save()
+        int key = 0;       // character to insert, 0: none
+        bool done = false; // run save()
     };
     Key keyPress(Field f, int key) const;
 

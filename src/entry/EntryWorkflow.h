@@ -1,9 +1,9 @@
 #pragma once
 
-#include "log/DisplayColours.h"
-#include "log/DupeKeyHold.h"
-#include "log/ExchangeValidator.h"
-#include "log/LogList.h"
+#include "entry/DupeKeyHold.h"
+#include "entry/EntryView.h"
+#include "entry/ExchangeValidator.h"
+#include "entry/LogList.h"
 
 #include <QObject>
 #include <QString>
@@ -15,30 +15,11 @@ class Logbook;
 class OperatingState;
 struct Preferences;
 
-// The entry fields of the main window.
-enum class EntryField { None, Call, Class, Section, PostConDate, PostConTime };
-
-// Everything the main window draws for the entry area, read after every call.
-struct EntryView {
-    QString txtCall;
-    QString txtCK;
-    QString txtSec;
-    QString txtPostConDate;
-    QString txtPostConTime;
-    EntryField focus = EntryField::Call;  // the field that must hold the focus
-    unsigned selectAll = 0;               // bit (1 << field): select the whole text once (pre-fills)
-    LabelView lblDialog{QString(), DisplayColours::Panel};
-    LabelView lblDupe{QString(), DisplayColours::ButtonFace};
-    bool editDeleteVisible = false;       // cmdEdit and cmdDelete
-    bool postContestVisible = false;      // txtPostConDate/Time and their labels; mnuPostContest checked
-    bool dupWarningOn = true;             // cmdDup caption "On" / "Off"
-};
-
 // What became of one key press.
 struct KeyResult {
-    int key = 0;              // character to insert at the caret of the field that got the key (8: let the
-                              // field delete as Backspace does); 0: none
-    bool tabForward = false;  // move on as the Tab key would
+    int key = 0;             // character to insert at the caret of the field that got the key (8: let the
+                             // field delete as Backspace does); 0: none
+    bool tabForward = false; // move on as the Tab key would
 };
 
 // The logging-at-speed rules of the main window: the call, class and section fields with their
@@ -159,7 +140,7 @@ private:
     LogList m_list;
     EntryView m_view;
 
-    int m_carryState = 0;  // 0 none, 3 letter to section, 4 digit to class
+    int m_carryState = 0; // 0 none, 3 letter to section, 4 digit to class
     int m_carriedKey = 0;
     bool m_justFound = false;
     bool m_missingFlag = false;

@@ -1,8 +1,8 @@
-#include "log/ContactEditor.h"
+#include "entry/ContactEditor.h"
 
+#include "entry/ExchangeValidator.h"
+#include "entry/KeyFilters.h"
 #include "log/DateTimeText.h"
-#include "log/ExchangeValidator.h"
-#include "log/KeyFilters.h"
 #include "log/LogField.h"
 #include "log/Logbook.h"
 

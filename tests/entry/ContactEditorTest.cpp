@@ -1,7 +1,7 @@
 #include "EntryFixture.h"
 
-#include "log/ContactEditor.h"
-#include "log/KeyFilters.h"
+#include "entry/ContactEditor.h"
+#include "entry/KeyFilters.h"
 
 using F = ContactEditor::Field;
 
