@@ -3,7 +3,9 @@
 #include "log/Logbook.h"
 #include "log/SectionTable.h"
 #include "reports/AdifExport.h"
+#include "reports/AdifReader.h"
 #include "reports/LogImport.h"
+#include "reports/LogMerger.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 
