@@ -4,6 +4,7 @@
 #include "reports/AdifReader.h"
 #include "reports/CabrilloExport.h"
 #include "reports/LogMerger.h"
+#include "reports/SummaryFile.h"
 #include "reports/SummarySheet.h"
 #include "reports/TextReports.h"
 

@@ -10,6 +10,7 @@
 #include "reports/CabrilloExport.h"
 #include "reports/LogImport.h"
 #include "reports/ReportFile.h"
+#include "reports/SummaryFile.h"
 #include "reports/SummarySheet.h"
 #include "reports/TextReports.h"
 #include "settings/Preferences.h"

@@ -3,6 +3,8 @@
 #include "entry/KeyFilters.h"
 #include "log/Bands.h"
 #include "log/Station.h"
+#include "reports/SummaryKeptValues.h"
+#include "reports/SummaryPrint.h"
 #include "ui/KeyFilter.h"
 #include "ui/ReportPrinter.h"
 #include "util/Clock.h"
