@@ -1,7 +1,7 @@
 // Logging at speed with a full log: the as-you-type check per keystroke, the dupe test, a whole
 // Mains with its append, and the "All" list refresh, each at 14 000 contacts.
+#include "entry/EntryWorkflow.h"
 #include "log/ContactLog.h"
-#include "log/EntryWorkflow.h"
 #include "log/Logbook.h"
 #include "log/OperatingState.h"
 #include "log/SectionTable.h"
@@ -76,7 +76,7 @@ struct Setup {
             }
         }
         LogFile(book.file().path()).rewrite(records);
-        book.mnuopen2();
+        book.reload();
     }
 };
 
@@ -147,7 +147,7 @@ BENCHMARK(BM_Mains)->Unit(benchmark::kMicrosecond)->Iterations(2000);
 void BM_RefreshAllList(benchmark::State& st)
 {
     Setup s(ContactLog::Capacity);
-    s.wf.cmdList_Click();
+    s.wf.toggleShowAll();
     for (auto _ : st) {
         s.wf.list().RefreshLogList();
         benchmark::DoNotOptimize(s.wf.list().rowCount());
@@ -159,7 +159,7 @@ BENCHMARK(BM_RefreshAllList)->Unit(benchmark::kMicrosecond);
 void BM_SortAllByTime(benchmark::State& st)
 {
     Setup s(ContactLog::Capacity);
-    s.wf.cmdList_Click();
+    s.wf.toggleShowAll();
     for (auto _ : st) {
         s.wf.list().sortByColumn(LogList::Time);
         benchmark::DoNotOptimize(s.wf.list().recordAt(0));

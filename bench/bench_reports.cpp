@@ -1,8 +1,10 @@
 // Every export and the ADIF import on a full log of 14000 contacts. Goal: under 50 ms each.
 #include "log/Bands.h"
 #include "reports/AdifExport.h"
+#include "reports/AdifReader.h"
 #include "reports/CabrilloExport.h"
-#include "reports/LogImport.h"
+#include "reports/LogMerger.h"
+#include "reports/SummaryFile.h"
 #include "reports/SummarySheet.h"
 #include "reports/TextReports.h"
 

@@ -1,5 +1,5 @@
 // libFuzzer target: the ADIF reader takes whatever bytes another program left in a file.
-#include "reports/LogImport.h"
+#include "reports/AdifReader.h"
 
 #include <cstddef>
 #include <cstdint>

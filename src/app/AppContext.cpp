@@ -1,12 +1,12 @@
 #include "app/AppContext.h"
 
+#include "log/BackupScheduler.h"
 #include "log/Station.h"
 #include "log/UtcOffsetCheck.h"
 #include "settings/DataPaths.h"
 #include "ui/MainWindow.h"
 #include "ui/RigWindows.h"
 #include "ui/StationIdDialog.h"
-#include "util/BackupScheduler.h"
 #include "util/DataFolderLock.h"
 #include "util/Dialogs.h"
 
@@ -57,7 +57,7 @@ bool AppContext::start()
     }
 
     m_station->ensureLogFileExists();
-    m_station->logbook().mnuopen2();
+    m_station->logbook().reload();
 
     m_backups = std::make_unique<BackupScheduler>(m_station->logbook(), m_station->prefs(), paths, m_clock, m_dialogs);
     m_window->rig().openAtStartup();

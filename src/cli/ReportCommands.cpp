@@ -13,6 +13,7 @@
 #include "reports/CabrilloExport.h"
 #include "reports/LogImport.h"
 #include "reports/ReportFile.h"
+#include "reports/SummaryFile.h"
 #include "reports/SummarySheet.h"
 #include "reports/TextReports.h"
 #include "settings/Preferences.h"
@@ -288,7 +289,7 @@ int runImport(const CliArgs& a, CliReporter& r)
     Logbook book(log, a.dataDir + QStringLiteral("/fdlog.dat"), a.dataDir + QStringLiteral("/LogBkUp.dat"), dialogs);
     if (!QFile::exists(book.file().path()))
         return r.fail(QStringLiteral("cannot read %1").arg(book.file().path()));
-    if (!book.mnuopen2())
+    if (!book.reload())
         return ExitFailure;
     ImportOptions o;
     o.eliminateDuplicates = !a.isSet(QStringLiteral("keep-dupes"));

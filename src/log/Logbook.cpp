@@ -1,8 +1,8 @@
 #include "log/Logbook.h"
 
+#include "log/BackupScheduler.h"
 #include "log/LiveLogFiles.h"
 #include "log/LogField.h"
-#include "util/BackupScheduler.h"
 #include "util/Dialogs.h"
 
 #include <QFile>
@@ -87,7 +87,7 @@ bool Logbook::load(bool reportErrors)
     return false;
 }
 
-bool Logbook::mnuopen2()
+bool Logbook::reload()
 {
     mendLastLine();
     return load(true);
@@ -160,7 +160,7 @@ Logbook::StoreResult Logbook::storeContact(const ContactRecord& r)
     return StoreResult::Stored;
 }
 
-bool Logbook::cmdDelete_Click(int recNo)
+bool Logbook::deleteRecord(int recNo)
 {
     if (refuseRewrite())
         return false;
@@ -211,7 +211,7 @@ bool Logbook::rewriteAndReload()
         return false;
     }
     const bool written = rewrite();
-    mnuopen2();
+    reload();
     return written;
 }
 
@@ -246,11 +246,11 @@ bool Logbook::ConfirmNewLog(const QDateTime& now)
     m_log.clear();
     m_log.countAtLastBackup = 0;
     m_log.backupTicks = 0;
-    mnuopen2();
+    reload();
     return true;
 }
 
-void Logbook::mnuArchive_Click(const QString& documentsDir, const QString& ownCall, const QDate& today)
+void Logbook::archive(const QString& documentsDir, const QString& ownCall, const QDate& today)
 {
     m_dialogs.message(QStringLiteral("This function is used to create a permanent copy of your currently open log "
                                      "file.  To open your log file at a later date, click File > Combine or Restore "

@@ -33,7 +33,7 @@ public:
     // Mends a last line left without its line end, then rebuilds the table from fdlog.dat and
     // signals reloaded(), also after a failure. On a failure shows "Error opening file." and
     // the first line it could not read; every readable line is loaded.
-    bool mnuopen2();
+    bool reload();
 
     // 0 when the last load read the whole file, else the first line it left unread.
     int firstUnreadLine() const { return m_unreadLine; }
@@ -49,7 +49,7 @@ public:
     StoreResult storeContact(const ContactRecord& r);
 
     // Asks "Are you sure?" and deletes record recNo; false when the operator says No.
-    bool cmdDelete_Click(int recNo);
+    bool deleteRecord(int recNo);
     // Stores an edited record, rewrites the file and reloads.
     bool replaceRecord(int recNo, const ContactRecord& r);
     // Rewrites fdlog.dat from memory and reloads it (after import, edit, delete).
@@ -61,7 +61,7 @@ public:
     bool ConfirmNewLog(const QDateTime& now);
 
     // Offers a dated copy of fdlog.dat in the documents folder; never onto the live files.
-    void mnuArchive_Click(const QString& documentsDir, const QString& ownCall, const QDate& today);
+    void archive(const QString& documentsDir, const QString& ownCall, const QDate& today);
 
     // Writes the whole table to LogBkUp.dat; nothing when the log is empty.
     bool Backup();

@@ -64,15 +64,6 @@ QString numericOrZero(const QString& text);
 GotaCounts gotaCounts(const SummaryValues& v);
 Score summaryScore(const BandModeCounts& counts, const SummaryValues& v);
 
-// The .sum file, CR LF line ends, 8-bit.
-QByteArray buildSummaryFile(const SummaryValues& v, const BandModeCounts& counts, const QDate& today);
-// The printed sheet, one entry per printed line.
-QStringList printedSummaryLines(const SummaryValues& v, const BandModeCounts& counts);
-
-// The five values kept between openings: per-user store first, then the shared file.
-void loadKeptSummaryValues(const UserSettingsStore& store, SummaryValues& v);
-void storeKeptSummaryValues(UserSettingsStore& store, SharedPreferences& shared, const SummaryValues& v);
-
 // Proposed file name for the station's call: K1ABC/4 gives <dataDir>/K1ABC.sum.
 QString proposedSummaryPath(const QString& dataDir, const QString& callUsed);
 

@@ -38,7 +38,7 @@ WindowGeometry FitMainWindowToScreen(QRect screen, QRect workArea, bool taskbarF
 
 } // namespace FormScaling
 
-bool FormSizeSettings::mnuFormsize_Click()
+bool FormSizeSettings::askFormSize()
 {
     const auto answer = m_dialogs.inputText(
         QStringLiteral("Enter the % of the screen you would like the form to cover.  Try between 90 and 100 for "
@@ -61,7 +61,7 @@ bool FormSizeSettings::mnuFormsize_Click()
     return true;
 }
 
-bool FormSizeSettings::mnuTaskbar_Click()
+bool FormSizeSettings::toggleTaskbarFit()
 {
     if (m_prefs.formSizePercent != FormScaling::MaxPercent) {
         m_dialogs.message(QStringLiteral("The form size must be set to 100% to use the taskbar display option."),

@@ -54,11 +54,11 @@ public:
 
     // Asks for the percentage (30..100). True when it was stored: the preferences must be
     // saved; the new size applies at the next start.
-    bool mnuFormsize_Click();
+    bool askFormSize();
 
     // Toggles the work-area fit, only at 100 %. True when it changed: save the preferences and
     // run FitMainWindowToScreen again.
-    bool mnuTaskbar_Click();
+    bool toggleTaskbarFit();
 
 private:
     Preferences& m_prefs;

@@ -1,8 +1,8 @@
 #include "ui/BackupOptionsDialog.h"
 
+#include "log/BackupScheduler.h"
 #include "settings/Preferences.h"
 #include "ui/KeyFilter.h"
-#include "util/BackupScheduler.h"
 
 #include <QCheckBox>
 #include <QDate>
@@ -73,7 +73,7 @@ BackupOptionsDialog::BackupOptionsDialog(BackupScheduler& scheduler, Preferences
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(60'000);
-    connect(m_timer, &QTimer::timeout, this, [this] { m_scheduler.Timer1_Timer(); });
+    connect(m_timer, &QTimer::timeout, this, [this] { m_scheduler.tick(); });
     m_timer->start();
 }
 

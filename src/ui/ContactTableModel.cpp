@@ -1,6 +1,6 @@
 #include "ui/ContactTableModel.h"
 
-#include "log/LogList.h"
+#include "entry/LogList.h"
 
 ContactTableModel::ContactTableModel(const LogList& list, QObject* parent) : QAbstractTableModel(parent), m_list(list) {}
 

@@ -63,9 +63,9 @@ EditContactDialog::EditContactDialog(Logbook& logbook, const ExchangeValidator& 
     grid->addWidget(m_deleteDupe, 4, 5);
     grid->addWidget(done, 4, 6);
     grid->addWidget(cancel, 4, 7);
-    connect(done, &QPushButton::clicked, this, [this] { finish(m_editor.cmdDone_Click(), true); });
-    connect(m_deleteDupe, &QPushButton::clicked, this, [this] { finish(m_editor.cmdDeleteDupe_Click(), true); });
-    connect(cancel, &QPushButton::clicked, this, [this] { finish(m_editor.cmdCancel_Click(), false); });
+    connect(done, &QPushButton::clicked, this, [this] { finish(m_editor.save(), true); });
+    connect(m_deleteDupe, &QPushButton::clicked, this, [this] { finish(m_editor.deleteDupe(), true); });
+    connect(cancel, &QPushButton::clicked, this, [this] { finish(m_editor.cancel(), false); });
     showState();
     centreSecondaryWindow(this);
 }
@@ -84,7 +84,7 @@ bool EditContactDialog::eventFilter(QObject* watched, QEvent* event)
         if (k.key != 0 && k.key != 13)
             edit->insert(QString(QChar(k.key)));
         if (k.done)
-            finish(m_editor.cmdDone_Click(), true);
+            finish(m_editor.save(), true);
         return true;
     }
     return false;

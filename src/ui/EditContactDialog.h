@@ -1,6 +1,6 @@
 #pragma once
 
-#include "log/ContactEditor.h"
+#include "entry/ContactEditor.h"
 
 #include <QDialog>
 #include <map>

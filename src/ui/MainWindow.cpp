@@ -1,9 +1,9 @@
 #include "ui/MainWindow.h"
 
+#include "entry/ClockDisplay.h"
+#include "entry/KeyFilters.h"
 #include "log/Bands.h"
-#include "log/ClockDisplay.h"
 #include "log/DisplayColours.h"
-#include "log/KeyFilters.h"
 #include "log/RateStats.h"
 #include "log/SectionTable.h"
 #include "log/Station.h"
@@ -218,7 +218,7 @@ void MainWindow::buildWidgets()
     auto* clear = new QPushButton(QStringLiteral("C&lear"), central);
     clear->setObjectName(QStringLiteral("cmdClear"));
     connect(clear, &QPushButton::clicked, this, [this] {
-        m_entry.cmdClear_Click();
+        m_entry.clearFields();
         redrawEntry();
     });
     entry->addWidget(clear, 1, column);
@@ -283,11 +283,11 @@ void MainWindow::buildWidgets()
     connect(m_delete, &QPushButton::clicked, this, &MainWindow::cmdDelete_Click);
     connect(find, &QPushButton::clicked, this, &MainWindow::cmdFind_Click);
     connect(m_listButton, &QPushButton::clicked, this, [this] {
-        m_entry.cmdList_Click();
+        m_entry.toggleShowAll();
         redrawEntry();
     });
     connect(m_dupButton, &QPushButton::clicked, this, [this] {
-        m_entry.cmdDup_Click();
+        m_entry.toggleDupWarning();
         redrawEntry();
     });
     root->addLayout(buttons);
@@ -485,7 +485,10 @@ int MainWindow::selectedRecordNumber() const
     return rows.isEmpty() ? 0 : m_model->recordNumberAt(rows.first().row());
 }
 
-void MainWindow::mnuOpen_Click() { m_station.logbook().mnuopen2(); }
+void MainWindow::mnuOpen_Click()
+{
+    m_station.logbook().reload();
+}
 
 void MainWindow::mnuRepair_Click() { m_station.logbook().repairLogFile(); }
 
@@ -514,9 +517,9 @@ void MainWindow::mnuSetup_Click()
 
 void MainWindow::cmdFind_Click()
 {
-    m_entry.cmdFind_Click();
+    m_entry.beginFind();
     FindDialog dialog(this);
-    installKeyFilter(dialog.callField(), KeyFilters::Capital);
+    installKeyFilter(dialog.callField(), KeyFilters::upperCase);
     if (dialog.exec() == QDialog::Accepted)
         m_entry.findCall(dialog.call(), dialog.partialMatches());
     redrawEntry();
@@ -545,7 +548,7 @@ void MainWindow::cmdDelete_Click()
     m_rowChosen = false;
     redrawEntry();
     if (recNo >= 1)
-        m_station.logbook().cmdDelete_Click(recNo);
+        m_station.logbook().deleteRecord(recNo);
     m_fields[EntryField::Call]->setFocus();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "log/EntryWorkflow.h"
-#include "log/KeyerHandoff.h"
+#include "entry/EntryWorkflow.h"
+#include "entry/KeyerHandoff.h"
 
 #include <QMainWindow>
 #include <QPointer>

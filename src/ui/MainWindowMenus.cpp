@@ -50,12 +50,13 @@ void MainWindow::buildMenus()
     QAction* archive = file->addAction(QStringLiteral("&Archive Log..."));
     archive->setObjectName(QStringLiteral("mnuArchive"));
     connect(archive, &QAction::triggered, this, [this] {
-        m_station.logbook().mnuArchive_Click(m_station.paths().documentsDir, m_station.prefs().ownCall,
-                                             m_station.clock().localNow().date());
+        m_station.logbook().archive(m_station.paths().documentsDir, m_station.prefs().ownCall,
+                                    m_station.clock().localNow().date());
     });
     file->addSeparator();
-    installReportActions(file, m_station, this, m_model, [this] { m_station.logbook().mnuopen2(); },
-                         [this](const QString& status) { m_dialog->setText(status); });
+    installReportActions(
+        file, m_station, this, m_model, [this] { m_station.logbook().reload(); },
+        [this](const QString& status) { m_dialog->setText(status); });
     file->addSeparator();
     addAction(file, QStringLiteral("mnuSetup"), QStringLiteral("&Station Setup..."), &MainWindow::mnuSetup_Click);
     addAction(file, QStringLiteral("mnuOperator"), QStringLiteral("Change &Operator..."), &MainWindow::mnuOperator_Click);
@@ -119,14 +120,14 @@ void MainWindow::buildOptionsMenu()
     m_listPreviousAction->setObjectName(QStringLiteral("mnuListPrevious"));
     m_listPreviousAction->setCheckable(true);
     connect(m_listPreviousAction, &QAction::triggered, this, [this] {
-        m_entry.mnuListPrevious_Click();
+        m_entry.toggleListPrevious();
         redrawEntry();
     });
     m_postContestAction = options->addAction(QStringLiteral("Post-&Contest Entry"));
     m_postContestAction->setObjectName(QStringLiteral("mnuPostContest"));
     m_postContestAction->setCheckable(true);
     connect(m_postContestAction, &QAction::triggered, this, [this] {
-        m_entry.mnuPostContest_Click();
+        m_entry.togglePostContest();
         redrawEntry();
     });
     options->addSeparator();
@@ -143,7 +144,7 @@ void MainWindow::buildOptionsMenu()
     QAction* formSize = options->addAction(QStringLiteral("&Form Size..."));
     formSize->setObjectName(QStringLiteral("mnuFormsize"));
     connect(formSize, &QAction::triggered, this, [this] {
-        if (FormSizeSettings(m_station.prefs(), m_dialogs).mnuFormsize_Click())
+        if (FormSizeSettings(m_station.prefs(), m_dialogs).askFormSize())
             m_station.SavePref();
     });
     m_taskbarAction = options->addAction(QStringLiteral("Fit to the &Work Area (Leave the Taskbar Visible)"));
@@ -151,7 +152,7 @@ void MainWindow::buildOptionsMenu()
     m_taskbarAction->setCheckable(true);
     m_taskbarAction->setChecked(m_station.prefs().taskbarFit == 1);
     connect(m_taskbarAction, &QAction::triggered, this, [this] {
-        if (FormSizeSettings(m_station.prefs(), m_dialogs).mnuTaskbar_Click()) {
+        if (FormSizeSettings(m_station.prefs(), m_dialogs).toggleTaskbarFit()) {
             m_station.SavePref();
             fitToScreen();
         }

@@ -1,8 +1,8 @@
 #include "ui/StationIdDialog.h"
 #include "ui/WindowPlacement.h"
 
-#include "log/ExchangeValidator.h"
-#include "log/KeyFilters.h"
+#include "entry/ExchangeValidator.h"
+#include "entry/KeyFilters.h"
 #include "log/UtcOffsetCheck.h"
 #include "settings/Preferences.h"
 #include "ui/KeyFilter.h"
@@ -32,8 +32,8 @@ StationIdDialog::StationIdDialog(const Preferences& current, QWidget* parent, Di
     m_utc = make(QStringLiteral("txtUTC"), QString::fromLatin1(formatSingle(current.utcOffset)));
     m_operator = make(QStringLiteral("txtOperator"), current.operatorInitials);
     for (QLineEdit* e : {m_call, m_class, m_section, m_operator})
-        installKeyFilter(e, KeyFilters::Cap3);
-    installKeyFilter(m_utc, KeyFilters::numberr);
+        installKeyFilter(e, KeyFilters::upperCase);
+    installKeyFilter(m_utc, KeyFilters::utcOffset);
     // A non-numeric offset keeps the operator in the field until it is corrected.
     connect(m_utc, &QLineEdit::editingFinished, this, [this] {
         if (!ExchangeValidator::isNumericOffset(m_utc->text()))

@@ -1,8 +1,10 @@
 #include "ui/SummarySheetWindow.h"
 
+#include "entry/KeyFilters.h"
 #include "log/Bands.h"
 #include "log/Station.h"
-#include "log/KeyFilters.h"
+#include "reports/SummaryKeptValues.h"
+#include "reports/SummaryPrint.h"
 #include "ui/KeyFilter.h"
 #include "ui/ReportPrinter.h"
 #include "util/Clock.h"
@@ -94,9 +96,9 @@ SummarySheetWindow::SummarySheetWindow(Station& station, QWidget* parent) : QDia
         b->setAutoDefault(false);
 
     for (QLineEdit* e : {txtParticipants, txtGotaCw, txtGotaDig, txtGotaPh, txtMessagesRelayed, txtTotalBonus})
-        installKeyFilter(e, KeyFilters::number);
-    installKeyFilter(txtClassBCalls, KeyFilters::Capital);
-    installKeyFilter(txtGotaOperators, KeyFilters::Capital);
+        installKeyFilter(e, KeyFilters::digitsOnly);
+    installKeyFilter(txtClassBCalls, KeyFilters::upperCase);
+    installKeyFilter(txtGotaOperators, KeyFilters::upperCase);
     for (QLineEdit* e : {txtGotaCw, txtGotaDig, txtGotaPh})
         zeroWhenNotNumeric(e);
 

@@ -134,7 +134,7 @@ TEST(CallIndex, AgreesWithTheRecordsAfterEveryKindOfLogChange)
              QList<QByteArray> lines = readBytes(dir.file("fdlog.dat")).split('\n');
              std::swap(lines[0], lines[1]);
              writeBytes(dir.file("fdlog.dat"), lines.join('\n'));
-             ASSERT_TRUE(book.mnuopen2());
+             ASSERT_TRUE(book.reload());
          }},
         {"new log",
          [&] {
@@ -152,14 +152,14 @@ TEST(CallIndex, AgreesWithTheRecordsAfterEveryKindOfLogChange)
         {"delete",
          [&] {
              dialogs.yesNoAnswers = {true};
-             ASSERT_TRUE(book.cmdDelete_Click(1));
+             ASSERT_TRUE(book.deleteRecord(1));
          }},
         {"append", [&] { ASSERT_EQ(book.storeContact(at("K1AAA", "18:09:00")), Logbook::StoreResult::Stored); }},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.change);
         ASSERT_TRUE(LogFile(dir.file("fdlog.dat")).rewrite(start));
-        ASSERT_TRUE(book.mnuopen2());
+        ASSERT_TRUE(book.reload());
         // Used before the change, as the as-you-type list does at every key.
         for (const ContactRecord& r : start)
             ASSERT_FALSE(index.recordsWithCall(r.call).empty());

@@ -108,7 +108,7 @@ TEST_F(SafetyFixture, EveryInputThatReachesTheLogReadsBackAsStored)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         writeBytes(dir.file("fdlog.dat"), lines({"K1A"}));
-        ASSERT_TRUE(book.mnuopen2());
+        ASSERT_TRUE(book.reload());
         dialogs.clear();
         EXPECT_EQ(book.storeContact(row.r) == Logbook::StoreResult::Stored, row.storable);
         EXPECT_EQ(book.replaceRecord(1, row.r), row.storable);
@@ -116,7 +116,7 @@ TEST_F(SafetyFixture, EveryInputThatReachesTheLogReadsBackAsStored)
             EXPECT_EQ(dialogs.last().title, "Contact Not Stored");
             EXPECT_EQ(logBytes(), lines({"K1A"}));
         }
-        ASSERT_TRUE(book.mnuopen2());
+        ASSERT_TRUE(book.reload());
         EXPECT_EQ(log.record(1), row.storable ? row.r : rec("K1A"));
     }
 }
@@ -124,7 +124,7 @@ TEST_F(SafetyFixture, EveryInputThatReachesTheLogReadsBackAsStored)
 TEST_F(SafetyFixture, ImportedAdifFieldsAreStoredInCapitalsOrRefusedAndReported)
 {
     writeBytes(dir.file("fdlog.dat"), lines({"K1A"}));
-    ASSERT_TRUE(book.mnuopen2());
+    ASSERT_TRUE(book.reload());
     const QByteArray longCall(5000, 'X');
     const QByteArray adif = "<eoh>"
                             "<call:5>w1abc<band:3>20m<mode:3>ssb<qso_date:8>20260627<time_on:4>1801<class:2>2a"
@@ -160,7 +160,7 @@ TEST_F(SafetyFixture, ALoadErrorShowsWhatWasReadAndNamesTheLine)
 {
     writeBytes(dir.file("fdlog.dat"), lines({"K1A", "K1B"}) + BadLine + lines({"K1C"}) + "junk\r\n");
     QSignalSpy reloaded(&book, &Logbook::reloaded);
-    EXPECT_FALSE(book.mnuopen2());
+    EXPECT_FALSE(book.reload());
     EXPECT_EQ(reloaded.count(), 1);
     ASSERT_EQ(log.size(), 3);
     EXPECT_EQ(log.record(3).call, "K1C");
@@ -180,7 +180,7 @@ TEST_F(SafetyFixture, NothingRewritesALogWithUnreadLines)
         {"delete",
          [&] {
              dialogs.yesNoAnswers = {true};
-             book.cmdDelete_Click(1);
+             book.deleteRecord(1);
          }},
         {"edit", [&] { book.replaceRecord(1, rec("W1AW")); }},
         {"import", [&] { appendLogFile(dir.file("in.adi"), book, dir.path(), {}, dialogs); }},
@@ -195,7 +195,7 @@ TEST_F(SafetyFixture, NothingRewritesALogWithUnreadLines)
     for (const auto& [what, operation] : operations) {
         SCOPED_TRACE(what);
         writeBytes(dir.file("fdlog.dat"), damaged);
-        book.mnuopen2();
+        book.reload();
         dialogs.clear();
         operation();
         EXPECT_EQ(logBytes(), damaged);
@@ -217,7 +217,7 @@ TEST_F(SafetyFixture, RepairMovesEachUnreadableLineAsItStoodAndKeepsEveryReadabl
     writeBytes(dir.file("fdlog.dat"),
                lines({"K1A"}) + BadLine + lines({"K1B"}) + "\r\n" + junk + "\n" + lines({"K1C"}));
     writeBytes(dir.file("fdlog.damaged"), "earlier\r\n");
-    EXPECT_FALSE(book.mnuopen2());
+    EXPECT_FALSE(book.reload());
     dialogs.clear();
     QSignalSpy reloaded(&book, &Logbook::reloaded);
 
@@ -238,7 +238,7 @@ TEST_F(SafetyFixture, RepairMovesEachUnreadableLineAsItStoodAndKeepsEveryReadabl
     EXPECT_EQ(logBytes(), lines({"K1A", "K1B", "K1C"}));
     EXPECT_TRUE(dialogs.last().text.startsWith("Every line of "));
     dialogs.yesNoAnswers = {true};
-    EXPECT_TRUE(book.cmdDelete_Click(1));
+    EXPECT_TRUE(book.deleteRecord(1));
     EXPECT_EQ(logBytes(), lines({"K1B", "K1C"}));
 }
 
@@ -265,7 +265,7 @@ TEST_F(SafetyFixture, ALastLineWithoutItsEndIsMended)
             writeBytes(dir.file("fdlog.dat"), lines({"K1A"}) + row.tail);
             dialogs.clear();
             if (atStartUp) {
-                EXPECT_TRUE(book.mnuopen2());
+                EXPECT_TRUE(book.reload());
             }
             ASSERT_EQ(book.storeContact(rec("K1C")), Logbook::StoreResult::Stored);
             EXPECT_EQ(logBytes(), lines({"K1A"}) + row.kept + lines({"K1C"}));
@@ -288,7 +288,7 @@ TEST_F(SafetyFixture, ALastLineWithoutItsEndIsMended)
 TEST_F(SafetyFixture, AShortOrFailedWriteIsTakenBackOffTheFile)
 {
     writeBytes(dir.file("fdlog.dat"), lines({"K1A"}));
-    ASSERT_TRUE(book.mnuopen2());
+    ASSERT_TRUE(book.reload());
     const QByteArray before = logBytes();
     int calls = 0;
     LogFile::Io shortWrite;
@@ -323,7 +323,7 @@ TEST_F(SafetyFixture, AShortOrFailedWriteIsTakenBackOffTheFile)
 TEST_F(SafetyFixture, AFifoAsTheLogIsRefusedNotWaitedOn)
 {
     ASSERT_EQ(::mkfifo(QFile::encodeName(dir.file("fdlog.dat")).constData(), 0600), 0);
-    EXPECT_FALSE(book.mnuopen2());
+    EXPECT_FALSE(book.reload());
     EXPECT_TRUE(dialogs.last().text.startsWith("Error opening file.  ")) << dialogs.last().text.toStdString();
     EXPECT_TRUE(dialogs.last().text.contains("is not a regular file"));
     EXPECT_EQ(book.storeContact(rec("K1A")), Logbook::StoreResult::WriteFailed);

@@ -39,14 +39,14 @@ TEST_F(LogbookFixture, ReloadRebuildsCountsAndSignals)
 {
     writeLog({rec("K1A"), rec("K1B", "PH"), rec("K1C", "DIG")});
     QSignalSpy spy(&book, &Logbook::reloaded);
-    ASSERT_TRUE(book.mnuopen2());
+    ASSERT_TRUE(book.reload());
     EXPECT_EQ(spy.count(), 1);
     EXPECT_EQ(log.size(), 3);
     EXPECT_EQ(log.points(), 5);
     EXPECT_TRUE(dialogs.calls.empty());
 
     writeLog({});
-    ASSERT_TRUE(book.mnuopen2());
+    ASSERT_TRUE(book.reload());
     EXPECT_EQ(log.size(), 0);
     EXPECT_EQ(log.sectionsWorked(), 0);
 }
@@ -56,7 +56,7 @@ TEST_F(LogbookFixture, ReloadFailureLoadsEveryReadableLineSignalsAndNamesTheLine
     writeBytes(dir.file("fdlog.dat"), formatLogLine(rec("K1A")) + formatLogLine(rec("K1B")) +
                                           QByteArray("\0\0\0junk\r\n", 9) + formatLogLine(rec("K1C")));
     QSignalSpy spy(&book, &Logbook::reloaded);
-    EXPECT_FALSE(book.mnuopen2());
+    EXPECT_FALSE(book.reload());
     EXPECT_EQ(spy.count(), 1);
     EXPECT_EQ(log.size(), 3);
     ASSERT_EQ(dialogs.calls.size(), 1u);
@@ -66,7 +66,7 @@ TEST_F(LogbookFixture, ReloadFailureLoadsEveryReadableLineSignalsAndNamesTheLine
 
     QFile::remove(dir.file("fdlog.dat"));
     dialogs.clear();
-    EXPECT_FALSE(book.mnuopen2());
+    EXPECT_FALSE(book.reload());
     EXPECT_EQ(dialogs.messages(), QStringList{"Error opening file."});
 }
 
@@ -75,7 +75,7 @@ TEST_F(LogbookFixture, MoreThanCapacityLinesIsReportedAndFirstRecordsKept)
     std::vector<ContactRecord> many(ContactLog::Capacity + 1, rec("K1A"));
     many.back().call = "LAST";
     writeLog(many);
-    EXPECT_FALSE(book.mnuopen2());
+    EXPECT_FALSE(book.reload());
     EXPECT_EQ(log.size(), ContactLog::Capacity);
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_TRUE(dialogs.last().text.startsWith("Error opening file.  Line 14001 of "));
@@ -85,7 +85,7 @@ TEST_F(LogbookFixture, MoreThanCapacityLinesIsReportedAndFirstRecordsKept)
 TEST_F(LogbookFixture, StoreAppendsToFileAndTable)
 {
     writeLog({});
-    book.mnuopen2();
+    book.reload();
     QSignalSpy spy(&book, &Logbook::appended);
     EXPECT_EQ(book.storeContact(rec("K1A")), Logbook::StoreResult::Stored);
     EXPECT_EQ(book.storeContact(rec("K1B")), Logbook::StoreResult::Stored);
@@ -97,7 +97,7 @@ TEST_F(LogbookFixture, StoreAppendsToFileAndTable)
 TEST_F(LogbookFixture, The14001stContactIsRefused)
 {
     writeLog(std::vector<ContactRecord>(ContactLog::Capacity, rec("K1A")));
-    ASSERT_TRUE(book.mnuopen2());
+    ASSERT_TRUE(book.reload());
     const QByteArray before = readBytes(dir.file("fdlog.dat"));
     EXPECT_EQ(book.storeContact(rec("K1B")), Logbook::StoreResult::LogFull);
     EXPECT_EQ(log.size(), ContactLog::Capacity);
@@ -117,15 +117,15 @@ TEST_F(LogbookFixture, UnwritableFileRefusesTheContactWithAMessage)
 TEST_F(LogbookFixture, DeleteAsksThenRenumbersAndRewrites)
 {
     writeLog({rec("K1A"), rec("K1B"), rec("K1C"), rec("K1D"), rec("K1E")});
-    book.mnuopen2();
+    book.reload();
     log.countAtLastBackup = 5;
 
     dialogs.yesNoAnswers = {false};
-    EXPECT_FALSE(book.cmdDelete_Click(3));
+    EXPECT_FALSE(book.deleteRecord(3));
     EXPECT_EQ(log.size(), 5);
 
     dialogs.yesNoAnswers = {true};
-    EXPECT_TRUE(book.cmdDelete_Click(3));
+    EXPECT_TRUE(book.deleteRecord(3));
     EXPECT_EQ(dialogs.last().text, "Are you sure?");
     EXPECT_EQ(dialogs.last().title, "Are you sure?");
     ASSERT_EQ(log.size(), 4);
@@ -140,7 +140,7 @@ TEST_F(LogbookFixture, DeleteAsksThenRenumbersAndRewrites)
 TEST_F(LogbookFixture, EditRewritesTheFile)
 {
     writeLog({rec("K1A"), rec("K1B")});
-    book.mnuopen2();
+    book.reload();
     ContactRecord changed = rec("W1AW", "PH");
     changed.freq = "";
     ASSERT_TRUE(book.replaceRecord(2, changed));
@@ -151,7 +151,7 @@ TEST_F(LogbookFixture, EditRewritesTheFile)
 TEST_F(LogbookFixture, NewLogNeedsTypedYes)
 {
     writeLog({rec("K1A")});
-    book.mnuopen2();
+    book.reload();
     log.backupTicks = 7;
     log.countAtLastBackup = 1;
 
@@ -183,7 +183,7 @@ TEST_F(LogbookFixture, NewLogNeedsTypedYes)
 TEST_F(LogbookFixture, NewLogCopiesIntoTheYearFolderAsSpeltOnDiskAndErasesNothingWhenItCannot)
 {
     writeLog({rec("K1A")});
-    book.mnuopen2();
+    book.reload();
     const QByteArray before = readBytes(dir.file("fdlog.dat"));
     ASSERT_TRUE(QDir(dir.path()).mkdir("bak2026"));
     dialogs.inputAnswers = {QString("YES")};
@@ -198,7 +198,7 @@ TEST_F(LogbookFixture, NewLogCopiesIntoTheYearFolderAsSpeltOnDiskAndErasesNothin
 
     // No year folder can be made (a file has its name): the log stays as it was.
     writeLog({rec("K1A"), rec("K1B")});
-    book.mnuopen2();
+    book.reload();
     writeBytes(dir.file("BAK2027"), "in the way");
     dialogs.clear();
     dialogs.inputAnswers = {QString("YES")};
@@ -218,7 +218,7 @@ TEST_F(LogbookFixture, ArchiveRefusesTheLiveFiles)
     for (const QString name : {"fdlog.dat", "LogBkUp.dat", "fdlog.damaged"}) {
         dialogs.clear();
         dialogs.fileAnswers = {dir.file(name)};
-        book.mnuArchive_Click(dir.path(), "K1ABC", QDate(2026, 6, 27));
+        book.archive(dir.path(), "K1ABC", QDate(2026, 6, 27));
         EXPECT_EQ(dialogs.last().title, "Invalid File Name") << name.toStdString();
         EXPECT_EQ(readBytes(dir.file("fdlog.dat")), logBytes);
         EXPECT_EQ(readBytes(dir.file("LogBkUp.dat")), formatLogLine(rec("K1A")));
@@ -231,7 +231,7 @@ TEST_F(LogbookFixture, ArchiveSuggestsADatedNameAndCopies)
     writeLog({rec("K1A")});
     const QString target = dir.file("archive.dat");
     dialogs.fileAnswers = {target};
-    book.mnuArchive_Click("/docs/Field Day", "K1ABC/4", QDate(2026, 6, 27));
+    book.archive("/docs/Field Day", "K1ABC/4", QDate(2026, 6, 27));
     ASSERT_EQ(dialogs.calls.size(), 2u);
     EXPECT_EQ(dialogs.calls[0].title, "Archive Information");
     EXPECT_EQ(dialogs.calls[1].title, "/docs/Field Day/K1ABC2026-06-27.dat");
@@ -239,7 +239,7 @@ TEST_F(LogbookFixture, ArchiveSuggestsADatedNameAndCopies)
 
     dialogs.clear();
     dialogs.fileAnswers = {QString()};
-    book.mnuArchive_Click("/docs", "", QDate(2026, 6, 27));
+    book.archive("/docs", "", QDate(2026, 6, 27));
     EXPECT_EQ(dialogs.calls[1].title, "/docs/YourCall2026-06-27.dat");
 }
 
@@ -249,7 +249,7 @@ TEST_F(LogbookFixture, BackupWritesNothingForAnEmptyLog)
     EXPECT_FALSE(book.Backup());
     EXPECT_EQ(readBytes(dir.file("LogBkUp.dat")), QByteArray("old"));
     writeLog({rec("K1A")});
-    book.mnuopen2();
+    book.reload();
     EXPECT_TRUE(book.Backup());
     EXPECT_EQ(readBytes(dir.file("LogBkUp.dat")), readBytes(dir.file("fdlog.dat")));
 }

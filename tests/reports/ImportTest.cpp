@@ -3,7 +3,9 @@
 #include "log/Logbook.h"
 #include "log/SectionTable.h"
 #include "reports/AdifExport.h"
+#include "reports/AdifReader.h"
 #include "reports/LogImport.h"
+#include "reports/LogMerger.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 
@@ -46,7 +48,7 @@ struct Fixture {
         for (const auto& r : existing)
             data += formatLogLine(r);
         writeBytes(dir.file("fdlog.dat"), data);
-        book.mnuopen2();
+        book.reload();
     }
     ImportReport append(const QString& path, ImportOptions o = {}) { return appendLogFile(path, book, dir.path(), o, dialogs); }
 };

@@ -43,7 +43,7 @@ struct StationFixture {
         station.prefs().ownClass = QString::fromLatin1(cls);
         station.prefs().ownSection = "ENY";
         writeBytes(dir.file("fdlog.dat"), formatLogLine(rec("W1AW", "18:00:00")) + formatLogLine(rec("K2X", "18:10:00", "40", "PH")));
-        station.logbook().mnuopen2();
+        station.logbook().reload();
         station.LoadSharedPreferences();
     }
 };

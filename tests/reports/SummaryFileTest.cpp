@@ -1,4 +1,7 @@
+#include "reports/SummaryFile.h"
 #include "log/Logbook.h"
+#include "reports/SummaryKeptValues.h"
+#include "reports/SummaryPrint.h"
 #include "reports/SummarySheet.h"
 #include "settings/SharedPreferences.h"
 #include "settings/UserSettingsStore.h"

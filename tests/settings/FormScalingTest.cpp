@@ -42,7 +42,7 @@ TEST(FormSizeSettings, PercentageIsClampedAndChecked)
     FormSizeSettings s(prefs, dialogs);
     dialogs.inputAnswers = {QString("250"), QString("10"), QString("abc"), std::nullopt, QString(" 90 ")};
 
-    EXPECT_TRUE(s.mnuFormsize_Click());
+    EXPECT_TRUE(s.askFormSize());
     EXPECT_EQ(prefs.formSizePercent, 100);
     const auto& ask = dialogs.calls[0];
     EXPECT_EQ(ask.text, "Enter the % of the screen you would like the form to cover.  Try between 90 and 100 for best "
@@ -52,17 +52,17 @@ TEST(FormSizeSettings, PercentageIsClampedAndChecked)
     EXPECT_EQ(dialogs.last().text, "This program must be closed and restarted for this setting to take effect.");
     EXPECT_EQ(dialogs.last().title, "For this setting to take effect please restart this program.");
 
-    EXPECT_TRUE(s.mnuFormsize_Click());
+    EXPECT_TRUE(s.askFormSize());
     EXPECT_EQ(prefs.formSizePercent, 30);
-    EXPECT_FALSE(s.mnuFormsize_Click());
+    EXPECT_FALSE(s.askFormSize());
     EXPECT_EQ(prefs.formSizePercent, 30);
     EXPECT_EQ(dialogs.last().text, "Please enter only numeric values.");
     EXPECT_EQ(dialogs.last().title, "Numeric Values Required");
     const size_t before = dialogs.calls.size();
-    EXPECT_FALSE(s.mnuFormsize_Click()); // Cancel
+    EXPECT_FALSE(s.askFormSize()); // Cancel
     EXPECT_EQ(dialogs.calls.size(), before + 1);
     EXPECT_EQ(prefs.formSizePercent, 30);
-    EXPECT_TRUE(s.mnuFormsize_Click());
+    EXPECT_TRUE(s.askFormSize());
     EXPECT_EQ(prefs.formSizePercent, 90);
 }
 
@@ -72,16 +72,16 @@ TEST(FormSizeSettings, TaskbarFitOnlyAtFullSize)
     ScriptedDialogs dialogs;
     FormSizeSettings s(prefs, dialogs);
     prefs.formSizePercent = 90;
-    EXPECT_FALSE(s.mnuTaskbar_Click());
+    EXPECT_FALSE(s.toggleTaskbarFit());
     EXPECT_EQ(prefs.taskbarFit, 0);
     EXPECT_EQ(dialogs.last().text, "The form size must be set to 100% to use the taskbar display option.");
     EXPECT_EQ(dialogs.last().title, "Please set your form size to 100% to use this option.");
 
     prefs.formSizePercent = 100;
     dialogs.clear();
-    EXPECT_TRUE(s.mnuTaskbar_Click());
+    EXPECT_TRUE(s.toggleTaskbarFit());
     EXPECT_EQ(prefs.taskbarFit, 1);
-    EXPECT_TRUE(s.mnuTaskbar_Click());
+    EXPECT_TRUE(s.toggleTaskbarFit());
     EXPECT_EQ(prefs.taskbarFit, 0);
     EXPECT_TRUE(dialogs.calls.empty());
 }

@@ -511,7 +511,7 @@ TEST_F(MainWindowFixture, PastedTextIsTypedThroughTheEntryRules)
     for (Route route : AllRoutes) {
         for (const auto& row : rows) {
             SCOPED_TRACE(testing::Message() << "route " << static_cast<int>(route) << " " << row.pasted.toStdString());
-            w.entry().cmdClear_Click();
+            w.entry().clearFields();
             w.redrawEntry();
             call->setFocus();
             pasteInto(call, route, row.pasted);
@@ -524,7 +524,7 @@ TEST_F(MainWindowFixture, PastedTextIsTypedThroughTheEntryRules)
         }
     }
     // Logged from a paste: a dupe of the contact in the log, so refused.
-    w.entry().cmdClear_Click();
+    w.entry().clearFields();
     w.redrawEntry();
     call->setFocus();
     pasteInto(call, Route::CtrlV, "k1abc 2a ct");

@@ -1,5 +1,5 @@
-#include "log/KeyFilters.h"
-#include "log/KeyerHandoff.h"
+#include "entry/KeyFilters.h"
+#include "entry/KeyerHandoff.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +9,12 @@ int filtered(void (*f)(int&), int key)
     f(key);
     return key;
 }
-}  // namespace
+} // namespace
 
-TEST(KeyFilters, CapitalRaisesLettersSwallowsQuotesAndPassesTheRest)
+TEST(KeyFilters, UpperCaseRaisesLettersSwallowsQuotesAndPassesTheRest)
 {
-    for (auto f : {&KeyFilters::Capital, &KeyFilters::Cap2, &KeyFilters::Cap3}) {
+    {
+        auto f = &KeyFilters::upperCase;
         EXPECT_EQ(filtered(f, 'a'), 'A');
         EXPECT_EQ(filtered(f, 'z'), 'Z');
         EXPECT_EQ(filtered(f, '"'), 0);
@@ -28,16 +29,16 @@ TEST(KeyFilters, CapitalRaisesLettersSwallowsQuotesAndPassesTheRest)
 
 TEST(KeyFilters, NumericFiltersKeepOnlyTheirCharacters)
 {
-    EXPECT_EQ(filtered(KeyFilters::number, '0'), '0');
-    EXPECT_EQ(filtered(KeyFilters::number, '9'), '9');
-    EXPECT_EQ(filtered(KeyFilters::number, KeyFilters::Backspace), KeyFilters::Backspace);
-    EXPECT_EQ(filtered(KeyFilters::number, '-'), 0);
-    EXPECT_EQ(filtered(KeyFilters::number, 'a'), 0);
+    EXPECT_EQ(filtered(KeyFilters::digitsOnly, '0'), '0');
+    EXPECT_EQ(filtered(KeyFilters::digitsOnly, '9'), '9');
+    EXPECT_EQ(filtered(KeyFilters::digitsOnly, KeyFilters::Backspace), KeyFilters::Backspace);
+    EXPECT_EQ(filtered(KeyFilters::digitsOnly, '-'), 0);
+    EXPECT_EQ(filtered(KeyFilters::digitsOnly, 'a'), 0);
 
     for (int k : {int('-'), int('.'), int('/'), int('0'), int('5'), int('9'), KeyFilters::Backspace})
-        EXPECT_EQ(filtered(KeyFilters::numberr, k), k) << k;
+        EXPECT_EQ(filtered(KeyFilters::utcOffset, k), k) << k;
     for (int k : {int(','), int(':'), int('e'), int(' '), int('"')})
-        EXPECT_EQ(filtered(KeyFilters::numberr, k), 0) << k;
+        EXPECT_EQ(filtered(KeyFilters::utcOffset, k), 0) << k;
 
     EXPECT_EQ(filtered(KeyFilters::postContestDate, '/'), '/');
     EXPECT_EQ(filtered(KeyFilters::postContestDate, ':'), 0);

@@ -11,20 +11,16 @@ constexpr int Enter = 13;
 constexpr int Space = 32;
 constexpr int Escape = 27;
 
-// Main window call/class/section fields, operator and find forms: a lower-case letter becomes
-// its capital, the double quote is swallowed.
-void Capital(int& keyAscii);
-// Same rule for the edit-contact window.
-void Cap2(int& keyAscii);
-// Same rule for the station setup window.
-void Cap3(int& keyAscii);
+// Calls, classes, sections, initials and the other upper-case fields of every window: a
+// lower-case letter becomes its capital, the double quote is swallowed.
+void upperCase(int& keyAscii);
 // Digits and Backspace only.
-void number(int& keyAscii);
+void digitsOnly(int& keyAscii);
 // Digits, "-", ".", "/" and Backspace (the UTC-offset field).
-void numberr(int& keyAscii);
+void utcOffset(int& keyAscii);
 // Post-contest date field: digits, "/" and Backspace.
 void postContestDate(int& keyAscii);
 // Post-contest time field: digits, ":" and Backspace.
 void postContestTime(int& keyAscii);
 
-}  // namespace KeyFilters
+} // namespace KeyFilters

@@ -1,6 +1,6 @@
 #include "EntryFixture.h"
 
-#include "log/KeyFilters.h"
+#include "entry/KeyFilters.h"
 #include "log/LogFile.h"
 
 #include <QSignalSpy>
@@ -8,8 +8,11 @@
 using KeyFilters::Enter;
 
 namespace {
-QByteArray line(const char* fields) { return QByteArray(fields) + "\r\n"; }
-}  // namespace
+QByteArray line(const char* fields)
+{
+    return QByteArray(fields) + "\r\n";
+}
+} // namespace
 
 TEST_F(EntryFixture, TypedExchangeIsStoredAsOneLineAndTheEntryCleared)
 {
@@ -49,23 +52,23 @@ TEST_F(EntryFixture, CarriedKeys)
     EXPECT_EQ(v().focus, EntryField::Class);
     EXPECT_EQ(wf.carriedKeyState(), 0);
 
-    wf.typeText("AC");  // the second letter goes on to the section
+    wf.typeText("AC"); // the second letter goes on to the section
     EXPECT_EQ(v().txtCK, "2A");
     EXPECT_EQ(v().txtSec, "C");
     EXPECT_EQ(v().focus, EntryField::Section);
     EXPECT_EQ(wf.carriedKeyState(), 0);
 
-    wf.cmdClear_Click();
+    wf.clearFields();
     wf.typeText("w1aw/32");
     EXPECT_EQ(v().txtCall, "W1AW/32");
     EXPECT_TRUE(v().txtCK.isEmpty());
     EXPECT_EQ(v().focus, EntryField::Call);
 
     // No carry without a letter after the digit, or with the caret inside the call.
-    wf.cmdClear_Click();
+    wf.clearFields();
     wf.typeText("KH61");
     EXPECT_EQ(v().txtCall, "KH61");
-    wf.cmdClear_Click();
+    wf.clearFields();
     wf.typeText("K1ABC");
     EXPECT_EQ(wf.keyPress(EntryField::Call, '2', false).key, '2');
     EXPECT_TRUE(v().txtCK.isEmpty());
@@ -124,7 +127,7 @@ TEST_F(EntryFixture, SameCallOnAnotherBandOrModeIsPrefilledThenLogged)
 TEST_F(EntryFixture, PreviousContactsOptionListsEarlierContactsOfTheCall)
 {
     QSignalSpy saves(&wf, &EntryWorkflow::preferencesChanged);
-    wf.mnuListPrevious_Click();
+    wf.toggleListPrevious();
     EXPECT_EQ(prefs.listPrevious, 1);
     EXPECT_EQ(saves.count(), 1);
     seed({rec("K1ABC", "40"), rec("W1AW"), rec("K1ABC", "15")});
@@ -142,11 +145,11 @@ TEST_F(EntryFixture, KeysAfterADupeAreHeldForThreeSeconds)
     ASSERT_TRUE(wf.duplicateFlag());
 
     clock.advanceMs(1000);
-    wf.typeKey('w');  // within the hold: dropped
+    wf.typeKey('w'); // within the hold: dropped
     EXPECT_TRUE(wf.holdingKeys());
     EXPECT_EQ(wf.holdRemainingMs(), 2000);
     clock.advanceMs(500);
-    wf.typeText("1aw");  // typed meanwhile: waits
+    wf.typeText("1aw"); // typed meanwhile: waits
     EXPECT_TRUE(v().txtCall.isEmpty());
     EXPECT_FALSE(wf.releaseHeldKeys());
 
@@ -170,7 +173,7 @@ TEST_F(EntryFixture, HeldKeysReplayBeforeALaterKeyAndFirstKeyAfterTheHoldPasses)
     EXPECT_EQ(wf.keyPress(EntryField::Call, 'b', true).key, 0);
     EXPECT_EQ(v().txtCall, "K2B");
 
-    wf.cmdClear_Click();
+    wf.clearFields();
     wf.typeText("k1abc 2a ct\n");
     ASSERT_TRUE(wf.duplicateFlag());
     clock.advanceMs(3000);
@@ -193,10 +196,10 @@ TEST_F(EntryFixture, MissingFieldsRefuseTheContactAndKeepTheEntry)
     EXPECT_EQ(log.size(), 0);
     EXPECT_TRUE(fileText().isEmpty());
 
-    wf.cmdClear_Click();
+    wf.clearFields();
     wf.typeKey(Enter);
     EXPECT_EQ(v().lblDialog.text, "Need Call Sign!");
-    EXPECT_EQ(dialogs.beeps, 1 + 3);  // one per missing field
+    EXPECT_EQ(dialogs.beeps, 1 + 3); // one per missing field
     EXPECT_TRUE(dialogs.calls.empty());
 }
 
@@ -229,7 +232,7 @@ TEST_F(EntryFixture, ClassDesignatorAndDeltaChecksOnFocusChanges)
     EXPECT_EQ(v().lblDialog.text, "Invalid Designator!");
     EXPECT_EQ(dialogs.beeps, 1);
 
-    wf.cmdClear_Click();
+    wf.clearFields();
     prefs.ownClass = "3D";
     dialogs.yesNoAnswers = {false, true};
     wf.typeText("k1abc 1d ");
@@ -246,12 +249,12 @@ TEST_F(EntryFixture, ClassDesignatorAndDeltaChecksOnFocusChanges)
 
 TEST_F(EntryFixture, PostContestEntryUsesTheTypedDateAndTime)
 {
-    wf.mnuPostContest_Click();
+    wf.togglePostContest();
     ASSERT_TRUE(v().postContestVisible);
     wf.focusArrived(EntryField::PostConDate);
-    EXPECT_EQ(v().txtPostConDate, "2026/06/27");  // today, local
+    EXPECT_EQ(v().txtPostConDate, "2026/06/27"); // today, local
     wf.setFieldText(EntryField::PostConDate, "");
-    wf.typeText("06/28/2026 9:4x5");  // Space moves on; the time field refuses letters
+    wf.typeText("06/28/2026 9:4x5"); // Space moves on; the time field refuses letters
     EXPECT_EQ(v().txtPostConDate, "06/28/2026");
     EXPECT_EQ(v().txtPostConTime, "9:45");
 
@@ -268,7 +271,7 @@ TEST_F(EntryFixture, PostContestEntryUsesTheTypedDateAndTime)
     EXPECT_EQ(v().lblDialog.text, "Invalid time format!");
     EXPECT_EQ(v().txtPostConTime, "25:99");
     EXPECT_EQ(v().txtCall, "W1AW");
-    EXPECT_EQ(state.frequency(), "14.200");  // kept: the attempt never got past the date check
+    EXPECT_EQ(state.frequency(), "14.200"); // kept: the attempt never got past the date check
     wf.setFieldText(EntryField::PostConDate, "2026/02/30");
     wf.typeKey(Enter);
     EXPECT_EQ(v().lblDialog.text, "Invalid date format!");
@@ -287,17 +290,17 @@ TEST_F(EntryFixture, ListViewsFindAndButtons)
     EXPECT_EQ(wf.list().recordAt(0), 6);
     EXPECT_EQ(wf.list().recordAt(19), 25);
     EXPECT_EQ(wf.list().cmdListCaption(), "Last 20");
-    wf.cmdList_Click();
+    wf.toggleShowAll();
     EXPECT_EQ(wf.list().rowCount(), 25);
     EXPECT_EQ(wf.list().cmdListCaption(), "All");
     EXPECT_EQ(wf.list().cell(4, LogList::Time), "9:05");
     EXPECT_EQ(wf.list().cell(0, LogList::Date), "6/27");
     EXPECT_EQ(wf.list().cell(0, LogList::RecNo), "1");
     EXPECT_EQ(wf.list().cell(0, LogList::Opr), "AB");
-    wf.cmdList_Click();
+    wf.toggleShowAll();
     EXPECT_EQ(wf.list().rowCount(), 20);
 
-    wf.cmdFind_Click();
+    wf.beginFind();
     wf.findCall("K2ABC", false);
     EXPECT_EQ(wf.list().rows(), std::vector<int>{2});
     wf.findCall("K2", true);
@@ -321,7 +324,7 @@ TEST_F(EntryFixture, ListViewsFindAndButtons)
     wf.typeKey('k');
     EXPECT_FALSE(v().editDeleteVisible);
 
-    wf.cmdDup_Click();
+    wf.toggleDupWarning();
     EXPECT_EQ(wf.cmdDupCaption(), "Off");
     wf.sectionLabelClicked(SectionTable::standard().indexOf("ENY"));
     EXPECT_EQ(v().txtSec, "ENY");
@@ -346,18 +349,18 @@ TEST_F(EntryFixture, DupeTestFollowsAppendsDeletesAndEdits)
     seed({rec("W1AW"), rec("K1ABC")});
     wf.typeText("k1ab");
     EXPECT_EQ(v().lblDupe.text, "  K1ABC");
-    wf.cmdClear_Click();
+    wf.clearFields();
     wf.typeText("k1abd 2a ct\n");
     wf.typeText("k1ab");
     EXPECT_EQ(v().lblDupe.text, "  K1ABC  K1ABD");
-    wf.cmdClear_Click();
+    wf.clearFields();
 
     dialogs.yesNoAnswers = {true};
-    ASSERT_TRUE(book.cmdDelete_Click(2));  // K1ABC
+    ASSERT_TRUE(book.deleteRecord(2)); // K1ABC
     EXPECT_EQ(wf.list().rows(), (std::vector<int>{1, 2}));
     wf.typeText("k1ab");
     EXPECT_EQ(v().lblDupe.text, "  K1ABD");
-    wf.cmdClear_Click();
+    wf.clearFields();
     wf.typeText("k1abc 2a ct\n");
     EXPECT_EQ(log.size(), 3);
     EXPECT_FALSE(wf.duplicateFlag());
@@ -387,8 +390,8 @@ TEST_F(EntryFixture, RandomTypingStoresOnlyWellFormedContacts)
         return static_cast<int>((seed >> 16) % static_cast<quint32>(n));
     };
     for (int round = 0; round < 600; ++round) {
-        QString text = calls[next(calls.size())] + " " + classes[next(classes.size())] + " "
-                       + sections[next(sections.size())] + "\n";
+        QString text = calls[next(calls.size())] + " " + classes[next(classes.size())] + " " +
+                       sections[next(sections.size())] + "\n";
         if (next(3) == 0)
             text.insert(next(text.size() + 1), QChar(noise[next(noise.size())]));
         if (next(10) == 0)

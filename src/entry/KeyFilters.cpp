@@ -1,12 +1,15 @@
-#include "log/KeyFilters.h"
+#include "entry/KeyFilters.h"
 
 namespace KeyFilters {
 
 namespace {
-bool isDigit(int k) { return k >= '0' && k <= '9'; }
-}  // namespace
+bool isDigit(int k)
+{
+    return k >= '0' && k <= '9';
+}
+} // namespace
 
-void Capital(int& keyAscii)
+void upperCase(int& keyAscii)
 {
     if (keyAscii == '"') {
         keyAscii = 0;
@@ -16,17 +19,13 @@ void Capital(int& keyAscii)
         keyAscii -= 'a' - 'A';
 }
 
-void Cap2(int& keyAscii) { Capital(keyAscii); }
-
-void Cap3(int& keyAscii) { Capital(keyAscii); }
-
-void number(int& keyAscii)
+void digitsOnly(int& keyAscii)
 {
     if (keyAscii != Backspace && !isDigit(keyAscii))
         keyAscii = 0;
 }
 
-void numberr(int& keyAscii)
+void utcOffset(int& keyAscii)
 {
     if (keyAscii != Backspace && (keyAscii < '-' || keyAscii > '9'))
         keyAscii = 0;
@@ -44,4 +43,4 @@ void postContestTime(int& keyAscii)
         keyAscii = 0;
 }
 
-}  // namespace KeyFilters
+} // namespace KeyFilters

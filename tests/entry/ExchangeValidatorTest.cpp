@@ -1,8 +1,8 @@
 #include "EntryFixture.h"
 
+#include "entry/ExchangeValidator.h"
+#include "entry/KeyFilters.h"
 #include "log/DateTimeText.h"
-#include "log/ExchangeValidator.h"
-#include "log/KeyFilters.h"
 
 namespace {
 
@@ -10,7 +10,7 @@ struct ValidatorFixture : EntryFixture {
     ExchangeValidator val{log, SectionTable::standard(), dialogs};
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ValidatorFixture, AsTypedListCoversOnlyTheCurrentBandAndMode)
 {
@@ -71,17 +71,17 @@ TEST_F(ValidatorFixture, ThirdCharacterCheck)
 
 TEST_F(ValidatorFixture, RequiredFieldsLastFailureWins)
 {
-    auto r = val.frmcmp("K1", "", "");
+    auto r = val.checkComplete("K1", "", "");
     EXPECT_TRUE(r.missing);
     EXPECT_EQ(r.message, "Need Call Sign!");
     EXPECT_EQ(r.focus, ExchangeValidator::Field::Call);
     EXPECT_EQ(dialogs.beeps, 3);
-    r = val.frmcmp("K1ABC", "", "CT");
+    r = val.checkComplete("K1ABC", "", "CT");
     EXPECT_EQ(r.message, "Need Class!");
     EXPECT_EQ(r.focus, ExchangeValidator::Field::Class);
-    r = val.frmcmp("K1ABC", "2A", "");
+    r = val.checkComplete("K1ABC", "2A", "");
     EXPECT_EQ(r.message, "Need Section!");
-    EXPECT_FALSE(val.frmcmp("K1A", "2A", "CT").missing);
+    EXPECT_FALSE(val.checkComplete("K1A", "2A", "CT").missing);
 }
 
 TEST_F(ValidatorFixture, SectionsClassesAndDeltaPairs)
@@ -123,12 +123,10 @@ TEST_F(ValidatorFixture, PostContestDatesAndTimesInTypedForms)
         const char* wantDate;
         const char* wantTime;
     };
-    for (const Case& c : {Case{"2026/06/27", "945", "2026/06/27", "09:45:00"},
-                          Case{"06/27/2026", "1830", "2026/06/27", "18:30:00"},
-                          Case{"6/7/2026", "18:30", "2026/06/07", "18:30:00"},
-                          Case{"2026-6-27", "18:30:05", "2026/06/27", "18:30:05"},
-                          Case{"06/27/26", "0005", "2026/06/27", "00:05:00"},
-                          Case{"2026.06.27", "9:05", "2026/06/27", "09:05:00"}}) {
+    for (const Case& c :
+         {Case{"2026/06/27", "945", "2026/06/27", "09:45:00"}, Case{"06/27/2026", "1830", "2026/06/27", "18:30:00"},
+          Case{"6/7/2026", "18:30", "2026/06/07", "18:30:00"}, Case{"2026-6-27", "18:30:05", "2026/06/27", "18:30:05"},
+          Case{"06/27/26", "0005", "2026/06/27", "00:05:00"}, Case{"2026.06.27", "9:05", "2026/06/27", "09:05:00"}}) {
         const auto r = val.ValidatePostContestDateTime(c.date, c.time);
         EXPECT_TRUE(r.ok) << c.date << " " << c.time;
         EXPECT_EQ(r.date, c.wantDate);
@@ -168,9 +166,9 @@ TEST_F(ValidatorFixture, EditWindowChecks)
     EXPECT_EQ(dialogs.beeps, 4);
 
     seed({rec("K1ABC"), rec("K1ABD"), rec("K1ABC", "40")});
-    EXPECT_FALSE(val.editDoneIsDupe(1, "K1ABC", "20", "CW"));  // itself only
-    EXPECT_TRUE(val.editDoneIsDupe(2, "K1ABC", "20", "CW"));   // record 1, before it
-    EXPECT_TRUE(val.editDoneIsDupe(1, "K1ABC", "40", "CW"));   // record 3, after it
+    EXPECT_FALSE(val.editDoneIsDupe(1, "K1ABC", "20", "CW")); // itself only
+    EXPECT_TRUE(val.editDoneIsDupe(2, "K1ABC", "20", "CW"));  // record 1, before it
+    EXPECT_TRUE(val.editDoneIsDupe(1, "K1ABC", "40", "CW"));  // record 3, after it
     EXPECT_FALSE(val.editDoneIsDupe(2, "K1ABD", "40", "CW"));
 }
 
@@ -188,8 +186,12 @@ TEST(DateTimeText, LogStampsAreReadStrictly)
 {
     EXPECT_EQ(DateTimeText::parseLogStamp("2026/06/27", "18:05:31"),
               QDateTime(QDate(2026, 6, 27), QTime(18, 5, 31), Qt::UTC));
-    for (auto [d, t] : {std::pair{"2026/6/27", "18:05:31"}, {"2026/06/27", "18:5:31"}, {"2026-06-27", "18:05:31"},
-                        {"2026/06/31", "18:05:31"}, {"2026/06/27", "25:00:00"}, {"", ""}})
+    for (auto [d, t] : {std::pair{"2026/6/27", "18:05:31"},
+                        {"2026/06/27", "18:5:31"},
+                        {"2026-06-27", "18:05:31"},
+                        {"2026/06/31", "18:05:31"},
+                        {"2026/06/27", "25:00:00"},
+                        {"", ""}})
         EXPECT_FALSE(DateTimeText::parseLogStamp(d, t).isValid()) << d << " " << t;
     EXPECT_EQ(DateTimeText::parseTime("6:30 PM"), QTime(18, 30));
     EXPECT_EQ(DateTimeText::parseTime("12:10 am"), QTime(0, 10));

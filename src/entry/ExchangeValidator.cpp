@@ -1,4 +1,4 @@
-#include "log/ExchangeValidator.h"
+#include "entry/ExchangeValidator.h"
 
 #include "log/Bands.h"
 #include "log/ContactLog.h"
@@ -12,7 +12,10 @@ namespace {
 
 constexpr qsizetype DupeListLimit = 120;
 
-bool isCallDigit(QChar c) { return c.unicode() >= '/' && c.unicode() <= '9'; }
+bool isCallDigit(QChar c)
+{
+    return c.unicode() >= '/' && c.unicode() <= '9';
+}
 
 bool isAllDigits(const QString& s)
 {
@@ -23,7 +26,7 @@ bool isAllDigits(const QString& s)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 ExchangeValidator::ExchangeValidator(const ContactLog& log, const SectionTable& sections, Dialogs& dialogs)
     : m_log(log), m_index(log), m_sections(sections), m_dialogs(dialogs)
@@ -40,7 +43,7 @@ ExchangeValidator::CallCheck ExchangeValidator::CheckCallAsTyped(const QString& 
     QString typed = callText;
     if (key > 0)
         typed.append(QChar(key));
-    const bool listable = key > 45 && key < 91;  // "." to "Z"
+    const bool listable = key > 45 && key < 91; // "." to "Z"
 
     if (warningOn && listable) {
         const QString list = m_index.partialMatches(typed, band, mode, DupeListLimit);
@@ -63,8 +66,8 @@ ExchangeValidator::CallCheck ExchangeValidator::CheckCallAsTyped(const QString& 
     return out;
 }
 
-ExchangeValidator::Completeness ExchangeValidator::frmcmp(const QString& call, const QString& cls,
-                                                          const QString& section) const
+ExchangeValidator::Completeness ExchangeValidator::checkComplete(const QString& call, const QString& cls,
+                                                                 const QString& section) const
 {
     Completeness out;
     auto fail = [&](const char* message, Field field) {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "entry/EntryWorkflow.h"
 #include "log/ContactLog.h"
-#include "log/EntryWorkflow.h"
 #include "log/Logbook.h"
 #include "log/OperatingState.h"
 #include "log/SectionTable.h"
@@ -39,7 +39,7 @@ struct EntryFixture : ::testing::Test {
     void seed(const std::vector<ContactRecord>& records)
     {
         ASSERT_TRUE(LogFile(dir.file("fdlog.dat")).rewrite(records));
-        ASSERT_TRUE(book.mnuopen2());
+        ASSERT_TRUE(book.reload());
     }
     QByteArray fileText() const { return readBytes(dir.file("fdlog.dat")); }
     const EntryView& v() const { return wf.view(); }

@@ -1,4 +1,4 @@
-#include "log/LogList.h"
+#include "entry/LogList.h"
 
 #include "log/ContactLog.h"
 #include "log/DateTimeText.h"
@@ -28,13 +28,16 @@ void LogList::RefreshLogList()
     changed(m_showAll ? Content::All : Content::Latest);
 }
 
-void LogList::cmdList_Click()
+void LogList::toggleShowAll()
 {
     m_showAll = !m_showAll;
     RefreshLogList();
 }
 
-QString LogList::cmdListCaption() const { return m_showAll ? QStringLiteral("All") : QStringLiteral("Last 20"); }
+QString LogList::cmdListCaption() const
+{
+    return m_showAll ? QStringLiteral("All") : QStringLiteral("Last 20");
+}
 
 void LogList::beginPrevious()
 {

@@ -22,7 +22,7 @@ public:
     void setKeyboardCwWaiting(std::function<bool()> query) { m_cwWaiting = std::move(query); }
 
     // One minute has passed.
-    void Timer1_Timer();
+    void tick();
 
     // "BAK" and the year, e.g. BAK2026.
     static QString yearFolderName(const QDate& today);

@@ -11,4 +11,4 @@ QString utcTime(const QDateTime& local, float utcOffsetHours);
 QString localTime(const QDateTime& local);
 // Label16: "AM" or "PM".
 QString amPm(const QDateTime& local);
-}  // namespace ClockDisplay
+} // namespace ClockDisplay

@@ -1,7 +1,7 @@
-#include "log/EntryWorkflow.h"
+#include "entry/EntryWorkflow.h"
 
+#include "entry/KeyFilters.h"
 #include "log/DateTimeText.h"
-#include "log/KeyFilters.h"
 #include "log/Logbook.h"
 #include "log/OperatingState.h"
 #include "log/SectionTable.h"
@@ -18,23 +18,22 @@ constexpr int CarryToClass = 4;
 // The list is refilled when the call field gets the focus and shows fewer rows than this.
 constexpr int ShortListRows = 18;
 
-unsigned bit(EntryField f) { return 1u << static_cast<unsigned>(f); }
+unsigned bit(EntryField f)
+{
+    return 1u << static_cast<unsigned>(f);
+}
 
-bool isDigit(int k) { return k >= '0' && k <= '9'; }
+bool isDigit(int k)
+{
+    return k >= '0' && k <= '9';
+}
 
-}  // namespace
+} // namespace
 
 EntryWorkflow::EntryWorkflow(Logbook& logbook, OperatingState& state, Preferences& prefs, Dialogs& dialogs,
                              Clock& clock, QObject* parent)
-    : QObject(parent),
-      m_logbook(logbook),
-      m_state(state),
-      m_prefs(prefs),
-      m_dialogs(dialogs),
-      m_clock(clock),
-      m_validator(logbook.log(), logbook.log().sections(), dialogs),
-      m_list(logbook.log()),
-      m_hold(clock)
+    : QObject(parent), m_logbook(logbook), m_state(state), m_prefs(prefs), m_dialogs(dialogs), m_clock(clock),
+      m_validator(logbook.log(), logbook.log().sections(), dialogs), m_list(logbook.log()), m_hold(clock)
 {
     m_view.lblDialog.text = QStringLiteral("Select a band and mode from the menu bar!");
     // Every reload (start-up, delete, edit, New, import) ends with a fresh list.
@@ -84,15 +83,15 @@ KeyResult EntryWorkflow::keyPress(EntryField field, int key, bool caretAtEnd)
     }
     switch (field) {
     case EntryField::Call:
-        return txtCall_KeyPress(key, caretAtEnd);
+        return callKey(key, caretAtEnd);
     case EntryField::Class:
-        return txtCK_KeyPress(key);
+        return classKey(key);
     case EntryField::Section:
-        return txtSec_KeyPress(key);
+        return sectionKey(key);
     case EntryField::PostConDate:
-        return txtPostConDate_KeyPress(key);
+        return postContestDateKey(key);
     case EntryField::PostConTime:
-        return txtPostConTime_KeyPress(key);
+        return postContestTimeKey(key);
     case EntryField::None:
         break;
     }
@@ -107,21 +106,21 @@ bool EntryWorkflow::carriesToClass(const QString& call, int key, bool caretAtEnd
     for (qsizetype i = 0; i < call.size(); ++i) {
         const char16_t c = call[i].unicode();
         if (c < '0')
-            return false;  // a "/" or a blank: the digit belongs to the call (W1AW/3)
+            return false; // a "/" or a blank: the digit belongs to the call (W1AW/3)
         if (c <= '9')
             lastDigit = i;
     }
     return lastDigit >= 0 && lastDigit < call.size() - 1;
 }
 
-KeyResult EntryWorkflow::txtCall_KeyPress(int key, bool caretAtEnd)
+KeyResult EntryWorkflow::callKey(int key, bool caretAtEnd)
 {
     m_view.editDeleteVisible = false;
     if (carriesToClass(m_view.txtCall, key, caretAtEnd)) {
         m_carryState = CarryToClass;
         m_carriedKey = key;
         moveFocus(EntryField::Class);
-        txtCK_KeyPress(key);
+        classKey(key);
         return {};
     }
     if (m_view.txtCall.size() < 3)
@@ -134,9 +133,9 @@ KeyResult EntryWorkflow::txtCall_KeyPress(int key, bool caretAtEnd)
         moveFocus(EntryField::Class);
         return {};
     }
-    Capital(key);
-    const auto check = m_validator.CheckCallAsTyped(m_view.txtCall, key, m_view.dupWarningOn, m_state.band(),
-                                                    m_state.mode());
+    upperCase(key);
+    const auto check =
+        m_validator.CheckCallAsTyped(m_view.txtCall, key, m_view.dupWarningOn, m_state.band(), m_state.mode());
     m_view.lblDialog = check.dialog;
     m_view.lblDupe = check.dupe;
     if (m_hold.flagged() && m_hold.HoldKeysAfterDupe())
@@ -144,13 +143,13 @@ KeyResult EntryWorkflow::txtCall_KeyPress(int key, bool caretAtEnd)
     return {key, false};
 }
 
-KeyResult EntryWorkflow::txtCK_KeyPress(int key)
+KeyResult EntryWorkflow::classKey(int key)
 {
     const QString& ck = m_view.txtCK;
     if (!ck.isEmpty() && ck.back().unicode() > '9' && key > '9') {
         m_carryState = CarryToSection;
         m_carriedKey = key;
-        txtSec_KeyPress(key);
+        sectionKey(key);
         key = Space;
     }
     if (m_carryState == CarryToClass)
@@ -163,7 +162,7 @@ KeyResult EntryWorkflow::txtCK_KeyPress(int key)
         moveFocus(EntryField::Section);
         return {};
     }
-    Capital(key);
+    upperCase(key);
     if (m_carryState == CarryToClass) {
         m_view.txtCK = key ? QString(QChar(key)) : QString();
         m_carryState = 0;
@@ -172,7 +171,7 @@ KeyResult EntryWorkflow::txtCK_KeyPress(int key)
     return {key, false};
 }
 
-KeyResult EntryWorkflow::txtSec_KeyPress(int key)
+KeyResult EntryWorkflow::sectionKey(int key)
 {
     if (m_carryState == CarryToSection)
         key = m_carriedKey;
@@ -182,7 +181,7 @@ KeyResult EntryWorkflow::txtSec_KeyPress(int key)
     }
     if (key == Space)
         return {0, true};
-    Capital(key);
+    upperCase(key);
     if (m_carryState == CarryToSection) {
         m_view.txtSec = key ? QString(QChar(key)) : QString();
         m_carryState = 0;
@@ -191,7 +190,7 @@ KeyResult EntryWorkflow::txtSec_KeyPress(int key)
     return {key, false};
 }
 
-KeyResult EntryWorkflow::txtPostConDate_KeyPress(int key)
+KeyResult EntryWorkflow::postContestDateKey(int key)
 {
     if (key == Space)
         return {0, true};
@@ -203,7 +202,7 @@ KeyResult EntryWorkflow::txtPostConDate_KeyPress(int key)
     return {key, false};
 }
 
-KeyResult EntryWorkflow::txtPostConTime_KeyPress(int key)
+KeyResult EntryWorkflow::postContestTimeKey(int key)
 {
     if (key == Space)
         return {0, true};
@@ -231,7 +230,10 @@ void EntryWorkflow::typeKeyInto(EntryField field, int key)
         moveFocus(nextField(field));
 }
 
-void EntryWorkflow::typeKey(int key) { typeKeyInto(m_view.focus, key); }
+void EntryWorkflow::typeKey(int key)
+{
+    typeKeyInto(m_view.focus, key);
+}
 
 void EntryWorkflow::typeText(const QString& text)
 {
@@ -303,7 +305,7 @@ void EntryWorkflow::focusArrived(EntryField field)
     case EntryField::Section:
         prompt("Section", 2);
         if (m_validator.CheckDeltaPair(m_prefs.ownClass, m_view.txtCK)) {
-            cmdClear_Click();
+            clearFields();
             moveFocus(EntryField::Call);
         }
         break;
@@ -320,7 +322,10 @@ void EntryWorkflow::focusArrived(EntryField field)
     }
 }
 
-void EntryWorkflow::moveFocus(EntryField field) { focusArrived(field); }
+void EntryWorkflow::moveFocus(EntryField field)
+{
+    focusArrived(field);
+}
 
 // ---- logging --------------------------------------------------------------------------------
 
@@ -343,13 +348,13 @@ void EntryWorkflow::Mains()
 
     m_missingFlag = m_invalidSectionFlag = false;
     m_hold.clearFlag();
-    const auto complete = m_validator.frmcmp(m_view.txtCall, m_view.txtCK, m_view.txtSec);
+    const auto complete = m_validator.checkComplete(m_view.txtCall, m_view.txtCK, m_view.txtSec);
     if (complete.missing) {
         m_missingFlag = true;
         m_view.lblDialog.text = complete.message;
         moveFocus(complete.focus == ExchangeValidator::Field::Section ? EntryField::Section
                   : complete.focus == ExchangeValidator::Field::Class ? EntryField::Class
-                                                                       : EntryField::Call);
+                                                                      : EntryField::Call);
     }
     if (!m_validator.CheckSection(m_view.txtSec)) {
         m_invalidSectionFlag = true;
@@ -370,13 +375,20 @@ void EntryWorkflow::Mains()
             date = DateTimeText::logDate(utc.date());
             time = DateTimeText::logTime(utc.time());
         }
-        const ContactRecord r{m_view.txtCall, m_view.txtCK, m_view.txtSec, date, time,
-                              m_state.band(),  m_state.mode(), m_state.operatorInitials(), m_state.frequency()};
+        const ContactRecord r{m_view.txtCall,
+                              m_view.txtCK,
+                              m_view.txtSec,
+                              date,
+                              time,
+                              m_state.band(),
+                              m_state.mode(),
+                              m_state.operatorInitials(),
+                              m_state.frequency()};
         if (m_logbook.storeContact(r) == Logbook::StoreResult::Stored) {
             m_view.lblDialog = {QStringLiteral(" "), DisplayColours::Panel};
             m_list.RefreshLogList();
         } else {
-            keepEntry = true;  // the operator must be able to press Enter again
+            keepEntry = true; // the operator must be able to press Enter again
         }
     }
     if (!keepEntry) {
@@ -444,7 +456,7 @@ void EntryWorkflow::clearEntry()
     m_view.selectAll &= ~(bit(EntryField::Class) | bit(EntryField::Section));
 }
 
-void EntryWorkflow::cmdClear_Click()
+void EntryWorkflow::clearFields()
 {
     clearEntry();
     m_view.lblDialog = {QString(), DisplayColours::Panel};
@@ -452,29 +464,47 @@ void EntryWorkflow::cmdClear_Click()
     moveFocus(EntryField::Call);
 }
 
-void EntryWorkflow::cmdList_Click()
+void EntryWorkflow::toggleShowAll()
 {
-    m_list.cmdList_Click();
+    m_list.toggleShowAll();
     moveFocus(EntryField::Call);
 }
 
-void EntryWorkflow::cmdDup_Click() { m_view.dupWarningOn = !m_view.dupWarningOn; }
+void EntryWorkflow::toggleDupWarning()
+{
+    m_view.dupWarningOn = !m_view.dupWarningOn;
+}
 
-void EntryWorkflow::cmdFind_Click() { m_justFound = true; }
+void EntryWorkflow::beginFind()
+{
+    m_justFound = true;
+}
 
-void EntryWorkflow::findCall(const QString& text, bool partialMatches) { m_list.find(text, partialMatches); }
+void EntryWorkflow::findCall(const QString& text, bool partialMatches)
+{
+    m_list.find(text, partialMatches);
+}
 
-void EntryWorkflow::listRowClicked() { m_view.editDeleteVisible = m_list.rowCount() > 0; }
+void EntryWorkflow::listRowClicked()
+{
+    m_view.editDeleteVisible = m_list.rowCount() > 0;
+}
 
-bool EntryWorkflow::listPrevious() const { return m_prefs.listPrevious != 0; }
+bool EntryWorkflow::listPrevious() const
+{
+    return m_prefs.listPrevious != 0;
+}
 
-void EntryWorkflow::mnuListPrevious_Click()
+void EntryWorkflow::toggleListPrevious()
 {
     m_prefs.listPrevious = listPrevious() ? 0 : 1;
     emit preferencesChanged();
 }
 
-void EntryWorkflow::mnuPostContest_Click() { m_view.postContestVisible = !m_view.postContestVisible; }
+void EntryWorkflow::togglePostContest()
+{
+    m_view.postContestVisible = !m_view.postContestVisible;
+}
 
 void EntryWorkflow::sectionLabelClicked(int index)
 {
@@ -483,4 +513,7 @@ void EntryWorkflow::sectionLabelClicked(int index)
         m_view.txtSec = t.at(index).abbr;
 }
 
-void EntryWorkflow::clearDupeLabel() { m_view.lblDupe = {QString(), DisplayColours::ButtonFace}; }
+void EntryWorkflow::clearDupeLabel()
+{
+    m_view.lblDupe = {QString(), DisplayColours::ButtonFace};
+}

@@ -18,8 +18,8 @@ public:
 
     // What the as-you-type check wants on screen.
     struct CallCheck {
-        LabelView dialog;  // lblDialog
-        LabelView dupe;    // lblDupe: the calls already worked that the typed text could become
+        LabelView dialog; // lblDialog
+        LabelView dupe;   // lblDupe: the calls already worked that the typed text could become
         bool beeped = false;
     };
     // Run for every key typed in the call field, before the key is added to `callText`.
@@ -34,9 +34,9 @@ public:
         Field focus = Field::None; // the last failure's field
     };
     // Required fields, in the order section, class, call: the last failure wins. Beeps per failure.
-    Completeness frmcmp(const QString& call, const QString& cls, const QString& section) const;
+    Completeness checkComplete(const QString& call, const QString& cls, const QString& section) const;
 
-    // True for "DX" and the table's abbreviations. An empty section is frmcmp's business.
+    // True for "DX" and the table's abbreviations. An empty section is checkComplete's business.
     bool CheckSection(const QString& section) const;
     // "<sec> is not a valid section.  Do you want to edit the section?"; true for Yes.
     bool askEditInvalidSection(const QString& section) const;
@@ -54,9 +54,9 @@ public:
 
     struct PostContest {
         bool ok = false;
-        QString date;     // the date field as it must now show
-        QString time;     // the time field as it must now show
-        QString message;  // "Invalid date format!" / "Invalid time format!" on failure
+        QString date;    // the date field as it must now show
+        QString time;    // the time field as it must now show
+        QString message; // "Invalid date format!" / "Invalid time format!" on failure
     };
     // Normalises the post-contest fields to "yyyy/mm/dd" and "hh:mm:ss" (945 -> 09:45:00).
     PostContest ValidatePostContestDateTime(const QString& date, const QString& time) const;

@@ -1,4 +1,4 @@
-#include "log/DupeKeyHold.h"
+#include "entry/DupeKeyHold.h"
 
 #include "util/Clock.h"
 

@@ -1,4 +1,4 @@
-#include "log/ClockDisplay.h"
+#include "entry/ClockDisplay.h"
 
 #include "util/Clock.h"
 
@@ -19,6 +19,9 @@ QString localTime(const QDateTime& local)
         .arg(t.second(), 2, 10, QLatin1Char('0'));
 }
 
-QString amPm(const QDateTime& local) { return local.time().hour() < 12 ? QStringLiteral("AM") : QStringLiteral("PM"); }
+QString amPm(const QDateTime& local)
+{
+    return local.time().hour() < 12 ? QStringLiteral("AM") : QStringLiteral("PM");
+}
 
-}  // namespace ClockDisplay
+} // namespace ClockDisplay

@@ -22,8 +22,8 @@ public:
 
     // RefreshLogList: the last 20 records, or every record when show-all is on.
     void RefreshLogList();
-    // cmdList_Click: toggles show-all and refreshes.
-    void cmdList_Click();
+    // The list button: toggles show-all and refreshes.
+    void toggleShowAll();
     bool showAll() const { return m_showAll; }
     // cmdList's caption: the view in force, "All" or "Last 20".
     QString cmdListCaption() const;

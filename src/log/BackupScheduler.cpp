@@ -1,4 +1,4 @@
-#include "util/BackupScheduler.h"
+#include "log/BackupScheduler.h"
 
 #include "log/Logbook.h"
 #include "settings/Preferences.h"
@@ -46,7 +46,7 @@ BackupScheduler::BackupScheduler(Logbook& logbook, const Preferences& prefs, Dat
 {
 }
 
-void BackupScheduler::Timer1_Timer()
+void BackupScheduler::tick()
 {
     ContactLog& log = m_logbook.log();
     ++log.backupTicks;
@@ -66,7 +66,10 @@ void BackupScheduler::Timer1_Timer()
         MakeExtraBackup();
 }
 
-QString BackupScheduler::yearFolderName(const QDate& today) { return QStringLiteral("BAK") + today.toString(QStringLiteral("yyyy")); }
+QString BackupScheduler::yearFolderName(const QDate& today)
+{
+    return QStringLiteral("BAK") + today.toString(QStringLiteral("yyyy"));
+}
 
 QString BackupScheduler::ensureYearFolder() const
 {

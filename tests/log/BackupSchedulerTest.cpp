@@ -1,4 +1,4 @@
-#include "util/BackupScheduler.h"
+#include "log/BackupScheduler.h"
 #include "log/Logbook.h"
 #include "log/SectionTable.h"
 #include "settings/Preferences.h"
@@ -30,11 +30,11 @@ struct BackupFixture : ::testing::Test {
     void ticks(int n)
     {
         for (int i = 0; i < n; ++i)
-            scheduler.Timer1_Timer();
+            scheduler.tick();
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(BackupFixture, BacksUpOnTheFifteenthTickOnlyWhenTheLogGrew)
 {
@@ -120,7 +120,7 @@ TEST_F(BackupFixture, PermanentCopiesGoIntoTheYearFolderAsSpeltOnDiskAndFailures
         ASSERT_EQ(b.storeContact({"K1A", "1A", "CT", "2026/06/27", "18:00:00", "20", "CW", "", ""}),
                   Logbook::StoreResult::Stored);
         for (int i = 0; i < 15; ++i)
-            s.Timer1_Timer();
+            s.tick();
         EXPECT_EQ(readBytes(other.file(spelling + "/06271405.dat")), readBytes(p.backupFile()));
         EXPECT_EQ(QDir(other.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{spelling});
     }

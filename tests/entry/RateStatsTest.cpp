@@ -1,6 +1,6 @@
 #include "EntryFixture.h"
 
-#include "log/ClockDisplay.h"
+#include "entry/ClockDisplay.h"
 #include "log/RateStats.h"
 #include "log/UtcOffsetCheck.h"
 
@@ -9,11 +9,12 @@
 TEST_F(EntryFixture, RatesCountTheLastHourAndTwentyMinutes)
 {
     std::vector<ContactRecord> recs;
-    recs.push_back(rec("OLD1", "20", "CW", "17:59:00"));  // out of order: behind the stop, not counted
-    recs.push_back(rec("OLD2", "20", "CW", "17:00:00"));  // exactly an hour: the walk stops here
+    recs.push_back(rec("OLD1", "20", "CW", "17:59:00")); // out of order: behind the stop, not counted
+    recs.push_back(rec("OLD2", "20", "CW", "17:00:00")); // exactly an hour: the walk stops here
     for (int i = 0; i < 8; ++i)
-        recs.push_back(rec(QStringLiteral("H%1").arg(i), "20", "CW", QStringLiteral("17:%1:00").arg(1 + i, 2, 10, QChar('0'))));
-    recs.push_back(rec("EDGE", "20", "CW", "17:40:00"));  // exactly 20 minutes: hour only
+        recs.push_back(
+            rec(QStringLiteral("H%1").arg(i), "20", "CW", QStringLiteral("17:%1:00").arg(1 + i, 2, 10, QChar('0'))));
+    recs.push_back(rec("EDGE", "20", "CW", "17:40:00")); // exactly 20 minutes: hour only
     recs.push_back(rec("BAD", "20", "CW", "JUNK"));
     for (int i = 0; i < 7; ++i)
         recs.push_back(rec(QStringLiteral("T%1").arg(i), "20", "CW", QStringLiteral("17:%1:30").arg(45 + i)));
@@ -21,7 +22,7 @@ TEST_F(EntryFixture, RatesCountTheLastHourAndTwentyMinutes)
     const QDateTime now = shiftedUtc(clock.localNow(), prefs.utcOffset);
     EXPECT_EQ(TimeStats(log, now), (RateFigures{16, 21}));
     clock.advanceMs(20 * 60 * 1000);
-    EXPECT_EQ(TimeStats(log, clock, prefs.utcOffset), (RateFigures{8, 0}));  // T0..T6 and EDGE
+    EXPECT_EQ(TimeStats(log, clock, prefs.utcOffset), (RateFigures{8, 0})); // T0..T6 and EDGE
     seed({});
     EXPECT_EQ(TimeStats(log, now), (RateFigures{0, 0}));
 }
@@ -44,7 +45,7 @@ TEST(ClockDisplay, UtcAndTwelveHourTexts)
 TEST_F(EntryFixture, UtcOffsetCheckOffersTheClockDifference)
 {
     QSignalSpy saves(&state, &OperatingState::preferencesChanged);
-    EXPECT_FALSE(CheckUtcOffset(clock, state, dialogs));  // 14:00 local, 18:00 UTC, offset 4
+    EXPECT_FALSE(CheckUtcOffset(clock, state, dialogs)); // 14:00 local, 18:00 UTC, offset 4
     EXPECT_TRUE(dialogs.calls.empty());
 
     state.setUtcOffset(0.0f);

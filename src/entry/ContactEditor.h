@@ -22,10 +22,10 @@ public:
     QString text(Field f) const;
     void setText(Field f, const QString& text);
 
-    // Every field filters with Cap2; Enter in the call, class or initials field is Done.
+    // Every field filters with KeyFilters::upperCase; Enter in the call, class or initials field is Done.
     struct Key {
-        int key = 0;        // character to insert, 0: none
-        bool done = false;  // run cmdDone_Click
+        int key = 0;       // character to insert, 0: none
+        bool done = false; // run save()
     };
     Key keyPress(Field f, int key) const;
 
@@ -38,10 +38,10 @@ public:
 
     // Stores the fields into the record (dates and times in the log's own form), rewrites the
     // log and reloads it; Open when another record has the same call, band and mode.
-    Outcome cmdDone_Click();
+    Outcome save();
     // Deletes the edited record after the "Are you sure?" question.
-    Outcome cmdDeleteDupe_Click();
-    Outcome cmdCancel_Click() const { return Outcome::Closed; }
+    Outcome deleteDupe();
+    Outcome cancel() const { return Outcome::Closed; }
 
 private:
     Logbook& m_logbook;

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "log/DisplayColours.h"
-#include "log/DupeKeyHold.h"
-#include "log/ExchangeValidator.h"
-#include "log/LogList.h"
+#include "entry/DupeKeyHold.h"
+#include "entry/EntryView.h"
+#include "entry/ExchangeValidator.h"
+#include "entry/LogList.h"
 
 #include <QObject>
 #include <QString>
@@ -15,30 +15,11 @@ class Logbook;
 class OperatingState;
 struct Preferences;
 
-// The entry fields of the main window.
-enum class EntryField { None, Call, Class, Section, PostConDate, PostConTime };
-
-// Everything the main window draws for the entry area, read after every call.
-struct EntryView {
-    QString txtCall;
-    QString txtCK;
-    QString txtSec;
-    QString txtPostConDate;
-    QString txtPostConTime;
-    EntryField focus = EntryField::Call;  // the field that must hold the focus
-    unsigned selectAll = 0;               // bit (1 << field): select the whole text once (pre-fills)
-    LabelView lblDialog{QString(), DisplayColours::Panel};
-    LabelView lblDupe{QString(), DisplayColours::ButtonFace};
-    bool editDeleteVisible = false;       // cmdEdit and cmdDelete
-    bool postContestVisible = false;      // txtPostConDate/Time and their labels; mnuPostContest checked
-    bool dupWarningOn = true;             // cmdDup caption "On" / "Off"
-};
-
 // What became of one key press.
 struct KeyResult {
-    int key = 0;              // character to insert at the caret of the field that got the key (8: let the
-                              // field delete as Backspace does); 0: none
-    bool tabForward = false;  // move on as the Tab key would
+    int key = 0;             // character to insert at the caret of the field that got the key (8: let the
+                             // field delete as Backspace does); 0: none
+    bool tabForward = false; // move on as the Tab key would
 };
 
 // The logging-at-speed rules of the main window: the call, class and section fields with their
@@ -57,7 +38,8 @@ struct KeyResult {
 //    typed after it are queued here and replayed in order (DupeKeyHold.h);
 //  - the list: redraw its rows from list() whenever list().version() changes (it is refilled
 //    here after every reload of the log and every stored contact);
-//  - buttons and menus: the *_Click operations below.
+//  - buttons and menus: clearFields(), toggleShowAll(), toggleDupWarning(), beginFind(),
+//    toggleListPrevious(), togglePostContest() and the other operations below.
 //
 // Hand-off points for later parts:
 //  - currentCall() and currentCallChanged(): the call being typed, for CW macros and the RTTY link;
@@ -84,11 +66,11 @@ public:
 
     // One key in one field, routed to the handlers below (or queued during the dupe hold).
     KeyResult keyPress(EntryField field, int key, bool caretAtEnd);
-    KeyResult txtCall_KeyPress(int key, bool caretAtEnd);
-    KeyResult txtCK_KeyPress(int key);
-    KeyResult txtSec_KeyPress(int key);
-    KeyResult txtPostConDate_KeyPress(int key);
-    KeyResult txtPostConTime_KeyPress(int key);
+    KeyResult callKey(int key, bool caretAtEnd);
+    KeyResult classKey(int key);
+    KeyResult sectionKey(int key);
+    KeyResult postContestDateKey(int key);
+    KeyResult postContestTimeKey(int key);
     // Types one key at the end of the focused field as the window would (used to replay held
     // keys, and by tests and tools).
     void typeKey(int key);
@@ -108,18 +90,18 @@ public:
     // Ends the hold once 3 s have passed and replays the keys typed meanwhile; true when it did.
     bool releaseHeldKeys();
 
-    void cmdClear_Click();
-    void cmdList_Click();
-    void cmdDup_Click();
+    void clearFields();
+    void toggleShowAll();
+    void toggleDupWarning();
     QString cmdDupCaption() const { return m_view.dupWarningOn ? QStringLiteral("On") : QStringLiteral("Off"); }
     // Before the find window opens; the window then calls findCall with its answer.
-    void cmdFind_Click();
+    void beginFind();
     void findCall(const QString& text, bool partialMatches);
     void listRowClicked();
     // Toggles the previous-contacts option; emits preferencesChanged.
-    void mnuListPrevious_Click();
+    void toggleListPrevious();
     bool listPrevious() const;
-    void mnuPostContest_Click();
+    void togglePostContest();
     // A click on section label `index` (0-based, section table order).
     void sectionLabelClicked(int index);
     // The mouse went over the window background.
@@ -158,7 +140,7 @@ private:
     LogList m_list;
     EntryView m_view;
 
-    int m_carryState = 0;  // 0 none, 3 letter to section, 4 digit to class
+    int m_carryState = 0; // 0 none, 3 letter to section, 4 digit to class
     int m_carriedKey = 0;
     bool m_justFound = false;
     bool m_missingFlag = false;

@@ -1,8 +1,8 @@
-#include "log/ContactEditor.h"
+#include "entry/ContactEditor.h"
 
+#include "entry/ExchangeValidator.h"
+#include "entry/KeyFilters.h"
 #include "log/DateTimeText.h"
-#include "log/ExchangeValidator.h"
-#include "log/KeyFilters.h"
 #include "log/LogField.h"
 #include "log/Logbook.h"
 
@@ -47,7 +47,7 @@ ContactEditor::Key ContactEditor::keyPress(Field f, int key) const
 {
     if (key == KeyFilters::Enter && (f == Field::Call || f == Field::Class || f == Field::Initials))
         return {0, true};
-    KeyFilters::Cap2(key);
+    KeyFilters::upperCase(key);
     return {key, false};
 }
 
@@ -69,7 +69,7 @@ bool ContactEditor::fieldLeft(Field f)
     }
 }
 
-ContactEditor::Outcome ContactEditor::cmdDone_Click()
+ContactEditor::Outcome ContactEditor::save()
 {
     if (m_recNo < 1 || m_recNo > m_logbook.log().size())
         return Outcome::Closed;
@@ -90,7 +90,7 @@ ContactEditor::Outcome ContactEditor::cmdDone_Click()
     return Outcome::Closed;
 }
 
-ContactEditor::Outcome ContactEditor::cmdDeleteDupe_Click()
+ContactEditor::Outcome ContactEditor::deleteDupe()
 {
-    return m_logbook.cmdDelete_Click(m_recNo) ? Outcome::Closed : Outcome::Open;
+    return m_logbook.deleteRecord(m_recNo) ? Outcome::Closed : Outcome::Open;
 }

@@ -1,7 +1,7 @@
 #include "EntryFixture.h"
 
-#include "log/ContactEditor.h"
-#include "log/KeyFilters.h"
+#include "entry/ContactEditor.h"
+#include "entry/KeyFilters.h"
 
 using F = ContactEditor::Field;
 
@@ -21,7 +21,7 @@ TEST_F(EntryFixture, EditorStoresTheEightFieldsAndKeepsTheFrequency)
     ed.setText(F::Band, "40");
     ed.setText(F::Mode, "PH");
     ed.setText(F::Initials, "XY");
-    EXPECT_EQ(ed.cmdDone_Click(), ContactEditor::Outcome::Closed);
+    EXPECT_EQ(ed.save(), ContactEditor::Outcome::Closed);
     EXPECT_EQ(log.record(2), (ContactRecord{"W1AX", "2A", "CT", "2026/06/28", "09:05:00", "40", "PH", "XY", "14.025"}));
     EXPECT_EQ(fileText().count("\r\n"), 2);
     EXPECT_TRUE(fileText().contains(R"("W1AX","2A","CT","2026/06/28","09:05:00","40","PH","XY","14.025","")"));
@@ -32,15 +32,15 @@ TEST_F(EntryFixture, EditorRefusesADupeAndCanDeleteIt)
     seed({rec("K1ABC"), rec("W1AW"), rec("K1ABC", "40")});
     ContactEditor ed(book, wf.validator(), 2);
     ed.setText(F::Call, "K1ABC");
-    EXPECT_EQ(ed.cmdDone_Click(), ContactEditor::Outcome::Open);
+    EXPECT_EQ(ed.save(), ContactEditor::Outcome::Open);
     EXPECT_TRUE(ed.dupeVisible());
     EXPECT_EQ(dialogs.beeps, 1);
     EXPECT_EQ(log.record(2).call, "W1AW");
 
     dialogs.yesNoAnswers = {false, true};
-    EXPECT_EQ(ed.cmdDeleteDupe_Click(), ContactEditor::Outcome::Open);
+    EXPECT_EQ(ed.deleteDupe(), ContactEditor::Outcome::Open);
     EXPECT_EQ(log.size(), 3);
-    EXPECT_EQ(ed.cmdDeleteDupe_Click(), ContactEditor::Outcome::Closed);
+    EXPECT_EQ(ed.deleteDupe(), ContactEditor::Outcome::Closed);
     EXPECT_EQ(log.size(), 2);
     EXPECT_EQ(log.record(2).band, "40");
 }
@@ -62,6 +62,6 @@ TEST_F(EntryFixture, EditorFieldChecksWhenLeft)
     ed.setText(F::Time, "25:00");
     EXPECT_TRUE(ed.fieldLeft(F::Time));
     EXPECT_EQ(dialogs.last().text, "Invalid Time!");
-    EXPECT_EQ(ed.cmdCancel_Click(), ContactEditor::Outcome::Closed);
+    EXPECT_EQ(ed.cancel(), ContactEditor::Outcome::Closed);
     EXPECT_EQ(log.record(1).mode, "CW");
 }

@@ -1,0 +1,114 @@
+#include "reports/SummaryPrint.h"
+
+#include "log/Bands.h"
+#include "reports/ReportText.h"
+
+#include <QStringList>
+
+namespace {
+
+QString printMark(bool on)
+{
+    return on ? QStringLiteral("X") : QString();
+}
+QString classLetter(const QString& cls)
+{
+    return cls.right(1);
+}
+QString transmitterCount(const QString& cls)
+{
+    return cls.left(cls.size() - 1);
+}
+
+} // namespace
+
+QStringList printedSummaryLines(const SummaryValues& v, const BandModeCounts& counts)
+{
+    const Score s = summaryScore(counts, v);
+    const GotaCounts g = gotaCounts(v);
+    auto num = &ReportLine::basicNumber;
+    const QString letter = classLetter(v.ownClass);
+
+    QStringList l;
+    l << QString() << QString() << QString() << QStringLiteral("ARRL Field Day") << QString();
+    l << QStringLiteral("1. Field Day Call Used: ") + v.callUsed << QString();
+    l << QStringLiteral("2. Club or Group Name: ") + v.clubName << QString();
+    l << QStringLiteral("3. Field Day Location: ") + v.location << QString();
+    l << QStringLiteral("4. Check if you began setup prior to 1800 UTC Saturday: ") + printMark(v.setupEarly)
+      << QString();
+    l << QStringLiteral("5. Number of people participating in this operation: ") + v.participants << QString();
+    l << QStringLiteral("6. Number of transmitters in simultaneous operation: ") + transmitterCount(v.ownClass)
+      << QString();
+    l << QStringLiteral("7. ARRL/ Canadian Section: ") + v.ownSection << QString();
+    l << QStringLiteral("8. Entry Class: ") + letter;
+    if (letter == QLatin1String("B")) {
+        l << (v.classBOneOp ? QStringLiteral(" 1 op X") : QStringLiteral(" 1 op"))
+          << (v.classBOneOp ? QStringLiteral(" 2 op") : QStringLiteral(" 2 op X")) << QString()
+          << QStringLiteral("List Operators: ") + v.classBCalls;
+    }
+    l << QString();
+    l << QStringLiteral("9. Power Source: ") << QStringLiteral("   Generator ") + printMark(v.generator)
+      << QStringLiteral("   Battery ") + printMark(v.battery)
+      << QStringLiteral("   Commercial Mains ") + printMark(v.commercialMains)
+      << QStringLiteral("   Other ") + printMark(v.otherPower) << QString();
+    l << QStringLiteral("10. Callsign of Novice/Tech Station: ") + v.gotaCall << QString();
+    l << QStringLiteral("11. ");
+    l << ReportLine()
+             .tab(20)
+             .text(QStringLiteral("CW"))
+             .tab(35)
+             .text(QStringLiteral("Digital"))
+             .tab(50)
+             .text(QStringLiteral("PH"))
+             .str();
+    auto row = [](const QString& label, qint64 a, qint64 b, qint64 c) {
+        return ReportLine().text(label).tab(20).number(a).tab(35).number(b).tab(50).number(c).str();
+    };
+    const QStringList& bands = Bands::labels();
+    for (int b = 0; b < bands.size(); ++b)
+        l << row(bands[b], counts.at(b, 0), counts.at(b, 1), counts.at(b, 2));
+    l << row(QStringLiteral("Subtotals"), counts.modeTotal(0), counts.modeTotal(1), counts.modeTotal(2));
+    l << row(QStringLiteral("Novice Totals"), g.cw, g.dig, g.ph);
+    l << row(QStringLiteral("Totals"), s.cwTotal, s.digitalTotal, s.phoneTotal);
+    l << QStringLiteral("Maximum power used: ") + powerText(v.power) + QStringLiteral(" Watts");
+    l << QStringLiteral("12. Total");
+    l << QStringLiteral("   CW QSO's ") + num(s.cwTotal) + QStringLiteral(" X 2 = ") + num(2 * s.cwTotal);
+    l << QStringLiteral("   Digital QSO's ") + num(s.digitalTotal) + QStringLiteral(" X 2 = ") +
+             num(2 * s.digitalTotal);
+    l << QStringLiteral("   Phone QSO's ") + num(s.phoneTotal) + QStringLiteral(" X 1 = ") + num(s.phoneTotal);
+    // The old print zones were 14 characters wide: the value goes to the next zone.
+    const QString pointsLabel = QStringLiteral("   Total QSO Points: ");
+    const int zone = static_cast<int>((pointsLabel.size() / 14 + 1) * 14 + 1);
+    l << ReportLine().text(pointsLabel).tab(zone).number(s.qsoPoints).str();
+    l << QStringLiteral("13. Total QSO points ") + num(s.qsoPoints) + QStringLiteral(" X power multiplier ") +
+             (v.power == PowerClass::None ? QString() : num(powerMultiplier(v.power)));
+    l << QStringLiteral("    equals claimed score less bonus points: ") + num(s.claimed);
+    l << QStringLiteral("14. Bonus Points:");
+    l << QStringLiteral("100% Emergency Power ") + printMark(v.bonusEmergencyPower);
+    l << QStringLiteral("W1AW Field Day Message ") + printMark(v.bonusW1awMessage);
+    l << QStringLiteral("Media Publicity ") + printMark(v.bonusMedia);
+    l << QStringLiteral("Messages Relayed ") + printMark(v.bonusMessagesRelayed) + QStringLiteral(" No. ") +
+             v.messagesRelayed;
+    l << QStringLiteral("Location in a public place ") + printMark(v.bonusPublicPlace);
+    l << QStringLiteral("Satellite ") + printMark(v.bonusSatellite);
+    l << QStringLiteral("Information Booth ") + printMark(v.bonusInfoBooth);
+    l << QStringLiteral("Natural Power ") + printMark(v.bonusNaturalPower);
+    l << QStringLiteral("Message to SM ") + printMark(v.bonusMessageToSm);
+    l << QStringLiteral("Non-traditional Mode ") + printMark(v.bonusNonTraditional);
+    l << QStringLiteral("Other ") + QStringLiteral(" ") + v.nonTraditionalModes;
+    l << QStringLiteral("Please enclose log, photos, comments, ideas, etc. with your entry and");
+    l << QStringLiteral("mail it to: ARRL Field Day, 225 Main Street, Newington, CT 06111 USA") << QString();
+    l << QStringLiteral("Contest questions by e-mail: contests@arrl.org");
+    l << QStringLiteral("Entries by e-mail: fieldday@arrl.org");
+    l << QStringLiteral("Rules and results: www.arrl.org/field-day");
+    l << QStringLiteral("I have observed all competition rules as well as all regulations for")
+      << QStringLiteral("Amateur Radio in my country.  My report is correct and true to the best")
+      << QStringLiteral("of my knowledge.  I agree to be bound by the decisions of the")
+      << QStringLiteral("ARRL Awards Committee.");
+    l << QStringLiteral("Date __________  Signature ___________________  Call ______________");
+    l << QStringLiteral("16. Full Mailing Address");
+    l << QStringLiteral("Name: ") + v.yourName + QStringLiteral("     Call:") + v.callUsed;
+    l << QStringLiteral("Address: ") + v.address1 << v.address2;
+    l << QStringLiteral("Email Address: ") + v.email;
+    return l;
+}
