@@ -73,7 +73,7 @@ void BM_ReplyToBandChange(benchmark::State& st)
                 sent.start();
         }
     });
-    if (!poller.Command1_Click()) {
+    if (!poller.start()) {
         st.SkipWithError("cannot open the pty");
         return;
     }
@@ -93,7 +93,7 @@ void BM_ReplyToBandChange(benchmark::State& st)
         }
         st.SetIterationTime(static_cast<double>(sent.nsecsElapsed()) / 1e9);
     }
-    poller.Command2_Click();
+    poller.stop();
     ::close(slave);
     ::close(master);
 }

@@ -152,7 +152,7 @@ struct Session {
         });
         return readings >= wanted;
     }
-    void finish() { poller.Form_Unload(); }
+    void finish() { poller.shutdown(); }
 };
 
 int rigPoll(const QStringList& args, const QString& dataDir)
@@ -174,7 +174,7 @@ int rigPoll(const QStringList& args, const QString& dataDir)
     if (!ok || polls < 1)
         return fail(QStringLiteral("--polls must be a positive number"));
 
-    if (!s.poller.Command1_Click())
+    if (!s.poller.start())
         return 1;
     const bool got = s.waitForReadings(polls, [&] {
         const QString mode = s.poller.lastMode();
@@ -207,7 +207,7 @@ int rigSet(const QStringList& args, const QString& dataDir)
         return fail(QStringLiteral("--freq must be a frequency in MHz, e.g. --freq 14.025"));
     rs.pollRate = QLatin1Char('F');
 
-    if (!s.poller.Command1_Click())
+    if (!s.poller.start())
         return 1;
     if (!s.waitForReadings(1)) {
         s.finish();

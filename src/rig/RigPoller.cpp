@@ -39,7 +39,7 @@ RigPoller::RigPoller(OperatingState& state, Dialogs& dialogs, QString dataDir, Q
 {
     m_port->setReadBufferSize(kMaxReplyBytes);
     m_timer.setTimerType(Qt::PreciseTimer);
-    connect(&m_timer, &QTimer::timeout, this, &RigPoller::tmrGetData_Timer);
+    connect(&m_timer, &QTimer::timeout, this, &RigPoller::tick);
     m_stepTimer.setSingleShot(true);
     m_stepTimer.setTimerType(Qt::PreciseTimer);
     connect(m_port, &SerialPort::failed, this, &RigPoller::linkFailed);
@@ -83,7 +83,7 @@ void RigPoller::closeLink()
     m_rigctld->close();
 }
 
-bool RigPoller::Command1_Click()
+bool RigPoller::start()
 {
     const RigFamily family = m_settings.family();
     if (family == RigFamily::None)
@@ -129,14 +129,14 @@ bool RigPoller::Command1_Click()
         return false;
     }
     m_timer.setInterval(RigSettings::tickMs(m_settings.pollRate));
-    tmrGetData_Timer();
+    tick();
     m_timer.start();
     emit readoutsChanged();
     emit pollingChanged(true);
     return true;
 }
 
-void RigPoller::Command2_Click()
+void RigPoller::stop()
 {
     m_freqReadout.clear();
     m_rawReadout.clear();
@@ -144,7 +144,7 @@ void RigPoller::Command2_Click()
     emit readoutsChanged();
 }
 
-void RigPoller::Form_Unload()
+void RigPoller::shutdown()
 {
     if (RigCatalog::takesYaesuOpenClose(m_settings.family()) && m_port->PortOpen())
         m_port->Output(RigFrames::yaesuCloseBytes());
@@ -163,7 +163,7 @@ void RigPoller::stopPolling()
     emit pollingChanged(false);
 }
 
-void RigPoller::tmrGetData_Timer()
+void RigPoller::tick()
 {
     if (m_phase == 0)
         sendTick();
@@ -414,7 +414,7 @@ void RigPoller::linkFailed(const QString& reason)
     if (!polling())
         return;
     const bool rigctld = m_settings.family() == RigFamily::Rigctld;
-    Command2_Click();
+    stop();
     m_freqReadout = kNoResponse;
     m_modeReadout = kNoResponse;
     emit readoutsChanged();

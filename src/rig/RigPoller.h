@@ -15,7 +15,7 @@ class OperatingState;
 class RigctldClient;
 class SerialPort;
 
-// Polls the rig and tunes it. A poll takes two ticks of tmrGetData: the send tick puts the
+// Polls the rig and tunes it. A poll takes two ticks of the poll timer: the send tick puts the
 // family's read commands on the port (only when everything sent before has left), the read
 // tick collects what came back, parses it and hands frequency and mode to the operating state.
 // Frequency and mode changes run as a queue of steps (send, pause, wait for the port to
@@ -30,15 +30,16 @@ public:
     const RigSettings& settings() const { return m_settings; }
     void setSettings(const RigSettings& s) { m_settings = s; }
 
-    // Test: opens the port with the settings and starts polling. False when nothing started.
-    bool Command1_Click();
-    // End Test: stops polling and closes the port.
-    void Command2_Click();
-    // The window goes away: the Yaesus get their CAT-off bytes before the port closes.
-    void Form_Unload();
+    // Opens the port with the settings and starts polling (the Test button). False when
+    // nothing started.
+    bool start();
+    // Stops polling and closes the port (End Test).
+    void stop();
+    // The program ends: the Yaesus get their CAT-off bytes before the port closes.
+    void shutdown();
 
     // One tick of the poll timer; the timer only calls this.
-    void tmrGetData_Timer();
+    void tick();
     // The read tick's work on bytes already collected (also what the benchmark times).
     void consumeReply(const QByteArray& incoming);
 

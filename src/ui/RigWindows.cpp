@@ -2,8 +2,8 @@
 
 #include "log/Station.h"
 #include "rig/RigPoller.h"
-#include "ui/RigControlfrm.h"
-#include "ui/frmRigTune.h"
+#include "ui/RigSetupWindow.h"
+#include "ui/RigTuneWindow.h"
 
 #include <QKeySequence>
 #include <QShortcut>
@@ -23,10 +23,10 @@ void RigWindows::installShortcuts(QWidget* mainWindow)
     connect(g, &QShortcut::activated, this, &RigWindows::showRigTune);
 }
 
-RigControlfrm& RigWindows::rigControl()
+RigSetupWindow& RigWindows::rigControl()
 {
     if (!m_rigControl)
-        m_rigControl = new RigControlfrm(m_station, m_dialogs, m_parent);
+        m_rigControl = new RigSetupWindow(m_station, m_dialogs, m_parent);
     return *m_rigControl;
 }
 
@@ -45,7 +45,7 @@ void RigWindows::showRigControl()
 void RigWindows::showRigTune()
 {
     if (!m_tune)
-        m_tune = new frmRigTune(poller(), m_parent);
+        m_tune = new RigTuneWindow(poller(), m_parent);
     m_tune->show();
     m_tune->raise();
     m_tune->activateWindow();
@@ -55,13 +55,13 @@ void RigWindows::openAtStartup()
 {
     if (m_station.prefs().rigType == QLatin1String("None") || m_station.prefs().rigType.isEmpty())
         return;
-    rigControl().Command1_Click();
+    rigControl().test();
 }
 
 void RigWindows::shutdown()
 {
     if (m_rigControl)
-        m_rigControl->Form_Unload();
+        m_rigControl->shutdown();
 }
 
 void RigWindows::ChangeFrequency(float mhz)

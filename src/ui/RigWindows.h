@@ -4,10 +4,10 @@
 
 class Dialogs;
 class QWidget;
-class RigControlfrm;
+class RigSetupWindow;
 class RigPoller;
 class Station;
-class frmRigTune;
+class RigTuneWindow;
 
 // The rig windows as the main window sees them: the rig interface setup window (created on
 // first use and kept loaded, as it owns the polling), the tune window, the start-up opening
@@ -27,7 +27,7 @@ public:
     // The program ends: the rig gets its CAT-off bytes and the port is closed.
     void shutdown();
 
-    RigControlfrm& rigControl();
+    RigSetupWindow& rigControl();
     RigPoller& poller();
     // For the band map and other callers that tune the rig.
     void ChangeFrequency(float mhz);
@@ -37,6 +37,6 @@ private:
     Station& m_station;
     Dialogs& m_dialogs;
     QWidget* m_parent;
-    RigControlfrm* m_rigControl = nullptr;
-    frmRigTune* m_tune = nullptr;
+    RigSetupWindow* m_rigControl = nullptr;
+    RigTuneWindow* m_tune = nullptr;
 };

@@ -176,7 +176,7 @@ TEST(RigPoller, PegasusFilePairFollowsAndTunes)
     poller.settings().pollRate = QLatin1Char('F');
     writeBytes(dir.file("PEGASUS.OUT"), "21.025,CW\r\n");
     state.selectMode("PH");
-    ASSERT_TRUE(poller.Command1_Click());
+    ASSERT_TRUE(poller.start());
     WAIT_EQ(state.band(), QString("15"), 3000);
     WAIT_EQ(state.mode(), QString("CW"), 3000);
     poller.ChangeFrequency(14.2f);
@@ -195,7 +195,7 @@ TEST(RigPoller, PegasusFolderThatCannotBeWrittenSaysErrorChangingFrequency)
     RigPoller poller{state, dialogs, dir.path()};
     poller.settings().selectRig("Ten Tec Pegasus");
     poller.settings().pegasusFolder = dir.file("no/such/folder");
-    ASSERT_TRUE(poller.Command1_Click());
+    ASSERT_TRUE(poller.start());
     poller.ChangeFrequency(7.04f);
     WAIT_TRUE(!poller.changing(), 3000);
     ASSERT_EQ(dialogs.calls.size(), 1u);
@@ -210,7 +210,7 @@ TEST(RigPoller, TestWithNoRigDoesNothing)
     Preferences prefs;
     OperatingState state{prefs};
     RigPoller poller{state, dialogs, dir.path()};
-    EXPECT_FALSE(poller.Command1_Click());
+    EXPECT_FALSE(poller.start());
     EXPECT_FALSE(poller.polling());
     poller.ChangeMode(14.0f, "CW");
     EXPECT_FALSE(poller.changing());

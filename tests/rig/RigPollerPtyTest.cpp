@@ -37,7 +37,7 @@ struct RigPollerPty : ::testing::Test {
         s.ports = SerialPortTable({rig.device()});
         s.port = 1;
         s.pollRate = rate;
-        ASSERT_TRUE(poller.Command1_Click()) << dialogs.messages().join('|').toStdString();
+        ASSERT_TRUE(poller.start()) << dialogs.messages().join('|').toStdString();
     }
     // Waits for the poller to be back to polling after a change, then for the rig's answer.
     void waitChangeDone()
@@ -182,7 +182,7 @@ TEST_F(RigPollerPty, YaesuOpensPollsTunesAndCloses)
     EXPECT_GE(rig.received.indexOf(hex("00 00 00 00 07 00 72 00 00 01")), 0) << rig.received.toHex(' ').toStdString();
     WAIT_EQ(state.band(), QString("40"), 3000);
     WAIT_EQ(state.mode(), QString("PH"), 3000);
-    poller.Form_Unload();
+    poller.shutdown();
     EXPECT_FALSE(poller.port().PortOpen());
     WAIT_TRUE(rig.received.endsWith(hex("00 00 00 00 80")), 3000);
 }
@@ -202,7 +202,7 @@ TEST_F(RigPollerPty, YaesuStatusBlockRigs)
         EXPECT_GE(rig.received.indexOf(hex("00 00 00 02 0C 00 40 70 00 0A")), 0)
             << type << rig.received.toHex(' ').toStdString();
         WAIT_EQ(state.band(), QString("40"), 3000);
-        poller.Command2_Click();
+        poller.stop();
     }
 }
 
@@ -248,7 +248,7 @@ TEST_F(RigPollerPty, UnpluggedRigIsReportedOnceAndTestReopens)
     EXPECT_EQ(poller.frequencyReadout(), "No Response");
     // Test on the vanished device: the open failure message and nothing else; on a new one:
     // polling again.
-    EXPECT_FALSE(poller.Command1_Click());
+    EXPECT_FALSE(poller.start());
     ASSERT_EQ(dialogs.calls.size(), 2u);
     EXPECT_EQ(dialogs.last().title, "Invalid Comm Settings.");
     SimulatedRig again(Kind::Kenwood);
@@ -295,13 +295,13 @@ TEST_F(RigPollerPty, ModeByFrequencyDontUseAndUseFrequency)
     start(rig, "Kenwood");
     WAIT_EQ(state.mode(), QString("PH"), 3000);
     EXPECT_EQ(poller.modeReadout(), "PH");
-    poller.Command2_Click();
+    poller.stop();
 
     state.selectMode("DIG");
     state.selectBand("80");
     poller.settings().modeBy = RigSettings::ModeBy::DontUse;
     poller.settings().useFrequency = false;
-    ASSERT_TRUE(poller.Command1_Click());
+    ASSERT_TRUE(poller.start());
     WAIT_EQ(poller.frequencyReadout(), QString("14.20000"), 3000);
     WAIT_EQ(poller.modeReadout(), QString("CW"), 3000);
     EXPECT_EQ(state.mode(), "DIG");
@@ -314,7 +314,7 @@ TEST_F(RigPollerPty, PollRatesAndChangeOnlyWhilePolling)
     for (auto [rate, ms] : {std::pair{'F', 50}, std::pair{'M', 250}, std::pair{'S', 1000}, std::pair{'R', 5000}}) {
         start(rig, "Kenwood", QLatin1Char(rate));
         EXPECT_EQ(poller.tickMs(), ms) << rate;
-        poller.Command2_Click();
+        poller.stop();
     }
     rig.received.clear();
     poller.ChangeFrequency(7.04f);
@@ -326,7 +326,7 @@ TEST_F(RigPollerPty, BadPortsShowTheRigMessage)
 {
     poller.settings().selectRig("Kenwood");
     poller.settings().ports = SerialPortTable({dir.file("no-such-device")});
-    EXPECT_FALSE(poller.Command1_Click());
+    EXPECT_FALSE(poller.start());
     ASSERT_EQ(dialogs.calls.size(), 1u);
     EXPECT_EQ(dialogs.last().text,
               "The comm port that you selected for rig interface is either in use, invalid or the settings that you "
@@ -337,6 +337,6 @@ TEST_F(RigPollerPty, BadPortsShowTheRigMessage)
     SimulatedRig rig(Kind::Kenwood);
     poller.settings().ports = SerialPortTable({rig.device()});
     poller.settings().parity = QLatin1Char('X');
-    EXPECT_FALSE(poller.Command1_Click());
+    EXPECT_FALSE(poller.start());
     EXPECT_EQ(dialogs.calls.size(), 2u);
 }
