@@ -89,7 +89,10 @@ private:
     ContactTableModel* m_model = nullptr;
     QTableView* m_list = nullptr;
     SectionDisplay* m_sections = nullptr;
-    QLabel* m_counts[4] = {};
+    QLabel* m_cwCount = nullptr;
+    QLabel* m_digitalCount = nullptr;
+    QLabel* m_phoneCount = nullptr;
+    QLabel* m_pointsTotal = nullptr;
     QLabel* m_ownClass = nullptr;
     QLabel* m_ownCall = nullptr;
     QLabel* m_ownSection = nullptr;
