@@ -130,8 +130,12 @@ struct Session {
     int readings = 0;
     QElapsedTimer sinceReading;
 
-    explicit Session(const QString& dataDir) : poller(state, dialogs, dataDir)
+    explicit Session(const QString& dataDir) : poller(state, dataDir)
     {
+        QObject::connect(&poller, &RigPoller::failed, &poller,
+                         [this](const QString& text, const QString& title, Dialogs::Icon icon) {
+                             dialogs.message(text, title, icon);
+                         });
         QObject::connect(&poller, &RigPoller::readingTaken, &poller, [this] {
             ++readings;
             sinceReading.restart();

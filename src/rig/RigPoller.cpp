@@ -5,7 +5,6 @@
 #include "rig/RigFrames.h"
 #include "rig/RigctldClient.h"
 #include "rig/SerialPort.h"
-#include "util/Dialogs.h"
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
@@ -32,10 +31,9 @@ QElapsedTimer& sinceStart()
 }
 } // namespace
 
-RigPoller::RigPoller(OperatingState& state, Dialogs& dialogs, QString dataDir, QObject* parent)
-    : QObject(parent), m_state(state), m_dialogs(dialogs), m_dataDir(std::move(dataDir)),
-      m_bandPlan(BandPlanLookup::load(m_dataDir)), m_port(new SerialPort(SerialPortTable::systemDefault(), this)),
-      m_rigctld(new RigctldClient(kMaxReplyBytes, this))
+RigPoller::RigPoller(OperatingState& state, QString dataDir, QObject* parent)
+    : QObject(parent), m_state(state), m_dataDir(std::move(dataDir)), m_bandPlan(BandPlanLookup::load(m_dataDir)),
+      m_port(new SerialPort(SerialPortTable::systemDefault(), this)), m_rigctld(new RigctldClient(kMaxReplyBytes, this))
 {
     m_port->setReadBufferSize(kMaxReplyBytes);
     m_timer.setTimerType(Qt::PreciseTimer);
@@ -123,7 +121,8 @@ bool RigPoller::start()
     }
     if (!open) {
         m_timer.stop();
-        showPortOpenFailure(PortUser::Rig, m_dialogs);
+        const PortOpenFailure f = portOpenFailure(PortUser::Rig);
+        emit failed(f.text, f.title, Dialogs::Icon::Information);
         emit readoutsChanged();
         emit pollingChanged(false);
         return false;
@@ -293,7 +292,7 @@ void RigPoller::ChangeFrequency(float mhz)
     if (family == RigFamily::Pegasus) {
         m_steps.push_back({Step::Call, 0, {}, [this, mhz] {
                                if (!writePegasusIn(m_settings.pegasusDir(), mhz, m_lastMode))
-                                   m_dialogs.message(QStringLiteral("Error Changing Frequency"), kTitle);
+                                   emit failed(QStringLiteral("Error Changing Frequency"), kTitle, Dialogs::Icon::None);
                            }});
     } else {
         const QByteArray frame = RigFrames::frequencyFrame(family, mhz, m_settings.freqCommand, m_vfoFlag);
@@ -301,7 +300,7 @@ void RigPoller::ChangeFrequency(float mhz)
                                if (frame.isEmpty())
                                    return;
                                if (!linkOpen()) {
-                                   m_dialogs.message(QStringLiteral("Error Changing Frequency"), kTitle);
+                                   emit failed(QStringLiteral("Error Changing Frequency"), kTitle, Dialogs::Icon::None);
                                    return;
                                }
                                linkWrite(frame);
@@ -436,5 +435,5 @@ void RigPoller::reportOnce(const QString& text)
     if (m_reported)
         return;
     m_reported = true;
-    m_dialogs.message(text, kTitle, Dialogs::Icon::Warning);
+    emit failed(text, kTitle, Dialogs::Icon::Warning);
 }

@@ -3,6 +3,7 @@
 #include "rig/BandPlanLookup.h"
 #include "rig/RigParsers.h"
 #include "rig/RigSettings.h"
+#include "util/Dialogs.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -10,7 +11,6 @@
 #include <deque>
 #include <functional>
 
-class Dialogs;
 class OperatingState;
 class RigctldClient;
 class SerialPort;
@@ -20,10 +20,12 @@ class SerialPort;
 // tick collects what came back, parses it and hands frequency and mode to the operating state.
 // Frequency and mode changes run as a queue of steps (send, pause, wait for the port to
 // drain) driven by timers, so the window keeps drawing and taking keys meanwhile.
+// It never talks to the operator itself: failures go out as failed(), and whoever shows
+// them decides how (a window queues a message box, the command line prints).
 class RigPoller : public QObject {
     Q_OBJECT
 public:
-    RigPoller(OperatingState& state, Dialogs& dialogs, QString dataDir, QObject* parent = nullptr);
+    RigPoller(OperatingState& state, QString dataDir, QObject* parent = nullptr);
     ~RigPoller() override;
 
     RigSettings& settings() { return m_settings; }
@@ -74,6 +76,9 @@ signals:
     void pollingChanged(bool polling);
     // A frequency or mode change has finished its last step.
     void changeFinished();
+    // Something the operator must hear of: the port would not open, a frequency change could
+    // not be sent, the replies cannot be read or the link was lost.
+    void failed(const QString& text, const QString& title, Dialogs::Icon icon);
 
 private:
     struct Step {
@@ -106,7 +111,6 @@ private:
     void reportOnce(const QString& text);
 
     OperatingState& m_state;
-    Dialogs& m_dialogs;
     QString m_dataDir;
     RigSettings m_settings;
     BandPlanLookup m_bandPlan;

@@ -61,7 +61,7 @@ void paintLabel(QLabel* label, const LabelView& view)
 
 }  // namespace
 
-MainWindow::MainWindow(Station& station, Dialogs& dialogs, QWidget* parent)
+MainWindow::MainWindow(Station& station, Dialogs& dialogs, RigPoller& rigPoller, QWidget* parent)
     : QMainWindow(parent),
       m_station(station),
       m_dialogs(dialogs),
@@ -69,7 +69,7 @@ MainWindow::MainWindow(Station& station, Dialogs& dialogs, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(ProgramTitle));
-    m_rig = new RigWindows(m_station, m_dialogs, this);
+    m_rig = new RigWindows(m_station, rigPoller, m_dialogs, this);
     buildWidgets();
     buildMenus();
     m_rig->installShortcuts(this);

@@ -18,6 +18,7 @@ class QLineEdit;
 class QPushButton;
 class QTableView;
 class QTimer;
+class RigPoller;
 class RigWindows;
 class SectionDisplay;
 class Station;
@@ -27,7 +28,7 @@ class Station;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(Station& station, Dialogs& dialogs, QWidget* parent = nullptr);
+    MainWindow(Station& station, Dialogs& dialogs, RigPoller& rigPoller, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Starts the hidden backup window whose one-minute timer drives the automatic backups.

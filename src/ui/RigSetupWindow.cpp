@@ -65,9 +65,8 @@ const QString kMustPoll = QStringLiteral(
 
 } // namespace
 
-RigSetupWindow::RigSetupWindow(Station& station, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_station(station), m_dialogs(dialogs),
-      m_poller(new RigPoller(station.state(), dialogs, station.paths().dataDir, this))
+RigSetupWindow::RigSetupWindow(Station& station, RigPoller& poller, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_station(station), m_dialogs(dialogs), m_poller(&poller)
 {
     setObjectName(QStringLiteral("RigControlfrm"));
     setWindowTitle(QStringLiteral("Rig Interface Setup"));

@@ -23,7 +23,7 @@ class FrequencyTestWindow;
 class RigSetupWindow : public QWidget {
     Q_OBJECT
 public:
-    RigSetupWindow(Station& station, Dialogs& dialogs, QWidget* parent = nullptr);
+    RigSetupWindow(Station& station, RigPoller& poller, Dialogs& dialogs, QWidget* parent = nullptr);
     ~RigSetupWindow() override;
 
     RigPoller& poller() { return *m_poller; }

@@ -4,13 +4,20 @@
 #include "rig/RigPoller.h"
 #include "ui/RigSetupWindow.h"
 #include "ui/RigTuneWindow.h"
+#include "util/Dialogs.h"
 
 #include <QKeySequence>
 #include <QShortcut>
+#include <QTimer>
 
-RigWindows::RigWindows(Station& station, Dialogs& dialogs, QWidget* parent)
-    : QObject(parent), m_station(station), m_dialogs(dialogs), m_parent(parent)
+RigWindows::RigWindows(Station& station, RigPoller& poller, Dialogs& dialogs, QWidget* parent)
+    : QObject(parent), m_station(station), m_poller(poller), m_dialogs(dialogs), m_parent(parent)
 {
+    // The poller reports from its timers; a modal box opened there would run a nested event
+    // loop inside the poll. The message waits until the poller's slot has returned.
+    connect(&m_poller, &RigPoller::failed, this, [this](const QString& text, const QString& title, Dialogs::Icon icon) {
+        QTimer::singleShot(0, this, [this, text, title, icon] { m_dialogs.message(text, title, icon); });
+    });
 }
 
 RigWindows::~RigWindows() = default;
@@ -26,13 +33,13 @@ void RigWindows::installShortcuts(QWidget* mainWindow)
 RigSetupWindow& RigWindows::rigControl()
 {
     if (!m_rigControl)
-        m_rigControl = new RigSetupWindow(m_station, m_dialogs, m_parent);
+        m_rigControl = new RigSetupWindow(m_station, m_poller, m_dialogs, m_parent);
     return *m_rigControl;
 }
 
 RigPoller& RigWindows::poller()
 {
-    return rigControl().poller();
+    return m_poller;
 }
 
 void RigWindows::showRigControl()

@@ -10,12 +10,12 @@ class Station;
 class RigTuneWindow;
 
 // The rig windows as the main window sees them: the rig interface setup window (created on
-// first use and kept loaded, as it owns the polling), the tune window, the start-up opening
-// and the Ctrl+R / Ctrl+G keys.
+// first use and kept loaded), the tune window, the start-up opening, the Ctrl+R / Ctrl+G keys
+// and the messages of the program's rig poller.
 class RigWindows : public QObject {
     Q_OBJECT
 public:
-    RigWindows(Station& station, Dialogs& dialogs, QWidget* parent);
+    RigWindows(Station& station, RigPoller& poller, Dialogs& dialogs, QWidget* parent);
     ~RigWindows() override;
 
     // Ctrl+R and Ctrl+G on the given window.
@@ -35,6 +35,7 @@ public:
 
 private:
     Station& m_station;
+    RigPoller& m_poller;
     Dialogs& m_dialogs;
     QWidget* m_parent;
     RigSetupWindow* m_rigControl = nullptr;

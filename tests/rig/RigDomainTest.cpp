@@ -1,3 +1,4 @@
+#include "ReportTo.h"
 #include "WaitFor.h"
 #include "log/OperatingState.h"
 #include "peers/PtyPeer.h"
@@ -170,7 +171,7 @@ TEST(RigPoller, PegasusFilePairFollowsAndTunes)
     ScriptedDialogs dialogs;
     Preferences prefs;
     OperatingState state{prefs};
-    RigPoller poller{state, dialogs, dir.path()};
+    ReportingPoller poller{state, dialogs, dir.path()};
     poller.settings().selectRig("Ten Tec Pegasus");
     poller.settings().pegasusFolder = dir.path();
     poller.settings().pollRate = QLatin1Char('F');
@@ -192,7 +193,7 @@ TEST(RigPoller, PegasusFolderThatCannotBeWrittenSaysErrorChangingFrequency)
     ScriptedDialogs dialogs;
     Preferences prefs;
     OperatingState state{prefs};
-    RigPoller poller{state, dialogs, dir.path()};
+    ReportingPoller poller{state, dialogs, dir.path()};
     poller.settings().selectRig("Ten Tec Pegasus");
     poller.settings().pegasusFolder = dir.file("no/such/folder");
     ASSERT_TRUE(poller.start());
@@ -209,7 +210,7 @@ TEST(RigPoller, TestWithNoRigDoesNothing)
     ScriptedDialogs dialogs;
     Preferences prefs;
     OperatingState state{prefs};
-    RigPoller poller{state, dialogs, dir.path()};
+    ReportingPoller poller{state, dialogs, dir.path()};
     EXPECT_FALSE(poller.start());
     EXPECT_FALSE(poller.polling());
     poller.ChangeMode(14.0f, "CW");

@@ -1,5 +1,6 @@
 // The real poller on a real serial port: each test opens the slave side of a pseudo-terminal
 // through SerialPort, with a simulated transceiver answering on the other side.
+#include "ReportTo.h"
 #include "log/OperatingState.h"
 #include "peers/SimulatedRig.h"
 #include "rig/RigPoller.h"
@@ -27,7 +28,7 @@ struct RigPollerPty : ::testing::Test {
     ScriptedDialogs dialogs;
     Preferences prefs;
     OperatingState state{prefs};
-    RigPoller poller{state, dialogs, dir.path()};
+    ReportingPoller poller{state, dialogs, dir.path()};
 
     void start(SimulatedRig& rig, const char* type, QChar rate = QLatin1Char('F'))
     {

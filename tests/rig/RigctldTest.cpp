@@ -1,4 +1,5 @@
 // The "Hamlib rigctld" entry against the real rigctld with Hamlib's dummy rig (model 1).
+#include "ReportTo.h"
 #include "WaitFor.h"
 #include "log/OperatingState.h"
 #include "peers/NoisyRigctld.h"
@@ -29,7 +30,7 @@ struct Rigctld : ::testing::Test {
     ScriptedDialogs dialogs;
     Preferences prefs;
     OperatingState state{prefs};
-    RigPoller poller{state, dialogs, dir.path()};
+    ReportingPoller poller{state, dialogs, dir.path()};
     QProcess rigctld;
     quint16 port = 0;
 
@@ -124,7 +125,7 @@ struct NoisyPort {
     ScriptedDialogs dialogs;
     Preferences prefs;
     OperatingState state{prefs};
-    RigPoller poller{state, dialogs, dir.path()};
+    ReportingPoller poller{state, dialogs, dir.path()};
     NoisyRigctld peer;
 
     explicit NoisyPort(const QByteArray& reply, bool flood = false) : peer(reply, flood)

@@ -33,8 +33,9 @@ struct RigWindowsTest : ::testing::Test {
     ScriptedDialogs dialogs;
     ManualClock clock;
     Station station{DataPaths{dir.path(), dir.file("docs"), dir.file("shared")}, dialogs, clock};
+    RigPoller poller{station.state(), dir.path()};
     QWidget main;
-    RigWindows windows{station, dialogs, &main};
+    RigWindows windows{station, poller, dialogs, &main};
 
     template <class T> T* child(QWidget& w, const char* name)
     {
@@ -139,7 +140,8 @@ TEST_F(RigWindowsTest, ChangeFrequencyButtonNeedsPollingThenOpensTheTestWindow)
 TEST_F(RigWindowsTest, SettingsSurviveARestart)
 {
     {
-        RigWindows first{station, dialogs, &main};
+        RigPoller firstPoller{station.state(), dir.path()};
+        RigWindows first{station, firstPoller, dialogs, &main};
         RigSetupWindow& f = first.rigControl();
         auto* list = child<QListWidget>(f, "List1");
         list->setCurrentRow(static_cast<int>(RigCatalog::names().indexOf("Kenwood 2")));
@@ -155,7 +157,8 @@ TEST_F(RigWindowsTest, SettingsSurviveARestart)
         child<QTableWidget>(f, "tblPorts")->item(1, 0)->setText("/dev/ttyRIG");
         f.close();
     }
-    RigWindows second{station, dialogs, &main};
+    RigPoller secondPoller{station.state(), dir.path()};
+    RigWindows second{station, secondPoller, dialogs, &main};
     RigSetupWindow& g = second.rigControl();
     EXPECT_EQ(child<QListWidget>(g, "List1")->currentItem()->text(), "Kenwood 2");
     EXPECT_TRUE(child<QRadioButton>(g, "optPort3")->isChecked());
@@ -336,4 +339,23 @@ TEST_F(RigWindowsTest, ArrowKeysChooseTheRigThatTestUses)
     WAIT_EQ(child<QLabel>(f, "lblFreq")->text(), QString("14.02500"), 3000);
     EXPECT_TRUE(rig.received.startsWith(hexBytes("FEFE64E003FD"))) << rig.received.toHex(' ').toStdString();
     child<QPushButton>(f, "Command2")->click();
+}
+
+TEST_F(RigWindowsTest, PollerFailuresReachTheOperatorOnlyAfterThePollerReturns)
+{
+    // A box opened from inside the poller's timer slot would poll on in a nested event loop.
+    emit poller.failed("The rig port went away", "Rig Interface", Dialogs::Icon::Warning);
+    EXPECT_TRUE(dialogs.calls.empty());
+    WAIT_EQ(dialogs.calls.size(), size_t(1), 1000);
+    EXPECT_EQ(dialogs.last().text, "The rig port went away");
+    EXPECT_EQ(dialogs.last().title, "Rig Interface");
+
+    chooseRig("Kenwood");
+    RigSetupWindow& f = windows.rigControl();
+    child<QTableWidget>(f, "tblPorts")->item(0, 0)->setText(dir.file("no-such-tty"));
+    child<QRadioButton>(f, "optPort0")->setChecked(true);
+    child<QPushButton>(f, "Command1")->click();
+    EXPECT_FALSE(poller.polling());
+    WAIT_EQ(dialogs.calls.size(), size_t(2), 1000);
+    EXPECT_EQ(dialogs.last().title, "Invalid Comm Settings.");
 }
