@@ -182,7 +182,7 @@ int rigPoll(const QStringList& args, const QString& dataDir)
         return 1;
     const bool got = s.waitForReadings(polls, [&] {
         const QString mode = s.poller.lastMode();
-        std::printf("%s%s\n", qPrintable(RigParsers::formatReadout(s.poller.lastFrequency())),
+        std::printf("%s%s\n", qPrintable(s.poller.lastFrequency().toReadout()),
                     qPrintable(mode.isEmpty() ? mode : QLatin1Char(' ') + mode));
         std::fflush(stdout);
     });
@@ -205,9 +205,8 @@ int rigSet(const QStringList& args, const QString& dataDir)
     RigSettings& rs = s.poller.settings();
     if (const QString e = configure(o, rs); !e.isEmpty())
         return fail(e);
-    bool ok = false;
-    const float mhz = o.values.value("--freq").toFloat(&ok);
-    if (!ok || mhz <= 0)
+    const std::optional<Frequency> freq = Frequency::fromMHzText(o.values.value("--freq"));
+    if (!freq)
         return fail(QStringLiteral("--freq must be a frequency in MHz, e.g. --freq 14.025"));
     rs.pollRate = QLatin1Char('F');
 
@@ -218,9 +217,9 @@ int rigSet(const QStringList& args, const QString& dataDir)
         std::fprintf(stderr, "fdlog-cli: no reading from the rig for 10 s\n");
         return 1;
     }
-    s.poller.ChangeFrequency(mhz);
+    s.poller.ChangeFrequency(*freq);
     if (o.values.contains("--mode"))
-        s.poller.ChangeMode(mhz, o.values.value("--mode"));
+        s.poller.ChangeMode(*freq, o.values.value("--mode"));
     runUntil([&] { return !s.poller.changing(); });
     s.finish();
     return 0;

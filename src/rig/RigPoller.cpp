@@ -99,7 +99,7 @@ bool RigPoller::start()
     m_heldReads = 0;
     m_reported = false;
     // A new test starts from nothing, so a stale reading is never shown as the rig's answer.
-    m_lastFrequency = 0;
+    m_lastFrequency = {};
     m_lastMode.clear();
     m_toggle = 0;
     bool open = family == RigFamily::Pegasus;
@@ -238,19 +238,19 @@ void RigPoller::consumeReply(const QByteArray& incoming)
     }
     const bool gotReading = !r.empty();
     if (r.frequency)
-        m_lastFrequency = *r.frequency;
+        m_lastFrequency = Frequency::fromSingleMHz(*r.frequency);
     if (r.mode)
         m_lastMode = *r.mode;
     if (r.vfoFlag)
         m_vfoFlag = *r.vfoFlag;
 
     if (m_settings.modeBy == RigSettings::ModeBy::Frequency) {
-        const QString byFreq = RigParsers::modeByFrequency(m_lastFrequency);
+        const QString byFreq = RigParsers::modeByFrequency(m_lastFrequency.toSingleMHz());
         if (!byFreq.isEmpty())
             m_lastMode = byFreq;
     }
-    if (m_lastFrequency > 0)
-        m_freqReadout = RigParsers::formatReadout(m_lastFrequency);
+    if (m_lastFrequency.isValid())
+        m_freqReadout = m_lastFrequency.toReadout();
     if (!m_lastMode.isEmpty())
         m_modeReadout = m_lastMode;
     m_rawReadout = m_settings.convertFromHex ? RigFrames::bytesToSpacedHex(m_buffer) : QString::fromLatin1(m_buffer);
@@ -263,18 +263,18 @@ void RigPoller::consumeReply(const QByteArray& incoming)
     // Only a reply that was read whole moves the operating state; noise leaves it as it was.
     if (!gotReading)
         return;
-    if (m_settings.useFrequency && m_lastFrequency > 0)
-        m_state.BandFreqConversion(m_lastFrequency);
+    if (m_settings.useFrequency && m_lastFrequency.isValid())
+        m_state.BandFreqConversion(m_lastFrequency.toSingleMHz());
     if (m_settings.modeBy != RigSettings::ModeBy::DontUse)
         m_state.ModeSelection(m_lastMode);
     emit readingTaken();
 }
 
-void RigPoller::ChangeFrequency(float mhz)
+void RigPoller::ChangeFrequency(Frequency f)
 {
     if (changing() && m_pausedForChange) {
         // A change is under way (a scan step, a second click): the newest frequency follows it.
-        m_pendingFrequency = mhz;
+        m_pendingFrequency = f;
         return;
     }
     if (!m_timer.isActive())
@@ -286,7 +286,9 @@ void RigPoller::ChangeFrequency(float mhz)
         linkRead();
     m_buffer.clear();
     m_phase = 0;
-    appendModeSteps(mhz, QString());
+    appendModeSteps(f, QString());
+    // The frame builders and the Pegasus file still take a single.
+    const float mhz = f.toSingleMHz();
     m_steps.push_back(WaitForSendDrain());
     m_steps.push_back(PauseMs(RigFrames::frequencyPauseMs(family)));
     if (family == RigFamily::Pegasus) {
@@ -312,7 +314,7 @@ void RigPoller::ChangeFrequency(float mhz)
                            if (linkOpen() || m_settings.family() == RigFamily::Pegasus)
                                m_timer.start();
                            if (m_pendingFrequency) {
-                               const float next = *m_pendingFrequency;
+                               const Frequency next = *m_pendingFrequency;
                                m_pendingFrequency.reset();
                                ChangeFrequency(next);
                            }
@@ -320,18 +322,18 @@ void RigPoller::ChangeFrequency(float mhz)
     runSteps();
 }
 
-void RigPoller::ChangeMode(float mhz, const QString& modeWord)
+void RigPoller::ChangeMode(Frequency f, const QString& modeWord)
 {
     if (m_settings.family() == RigFamily::None)
         return;
-    appendModeSteps(mhz, modeWord);
+    appendModeSteps(f, modeWord);
     runSteps();
 }
 
-void RigPoller::appendModeSteps(float mhz, QString modeWord)
+void RigPoller::appendModeSteps(Frequency f, QString modeWord)
 {
     if (modeWord.isEmpty())
-        modeWord = m_bandPlan.modeWordFor(mhz);
+        modeWord = m_bandPlan.modeWordFor(f.toSingleMHz());
     if (modeWord.isEmpty())
         return;
     const auto frame =

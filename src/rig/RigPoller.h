@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rig/BandPlanLookup.h"
+#include "rig/Frequency.h"
 #include "rig/RigParsers.h"
 #include "rig/RigSettings.h"
 #include "util/Dialogs.h"
@@ -45,8 +46,9 @@ public:
     // The read tick's work on bytes already collected (also what the benchmark times).
     void consumeReply(const QByteArray& incoming);
 
-    void ChangeFrequency(float mhz);
-    void ChangeMode(float mhz, const QString& modeWord);
+    void ChangeFrequency(Frequency f);
+    // An empty mode word: the band plan's mode for `f`.
+    void ChangeMode(Frequency f, const QString& modeWord);
     // A raw command from the frequency-test window, written as it is.
     void sendRaw(const QByteArray& bytes);
 
@@ -62,7 +64,7 @@ public:
     QString frequencyReadout() const { return m_freqReadout; }
     QString modeReadout() const { return m_modeReadout; }
     QString rawReadout() const { return m_rawReadout; }
-    float lastFrequency() const { return m_lastFrequency; }
+    Frequency lastFrequency() const { return m_lastFrequency; }
     QString lastMode() const { return m_lastMode; }
     int vfoFlag() const { return m_vfoFlag; }
 
@@ -103,7 +105,7 @@ private:
 
     void sendTick();
     void readTick();
-    void appendModeSteps(float mhz, QString modeWord);
+    void appendModeSteps(Frequency f, QString modeWord);
     void runSteps();
     void nextStep();
     void drainPoll();
@@ -122,7 +124,7 @@ private:
     std::deque<Step> m_steps;
     bool m_stepRunning = false;
     bool m_pausedForChange = false;
-    std::optional<float> m_pendingFrequency;
+    std::optional<Frequency> m_pendingFrequency;
 
     QByteArray m_buffer;
     int m_phase = 0;
@@ -133,7 +135,7 @@ private:
     int m_heldReads = 0;
     bool m_reported = false;
     bool m_rigctldUp = false;
-    float m_lastFrequency = 0;
+    Frequency m_lastFrequency;
     QString m_lastMode;
     int m_vfoFlag = 0;
     QString m_freqReadout;

@@ -48,5 +48,5 @@ void FrequencyTestWindow::sendRawCommand()
 void FrequencyTestWindow::sendFrequency()
 {
     if (const auto f = RigTune::numeric(m_frequency->text()))
-        m_poller.ChangeFrequency(*f);
+        m_poller.ChangeFrequency(Frequency::fromSingleMHz(*f));
 }

@@ -71,12 +71,12 @@ void RigWindows::shutdown()
         m_rigControl->shutdown();
 }
 
-void RigWindows::ChangeFrequency(float mhz)
+void RigWindows::ChangeFrequency(Frequency f)
 {
-    poller().ChangeFrequency(mhz);
+    poller().ChangeFrequency(f);
 }
 
-void RigWindows::ChangeMode(float mhz, const QString& mode)
+void RigWindows::ChangeMode(Frequency f, const QString& mode)
 {
-    poller().ChangeMode(mhz, mode);
+    poller().ChangeMode(f, mode);
 }

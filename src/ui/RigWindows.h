@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rig/Frequency.h"
+
 #include <QObject>
 
 class Dialogs;
@@ -30,8 +32,8 @@ public:
     RigSetupWindow& rigControl();
     RigPoller& poller();
     // For the band map and other callers that tune the rig.
-    void ChangeFrequency(float mhz);
-    void ChangeMode(float mhz, const QString& mode);
+    void ChangeFrequency(Frequency f);
+    void ChangeMode(Frequency f, const QString& mode);
 
 private:
     Station& m_station;

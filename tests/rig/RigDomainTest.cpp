@@ -180,7 +180,7 @@ TEST(RigPoller, PegasusFilePairFollowsAndTunes)
     ASSERT_TRUE(poller.start());
     WAIT_EQ(state.band(), QString("15"), 3000);
     WAIT_EQ(state.mode(), QString("CW"), 3000);
-    poller.ChangeFrequency(14.2f);
+    poller.ChangeFrequency(Frequency::fromMHz(14.2));
     WAIT_TRUE(!poller.changing(), 3000);
     EXPECT_EQ(readBytes(dir.file("PEGASUS.IN")), "14.2\r\nCW\r\n");
     EXPECT_TRUE(poller.polling());
@@ -197,7 +197,7 @@ TEST(RigPoller, PegasusFolderThatCannotBeWrittenSaysErrorChangingFrequency)
     poller.settings().selectRig("Ten Tec Pegasus");
     poller.settings().pegasusFolder = dir.file("no/such/folder");
     ASSERT_TRUE(poller.start());
-    poller.ChangeFrequency(7.04f);
+    poller.ChangeFrequency(Frequency::fromMHz(7.04));
     WAIT_TRUE(!poller.changing(), 3000);
     ASSERT_EQ(dialogs.calls.size(), 1u);
     EXPECT_EQ(dialogs.last().text, "Error Changing Frequency");
@@ -213,7 +213,7 @@ TEST(RigPoller, TestWithNoRigDoesNothing)
     ReportingPoller poller{state, dialogs, dir.path()};
     EXPECT_FALSE(poller.start());
     EXPECT_FALSE(poller.polling());
-    poller.ChangeMode(14.0f, "CW");
+    poller.ChangeMode(Frequency::fromMHz(14.0), "CW");
     EXPECT_FALSE(poller.changing());
     EXPECT_TRUE(dialogs.calls.empty());
 }

@@ -63,7 +63,7 @@ TEST_F(RigPollerPty, KenwoodSplitRepliesWithGarbageFollowAndTune)
     EXPECT_TRUE(rig.received.startsWith("FA;MD;"));
 
     rig.received.clear();
-    poller.ChangeFrequency(7.04f);
+    poller.ChangeFrequency(Frequency::fromMHz(7.04));
     EXPECT_TRUE(poller.changing()); // returned at once; the exchange runs on timers
     waitChangeDone();
     const qsizetype mode = rig.received.indexOf("MD3;");
@@ -82,7 +82,7 @@ TEST_F(RigPollerPty, ElecraftPhoneSegmentGetsUpperSideband)
     WAIT_EQ(state.band(), QString("20"), 3000);
     EXPECT_EQ(state.mode(), "PH");
     rig.received.clear();
-    poller.ChangeFrequency(28.4f);
+    poller.ChangeFrequency(Frequency::fromMHz(28.4));
     waitChangeDone();
     EXPECT_GE(rig.received.indexOf("MD2;FA00028400000;"), 0) << rig.received.toStdString();
     WAIT_EQ(state.band(), QString("10"), 3000);
@@ -97,7 +97,7 @@ TEST_F(RigPollerPty, Kenwood2UsesTheVfoTheRigReports)
     WAIT_EQ(poller.vfoFlag(), 1, 3000);
     EXPECT_EQ(state.mode(), "PH");
     rig.received.clear();
-    poller.ChangeFrequency(7.2f);
+    poller.ChangeFrequency(Frequency::fromMHz(7.2));
     waitChangeDone();
     EXPECT_GE(rig.received.indexOf("MD1;"), 0) << rig.received.toStdString();
     EXPECT_GE(rig.received.indexOf("FB00007200000;"), 0) << rig.received.toStdString();
@@ -113,7 +113,7 @@ TEST_F(RigPollerPty, Ftdx9000TextCommands)
     WAIT_EQ(state.band(), QString("10"), 3000);
     WAIT_EQ(state.mode(), QString("PH"), 3000);
     rig.received.clear();
-    poller.ChangeFrequency(14.025f);
+    poller.ChangeFrequency(Frequency::fromMHz(14.025));
     waitChangeDone();
     EXPECT_GE(rig.received.indexOf("MD03;"), 0) << rig.received.toStdString();
     EXPECT_GE(rig.received.indexOf("FA14025000;"), 0) << rig.received.toStdString();
@@ -131,7 +131,7 @@ TEST_F(RigPollerPty, IcomWithEchoAndGarbageAlternatesAndTunes)
     WAIT_EQ(state.mode(), QString("CW"), 3000);
     EXPECT_TRUE(rig.received.startsWith(hex("FE FE 64 E0 03 FD FE FE 64 E0 04 FD")));
     rig.received.clear();
-    poller.ChangeFrequency(7.04f);
+    poller.ChangeFrequency(Frequency::fromMHz(7.04));
     waitChangeDone();
     EXPECT_GE(rig.received.indexOf(hex("FE FE 64 E0 06 03 FD FE FE 64 E0 05 00 00 04 07 00 FD")), 0)
         << rig.received.toHex(' ').toStdString();
@@ -147,7 +147,7 @@ TEST_F(RigPollerPty, Icom735ReadsItsScaleAndGetsNoModeFrame)
     // "Convert from Hex" shows the raw reply as spaced pairs.
     WAIT_TRUE(poller.rawReadout().startsWith("FE FE E0 64 0"), 3000);
     rig.received.clear();
-    poller.ChangeFrequency(28.4f);
+    poller.ChangeFrequency(Frequency::fromMHz(28.4));
     waitChangeDone();
     EXPECT_EQ(rig.received.indexOf(hex("FE FE 64 E0 06")), -1);
     EXPECT_GE(rig.received.indexOf(hex("FE FE 64 E0 05 00 00 40 28 00 FD")), 0)
@@ -161,7 +161,7 @@ TEST_F(RigPollerPty, OmniVIAtAddress04)
     start(rig, "Ten Tec Omni VI");
     WAIT_EQ(state.band(), QString("15"), 3000);
     rig.received.clear();
-    poller.ChangeFrequency(14.2f);
+    poller.ChangeFrequency(Frequency::fromMHz(14.2));
     waitChangeDone();
     EXPECT_GE(rig.received.indexOf(hex("FE FE 04 E0 06 01 FD FE FE 04 E0 05 00 00 20 14 00 FD")), 0)
         << rig.received.toHex(' ').toStdString();
@@ -178,7 +178,7 @@ TEST_F(RigPollerPty, YaesuOpensPollsTunesAndCloses)
     EXPECT_TRUE(rig.received.startsWith(hex("00 00 00 00 00 00 00 00 00 03")));
     EXPECT_EQ(state.mode(), "CW");
     rig.received.clear();
-    poller.ChangeFrequency(7.2f);
+    poller.ChangeFrequency(Frequency::fromMHz(7.2));
     waitChangeDone();
     EXPECT_GE(rig.received.indexOf(hex("00 00 00 00 07 00 72 00 00 01")), 0) << rig.received.toHex(' ').toStdString();
     WAIT_EQ(state.band(), QString("40"), 3000);
@@ -198,7 +198,7 @@ TEST_F(RigPollerPty, YaesuStatusBlockRigs)
         WAIT_EQ(state.band(), QString("20"), 3000);
         WAIT_EQ(state.mode(), QString("CW"), 3000);
         rig.received.clear();
-        poller.ChangeFrequency(7.04f);
+        poller.ChangeFrequency(Frequency::fromMHz(7.04));
         waitChangeDone();
         EXPECT_GE(rig.received.indexOf(hex("00 00 00 02 0C 00 40 70 00 0A")), 0)
             << type << rig.received.toHex(' ').toStdString();
@@ -217,7 +217,7 @@ TEST_F(RigPollerPty, OrionWakesPollsAndTunes)
     WAIT_EQ(state.mode(), QString("CW"), 3000);
     EXPECT_TRUE(rig.received.startsWith("X\r?AF\r?RMM\r")) << rig.received.toStdString();
     rig.received.clear();
-    poller.ChangeFrequency(21.3f);
+    poller.ChangeFrequency(Frequency::fromMHz(21.3));
     waitChangeDone();
     EXPECT_GE(rig.received.indexOf("*AF21.3\r"), 0) << rig.received.toStdString();
     WAIT_EQ(state.band(), QString("15"), 3000);
@@ -231,7 +231,7 @@ TEST_F(RigPollerPty, FrontPanelAlternatesAndTunes)
     WAIT_EQ(state.frequency(), QString("14.025"), 3000);
     WAIT_EQ(state.mode(), QString("CW"), 3000);
     rig.received.clear();
-    poller.ChangeFrequency(7.04f);
+    poller.ChangeFrequency(Frequency::fromMHz(7.04));
     waitChangeDone();
     EXPECT_GE(rig.received.indexOf(hex("2A 41 00 6B 6C 00 0D")), 0) << rig.received.toHex(' ').toStdString();
     WAIT_EQ(state.band(), QString("40"), 3000);
@@ -318,7 +318,7 @@ TEST_F(RigPollerPty, PollRatesAndChangeOnlyWhilePolling)
         poller.stop();
     }
     rig.received.clear();
-    poller.ChangeFrequency(7.04f);
+    poller.ChangeFrequency(Frequency::fromMHz(7.04));
     EXPECT_FALSE(poller.changing());
     EXPECT_FALSE(poller.polling());
 }

@@ -76,14 +76,14 @@ TEST_F(Rigctld, SetsFrequencyAndModeAndPollsThemBack)
     WAIT_TRUE(poller.frequencyReadout() != "No Response", 5000);
     WAIT_TRUE(poller.polling(), 1000);
 
-    poller.ChangeFrequency(14.025f);
+    poller.ChangeFrequency(Frequency::fromMHz(14.025));
     WAIT_TRUE(!poller.changing(), 5000);
     WAIT_EQ(state.frequency(), QString("14.025"), 5000);
     EXPECT_EQ(state.band(), "20");
     WAIT_EQ(state.mode(), QString("CW"), 5000);
     EXPECT_EQ(poller.frequencyReadout(), "14.02500");
 
-    poller.ChangeFrequency(7.2f);
+    poller.ChangeFrequency(Frequency::fromMHz(7.2));
     WAIT_TRUE(!poller.changing(), 5000);
     WAIT_EQ(state.band(), QString("40"), 5000);
     WAIT_EQ(state.mode(), QString("PH"), 5000);
