@@ -19,6 +19,8 @@ QString decimalMHz(qint64 hz, int decimals)
 
 Frequency Frequency::fromMHz(double mhz)
 {
+    if (!std::isfinite(mhz) || std::abs(mhz) > 1e6)
+        return {};
     return Frequency{std::llround(mhz * 1e6)};
 }
 
@@ -39,6 +41,16 @@ std::optional<Frequency> Frequency::fromMHzText(const QString& text)
 QString Frequency::toMHzText() const
 {
     return decimalMHz(hz, 3);
+}
+
+QString Frequency::toShortMHzText() const
+{
+    QString s = decimalMHz(hz, 6);
+    while (s.endsWith(QLatin1Char('0')))
+        s.chop(1);
+    if (s.endsWith(QLatin1Char('.')))
+        s.chop(1);
+    return s;
 }
 
 QString Frequency::toReadout() const

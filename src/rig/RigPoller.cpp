@@ -287,7 +287,7 @@ void RigPoller::ChangeFrequency(Frequency f)
     m_buffer.clear();
     m_phase = 0;
     appendModeSteps(f, QString());
-    // The frame builders and the Pegasus file still take a single.
+    // The Pegasus file is written from a single.
     const float mhz = f.toSingleMHz();
     m_steps.push_back(WaitForSendDrain());
     m_steps.push_back(PauseMs(RigFrames::frequencyPauseMs(family)));
@@ -297,7 +297,7 @@ void RigPoller::ChangeFrequency(Frequency f)
                                    emit failed(QStringLiteral("Error Changing Frequency"), kTitle, Dialogs::Icon::None);
                            }});
     } else {
-        const QByteArray frame = RigFrames::frequencyFrame(family, mhz, m_settings.freqCommand, m_vfoFlag);
+        const QByteArray frame = RigFrames::frequencyFrame(family, f, m_settings.freqCommand, m_vfoFlag);
         m_steps.push_back({Step::Call, 0, {}, [this, frame] {
                                if (frame.isEmpty())
                                    return;
