@@ -23,7 +23,7 @@
 // Hamlib rigctld (TCP, '\n'-terminated lines): "f" answers Hz, "m" answers mode and
 //   passband on two lines; "F <Hz>" and "M <mode> 0" set, answered "RPRT 0".
 
-#include "rig/Frequency.h"
+#include "log/Frequency.h"
 #include "rig/RigCatalog.h"
 
 #include <QByteArray>

@@ -264,7 +264,7 @@ void RigPoller::consumeReply(const QByteArray& incoming)
     if (!gotReading)
         return;
     if (m_settings.useFrequency && m_lastFrequency.isValid())
-        m_state.BandFreqConversion(m_lastFrequency.toSingleMHz());
+        m_state.BandFreqConversion(m_lastFrequency);
     if (m_settings.modeBy != RigSettings::ModeBy::DontUse)
         m_state.ModeSelection(m_lastMode);
     emit readingTaken();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "rig/BandPlanLookup.h"
-#include "rig/Frequency.h"
+#include "log/Frequency.h"
 #include "rig/RigParsers.h"
 #include "rig/RigSettings.h"
 #include "util/Dialogs.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rig/Frequency.h"
+#include "log/Frequency.h"
 
 #include <QObject>
 

@@ -4,7 +4,7 @@
 #include <compare>
 #include <optional>
 
-// A radio frequency in whole hertz. Rigs, the poller and the tune window work in it; it becomes
+// A radio frequency in whole hertz. Rigs, the poller and the operating state work in it; it becomes
 // MHz text only for display and files, and a single-precision MHz value only at the door of
 // the band tables that are kept in that form.
 struct Frequency {

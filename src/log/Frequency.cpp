@@ -1,4 +1,4 @@
-#include "rig/Frequency.h"
+#include "log/Frequency.h"
 
 #include <cmath>
 
