@@ -4,7 +4,6 @@
 #include "log/OperatingState.h"
 #include "rig/RigPoller.h"
 #include "settings/Preferences.h"
-#include "util/Dialogs.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -18,16 +17,6 @@
 #include <unistd.h>
 
 namespace {
-
-class NoDialogs final : public Dialogs {
-public:
-    void message(const QString&, const QString&, Icon) override {}
-    bool askYesNo(const QString&, const QString&) override { return false; }
-    std::optional<QString> inputText(const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
-    void beep() override {}
-};
 
 const QByteArray kReplies[2] = {"FA00014025000;MD3;", "FA00007040000;MD3;"};
 
@@ -47,10 +36,9 @@ void BM_ReplyToBandChange(benchmark::State& st)
     fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
 
     QTemporaryDir dir;
-    NoDialogs dialogs;
     Preferences prefs;
     OperatingState state(prefs);
-    RigPoller poller(state, dialogs, dir.path());
+    RigPoller poller(state, dir.path());
     RigSettings& s = poller.settings();
     s.selectRig("Kenwood");
     s.ports = SerialPortTable({QString::fromLocal8Bit(name)});
@@ -73,7 +61,7 @@ void BM_ReplyToBandChange(benchmark::State& st)
                 sent.start();
         }
     });
-    if (!poller.Command1_Click()) {
+    if (!poller.start()) {
         st.SkipWithError("cannot open the pty");
         return;
     }
@@ -93,7 +81,7 @@ void BM_ReplyToBandChange(benchmark::State& st)
         }
         st.SetIterationTime(static_cast<double>(sent.nsecsElapsed()) / 1e9);
     }
-    poller.Command2_Click();
+    poller.stop();
     ::close(slave);
     ::close(master);
 }
@@ -102,10 +90,9 @@ BENCHMARK(BM_ReplyToBandChange)->UseManualTime()->Unit(benchmark::kMillisecond)-
 void BM_ReadTickWork(benchmark::State& st)
 {
     QTemporaryDir dir;
-    NoDialogs dialogs;
     Preferences prefs;
     OperatingState state(prefs);
-    RigPoller poller(state, dialogs, dir.path());
+    RigPoller poller(state, dir.path());
     poller.settings().selectRig("Kenwood");
     int i = 0;
     for (auto _ : st)

@@ -3,6 +3,7 @@
 #include "log/BackupScheduler.h"
 #include "log/Station.h"
 #include "log/UtcOffsetCheck.h"
+#include "rig/RigPoller.h"
 #include "settings/DataPaths.h"
 #include "ui/MainWindow.h"
 #include "ui/RigWindows.h"
@@ -21,6 +22,7 @@ AppContext::~AppContext()
 {
     // Windows go first: they hold references into the station.
     m_window.reset();
+    m_rigPoller.reset();
     m_backups.reset();
     m_station.reset();
     m_lock.reset();
@@ -45,7 +47,10 @@ bool AppContext::start()
     m_station->ReadPreferences();
     m_station->LoadSharedPreferences();
 
-    m_window = std::make_unique<MainWindow>(*m_station, m_dialogs);
+    // The poller belongs to the run, not to a window: the rig windows and the main window's
+    // band and mode follow it, and only the program's end stops it.
+    m_rigPoller = std::make_unique<RigPoller>(m_station->state(), paths.dataDir);
+    m_window = std::make_unique<MainWindow>(*m_station, m_dialogs, *m_rigPoller);
     CheckUtcOffset(m_clock, m_station->state(), m_dialogs);
     m_window->fitToScreen();
 

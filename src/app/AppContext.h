@@ -11,6 +11,7 @@ class Clock;
 class DataFolderLock;
 class Dialogs;
 class MainWindow;
+class RigPoller;
 class Station;
 class StationIdDialog;
 
@@ -36,6 +37,7 @@ public:
     Station& station() { return *m_station; }
     MainWindow& window() { return *m_window; }
     BackupScheduler& backups() { return *m_backups; }
+    RigPoller& rigPoller() { return *m_rigPoller; }
 
 private:
     Options m_options;
@@ -44,5 +46,6 @@ private:
     std::unique_ptr<DataFolderLock> m_lock;
     std::unique_ptr<Station> m_station;
     std::unique_ptr<BackupScheduler> m_backups;
+    std::unique_ptr<RigPoller> m_rigPoller;
     std::unique_ptr<MainWindow> m_window;
 };

@@ -87,8 +87,12 @@ struct Session {
     int readings = 0;
     QElapsedTimer sinceReading;
 
-    Session(const QString& dataDir, const CliReporter& reporter) : dialogs(reporter), poller(state, dialogs, dataDir)
+    Session(const QString& dataDir, const CliReporter& reporter) : dialogs(reporter), poller(state, dataDir)
     {
+        QObject::connect(&poller, &RigPoller::failed, &poller,
+                         [this](const QString& text, const QString& title, Dialogs::Icon icon) {
+                             dialogs.message(text, title, icon);
+                         });
         QObject::connect(&poller, &RigPoller::readingTaken, &poller, [this] {
             ++readings;
             sinceReading.restart();
@@ -102,7 +106,7 @@ struct Session {
         if (const QString e = configure(a, rs); !e.isEmpty())
             return r.usageError(e);
         rs.pollRate = pollRate;
-        return poller.Command1_Click() ? ExitOk : ExitFailure;
+        return poller.start() ? ExitOk : ExitFailure;
     }
     // Polls until `wanted` readings have come or the rig has been quiet for 10 s.
     bool waitForReadings(int wanted, const std::function<void()>& onReading = {})
@@ -120,7 +124,7 @@ struct Session {
         });
         return readings >= wanted;
     }
-    void finish() { poller.Form_Unload(); }
+    void finish() { poller.shutdown(); }
 };
 
 int rigPoll(const CliArgs& a, CliReporter& r)
@@ -138,7 +142,7 @@ int rigPoll(const CliArgs& a, CliReporter& r)
         return code;
     const bool got = s.waitForReadings(polls, [&] {
         const QString mode = s.poller.lastMode();
-        std::printf("%s%s\n", qPrintable(RigParsers::formatReadout(s.poller.lastFrequency())),
+        std::printf("%s%s\n", qPrintable(s.poller.lastFrequency().toReadout()),
                     qPrintable(mode.isEmpty() ? mode : QLatin1Char(' ') + mode));
         std::fflush(stdout);
     });
@@ -151,9 +155,8 @@ int rigPoll(const CliArgs& a, CliReporter& r)
 
 int rigSet(const CliArgs& a, CliReporter& r)
 {
-    bool ok = false;
-    const float mhz = a.value(QStringLiteral("freq")).toFloat(&ok);
-    if (!ok || mhz <= 0)
+    const std::optional<Frequency> freq = Frequency::fromMHzText(a.value(QStringLiteral("freq")));
+    if (!freq)
         return r.usageError(QStringLiteral("--freq must be a frequency in MHz, e.g. --freq 14.025"));
 
     Session s(a.dataDir, r);
@@ -163,9 +166,9 @@ int rigSet(const CliArgs& a, CliReporter& r)
         s.finish();
         return r.fail(QStringLiteral("no reading from the rig for 10 s"));
     }
-    s.poller.ChangeFrequency(mhz);
+    s.poller.ChangeFrequency(*freq);
     if (a.isSet(QStringLiteral("mode")))
-        s.poller.ChangeMode(mhz, a.value(QStringLiteral("mode")));
+        s.poller.ChangeMode(*freq, a.value(QStringLiteral("mode")));
     runUntil([&] { return !s.poller.changing(); });
     s.finish();
     return ExitOk;

@@ -63,12 +63,13 @@ void OperatingState::nextMode()
     selectMode(m[(i + 1) % m.size()]);
 }
 
-void OperatingState::BandFreqConversion(float mhz)
+void OperatingState::BandFreqConversion(Frequency f)
 {
-    const QString b = Bands::bandForFrequency(mhz);
+    // The band bounds are singles; the frequency itself is shown from its hertz.
+    const QString b = Bands::bandForFrequency(f.toSingleMHz());
     if (!b.isEmpty() && b != band())
         selectBand(b);
-    m_frequency = Bands::formatFrequency(mhz);
+    m_frequency = f.toMHzText();
     emit frequencyChanged(m_frequency);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "log/Frequency.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -32,9 +34,10 @@ public:
     void previousBand();
     void nextMode();
 
-    // A frequency from the rig (MHz): selects the band whose range holds it and keeps the
+    // A frequency from the rig: selects the band whose range holds it and keeps the
     // frequency text for the next contact.
-    void BandFreqConversion(float mhz);
+    void BandFreqConversion(Frequency f);
+    void BandFreqConversion(float mhz) { BandFreqConversion(Frequency::fromSingleMHz(mhz)); } // MHz
     // A mode from the rig, "PH" or "CW"; anything else changes nothing.
     void ModeSelection(const QString& mode);
     // Emptied after each logging attempt so a contact carries only a fresh rig frequency.

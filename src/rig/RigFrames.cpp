@@ -90,13 +90,14 @@ qint64 tenHertz(float mhz)
     return std::llround(decimalText(mhz).toDouble() * 1e5);
 }
 
-QByteArray frequencyFrame(RigFamily family, float mhz, const QString& freqBox, int vfoFlag)
+QByteArray frequencyFrame(RigFamily family, Frequency f, const QString& freqBox, int vfoFlag)
 {
     using F = RigFamily;
     // Nothing a transceiver could be tuned to: no frame at all rather than a mangled one.
-    if (!(mhz > 0.0f && mhz < 100000.0f))
+    const qint64 hz = f.hz;
+    if (!(hz > 0 && hz < 100000 * qint64(1000000)))
         return {};
-    const qint64 hz = hertz(mhz);
+    const qint64 tens = (hz + 5) / 10;
     switch (family) {
     case F::Kenwood:
         return (freqBox.left(2) + digits(hz, 11) + QLatin1Char(';')).toLatin1();
@@ -113,22 +114,22 @@ QByteArray frequencyFrame(RigFamily family, float mhz, const QString& freqBox, i
                                reversedPairs(digits(hz, 10)) + QStringLiteral("FD"));
     case F::Yaesu:
         // Eight BCD digits of 10 Hz end below 1000 MHz; a longer number would tune elsewhere.
-        if (tenHertz(mhz) > 99999999)
+        if (tens > 99999999)
             return {};
-        return HexPairsToBytes(digits(tenHertz(mhz), 8) + QStringLiteral("01"));
+        return HexPairsToBytes(digits(tens, 8) + QStringLiteral("01"));
     case F::Yaesu757:
     case F::Yaesu890:
     case F::Yaesu920:
     case F::Yaesu990:
     case F::Yaesu1000:
-        if (tenHertz(mhz) > 99999999)
+        if (tens > 99999999)
             return {};
-        return HexPairsToBytes(reversedPairs(digits(tenHertz(mhz), 8)) + QStringLiteral("0A"));
+        return HexPairsToBytes(reversedPairs(digits(tens, 8)) + QStringLiteral("0A"));
     case F::FrontPanel:
         return HexPairsToBytes(QStringLiteral("2A41") +
                                QStringLiteral("%1").arg(hz, 8, 16, QLatin1Char('0')).toUpper() + QStringLiteral("0D"));
     case F::Orion:
-        return (QStringLiteral("*AF") + decimalText(mhz) + QLatin1Char('\r')).toLatin1();
+        return (QStringLiteral("*AF") + f.toShortMHzText() + QLatin1Char('\r')).toLatin1();
     case F::Rigctld:
         return (QStringLiteral("F %1\n").arg(hz)).toLatin1();
     case F::None:

@@ -23,6 +23,7 @@
 // Hamlib rigctld (TCP, '\n'-terminated lines): "f" answers Hz, "m" answers mode and
 //   passband on two lines; "F <Hz>" and "M <mode> 0" set, answered "RPRT 0".
 
+#include "log/Frequency.h"
 #include "rig/RigCatalog.h"
 
 #include <QByteArray>
@@ -46,7 +47,7 @@ qint64 hertz(float mhz);
 qint64 tenHertz(float mhz);
 
 // The frequency frame (step 4 of a frequency change); empty for rigs without one.
-QByteArray frequencyFrame(RigFamily family, float mhz, const QString& freqBox, int vfoFlag);
+QByteArray frequencyFrame(RigFamily family, Frequency f, const QString& freqBox, int vfoFlag);
 // The pause before the frequency frame.
 int frequencyPauseMs(RigFamily family);
 // The mode frame; nullopt when the family has no frame for that mode word.

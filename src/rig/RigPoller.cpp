@@ -5,7 +5,6 @@
 #include "rig/RigFrames.h"
 #include "rig/RigctldClient.h"
 #include "rig/SerialPort.h"
-#include "util/Dialogs.h"
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
@@ -32,14 +31,13 @@ QElapsedTimer& sinceStart()
 }
 } // namespace
 
-RigPoller::RigPoller(OperatingState& state, Dialogs& dialogs, QString dataDir, QObject* parent)
-    : QObject(parent), m_state(state), m_dialogs(dialogs), m_dataDir(std::move(dataDir)),
-      m_bandPlan(BandPlanLookup::load(m_dataDir)), m_port(new SerialPort(SerialPortTable::systemDefault(), this)),
-      m_rigctld(new RigctldClient(kMaxReplyBytes, this))
+RigPoller::RigPoller(OperatingState& state, QString dataDir, QObject* parent)
+    : QObject(parent), m_state(state), m_dataDir(std::move(dataDir)), m_bandPlan(BandPlanLookup::load(m_dataDir)),
+      m_port(new SerialPort(SerialPortTable::systemDefault(), this)), m_rigctld(new RigctldClient(kMaxReplyBytes, this))
 {
     m_port->setReadBufferSize(kMaxReplyBytes);
     m_timer.setTimerType(Qt::PreciseTimer);
-    connect(&m_timer, &QTimer::timeout, this, &RigPoller::tmrGetData_Timer);
+    connect(&m_timer, &QTimer::timeout, this, &RigPoller::tick);
     m_stepTimer.setSingleShot(true);
     m_stepTimer.setTimerType(Qt::PreciseTimer);
     connect(m_port, &SerialPort::failed, this, &RigPoller::linkFailed);
@@ -83,7 +81,7 @@ void RigPoller::closeLink()
     m_rigctld->close();
 }
 
-bool RigPoller::Command1_Click()
+bool RigPoller::start()
 {
     const RigFamily family = m_settings.family();
     if (family == RigFamily::None)
@@ -101,7 +99,7 @@ bool RigPoller::Command1_Click()
     m_heldReads = 0;
     m_reported = false;
     // A new test starts from nothing, so a stale reading is never shown as the rig's answer.
-    m_lastFrequency = 0;
+    m_lastFrequency = {};
     m_lastMode.clear();
     m_toggle = 0;
     bool open = family == RigFamily::Pegasus;
@@ -123,20 +121,21 @@ bool RigPoller::Command1_Click()
     }
     if (!open) {
         m_timer.stop();
-        showPortOpenFailure(PortUser::Rig, m_dialogs);
+        const PortOpenFailure f = portOpenFailure(PortUser::Rig);
+        emit failed(f.text, f.title, Dialogs::Icon::Information);
         emit readoutsChanged();
         emit pollingChanged(false);
         return false;
     }
     m_timer.setInterval(RigSettings::tickMs(m_settings.pollRate));
-    tmrGetData_Timer();
+    tick();
     m_timer.start();
     emit readoutsChanged();
     emit pollingChanged(true);
     return true;
 }
 
-void RigPoller::Command2_Click()
+void RigPoller::stop()
 {
     m_freqReadout.clear();
     m_rawReadout.clear();
@@ -144,7 +143,7 @@ void RigPoller::Command2_Click()
     emit readoutsChanged();
 }
 
-void RigPoller::Form_Unload()
+void RigPoller::shutdown()
 {
     if (RigCatalog::takesYaesuOpenClose(m_settings.family()) && m_port->PortOpen())
         m_port->Output(RigFrames::yaesuCloseBytes());
@@ -163,7 +162,7 @@ void RigPoller::stopPolling()
     emit pollingChanged(false);
 }
 
-void RigPoller::tmrGetData_Timer()
+void RigPoller::tick()
 {
     if (m_phase == 0)
         sendTick();
@@ -239,19 +238,19 @@ void RigPoller::consumeReply(const QByteArray& incoming)
     }
     const bool gotReading = !r.empty();
     if (r.frequency)
-        m_lastFrequency = *r.frequency;
+        m_lastFrequency = Frequency::fromSingleMHz(*r.frequency);
     if (r.mode)
         m_lastMode = *r.mode;
     if (r.vfoFlag)
         m_vfoFlag = *r.vfoFlag;
 
     if (m_settings.modeBy == RigSettings::ModeBy::Frequency) {
-        const QString byFreq = RigParsers::modeByFrequency(m_lastFrequency);
+        const QString byFreq = RigParsers::modeByFrequency(m_lastFrequency.toSingleMHz());
         if (!byFreq.isEmpty())
             m_lastMode = byFreq;
     }
-    if (m_lastFrequency > 0)
-        m_freqReadout = RigParsers::formatReadout(m_lastFrequency);
+    if (m_lastFrequency.isValid())
+        m_freqReadout = m_lastFrequency.toReadout();
     if (!m_lastMode.isEmpty())
         m_modeReadout = m_lastMode;
     m_rawReadout = m_settings.convertFromHex ? RigFrames::bytesToSpacedHex(m_buffer) : QString::fromLatin1(m_buffer);
@@ -264,18 +263,18 @@ void RigPoller::consumeReply(const QByteArray& incoming)
     // Only a reply that was read whole moves the operating state; noise leaves it as it was.
     if (!gotReading)
         return;
-    if (m_settings.useFrequency && m_lastFrequency > 0)
+    if (m_settings.useFrequency && m_lastFrequency.isValid())
         m_state.BandFreqConversion(m_lastFrequency);
     if (m_settings.modeBy != RigSettings::ModeBy::DontUse)
         m_state.ModeSelection(m_lastMode);
     emit readingTaken();
 }
 
-void RigPoller::ChangeFrequency(float mhz)
+void RigPoller::ChangeFrequency(Frequency f)
 {
     if (changing() && m_pausedForChange) {
         // A change is under way (a scan step, a second click): the newest frequency follows it.
-        m_pendingFrequency = mhz;
+        m_pendingFrequency = f;
         return;
     }
     if (!m_timer.isActive())
@@ -287,21 +286,23 @@ void RigPoller::ChangeFrequency(float mhz)
         linkRead();
     m_buffer.clear();
     m_phase = 0;
-    appendModeSteps(mhz, QString());
+    appendModeSteps(f, QString());
+    // The Pegasus file is written from a single.
+    const float mhz = f.toSingleMHz();
     m_steps.push_back(WaitForSendDrain());
     m_steps.push_back(PauseMs(RigFrames::frequencyPauseMs(family)));
     if (family == RigFamily::Pegasus) {
         m_steps.push_back({Step::Call, 0, {}, [this, mhz] {
                                if (!writePegasusIn(m_settings.pegasusDir(), mhz, m_lastMode))
-                                   m_dialogs.message(QStringLiteral("Error Changing Frequency"), kTitle);
+                                   emit failed(QStringLiteral("Error Changing Frequency"), kTitle, Dialogs::Icon::None);
                            }});
     } else {
-        const QByteArray frame = RigFrames::frequencyFrame(family, mhz, m_settings.freqCommand, m_vfoFlag);
+        const QByteArray frame = RigFrames::frequencyFrame(family, f, m_settings.freqCommand, m_vfoFlag);
         m_steps.push_back({Step::Call, 0, {}, [this, frame] {
                                if (frame.isEmpty())
                                    return;
                                if (!linkOpen()) {
-                                   m_dialogs.message(QStringLiteral("Error Changing Frequency"), kTitle);
+                                   emit failed(QStringLiteral("Error Changing Frequency"), kTitle, Dialogs::Icon::None);
                                    return;
                                }
                                linkWrite(frame);
@@ -313,7 +314,7 @@ void RigPoller::ChangeFrequency(float mhz)
                            if (linkOpen() || m_settings.family() == RigFamily::Pegasus)
                                m_timer.start();
                            if (m_pendingFrequency) {
-                               const float next = *m_pendingFrequency;
+                               const Frequency next = *m_pendingFrequency;
                                m_pendingFrequency.reset();
                                ChangeFrequency(next);
                            }
@@ -321,18 +322,18 @@ void RigPoller::ChangeFrequency(float mhz)
     runSteps();
 }
 
-void RigPoller::ChangeMode(float mhz, const QString& modeWord)
+void RigPoller::ChangeMode(Frequency f, const QString& modeWord)
 {
     if (m_settings.family() == RigFamily::None)
         return;
-    appendModeSteps(mhz, modeWord);
+    appendModeSteps(f, modeWord);
     runSteps();
 }
 
-void RigPoller::appendModeSteps(float mhz, QString modeWord)
+void RigPoller::appendModeSteps(Frequency f, QString modeWord)
 {
     if (modeWord.isEmpty())
-        modeWord = m_bandPlan.modeWordFor(mhz);
+        modeWord = m_bandPlan.modeWordFor(f.toSingleMHz());
     if (modeWord.isEmpty())
         return;
     const auto frame =
@@ -414,7 +415,7 @@ void RigPoller::linkFailed(const QString& reason)
     if (!polling())
         return;
     const bool rigctld = m_settings.family() == RigFamily::Rigctld;
-    Command2_Click();
+    stop();
     m_freqReadout = kNoResponse;
     m_modeReadout = kNoResponse;
     emit readoutsChanged();
@@ -436,5 +437,5 @@ void RigPoller::reportOnce(const QString& text)
     if (m_reported)
         return;
     m_reported = true;
-    m_dialogs.message(text, kTitle, Dialogs::Icon::Warning);
+    emit failed(text, kTitle, Dialogs::Icon::Warning);
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "rig/BandPlanLookup.h"
+#include "log/Frequency.h"
 #include "rig/RigParsers.h"
 #include "rig/RigSettings.h"
+#include "util/Dialogs.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -10,40 +12,43 @@
 #include <deque>
 #include <functional>
 
-class Dialogs;
 class OperatingState;
 class RigctldClient;
 class SerialPort;
 
-// Polls the rig and tunes it. A poll takes two ticks of tmrGetData: the send tick puts the
+// Polls the rig and tunes it. A poll takes two ticks of the poll timer: the send tick puts the
 // family's read commands on the port (only when everything sent before has left), the read
 // tick collects what came back, parses it and hands frequency and mode to the operating state.
 // Frequency and mode changes run as a queue of steps (send, pause, wait for the port to
 // drain) driven by timers, so the window keeps drawing and taking keys meanwhile.
+// It never talks to the operator itself: failures go out as failed(), and whoever shows
+// them decides how (a window queues a message box, the command line prints).
 class RigPoller : public QObject {
     Q_OBJECT
 public:
-    RigPoller(OperatingState& state, Dialogs& dialogs, QString dataDir, QObject* parent = nullptr);
+    RigPoller(OperatingState& state, QString dataDir, QObject* parent = nullptr);
     ~RigPoller() override;
 
     RigSettings& settings() { return m_settings; }
     const RigSettings& settings() const { return m_settings; }
     void setSettings(const RigSettings& s) { m_settings = s; }
 
-    // Test: opens the port with the settings and starts polling. False when nothing started.
-    bool Command1_Click();
-    // End Test: stops polling and closes the port.
-    void Command2_Click();
-    // The window goes away: the Yaesus get their CAT-off bytes before the port closes.
-    void Form_Unload();
+    // Opens the port with the settings and starts polling (the Test button). False when
+    // nothing started.
+    bool start();
+    // Stops polling and closes the port (End Test).
+    void stop();
+    // The program ends: the Yaesus get their CAT-off bytes before the port closes.
+    void shutdown();
 
     // One tick of the poll timer; the timer only calls this.
-    void tmrGetData_Timer();
+    void tick();
     // The read tick's work on bytes already collected (also what the benchmark times).
     void consumeReply(const QByteArray& incoming);
 
-    void ChangeFrequency(float mhz);
-    void ChangeMode(float mhz, const QString& modeWord);
+    void ChangeFrequency(Frequency f);
+    // An empty mode word: the band plan's mode for `f`.
+    void ChangeMode(Frequency f, const QString& modeWord);
     // A raw command from the frequency-test window, written as it is.
     void sendRaw(const QByteArray& bytes);
 
@@ -59,7 +64,7 @@ public:
     QString frequencyReadout() const { return m_freqReadout; }
     QString modeReadout() const { return m_modeReadout; }
     QString rawReadout() const { return m_rawReadout; }
-    float lastFrequency() const { return m_lastFrequency; }
+    Frequency lastFrequency() const { return m_lastFrequency; }
     QString lastMode() const { return m_lastMode; }
     int vfoFlag() const { return m_vfoFlag; }
 
@@ -73,6 +78,9 @@ signals:
     void pollingChanged(bool polling);
     // A frequency or mode change has finished its last step.
     void changeFinished();
+    // Something the operator must hear of: the port would not open, a frequency change could
+    // not be sent, the replies cannot be read or the link was lost.
+    void failed(const QString& text, const QString& title, Dialogs::Icon icon);
 
 private:
     struct Step {
@@ -97,7 +105,7 @@ private:
 
     void sendTick();
     void readTick();
-    void appendModeSteps(float mhz, QString modeWord);
+    void appendModeSteps(Frequency f, QString modeWord);
     void runSteps();
     void nextStep();
     void drainPoll();
@@ -105,7 +113,6 @@ private:
     void reportOnce(const QString& text);
 
     OperatingState& m_state;
-    Dialogs& m_dialogs;
     QString m_dataDir;
     RigSettings m_settings;
     BandPlanLookup m_bandPlan;
@@ -117,7 +124,7 @@ private:
     std::deque<Step> m_steps;
     bool m_stepRunning = false;
     bool m_pausedForChange = false;
-    std::optional<float> m_pendingFrequency;
+    std::optional<Frequency> m_pendingFrequency;
 
     QByteArray m_buffer;
     int m_phase = 0;
@@ -128,7 +135,7 @@ private:
     int m_heldReads = 0;
     bool m_reported = false;
     bool m_rigctldUp = false;
-    float m_lastFrequency = 0;
+    Frequency m_lastFrequency;
     QString m_lastMode;
     int m_vfoFlag = 0;
     QString m_freqReadout;

@@ -79,7 +79,7 @@ void RigTune::go(const QString& text)
     const auto f = numeric(text);
     if (!f || m_poller.settings().rigType == QLatin1String(RigCatalog::kNone))
         return;
-    m_poller.ChangeFrequency(*f);
+    m_poller.ChangeFrequency(Frequency::fromSingleMHz(*f));
 }
 
 std::optional<QString> RigTune::step(const QString& text, int index)
@@ -120,5 +120,5 @@ std::optional<QString> RigTune::scanTick(const QString& current, const QString& 
 
 void RigTune::setMode(const QString& mode)
 {
-    m_poller.ChangeMode(0, mode);
+    m_poller.ChangeMode(Frequency{}, mode);
 }

@@ -159,31 +159,34 @@ void SerialPort::onError(int error)
         Qt::QueuedConnection);
 }
 
-void showPortOpenFailure(PortUser user, Dialogs& dialogs)
+PortOpenFailure portOpenFailure(PortUser user)
 {
     switch (user) {
     case PortUser::Rig:
-        dialogs.message(QStringLiteral("The comm port that you selected for rig interface is either in use, invalid or "
-                                       "the settings that you have selected are invalid.  Please select another "
-                                       "combination or choose None for your rig selection."),
-                        QStringLiteral("Invalid Comm Settings."), Dialogs::Icon::Information);
-        break;
+        return {QStringLiteral("The comm port that you selected for rig interface is either in use, invalid or "
+                               "the settings that you have selected are invalid.  Please select another "
+                               "combination or choose None for your rig selection."),
+                QStringLiteral("Invalid Comm Settings.")};
     case PortUser::Tnc:
-        dialogs.message(QStringLiteral("The comm port that you selected for DX Spotting is either in use, invalid or "
-                                       "the settings that you have selected are invalid.  Please select another "
-                                       "combination or choose None for your DX Spot selection."),
-                        QStringLiteral("Invalid Comm Settings."), Dialogs::Icon::Information);
-        break;
+        return {QStringLiteral("The comm port that you selected for DX Spotting is either in use, invalid or "
+                               "the settings that you have selected are invalid.  Please select another "
+                               "combination or choose None for your DX Spot selection."),
+                QStringLiteral("Invalid Comm Settings.")};
     case PortUser::Cw:
-        dialogs.message(
+        return {
             QStringLiteral("The port you have selected for CW keying is invalid.  Please select another or enter 0 for "
                            "none."),
-            QStringLiteral("Invalid port."), Dialogs::Icon::Information);
-        break;
+            QStringLiteral("Invalid port.")};
     case PortUser::Voice:
-        dialogs.message(QStringLiteral("The port you have selected for Phone keying is invalid.  Please select "
-                                       "another or enter 0 for none."),
-                        QStringLiteral("Invalid port."), Dialogs::Icon::Information);
-        break;
+        return {QStringLiteral("The port you have selected for Phone keying is invalid.  Please select "
+                               "another or enter 0 for none."),
+                QStringLiteral("Invalid port.")};
     }
+    return {};
+}
+
+void showPortOpenFailure(PortUser user, Dialogs& dialogs)
+{
+    const PortOpenFailure f = portOpenFailure(user);
+    dialogs.message(f.text, f.title, Dialogs::Icon::Information);
 }

@@ -82,4 +82,9 @@ private:
 
 // Who is opening a port: each shows its own message when the port cannot be opened.
 enum class PortUser { Rig, Tnc, Cw, Voice };
+struct PortOpenFailure {
+    QString text;
+    QString title;
+};
+PortOpenFailure portOpenFailure(PortUser user);
 void showPortOpenFailure(PortUser user, Dialogs& dialogs);

@@ -36,34 +36,34 @@ BackupOptionsDialog::BackupOptionsDialog(BackupScheduler& scheduler, Preferences
     always->setObjectName(QStringLiteral("Check1"));
     always->setChecked(true);
     always->setEnabled(false);
-    m_permanent = new QCheckBox(this);
-    m_permanent->setObjectName(QStringLiteral("Check2"));
-    m_extra = new QCheckBox(QStringLiteral("Also copy every backup to this folder:"), this);
-    m_extra->setObjectName(QStringLiteral("Check3"));
-    m_folder = new QLineEdit(this);
-    m_folder->setObjectName(QStringLiteral("Text1"));
-    installKeyFilter(m_folder, [](int& k) {
+    m_datedCopies = new QCheckBox(this);
+    m_datedCopies->setObjectName(QStringLiteral("Check2"));
+    m_extraCopy = new QCheckBox(QStringLiteral("Also copy every backup to this folder:"), this);
+    m_extraCopy->setObjectName(QStringLiteral("Check3"));
+    m_extraFolder = new QLineEdit(this);
+    m_extraFolder->setObjectName(QStringLiteral("Text1"));
+    installKeyFilter(m_extraFolder, [](int& k) {
         if (k == '"')
             k = 0;
     });
     auto* browse = new QPushButton(QStringLiteral("Browse..."), this);
     browse->setObjectName(QStringLiteral("cmdBrowse"));
     connect(browse, &QPushButton::clicked, this, [this] {
-        const QString dir = QFileDialog::getExistingDirectory(this, QStringLiteral("Extra backup folder"), m_folder->text());
+        const QString dir = QFileDialog::getExistingDirectory(this, QStringLiteral("Extra backup folder"), m_extraFolder->text());
         if (!dir.isEmpty())
-            m_folder->setText(dir);
+            m_extraFolder->setText(dir);
     });
     auto* done = new QPushButton(QStringLiteral("Done"), this);
     done->setObjectName(QStringLiteral("Command1"));
-    connect(done, &QPushButton::clicked, this, &BackupOptionsDialog::Command1_Click);
+    connect(done, &QPushButton::clicked, this, &BackupOptionsDialog::storeOptions);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(always, 0, 0);
     grid->addWidget(label1, 0, 1, 1, 2);
-    grid->addWidget(m_permanent, 1, 0);
+    grid->addWidget(m_datedCopies, 1, 0);
     grid->addWidget(label2, 1, 1, 1, 2);
-    grid->addWidget(m_extra, 2, 0, 1, 3);
-    grid->addWidget(m_folder, 3, 1);
+    grid->addWidget(m_extraCopy, 2, 0, 1, 3);
+    grid->addWidget(m_extraFolder, 3, 1);
     grid->addWidget(browse, 3, 2);
     grid->addWidget(done, 4, 2);
 
@@ -79,17 +79,17 @@ BackupOptionsDialog::BackupOptionsDialog(BackupScheduler& scheduler, Preferences
 
 void BackupOptionsDialog::showOptions()
 {
-    m_permanent->setChecked(m_prefs.permanentBackup == 1);
-    m_extra->setChecked(m_prefs.extraBackup == 1);
-    m_folder->setText(m_prefs.extraBackupFolder);
+    m_datedCopies->setChecked(m_prefs.permanentBackup == 1);
+    m_extraCopy->setChecked(m_prefs.extraBackup == 1);
+    m_extraFolder->setText(m_prefs.extraBackupFolder);
     exec();
 }
 
-void BackupOptionsDialog::Command1_Click()
+void BackupOptionsDialog::storeOptions()
 {
-    m_prefs.permanentBackup = m_permanent->isChecked() ? 1 : 0;
-    m_prefs.extraBackup = m_extra->isChecked() ? 1 : 0;
-    m_prefs.extraBackupFolder = m_folder->text();
+    m_prefs.permanentBackup = m_datedCopies->isChecked() ? 1 : 0;
+    m_prefs.extraBackup = m_extraCopy->isChecked() ? 1 : 0;
+    m_prefs.extraBackupFolder = m_extraFolder->text();
     hide();
     emit settingsChanged();
     accept();

@@ -26,12 +26,12 @@ signals:
     void settingsChanged();
 
 private:
-    void Command1_Click();
+    void storeOptions();
 
     BackupScheduler& m_scheduler;
     Preferences& m_prefs;
-    QCheckBox* m_permanent;
-    QCheckBox* m_extra;
-    QLineEdit* m_folder;
+    QCheckBox* m_datedCopies;
+    QCheckBox* m_extraCopy;
+    QLineEdit* m_extraFolder;
     QTimer* m_timer;
 };

@@ -61,7 +61,7 @@ void paintLabel(QLabel* label, const LabelView& view)
 
 }  // namespace
 
-MainWindow::MainWindow(Station& station, Dialogs& dialogs, QWidget* parent)
+MainWindow::MainWindow(Station& station, Dialogs& dialogs, RigPoller& rigPoller, QWidget* parent)
     : QMainWindow(parent),
       m_station(station),
       m_dialogs(dialogs),
@@ -69,7 +69,7 @@ MainWindow::MainWindow(Station& station, Dialogs& dialogs, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(ProgramTitle));
-    m_rig = new RigWindows(m_station, m_dialogs, this);
+    m_rig = new RigWindows(m_station, rigPoller, m_dialogs, this);
     buildWidgets();
     buildMenus();
     m_rig->installShortcuts(this);
@@ -164,13 +164,17 @@ void MainWindow::buildWidgets()
 
     // The four count displays (CW, digital, phone contacts, contact points) and the rates.
     auto* counts = new QHBoxLayout;
-    const QStringList names{"lblTotCon", "lblTotSec", "lblsectogo", "lblTotScore"};
-    const QStringList captions{"CW:", "Digital:", "Phone:", "Points:"};
-    for (int i = 0; i < 4; ++i) {
-        m_counts[i] = namedLabel(names[i], central, QStringLiteral("0"));
-        m_counts[i]->setFont(big);
-        counts->addWidget(new QLabel(captions[i], central));
-        counts->addWidget(m_counts[i]);
+    // The object names are the manual's, whatever the labels show now.
+    m_cwCount = namedLabel(QStringLiteral("lblTotCon"), central, QStringLiteral("0"));
+    m_digitalCount = namedLabel(QStringLiteral("lblTotSec"), central, QStringLiteral("0"));
+    m_phoneCount = namedLabel(QStringLiteral("lblsectogo"), central, QStringLiteral("0"));
+    m_pointsTotal = namedLabel(QStringLiteral("lblTotScore"), central, QStringLiteral("0"));
+    const std::pair<const char*, QLabel*> shown[] = {
+        {"CW:", m_cwCount}, {"Digital:", m_digitalCount}, {"Phone:", m_phoneCount}, {"Points:", m_pointsTotal}};
+    for (const auto& [caption, label] : shown) {
+        label->setFont(big);
+        counts->addWidget(new QLabel(QString::fromLatin1(caption), central));
+        counts->addWidget(label);
         counts->addSpacing(16);
     }
     counts->addStretch();
@@ -470,10 +474,10 @@ void MainWindow::loadBackupWindow(BackupScheduler& scheduler)
 void MainWindow::refreshFromLog()
 {
     const ContactLog& log = m_station.log();
-    m_counts[0]->setText(QString::number(log.cwCount()));
-    m_counts[1]->setText(QString::number(log.digitalCount()));
-    m_counts[2]->setText(QString::number(log.phoneCount()));
-    m_counts[3]->setText(QString::number(log.points()));
+    m_cwCount->setText(QString::number(log.cwCount()));
+    m_digitalCount->setText(QString::number(log.digitalCount()));
+    m_phoneCount->setText(QString::number(log.phoneCount()));
+    m_pointsTotal->setText(QString::number(log.points()));
     m_sections->refresh(log, m_station.prefs().workedColour, m_station.prefs().notWorkedColour);
     m_model->syncWithList();
     m_list->scrollToBottom();

@@ -18,6 +18,7 @@ class QLineEdit;
 class QPushButton;
 class QTableView;
 class QTimer;
+class RigPoller;
 class RigWindows;
 class SectionDisplay;
 class Station;
@@ -27,7 +28,7 @@ class Station;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(Station& station, Dialogs& dialogs, QWidget* parent = nullptr);
+    MainWindow(Station& station, Dialogs& dialogs, RigPoller& rigPoller, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Starts the hidden backup window whose one-minute timer drives the automatic backups.
@@ -89,7 +90,10 @@ private:
     ContactTableModel* m_model = nullptr;
     QTableView* m_list = nullptr;
     SectionDisplay* m_sections = nullptr;
-    QLabel* m_counts[4] = {};
+    QLabel* m_cwCount = nullptr;
+    QLabel* m_digitalCount = nullptr;
+    QLabel* m_phoneCount = nullptr;
+    QLabel* m_pointsTotal = nullptr;
     QLabel* m_ownClass = nullptr;
     QLabel* m_ownCall = nullptr;
     QLabel* m_ownSection = nullptr;

@@ -13,10 +13,10 @@ OperatorDialog::OperatorDialog(const QString& current, QWidget* parent) : QDialo
     setObjectName(QStringLiteral("frmOperator"));
     setWindowTitle(QStringLiteral("Change Operator"));
     setModal(true);
-    m_text = new QLineEdit(current, this);
-    m_text->setObjectName(QStringLiteral("Text1"));
+    m_initials = new QLineEdit(current, this);
+    m_initials->setObjectName(QStringLiteral("Text1"));
     // Quotes would break the quoted log fields; initials are always capitals.
-    installKeyFilter(m_text, [](int& k) {
+    installKeyFilter(m_initials, [](int& k) {
         if (k == '"' || k == '\'')
             k = 0;
         else if (k >= 'a' && k <= 'z')
@@ -26,13 +26,13 @@ OperatorDialog::OperatorDialog(const QString& current, QWidget* parent) : QDialo
     done->setObjectName(QStringLiteral("Command1"));
     done->setDefault(true);
     connect(done, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_text, &QLineEdit::returnPressed, this, &QDialog::accept);
+    connect(m_initials, &QLineEdit::returnPressed, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Please enter your initials:"), this));
-    layout->addWidget(m_text);
+    layout->addWidget(m_initials);
     layout->addWidget(done);
     centreSecondaryWindow(this);
 }
 
-QString OperatorDialog::initials() const { return m_text->text(); }
+QString OperatorDialog::initials() const { return m_initials->text(); }

@@ -10,8 +10,8 @@ class OperatorDialog : public QDialog {
 public:
     explicit OperatorDialog(const QString& current, QWidget* parent = nullptr);
     QString initials() const;
-    QLineEdit* field() const { return m_text; }
+    QLineEdit* field() const { return m_initials; }
 
 private:
-    QLineEdit* m_text;
+    QLineEdit* m_initials;
 };

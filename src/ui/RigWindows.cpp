@@ -2,15 +2,22 @@
 
 #include "log/Station.h"
 #include "rig/RigPoller.h"
-#include "ui/RigControlfrm.h"
-#include "ui/frmRigTune.h"
+#include "ui/RigSetupWindow.h"
+#include "ui/RigTuneWindow.h"
+#include "util/Dialogs.h"
 
 #include <QKeySequence>
 #include <QShortcut>
+#include <QTimer>
 
-RigWindows::RigWindows(Station& station, Dialogs& dialogs, QWidget* parent)
-    : QObject(parent), m_station(station), m_dialogs(dialogs), m_parent(parent)
+RigWindows::RigWindows(Station& station, RigPoller& poller, Dialogs& dialogs, QWidget* parent)
+    : QObject(parent), m_station(station), m_poller(poller), m_dialogs(dialogs), m_parent(parent)
 {
+    // The poller reports from its timers; a modal box opened there would run a nested event
+    // loop inside the poll. The message waits until the poller's slot has returned.
+    connect(&m_poller, &RigPoller::failed, this, [this](const QString& text, const QString& title, Dialogs::Icon icon) {
+        QTimer::singleShot(0, this, [this, text, title, icon] { m_dialogs.message(text, title, icon); });
+    });
 }
 
 RigWindows::~RigWindows() = default;
@@ -23,16 +30,16 @@ void RigWindows::installShortcuts(QWidget* mainWindow)
     connect(g, &QShortcut::activated, this, &RigWindows::showRigTune);
 }
 
-RigControlfrm& RigWindows::rigControl()
+RigSetupWindow& RigWindows::rigControl()
 {
     if (!m_rigControl)
-        m_rigControl = new RigControlfrm(m_station, m_dialogs, m_parent);
+        m_rigControl = new RigSetupWindow(m_station, m_poller, m_dialogs, m_parent);
     return *m_rigControl;
 }
 
 RigPoller& RigWindows::poller()
 {
-    return rigControl().poller();
+    return m_poller;
 }
 
 void RigWindows::showRigControl()
@@ -45,7 +52,7 @@ void RigWindows::showRigControl()
 void RigWindows::showRigTune()
 {
     if (!m_tune)
-        m_tune = new frmRigTune(poller(), m_parent);
+        m_tune = new RigTuneWindow(poller(), m_parent);
     m_tune->show();
     m_tune->raise();
     m_tune->activateWindow();
@@ -55,21 +62,21 @@ void RigWindows::openAtStartup()
 {
     if (m_station.prefs().rigType == QLatin1String("None") || m_station.prefs().rigType.isEmpty())
         return;
-    rigControl().Command1_Click();
+    rigControl().test();
 }
 
 void RigWindows::shutdown()
 {
     if (m_rigControl)
-        m_rigControl->Form_Unload();
+        m_rigControl->shutdown();
 }
 
-void RigWindows::ChangeFrequency(float mhz)
+void RigWindows::ChangeFrequency(Frequency f)
 {
-    poller().ChangeFrequency(mhz);
+    poller().ChangeFrequency(f);
 }
 
-void RigWindows::ChangeMode(float mhz, const QString& mode)
+void RigWindows::ChangeMode(Frequency f, const QString& mode)
 {
-    poller().ChangeMode(mhz, mode);
+    poller().ChangeMode(f, mode);
 }

@@ -1,21 +1,23 @@
 #pragma once
 
+#include "log/Frequency.h"
+
 #include <QObject>
 
 class Dialogs;
 class QWidget;
-class RigControlfrm;
+class RigSetupWindow;
 class RigPoller;
 class Station;
-class frmRigTune;
+class RigTuneWindow;
 
 // The rig windows as the main window sees them: the rig interface setup window (created on
-// first use and kept loaded, as it owns the polling), the tune window, the start-up opening
-// and the Ctrl+R / Ctrl+G keys.
+// first use and kept loaded), the tune window, the start-up opening, the Ctrl+R / Ctrl+G keys
+// and the messages of the program's rig poller.
 class RigWindows : public QObject {
     Q_OBJECT
 public:
-    RigWindows(Station& station, Dialogs& dialogs, QWidget* parent);
+    RigWindows(Station& station, RigPoller& poller, Dialogs& dialogs, QWidget* parent);
     ~RigWindows() override;
 
     // Ctrl+R and Ctrl+G on the given window.
@@ -27,16 +29,17 @@ public:
     // The program ends: the rig gets its CAT-off bytes and the port is closed.
     void shutdown();
 
-    RigControlfrm& rigControl();
+    RigSetupWindow& rigControl();
     RigPoller& poller();
     // For the band map and other callers that tune the rig.
-    void ChangeFrequency(float mhz);
-    void ChangeMode(float mhz, const QString& mode);
+    void ChangeFrequency(Frequency f);
+    void ChangeMode(Frequency f, const QString& mode);
 
 private:
     Station& m_station;
+    RigPoller& m_poller;
     Dialogs& m_dialogs;
     QWidget* m_parent;
-    RigControlfrm* m_rigControl = nullptr;
-    frmRigTune* m_tune = nullptr;
+    RigSetupWindow* m_rigControl = nullptr;
+    RigTuneWindow* m_tune = nullptr;
 };

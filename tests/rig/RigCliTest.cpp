@@ -106,3 +106,36 @@ TEST(RigCli, PollOnAPortThatAnswersGarbageFails)
         EXPECT_TRUE(r.err.contains("cannot be read")) << r.err.toStdString();
     }
 }
+
+TEST(RigCli, SimulatedRigProgramAnswersAPoll)
+{
+    struct Row {
+        QStringList simArgs;
+        const char* rig;
+        QByteArray printed;
+    };
+    const Row rows[] = {
+        {{"kenwood"}, "Kenwood", "14.02500 CW\n"},
+        {{"ICOM", "7.04"}, "Icom", "7.04000\n"}, // the first Icom poll asks for the frequency only
+    };
+    for (const Row& row : rows) {
+        TempDataDir dir;
+        QProcess sim;
+        sim.start(FDLOG_SIMRIG, row.simArgs);
+        ASSERT_TRUE(sim.waitForStarted(5000));
+        WAIT_TRUE(sim.canReadLine(), 5000);
+        const QString device = QString::fromLocal8Bit(sim.readLine().trimmed());
+        EXPECT_TRUE(device.startsWith("/dev/")) << device.toStdString();
+        const auto r = runCli({"rig-poll", "--rig", row.rig, "--port", device}, dir.path());
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_EQ(r.out, row.printed) << row.rig;
+        sim.terminate();
+        EXPECT_TRUE(sim.waitForFinished(5000));
+    }
+
+    QProcess unknown;
+    unknown.start(FDLOG_SIMRIG, {"nonesuch"});
+    ASSERT_TRUE(unknown.waitForFinished(5000));
+    EXPECT_EQ(unknown.exitCode(), 2);
+    EXPECT_TRUE(unknown.readAllStandardError().contains("kenwood-if"));
+}

@@ -1,3 +1,4 @@
+#include "ReportTo.h"
 #include "support/WaitFor.h"
 #include "log/OperatingState.h"
 #include "peers/PtyPeer.h"
@@ -170,16 +171,16 @@ TEST(RigPoller, PegasusFilePairFollowsAndTunes)
     ScriptedDialogs dialogs;
     Preferences prefs;
     OperatingState state{prefs};
-    RigPoller poller{state, dialogs, dir.path()};
+    ReportingPoller poller{state, dialogs, dir.path()};
     poller.settings().selectRig("Ten Tec Pegasus");
     poller.settings().pegasusFolder = dir.path();
     poller.settings().pollRate = QLatin1Char('F');
     writeBytes(dir.file("PEGASUS.OUT"), "21.025,CW\r\n");
     state.selectMode("PH");
-    ASSERT_TRUE(poller.Command1_Click());
+    ASSERT_TRUE(poller.start());
     WAIT_EQ(state.band(), QString("15"), 3000);
     WAIT_EQ(state.mode(), QString("CW"), 3000);
-    poller.ChangeFrequency(14.2f);
+    poller.ChangeFrequency(Frequency::fromMHz(14.2));
     WAIT_TRUE(!poller.changing(), 3000);
     EXPECT_EQ(readBytes(dir.file("PEGASUS.IN")), "14.2\r\nCW\r\n");
     EXPECT_TRUE(poller.polling());
@@ -192,11 +193,11 @@ TEST(RigPoller, PegasusFolderThatCannotBeWrittenSaysErrorChangingFrequency)
     ScriptedDialogs dialogs;
     Preferences prefs;
     OperatingState state{prefs};
-    RigPoller poller{state, dialogs, dir.path()};
+    ReportingPoller poller{state, dialogs, dir.path()};
     poller.settings().selectRig("Ten Tec Pegasus");
     poller.settings().pegasusFolder = dir.file("no/such/folder");
-    ASSERT_TRUE(poller.Command1_Click());
-    poller.ChangeFrequency(7.04f);
+    ASSERT_TRUE(poller.start());
+    poller.ChangeFrequency(Frequency::fromMHz(7.04));
     WAIT_TRUE(!poller.changing(), 3000);
     ASSERT_EQ(dialogs.calls.size(), 1u);
     EXPECT_EQ(dialogs.last().text, "Error Changing Frequency");
@@ -209,10 +210,10 @@ TEST(RigPoller, TestWithNoRigDoesNothing)
     ScriptedDialogs dialogs;
     Preferences prefs;
     OperatingState state{prefs};
-    RigPoller poller{state, dialogs, dir.path()};
-    EXPECT_FALSE(poller.Command1_Click());
+    ReportingPoller poller{state, dialogs, dir.path()};
+    EXPECT_FALSE(poller.start());
     EXPECT_FALSE(poller.polling());
-    poller.ChangeMode(14.0f, "CW");
+    poller.ChangeMode(Frequency::fromMHz(14.0), "CW");
     EXPECT_FALSE(poller.changing());
     EXPECT_TRUE(dialogs.calls.empty());
 }

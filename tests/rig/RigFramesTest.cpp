@@ -18,7 +18,7 @@ QByteArray freqFrame(const char* rig, float mhz, int vfo = 0)
 {
     const RigModel* m = RigCatalog::find(QString::fromLatin1(rig));
     EXPECT_NE(m, nullptr) << rig;
-    return frequencyFrame(m->family, mhz, QString::fromLatin1(m->freqCommand), vfo);
+    return frequencyFrame(m->family, Frequency::fromSingleMHz(mhz), QString::fromLatin1(m->freqCommand), vfo);
 }
 
 QByteArray modeFrameFor(const char* rig, const char* mode)
@@ -124,20 +124,21 @@ TEST(RigFrames, FrequencyFramesFor1296100)
     EXPECT_EQ(freqFrame("Yaesu 890", 432.1f), hex("00 00 21 43 0A"));
     EXPECT_EQ(freqFrame("Ten Tec Fnt Pnl", 1296.1f), hex("2A 41 4D 40 EA A0 0D"));
     EXPECT_EQ(freqFrame("Ten Tec Orion", 1296.1f), "*AF1296.1\r");
-    EXPECT_EQ(frequencyFrame(RigFamily::Rigctld, 1296.1f, "f", 0), "F 1296100000\n");
+    EXPECT_EQ(frequencyFrame(RigFamily::Rigctld, Frequency::fromMHz(1296.1), "f", 0), "F 1296100000\n");
 }
 
 TEST(RigFrames, NonsenseFrequenciesGiveNoFrame)
 {
     for (float f : {0.0f, -7.04f, 1e30f, std::numeric_limits<float>::infinity(), std::nanf("")}) {
-        EXPECT_TRUE(frequencyFrame(RigFamily::Kenwood, f, "FA;", 0).isEmpty()) << f;
-        EXPECT_TRUE(frequencyFrame(RigFamily::Icom, f, "FE FE 64 E0 03 FD", 0).isEmpty()) << f;
+        EXPECT_TRUE(frequencyFrame(RigFamily::Kenwood, Frequency::fromSingleMHz(f), "FA;", 0).isEmpty()) << f;
+        EXPECT_TRUE(frequencyFrame(RigFamily::Icom, Frequency::fromSingleMHz(f), "FE FE 64 E0 03 FD", 0).isEmpty())
+            << f;
     }
 }
 
 TEST(RigFrames, IcomAddressComesFromTheFrequencyBox)
 {
-    EXPECT_EQ(frequencyFrame(RigFamily::Icom, 14.025f, "FE FE 5E E0 03 FD", 0),
+    EXPECT_EQ(frequencyFrame(RigFamily::Icom, Frequency::fromMHz(14.025), "FE FE 5E E0 03 FD", 0),
               hex("FE FE 5E E0 05 00 50 02 14 00 FD"));
     EXPECT_EQ(modeFrame(RigFamily::Icom, "CW", "FE FE 5E E0 03 FD", ""), hex("FE FE 5E E0 06 03 FD"));
 }

@@ -1,5 +1,6 @@
 // The real poller on a real serial port: each test opens the slave side of a pseudo-terminal
 // through SerialPort, with a simulated transceiver answering on the other side.
+#include "ReportTo.h"
 #include "log/OperatingState.h"
 #include "peers/SimulatedRig.h"
 #include "rig/RigPoller.h"
@@ -27,7 +28,7 @@ struct RigPollerPty : ::testing::Test {
     ScriptedDialogs dialogs;
     Preferences prefs;
     OperatingState state{prefs};
-    RigPoller poller{state, dialogs, dir.path()};
+    ReportingPoller poller{state, dialogs, dir.path()};
 
     void start(SimulatedRig& rig, const char* type, QChar rate = QLatin1Char('F'))
     {
@@ -37,7 +38,7 @@ struct RigPollerPty : ::testing::Test {
         s.ports = SerialPortTable({rig.device()});
         s.port = 1;
         s.pollRate = rate;
-        ASSERT_TRUE(poller.Command1_Click()) << dialogs.messages().join('|').toStdString();
+        ASSERT_TRUE(poller.start()) << dialogs.messages().join('|').toStdString();
     }
     // Waits for the poller to be back to polling after a change, then for the rig's answer.
     void waitChangeDone()
@@ -134,7 +135,7 @@ TEST_P(RigPollerTune, ReadsTunesAndReadsBack)
     EXPECT_TRUE(rig.received.startsWith(row.pollStart)) << bytes();
 
     rig.received.clear();
-    poller.ChangeFrequency(row.tuneTo);
+    poller.ChangeFrequency(Frequency::fromMHz(row.tuneTo));
     EXPECT_TRUE(poller.changing()); // returned at once; the exchange runs on timers
     waitChangeDone();
     qsizetype at = 0;
@@ -163,7 +164,7 @@ TEST_F(RigPollerPty, Kenwood2UsesTheVfoTheRigReports)
     WAIT_EQ(poller.vfoFlag(), 1, 3000);
     EXPECT_EQ(state.mode(), "PH");
     rig.received.clear();
-    poller.ChangeFrequency(7.2f);
+    poller.ChangeFrequency(Frequency::fromMHz(7.2f));
     waitChangeDone();
     EXPECT_GE(rig.received.indexOf("MD1;"), 0) << rig.received.toStdString();
     EXPECT_GE(rig.received.indexOf("FB00007200000;"), 0) << rig.received.toStdString();
@@ -183,7 +184,7 @@ TEST_F(RigPollerPty, YaesuClosesTheLinkOnShutdown)
     SimulatedRig rig(Kind::Yaesu);
     start(rig, "Yaesu");
     WAIT_EQ(state.frequency(), QString("14.025"), 3000);
-    poller.Form_Unload();
+    poller.shutdown();
     EXPECT_FALSE(poller.port().PortOpen());
     WAIT_TRUE(rig.received.endsWith(hex("00 00 00 00 80")), 3000);
 }
@@ -200,7 +201,7 @@ TEST_F(RigPollerPty, UnpluggedRigIsReportedOnceAndTestReopens)
     EXPECT_EQ(poller.frequencyReadout(), "No Response");
     // Test on the vanished device: the open failure message and nothing else; on a new one:
     // polling again.
-    EXPECT_FALSE(poller.Command1_Click());
+    EXPECT_FALSE(poller.start());
     ASSERT_EQ(dialogs.calls.size(), 2u);
     EXPECT_EQ(dialogs.last().title, "Invalid Comm Settings.");
     SimulatedRig again(Kind::Kenwood);
@@ -247,13 +248,13 @@ TEST_F(RigPollerPty, ModeByFrequencyDontUseAndUseFrequency)
     start(rig, "Kenwood");
     WAIT_EQ(state.mode(), QString("PH"), 3000);
     EXPECT_EQ(poller.modeReadout(), "PH");
-    poller.Command2_Click();
+    poller.stop();
 
     state.selectMode("DIG");
     state.selectBand("80");
     poller.settings().modeBy = RigSettings::ModeBy::DontUse;
     poller.settings().useFrequency = false;
-    ASSERT_TRUE(poller.Command1_Click());
+    ASSERT_TRUE(poller.start());
     WAIT_EQ(poller.frequencyReadout(), QString("14.20000"), 3000);
     WAIT_EQ(poller.modeReadout(), QString("CW"), 3000);
     EXPECT_EQ(state.mode(), "DIG");
@@ -266,10 +267,10 @@ TEST_F(RigPollerPty, PollRatesAndChangeOnlyWhilePolling)
     for (auto [rate, ms] : {std::pair{'F', 50}, std::pair{'M', 250}, std::pair{'S', 1000}, std::pair{'R', 5000}}) {
         start(rig, "Kenwood", QLatin1Char(rate));
         EXPECT_EQ(poller.tickMs(), ms) << rate;
-        poller.Command2_Click();
+        poller.stop();
     }
     rig.received.clear();
-    poller.ChangeFrequency(7.04f);
+    poller.ChangeFrequency(Frequency::fromMHz(7.04f));
     EXPECT_FALSE(poller.changing());
     EXPECT_FALSE(poller.polling());
 }
@@ -278,7 +279,7 @@ TEST_F(RigPollerPty, BadPortsShowTheRigMessage)
 {
     poller.settings().selectRig("Kenwood");
     poller.settings().ports = SerialPortTable({dir.file("no-such-device")});
-    EXPECT_FALSE(poller.Command1_Click());
+    EXPECT_FALSE(poller.start());
     ASSERT_EQ(dialogs.calls.size(), 1u);
     EXPECT_EQ(dialogs.last().text,
               "The comm port that you selected for rig interface is either in use, invalid or the settings that you "
@@ -289,6 +290,6 @@ TEST_F(RigPollerPty, BadPortsShowTheRigMessage)
     SimulatedRig rig(Kind::Kenwood);
     poller.settings().ports = SerialPortTable({rig.device()});
     poller.settings().parity = QLatin1Char('X');
-    EXPECT_FALSE(poller.Command1_Click());
+    EXPECT_FALSE(poller.start());
     EXPECT_EQ(dialogs.calls.size(), 2u);
 }

@@ -1,4 +1,5 @@
 // The "Hamlib rigctld" entry against the real rigctld with Hamlib's dummy rig (model 1).
+#include "ReportTo.h"
 #include "support/WaitFor.h"
 #include "log/OperatingState.h"
 #include "peers/NoisyRigctld.h"
@@ -29,7 +30,7 @@ struct Rigctld : ::testing::Test {
     ScriptedDialogs dialogs;
     Preferences prefs;
     OperatingState state{prefs};
-    RigPoller poller{state, dialogs, dir.path()};
+    ReportingPoller poller{state, dialogs, dir.path()};
     QProcess rigctld;
     quint16 port = 0;
 
@@ -51,7 +52,7 @@ struct Rigctld : ::testing::Test {
     }
     void TearDown() override
     {
-        poller.Command2_Click();
+        poller.stop();
         if (rigctld.state() != QProcess::NotRunning) {
             rigctld.kill();
             rigctld.waitForFinished(5000);
@@ -70,19 +71,19 @@ struct Rigctld : ::testing::Test {
 TEST_F(Rigctld, SetsFrequencyAndModeAndPollsThemBack)
 {
     state.selectMode("DIG");
-    ASSERT_TRUE(poller.Command1_Click());
+    ASSERT_TRUE(poller.start());
     // The dummy rig starts somewhere; whatever it says becomes the readout.
     WAIT_TRUE(poller.frequencyReadout() != "No Response", 5000);
     WAIT_TRUE(poller.polling(), 1000);
 
-    poller.ChangeFrequency(14.025f);
+    poller.ChangeFrequency(Frequency::fromMHz(14.025));
     WAIT_TRUE(!poller.changing(), 5000);
     WAIT_EQ(state.frequency(), QString("14.025"), 5000);
     EXPECT_EQ(state.band(), "20");
     WAIT_EQ(state.mode(), QString("CW"), 5000);
     EXPECT_EQ(poller.frequencyReadout(), "14.02500");
 
-    poller.ChangeFrequency(7.2f);
+    poller.ChangeFrequency(Frequency::fromMHz(7.2));
     WAIT_TRUE(!poller.changing(), 5000);
     WAIT_EQ(state.band(), QString("40"), 5000);
     WAIT_EQ(state.mode(), QString("PH"), 5000);
@@ -91,7 +92,7 @@ TEST_F(Rigctld, SetsFrequencyAndModeAndPollsThemBack)
 
 TEST_F(Rigctld, GoneAwayIsReportedOnceAndTestReconnects)
 {
-    ASSERT_TRUE(poller.Command1_Click());
+    ASSERT_TRUE(poller.start());
     WAIT_TRUE(poller.frequencyReadout() != "No Response", 5000);
     rigctld.kill();
     ASSERT_TRUE(rigctld.waitForFinished(5000));
@@ -101,7 +102,7 @@ TEST_F(Rigctld, GoneAwayIsReportedOnceAndTestReconnects)
         << dialogs.calls[0].text.toStdString();
 
     // Nobody listens now: Test reports the refused connection, once.
-    ASSERT_TRUE(poller.Command1_Click());
+    ASSERT_TRUE(poller.start());
     WAIT_TRUE(!poller.polling(), 5000);
     ASSERT_EQ(dialogs.calls.size(), 2u);
     EXPECT_TRUE(dialogs.calls[1].text.startsWith("Cannot reach rigctld at 127.0.0.1:"))
@@ -111,7 +112,7 @@ TEST_F(Rigctld, GoneAwayIsReportedOnceAndTestReconnects)
                   {"-m", "1", "-T", "127.0.0.1", "-t", QString::number(port)});
     ASSERT_TRUE(rigctld.waitForStarted(5000));
     WAIT_TRUE(accepts(), 5000);
-    ASSERT_TRUE(poller.Command1_Click());
+    ASSERT_TRUE(poller.start());
     WAIT_TRUE(poller.frequencyReadout() != "No Response", 5000);
     EXPECT_TRUE(poller.polling());
 }
@@ -124,7 +125,7 @@ struct NoisyPort {
     ScriptedDialogs dialogs;
     Preferences prefs;
     OperatingState state{prefs};
-    RigPoller poller{state, dialogs, dir.path()};
+    ReportingPoller poller{state, dialogs, dir.path()};
     NoisyRigctld peer;
 
     explicit NoisyPort(const QByteArray& reply, bool flood = false) : peer(reply, flood)
@@ -136,7 +137,7 @@ struct NoisyPort {
         s.rigctldPort = peer.port();
         s.pollRate = QLatin1Char('F');
     }
-    ~NoisyPort() { poller.Command2_Click(); }
+    ~NoisyPort() { poller.stop(); }
 };
 
 } // namespace
@@ -156,7 +157,7 @@ TEST(RigctldNoise, RepliesThatDoNotParseWholeLeaveModeAndFrequencyAlone)
         NoisyPort p(reply);
         QSignalSpy readings(&p.poller, &RigPoller::readingTaken);
         QSignalSpy saves(&p.state, &OperatingState::preferencesChanged);
-        ASSERT_TRUE(p.poller.Command1_Click());
+        ASSERT_TRUE(p.poller.start());
         // The operator hears about it instead of the mode changing quietly.
         WAIT_EQ(p.dialogs.calls.size(), size_t(1), 10000);
         EXPECT_TRUE(p.dialogs.calls[0].text.contains("cannot be read")) << p.dialogs.calls[0].text.toStdString();
@@ -173,7 +174,7 @@ TEST(RigctldNoise, RepliesThatDoNotParseWholeLeaveModeAndFrequencyAlone)
 TEST(RigctldNoise, AFloodIsHeldToABoundedBuffer)
 {
     NoisyPort p(QByteArray(64 * 1024, 'x') + "\n14025000\n", true);
-    ASSERT_TRUE(p.poller.Command1_Click());
+    ASSERT_TRUE(p.poller.start());
     qint64 most = 0;
     int reads = 0;
     QObject::connect(&p.poller, &RigPoller::readoutsChanged, [&] {

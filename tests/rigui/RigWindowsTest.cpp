@@ -7,9 +7,9 @@
 #include "support/ManualClock.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
-#include "ui/RigControlfrm.h"
-#include "ui/frmFrequencyTest.h"
-#include "ui/frmRigTune.h"
+#include "ui/FrequencyTestWindow.h"
+#include "ui/RigSetupWindow.h"
+#include "ui/RigTuneWindow.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -33,8 +33,9 @@ struct RigWindowsTest : ::testing::Test {
     ScriptedDialogs dialogs;
     ManualClock clock;
     Station station{DataPaths{dir.path(), dir.file("docs"), dir.file("shared")}, dialogs, clock};
+    RigPoller poller{station.state(), dir.path()};
     QWidget main;
-    RigWindows windows{station, dialogs, &main};
+    RigWindows windows{station, poller, dialogs, &main};
 
     template <class T> T* child(QWidget& w, const char* name)
     {
@@ -44,15 +45,15 @@ struct RigWindowsTest : ::testing::Test {
     }
     void chooseRig(const char* name)
     {
-        RigControlfrm& f = windows.rigControl();
+        RigSetupWindow& f = windows.rigControl();
         auto* list = child<QListWidget>(f, "List1");
         list->setCurrentRow(static_cast<int>(RigCatalog::names().indexOf(QString::fromLatin1(name))));
-        f.List1_Click();
+        f.rigChosen();
     }
     // Points port 1 at the simulated rig through the port table editor.
     void usePort(const SimulatedRig& rig)
     {
-        RigControlfrm& f = windows.rigControl();
+        RigSetupWindow& f = windows.rigControl();
         child<QTableWidget>(f, "tblPorts")->item(0, 0)->setText(rig.device());
         child<QRadioButton>(f, "optPort0")->setChecked(true);
         child<QRadioButton>(f, "optRate0")->setChecked(true);
@@ -63,7 +64,7 @@ struct RigWindowsTest : ::testing::Test {
 
 TEST_F(RigWindowsTest, ChoosingARigAppliesItsPresets)
 {
-    RigControlfrm& f = windows.rigControl();
+    RigSetupWindow& f = windows.rigControl();
     EXPECT_EQ(f.windowTitle(), "Rig Interface Setup");
     chooseRig("Icom");
     EXPECT_EQ(child<QLineEdit>(f, "txtFreq")->text(), "FE FE 64 E0 03 FD");
@@ -90,7 +91,7 @@ TEST_F(RigWindowsTest, TestPollsAndTheMainStateFollowsThenEndTest)
     rig.hz = 21025000;
     chooseRig("Kenwood");
     usePort(rig);
-    RigControlfrm& f = windows.rigControl();
+    RigSetupWindow& f = windows.rigControl();
     child<QPushButton>(f, "Command1")->click();
     EXPECT_FALSE(child<QLabel>(f, "lblPolling")->isHidden());
     EXPECT_TRUE(child<QPushButton>(f, "Command2")->isEnabled());
@@ -106,7 +107,7 @@ TEST_F(RigWindowsTest, TestPollsAndTheMainStateFollowsThenEndTest)
 
 TEST_F(RigWindowsTest, ChangeFrequencyButtonNeedsPollingThenOpensTheTestWindow)
 {
-    RigControlfrm& f = windows.rigControl();
+    RigSetupWindow& f = windows.rigControl();
     child<QPushButton>(f, "cmdChangeFrequency")->click();
     ASSERT_EQ(dialogs.calls.size(), 1u);
     EXPECT_EQ(dialogs.last().text, "You must be polling your rig to test this function.  Please select your rig type "
@@ -115,20 +116,20 @@ TEST_F(RigWindowsTest, ChangeFrequencyButtonNeedsPollingThenOpensTheTestWindow)
     SimulatedRig rig(SimulatedRig::Kind::Icom);
     chooseRig("Icom");
     usePort(rig);
-    f.Command1_Click();
+    f.test();
     ASSERT_TRUE(windows.poller().polling());
     child<QPushButton>(f, "cmdChangeFrequency")->click();
-    auto* test = f.findChild<frmFrequencyTest*>("frmFrequencyTest");
+    auto* test = f.findChild<FrequencyTestWindow*>("frmFrequencyTest");
     ASSERT_NE(test, nullptr);
     EXPECT_EQ(test->windowTitle(), "Test Change Frequency Function");
     child<QLineEdit>(*test, "Text1")->setText(" FE FE 5E E0 03 FD ");
     child<QCheckBox>(*test, "Check1")->setChecked(true);
     rig.received.clear();
-    test->Command1_Click();
+    test->sendRawCommand();
     WAIT_TRUE(rig.received.contains(QByteArray::fromHex("FEFE5EE003FD")), 3000);
 
     child<QLineEdit>(*test, "Text2")->setText("7.04");
-    test->Command2_Click();
+    test->sendFrequency();
     WAIT_TRUE(rig.received.contains(QByteArray::fromHex("FEFE64E00500000407"
                                                         "00FD")),
               5000);
@@ -139,11 +140,12 @@ TEST_F(RigWindowsTest, ChangeFrequencyButtonNeedsPollingThenOpensTheTestWindow)
 TEST_F(RigWindowsTest, SettingsSurviveARestart)
 {
     {
-        RigWindows first{station, dialogs, &main};
-        RigControlfrm& f = first.rigControl();
+        RigPoller firstPoller{station.state(), dir.path()};
+        RigWindows first{station, firstPoller, dialogs, &main};
+        RigSetupWindow& f = first.rigControl();
         auto* list = child<QListWidget>(f, "List1");
         list->setCurrentRow(static_cast<int>(RigCatalog::names().indexOf("Kenwood 2")));
-        f.List1_Click();
+        f.rigChosen();
         child<QRadioButton>(f, "optPort3")->setChecked(true);
         child<QRadioButton>(f, "optRate3")->setChecked(true);
         child<QRadioButton>(f, "optPower2")->setChecked(true);
@@ -155,8 +157,9 @@ TEST_F(RigWindowsTest, SettingsSurviveARestart)
         child<QTableWidget>(f, "tblPorts")->item(1, 0)->setText("/dev/ttyRIG");
         f.close();
     }
-    RigWindows second{station, dialogs, &main};
-    RigControlfrm& g = second.rigControl();
+    RigPoller secondPoller{station.state(), dir.path()};
+    RigWindows second{station, secondPoller, dialogs, &main};
+    RigSetupWindow& g = second.rigControl();
     EXPECT_EQ(child<QListWidget>(g, "List1")->currentItem()->text(), "Kenwood 2");
     EXPECT_TRUE(child<QRadioButton>(g, "optPort3")->isChecked());
     EXPECT_TRUE(child<QRadioButton>(g, "optRate3")->isChecked());
@@ -176,7 +179,7 @@ TEST_F(RigWindowsTest, SettingsSurviveARestart)
 TEST_F(RigWindowsTest, StartupOpensTheRigNamedInThePreferences)
 {
     windows.openAtStartup(); // "None": nothing loads
-    EXPECT_EQ(main.findChild<RigControlfrm*>(), nullptr);
+    EXPECT_EQ(main.findChild<RigSetupWindow*>(), nullptr);
 
     SimulatedRig rig(SimulatedRig::Kind::Kenwood);
     rig.hz = 28400000;
@@ -198,11 +201,11 @@ TEST_F(RigWindowsTest, ShortcutsOpenTheWindows)
     main.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
     QTest::keyClick(&main, Qt::Key_R, Qt::ControlModifier);
-    auto* rc = main.findChild<RigControlfrm*>();
+    auto* rc = main.findChild<RigSetupWindow*>();
     ASSERT_NE(rc, nullptr);
     EXPECT_TRUE(rc->isVisible());
     QTest::keyClick(&main, Qt::Key_G, Qt::ControlModifier);
-    auto* tune = main.findChild<frmRigTune*>();
+    auto* tune = main.findChild<RigTuneWindow*>();
     ASSERT_NE(tune, nullptr);
     EXPECT_TRUE(tune->isVisible());
     EXPECT_EQ(tune->windowTitle(), "Change Frequency and Mode (Ctrl G (Go))");
@@ -213,10 +216,10 @@ TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScan)
     SimulatedRig rig(SimulatedRig::Kind::Kenwood);
     chooseRig("Kenwood");
     usePort(rig);
-    windows.rigControl().Command1_Click();
+    windows.rigControl().test();
     ASSERT_TRUE(windows.poller().polling());
     windows.showRigTune();
-    auto* tune = main.findChild<frmRigTune*>();
+    auto* tune = main.findChild<RigTuneWindow*>();
     ASSERT_NE(tune, nullptr);
     auto* freq = child<QLineEdit>(*tune, "txtFreq");
 
@@ -249,7 +252,7 @@ TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScan)
     child<QCheckBox>(*tune, "chkScan")->setChecked(true);
     QStringList seen;
     for (int i = 0; i < 3; ++i) {
-        tune->Timer1_Timer();
+        tune->scanTick();
         seen << freq->text();
     }
     EXPECT_EQ(seen, (QStringList{"14.0005", "14.001", "14."}));
@@ -266,10 +269,10 @@ TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScan)
 TEST_F(RigWindowsTest, GoDoesNothingWithoutARig)
 {
     windows.showRigTune();
-    auto* tune = main.findChild<frmRigTune*>();
+    auto* tune = main.findChild<RigTuneWindow*>();
     ASSERT_NE(tune, nullptr);
     child<QLineEdit>(*tune, "txtFreq")->setText("14.025");
-    tune->Command1_Click();
+    tune->go();
     EXPECT_FALSE(windows.poller().changing());
     EXPECT_TRUE(dialogs.calls.empty());
 }
@@ -279,10 +282,10 @@ TEST_F(RigWindowsTest, ScanRunsOnlyWhileTheTuneWindowIsShownWithScanTicked)
     SimulatedRig rig(SimulatedRig::Kind::Kenwood);
     chooseRig("Kenwood");
     usePort(rig);
-    windows.rigControl().Command1_Click();
+    windows.rigControl().test();
     ASSERT_TRUE(windows.poller().polling());
     windows.showRigTune();
-    auto* tune = main.findChild<frmRigTune*>();
+    auto* tune = main.findChild<RigTuneWindow*>();
     ASSERT_NE(tune, nullptr);
     auto* freq = child<QLineEdit>(*tune, "txtFreq");
     auto* scan = child<QCheckBox>(*tune, "chkScan");
@@ -300,7 +303,7 @@ TEST_F(RigWindowsTest, ScanRunsOnlyWhileTheTuneWindowIsShownWithScanTicked)
     EXPECT_FALSE(tune->isVisible());
     EXPECT_FALSE(tune->scanning());
     const QString stopped = freq->text();
-    tune->Timer1_Timer();
+    tune->scanTick();
     EXPECT_EQ(freq->text(), stopped);
 
     // Shown again with Scan still ticked, it scans on; unticked, it stays still.
@@ -319,7 +322,7 @@ TEST_F(RigWindowsTest, ArrowKeysChooseTheRigThatTestUses)
     SimulatedRig rig(SimulatedRig::Kind::Icom);
     chooseRig("Kenwood");
     usePort(rig);
-    RigControlfrm& f = windows.rigControl();
+    RigSetupWindow& f = windows.rigControl();
     auto* list = child<QListWidget>(f, "List1");
     const int icom = static_cast<int>(RigCatalog::names().indexOf("Icom"));
     list->setFocus();
@@ -336,4 +339,23 @@ TEST_F(RigWindowsTest, ArrowKeysChooseTheRigThatTestUses)
     WAIT_EQ(child<QLabel>(f, "lblFreq")->text(), QString("14.02500"), 3000);
     EXPECT_TRUE(rig.received.startsWith(hexBytes("FEFE64E003FD"))) << rig.received.toHex(' ').toStdString();
     child<QPushButton>(f, "Command2")->click();
+}
+
+TEST_F(RigWindowsTest, PollerFailuresReachTheOperatorOnlyAfterThePollerReturns)
+{
+    // A box opened from inside the poller's timer slot would poll on in a nested event loop.
+    emit poller.failed("The rig port went away", "Rig Interface", Dialogs::Icon::Warning);
+    EXPECT_TRUE(dialogs.calls.empty());
+    WAIT_EQ(dialogs.calls.size(), size_t(1), 1000);
+    EXPECT_EQ(dialogs.last().text, "The rig port went away");
+    EXPECT_EQ(dialogs.last().title, "Rig Interface");
+
+    chooseRig("Kenwood");
+    RigSetupWindow& f = windows.rigControl();
+    child<QTableWidget>(f, "tblPorts")->item(0, 0)->setText(dir.file("no-such-tty"));
+    child<QRadioButton>(f, "optPort0")->setChecked(true);
+    child<QPushButton>(f, "Command1")->click();
+    EXPECT_FALSE(poller.polling());
+    WAIT_EQ(dialogs.calls.size(), size_t(2), 1000);
+    EXPECT_EQ(dialogs.last().title, "Invalid Comm Settings.");
 }

@@ -13,20 +13,20 @@ class RigPoller;
 
 // "Change Frequency and Mode (Ctrl G (Go))": type a frequency and Go, step it, jump to a band,
 // set the mode, or scan between two frequencies. The rules are RigTune's.
-class frmRigTune : public QWidget {
+class RigTuneWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit frmRigTune(RigPoller& poller, QWidget* parent = nullptr);
+    explicit RigTuneWindow(RigPoller& poller, QWidget* parent = nullptr);
 
-    void Command1_Click(); // Go
-    void cmdTune_Click(int index);
-    void cmdBand_Click(int index);
-    void modeButton_Click(const QString& mode);
-    void chkScan_Click();
-    void Timer1_Timer();
+    void go(); // Go
+    void stepFrequency(int index);
+    void goToBand(int index);
+    void setMode(const QString& mode);
+    void scanClicked();
+    void scanTick();
     int scanOption() const; // 1..5
     // The scan timer runs only while the window is shown with Scan ticked.
-    bool scanning() const { return Timer1.isActive(); }
+    bool scanning() const { return m_scanTimer.isActive(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -35,18 +35,18 @@ protected:
     void hideEvent(QHideEvent* e) override;
 
 private:
-    void txtFreq_Change();
+    void updateStepButtons();
     void updateScanTimer();
 
     RigTune m_tune;
-    QLineEdit* txtFreq;
-    QLineEdit* txtFrom;
-    QLineEdit* txtTo;
-    QPushButton* cmdTune[RigTune::kSteps];
-    QPushButton* cmdBand[RigTune::kBands];
-    QRadioButton* Option[RigTune::kScanSteps];
-    QCheckBox* chkScan;
-    QPushButton* Command1;
-    QPushButton* cmdDone;
-    QTimer Timer1;
+    QLineEdit* m_frequency;
+    QLineEdit* m_scanFrom;
+    QLineEdit* m_scanTo;
+    QPushButton* m_stepButtons[RigTune::kSteps];
+    QPushButton* m_bandButtons[RigTune::kBands];
+    QRadioButton* m_scanStepChoice[RigTune::kScanSteps];
+    QCheckBox* m_scan;
+    QPushButton* m_goButton;
+    QPushButton* m_doneButton;
+    QTimer m_scanTimer;
 };
