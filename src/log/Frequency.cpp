@@ -13,7 +13,8 @@ QString decimalMHz(qint64 hz, int decimals)
     qint64 perMHz = 1;
     for (int i = 0; i < decimals; ++i)
         perMHz *= 10;
-    return QStringLiteral("%1.%2").arg(scaled / perMHz).arg(scaled % perMHz, decimals, 10, QLatin1Char('0'));
+    return QString::number(scaled / perMHz) + QLatin1Char('.') +
+           QString::number(scaled % perMHz).rightJustified(decimals, QLatin1Char('0'));
 }
 } // namespace
 
@@ -26,7 +27,13 @@ Frequency Frequency::fromMHz(double mhz)
 
 Frequency Frequency::fromSingleMHz(float mhz)
 {
-    return fromMHz(QString::number(static_cast<double>(mhz), 'g', 7).toDouble());
+    // Seven significant digits, as the single's shortest text has them; done in numbers
+    // because every rig reading passes here.
+    const double v = static_cast<double>(mhz);
+    if (!std::isfinite(v) || v == 0)
+        return fromMHz(v);
+    const double scale = std::pow(10.0, 6 - static_cast<int>(std::floor(std::log10(std::abs(v)))));
+    return fromMHz(std::round(v * scale) / scale);
 }
 
 std::optional<Frequency> Frequency::fromMHzText(const QString& text)
