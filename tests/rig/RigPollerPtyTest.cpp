@@ -135,7 +135,7 @@ TEST_P(RigPollerTune, ReadsTunesAndReadsBack)
     EXPECT_TRUE(rig.received.startsWith(row.pollStart)) << bytes();
 
     rig.received.clear();
-    poller.ChangeFrequency(Frequency::fromMHz(row.tuneTo));
+    poller.ChangeFrequency(Frequency::fromSingleMHz(row.tuneTo));
     EXPECT_TRUE(poller.changing()); // returned at once; the exchange runs on timers
     waitChangeDone();
     qsizetype at = 0;
@@ -164,7 +164,7 @@ TEST_F(RigPollerPty, Kenwood2UsesTheVfoTheRigReports)
     WAIT_EQ(poller.vfoFlag(), 1, 3000);
     EXPECT_EQ(state.mode(), "PH");
     rig.received.clear();
-    poller.ChangeFrequency(Frequency::fromMHz(7.2f));
+    poller.ChangeFrequency(Frequency::fromMHz(7.2));
     waitChangeDone();
     EXPECT_GE(rig.received.indexOf("MD1;"), 0) << rig.received.toStdString();
     EXPECT_GE(rig.received.indexOf("FB00007200000;"), 0) << rig.received.toStdString();
@@ -270,7 +270,7 @@ TEST_F(RigPollerPty, PollRatesAndChangeOnlyWhilePolling)
         poller.stop();
     }
     rig.received.clear();
-    poller.ChangeFrequency(Frequency::fromMHz(7.04f));
+    poller.ChangeFrequency(Frequency::fromMHz(7.04));
     EXPECT_FALSE(poller.changing());
     EXPECT_FALSE(poller.polling());
 }
