@@ -24,6 +24,20 @@ struct Cwdaemon : ::testing::Test {
                       QStringLiteral("n"), QStringLiteral("-p"), QString::number(port)});
         ASSERT_TRUE(daemon.waitForStarted(5000)) << "cwdaemon missing: run scripts/install-deps";
     }
+    // The daemon answers an echo request only after text; ask until it listens.
+    void waitUntilListening(CwdaemonClient& client, QStringList& events)
+    {
+        QTimer ask;
+        QObject::connect(&ask, &QTimer::timeout, [&] {
+            client.send(QStringLiteral("E"));
+            client.requestEcho(QStringLiteral("ready"));
+        });
+        client.setSpeed(60);
+        ask.start(300);
+        WAIT_TRUE(events.contains(QStringLiteral("ready")), 5000);
+        ask.stop();
+        client.abort(); // drops probes still queued
+    }
     void TearDown() override
     {
         daemon.kill();
@@ -53,21 +67,47 @@ TEST_F(Cwdaemon, KeysTextAndAnswersAtTheLogMarkAndTheEnd)
     QStringList events;
     QObject::connect(&client, &CwdaemonClient::logMarkReached, [&] { events << QStringLiteral("log"); });
     QObject::connect(&client, &CwdaemonClient::echoed, [&](const QString& tag) { events << tag; });
-    // The daemon answers an echo request only after text; ask until it listens.
-    QTimer ask;
-    QObject::connect(&ask, &QTimer::timeout, [&] {
-        client.send(QStringLiteral("E"));
-        client.requestEcho(QStringLiteral("ready"));
-    });
-    client.setSpeed(60);
-    ask.start(300);
-    WAIT_TRUE(events.contains(QStringLiteral("ready")), 5000);
-    ask.stop();
-    client.abort(); // drops probes still queued
+    waitUntilListening(client, events);
     events.clear();
     client.send(QStringLiteral("TU!E"));
     client.requestEcho(QStringLiteral("end"));
     WAIT_EQ(events, (QStringList{QStringLiteral("log"), QStringLiteral("end")}), 10000);
+}
+
+// fdlog-cli cw: exit code and the one line on stderr.
+TEST_F(Cwdaemon, CliKeysThroughEachOutput)
+{
+    CwdaemonClient client;
+    ASSERT_TRUE(client.setTarget(QStringLiteral("127.0.0.1:%1").arg(port)));
+    QStringList events;
+    QObject::connect(&client, &CwdaemonClient::echoed, [&](const QString& tag) { events << tag; });
+    waitUntilListening(client, events);
+
+    struct Row {
+        QStringList args;
+        int exitCode;
+        QString stderrStart;
+    };
+    const QString daemon = QStringLiteral("127.0.0.1:%1").arg(port);
+    const std::vector<Row> rows{
+        {{"--output", "cwdaemon", "--port", daemon, "--wpm", "60", "tu"}, 0, {}},
+        {{"--output", "cwdaemon", "--port", "127.0.0.1:9", "--wpm", "60", "E"},
+         1,
+         "fdlog-cli: no answer from cwdaemon at 127.0.0.1:9"},
+        {{"--output", "serial", "--port", "/dev/ttyNoSuchPort", "E"}, 1, "fdlog-cli: /dev/ttyNoSuchPort: "},
+        {{"--output", "parallel", "--port", "/dev/parport97", "E"}, 1, "fdlog-cli: /dev/parport97: "},
+        {{"--output", "serial", "--port", "/dev/null", "--line", "cts", "E"}, 2, {}},
+        {{"--output", "cwdaemon", "--port", daemon, "--wpm", "0", "E"}, 2, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.args.join(QLatin1Char(' ')).toStdString());
+        QProcess cli;
+        cli.start(QStringLiteral(FDLOG_CLI), QStringList{QStringLiteral("cw")} + row.args);
+        ASSERT_TRUE(cli.waitForFinished(15000));
+        EXPECT_EQ(cli.exitCode(), row.exitCode);
+        const QString err = QString::fromLocal8Bit(cli.readAllStandardError());
+        EXPECT_TRUE(err.startsWith(row.stderrStart)) << err.toStdString();
+    }
 }
 
 } // namespace
