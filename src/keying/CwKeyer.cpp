@@ -1,6 +1,7 @@
 #include "keying/CwKeyer.h"
 
 #include "keying/CwMacros.h"
+#include "keying/CwdaemonClient.h"
 #include "keying/KeyingEngine.h"
 #include "keying/ParallelKeyLine.h"
 #include "keying/SerialKeyLine.h"
@@ -94,6 +95,21 @@ bool CwKeyer::CWSetup()
 {
     m_openedFor = QStringLiteral("%1/%2/%3").arg(m_settings.output).arg(m_settings.port, m_settings.printerAddress);
     m_engine->setKeyLine(nullptr);
+    m_cwdaemon.reset();
+    if (m_settings.output == CwSettings::Cwdaemon) {
+        m_cwdaemon = std::make_unique<CwdaemonClient>();
+        if (!m_cwdaemon->setTarget(m_settings.cwdaemonHost)) {
+            m_cwdaemon.reset();
+            emit setupFailed(QStringLiteral("The cwdaemon address %1 is not HOST:PORT.").arg(m_settings.cwdaemonHost),
+                             QStringLiteral("Invalid port."));
+            return false;
+        }
+        connect(m_cwdaemon.get(), &CwdaemonClient::logMarkReached, this, [this] {
+            if (!hisCall().isEmpty())
+                logContact();
+        });
+        return true;
+    }
     const bool wantsLine = m_settings.output == CwSettings::Rts || m_settings.output == CwSettings::Dtr ||
                            m_settings.output == CwSettings::Printer;
     if (!wantsLine || (m_settings.output != CwSettings::Printer && m_settings.port.toInt() <= 0))
@@ -135,12 +151,24 @@ void CwKeyer::FKeyCW(int keyCode)
 
 void CwKeyer::LoopThroughCWBuffer()
 {
-    m_engine->LoopThroughCWBuffer();
+    if (!m_cwdaemon) {
+        m_engine->LoopThroughCWBuffer();
+        return;
+    }
+    // The daemon times the keying: hand the whole text over, then the repeat counts from here.
+    const QString text = m_buffer.text();
+    m_buffer.clear();
+    m_cwdaemon->setSpeed(static_cast<int>(m_settings.speed()));
+    m_cwdaemon->send(text);
+    if (m_buffer.repeatArmed && m_repeat.interval() > 0)
+        m_repeat.start();
 }
 
 void CwKeyer::stop()
 {
     m_buffer.clear();
+    if (m_cwdaemon)
+        m_cwdaemon->abort();
 }
 
 void CwKeyer::UpDown1_UpClick()
@@ -184,6 +212,8 @@ bool CwKeyer::windowKey(Key key, bool, const QString& mode)
 {
     cancelRepeat();
     if (key == Key::Escape) {
+        if (m_cwdaemon)
+            m_cwdaemon->abort();
         if (!sending())
             return false;
         m_buffer.clear();

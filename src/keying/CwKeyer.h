@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class CwdaemonClient;
 class KeyLine;
 class KeyingClock;
 class KeyingEngine;
@@ -89,5 +90,6 @@ private:
     QTimer m_repeat;
     QString m_report;
     QString m_number;
-    QString m_openedFor; // output and port the key line was opened for
+    QString m_openedFor;                        // output and port the key line was opened for
+    std::unique_ptr<CwdaemonClient> m_cwdaemon; // the cwdaemon output, while chosen
 };

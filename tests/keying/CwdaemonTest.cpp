@@ -1,7 +1,10 @@
+#include "VirtualKeyingClock.h"
+#include "keying/CwKeyer.h"
 #include "keying/CwdaemonClient.h"
 #include "support/WaitFor.h"
 
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QUdpSocket>
 #include <gtest/gtest.h>
@@ -72,6 +75,30 @@ TEST_F(Cwdaemon, KeysTextAndAnswersAtTheLogMarkAndTheEnd)
     client.send(QStringLiteral("TU!E"));
     client.requestEcho(QStringLiteral("end"));
     WAIT_EQ(events, (QStringList{QStringLiteral("log"), QStringLiteral("end")}), 10000);
+}
+
+TEST_F(Cwdaemon, FunctionKeyLogsWhenTheDaemonReachesTheMark)
+{
+    CwdaemonClient probe;
+    ASSERT_TRUE(probe.setTarget(QStringLiteral("127.0.0.1:%1").arg(port)));
+    QStringList events;
+    QObject::connect(&probe, &CwdaemonClient::echoed, [&](const QString& tag) { events << tag; });
+    waitUntilListening(probe, events);
+
+    QTemporaryDir dir;
+    VirtualKeyingClock clock;
+    CwKeyer keyer(dir.path(), UserSettingsStore(dir.filePath(QStringLiteral("user.ini"))), clock);
+    int logged = 0;
+    keyer.hisCall = [] { return QStringLiteral("K1ABC"); };
+    keyer.logContact = [&] { ++logged; };
+    keyer.settings().output = CwSettings::Cwdaemon;
+    keyer.settings().cwdaemonHost = QStringLiteral("127.0.0.1:%1").arg(port);
+    keyer.settings().wpm = QStringLiteral("60");
+    keyer.settings().messages[1] = QStringLiteral("$ TU!");
+    keyer.apply();
+    EXPECT_TRUE(keyer.windowKey(KeyerHandoff::Key::F2, false, QStringLiteral("CW")));
+    EXPECT_EQ(logged, 0); // not before the daemon has keyed "K1ABC TU"
+    WAIT_EQ(logged, 1, 10000);
 }
 
 // fdlog-cli cw: exit code and the one line on stderr.
