@@ -1,5 +1,7 @@
 #include "app/AppContext.h"
 
+#include "keying/CwKeyer.h"
+#include "keying/KeyingClock.h"
 #include "log/BackupScheduler.h"
 #include "log/Station.h"
 #include "log/UtcOffsetCheck.h"
@@ -22,6 +24,7 @@ AppContext::~AppContext()
 {
     // Windows go first: they hold references into the station.
     m_window.reset();
+    m_cwKeyer.reset();
     m_rigPoller.reset();
     m_backups.reset();
     m_station.reset();
@@ -65,7 +68,25 @@ bool AppContext::start()
     m_station->logbook().reload();
 
     m_backups = std::make_unique<BackupScheduler>(m_station->logbook(), m_station->prefs(), paths, m_clock, m_dialogs);
+    startCwKeyer();
     m_window->rig().openAtStartup();
     m_window->loadBackupWindow(*m_backups);
+    m_backups->setKeyboardCwWaiting([this] { return m_cwKeyer->keyboardCwWaiting(); });
     return true;
+}
+
+void AppContext::startCwKeyer()
+{
+    m_keyingClock = std::make_unique<MonotonicKeyingClock>();
+    m_cwKeyer = std::make_unique<CwKeyer>(m_options.dataDir, m_options.userStore, *m_keyingClock);
+    EntryWorkflow& entry = m_window->entry();
+    m_cwKeyer->hisCall = [&entry] { return entry.currentCall(); };
+    m_cwKeyer->logContact = [&entry] { entry.Mains(); };
+    QObject::connect(m_cwKeyer.get(), &CwKeyer::dialogShown, m_window.get(), &MainWindow::showKeyerMessage);
+    // Told from the event loop, never from inside the key handling that found it.
+    QObject::connect(
+        m_cwKeyer.get(), &CwKeyer::setupFailed, m_window.get(),
+        [this](const QString& text, const QString& title) { m_dialogs.message(text, title); }, Qt::QueuedConnection);
+    m_window->setKeyer(m_cwKeyer.get());
+    m_cwKeyer->LoadCWSettings();
 }

@@ -8,6 +8,8 @@
 
 class BackupScheduler;
 class Clock;
+class CwKeyer;
+class MonotonicKeyingClock;
 class DataFolderLock;
 class Dialogs;
 class MainWindow;
@@ -38,8 +40,12 @@ public:
     MainWindow& window() { return *m_window; }
     BackupScheduler& backups() { return *m_backups; }
     RigPoller& rigPoller() { return *m_rigPoller; }
+    CwKeyer& cwKeyer() { return *m_cwKeyer; }
 
 private:
+    // The CW keyer with cw.txt loaded, taking the main window's keys.
+    void startCwKeyer();
+
     Options m_options;
     Dialogs& m_dialogs;
     Clock& m_clock;
@@ -47,5 +53,7 @@ private:
     std::unique_ptr<Station> m_station;
     std::unique_ptr<BackupScheduler> m_backups;
     std::unique_ptr<RigPoller> m_rigPoller;
+    std::unique_ptr<MonotonicKeyingClock> m_keyingClock;
+    std::unique_ptr<CwKeyer> m_cwKeyer;
     std::unique_ptr<MainWindow> m_window;
 };

@@ -28,6 +28,9 @@ public:
 
     // True when the key was used and must not reach the focused field.
     virtual bool windowKey(Key key, bool shift, const QString& mode) = 0;
+    // A character or Backspace (8) typed into an entry field; true when the keyer took it
+    // (keyboard CW) and the field must not see it.
+    virtual bool typedKey(int, const QString&) { return false; }
 };
 
 // Stands in until the keyers are built: takes no key.

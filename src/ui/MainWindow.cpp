@@ -331,6 +331,8 @@ bool MainWindow::entryKey(QObject* field, int key)
     }
     if (which == EntryField::None)
         return false;
+    if (m_keyer->typedKey(key, m_station.state().mode()))
+        return true;
     QLineEdit* edit = m_fields[which];
     const KeyResult r = m_entry.keyPress(which, key, edit->cursorPosition() == edit->text().size());
     if (r.key == 8)
@@ -463,6 +465,11 @@ void MainWindow::showStationIdentity()
     m_ownClass->setText(p.ownClass);
     m_ownCall->setText(p.ownCall);
     m_ownSection->setText(p.ownSection);
+}
+
+void MainWindow::showKeyerMessage(const LabelView& label)
+{
+    paintLabel(m_dialog, label);
 }
 
 void MainWindow::loadBackupWindow(BackupScheduler& scheduler)

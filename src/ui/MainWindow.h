@@ -35,6 +35,10 @@ public:
     void loadBackupWindow(BackupScheduler& scheduler);
     // Sizes the window from the screen and the form-size settings.
     void fitToScreen();
+    // The keyer that takes the function keys, arrows, Escape and keyboard-CW typing.
+    void setKeyer(KeyerHandoff* keyer) { m_keyer = keyer ? keyer : &m_noKeyer; }
+    // A keyer's notice in the message label (speed, keyboard CW mode, text still to send).
+    void showKeyerMessage(const LabelView& label);
 
     // Redraws the counts, the section display, the list and the rates from the log.
     void refreshFromLog();

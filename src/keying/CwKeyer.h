@@ -1,0 +1,95 @@
+#pragma once
+
+#include "entry/KeyerHandoff.h"
+#include "keying/CwSendBuffer.h"
+#include "keying/CwSettings.h"
+#include "log/DisplayColours.h"
+#include "settings/UserSettingsStore.h"
+
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+class CwdaemonClient;
+class KeyLine;
+class KeyingClock;
+class KeyingEngine;
+
+// The CW keyer of the main window: function-key memories, the F1 repeat, the speed keys,
+// keyboard CW mode and Escape, over the keying engine and its send buffer. Owned by the
+// application for the whole run; the setup window edits settings() and calls apply().
+class CwKeyer : public QObject, public KeyerHandoff {
+    Q_OBJECT
+public:
+    // Light yellow behind the keyboard CW notice (red 255, green 255, blue 192).
+    static constexpr quint32 KeyboardCwColour = 0xC0FFFF;
+
+    CwKeyer(QString dataDir, UserSettingsStore store, KeyingClock& clock, QObject* parent = nullptr);
+    ~CwKeyer() override;
+
+    CwSettings& settings() { return m_settings; }
+    CwSendBuffer& buffer() { return m_buffer; }
+    KeyingEngine& engine() { return *m_engine; }
+
+    // The call being typed and Mains, from the entry.
+    std::function<QString()> hisCall = [] { return QString(); };
+    std::function<void()> logContact = [] {};
+    // The key line for an output (tests give a recording one); the default opens the real port.
+    std::function<std::shared_ptr<KeyLine>(const CwSettings&, QString* error)> openKeyLine;
+
+    // LoadCWSettings: cw.txt and the per-user values, then apply().
+    void LoadCWSettings();
+    // Done: writes cw.txt and the per-user values; false when cw.txt cannot be written.
+    bool saveSettings();
+    // Speed, word space, timing and the repeat interval to the engine; the port re-opened
+    // (CWSetup) when the output or the port changed.
+    void apply();
+    // CWSetup: (re)opens the key line of the chosen output. False (after setupFailed) when it
+    // cannot be opened.
+    bool CWSetup();
+
+    // FKeyCW: key codes 112-120 are F1-F9, 124 F10, 122 F11; anything else sends nothing.
+    void FKeyCW(int keyCode);
+    void UpDown1_UpClick();
+    void UpDown1_DownClick();
+    // Sends the F9 memory (the Test button).
+    void sendTest() { FKeyCW(120); }
+    // LoopThroughCWBuffer: sends what is in the buffer.
+    void LoopThroughCWBuffer();
+    // Empties the buffer: sending ends after the current character.
+    void stop();
+
+    bool sending() const { return m_buffer.sending(); }
+    bool keyboardCwMode() const { return m_buffer.keyboardCw; }
+    bool repeatArmed() const { return m_buffer.repeatArmed; }
+    bool repeatPending() const { return m_repeat.isActive(); }
+    bool outputNone() const { return m_settings.output == CwSettings::None; }
+    // For the backup: typed CW still waits to be sent.
+    bool keyboardCwWaiting() const { return m_buffer.keyboardCw && (sending() || !m_buffer.isEmpty()); }
+
+    bool windowKey(Key key, bool shift, const QString& mode) override;
+    bool typedKey(int key, const QString& mode) override;
+
+signals:
+    // What the main window's message label shows.
+    void dialogShown(const LabelView& label);
+    // The port for CW keying could not be opened: tell the operator.
+    void setupFailed(const QString& text, const QString& title);
+
+private:
+    void cancelRepeat();
+    void runFinished();
+    void showDialog(const QString& text, quint32 colour = DisplayColours::Panel);
+
+    QString m_dataDir;
+    UserSettingsStore m_store;
+    CwSettings m_settings;
+    CwSendBuffer m_buffer;
+    std::unique_ptr<KeyingEngine> m_engine;
+    QTimer m_repeat;
+    QString m_report;
+    QString m_number;
+    QString m_openedFor;                        // output and port the key line was opened for
+    std::unique_ptr<CwdaemonClient> m_cwdaemon; // the cwdaemon output, while chosen
+};

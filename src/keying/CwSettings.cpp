@@ -1,0 +1,119 @@
+#include "keying/CwSettings.h"
+
+#include "settings/UserSettingsStore.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <cmath>
+
+namespace {
+
+QByteArray quoted(const QString& s)
+{
+    return '"' + s.toLatin1() + '"';
+}
+
+// A quoted text or a bare number; nullopt for a line that is neither (or no line at all).
+std::optional<QString> value(QFile& f)
+{
+    if (f.atEnd())
+        return std::nullopt;
+    QByteArray line = f.readLine();
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    if (line.size() >= 2 && line.startsWith('"') && line.endsWith('"'))
+        return QString::fromLatin1(line.mid(1, line.size() - 2));
+    if (line.startsWith('"'))
+        return std::nullopt;
+    return QString::fromLatin1(line.trimmed());
+}
+
+std::optional<int> number(QFile& f)
+{
+    const std::optional<QString> v = value(f);
+    bool ok = false;
+    const int n = v ? v->toInt(&ok) : 0;
+    return ok ? std::optional<int>(n) : std::nullopt;
+}
+
+} // namespace
+
+bool CwSettings::load(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    // Texts in file order; the two bare numbers are read where they come.
+    QString* const texts[] = {&messages[0], &messages[1], &messages[2],  &messages[3], &messages[4],
+                              &messages[5], &messages[6], &messages[7],  &messages[8], &port,
+                              &wpm,         &messages[9], &messages[10], &wordSpace};
+    [&] {
+        for (QString* t : texts) {
+            const std::optional<QString> v = value(f);
+            if (!v)
+                return;
+            *t = *v;
+        }
+        const std::optional<int> code = number(f);
+        if (!code)
+            return;
+        output = *code;
+        const std::optional<QString> address = value(f);
+        if (!address)
+            return;
+        printerAddress = *address;
+        const std::optional<int> display = number(f);
+        if (!display)
+            return;
+        displayOnMain = *display != 0;
+        if (const std::optional<QString> repeat = value(f))
+            repeatSeconds = *repeat;
+    }();
+    if (messages[8].isEmpty())
+        messages[8] = QStringLiteral("VVV DE ");
+    return true;
+}
+
+bool CwSettings::save(const QString& path) const
+{
+    QByteArray out;
+    const auto line = [&out](const QByteArray& v) { out += v + "\r\n"; };
+    for (int i = 0; i < 9; ++i)
+        line(quoted(messages[i]));
+    line(quoted(port));
+    line(quoted(wpm));
+    line(quoted(messages[9]));
+    line(quoted(messages[10]));
+    line(quoted(wordSpace));
+    line(QByteArray::number(output));
+    line(quoted(printerAddress));
+    line(displayOnMain ? "1" : "0");
+    line(quoted(repeatSeconds));
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    f.write(out);
+    return f.commit();
+}
+
+void CwSettings::loadUserValues(const UserSettingsStore& store)
+{
+    const QString t = store.value(QStringLiteral("UserCWSelection"));
+    timing = (t == QLatin1String("Sleep") || t == QLatin1String("Loop")) ? t : QStringLiteral("Timer");
+    loopCount = store.value(QStringLiteral("UserCWLoopOffset")).toDouble();
+}
+
+void CwSettings::saveUserValues(UserSettingsStore& store) const
+{
+    store.setValue(QStringLiteral("UserCWSelection"), timing);
+    store.setValue(QStringLiteral("UserCWLoopOffset"), QString::number(loopCount));
+}
+
+int CwSettings::repeatIntervalMs(const QString& seconds)
+{
+    bool ok = false;
+    const double s = seconds.toDouble(&ok);
+    if (!ok || s < 0 || s >= 60)
+        return 0;
+    return static_cast<int>(std::lround(s * 1000));
+}

@@ -1,0 +1,139 @@
+#include "keying/KeyingEngine.h"
+
+#include "keying/CwSendBuffer.h"
+#include "keying/KeyLine.h"
+#include "keying/KeyingClock.h"
+#include "keying/MorseCode.h"
+
+#include <QThread>
+#include <cmath>
+
+namespace {
+
+// The empty loop the Loop timing counts; volatile keeps the compiler from removing it.
+void spinPasses(double passes)
+{
+    volatile double i = 0;
+    while (i < passes)
+        i = i + 1;
+}
+
+} // namespace
+
+KeyingEngine::KeyingEngine(CwSendBuffer& buffer, KeyingClock& clock, QObject* parent)
+    : QObject(parent), m_buffer(buffer), m_clock(clock)
+{
+    m_thread = QThread::create([this] { run(); });
+    m_thread->setObjectName(QStringLiteral("keying"));
+    m_thread->start(QThread::TimeCriticalPriority);
+}
+
+KeyingEngine::~KeyingEngine()
+{
+    m_buffer.clear();
+    {
+        std::lock_guard lock(m_wakeMutex);
+        m_quit = true;
+    }
+    m_wake.notify_one();
+    m_thread->wait();
+    delete m_thread;
+}
+
+void KeyingEngine::setKeyLine(std::shared_ptr<KeyLine> line)
+{
+    std::lock_guard lock(m_lineMutex);
+    m_line = std::move(line);
+}
+
+std::shared_ptr<KeyLine> KeyingEngine::keyLine() const
+{
+    std::lock_guard lock(m_lineMutex);
+    return m_line;
+}
+
+void KeyingEngine::LoopThroughCWBuffer()
+{
+    if (!m_buffer.beginRun())
+        return;
+    {
+        std::lock_guard lock(m_wakeMutex);
+        m_work = true;
+    }
+    m_wake.notify_one();
+}
+
+void KeyingEngine::run()
+{
+    for (;;) {
+        {
+            std::unique_lock lock(m_wakeMutex);
+            m_wake.wait(lock, [this] { return m_work || m_quit; });
+            if (m_quit)
+                return;
+            m_work = false;
+        }
+        // One schedule for the whole run: each character starts at the deadline the one
+        // before it ended on, so waking late once does not push the rest back.
+        qint64 deadline = m_clock.nowNs();
+        while (const std::optional<QChar> ch = m_buffer.takeFirstOrEndRun()) {
+            if (*ch == QChar(MorseCode::LogMark))
+                QMetaObject::invokeMethod(
+                    this, [this] { emit logContactReached(); }, Qt::QueuedConnection);
+            else
+                sendCharacter(*ch, deadline);
+            QMetaObject::invokeMethod(
+                this, [this, rest = m_buffer.text()] { emit characterSent(rest); }, Qt::QueuedConnection);
+        }
+        QMetaObject::invokeMethod(
+            this, [this] { emit runFinished(); }, Qt::QueuedConnection);
+    }
+}
+
+void KeyingEngine::sendCharacter(QChar ch, qint64& deadline)
+{
+    const QByteArray elements = ch == QLatin1Char(' ') ? MorseCode::wordSpace(m_wordSpace) : MorseCode::elements(ch);
+    if (elements.isEmpty())
+        return;
+    const std::shared_ptr<KeyLine> line = keyLine();
+    const double elementMs = MorseCode::elementMs(m_wpm);
+    if (elementMs <= 0) {
+        // No element time at this speed: the character is abandoned, the line left up.
+        if (line)
+            line->setKeyDown(false);
+        return;
+    }
+    const qint64 elementNs = std::llround(elementMs * 1e6);
+    // Held up for more than an element: start afresh rather than rush what follows.
+    deadline = std::max(deadline, m_clock.nowNs() - elementNs);
+    for (const char e : elements) {
+        if (line)
+            line->setKeyDown(e == '1');
+        deadline += elementNs;
+        waitElement(deadline, elementMs);
+    }
+}
+
+void KeyingEngine::waitElement(qint64 deadline, double elementMs)
+{
+    switch (m_timing.load()) {
+    case Timing::Timer:
+        m_clock.waitUntilNs(deadline);
+        break;
+    case Timing::Sleep:
+        m_clock.sleepNs(qint64(std::nearbyint(elementMs)) * 1'000'000);
+        break;
+    case Timing::Loop: {
+        spinPasses(m_loopCount / 60.0 * elementMs);
+        break;
+    }
+    }
+}
+
+double KeyingEngine::CalibrateLoop(KeyingClock& clock)
+{
+    const qint64 start = clock.nowNs();
+    spinPasses(5'000'000);
+    const double elapsedMs = double(clock.nowNs() - start) / 1e6;
+    return elapsedMs > 0 ? std::nearbyint(5'000'000 / elapsedMs * 60) : 0;
+}

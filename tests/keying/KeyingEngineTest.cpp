@@ -1,0 +1,263 @@
+#include "keying/KeyingEngine.h"
+#include "VirtualKeyingClock.h"
+#include "keying/CwSendBuffer.h"
+#include "keying/MorseCode.h"
+#include "keying/ParallelKeyLine.h"
+#include "keying/RecordingKeyLine.h"
+#include "keying/SerialKeyLine.h"
+#include "support/WaitFor.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Stretch = RecordingKeyLine::Run;
+constexpr qint64 Ms = 1'000'000;
+
+// Key-down/up stretches from a written element pattern at one element time, e.g. "1000".
+std::vector<Stretch> runsOf(const std::string& elements, qint64 elementNs)
+{
+    std::vector<Stretch> out;
+    for (char e : elements) {
+        const bool down = e == '1';
+        if (!out.empty() && out.back().down == down)
+            out.back().ns += elementNs;
+        else
+            out.push_back({down, elementNs});
+    }
+    return out;
+}
+
+struct Engine : ::testing::Test {
+    VirtualKeyingClock clock;
+    CwSendBuffer buffer;
+    std::shared_ptr<RecordingKeyLine> line = std::make_shared<RecordingKeyLine>(clock);
+    KeyingEngine engine{buffer, clock};
+    int logs = 0;
+    int finished = 0;
+    QStringList remaining;
+    qint64 startNs = 0;
+
+    void SetUp() override
+    {
+        engine.setKeyLine(line);
+        engine.setSpeed(20);
+        QObject::connect(&engine, &KeyingEngine::logContactReached, [this] { ++logs; });
+        QObject::connect(&engine, &KeyingEngine::runFinished, [this] { ++finished; });
+        QObject::connect(&engine, &KeyingEngine::characterSent, [this](const QString& r) { remaining << r; });
+    }
+    // Sends `text` and waits for the run to end; the stretches keyed.
+    std::vector<Stretch> send(const QString& text)
+    {
+        const int before = finished;
+        startNs = clock.nowNs();
+        buffer.replace(text);
+        engine.LoopThroughCWBuffer();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return finished > before; }, 5000));
+        return line->runs(clock.nowNs());
+    }
+};
+
+TEST(MorseCode, CharactersAsWritten)
+{
+    const std::vector<std::pair<char, const char*>> rows{
+        {'A', "10111000"},
+        {'a', "10111000"},
+        {'E', "1000"},
+        {'T', "111000"},
+        {'0', "1110111011101110111000"},
+        {'?', "101011101110101000"},
+        {'/', "1110101011101000"},
+        {'=', "1110101010111000"},
+        {'-', "1110101010111000"},
+        {'[', "1011101011101000"},
+        {']', "101010111010111000"},
+        {';', "111010111011101000"},
+        {'\\', "111010111010101110101000"},
+        {'!', ""},
+        {'%', ""},
+    };
+    for (const auto& [ch, elements] : rows) {
+        SCOPED_TRACE(ch);
+        EXPECT_EQ(MorseCode::elements(QChar::fromLatin1(ch)), QByteArray(elements));
+    }
+    EXPECT_DOUBLE_EQ(MorseCode::elementMs(20), 60.0);
+    EXPECT_DOUBLE_EQ(MorseCode::elementMs(0), 0.0);
+}
+
+TEST_F(Engine, KeysExactElementsAt20Wpm)
+{
+    struct Row {
+        const char* text;
+        int wordSpace;
+        std::string elements;
+    };
+    const std::vector<Row> rows{
+        {"E", 0, "1000"},
+        {"T", 0, "111000"},
+        {"e", 0, "1000"},
+        {"E%T", 0, "1000111000"}, // skipped without a gap
+        {"E T", 0,
+         "1000"
+         "00000000"
+         "111000"}, // eight more elements up: 480 ms
+        {"E T", -8, "1000111000"},
+        {"E T", 2,
+         "1000"
+         "0000000000"
+         "111000"},
+        {"E T", -20, "1000111000"},
+        {"]", 0, "101010111010111000"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        SCOPED_TRACE(row.wordSpace);
+        line->clear();
+        engine.setWordSpace(row.wordSpace);
+        EXPECT_EQ(send(QString::fromLatin1(row.text)), runsOf(row.elements, 60 * Ms));
+        ASSERT_FALSE(line->events().empty());
+        EXPECT_FALSE(line->events().back().down);
+        EXPECT_EQ(line->events().front().atNs, startNs);
+    }
+}
+
+TEST_F(Engine, SpeedChangeTakesEffectAtTheNextCharacter)
+{
+    line->onCall = [this](int calls) {
+        if (calls == 1)
+            engine.setSpeed(40);
+    };
+    EXPECT_EQ(send(QStringLiteral("EE")),
+              (std::vector<Stretch>{{true, 60 * Ms}, {false, 180 * Ms}, {true, 30 * Ms}, {false, 90 * Ms}}));
+}
+
+TEST_F(Engine, EmptyingTheBufferStopsAfterTheCurrentCharacter)
+{
+    // Esc pressed while the second element of "A" is keyed.
+    line->onCall = [this](int calls) {
+        if (calls == 3)
+            buffer.clear();
+    };
+    EXPECT_EQ(send(QStringLiteral("AAAA")), runsOf("10111000", 60 * Ms));
+    EXPECT_FALSE(buffer.sending());
+}
+
+TEST_F(Engine, NewMessageDuringSendingFollowsTheCurrentCharacter)
+{
+    // F2 pressed during F1's first character: F1 ends there and F2 is sent in full.
+    line->onCall = [this](int calls) {
+        if (calls == 2) {
+            buffer.replace(QStringLiteral("T"));
+            engine.LoopThroughCWBuffer();
+        }
+    };
+    EXPECT_EQ(send(QStringLiteral("EEEE")), runsOf("1000111000", 60 * Ms));
+    EXPECT_EQ(finished, 1);
+}
+
+TEST_F(Engine, TypedKeysQueueBehindAndBackspaceWithdraws)
+{
+    line->onCall = [this](int calls) {
+        if (calls == 1) {
+            buffer.append(QStringLiteral("TE"));
+            buffer.removeLast();
+            engine.LoopThroughCWBuffer(); // already running: takes the typed key itself
+        }
+    };
+    EXPECT_EQ(send(QStringLiteral("E")), runsOf("1000111000", 60 * Ms));
+}
+
+TEST_F(Engine, LogMarkIsReachedAfterTheCharactersBeforeIt)
+{
+    // The log signal is queued before the next character starts; what was keyed by then is
+    // the whole "TU".
+    std::vector<size_t> keyedAtLog;
+    QObject::connect(&engine, &KeyingEngine::logContactReached,
+                     [this, &keyedAtLog] { keyedAtLog.push_back(remaining.size()); });
+    send(QStringLiteral("TU!E"));
+    EXPECT_EQ(logs, 1);
+    ASSERT_EQ(keyedAtLog.size(), 1u);
+    EXPECT_EQ(keyedAtLog[0], 2u);
+    EXPECT_EQ(remaining, (QStringList{QStringLiteral("U!E"), QStringLiteral("!E"), QStringLiteral("E"), QString()}));
+}
+
+TEST_F(Engine, ZeroSpeedAbandonsTheCharacterKeyUp)
+{
+    engine.setSpeed(0);
+    send(QStringLiteral("T"));
+    const auto ev = line->events();
+    ASSERT_EQ(ev.size(), 1u);
+    EXPECT_FALSE(ev[0].down);
+}
+
+TEST_F(Engine, SleepTimingSleepsWholeMilliseconds)
+{
+    engine.setTiming(KeyingEngine::Timing::Sleep);
+    engine.setSpeed(7); // 171.43 ms elements sleep 171 ms
+    EXPECT_EQ(send(QStringLiteral("E")), runsOf("1000", 171 * Ms));
+}
+
+TEST(KeyLines, PrinterPortAddressesAndDevices)
+{
+    EXPECT_EQ(ParallelKeyLine::parseAddress(QStringLiteral("&H378")), 0x378u);
+    EXPECT_EQ(ParallelKeyLine::parseAddress(QStringLiteral("&h278")), 0x278u);
+    EXPECT_EQ(ParallelKeyLine::parseAddress(QStringLiteral("888")), 888u);
+    EXPECT_FALSE(ParallelKeyLine::parseAddress(QStringLiteral("&HXYZ")));
+    EXPECT_EQ(ParallelKeyLine::deviceForBase(0x378), QStringLiteral("/dev/parport0"));
+    EXPECT_EQ(ParallelKeyLine::deviceForBase(0x278), QStringLiteral("/dev/parport1"));
+    EXPECT_FALSE(ParallelKeyLine::deviceForBase(0x3BC));
+}
+
+TEST(KeyLines, MissingDevicesDoNotOpen)
+{
+    SerialKeyLine serial(QStringLiteral("/dev/ttyNoSuchPort"), SerialKeyLine::Line::Dtr);
+    EXPECT_FALSE(serial.open());
+    EXPECT_TRUE(serial.error().startsWith(QStringLiteral("/dev/ttyNoSuchPort: ")));
+    ParallelKeyLine parallel(QStringLiteral("/dev/parport97"));
+    EXPECT_FALSE(parallel.open());
+    EXPECT_TRUE(parallel.error().startsWith(QStringLiteral("/dev/parport97: ")));
+}
+
+TEST(KeyingThread, WindowKeepsAnsweringWhileAMessageIsSent)
+{
+    MonotonicKeyingClock clock;
+    CwSendBuffer buffer;
+    KeyingEngine engine(buffer, clock);
+    auto line = std::make_shared<RecordingKeyLine>(clock);
+    engine.setKeyLine(line);
+    engine.setSpeed(60);
+    // Our own loop, not WAIT_TRUE: its polling sleeps would show up as gaps.
+    QEventLoop loop;
+    QObject::connect(&engine, &KeyingEngine::runFinished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(15000, &loop, &QEventLoop::quit);
+
+    QElapsedTimer sinceTick;
+    std::vector<qint64> gapsUs;
+    QTimer tick;
+    tick.setTimerType(Qt::PreciseTimer);
+    tick.setInterval(1);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        gapsUs.push_back(sinceTick.nsecsElapsed() / 1000);
+        sinceTick.restart();
+    });
+    buffer.replace(QStringLiteral("CQ FD DE N0CALL K"));
+    engine.LoopThroughCWBuffer();
+    sinceTick.start();
+    tick.start();
+    loop.exec();
+    EXPECT_FALSE(buffer.sending());
+    EXPECT_GT(line->events().size(), 100u);
+    ASSERT_GT(gapsUs.size(), 100u);
+    std::sort(gapsUs.begin(), gapsUs.end());
+    const qint64 p99 = gapsUs[gapsUs.size() * 99 / 100];
+    printf("event loop gaps: p50 %lld us, p99 %lld us, max %lld us over %zu ticks\n",
+           (long long)gapsUs[gapsUs.size() / 2], (long long)p99, (long long)gapsUs.back(), gapsUs.size());
+    EXPECT_LT(p99, 10000);
+}
+
+} // namespace
