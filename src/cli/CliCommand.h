@@ -47,3 +47,4 @@ struct CliCommand {
 // Each family of commands lives in its own file.
 std::vector<CliCommand> reportCommands();
 std::vector<CliCommand> rigCommands();
+std::vector<CliCommand> spotCommands();
