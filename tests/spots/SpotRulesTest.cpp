@@ -9,6 +9,7 @@
 #include "spots/SpotBoard.h"
 #include "spots/SpotDupeCheck.h"
 #include "spots/SpotLine.h"
+#include "spots/SpotSettings.h"
 #include "support/ManualClock.h"
 
 #include <QSignalSpy>
@@ -240,4 +241,43 @@ TEST(SocketErrorText, QtErrorsAndNumbers)
         EXPECT_EQ(socketErrorText(error), text) << error;
     EXPECT_EQ(socketErrorText(10057), "ERROR: Socket is not connected.");
     EXPECT_EQ(socketErrorText(4711), "Error number 4711");
+}
+
+TEST(SpotSettings, RoundTripAndPartialReads)
+{
+    SpotSettings s;
+    s.source = "Telnet";
+    s.telnetHost = "dxc.example.org";
+    s.telnetPort = "7300";
+    s.mainFormList = true;
+    s.handshaking = 3;
+    EXPECT_EQ(s.format(), "\"9600\",\"N\",\"8\",\"1\",1,\"N\",\"Telnet\",0,3,0,#TRUE#,\"03\",\"7300\","
+                          "\"dxc.example.org\"\r\n");
+    SpotSettings back;
+    EXPECT_TRUE(back.parse(s.format()));
+    EXPECT_EQ(back, s);
+
+    struct Row {
+        const char* name;
+        QByteArray text;
+        bool complete;
+        QString source, host;
+    };
+    const Row rows[] = {
+        {"line breaks between fields",
+         "\"4800\"\r\n\"E\"\r\n\"7\"\r\n\"2\"\r\n3\r\n\"R\"\r\n\"TNC\"\r\n1\r\n2\r\n1\r\n"
+         "#FALSE#\r\n\"1B\"\r\n\"23\"\r\n\"h\"\r\n",
+         true, "TNC", "h"},
+        {"stops at a bad number", "\"4800\",\"E\",\"7\",\"2\",x,\"R\",\"TNC\"", false, "None", ""},
+        {"short file keeps the rest", "\"4800\",\"E\",\"7\",\"2\",3,\"R\",\"AGW Packet Engine\"", false,
+         "AGW Packet Engine", ""},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        SpotSettings p;
+        EXPECT_EQ(p.parse(r.text), r.complete);
+        EXPECT_EQ(p.baud, "4800");
+        EXPECT_EQ(p.source, r.source);
+        EXPECT_EQ(p.telnetHost, r.host);
+    }
 }
