@@ -27,6 +27,11 @@ bool TelnetSpotSource::sendLine(const QString& text)
 {
     if (!isOpen())
         return false;
+    // The prompt this answers was shown already; text after it starts a new line.
+    if (m_prompted) {
+        m_splitter.clear();
+        m_prompted = false;
+    }
     m_socket.write(text.toLatin1() + "\r\n");
     return true;
 }

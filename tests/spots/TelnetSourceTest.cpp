@@ -50,6 +50,7 @@ TEST(TelnetSource, PromptIsPassedOnAndSendWaitsForTheConnection)
     EXPECT_EQ(prompts.at(0).at(0).toString(), "Please enter your call: ");
     EXPECT_TRUE(source.sendLine("N0CALL"));
     WAIT_EQ(lines.size(), 1, 5000);
+    EXPECT_EQ(lines.at(0).at(0).toString(), kSpot.trimmed()) << "the answered prompt is not glued to the next line";
     EXPECT_EQ(server.received, "N0CALL\r\n");
 }
 
