@@ -3,6 +3,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliReporter.h"
 #include "settings/Preferences.h"
+#include "spots/AgwSpotSource.h"
 #include "spots/SpotBoard.h"
 #include "spots/SpotLine.h"
 #include "spots/TelnetSpotSource.h"
@@ -47,13 +48,18 @@ int spots(const CliArgs& a, CliReporter& r)
         return r.usageError(QStringLiteral("--count must be a positive number"));
     QString host;
     quint16 port = 0;
-    if (!a.isSet(QStringLiteral("telnet")))
-        return r.usageError(QStringLiteral("--telnet HOST:PORT is required"));
-    if (!splitHostPort(a.value(QStringLiteral("telnet")), host, port))
-        return r.usageError(QStringLiteral("--telnet must be HOST:PORT (e.g. dxc.example.org:7300)"));
+    const bool agw = a.isSet(QStringLiteral("agw"));
+    if (agw == a.isSet(QStringLiteral("telnet")))
+        return r.usageError(QStringLiteral("give one of --telnet HOST:PORT or --agw HOST:PORT"));
+    const QString address = a.value(agw ? QStringLiteral("agw") : QStringLiteral("telnet"));
+    if (!splitHostPort(address, host, port))
+        return r.usageError(QStringLiteral("the source must be HOST:PORT (e.g. dxc.example.org:7300)"));
     const QString login = a.value(QStringLiteral("login"));
-    if (login.isEmpty())
+    const QString node = a.value(QStringLiteral("node")).toUpper();
+    if (!agw && login.isEmpty())
         return r.usageError(QStringLiteral("--login CALL is required with --telnet"));
+    if (agw && node.isEmpty())
+        return r.usageError(QStringLiteral("--node CALL is required with --agw"));
     const bool verbose = a.isSet(QStringLiteral("verbose"));
 
     Preferences prefs;
@@ -64,7 +70,9 @@ int spots(const CliArgs& a, CliReporter& r)
     QObject::connect(&board, &SpotBoard::ownCallSpotted,
                      [](const QString& record) { printLine(SpotBoard::spottedBoxText(record)); });
 
-    TelnetSpotSource source;
+    TelnetSpotSource telnet;
+    AgwSpotSource packet;
+    SpotSource& source = agw ? static_cast<SpotSource&>(packet) : telnet;
     int printed = 0;
     bool connected = false;
     bool loginSent = false;
@@ -79,7 +87,16 @@ int spots(const CliArgs& a, CliReporter& r)
     QObject::connect(&loginTimer, &QTimer::timeout, sendLogin);
     QObject::connect(&source, &SpotSource::opened, [&] {
         connected = true;
-        loginTimer.start(kLoginWithoutPromptMs);
+        if (agw)
+            packet.connectTo(node);
+        else
+            loginTimer.start(kLoginWithoutPromptMs);
+    });
+    // A node that ends the packet connection ends the session like a closed socket.
+    QObject::connect(&packet, &AgwSpotSource::stationDisconnected, [&](const QString& call) {
+        if (verbose)
+            r.note(QStringLiteral("disconnected from ") + call);
+        peerClosed = true;
     });
     QObject::connect(&source, &SpotSource::promptReceived, [&](const QString& text) {
         if (verbose)
@@ -107,7 +124,13 @@ int spots(const CliArgs& a, CliReporter& r)
 
     QElapsedTimer started;
     started.start();
-    source.open(host, port);
+    if (agw) {
+        if (prefs.ownCall.isEmpty())
+            return r.fail(QStringLiteral("the station's own call is not set (fdpref.dat in --data)"));
+        packet.open(host, port, prefs.ownCall);
+    } else {
+        telnet.open(host, port);
+    }
     QEventLoop loop;
     QTimer check;
     QObject::connect(&check, &QTimer::timeout, &loop, [&] {
@@ -125,7 +148,7 @@ int spots(const CliArgs& a, CliReporter& r)
     if (peerClosed)
         return r.fail(QStringLiteral("the source closed the connection before any spot"));
     if (!connected)
-        return r.fail(QStringLiteral("could not connect to %1 within 30 s").arg(a.value(QStringLiteral("telnet"))));
+        return r.fail(QStringLiteral("could not connect to %1 within 30 s").arg(address));
     return ExitOk;
 }
 
@@ -135,8 +158,10 @@ std::vector<CliCommand> spotCommands()
 {
     return {
         {"spots",
-         {{"telnet", "HOST:PORT", "the DX cluster to connect to", true},
-          {"login", "CALL", "the call sent when the cluster asks for it", true},
+         {{"telnet", "HOST:PORT", "the DX cluster to connect to"},
+          {"login", "CALL", "the call sent when the cluster asks for it (with --telnet)"},
+          {"agw", "HOST:PORT", "an AGW packet engine: registers the station's own call and connects to --node"},
+          {"node", "CALL", "the cluster node to connect to through the packet engine"},
           {"count", "N", "the spots to print before exiting (default 10)"},
           {"verbose", {}, "copy everything else the source sends to stderr"}},
          {},

@@ -2,6 +2,8 @@
 
 #include "spots/SocketErrorText.h"
 
+#include <QtEndian>
+
 AgwSpotSource::AgwSpotSource(QObject* parent) : SpotSource(parent)
 {
     connect(&m_socket, &QTcpSocket::connected, this, [this] { send('X', {}); });
@@ -88,7 +90,10 @@ void AgwSpotSource::readAvailable()
 
 void AgwSpotSource::take(const AgwFrame& frame)
 {
-    if (frame.kind == 'X') {
+    if (frame.kind == 'R' && frame.data.size() >= 8) {
+        emit engineVersion(qFromLittleEndian<qint32>(frame.data.constData()),
+                           qFromLittleEndian<qint32>(frame.data.constData() + 4));
+    } else if (frame.kind == 'X') {
         m_registered = !frame.data.isEmpty() && frame.data[0] == 1;
         if (m_registered)
             emit opened();

@@ -22,6 +22,8 @@ public:
     LineResult sendCommandLine(const QString& text);
     bool sendLine(const QString& text) override { return sendCommandLine(text) == LineResult::Sent; }
     void connectTo(const QString& call);
+    // Asks the engine for its version; `engineVersion` answers.
+    void requestVersion() { send('R', {}); }
     // A disconnect frame to the connected node; nothing when not connected.
     void disconnectStation();
     void close() override;
@@ -30,6 +32,7 @@ public:
 signals:
     void stationConnected(const QString& call);
     void stationDisconnected(const QString& call);
+    void engineVersion(int major, int minor);
 
 private:
     void readAvailable();

@@ -1,5 +1,6 @@
 // fdlog-cli spots as a separate process against a loopback cluster replaying a recorded session.
 #include "ClusterReplayServer.h"
+#include "LoopbackAgwEngine.h"
 #include "settings/Preferences.h"
 #include "support/TestFiles.h"
 
@@ -112,4 +113,24 @@ TEST(SpotCliFailures, UnreachableOrClosedBeforeAnySpot)
         EXPECT_EQ(r.err, err);
     }
     EXPECT_EQ(runCli({"spots", "--telnet", "nohost", "--login", "N0CALL"}, dir.path()).exitCode, 2);
+}
+
+TEST(SpotCliAgw, RegistersOwnCallConnectsToTheNodeAndPrintsItsSpots)
+{
+    TempDataDir dir;
+    Preferences prefs;
+    prefs.ownCall = "N0CALL";
+    ASSERT_TRUE(SavePref(QDir(dir.path()).filePath("fdpref.dat"), prefs));
+    LoopbackEngine engine;
+    const auto r = runCli(
+        {"spots", "--agw", QStringLiteral("127.0.0.1:%1").arg(engine.port()), "--node", "gb7djk", "--count", "1"},
+        dir.path());
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, "W1AW 14.02500 W1\n");
+    ASSERT_GE(engine.received.size(), 2u);
+    EXPECT_EQ(engine.received[0].kind, 'X');
+    EXPECT_EQ(engine.received[0].callFrom, "N0CALL");
+    EXPECT_EQ(engine.received[1].kind, 'C');
+    EXPECT_EQ(engine.received[1].callTo, "GB7DJK");
+    EXPECT_EQ(runCli({"spots", "--agw", "127.0.0.1:8000"}, dir.path()).exitCode, 2) << "--node is required";
 }
