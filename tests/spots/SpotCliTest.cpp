@@ -61,6 +61,11 @@ struct Case {
     QByteArray out;
 };
 
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class SpotCli : public ::testing::TestWithParam<Case> {};
 
 } // namespace
