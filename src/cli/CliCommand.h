@@ -48,3 +48,4 @@ struct CliCommand {
 std::vector<CliCommand> reportCommands();
 std::vector<CliCommand> rigCommands();
 std::vector<CliCommand> cwCommands();
+std::vector<CliCommand> spotCommands();

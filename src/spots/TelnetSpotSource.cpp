@@ -1,0 +1,71 @@
+#include "spots/TelnetSpotSource.h"
+
+#include "spots/SocketErrorText.h"
+#include "spots/SpotLine.h"
+
+TelnetSpotSource::TelnetSpotSource(QObject* parent) : SpotSource(parent)
+{
+    // Reads stay small so a flood is handled in slices between other events.
+    m_socket.setReadBufferSize(64 * 1024);
+    connect(&m_socket, &QTcpSocket::connected, this, &SpotSource::opened);
+    connect(&m_socket, &QTcpSocket::readyRead, this, &TelnetSpotSource::readAvailable);
+    connect(&m_socket, &QTcpSocket::errorOccurred, this, &TelnetSpotSource::socketError);
+}
+
+void TelnetSpotSource::open(const QString& host, quint16 port)
+{
+    close();
+    m_socket.connectToHost(host, port);
+}
+
+bool TelnetSpotSource::isOpen() const
+{
+    return m_socket.state() == QAbstractSocket::ConnectedState;
+}
+
+bool TelnetSpotSource::sendLine(const QString& text)
+{
+    if (!isOpen())
+        return false;
+    // The prompt this answers was shown already; text after it starts a new line.
+    if (m_prompted) {
+        m_splitter.clear();
+        m_prompted = false;
+    }
+    m_socket.write(text.toLatin1() + "\r\n");
+    return true;
+}
+
+void TelnetSpotSource::close()
+{
+    m_socket.abort();
+    m_splitter.clear();
+    m_prompted = false;
+}
+
+void TelnetSpotSource::readAvailable()
+{
+    while (m_socket.bytesAvailable() > 0) {
+        const QStringList lines = m_splitter.feed(m_socket.read(16 * 1024));
+        if (!lines.isEmpty())
+            m_prompted = false;
+        for (const QString& line : lines)
+            emit lineReceived(line);
+        if (!m_prompted && isLoginPrompt(m_splitter.pending())) {
+            m_prompted = true;
+            emit promptReceived(m_splitter.pending());
+        }
+    }
+}
+
+void TelnetSpotSource::socketError(QAbstractSocket::SocketError error)
+{
+    if (error == QAbstractSocket::RemoteHostClosedError) {
+        readAvailable();
+        emit closedByPeer();
+        return;
+    }
+    const QString text = socketErrorText(error);
+    m_socket.abort();
+    emit failed(text);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class SpotSession;
+
+// "DX Spotting Setup": chooses the spot source, shows what it sends and takes the operator's
+// text for it. The connection itself is the SpotSession's.
+class PacketSpotWindow : public QWidget {
+    Q_OBJECT
+public:
+    PacketSpotWindow(SpotSession& session, QString settingsPath, QWidget* parent = nullptr);
+
+    // Done: opens the chosen source if it is not listening yet and saves the settings.
+    void finish();
+    // "Spot Last": a spot line for the operator to complete.
+    void startSpotLine();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void showText();
+    void takeSettingsFromControls();
+
+    SpotSession& m_session;
+    QString m_settingsPath;
+    QListWidget* m_sources;
+    QPlainTextEdit* m_received;
+    QLineEdit* m_send;
+    QLabel* m_sendPrompt;
+    QLabel* m_listening;
+    QCheckBox* m_listDxOnly;
+    QLineEdit* m_host;
+    QLineEdit* m_port;
+};

@@ -1,0 +1,54 @@
+// The AGW client against the real direwolf, headless: version, register, and a connect attempt
+// to an absent station that ends in the RETRYOUT notice.
+#include "spots/AgwSpotSource.h"
+#include "support/TestFiles.h"
+#include "support/WaitFor.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <gtest/gtest.h>
+
+TEST(Direwolf, VersionRegisterAndRetryout)
+{
+    quint16 port = 0;
+    {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost);
+        port = probe.serverPort();
+    }
+    TempDataDir dir;
+    const QString conf = QDir(dir.path()).filePath("direwolf.conf");
+    QFile f(conf);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    // One quick retry so the absent station gives up within seconds.
+    f.write(QStringLiteral("ADEVICE null null\nMYCALL N0CALL\nAGWPORT %1\nKISSPORT 0\nFRACK 1\nRETRY 1\n")
+                .arg(port)
+                .toLatin1());
+    f.close();
+    QProcess direwolf;
+    direwolf.setProcessChannelMode(QProcess::MergedChannels);
+    direwolf.start("direwolf", {"-c", conf, "-t", "0"});
+    ASSERT_TRUE(direwolf.waitForStarted(5000)) << "direwolf is missing: run scripts/install-deps";
+
+    AgwSpotSource source;
+    QSignalSpy opened(&source, &SpotSource::opened);
+    QSignalSpy version(&source, &AgwSpotSource::engineVersion);
+    QSignalSpy gone(&source, &AgwSpotSource::stationDisconnected);
+    // The engine says when it listens.
+    QByteArray output;
+    WAIT_TRUE((output += direwolf.readAll()).contains("Ready to accept AGW client"), 10000);
+    source.open("127.0.0.1", port, "N0CALL");
+    WAIT_EQ(opened.size(), 1, 5000);
+    source.requestVersion();
+    WAIT_EQ(version.size(), 1, 5000);
+    EXPECT_GE(version.at(0).at(0).toInt(), 2000);
+    source.connectTo("GB7DJK");
+    WAIT_EQ(gone.size(), 1, 15000);
+    EXPECT_EQ(gone.at(0).at(0).toString(), "GB7DJK");
+    source.close();
+    direwolf.kill();
+    direwolf.waitForFinished(3000);
+}

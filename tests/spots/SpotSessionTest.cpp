@@ -1,0 +1,79 @@
+// The spotting window's connection over telnet against the loopback cluster.
+#include "spots/SpotSession.h"
+#include "ClusterReplayServer.h"
+#include "spots/SpotBoard.h"
+#include "support/ManualClock.h"
+#include "support/WaitFor.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+const QByteArray kSpot = "DX de K1TTT:     14025.0  W1AW         CW 599                         1307Z\r\n";
+const QByteArray kNotice = "To ALL de W1AW: QST\r\n";
+} // namespace
+
+TEST(SpotSession, TelnetSessionShowsTextAndPassesSpotsOnce)
+{
+    for (const bool dxOnly : {false, true}) {
+        SCOPED_TRACE(dxOnly);
+        ClusterReplayServer server({"login: ", kNotice + kSpot + kSpot, true, false, 5});
+        ManualClock clock;
+        SpotBoard board(clock);
+        SpotSession session(board);
+        session.chooseSource("Telnet");
+        session.settings().telnetHost = "127.0.0.1";
+        session.settings().telnetPort = QString::number(server.port());
+        session.settings().listDxOnly = dxOnly;
+        EXPECT_EQ(session.sendPrompt(), "Type text to send and press enter:");
+        session.openPort();
+        EXPECT_TRUE(session.isListening());
+        EXPECT_EQ(session.received().text(), QStringLiteral("** Attempting to Open Port **\r\n\r\n"
+                                                            "Attempting connection to: 127.0.0.1:%1\r\n\r\n")
+                                                 .arg(server.port()));
+        WAIT_TRUE(session.received().text().endsWith("login: "), 5000);
+        session.sendText("N0CALL");
+        WAIT_TRUE(server.finished, 5000);
+        WAIT_EQ(board.rows().size(), 1u, 5000);
+        EXPECT_EQ(session.received().text().contains("QST"), !dxOnly);
+        EXPECT_EQ(session.received().text().count("W1AW         CW 599"), 1);
+        session.closePort();
+        EXPECT_TRUE(session.received().text().endsWith("\r\n** Port Closed **"));
+    }
+}
+
+TEST(SpotSession, SendBeforeConnectionAndRefusedConnection)
+{
+    quint16 port = 0;
+    {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost);
+        port = probe.serverPort();
+    }
+    ManualClock clock;
+    SpotBoard board(clock);
+    SpotSession session(board);
+    session.chooseSource("Telnet");
+    session.settings().telnetHost = "127.0.0.1";
+    session.settings().telnetPort = QString::number(port);
+    QSignalSpy beeps(&session, &SpotSession::beep);
+    session.sendText("sh/dx");
+    EXPECT_TRUE(session.received().text().endsWith(
+        "\r\n**  Connection not yet established.  Please wait a moment and try again.\r\n"));
+    WAIT_EQ(beeps.size(), 1, 5000);
+    EXPECT_TRUE(session.received().text().endsWith("ERROR: Connection is forcefully rejected.\r\n** Port Closed **"));
+    EXPECT_FALSE(session.isListening());
+}
+
+TEST(SpotSession, DisplayRefreshEveryThreeHundredSixtyTicks)
+{
+    ManualClock clock;
+    SpotBoard board(clock);
+    SpotSession session(board);
+    QSignalSpy refresh(&session, &SpotSession::displayRefreshDue);
+    for (int i = 0; i < 719; ++i)
+        session.pollTick();
+    EXPECT_EQ(refresh.size(), 1);
+    session.pollTick();
+    EXPECT_EQ(refresh.size(), 2);
+}
