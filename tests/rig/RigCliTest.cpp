@@ -1,8 +1,8 @@
 // fdlog-cli rig-poll / rig-set as a separate process against a simulated rig on a pty.
-#include "support/WaitFor.h"
 #include "peers/NoisyRigctld.h"
 #include "peers/SimulatedRig.h"
 #include "support/TestFiles.h"
+#include "support/WaitFor.h"
 
 #include <QProcess>
 #include <QSignalSpy>

@@ -1,12 +1,12 @@
 // The "Hamlib rigctld" entry against the real rigctld with Hamlib's dummy rig (model 1).
 #include "ReportTo.h"
-#include "support/WaitFor.h"
 #include "log/OperatingState.h"
 #include "peers/NoisyRigctld.h"
 #include "rig/RigPoller.h"
 #include "settings/Preferences.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
+#include "support/WaitFor.h"
 
 #include <QProcess>
 #include <QSignalSpy>
