@@ -204,10 +204,12 @@ QString importBandForFrequency(float mhz)
 QString adifModeToLog(const QString& mode, bool digitalAsDig)
 {
     static const QSet<QString> phone{"FM", "SSB", "AM"};
-    static const QSet<QString> digital{"FT8",      "FT4",    "RTTY", "PSK",  "PSK31", "PSK63",  "PSK125", "JS8",
-                                       "MFSK",     "OLIVIA", "JT65", "JT9",  "Q65",   "MSK144", "FSK441", "HELL",
-                                       "CONTESTI", "DOMINO", "THOR", "MT63", "PKT",   "PACKET", "DATA",   "DIGI",
-                                       "VARA",     "ARDOP",  "WSPR", "FST4", "DIG"};
+    static const QSet<QString> digital{"FT8",      "FT4",    "RTTY",  "PSK",  "PSK31",  "PSK63",  "PSK125", "JS8",
+                                       "MFSK",     "OLIVIA", "JT65",  "JT9",  "Q65",    "MSK144", "FSK441", "HELL",
+                                       "CONTESTI", "DOMINO", "THOR",  "MT63", "PKT",    "PACKET", "DATA",   "DIGI",
+                                       "VARA",     "ARDOP",  "WSPR",  "FST4", "DIG",    "FSK",    "PSK2K",  "QPSK31",
+                                       "QPSK63",   "PSK250", "JT4",   "JT6M", "JT44",   "ISCAT",  "MFSK8",  "MFSK16",
+                                       "PAC",      "PAX",    "RTTYM", "SSTV", "PKTUSB", "PKTLSB", "ROS",    "FT8A"};
     const QString up = mode.toUpper();
     if (phone.contains(up))
         return QStringLiteral("PH");
