@@ -13,9 +13,17 @@ char lower(char c)
 }
 
 // The fields read from a record, in the order of Names.
-enum Field { Call, Band, Freq, Mode, QsoDate, TimeOn, ArrlSect, Class, Initials, FieldCount };
-constexpr const char* Names[FieldCount] = {
-    "<call:", "<band:", "<freq:", "<mode:", "<qso_date:", "<time_on:", "<arrl_sect:", "<class:", "<veska_fdinitials:"};
+enum Field { Call, Band, Freq, Mode, QsoDate, TimeOn, ArrlSect, Class, Initials, AppInitials, FieldCount };
+constexpr const char* Names[FieldCount] = {"<call:",
+                                           "<band:",
+                                           "<freq:",
+                                           "<mode:",
+                                           "<qso_date:",
+                                           "<time_on:",
+                                           "<arrl_sect:",
+                                           "<class:",
+                                           "<veska_fdinitials:",
+                                           "<app_fdlog_initials:"};
 
 // True when `text` holds `lowerTag` at `pos`, compared without regard to letter case.
 bool tagAt(QByteArrayView text, qsizetype pos, QByteArrayView lowerTag)
@@ -124,7 +132,10 @@ ContactRecord recordFromAdif(const RecordText& rec, bool digitalAsDig)
     }
     r.section = rec.field(ArrlSect);
     r.cls = rec.field(Class);
+    // The older export's field, or the ADIF 3 application field of today's.
     r.op = rec.field(Initials);
+    if (r.op.isEmpty())
+        r.op = rec.field(AppInitials);
     return r;
 }
 
