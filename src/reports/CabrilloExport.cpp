@@ -18,16 +18,16 @@ namespace {
 // Lowest frequency in kHz of the HF bands, for contacts logged without a rig frequency.
 const QHash<QString, QString>& hfLowEdges()
 {
-    static const QHash<QString, QString> t{{"160", "1800"}, {"80", "3500"},  {"40", "7000"},
-                                           {"30", "10100"}, {"20", "14000"}, {"17", "18068"},
-                                           {"15", "21000"}, {"12", "24890"}, {"10", "28000"}};
+    static const QHash<QString, QString> t{{"160", "1800"},  {"80", "3500"},  {"40", "7000"}, {"30", "10100"},
+                                           {"20", "14000"},  {"17", "18068"}, {"15", "21000"}, {"12", "24890"},
+                                           {"10", "28000"}};
     return t;
 }
 
 const QHash<QString, QString>& vhfDesignators()
 {
-    static const QHash<QString, QString> t{{"6", "50"},     {"2", "144"},   {"1.25", "222"}, {"70", "432"},
-                                           {"33", "902"},   {"23", "1.2G"}, {"2.3", "2.3G"}, {"3.3", "3.4G"},
+    static const QHash<QString, QString> t{{"6", "50"},     {"2", "144"},     {"1.25", "222"},  {"70", "432"},
+                                           {"33", "902"},   {"23", "1.2G"},   {"2.3", "2.3G"},  {"3.3", "3.4G"},
                                            {"5.6", "5.7G"}, {"6CM", "5.7G"}};
     return t;
 }
@@ -36,12 +36,12 @@ const QHash<QString, QString>& vhfDesignators()
 QString bandOfFrequency(float mhz)
 {
     static constexpr Bands::Range extra[] = {
-        {"160", 1.7999f, 2.0001f},    {"80", 3.4999f, 4.0001f},     {"40", 6.9999f, 7.3001f},
-        {"30", 10.0999f, 10.1501f},   {"20", 13.9999f, 14.3501f},   {"17", 18.0679f, 18.1681f},
-        {"15", 20.9999f, 21.4501f},   {"12", 24.8899f, 24.9901f},   {"10", 27.9999f, 29.7001f},
-        {"6", 49.9999f, 54.0001f},    {"2", 143.9999f, 148.0001f},  {"1.25", 218.9999f, 225.0001f},
+        {"160", 1.7999f, 2.0001f},    {"80", 3.4999f, 4.0001f},    {"40", 6.9999f, 7.3001f},
+        {"30", 10.0999f, 10.1501f},   {"20", 13.9999f, 14.3501f},  {"17", 18.0679f, 18.1681f},
+        {"15", 20.9999f, 21.4501f},   {"12", 24.8899f, 24.9901f},  {"10", 27.9999f, 29.7001f},
+        {"6", 49.9999f, 54.0001f},    {"2", 143.9999f, 148.0001f}, {"1.25", 218.9999f, 225.0001f},
         {"70", 419.9999f, 450.0001f}, {"33", 901.9999f, 928.0001f}, {"23", 1239.9999f, 1300.0001f},
-        {"2.3", 2300.0f, 2450.0f},    {"3.3", 3300.0f, 3500.0f},    {"5.6", 5650.0f, 5925.0f},
+        {"2.3", 2300.0f, 2450.0f},    {"3.3", 3300.0f, 3500.0f},   {"5.6", 5650.0f, 5925.0f},
     };
     return Bands::bandForFrequency(mhz, extra);
 }
@@ -62,7 +62,7 @@ void appendPadded(QString& out, const QString& s, int width)
         out += QString(width - s.size(), QLatin1Char(' '));
 }
 
-} // namespace
+}  // namespace
 
 QString cabrilloFrequency(const ContactRecord& r)
 {
@@ -81,10 +81,9 @@ QString cabrilloFrequency(const ContactRecord& r)
 QString cabrilloMode(const QString& mode)
 {
     static const QSet<QString> phone{"PH", "SSB", "USB", "LSB", "FM", "AM", "DIGITALVOICE"};
-    static const QSet<QString> digital{"DIG",   "DG",     "FT8",    "FT4",  "RTTY",     "PSK",    "PSK31",
-                                       "PSK63", "PSK125", "JS8",    "MFSK", "OLIVIA",   "JT65",   "JT9",
-                                       "Q65",   "MSK144", "FSK441", "HELL", "CONTESTI", "DOMINO", "THOR",
-                                       "MT63",  "PKT",    "PACKET", "DATA", "VARA",     "SSTV"};
+    static const QSet<QString> digital{"DIG", "DG", "FT8", "FT4", "RTTY", "PSK", "PSK31", "PSK63", "PSK125",
+                                     "JS8", "MFSK", "OLIVIA", "JT65", "JT9", "Q65", "MSK144", "FSK441", "HELL",
+                                     "CONTESTI", "DOMINO", "THOR", "MT63", "PKT", "PACKET", "DATA", "VARA", "SSTV"};
     const QString m = mode.trimmed().toUpper();
     if (m == QLatin1String("CW"))
         return m;
@@ -105,17 +104,15 @@ CabrilloResult buildCabrillo(const std::vector<ContactRecord>& records, const Ca
     QStringList l;
     l << QStringLiteral("START-OF-LOG: 3.0") << QStringLiteral("CONTEST: ARRL-FD")
       << QStringLiteral("CALLSIGN: ") + h.station.call << QStringLiteral("LOCATION: ") + h.station.section;
-    l << QStringLiteral("CATEGORY-OPERATOR: ") +
-             (ops.size() == 1 ? QStringLiteral("SINGLE-OP") : QStringLiteral("MULTI-OP"));
+    l << QStringLiteral("CATEGORY-OPERATOR: ") + (ops.size() == 1 ? QStringLiteral("SINGLE-OP") : QStringLiteral("MULTI-OP"));
     QString station = QStringLiteral("PORTABLE");
     if (letter == QLatin1String("C"))
         station = QStringLiteral("MOBILE");
     else if (letter == QLatin1String("D") || letter == QLatin1String("E") || letter == QLatin1String("F"))
         station = QStringLiteral("FIXED");
     l << QStringLiteral("CATEGORY-STATION: ") + station;
-    l << QStringLiteral("CATEGORY-TRANSMITTER: ") + (transmitters <= 1   ? QStringLiteral("ONE")
-                                                     : transmitters == 2 ? QStringLiteral("TWO")
-                                                                         : QStringLiteral("UNLIMITED"));
+    l << QStringLiteral("CATEGORY-TRANSMITTER: ")
+            + (transmitters <= 1 ? QStringLiteral("ONE") : transmitters == 2 ? QStringLiteral("TWO") : QStringLiteral("UNLIMITED"));
     if (h.power == PowerClass::Qrp5)
         l << QStringLiteral("CATEGORY-POWER: QRP");
     else if (h.power == PowerClass::Low150)
@@ -216,8 +213,8 @@ bool exportCabrillo(const std::vector<ContactRecord>& records, CabrilloHeader he
     if (!writeReportFile(path, r.text, dialogs))
         return false;
     if (!r.skipped.isEmpty()) {
-        dialogs.message(QStringLiteral("These contacts could not be written to the Cabrillo file:\n\n") +
-                            r.skipped.join(QLatin1Char('\n')),
+        dialogs.message(QStringLiteral("These contacts could not be written to the Cabrillo file:\n\n")
+                            + r.skipped.join(QLatin1Char('\n')),
                         QStringLiteral("Contacts Left Out"), Dialogs::Icon::Warning);
     }
     dialogs.message(QStringLiteral("The file was successfully written to the directory:\n\n") + path + QLatin1Char('.'),

@@ -30,8 +30,7 @@ QStringList dupeGroupLines(const QString& band, const QString& mode, const QStri
     l << band + QStringLiteral("  ") + mode;
     l << calls;
     l << QString();
-    l << band + QStringLiteral("  ") + mode + QStringLiteral(" Total Contacts ") +
-             ReportLine::basicNumber(calls.size());
+    l << band + QStringLiteral("  ") + mode + QStringLiteral(" Total Contacts ") + ReportLine::basicNumber(calls.size());
     l << QString() << QString();
     return l;
 }
@@ -43,7 +42,7 @@ void reportWritten(const QString& path, Dialogs& dialogs)
                     QStringLiteral("File Successfully written."), Dialogs::Icon::Information);
 }
 
-} // namespace
+}  // namespace
 
 QString reportHeadingLine(const StationIdentity& id)
 {
@@ -79,8 +78,9 @@ QStringList dupeSheetCalls(const std::vector<ContactRecord>& records, const QStr
         }
         keys << digit + r.call;
     }
-    std::stable_sort(keys.begin(), keys.end(),
-                     [](const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseSensitive) < 0; });
+    std::stable_sort(keys.begin(), keys.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseSensitive) < 0;
+    });
     for (QString& k : keys)
         k.remove(0, 1);
     return keys;
@@ -156,8 +156,8 @@ PrintPages printedDupePages(const std::vector<ContactRecord>& records, const Sta
                 pages.back() << c;
             }
             pages.back() << QString()
-                         << bands[b] + QStringLiteral("  ") + mode + QStringLiteral(" Total Contacts ") +
-                                ReportLine::basicNumber(calls.size())
+                         << bands[b] + QStringLiteral("  ") + mode + QStringLiteral(" Total Contacts ")
+                    + ReportLine::basicNumber(calls.size())
                          << QString() << QString();
             counter += 4;
         }
@@ -256,10 +256,9 @@ bool writeLedraExport(const std::vector<ContactRecord>& records, const QString& 
     if (!writeReportFile(path, buildLedraExport(records), dialogs))
         return false;
     dialogs.beep();
-    dialogs.message(QStringLiteral("The file LogExp.txt was written to the program's working directory:\n\n") +
-                        dataDir +
-                        QStringLiteral("\n\nTo bring it into Ledra, choose File, then Import, and pick LogExp.txt "
-                                       "from this directory."),
+    dialogs.message(QStringLiteral("The file LogExp.txt was written to the program's working directory:\n\n") + dataDir
+                        + QStringLiteral("\n\nTo bring it into Ledra, choose File, then Import, and pick LogExp.txt "
+                                         "from this directory."),
                     QStringLiteral("Export Successful!"), Dialogs::Icon::Information);
     return true;
 }

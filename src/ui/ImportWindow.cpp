@@ -24,8 +24,7 @@ ImportWindow::ImportWindow(Station& station, std::function<void()> reloadLog, QW
     chkEliminateDupes = new QCheckBox(QStringLiteral("Eliminate Duplicates from imported file"));
     chkEliminateDupes->setObjectName(QStringLiteral("chkEliminateDupes"));
     chkEliminateDupes->setChecked(true);
-    chkDigitalAsDig =
-        new QCheckBox(QStringLiteral("Count digital modes (FT8, FT4, RTTY, PSK31, JS8 and the like) as DIG"));
+    chkDigitalAsDig = new QCheckBox(QStringLiteral("Count digital modes (FT8, FT4, RTTY, PSK31, JS8 and the like) as DIG"));
     chkDigitalAsDig->setObjectName(QStringLiteral("chkDigitalAsDig"));
     // Unticked keeps each contact's mode word as the file has it.
     chkDigitalAsDig->setChecked(true);
@@ -88,11 +87,12 @@ void ImportWindow::cmdAppend_Click()
     cmdAppend->setEnabled(false);
     prgRead->setValue(0);
     // The file is read in one go; the bar moves as it is parsed so a big file shows life.
-    appendLogFile(txtPath->text(), m_station.logbook(), m_station.paths().dataDir, o, m_station.dialogs(),
-                  [this](qint64 done, qint64 total) {
-                      prgRead->setValue(total > 0 ? static_cast<int>(done * 1000 / total) : 1000);
-                      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-                  });
+    appendLogFile(
+        txtPath->text(), m_station.logbook(), m_station.paths().dataDir, o, m_station.dialogs(),
+        [this](qint64 done, qint64 total) {
+            prgRead->setValue(total > 0 ? static_cast<int>(done * 1000 / total) : 1000);
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        });
     cmdAppend->setEnabled(true);
     QApplication::restoreOverrideCursor();
     // Also after a failure: a file that broke off part way leaves the contacts merged so far in

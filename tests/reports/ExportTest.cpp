@@ -9,10 +9,7 @@
 
 namespace {
 
-QString sp(int n)
-{
-    return QString(n, QLatin1Char(' '));
-}
+QString sp(int n) { return QString(n, QLatin1Char(' ')); }
 
 ContactRecord rec(const char* call, const char* cls, const char* sect, const char* date, const char* time,
                   const char* band, const char* mode, const char* op = "", const char* freq = "")
@@ -24,12 +21,9 @@ ContactRecord rec(const char* call, const char* cls, const char* sect, const cha
 
 const StationIdentity own{"K1ABC", "2A", "ENY"};
 
-QByteArray crlf(const QStringList& lines)
-{
-    return lines.join("\r\n").toLatin1() + "\r\n";
-}
+QByteArray crlf(const QStringList& lines) { return lines.join("\r\n").toLatin1() + "\r\n"; }
 
-} // namespace
+}  // namespace
 
 TEST(AdifExport, WholeFileWithEveryFieldCondition)
 {
@@ -76,8 +70,7 @@ TEST(AdifExport, OneContactPerBandWritesBandPlusM)
     std::vector<ContactRecord> log;
     for (const char* band : {"160", "80", "40", "20", "15", "10", "6", "2", "1.25", "70", "33", "23", "SAT"})
         log.push_back(rec("W1AW", "", "CT", "", "", band, "CW"));
-    const QByteArray out =
-        buildAdif(log, AdifOptions{QString(), QString(), "PH", "RTTY", true}, "Field Day Logger 1.00", "x");
+    const QByteArray out = buildAdif(log, AdifOptions{QString(), QString(), "PH", "RTTY", true}, "Field Day Logger 1.00", "x");
     for (const char* tag : {"<Band:4>160M ", "<Band:3>80M ", "<Band:3>40M ", "<Band:3>20M ", "<Band:3>15M ",
                             "<Band:3>10M ", "<Band:2>6M ", "<Band:2>2M ", "<Band:5>1.25M ", "<Band:3>70M ",
                             "<Band:3>33M ", "<Band:3>23M ", "<Band:4>SATM "})
@@ -147,8 +140,7 @@ TEST(TextLog, WholeFileWithOverlongField)
     const QByteArray expected = crlf({
         "     Call Used: K1ABC  Class: 2A" + sp(19) + "ARRL Section: ENY",
         "",
-        "20" + sp(3) + "CW" + sp(4) + "2026/06/27" + sp(2) + "09:05:30" + sp(2) + "K1ABC" + sp(6) + "2A" + sp(5) +
-            "ENY",
+        "20" + sp(3) + "CW" + sp(4) + "2026/06/27" + sp(2) + "09:05:30" + sp(2) + "K1ABC" + sp(6) + "2A" + sp(5) + "ENY",
         "1.25 DIG" + sp(3) + "2026/06/27" + sp(2) + "18:00:00" + sp(2) + "VE3ABC/VE2LONG",
         sp(44) + "1D" + sp(5) + "ON",
     });
@@ -159,43 +151,18 @@ TEST(TextLog, WholeFileWithOverlongField)
 TEST(TextDupeSheet, GroupsByFirstDigitInBandAndModeOrder)
 {
     const std::vector<ContactRecord> log{
-        rec("W1AW", "", "", "", "", "20", "CW"),    rec("K0ZZ", "", "", "", "", "20", "CW"),
-        rec("AA", "", "", "", "", "20", "CW"),      rec("N1ABC", "", "", "", "", "20", "CW"),
-        rec("W0A", "", "", "", "", "20", "CW"),     rec("W9PH", "", "", "", "", "20", "PH"),
+        rec("W1AW", "", "", "", "", "20", "CW"),   rec("K0ZZ", "", "", "", "", "20", "CW"),
+        rec("AA", "", "", "", "", "20", "CW"),     rec("N1ABC", "", "", "", "", "20", "CW"),
+        rec("W0A", "", "", "", "", "20", "CW"),    rec("W9PH", "", "", "", "", "20", "PH"),
         rec("K2SAT", "", "", "", "", "SAT", "DIG"), rec("W3X", "", "", "", "", "160", "PH"),
         rec("W4Q", "", "", "", "", "30", "CW"),
     };
     const QByteArray expected = crlf({
-        "     Call Used: K1ABC  Class: 2A" + sp(19) + "ARRL Section: ENY",
-        "",
-        "160  PH",
-        "W3X",
-        "",
-        "160  PH Total Contacts  1 ",
-        "",
-        "",
-        "20  CW",
-        "AA",
-        "K0ZZ",
-        "W0A",
-        "N1ABC",
-        "W1AW",
-        "",
-        "20  CW Total Contacts  5 ",
-        "",
-        "",
-        "20  PH",
-        "W9PH",
-        "",
-        "20  PH Total Contacts  1 ",
-        "",
-        "",
-        "SAT  DIG",
-        "K2SAT",
-        "",
-        "SAT  DIG Total Contacts  1 ",
-        "",
-        "",
+        "     Call Used: K1ABC  Class: 2A" + sp(19) + "ARRL Section: ENY", "",
+        "160  PH", "W3X", "", "160  PH Total Contacts  1 ", "", "",
+        "20  CW", "AA", "K0ZZ", "W0A", "N1ABC", "W1AW", "", "20  CW Total Contacts  5 ", "", "",
+        "20  PH", "W9PH", "", "20  PH Total Contacts  1 ", "", "",
+        "SAT  DIG", "K2SAT", "", "SAT  DIG Total Contacts  1 ", "", "",
     });
     EXPECT_EQ(buildDupeSheet(log, own).toStdString(), expected.toStdString());
 }
@@ -214,13 +181,12 @@ TEST(PrintedReports, LogPagesHold53ContactsUnderTheirHeading)
         "    Call Used: K1ABC" + sp(9) + "Class: 2A" + sp(15) + "ARRL Section: ENY",
         "",
         "",
-        sp(4) + "Bnd" + sp(3) + "Mode" + sp(3) + "Date" + sp(8) + "Time" + sp(7) + "Call" + sp(11) + "Class" + sp(2) +
-            "Section",
+        sp(4) + "Bnd" + sp(3) + "Mode" + sp(3) + "Date" + sp(8) + "Time" + sp(7) + "Call" + sp(11) + "Class" + sp(2) + "Section",
         "",
     };
     EXPECT_EQ(pages[1].mid(0, 8), heading);
-    EXPECT_EQ(pages[1][8], sp(4) + "20" + sp(4) + "CW" + sp(5) + "2026/06/27" + sp(2) + "18:00:00" + sp(3) + "W1AW" +
-                               sp(11) + "1A" + sp(5) + "CT");
+    EXPECT_EQ(pages[1][8], sp(4) + "20" + sp(4) + "CW" + sp(5) + "2026/06/27" + sp(2) + "18:00:00" + sp(3) + "W1AW"
+                               + sp(11) + "1A" + sp(5) + "CT");
     EXPECT_EQ(printedLogPages({}, own).size(), 1u);
 }
 
@@ -242,12 +208,10 @@ TEST(PrintedReports, DupePagesBreakAfterTheCounterPasses54AndLeaveOutSat)
 
 TEST(LedraExport, SixteenFieldsCountryAndState)
 {
-    const QByteArray expected = "\"K1ABC\",\"2026/06/27\",\"20\",\"CW\",,\"09:05:30\",,,,\"USA\",\"NY\",,,,,\"ARRL "
-                                "Field Day Contest - Section - ENY\"\r\n"
-                                "\"VE2XYZ\",\"2026/06/27\",\"40\",\"PH\",,\"10:00:00\",,,,\"Canada\",,,,,,\"ARRL Field "
-                                "Day Contest - Section - QC\"\r\n"
-                                "\"W1AW\",\"2026/06/27\",\"40\",\"PH\",,\"10:00:00\",,,,\"USA\",\"CT\",,,,,\"ARRL "
-                                "Field Day Contest - Section - CT\"\r\n";
+    const QByteArray expected =
+        "\"K1ABC\",\"2026/06/27\",\"20\",\"CW\",,\"09:05:30\",,,,\"USA\",\"NY\",,,,,\"ARRL Field Day Contest - Section - ENY\"\r\n"
+        "\"VE2XYZ\",\"2026/06/27\",\"40\",\"PH\",,\"10:00:00\",,,,\"Canada\",,,,,,\"ARRL Field Day Contest - Section - QC\"\r\n"
+        "\"W1AW\",\"2026/06/27\",\"40\",\"PH\",,\"10:00:00\",,,,\"USA\",\"CT\",,,,,\"ARRL Field Day Contest - Section - CT\"\r\n";
     const std::vector<ContactRecord> log{
         rec("K1ABC", "2A", "ENY", "2026/06/27", "09:05:30", "20", "CW"),
         rec("VE2XYZ", "1D", "QC", "2026/06/27", "10:00:00", "40", "PH"),
@@ -277,7 +241,7 @@ public:
         return o == Qt::Horizontal && role == Qt::DisplayRole ? QVariant(QStringLiteral("H%1").arg(s)) : QVariant();
     }
 };
-} // namespace
+}  // namespace
 
 TEST(ClipboardText, HeadingsThenRowsTabSeparated)
 {

@@ -27,7 +27,7 @@ namespace {
 ContactRecord rec(const char* call, const char* time, const char* band = "20", const char* mode = "CW")
 {
     return {QString::fromLatin1(call), "1A", "CT", "2026/06/27", QString::fromLatin1(time), QString::fromLatin1(band),
-            QString::fromLatin1(mode), "",   ""};
+            QString::fromLatin1(mode), "", ""};
 }
 
 // A station on a temporary data folder, set up as K1ABC 1B ENY with a small log.
@@ -35,22 +35,20 @@ struct StationFixture {
     TempDataDir dir;
     ScriptedDialogs dialogs;
     ManualClock clock;
-    Station station{DataPaths{dir.path(), dir.path(), dir.path()}, dialogs, clock,
-                    UserSettingsStore(dir.file("user.ini"))};
+    Station station{DataPaths{dir.path(), dir.path(), dir.path()}, dialogs, clock, UserSettingsStore(dir.file("user.ini"))};
 
     explicit StationFixture(const char* cls = "1B")
     {
         station.prefs().ownCall = "K1ABC";
         station.prefs().ownClass = QString::fromLatin1(cls);
         station.prefs().ownSection = "ENY";
-        writeBytes(dir.file("fdlog.dat"),
-                   formatLogLine(rec("W1AW", "18:00:00")) + formatLogLine(rec("K2X", "18:10:00", "40", "PH")));
+        writeBytes(dir.file("fdlog.dat"), formatLogLine(rec("W1AW", "18:00:00")) + formatLogLine(rec("K2X", "18:10:00", "40", "PH")));
         station.logbook().reload();
         station.LoadSharedPreferences();
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST(SummarySheetWindow, KeptValuesFiltersAndWrite)
 {
@@ -108,7 +106,7 @@ TEST(ImportWindow, DupesQuestionBrowseAndAppend)
     w.chkEliminateDupes->click();
     EXPECT_TRUE(w.chkEliminateDupes->isChecked());
     EXPECT_EQ(f.dialogs.last().text, QStringLiteral("Are you sure?  Once imported, duplicates can only be removed "
-                                                    "manually and will not be identified by the program."));
+                                                     "manually and will not be identified by the program."));
     EXPECT_EQ(f.dialogs.last().title, QStringLiteral("Are you sure"));
     w.chkEliminateDupes->click();
     EXPECT_FALSE(w.chkEliminateDupes->isChecked());
@@ -127,7 +125,7 @@ TEST(ImportWindow, DupesQuestionBrowseAndAppend)
     ASSERT_EQ(f.station.log().size(), 4);
     EXPECT_EQ(f.station.log().record(1).call, QStringLiteral("W9ZZ"));
     EXPECT_EQ(f.station.log().record(1).mode, QStringLiteral("DIG"));
-    EXPECT_EQ(f.station.log().record(3).call, QStringLiteral("W1AW")); // kept: duplicates were allowed
+    EXPECT_EQ(f.station.log().record(3).call, QStringLiteral("W1AW"));  // kept: duplicates were allowed
     std::vector<ContactRecord> onDisk;
     LogFile(f.dir.file("fdlog.dat")).read(onDisk, 14000);
     EXPECT_EQ(onDisk.size(), 4u);
@@ -167,7 +165,7 @@ public:
         return role == Qt::DisplayRole ? QVariant(s == 0 ? "Call" : "Class") : QVariant();
     }
 };
-} // namespace
+}  // namespace
 
 TEST(ReportActions, MenuItemsIdentityCheckAndExports)
 {

@@ -12,10 +12,7 @@
 
 namespace {
 
-QString sp(int n)
-{
-    return QString(n, QLatin1Char(' '));
-}
+QString sp(int n) { return QString(n, QLatin1Char(' ')); }
 
 ContactRecord qso(const char* call, const char* band, const char* mode)
 {
@@ -32,8 +29,8 @@ std::vector<ContactRecord> smallLog()
 {
     // Two CW on 20, one phone on 40, one digital via satellite; a contact on 30 m and one
     // with an imported mode text count nowhere.
-    return {qso("W1AW", "20", "CW"),    qso("K2XX", "20", "CW"), qso("N3YY", "40", "PH"),
-            qso("VE3ZZ", "SAT", "DIG"), qso("W4AA", "30", "CW"), qso("W5BB", "20", "SSB")};
+    return {qso("W1AW", "20", "CW"), qso("K2XX", "20", "CW"), qso("N3YY", "40", "PH"), qso("VE3ZZ", "SAT", "DIG"),
+            qso("W4AA", "30", "CW"), qso("W5BB", "20", "SSB")};
 }
 
 SummaryValues classBValues()
@@ -70,19 +67,19 @@ SummaryValues classBValues()
 QString bandRow(const QString& band, int cw, int dig, int ph, const QString& power)
 {
     // Single-digit counts: the digit sits in columns 22, 37 and 52, the power starts at 27, 42, 57.
-    return band + sp(21 - static_cast<int>(band.size())) + QString::number(cw) + sp(4) + power +
-           sp(10 - static_cast<int>(power.size())) + QString::number(dig) + sp(4) + power +
-           sp(10 - static_cast<int>(power.size())) + QString::number(ph) + sp(4) + power;
+    return band + sp(21 - static_cast<int>(band.size())) + QString::number(cw) + sp(4) + power
+        + sp(10 - static_cast<int>(power.size())) + QString::number(dig) + sp(4) + power
+        + sp(10 - static_cast<int>(power.size())) + QString::number(ph) + sp(4) + power;
 }
 
-} // namespace
+}  // namespace
 
 TEST(SummaryScore, CountsOnlyTheThirteenBandsAndThreeModesThenAddsGota)
 {
     const BandModeCounts c = CountContactsByBandAndMode(smallLog());
-    EXPECT_EQ(c.at(3, 0), 2);  // 20 CW
-    EXPECT_EQ(c.at(2, 2), 1);  // 40 PH
-    EXPECT_EQ(c.at(12, 1), 1); // SAT DIG
+    EXPECT_EQ(c.at(3, 0), 2);   // 20 CW
+    EXPECT_EQ(c.at(2, 2), 1);   // 40 PH
+    EXPECT_EQ(c.at(12, 1), 1);  // SAT DIG
     EXPECT_EQ(c.modeTotal(0) + c.modeTotal(1) + c.modeTotal(2), 4);
 
     const Score s = computeScore(c, {200, 150, 50}, PowerClass::Qrp5);
@@ -91,7 +88,7 @@ TEST(SummaryScore, CountsOnlyTheThirteenBandsAndThreeModesThenAddsGota)
     EXPECT_EQ(s.phoneTotal, 51);
     EXPECT_EQ(s.qsoPoints, 757);
     EXPECT_EQ(s.claimed, 3785);
-    EXPECT_EQ(computeScore(c, {}, PowerClass::Low150).claimed, 14); // (2*2 + 2*1 + 1) x 2
+    EXPECT_EQ(computeScore(c, {}, PowerClass::Low150).claimed, 14);  // (2*2 + 2*1 + 1) x 2
     EXPECT_EQ(computeScore(c, {}, PowerClass::None).claimed, 0);
 }
 
@@ -215,8 +212,7 @@ TEST(SummaryFile, EmptyLogNoPowerAndGotaJustBelowMaximum)
     v.gotaCw = QStringLiteral("399");
     v.gotaDig = QStringLiteral("0");
     v.gotaPh = QStringLiteral("0");
-    const QStringList lines =
-        QString::fromLatin1(buildSummaryFile(v, {}, QDate(2026, 6, 28))).split(QStringLiteral("\r\n"));
+    const QStringList lines = QString::fromLatin1(buildSummaryFile(v, {}, QDate(2026, 6, 28))).split(QStringLiteral("\r\n"));
     EXPECT_TRUE(lines.contains(QStringLiteral("4. Number of transmitters in simultaneous operation: 12")));
     EXPECT_TRUE(lines.contains(QStringLiteral("X A. Club or non-club portable")));
     EXPECT_TRUE(lines.contains(QStringLiteral("  B. 1 or 2 person non-club group portable")));
@@ -228,8 +224,7 @@ TEST(SummaryFile, EmptyLogNoPowerAndGotaJustBelowMaximum)
     EXPECT_TRUE(lines.contains(QStringLiteral("GOTA") + sp(15) + "399" + sp(14) + "0" + sp(14) + "0" + sp(4)));
 
     v.gotaDig = QStringLiteral("1");
-    const QStringList at400 =
-        QString::fromLatin1(buildSummaryFile(v, {}, QDate(2026, 6, 28))).split(QStringLiteral("\r\n"));
+    const QStringList at400 = QString::fromLatin1(buildSummaryFile(v, {}, QDate(2026, 6, 28))).split(QStringLiteral("\r\n"));
     EXPECT_TRUE(at400.contains(QStringLiteral("X GOTA maximum QSO's achieved")));
 }
 
@@ -242,11 +237,10 @@ TEST(SummaryFile, PowerClassesAndNumbersWiderThanOneDigit)
     v.power = PowerClass::Low150;
     v.gotaCw = v.gotaDig = v.gotaPh = QStringLiteral("0");
     const QStringList lines =
-        QString::fromLatin1(buildSummaryFile(v, CountContactsByBandAndMode(log), QDate(2026, 6, 28)))
-            .split(QStringLiteral("\r\n"));
+        QString::fromLatin1(buildSummaryFile(v, CountContactsByBandAndMode(log), QDate(2026, 6, 28))).split(QStringLiteral("\r\n"));
     // 1234 ends in column 22: its leading blank stands in column 18.
-    EXPECT_TRUE(lines.contains(QStringLiteral("20") + sp(15) + " 1234 " + sp(3) + "150" + sp(7) + "0" + sp(4) + "150" +
-                               sp(7) + "0" + sp(4) + "150"));
+    EXPECT_TRUE(lines.contains(QStringLiteral("20") + sp(15) + " 1234 " + sp(3) + "150" + sp(7) + "0" + sp(4) + "150" + sp(7)
+                               + "0" + sp(4) + "150"));
     EXPECT_TRUE(lines.contains(QStringLiteral("X 150 Watts or less = 2")));
     EXPECT_TRUE(lines.contains(QStringLiteral("13. Power Multiplier:  2 ")));
     EXPECT_TRUE(lines.contains(QStringLiteral("14. Claimed Score:  4936 ")));
@@ -279,9 +273,9 @@ TEST(SummaryWrite, MessagesKeptValuesAndProposedName)
     EXPECT_EQ(dialogs.calls[0].extra, QStringLiteral("*.sum"));
     EXPECT_EQ(dialogs.calls[1].title, QStringLiteral("File Written Successfully."));
     EXPECT_EQ(dialogs.calls[1].text,
-              "The file was successfully written to the directory:\n\n" + out +
-                  ".\n\nAttach this file to an e-mail addressed for contest submission.  If you wish to print this "
-                  "file, you can open it with Notepad or Wordpad to print.");
+              "The file was successfully written to the directory:\n\n" + out
+                  + ".\n\nAttach this file to an e-mail addressed for contest submission.  If you wish to print this "
+                    "file, you can open it with Notepad or Wordpad to print.");
     EXPECT_EQ(dialogs.calls[2].title, QStringLiteral("EARN 50 Extra Bonus Points!"));
     EXPECT_TRUE(dialogs.calls[2].text.endsWith(
         "\n\nUsing the web site is a very easy way to submit your Field Day entry!  Simply open the summary file that "
