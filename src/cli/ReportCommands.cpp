@@ -236,6 +236,10 @@ int runAdif(const CliArgs& a, CliReporter& r)
     o.power = a.value(QStringLiteral("power"), o.power);
     o.comment = a.value(QStringLiteral("comment"), o.comment);
     o.phoneMode = a.value(QStringLiteral("phone-mode"), o.phoneMode).toUpper();
+    o.digitalMode = a.value(QStringLiteral("digital-mode"), o.digitalMode).trimmed().toUpper();
+    o.legacyWords = a.isSet(QStringLiteral("legacy-words"));
+    if (o.digitalMode.isEmpty())
+        return r.usageError(QStringLiteral("--digital-mode must name an ADIF mode, e.g. FT8"));
     const QString today = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
     return writeOut(a.files[0], buildAdif(d->records, o, QString::fromLatin1(ProgramTitle), today), a, r);
 }
@@ -293,7 +297,9 @@ int runImport(const CliArgs& a, CliReporter& r)
         return ExitFailure;
     ImportOptions o;
     o.eliminateDuplicates = !a.isSet(QStringLiteral("keep-dupes"));
-    o.digitalAsDig = a.isSet(QStringLiteral("digital-as-dig"));
+    // Digital modes count as DIG unless asked to keep the file's words; --digital-as-dig stays
+    // accepted for scripts written before that was the default.
+    o.digitalAsDig = !a.isSet(QStringLiteral("keep-digital-modes"));
     const ImportReport res = appendLogFile(a.files[0], book, a.dataDir, o, dialogs);
     if (res.outcome != ImportReport::Outcome::Imported)
         return ExitFailure;
@@ -335,10 +341,13 @@ std::vector<CliCommand> reportCommands()
         {"adif",
          {option("power", "TEXT", "the TX_PWR field (default \"100\")"),
           option("comment", "TEXT", "the COMMENT field (default \"ARRL Field Day Contest\")"),
-          option("phone-mode", "TEXT", "the MODE written for phone contacts (default \"PH\")")},
+          option("digital-mode", "MODE", "the ADIF MODE of digital contacts (default RTTY)"),
+          option("legacy-words", "", "the older words: PH, DIG, 70M, SATM instead of ADIF 3.1.4's"),
+          option("phone-mode", "TEXT", "with --legacy-words: the MODE written for phone contacts (default \"PH\")")},
          "OUT.adi",
-         "Writes the log as ADIF. Defaults: power \"100\", comment \"ARRL Field Day Contest\", phone mode \"PH\"; "
-         "an empty value leaves that field out.",
+         "Writes the log as ADIF 3.1.4 (SSB, CW, the digital mode; bands as 20m, 70cm; CONTEST_ID, CLASS, "
+         "ARRL_SECT). Defaults: power \"100\", comment \"ARRL Field Day Contest\"; an empty value leaves that "
+         "field out.",
          runAdif},
         {"cabrillo",
          {option("power", "5|150|150+", PowerClassText),
@@ -359,11 +368,12 @@ std::vector<CliCommand> reportCommands()
         {"ledra", {}, {}, "Writes LogExp.txt into the data folder.", runLedra},
         {"import",
          {option("keep-dupes", "", "keeps contacts with the same call, band and mode"),
-          option("digital-as-dig", "", "counts FT8, RTTY, PSK31 and the like as DIG")},
+          option("digital-as-dig", "", "counts FT8, RTTY, PSK31 and the like as DIG (the default)"),
+          option("keep-digital-modes", "", "keeps FT8, RTTY, PSK31 and the like as the file names them")},
          "FILE",
          "Appends a .dat log or an .adi file to fdlog.dat in date and time order and rewrites it. Duplicates "
-         "(same call, band and mode) are skipped unless --keep-dupes; --digital-as-dig counts FT8, RTTY, PSK31 "
-         "and the like as DIG.",
+         "(same call, band and mode) are skipped unless --keep-dupes; FT8, RTTY, PSK31 and the like count as DIG "
+         "unless --keep-digital-modes.",
          runImport},
     };
 }

@@ -136,8 +136,13 @@ int rigPoll(const CliArgs& a, CliReporter& r)
     const int polls = a.value(QStringLiteral("polls"), QStringLiteral("1")).toInt(&ok);
     if (!ok || polls < 1)
         return r.usageError(QStringLiteral("--polls must be a positive number"));
+    const QString modeBy = a.value(QStringLiteral("mode-by"), QStringLiteral("rig"));
+    if (modeBy != QLatin1String("rig") && modeBy != QLatin1String("frequency"))
+        return r.usageError(QStringLiteral("--mode-by must be rig or frequency"));
 
     Session s(a.dataDir, r);
+    s.poller.settings().modeBy =
+        modeBy == QLatin1String("frequency") ? RigSettings::ModeBy::Frequency : RigSettings::ModeBy::Rig;
     if (const int code = s.start(a, r, rate[0]))
         return code;
     const bool got = s.waitForReadings(polls, [&] {
@@ -196,8 +201,10 @@ std::vector<CliCommand> rigCommands()
 {
     return {
         {"rig-poll",
-         rigOptions({{"rate", "F|M|S|R", "the poll rate: F 100 ms, M 500 ms, S 2 s, R 10 s per poll (default F)"},
-                     {"polls", "N", "the readings to print before exiting (default 1)"}}),
+         rigOptions(
+             {{"rate", "F|M|S|R", "the poll rate: F 100 ms, M 500 ms, S 2 s, R 10 s per poll (default F)"},
+              {"polls", "N", "the readings to print before exiting (default 1)"},
+              {"mode-by", "rig|frequency", "the mode as the rig reports it, or from the frequency (default rig)"}}),
          {},
          "polls the rig as Test does and prints \"frequency mode\" per reading; exits 1 after 10 s without one "
          "(for \"Hamlib rigctld\" the port is HOST:PORT)",

@@ -77,7 +77,7 @@ void OperatingState::ModeSelection(const QString& mode)
 {
     if (mode.isEmpty() || mode == this->mode())
         return;
-    if (mode == QLatin1String("PH") || mode == QLatin1String("CW"))
+    if (mode == QLatin1String("PH") || mode == QLatin1String("CW") || mode == QLatin1String("DIG"))
         selectMode(mode);
 }
 

@@ -38,7 +38,7 @@ public:
     // frequency text for the next contact.
     void BandFreqConversion(Frequency f);
     void BandFreqConversion(float mhz) { BandFreqConversion(Frequency::fromSingleMHz(mhz)); } // MHz
-    // A mode from the rig, "PH" or "CW"; anything else changes nothing.
+    // A mode from the rig, "PH", "CW" or "DIG"; anything else changes nothing.
     void ModeSelection(const QString& mode);
     // Emptied after each logging attempt so a contact carries only a fresh rig frequency.
     void clearFrequency();

@@ -9,12 +9,24 @@
 
 class Dialogs;
 
-// The operator's three answers; an empty power or comment leaves that field out.
+// The operator's answers; an empty power or comment leaves that field out.
 struct AdifOptions {
     QString power = QStringLiteral("100");
     QString comment = QStringLiteral("ARRL Field Day Contest");
+    // The MODE of phone contacts with the older words; the ADIF 3.1.4 file always says SSB.
     QString phoneMode = QStringLiteral("PH");
+    // The ADIF mode of digital contacts: the log only knows they were digital.
+    QString digitalMode = QStringLiteral("RTTY");
+    // The older words (PH, DIG, 70M, SATM) for programs written against them.
+    bool legacyWords = false;
 };
+
+// ADIF 3.1.4 band of a log band ("70" gives "70cm"); empty for SAT and unknown labels.
+QString adifBand(const QString& logBand);
+// ADIF 3.1.4 band holding a frequency in MHz text; empty outside every band.
+QString adifBandOfFrequency(const QString& mhzText);
+// A stored time ("18:05", "9:05:30", "1805") as ADIF's HHMMSS; empty when it is none.
+QString adifTime(const QString& stored);
 
 // The state a section lies in ("ENY" gives "NY"); a section not in the table is its own state,
 // and "PR" / "VI" have none.
@@ -29,8 +41,8 @@ QString compactDate(const QDate& d, QChar separator);
 
 // The whole ADIF file. `programTitle` is the main window's title; `exportDate` the short date
 // text of today.
-QByteArray buildAdif(const std::vector<ContactRecord>& records, const AdifOptions& options,
-                     const QString& programTitle, const QString& exportDate);
+QByteArray buildAdif(const std::vector<ContactRecord>& records, const AdifOptions& options, const QString& programTitle,
+                     const QString& exportDate);
 
 // The menu item: three prompts, save dialog, file, message. False when nothing was written.
 bool exportAdif(const std::vector<ContactRecord>& records, const QString& dataDir, const QString& exportDate,

@@ -13,9 +13,17 @@ char lower(char c)
 }
 
 // The fields read from a record, in the order of Names.
-enum Field { Call, Band, Freq, Mode, QsoDate, TimeOn, ArrlSect, Class, Initials, FieldCount };
-constexpr const char* Names[FieldCount] = {
-    "<call:", "<band:", "<freq:", "<mode:", "<qso_date:", "<time_on:", "<arrl_sect:", "<class:", "<veska_fdinitials:"};
+enum Field { Call, Band, Freq, Mode, QsoDate, TimeOn, ArrlSect, Class, Initials, AppInitials, FieldCount };
+constexpr const char* Names[FieldCount] = {"<call:",
+                                           "<band:",
+                                           "<freq:",
+                                           "<mode:",
+                                           "<qso_date:",
+                                           "<time_on:",
+                                           "<arrl_sect:",
+                                           "<class:",
+                                           "<veska_fdinitials:",
+                                           "<app_fdlog_initials:"};
 
 // True when `text` holds `lowerTag` at `pos`, compared without regard to letter case.
 bool tagAt(QByteArrayView text, qsizetype pos, QByteArrayView lowerTag)
@@ -124,7 +132,10 @@ ContactRecord recordFromAdif(const RecordText& rec, bool digitalAsDig)
     }
     r.section = rec.field(ArrlSect);
     r.cls = rec.field(Class);
+    // The older export's field, or the ADIF 3 application field of today's.
     r.op = rec.field(Initials);
+    if (r.op.isEmpty())
+        r.op = rec.field(AppInitials);
     return r;
 }
 
@@ -204,10 +215,12 @@ QString importBandForFrequency(float mhz)
 QString adifModeToLog(const QString& mode, bool digitalAsDig)
 {
     static const QSet<QString> phone{"FM", "SSB", "AM"};
-    static const QSet<QString> digital{"FT8",      "FT4",    "RTTY", "PSK",  "PSK31", "PSK63",  "PSK125", "JS8",
-                                       "MFSK",     "OLIVIA", "JT65", "JT9",  "Q65",   "MSK144", "FSK441", "HELL",
-                                       "CONTESTI", "DOMINO", "THOR", "MT63", "PKT",   "PACKET", "DATA",   "DIGI",
-                                       "VARA",     "ARDOP",  "WSPR", "FST4", "DIG"};
+    static const QSet<QString> digital{"FT8",      "FT4",    "RTTY",  "PSK",  "PSK31",  "PSK63",  "PSK125", "JS8",
+                                       "MFSK",     "OLIVIA", "JT65",  "JT9",  "Q65",    "MSK144", "FSK441", "HELL",
+                                       "CONTESTI", "DOMINO", "THOR",  "MT63", "PKT",    "PACKET", "DATA",   "DIGI",
+                                       "VARA",     "ARDOP",  "WSPR",  "FST4", "DIG",    "FSK",    "PSK2K",  "QPSK31",
+                                       "QPSK63",   "PSK250", "JT4",   "JT6M", "JT44",   "ISCAT",  "MFSK8",  "MFSK16",
+                                       "PAC",      "PAX",    "RTTYM", "SSTV", "PKTUSB", "PKTLSB", "ROS",    "FT8A"};
     const QString up = mode.toUpper();
     if (phone.contains(up))
         return QStringLiteral("PH");

@@ -16,8 +16,7 @@ constexpr qint64 ImportProgressStep = 1 << 16;
 // all, a type letter after the length (<qso_date:8:d>), records broken over lines, and a last
 // record without "<eor>" (kept when it has a call). Control characters are dropped and double
 // quotes become blanks before anything is read. A malformed field is passed over.
-std::vector<ContactRecord> readAdif(QByteArrayView data, bool digitalAsDig = false,
-                                    const ImportProgress& progress = {});
+std::vector<ContactRecord> readAdif(QByteArrayView data, bool digitalAsDig = true, const ImportProgress& progress = {});
 
 // One ADIF band value as a band label: 20m gives "20", 1.25M "1.25", SATM "SAT", 70cm "70".
 QString adifBandToLabel(const QString& value);

@@ -151,9 +151,8 @@ CabrilloResult buildCabrillo(const std::vector<ContactRecord>& records, const Ca
             result.skipped << QStringLiteral("#%1 %2 %3 %4 %5: %6").arg(recNo).arg(r.call, r.band, r.mode, r.date, why);
             continue;
         }
-        QString time = r.time;
-        time.remove(QLatin1Char(':'));
-        time = time.rightJustified(6, QLatin1Char('0')).left(4);
+        // hh:mm and hh:mm:ss both give hhmm: the hours lead, whatever follows them.
+        const QString time = adifTime(r.time).left(4).rightJustified(4, QLatin1Char('0'));
         QString line;
         line.reserve(96);
         line += QLatin1String("QSO: ");

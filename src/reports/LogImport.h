@@ -9,7 +9,7 @@ class Logbook;
 
 struct ImportOptions {
     bool eliminateDuplicates = true;
-    bool digitalAsDig = false;  // FT8, RTTY, PSK31 and the like count as "DIG"
+    bool digitalAsDig = true; // FT8, RTTY, PSK31 and the like count as "DIG"; off keeps the file's word
 };
 
 struct ImportReport {
@@ -17,7 +17,7 @@ struct ImportReport {
     Outcome outcome = Outcome::Imported;
     int added = 0;
     int duplicates = 0;
-    int refused = 0;  // records with a field the log cannot hold, left out
+    int refused = 0; // records with a field the log cannot hold, left out
 };
 
 // The "Append" button: chooses the route by the path, merges into the log, rewrites

@@ -178,7 +178,7 @@ QByteArray buildLedraExport(const std::vector<ContactRecord>& records)
     };
     const QString comment = QStringLiteral("ARRL Field Day Contest - Section - ");
     for (const ContactRecord& r : records) {
-        const bool canada = r.call.startsWith(QLatin1Char('V'));
+        const bool canada = dxccEntity(r.section, r.call) == 1 || r.call.startsWith(QLatin1Char('V'));
         q(r.call);
         out += ',';
         q(r.date);

@@ -78,7 +78,7 @@ QString BandPlanLookup::modeWordFor(float mhz) const
         return {};
     if (r->mode != QLatin1String("PH"))
         return r->mode;
-    const bool lowerSideband =
-        r->band == QLatin1String("80") || r->band == QLatin1String("60") || r->band == QLatin1String("40");
+    // 60 m channels are upper sideband by rule, unlike the other bands below 10 MHz.
+    const bool lowerSideband = r->band == QLatin1String("80") || r->band == QLatin1String("40");
     return QLatin1String(lowerSideband ? "LSB" : "USB");
 }

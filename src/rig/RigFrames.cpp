@@ -108,10 +108,15 @@ QByteArray frequencyFrame(RigFamily family, Frequency f, const QString& freqBox,
     case F::YaesuFTdx9000:
         return (freqBox.left(2) + digits(hz, 8) + QLatin1Char(';')).toLatin1();
     case F::Icom:
-    case F::Icom735:
     case F::OmniVI:
         return HexPairsToBytes(QStringLiteral("FEFE") + icomAddress(freqBox) + QStringLiteral("E005") +
                                reversedPairs(digits(hz, 10)) + QStringLiteral("FD"));
+    case F::Icom735:
+        // Four BCD bytes: eight digits of hertz, which end below 100 MHz.
+        if (hz > 99999999)
+            return {};
+        return HexPairsToBytes(QStringLiteral("FEFE") + icomAddress(freqBox) + QStringLiteral("E005") +
+                               reversedPairs(digits(hz, 8)) + QStringLiteral("FD"));
     case F::Yaesu:
         // Eight BCD digits of 10 Hz end below 1000 MHz; a longer number would tune elsewhere.
         if (tens > 99999999)
@@ -129,7 +134,8 @@ QByteArray frequencyFrame(RigFamily family, Frequency f, const QString& freqBox,
         return HexPairsToBytes(QStringLiteral("2A41") +
                                QStringLiteral("%1").arg(hz, 8, 16, QLatin1Char('0')).toUpper() + QStringLiteral("0D"));
     case F::Orion:
-        return (QStringLiteral("*AF") + f.toShortMHzText() + QLatin1Char('\r')).toLatin1();
+        // Set in whole hertz, as the radio reports it.
+        return (QStringLiteral("*AF%1\r").arg(hz)).toLatin1();
     case F::Rigctld:
         return (QStringLiteral("F %1\n").arg(hz)).toLatin1();
     case F::None:

@@ -12,13 +12,18 @@
 //   frequency, 04 the mode; 05 sets the frequency (5 packed-BCD bytes, least significant
 //   first: 14.025 MHz is 00 50 02 14 00), 06 sets the mode (00 LSB, 01 USB, 02 AM, 03 CW,
 //   04 RTTY, 05 FM, 07 CW-R, 08 RTTY-R). The address is the box text at characters 7-8.
+//   The mode reply is the mode byte and then a filter byte. The IC-735 carries its frequency
+//   in four BCD bytes both ways.
 // Yaesu 5-byte CAT: four parameter bytes then the opcode. "Yaesu" (FT-817 style) sets the
 //   frequency with 4 BCD bytes of 10-Hz units most significant first and opcode 01, the mode
 //   with opcode 07; the status-block Yaesus (757 GX II, 890, 920, 990, 1000 D, 1000) set it
-//   least significant first with opcode 0A, the mode with 0C. 00 00 00 00 00 opens CAT,
-//   00 00 00 00 80 closes it.
+//   least significant first with opcode 0A, the mode with 0C. 00 00 00 00 00 / 00 00 00 00 80
+//   turn CAT on and off on the FT-847 only (on the FT-817/857/897 they are LOCK ON / OFF), so
+//   they go out only when the operator asks for them.
+//   Binary replies have no terminator: one is whole at its family's length, or once the line
+//   has been quiet for three character times.
 // Ten-Tec front panel: 2A 41 <Hz as a big-endian uint32> 0D sets; "?A\r" / "?M\r" read.
-// Ten-Tec Orion: CR-terminated ASCII, "?AF" / "?RMM" read, "*AF<frequency>" sets; "X\r"
+// Ten-Tec Orion: CR-terminated ASCII, "?AF" / "?RMM" read, "*AF<Hz>" sets; "X\r"
 //   wakes it after the port opens.
 // Hamlib rigctld (TCP, '\n'-terminated lines): "f" answers Hz, "m" answers mode and
 //   passband on two lines; "F <Hz>" and "M <mode> 0" set, answered "RPRT 0".

@@ -44,6 +44,23 @@ QString cwOrPh(bool cw)
     return QLatin1String(cw ? "CW" : "PH");
 }
 
+enum class Kind { Phone, Cw, Digital };
+
+QString word(Kind k)
+{
+    return QLatin1String(k == Kind::Cw ? "CW" : k == Kind::Digital ? "DIG" : "PH");
+}
+
+// Kenwood and Elecraft: 3 CW, 7 CW-R, 6 FSK, 9 FSK-R; the rest are voice modes.
+QString kenwoodMode(char c)
+{
+    if (c == '3' || c == '7')
+        return word(Kind::Cw);
+    if (c == '6' || c == '9')
+        return word(Kind::Digital);
+    return word(Kind::Phone);
+}
+
 // A frequency we are willing to believe: zero or beyond any amateur band is a misread frame.
 bool plausibleMHz(double mhz)
 {
@@ -102,7 +119,7 @@ void parseKenwood(const ParseContext& ctx, const QByteArray& b, RigReading& r)
         setFrequency(r, d->toDouble());
     // Mode codes 1-9 (0 is "none" on some radios and means nothing here).
     if (const auto m = findFrame(b, "MD", 1, ';', [](const QByteArray& d) { return digitIn(d[0], '1', '9'); }))
-        r.mode = cwOrPh(m->at(0) == '3' || m->at(0) == '7');
+        r.mode = kenwoodMode(m->at(0));
 }
 
 void parseKenwood2(const QByteArray& b, RigReading& r)
@@ -115,7 +132,7 @@ void parseKenwood2(const QByteArray& b, RigReading& r)
     setFrequency(r, d->left(11).toDouble());
     if (!r.frequency)
         return;
-    r.mode = cwOrPh(d->at(27) == '3');
+    r.mode = kenwoodMode(d->at(27));
     if (d->at(28) != '2')
         r.vfoFlag = d->at(28) - '0';
 }
@@ -131,8 +148,16 @@ void parseFtdx(const ParseContext& ctx, const QByteArray& b, RigReading& r)
         return;
     const auto m = findFrame(b, tag, 1, ';',
                              [](const QByteArray& f) { return digitIn(f[0], '1', '9') || digitIn(f[0], 'A', 'E'); });
-    if (m)
-        r.mode = cwOrPh(m->at(0) == '3' || m->at(0) == '7');
+    if (!m)
+        return;
+    // 6 RTTY-L, 8 PKT-L, 9 RTTY-U, A PKT-FM, C PKT-U are the data modes.
+    const char c = m->at(0);
+    if (c == '3' || c == '7')
+        r.mode = word(Kind::Cw);
+    else if (c == '6' || c == '8' || c == '9' || c == 'A' || c == 'C')
+        r.mode = word(Kind::Digital);
+    else
+        r.mode = word(Kind::Phone);
 }
 
 // CI-V: frames may come with our own request echoed in front (single-wire bus); an echo has
@@ -186,8 +211,8 @@ void parseIcom(RigFamily family, const QByteArray& b, RigReading& r)
             if (data.isEmpty())
                 break;
             if (command == 0x03) {
-                // Packed BCD, least significant first: four bytes on older radios, five on the rest.
-                if (data.size() < 4 || data.size() > 5)
+                // Packed BCD of hertz, least significant first: the 735 sends four bytes, the rest five.
+                if (data.size() != (family == RigFamily::Icom735 ? 4 : 5))
                     break;
                 QByteArray digits;
                 bool bcd = true;
@@ -197,15 +222,16 @@ void parseIcom(RigFamily family, const QByteArray& b, RigReading& r)
                     digits.prepend(QByteArray::number(v & 0x0F));
                     digits.prepend(QByteArray::number(v >> 4));
                 }
-                // The 735's reading is a hundredth of the others'.
                 if (bcd)
-                    setFrequency(r, digits.toDouble() / (family == RigFamily::Icom735 ? 100.0 : 1.0));
+                    setFrequency(r, digits.toDouble());
             } else {
                 // Mode byte, then an optional filter byte (1-3).
                 const auto mode = static_cast<quint8>(data[0]);
                 const bool filterOk = data.size() == 1 || (data.size() == 2 && data[1] >= 1 && data[1] <= 3);
                 if (filterOk && isBcd(mode) && mode <= 0x23)
-                    r.mode = cwOrPh(mode == 0x03 || mode == 0x07);
+                    r.mode = mode == 0x03 || mode == 0x07   ? word(Kind::Cw)
+                             : mode == 0x04 || mode == 0x08 ? word(Kind::Digital)
+                                                            : word(Kind::Phone);
             }
             break;
         }
@@ -235,9 +261,11 @@ void parseYaesu(const QByteArray& b, RigReading& r)
     case 0x83:
         mode = QStringLiteral("CW");
         break;
+    case 0x0A: // DIG
+    case 0x0C: // PKT
+        mode = QStringLiteral("DIG");
+        break;
     case 0x06: // wide FM
-    case 0x0A: // digital
-    case 0x0C: // packet
         break;
     default:
         return; // not a mode this rig sends: the five bytes are not its answer
@@ -276,6 +304,8 @@ void parseYaesuBlock(RigFamily family, const QByteArray& b, RigReading& r)
         const int m = static_cast<int>(*v);
         if (isCw(m))
             r.mode = QStringLiteral("CW");
+        else if (family != RigFamily::Yaesu920 && (m == 5 || m == 6))
+            r.mode = QStringLiteral("DIG"); // RTTY and PKT
         else if (m <= 7 || family == RigFamily::Yaesu920)
             r.mode = QStringLiteral("PH");
     };
@@ -336,7 +366,7 @@ void parseOrion(const QByteArray& b, RigReading& r)
             findOpenFrame(b, "@AF", '\r', [](const QByteArray& f) { return allDigits(f) && f.size() <= 11; }))
         setFrequency(r, d->toDouble());
     if (const auto m = findFrame(b, "@RMM", 1, '\r', [](const QByteArray& f) { return digitIn(f[0], '0', '6'); }))
-        r.mode = cwOrPh(m->at(0) == '2' || m->at(0) == '3');
+        r.mode = m->at(0) == '6' ? word(Kind::Digital) : cwOrPh(m->at(0) == '2' || m->at(0) == '3');
 }
 
 bool isRigctldMode(const QByteArray& word)
@@ -389,7 +419,9 @@ void parseRigctld(const QByteArray& b, RigReading& r)
         } else if (isRigctldMode(line)) {
             if (!sawMode) {
                 sawMode = true;
-                out.mode = cwOrPh(line == "CW" || line == "CWR" || line == "CWN");
+                static const QList<QByteArray> digital{"RTTY", "RTTYR", "PKTUSB", "PKTLSB", "PKTFM", "PKTFMN", "PKTAM"};
+                out.mode = digital.contains(line) ? word(Kind::Digital)
+                                                  : cwOrPh(line == "CW" || line == "CWR" || line == "CWN");
             }
         } else {
             return;
@@ -487,6 +519,23 @@ qsizetype unfinishedTail(RigFamily family, const QByteArray& buffer)
     return tail;
 }
 
+int binaryReplyLength(RigFamily family)
+{
+    switch (family) {
+    case RigFamily::Yaesu:
+        return 5;
+    case RigFamily::Yaesu757:
+        return 75;
+    case RigFamily::Yaesu890:
+    case RigFamily::Yaesu920:
+    case RigFamily::Yaesu990:
+    case RigFamily::Yaesu1000:
+        return 0;
+    default:
+        return -1;
+    }
+}
+
 RigReading parsePegasusOut(const QByteArray& text)
 {
     RigReading r;
@@ -500,28 +549,46 @@ RigReading parsePegasusOut(const QByteArray& text)
     if (!ok || !plausibleMHz(f) || !modes.contains(m))
         return r;
     r.frequency = static_cast<float>(f);
-    r.mode = cwOrPh(m == "CW");
+    r.mode = m == "FSK" || m == "RTTY" ? word(Kind::Digital) : cwOrPh(m == "CW");
     return r;
+}
+
+QString modeByFrequency(Frequency f)
+{
+    // FT8 and FT4 calling frequencies: whatever the sub-band, a station there is on a data mode.
+    static constexpr qint64 kDataCallingKHz[] = {
+        1840, 3573, 7074,  10136, 14074, 18100, 21074, 24915, 28074, 50313, 144174, // FT8
+        3575, 7047, 14080, 21140, 28180,                                            // FT4 (7047.5 below)
+    };
+    constexpr qint64 kWindowHz = 3000;
+    auto near = [&](qint64 centreHz) { return f.hz >= centreHz - kWindowHz && f.hz <= centreHz + kWindowHz; };
+    if (near(7047500))
+        return QStringLiteral("DIG");
+    for (qint64 khz : kDataCallingKHz) {
+        if (khz != 7047 && near(khz * 1000))
+            return QStringLiteral("DIG");
+    }
+    struct SubBand {
+        qint64 lowerKHz, upperKHz;
+        const char* mode;
+    };
+    static constexpr SubBand table[] = {
+        {3500, 3600, "CW"},   {3600, 4000, "PH"},     {7000, 7125, "CW"},     {7125, 7300, "PH"},
+        {10100, 10150, "CW"}, {14000, 14150, "CW"},   {14150, 14350, "PH"},   {18068, 18110, "CW"},
+        {18110, 18168, "PH"}, {21000, 21200, "CW"},   {21200, 21450, "PH"},   {24890, 24930, "CW"},
+        {24930, 24990, "PH"}, {28000, 28300, "CW"},   {28300, 29700, "PH"},   {50000, 50100, "CW"},
+        {50100, 54000, "PH"}, {144000, 144100, "CW"}, {144100, 148000, "PH"},
+    };
+    for (const SubBand& s : table) {
+        if (f.hz >= s.lowerKHz * 1000 && f.hz < s.upperKHz * 1000)
+            return QLatin1String(s.mode);
+    }
+    return {};
 }
 
 QString modeByFrequency(float mhz)
 {
-    struct SubBand {
-        float lower, upper;
-        const char* mode;
-    };
-    static constexpr SubBand table[] = {
-        {3.5f, 3.6f, "CW"},      {3.6f, 4.0f, "PH"},     {7.0f, 7.125f, "CW"},   {7.125f, 7.3f, "PH"},
-        {10.1f, 10.15f, "CW"},   {14.0f, 14.15f, "CW"},  {14.15f, 14.35f, "PH"}, {18.068f, 18.11f, "CW"},
-        {18.11f, 18.168f, "PH"}, {21.0f, 21.2f, "CW"},   {21.2f, 21.45f, "PH"},  {24.89f, 24.93f, "CW"},
-        {24.93f, 24.99f, "PH"},  {28.0f, 28.3f, "CW"},   {28.3f, 29.7f, "PH"},   {50.0f, 50.1f, "CW"},
-        {50.1f, 54.0f, "PH"},    {144.0f, 144.1f, "CW"}, {144.1f, 148.0f, "PH"},
-    };
-    for (const SubBand& s : table) {
-        if (mhz >= s.lower && mhz < s.upper)
-            return QLatin1String(s.mode);
-    }
-    return {};
+    return modeByFrequency(Frequency::fromSingleMHz(mhz));
 }
 
 QString formatReadout(float mhz)

@@ -4,6 +4,7 @@
 // functions: they get everything the poller collected since its last send and say what it
 // held. A reply they cannot use gives no value, so the last reading stays in force.
 
+#include "log/Frequency.h"
 #include "rig/RigCatalog.h"
 
 #include <QByteArray>
@@ -12,7 +13,7 @@
 
 struct RigReading {
     std::optional<float> frequency; // MHz
-    std::optional<QString> mode;    // "CW" or "PH" (the 757 GX II also "AM", "FM")
+    std::optional<QString> mode;    // "CW", "PH" or "DIG" (the 757 GX II also "AM", "FM")
     std::optional<int> vfoFlag;     // "Kenwood 2" only
 
     bool empty() const { return !frequency && !mode && !vfoFlag; }
@@ -35,11 +36,17 @@ RigReading parseReply(const ParseContext& ctx, const QByteArray& buffer);
 // to be one frame.
 qsizetype unfinishedTail(RigFamily family, const QByteArray& buffer);
 
+// The length of a whole binary reply for families that answer without a terminator: 5 for
+// "Yaesu", 75 for the 757 GX II's status block; 0 where only a quiet line ends a reply (the
+// other status-block Yaesus); -1 for families whose replies are not binary blocks.
+int binaryReplyLength(RigFamily family);
+
 // The Pegasus control program's output file: "frequency,mode".
 RigReading parsePegasusOut(const QByteArray& text);
 
-// "CW" or "PH" for the sub-band holding mhz (bottom edge inclusive, top exclusive); empty
-// outside every sub-band.
+// "DIG" within 3 kHz of an FT8/FT4 calling frequency, else "CW" or "PH" for the sub-band
+// holding f (bottom edge inclusive, top exclusive); empty outside every sub-band.
+QString modeByFrequency(Frequency f);
 QString modeByFrequency(float mhz);
 
 // How the rig window shows a frequency: "###.####0" (14.02500).

@@ -97,6 +97,7 @@ bool RigPoller::start()
     m_emptyReads = 0;
     m_unusableReads = 0;
     m_heldReads = 0;
+    m_lastByteAt = 0;
     m_reported = false;
     // A new test starts from nothing, so a stale reading is never shown as the rig's answer.
     m_lastFrequency = {};
@@ -114,7 +115,7 @@ bool RigPoller::start()
         m_port->setTable(m_settings.ports);
         const int handshaking = m_settings.handshaking >= 0 ? m_settings.handshaking : (model && model->rtsCts ? 2 : 0);
         open = m_port->openWith(m_settings.port, m_settings.settingsText(), handshaking, m_settings.powerLine);
-        if (open && RigCatalog::takesYaesuOpenClose(family))
+        if (open && m_settings.catOnOff && RigCatalog::takesYaesuOpenClose(family))
             m_port->Output(RigFrames::yaesuOpenBytes());
         else if (open && family == RigFamily::Orion)
             m_port->Output(RigFrames::orionStartBytes());
@@ -145,7 +146,7 @@ void RigPoller::stop()
 
 void RigPoller::shutdown()
 {
-    if (RigCatalog::takesYaesuOpenClose(m_settings.family()) && m_port->PortOpen())
+    if (m_settings.catOnOff && RigCatalog::takesYaesuOpenClose(m_settings.family()) && m_port->PortOpen())
         m_port->Output(RigFrames::yaesuCloseBytes());
     stopPolling();
 }
@@ -194,6 +195,9 @@ void RigPoller::readTick()
         return;
     }
     const QByteArray incoming = linkRead();
+    const qint64 now = sinceStart().elapsed();
+    if (!incoming.isEmpty())
+        m_lastByteAt = now;
     if (incoming.isEmpty() && m_buffer.isEmpty()) {
         if (++m_emptyReads >= kEmptyReadsBeforeResend) {
             m_emptyReads = 0;
@@ -202,6 +206,17 @@ void RigPoller::readTick()
         return;
     }
     m_emptyReads = 0;
+    // A binary reply has no terminator: parse it only once it is whole, by length or by a quiet
+    // line, so the first bytes of a block still arriving are never read as a reply of their own.
+    const int whole = RigParsers::binaryReplyLength(m_settings.family());
+    if (whole >= 0) {
+        const qsizetype have = m_buffer.size() + incoming.size();
+        const bool quiet = now - m_lastByteAt >= m_settings.quietGapMs();
+        if ((whole == 0 || have < whole) && !quiet && have < kMaxReplyBytes) {
+            m_buffer += incoming;
+            return;
+        }
+    }
     consumeReply(incoming);
 }
 
@@ -221,7 +236,8 @@ void RigPoller::consumeReply(const QByteArray& incoming)
         r = RigParsers::parseReply(ctx, m_buffer);
         // Half a reply: keep it and read on instead of asking again, so slow rigs and replies
         // that straddle a tick still come through whole.
-        if (r.empty() && m_heldReads < kHeldReadsMax && m_buffer.size() < 512) {
+        if (r.empty() && RigParsers::binaryReplyLength(family) < 0 && m_heldReads < kHeldReadsMax &&
+            m_buffer.size() < 512) {
             ++m_heldReads;
             return;
         }
@@ -245,7 +261,7 @@ void RigPoller::consumeReply(const QByteArray& incoming)
         m_vfoFlag = *r.vfoFlag;
 
     if (m_settings.modeBy == RigSettings::ModeBy::Frequency) {
-        const QString byFreq = RigParsers::modeByFrequency(m_lastFrequency.toSingleMHz());
+        const QString byFreq = RigParsers::modeByFrequency(m_lastFrequency);
         if (!byFreq.isEmpty())
             m_lastMode = byFreq;
     }

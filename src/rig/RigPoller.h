@@ -1,7 +1,7 @@
 #pragma once
 
-#include "rig/BandPlanLookup.h"
 #include "log/Frequency.h"
+#include "rig/BandPlanLookup.h"
 #include "rig/RigParsers.h"
 #include "rig/RigSettings.h"
 #include "util/Dialogs.h"
@@ -133,6 +133,7 @@ private:
     int m_emptyReads = 0;
     int m_unusableReads = 0;
     int m_heldReads = 0;
+    qint64 m_lastByteAt = 0; // when the last reply byte came in (ms since start)
     bool m_reported = false;
     bool m_rigctldUp = false;
     Frequency m_lastFrequency;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <algorithm>
 
 QString RigSettings::settingsText() const
 {
@@ -77,6 +78,7 @@ bool RigSettings::load(const QString& path)
     rigctldHost = s.value("RigctldHost", rigctldHost).toString();
     rigctldPort = static_cast<quint16>(s.value("RigctldPort", rigctldPort).toUInt());
     pegasusFolder = s.value("PegasusFolder", pegasusFolder).toString();
+    catOnOff = s.value("CatOnOff", catOnOff).toBool();
     s.endGroup();
     const int n = s.beginReadArray(QStringLiteral("Ports"));
     if (n > 0) {
@@ -113,6 +115,7 @@ bool RigSettings::save(const QString& path) const
     s.setValue("RigctldHost", rigctldHost);
     s.setValue("RigctldPort", rigctldPort);
     s.setValue("PegasusFolder", pegasusFolder);
+    s.setValue("CatOnOff", catOnOff);
     s.endGroup();
     s.beginWriteArray(QStringLiteral("Ports"), ports.size());
     for (int i = 0; i < ports.size(); ++i) {
@@ -122,4 +125,15 @@ bool RigSettings::save(const QString& path) const
     s.endArray();
     s.sync();
     return s.status() == QSettings::NoError;
+}
+
+int RigSettings::quietGapMs() const
+{
+    // Start bit, data bits, parity, stop bits: the time of one character on the line.
+    const int bits = 1 + (dataBits == QLatin1Char('7') ? 7 : 8) + (parity == QLatin1Char('N') ? 0 : 1) +
+                     (stopBits == QLatin1Char('2') ? 2 : 1);
+    const int rate = baud.trimmed().toInt();
+    if (rate <= 0)
+        return 10;
+    return std::max(10, (3 * bits * 1000 + rate - 1) / rate);
 }

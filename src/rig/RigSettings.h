@@ -28,6 +28,9 @@ struct RigSettings {
     quint16 rigctldPort = 4532;
     QString pegasusFolder; // empty: $HOME/Pegasus
     int handshaking = -1;  // -1: RTS/CTS for the Ten-Tecs that need it, else none
+    // "CAT on/off at open and close (FT-847)": the Yaesu open and close bytes are LOCK ON/OFF
+    // on the FT-817/857/897, so they are sent only when asked for.
+    bool catOnOff = false;
     SerialPortTable ports = SerialPortTable::systemDefault();
 
     // "4800,N,8,2"
@@ -36,6 +39,9 @@ struct RigSettings {
     static int tickMs(QChar pollRate);
     RigFamily family() const { return RigCatalog::familyOf(rigType); }
     QString pegasusDir() const;
+    // How long the line must stay quiet before a binary reply counts as whole: three
+    // character times at the port's speed, at least 10 ms.
+    int quietGapMs() const;
 
     // Choosing a rig in the list: the type, its command boxes, hex flag and port presets.
     void selectRig(const QString& name);

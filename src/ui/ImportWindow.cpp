@@ -26,6 +26,8 @@ ImportWindow::ImportWindow(Station& station, std::function<void()> reloadLog, QW
     chkEliminateDupes->setChecked(true);
     chkDigitalAsDig = new QCheckBox(QStringLiteral("Count digital modes (FT8, FT4, RTTY, PSK31, JS8 and the like) as DIG"));
     chkDigitalAsDig->setObjectName(QStringLiteral("chkDigitalAsDig"));
+    // Unticked keeps each contact's mode word as the file has it.
+    chkDigitalAsDig->setChecked(true);
     prgRead = new QProgressBar;
     prgRead->setObjectName(QStringLiteral("prgRead"));
     prgRead->setRange(0, 1000);

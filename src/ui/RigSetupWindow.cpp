@@ -148,6 +148,9 @@ void RigSetupWindow::buildControls()
     grid->addWidget(m_frequencyCommand, 1, 1, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("String to read mode"), this), 2, 0);
     grid->addWidget(m_modeCommand, 2, 1, 1, 2);
+    m_catOnOff = new QCheckBox(QStringLiteral("CAT on/off at open and close (FT-847)"), this);
+    m_catOnOff->setObjectName(QStringLiteral("chkCatOnOff"));
+    grid->addWidget(m_catOnOff, 3, 0, 1, 3);
     m_icomAddressNote =
         new QLabel(QStringLiteral("Icom radio users will have to replace the 64 in the string with the ID for "
                                   "your particular radio.  Please check your Icom user's manual for details."),
@@ -234,6 +237,7 @@ void RigSetupWindow::showSettings(const RigSettings& s)
     m_modeNotUsed->setChecked(s.modeBy == RigSettings::ModeBy::DontUse);
     m_useFrequency->setChecked(s.useFrequency);
     m_convertFromHex->setChecked(s.convertFromHex);
+    m_catOnOff->setChecked(s.catOnOff);
     m_convertToHex->setChecked(s.convertToHex);
     m_convertToHex->setEnabled(s.family() == RigFamily::Other);
     const RigModel* m = RigCatalog::find(s.rigType);
@@ -267,6 +271,7 @@ RigSettings RigSetupWindow::readControls() const
                                               : RigSettings::ModeBy::Rig;
     s.useFrequency = m_useFrequency->isChecked();
     s.convertFromHex = m_convertFromHex->isChecked();
+    s.catOnOff = m_catOnOff->isChecked();
     s.convertToHex = m_convertToHex->isChecked();
     s.freqCommand = m_frequencyCommand->text();
     s.modeCommand = m_modeCommand->text();

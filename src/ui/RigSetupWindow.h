@@ -65,6 +65,7 @@ private:
     QRadioButton* m_modeNotUsed;
     QCheckBox* m_useFrequency;
     QCheckBox* m_convertFromHex;
+    QCheckBox* m_catOnOff;
     QCheckBox* m_convertToHex;
     QLineEdit* m_frequencyCommand;
     QLineEdit* m_modeCommand;

@@ -55,13 +55,15 @@ TEST(OperatingState, FrequencySelectsBandAndIsKeptAsText)
     EXPECT_TRUE(s.frequency().isEmpty());
 }
 
-TEST(OperatingState, RigModeOnlySelectsPhoneOrCw)
+TEST(OperatingState, RigModeSelectsPhoneCwOrDigital)
 {
     Preferences prefs;
     OperatingState s(prefs);
     s.ModeSelection("CW");
     EXPECT_EQ(s.mode(), "CW");
     s.ModeSelection("DIG");
+    EXPECT_EQ(s.mode(), "DIG");
+    s.ModeSelection("CW");
     s.ModeSelection("");
     s.ModeSelection("USB");
     EXPECT_EQ(s.mode(), "CW");

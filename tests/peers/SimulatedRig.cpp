@@ -1,6 +1,7 @@
 #include "peers/SimulatedRig.h"
 
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 QByteArray bcd(qint64 value, int bytes, bool leastFirst)
@@ -24,6 +25,26 @@ SimulatedRig::SimulatedRig(Kind kind, QObject* parent) : QObject(parent), m_kind
     connect(&m_pty, &PtyPeer::received, this, &SimulatedRig::onBytes);
     m_chunkTimer.setInterval(15);
     connect(&m_chunkTimer, &QTimer::timeout, this, &SimulatedRig::sendChunk);
+    m_dribbleTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_dribbleTimer, &QTimer::timeout, this, [this] {
+        // Four characters per tick: what the line carries in the tick's time at `baud`.
+        m_pty.write(m_dribble.left(4));
+        m_dribble.remove(0, 4);
+        if (m_dribble.isEmpty())
+            m_dribbleTimer.stop();
+    });
+}
+
+void SimulatedRig::dribble(const QByteArray& bytes)
+{
+    if (silent)
+        return;
+    ++answers;
+    m_dribble += garbage + bytes;
+    if (!m_dribbleTimer.isActive()) {
+        // 11 bits a character (start, 8 data, 2 stop).
+        m_dribbleTimer.start(std::max(1, 4 * 11 * 1000 / baud));
+    }
 }
 
 void SimulatedRig::reply(const QByteArray& bytes)
@@ -61,8 +82,8 @@ void SimulatedRig::sendChunk()
 
 QByteArray SimulatedRig::icomFrequency() const
 {
-    // The 735 counts in hundredths of a hertz as far as its controller is concerned.
-    return bcd(m_kind == Kind::Icom735 ? hz * 100 : hz, 5, true);
+    // The 735 has room for eight digits of hertz, the later radios ten.
+    return bcd(hz, m_kind == Kind::Icom735 ? 4 : 5, true);
 }
 
 void SimulatedRig::onBytes(const QByteArray& bytes)
@@ -90,6 +111,7 @@ void SimulatedRig::onBytes(const QByteArray& bytes)
             len = m_pending.indexOf('\xFD') + 1;
             break;
         case Kind::Yaesu:
+        case Kind::Yaesu757:
         case Kind::Yaesu890:
         case Kind::Yaesu990:
             len = m_pending.size() >= 5 ? 5 : 0;
@@ -142,7 +164,7 @@ void SimulatedRig::handle(const QByteArray& c)
         else if (c == "?RMM\r")
             reply("@RMM" + QByteArray::number(mode) + '\r');
         else if (c.startsWith("*AF"))
-            hz = qRound64(c.mid(3, c.size() - 4).toDouble() * 1e6);
+            hz = c.mid(3, c.size() - 4).toLongLong(); // whole hertz, as it reports them
         break;
     case Kind::FrontPanel:
         if (c == QByteArray("?A\r")) {
@@ -171,19 +193,32 @@ void SimulatedRig::handle(const QByteArray& c)
         if (cmd == 0x03)
             reply(head + '\x03' + icomFrequency() + '\xFD');
         else if (cmd == 0x04)
-            reply(head + '\x04' + static_cast<char>(mode) + '\xFD');
-        else if (cmd == 0x05 && c.size() == 11)
-            hz = fromBcd(c.mid(5, 5), true);
+            reply(head + '\x04' + static_cast<char>(mode) + (filter ? QByteArray(1, char(filter)) : QByteArray()) +
+                  '\xFD');
+        else if (cmd == 0x05 && c.size() == (m_kind == Kind::Icom735 ? 10 : 11))
+            hz = fromBcd(c.mid(5, c.size() - 6), true);
         else if (cmd == 0x06 && c.size() == 7)
             mode = c[5];
         break;
     }
     case Kind::Yaesu:
+    case Kind::Yaesu757:
     case Kind::Yaesu890:
     case Kind::Yaesu990: {
         const auto op = static_cast<quint8>(c[4]);
+        auto answer = [&](const QByteArray& b) { baud > 0 ? dribble(b) : reply(b); };
         if (m_kind == Kind::Yaesu && op == 0x03) {
-            reply(bcd(hz / 10, 4, false) + static_cast<char>(mode));
+            answer(bcd(hz / 10, 4, false) + static_cast<char>(mode));
+        } else if (m_kind == Kind::Yaesu757 && op == 0x10) {
+            // 75-byte status block: BCD 10-Hz count least significant first at 5-8, mode at 9.
+            QByteArray block(75, '\0');
+            block.replace(5, 4, bcd(hz / 10, 4, true));
+            block[9] = static_cast<char>(mode);
+            // The rest holds memory records in the same form (7.040 MHz CW here): a reader that
+            // takes the middle of the block for a reply of its own reads one of them.
+            for (int i = 10; i + 5 <= 75; i += 5)
+                block.replace(i, 5, QByteArray::fromHex("0040700002"));
+            answer(block);
         } else if (m_kind == Kind::Yaesu && op == 0x01) {
             hz = fromBcd(c.left(4), false) * 10;
         } else if (m_kind == Kind::Yaesu && op == 0x07) {
@@ -197,7 +232,7 @@ void SimulatedRig::handle(const QByteArray& c)
             block[at + 1] = static_cast<char>((tens >> 8) & 0xFF);
             block[at + 2] = static_cast<char>(tens & 0xFF);
             block[7] = static_cast<char>(mode);
-            reply(block);
+            answer(block);
         } else if (op == 0x0A) {
             hz = fromBcd(c.left(4), true) * 10;
         } else if (op == 0x0C) {

@@ -21,6 +21,7 @@ public:
         Icom735,
         OmniVI,
         Yaesu,
+        Yaesu757,
         Yaesu890,
         Yaesu990,
         Orion,
@@ -37,10 +38,14 @@ public:
     int mode = 3;
     int vfo = 0;               // Kenwood IF: 0 A, 1 B
     bool splitReplies = false; // every answer in two writes, 15 ms apart
-    QByteArray garbage;        // sent before every answer
-    bool echo = false;         // Icom single-wire bus: the request comes back first
-    bool silent = false;       // hears but does not answer
-    QByteArray babble;         // when set, every request is answered with this instead
+    int filter = 1;            // CI-V: the filter byte after the mode byte (0: none, as older radios)
+    // Binary answers come a few bytes at a time at this line speed (8N2), as from a real port;
+    // 0 writes them at once.
+    int baud = 0;
+    QByteArray garbage;  // sent before every answer
+    bool echo = false;   // Icom single-wire bus: the request comes back first
+    bool silent = false; // hears but does not answer
+    QByteArray babble;   // when set, every request is answered with this instead
 
     QByteArray received; // everything the program sent
     int answers = 0;
@@ -53,10 +58,13 @@ private:
     void reply(const QByteArray& bytes);
     QByteArray icomFrequency() const;
     void sendChunk();
+    void dribble(const QByteArray& bytes);
 
     Kind m_kind;
     PtyPeer m_pty;
     QByteArray m_pending;
     std::deque<QByteArray> m_chunks;
     QTimer m_chunkTimer;
+    QByteArray m_dribble;
+    QTimer m_dribbleTimer;
 };

@@ -22,6 +22,7 @@ constexpr Family kFamilies[] = {
     {"icom735", SimulatedRig::Kind::Icom735, "Icom 735"},
     {"omnivi", SimulatedRig::Kind::OmniVI, "Ten Tec Omni VI"},
     {"yaesu", SimulatedRig::Kind::Yaesu, "Yaesu"},
+    {"yaesu757", SimulatedRig::Kind::Yaesu757, "Yaesu 757 GX II"},
     {"yaesu890", SimulatedRig::Kind::Yaesu890, "Yaesu 890"},
     {"yaesu990", SimulatedRig::Kind::Yaesu990, "Yaesu 990"},
     {"orion", SimulatedRig::Kind::Orion, "Ten Tec Orion"},

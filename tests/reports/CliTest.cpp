@@ -86,11 +86,16 @@ TEST_F(CliTest, SummaryTakesTheSheetFile)
 
 TEST_F(CliTest, ExportsWriteTheirFiles)
 {
-    CliRun r = run({"adif", "--comment", "", "--phone-mode", "ssb", dir.file("o.adi")});
+    CliRun r = run({"adif", "--legacy-words", "--comment", "", "--phone-mode", "ssb", dir.file("o.adi")});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const QByteArray adi = readBytes(dir.file("o.adi"));
     EXPECT_TRUE(adi.contains("<Mode:3>SSB\r\n<Tx_Pwr:3>100 "));
     EXPECT_FALSE(adi.contains("<Comment:"));
+    // ADIF 3.1.4 by default; the digital mode is the operator's choice.
+    ASSERT_EQ(run({"adif", dir.file("n.adi")}).code, 0);
+    EXPECT_TRUE(readBytes(dir.file("n.adi")).contains("<ADIF_VER:5>3.1.4 "));
+    EXPECT_TRUE(readBytes(dir.file("n.adi")).contains("<BAND:3>20m <MODE:2>CW "));
+    EXPECT_EQ(run({"adif", "--digital-mode", "", dir.file("x.adi")}).code, 2);
 
     r = run({"cabrillo", "--power", "150", "--operators", "k1abc n2def", dir.file("o.log")});
     ASSERT_EQ(r.code, 0);
@@ -117,13 +122,14 @@ TEST_F(CliTest, ImportAppendsAndReportsErrors)
     writeBytes(dir.file("other.adi"),
                "<call:4>W9ZZ <band:3>15m <mode:3>FT8 <qso_date:8>20260627 <time_on:4>1759 <eor>\n"
                "<call:4>W1AW <band:3>20M <mode:2>CW <qso_date:8>20260627 <time_on:4>1900 <eor>\n");
-    CliRun r = run({"import", "--digital-as-dig", dir.file("other.adi")});
+    CliRun r = run({"import", dir.file("other.adi")});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, QStringLiteral("1 contacts added, 1 duplicates skipped, 4 in the log\n"));
     EXPECT_TRUE(readBytes(dir.file("fdlog.dat"))
                     .startsWith("\"W9ZZ\",\"\",\"\",\"2026/06/27\",\"17:59\",\"15\",\"DIG\",\"\",\"\",\"\"\r\n"));
-    r = run({"import", "--keep-dupes", dir.file("other.adi")});
+    r = run({"import", "--keep-dupes", "--keep-digital-modes", dir.file("other.adi")});
     EXPECT_TRUE(r.out.startsWith("2 contacts added"));
+    EXPECT_TRUE(readBytes(dir.file("fdlog.dat")).contains("\"15\",\"FT8\""));
 
     r = run({"import", dir.file("fdlog.dat")});
     EXPECT_EQ(r.code, 1);

@@ -34,6 +34,7 @@ TEST(AdifExport, WholeFileWithEveryFieldCondition)
         rec("KH6AA", "3A", "PAC", "2026/06/28", "01:02:03", "40", "ph"),
     };
     AdifOptions o;
+    o.legacyWords = true;
     o.phoneMode = QStringLiteral("ssb");
     const QByteArray expected =
         "ADIF Export from Field Day Logger 1.00\r\n"
@@ -49,7 +50,7 @@ TEST(AdifExport, WholeFileWithEveryFieldCondition)
         "<Freq:6>14.025 <VESKA_FDInitials:2>AB <Cont:2>NA <Comment:22>ARRL Field Day Contest\r\n"
         "<eor>\r\n\r\n"
         "<Call:6>VE2XYZ <Band:5>1.25M <Mode:3>SSB\r\n"
-        "<Tx_Pwr:3>100 <Time_On:6>120000 <DXCC:1>1 <ARRL_SECT:2>QC <CLASS:2>1D \r\n"
+        "<Tx_Pwr:3>100 <Time_On:6>120000 <DXCC:1>1 <Country:6>Canada <ARRL_SECT:2>QC <CLASS:2>1D \r\n"
         "<Cont:2>NA <Comment:22>ARRL Field Day Contest\r\n"
         "<eor>\r\n\r\n"
         "<Call:5>JA1XX <Qso_Date:8:d>20260628 <Band:4>SATM <Mode:3>DIG\r\n"
@@ -69,7 +70,7 @@ TEST(AdifExport, OneContactPerBandWritesBandPlusM)
     std::vector<ContactRecord> log;
     for (const char* band : {"160", "80", "40", "20", "15", "10", "6", "2", "1.25", "70", "33", "23", "SAT"})
         log.push_back(rec("W1AW", "", "CT", "", "", band, "CW"));
-    const QByteArray out = buildAdif(log, AdifOptions{QString(), QString(), "PH"}, "Field Day Logger 1.00", "x");
+    const QByteArray out = buildAdif(log, AdifOptions{QString(), QString(), "PH", "RTTY", true}, "Field Day Logger 1.00", "x");
     for (const char* tag : {"<Band:4>160M ", "<Band:3>80M ", "<Band:3>40M ", "<Band:3>20M ", "<Band:3>15M ",
                             "<Band:3>10M ", "<Band:2>6M ", "<Band:2>2M ", "<Band:5>1.25M ", "<Band:3>70M ",
                             "<Band:3>33M ", "<Band:3>23M ", "<Band:4>SATM "})
@@ -79,7 +80,7 @@ TEST(AdifExport, OneContactPerBandWritesBandPlusM)
 
 TEST(AdifExport, EmptyAnswersLeaveFieldsOutAndTablesApply)
 {
-    AdifOptions o{QString(), QString(), QStringLiteral("PH")};
+    AdifOptions o{QString(), QString(), QStringLiteral("PH"), QStringLiteral("RTTY"), true};
     const QByteArray out = buildAdif({rec("W1AW", "", "", "", "", "", "")}, o, "Field Day Logger 1.00", "x");
     EXPECT_TRUE(out.endsWith("<EOH>\r\n<Call:4>W1AW <Time_On:6>000000 <DXCC:3>291 <Cont:2>NA <eor>\r\n\r\n"))
         << out.toStdString();
@@ -101,9 +102,12 @@ TEST(AdifExport, PromptsSaveDialogAndMessage)
     TempDataDir dir;
     ScriptedDialogs d;
     d.inputAnswers = {QString("5"), std::nullopt, QString("usb")};
+    d.yesNoAnswers = {true}; // the older words, so the phone mode is asked
     d.fileAnswers.push_back(dir.file("out.adi"));
     ASSERT_TRUE(exportAdif({rec("W1AW", "1A", "CT", "2026/06/27", "18:00:00", "20", "PH")}, dir.path(), "d", d));
-    ASSERT_EQ(d.calls.size(), 5u);
+    ASSERT_EQ(d.calls.size(), 6u);
+    EXPECT_EQ(d.calls[2].title, QStringLiteral("ADIF Words"));
+    d.calls.erase(d.calls.begin() + 2);
     EXPECT_EQ(d.calls[0].title, QStringLiteral("Please enter your transmitter output power."));
     EXPECT_EQ(d.calls[0].text,
               QStringLiteral("Please enter the power value that you would like to record.  This is an optional value "

@@ -50,7 +50,10 @@ struct Fixture {
         writeBytes(dir.file("fdlog.dat"), data);
         book.reload();
     }
-    ImportReport append(const QString& path, ImportOptions o = {}) { return appendLogFile(path, book, dir.path(), o, dialogs); }
+    ImportReport append(const QString& path, ImportOptions o = {})
+    {
+        return appendLogFile(path, book, dir.path(), o, dialogs);
+    }
 };
 
 const QByteArray otherLoggers =
@@ -64,7 +67,7 @@ const QByteArray otherLoggers =
     "<qso_date:8>20240699 <time_on:3>010 <eor>\r\n"
     "<call:4>W9ZZ <band:4>SATM <mode:4>RTTY <qso_date:8>20240623 <time_on:4>0100\r\n";
 
-}  // namespace
+} // namespace
 
 TEST(AdifReader, FormsOtherLoggersWrite)
 {
@@ -72,14 +75,17 @@ TEST(AdifReader, FormsOtherLoggersWrite)
     ASSERT_EQ(v.size(), 4u);
     EXPECT_EQ(v[0], (ContactRecord{"W1AW", "2A", "CT", "2024/06/22", "18:05", "20", "PH", "", ""}));
     EXPECT_EQ(v[1], (ContactRecord{"K2ABC", "", "", "2024/06/22", "18:07:00", "40", "CW", "", "7.040"}));
-    EXPECT_EQ(v[2], (ContactRecord{"N3XYZ", "", "", "2024/06/23", "01:02:03", "", "FT8", "JD", "7.3001"}));
+    EXPECT_EQ(v[2], (ContactRecord{"N3XYZ", "", "", "2024/06/23", "01:02:03", "", "DIG", "JD", "7.3001"}));
     // Quotes become blanks, an impossible date stays rearranged, a three-digit time is dropped.
     EXPECT_EQ(v[3], (ContactRecord{"VE3A", "", "", "2024/06/99", "", "70", "PH", "", ""}));
     // The last record has no <eor>: it may have been cut off, so it is read past, not imported.
     for (const auto& r : v)
         EXPECT_NE(r.call, QStringLiteral("W9ZZ"));
 
-    EXPECT_EQ(readAdif(otherLoggers, true)[2].mode, QStringLiteral("DIG"));
+    // The older behaviour keeps the file's word.
+    EXPECT_EQ(readAdif(otherLoggers, false)[2].mode, QStringLiteral("FT8"));
+    for (const char* mode : {"FT8", "FT4", "RTTY", "PSK", "PSK31", "JT65", "JT9", "MFSK", "OLIVIA", "PKT", "DATA"})
+        EXPECT_EQ(adifModeToLog(QString::fromLatin1(mode), true), QStringLiteral("DIG")) << mode;
 }
 
 TEST(AdifReader, NoHeaderMalformedFieldsAndTrailingJunk)
@@ -122,6 +128,7 @@ TEST(AdifReader, RoundTripThroughOurExport)
         for (const char* mode : {"CW", "DIG", "PH"})
             log.push_back(rec(qPrintable(QStringLiteral("W%1AW").arg(i++ % 10)), "2026/06/27", "9:05:30", band, mode));
     AdifOptions o;
+    o.legacyWords = true;
     o.phoneMode = QStringLiteral("SSB");
     const auto back = readAdif(buildAdif(log, o, "Field Day Logger 1.00", "today"));
     ASSERT_EQ(back.size(), log.size());
@@ -169,8 +176,9 @@ TEST(LogImport, LogFormatAppendRewritesFileAndDupesOnSecondRun)
 {
     Fixture f({rec("A", "2026/06/27", "18:00:00"), rec("C", "2026/06/27", "18:20:00")});
     const QString other = f.dir.file("station2.dat");
-    writeBytes(other, formatLogLine(rec("B", "2026/06/27", "18:10:00")) + formatLogLine(rec("D", "2026/06/27", "19:00:00"))
-                          + formatLogLine(rec("a", "2026/06/28", "00:00:00")));
+    writeBytes(other, formatLogLine(rec("B", "2026/06/27", "18:10:00")) +
+                          formatLogLine(rec("D", "2026/06/27", "19:00:00")) +
+                          formatLogLine(rec("a", "2026/06/28", "00:00:00")));
     auto r = f.append(other);
     EXPECT_EQ(r.outcome, ImportReport::Outcome::Imported);
     EXPECT_EQ(r.added, 2);

@@ -29,6 +29,7 @@ const std::vector<Export>& exports()
         {"ADIF",
          [](const QString& dataDir, ScriptedDialogs& d) {
              d.inputAnswers = {QString("100"), QString(), QString("PH")};
+             d.yesNoAnswers = {true};
              return exportAdif(Log, dataDir, "d", d);
          }},
         {"Cabrillo",

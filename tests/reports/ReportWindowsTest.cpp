@@ -100,7 +100,7 @@ TEST(ImportWindow, DupesQuestionBrowseAndAppend)
     ImportWindow w(f.station, [&reloads] { ++reloads; });
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Append Data or Restore From Backup"));
     EXPECT_TRUE(w.chkEliminateDupes->isChecked());
-    EXPECT_FALSE(w.chkDigitalAsDig->isChecked());
+    EXPECT_TRUE(w.chkDigitalAsDig->isChecked()); // unticked keeps the file's mode words
 
     f.dialogs.yesNoAnswers = {false, true};
     w.chkEliminateDupes->click();

@@ -1,8 +1,8 @@
 // fdlog-cli rig-poll / rig-set as a separate process against a simulated rig on a pty.
-#include "support/WaitFor.h"
 #include "peers/NoisyRigctld.h"
 #include "peers/SimulatedRig.h"
 #include "support/TestFiles.h"
+#include "support/WaitFor.h"
 
 #include <QProcess>
 #include <QSignalSpy>
@@ -43,6 +43,32 @@ TEST(RigCli, PollPrintsOneLinePerReading)
     const auto r = runCli({"rig-poll", "--rig", "Kenwood", "--port", rig.device(), "--polls", "2"}, dir.path());
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, "14.02500 CW\n14.02500 CW\n");
+}
+
+// CW on the FT8 calling frequency: the rig's word by default, DIG when the frequency decides.
+TEST(RigCli, PollModeByRigOrFrequency)
+{
+    TempDataDir dir;
+    SimulatedRig rig(SimulatedRig::Kind::Kenwood);
+    rig.hz = 14074000;
+    const QStringList base{"rig-poll", "--rig", "Kenwood", "--port", rig.device()};
+    struct Row {
+        QStringList extra;
+        int exitCode;
+        QByteArray out;
+    };
+    const Row rows[] = {
+        {{}, 0, "14.07400 CW\n"},
+        {{"--mode-by", "rig"}, 0, "14.07400 CW\n"},
+        {{"--mode-by", "frequency"}, 0, "14.07400 DIG\n"},
+        {{"--mode-by", "band"}, 2, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.extra.join(' ').toStdString());
+        const auto r = runCli(base + row.extra, dir.path());
+        EXPECT_EQ(r.exitCode, row.exitCode) << r.err.toStdString();
+        EXPECT_EQ(r.out, row.out);
+    }
 }
 
 TEST(RigCli, PollWithSettingsAndCommandBoxes)

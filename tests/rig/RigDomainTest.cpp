@@ -1,5 +1,4 @@
 #include "ReportTo.h"
-#include "support/WaitFor.h"
 #include "log/OperatingState.h"
 #include "peers/PtyPeer.h"
 #include "rig/BandPlanLookup.h"
@@ -9,6 +8,7 @@
 #include "settings/Preferences.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
+#include "support/WaitFor.h"
 
 #include <gtest/gtest.h>
 
@@ -92,6 +92,7 @@ TEST(BandPlanLookup, BuiltInPlanResolvesPhoneToTheRightSideband)
     ASSERT_FALSE(plan.isEmpty());
     EXPECT_EQ(plan.modeWordFor(7.2f), "LSB");
     EXPECT_EQ(plan.modeWordFor(3.9f), "LSB");
+    EXPECT_EQ(plan.modeWordFor(5.3465f), "USB"); // 60 m channels are upper sideband
     EXPECT_EQ(plan.modeWordFor(14.2f), "USB");
     EXPECT_EQ(plan.modeWordFor(14.025f), "CW");
     EXPECT_EQ(plan.modeWordFor(146.52f), "USB");
@@ -143,6 +144,8 @@ TEST(RigSettings, PresetsAndRoundTripThroughRigIni)
     s.rigctldHost = "10.0.0.5";
     s.rigctldPort = 4600;
     s.pegasusFolder = dir.file("peg");
+    EXPECT_FALSE(s.catOnOff); // the FT-817 family takes those bytes as LOCK
+    s.catOnOff = true;
     s.ports = SerialPortTable({"/dev/ttyUSB3", "/dev/rig"});
     ASSERT_TRUE(s.save(RigSettings::iniPath(dir.path())));
 
@@ -161,6 +164,7 @@ TEST(RigSettings, PresetsAndRoundTripThroughRigIni)
     EXPECT_EQ(back.rigctldHost, "10.0.0.5");
     EXPECT_EQ(back.rigctldPort, 4600);
     EXPECT_EQ(back.pegasusDir(), dir.file("peg"));
+    EXPECT_TRUE(back.catOnOff);
     EXPECT_EQ(back.ports.devices(), (QStringList{"/dev/ttyUSB3", "/dev/rig"}));
     EXPECT_FALSE(RigSettings().load(dir.file("missing.ini")));
 }

@@ -87,13 +87,14 @@ TEST(RigFrames, FrequencyFramesFor7040)
     EXPECT_EQ(freqFrame("Elecraft", 7.04f), "FA00007040000;");
     EXPECT_EQ(freqFrame("Yaesu FTdx9000", 7.04f), "FA07040000;");
     EXPECT_EQ(freqFrame("Icom", 7.04f), hex("FE FE 64 E0 05 00 00 04 07 00 FD"));
-    EXPECT_EQ(freqFrame("Icom 735", 7.04f), hex("FE FE 64 E0 05 00 00 04 07 00 FD"));
+    // The 735 takes four BCD bytes of hertz.
+    EXPECT_EQ(freqFrame("Icom 735", 7.04f), hex("FE FE 64 E0 05 00 00 04 07 FD"));
     EXPECT_EQ(freqFrame("Ten Tec Omni VI", 7.04f), hex("FE FE 04 E0 05 00 00 04 07 00 FD"));
     EXPECT_EQ(freqFrame("Yaesu", 7.04f), hex("00 70 40 00 01"));
     for (const char* block : {"Yaesu 757 GX II", "Yaesu 890", "Yaesu 920", "Yaesu 990", "Yaesu 1000 D", "Yaesu 1000"})
         EXPECT_EQ(freqFrame(block, 7.04f), hex("00 40 70 00 0A")) << block;
     EXPECT_EQ(freqFrame("Ten Tec Fnt Pnl", 7.04f), hex("2A 41 00 6B 6C 00 0D"));
-    EXPECT_EQ(freqFrame("Ten Tec Orion", 7.04f), "*AF7.04\r");
+    EXPECT_EQ(freqFrame("Ten Tec Orion", 7.04f), "*AF7040000\r");
 }
 
 TEST(RigFrames, FrequencyFramesFor28400)
@@ -107,7 +108,8 @@ TEST(RigFrames, FrequencyFramesFor28400)
     EXPECT_EQ(freqFrame("Yaesu", 28.4f), hex("02 84 00 00 01"));
     EXPECT_EQ(freqFrame("Yaesu 1000", 28.4f), hex("00 00 84 02 0A"));
     EXPECT_EQ(freqFrame("Ten Tec Fnt Pnl", 28.4f), hex("2A 41 01 B1 59 80 0D"));
-    EXPECT_EQ(freqFrame("Ten Tec Orion", 28.4f), "*AF28.4\r");
+    EXPECT_EQ(freqFrame("Icom 735", 28.4f), hex("FE FE 64 E0 05 00 00 40 28 FD"));
+    EXPECT_EQ(freqFrame("Ten Tec Orion", 28.4f), "*AF28400000\r");
 }
 
 TEST(RigFrames, FrequencyFramesFor1296100)
@@ -123,7 +125,8 @@ TEST(RigFrames, FrequencyFramesFor1296100)
     EXPECT_EQ(freqFrame("Yaesu", 432.1f), hex("43 21 00 00 01"));
     EXPECT_EQ(freqFrame("Yaesu 890", 432.1f), hex("00 00 21 43 0A"));
     EXPECT_EQ(freqFrame("Ten Tec Fnt Pnl", 1296.1f), hex("2A 41 4D 40 EA A0 0D"));
-    EXPECT_EQ(freqFrame("Ten Tec Orion", 1296.1f), "*AF1296.1\r");
+    EXPECT_EQ(freqFrame("Ten Tec Orion", 1296.1f), "*AF1296100000\r");
+    EXPECT_EQ(freqFrame("Icom 735", 1296.1f), ""); // past eight digits of hertz
     EXPECT_EQ(frequencyFrame(RigFamily::Rigctld, Frequency::fromMHz(1296.1), "f", 0), "F 1296100000\n");
 }
 

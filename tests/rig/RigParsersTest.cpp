@@ -1,5 +1,6 @@
 #include "rig/RigParsers.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace RigParsers;
@@ -57,12 +58,31 @@ TEST(RigParsers, RepliesThatGiveAReading)
         {F::OmniVI, hex("13 FE 00 FE FE E0 04 04 03 FD"), 0, "CW"},
         {F::Icom, hex("FE FE E0 64 04 01 FD"), 0, "PH"},
         {F::Icom, hex("FE FE E0 64 03 00 00 10 96 12 FD"), 1296.1f, ""},
-        // The 735's reading is a hundredth of the others'.
-        {F::Icom735, hex("FE FE E0 64 03 00 00 50 02 14 FD"), 14.025f, ""},
+        // The 735's four BCD bytes are eight digits of hertz; five bytes are not its answer.
+        {F::Icom735, hex("FE FE E0 64 03 00 50 02 14 FD"), 14.025f, ""},
+        {F::Icom735, hex("FE FE E0 64 04 04 01 FD"), 0, "DIG"},
         {F::Icom, hex("FE FE E0 64 04 03 02 FD"), 0, "CW"}, // mode then filter: the mode byte decides
+        {F::Icom, hex("FE FE E0 64 04 07 01 FD"), 0, "CW"},
+        {F::Icom, hex("FE FE E0 64 04 04 01 FD"), 0, "DIG"},
+        {F::Icom, hex("FE FE E0 64 04 08 02 FD"), 0, "DIG"},
+        {F::Icom, hex("FE FE E0 64 04 05 FD"), 0, "PH"},
+        {F::Kenwood, "MD6;", 0, "DIG"},
+        {F::Elecraft, "MD9;", 0, "DIG"},
+        {F::Kenwood2, ifReply("00014080000", '6', '0'), 14.08f, "DIG", "IF;", "", 0, 0},
+        {F::YaesuFTdx9000, "MD0C;", 0, "DIG", "FA;", "MD0;"},
+        {F::YaesuFTdx9000, "MD08;", 0, "DIG", "FA;", "MD0;"},
+        {F::Yaesu990, hex("00 15 66 84 00 00 00 05"), 14.025f, "DIG"}, // RTTY
+        {F::Yaesu1000, hex("00 02 B5 5C 00 00 00 06"), 28.4f, "DIG"},  // PKT
+        {F::Orion, "@RMM6\r", 0, "DIG"},
+        {F::Rigctld, "14074000\nPKTUSB\n3000\n", 14.074f, "DIG", "f", "m"},
+        {F::Rigctld, "14080000\nRTTYR\n500\n", 14.08f, "DIG", "f", "m"},
+        {F::Rigctld, "7074000\nPKTLSB\n3000\n", 7.074f, "DIG", "f", "m"},
+        {F::Rigctld, "146500000\nPKTFM\n15000\n", 146.5f, "DIG", "f", "m"},
         {F::Yaesu, hex("01 40 25 00 02"), 14.025f, "CW"},
         {F::Yaesu, hex("43 21 00 00 88"), 432.1f, "PH"},
-        {F::Yaesu, hex("00 70 40 00 0C"), 7.04f, ""},
+        {F::Yaesu, hex("00 70 40 00 0C"), 7.04f, "DIG"},
+        {F::Yaesu, hex("01 40 80 00 0A"), 14.08f, "DIG"},
+        {F::Yaesu, hex("14 60 00 00 06"), 146.0f, ""}, // wide FM: no mode word
         // 890: binary 10-Hz units in bytes 3-5, mode in the low half of byte 8.
         {F::Yaesu890, hex("00 00 15 66 84 00 00 02 00"), 14.025f, "CW"},
         {F::Yaesu990, hex("00 0A BE 00 00 00 00 01"), 7.04f, "PH"},
@@ -96,6 +116,7 @@ TEST(RigParsers, RepliesThatGiveAReading)
     EXPECT_FLOAT_EQ(*r.frequency, 14.025f);
     EXPECT_EQ(*r.mode, "CW");
     EXPECT_EQ(*parsePegasusOut("7.2,USB").mode, "PH");
+    EXPECT_EQ(*parsePegasusOut("14.08,FSK").mode, "DIG");
 }
 
 TEST(RigParsers, ModeByFrequencyAndReadout)
@@ -107,6 +128,18 @@ TEST(RigParsers, ModeByFrequencyAndReadout)
     EXPECT_EQ(modeByFrequency(10.12f), "CW");
     EXPECT_EQ(modeByFrequency(146.52f), "PH");
     EXPECT_EQ(modeByFrequency(1.9f), "");
+    // FT8 and FT4 calling frequencies, 3 kHz either side, are data whatever the sub-band.
+    const double ft[] = {1.840,  3.573,  7.074,   10.136, 14.074, 18.100, 21.074, 24.915,
+                         28.074, 50.313, 144.174, 3.575,  7.0475, 14.080, 21.140, 28.180};
+    for (double mhz : ft) {
+        SCOPED_TRACE(mhz);
+        for (qint64 offset : {-3000, 0, 3000})
+            EXPECT_EQ(modeByFrequency(Frequency::fromHz(std::llround(mhz * 1e6) + offset)), "DIG");
+    }
+    EXPECT_EQ(modeByFrequency(Frequency::fromHz(14074000 - 3001)), "CW");
+    EXPECT_EQ(modeByFrequency(Frequency::fromHz(7044400)), "CW"); // below FT4's window
+    EXPECT_EQ(modeByFrequency(Frequency::fromHz(28180000 + 3001)), "CW");
+    EXPECT_EQ(modeByFrequency(Frequency::fromHz(1843001)), "");
     EXPECT_EQ(formatReadout(14.025f), "14.02500");
     EXPECT_EQ(formatReadout(1296.1f), "1296.10000");
 }

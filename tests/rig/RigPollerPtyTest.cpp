@@ -94,19 +94,33 @@ const TuneRow kTuneRows[] = {
      7.04f, {hex("FE FE 64 E0 06 03 FD FE FE 64 E0 05 00 00 04 07 00 FD")}, "40", nullptr, {}},
     {"OmniVIAtAddress04", Kind::OmniVI, "Ten Tec Omni VI", 21025000, 3, {}, false, "15", nullptr, {},
      14.2f, {hex("FE FE 04 E0 06 01 FD FE FE 04 E0 05 00 00 20 14 00 FD")}, "20", "PH", {}},
-    {"Yaesu", Kind::Yaesu, "Yaesu", 14025000, 2, {}, false, "20", "CW", hex("00 00 00 00 00 00 00 00 00 03"),
+    // No CAT-on bytes unless asked for: on the FT-817 they lock the front panel.
+    {"Yaesu", Kind::Yaesu, "Yaesu", 14025000, 2, {}, false, "20", "CW", hex("00 00 00 00 03"),
      7.2f, {hex("00 00 00 00 07 00 72 00 00 01")}, "40", "PH", {}},
     {"Yaesu990", Kind::Yaesu990, "Yaesu 990", 14025000, 2, {}, false, "20", "CW", {},
      7.04f, {hex("00 00 00 02 0C 00 40 70 00 0A")}, "40", nullptr, {}},
     {"Yaesu890", Kind::Yaesu890, "Yaesu 890", 14025000, 2, {}, false, "20", "CW", {},
      7.04f, {hex("00 00 00 02 0C 00 40 70 00 0A")}, "40", nullptr, {}},
     {"OrionWakes", Kind::Orion, "Ten Tec Orion", 7040000, 2, {}, false, "40", "CW", "X\r?AF\r?RMM\r",
-     21.3f, {"*AF21.3\r"}, "15", nullptr, {}},
+     21.3f, {"*AF21300000\r"}, "15", nullptr, {}},
     {"FrontPanel", Kind::FrontPanel, "Ten Tec Fnt Pnl", 14025000, 3, {}, false, "20", "CW", {},
      7.04f, {hex("2A 41 00 6B 6C 00 0D")}, "40", nullptr, {}},
-    // The 735 reads its own scale and takes no mode frame.
-    {"Icom735NoModeFrame", Kind::Icom735, "Icom 735", 14025000, 3, {}, false, "20", nullptr, {},
-     28.4f, {hex("FE FE 64 E0 05 00 00 40 28 00 FD")}, "10", nullptr, hex("FE FE 64 E0 06")},
+    // The 735 takes four BCD bytes both ways and no mode frame.
+    {"Icom735NoModeFrame", Kind::Icom735, "Icom 735", 14025000, 3, {}, false, "20", "CW", {},
+     28.4f, {hex("FE FE 64 E0 05 00 00 40 28 FD")}, "10", nullptr, hex("FE FE 64 E0 06")},
+    // Digital modes as each family reports them.
+    {"KenwoodFsk", Kind::Kenwood, "Kenwood", 14080000, 6, {}, false, "20", "DIG", {},
+     7.04f, {"FA00007040000;"}, "40", nullptr, {}},
+    {"IcomRttyWithFilter", Kind::Icom, "Icom", 14080000, 4, {}, false, "20", "DIG", {},
+     7.04f, {hex("FE FE 64 E0 05 00 00 04 07 00 FD")}, "40", nullptr, {}},
+    {"YaesuPkt", Kind::Yaesu, "Yaesu", 14080000, 0x0C, {}, false, "20", "DIG", {},
+     7.04f, {hex("00 70 40 00 01")}, "40", nullptr, {}},
+    {"Yaesu990Rtty", Kind::Yaesu990, "Yaesu 990", 14080000, 5, {}, true, "20", "DIG", {},
+     7.04f, {hex("00 40 70 00 0A")}, "40", nullptr, {}},
+    {"OrionRtty", Kind::Orion, "Ten Tec Orion", 14080000, 6, {}, false, "20", "DIG", {},
+     7.04f, {"*AF7040000\r"}, "40", nullptr, {}},
+    {"Yaesu757", Kind::Yaesu757, "Yaesu 757 GX II", 14025000, 2, {}, false, "20", "CW", hex("00 00 00 00 10"),
+     7.04f, {hex("00 00 00 02 0C 00 40 70 00 0A")}, "40", nullptr, {}},
 };
 // clang-format on
 
@@ -179,14 +193,52 @@ TEST_F(RigPollerPty, Icom735ConvertFromHexShowsTheRawReply)
     WAIT_TRUE(poller.rawReadout().startsWith("FE FE E0 64 0"), 3000);
 }
 
-TEST_F(RigPollerPty, YaesuClosesTheLinkOnShutdown)
+TEST_F(RigPollerPty, YaesuCatOnOffOnlyWhenTicked)
 {
-    SimulatedRig rig(Kind::Yaesu);
-    start(rig, "Yaesu");
-    WAIT_EQ(state.frequency(), QString("14.025"), 3000);
-    poller.shutdown();
-    EXPECT_FALSE(poller.port().PortOpen());
-    WAIT_TRUE(rig.received.endsWith(hex("00 00 00 00 80")), 3000);
+    for (bool ticked : {false, true}) {
+        SCOPED_TRACE(ticked);
+        SimulatedRig rig(Kind::Yaesu);
+        poller.settings().catOnOff = ticked;
+        start(rig, "Yaesu");
+        WAIT_EQ(state.frequency(), QString("14.025"), 3000);
+        EXPECT_EQ(rig.received.startsWith(hex("00 00 00 00 00")), ticked);
+        poller.shutdown();
+        EXPECT_FALSE(poller.port().PortOpen());
+        if (ticked) {
+            WAIT_TRUE(rig.received.endsWith(hex("00 00 00 00 80")), 3000);
+        } else {
+            EXPECT_EQ(rig.received.indexOf(hex("00 00 00 00 80")), -1);
+        }
+        state.clearFrequency();
+    }
+}
+
+// Binary replies dribble in at 4800 baud (the 757's 75-byte block takes about 170 ms): at every
+// poll rate each reading must be the radio's, never a piece of its memory records.
+TEST_F(RigPollerPty, BinaryYaesuRepliesAreReadOnlyWholeAtEveryPollRate)
+{
+    struct Row {
+        Kind kind;
+        const char* type;
+        int mode;
+    };
+    for (const Row& row : {Row{Kind::Yaesu757, "Yaesu 757 GX II", 2}, Row{Kind::Yaesu, "Yaesu", 2},
+                           Row{Kind::Yaesu890, "Yaesu 890", 2}, Row{Kind::Yaesu990, "Yaesu 990", 2}}) {
+        for (char rate : {'F', 'M', 'S'}) {
+            SCOPED_TRACE(::testing::Message() << row.type << ' ' << rate);
+            SimulatedRig rig(row.kind);
+            rig.baud = 4800;
+            rig.mode = row.mode;
+            QStringList seen;
+            auto c = QObject::connect(&poller, &RigPoller::readingTaken,
+                                      [&] { seen << poller.lastFrequency().toMHzText() + ' ' + poller.lastMode(); });
+            start(rig, row.type, QLatin1Char(rate));
+            WAIT_TRUE(seen.size() >= (rate == 'F' ? 8 : rate == 'M' ? 3 : 1), 6000);
+            poller.stop();
+            QObject::disconnect(c);
+            EXPECT_EQ(seen.filter("14.025 CW").size(), seen.size()) << seen.join('|').toStdString();
+        }
+    }
 }
 
 TEST_F(RigPollerPty, UnpluggedRigIsReportedOnceAndTestReopens)

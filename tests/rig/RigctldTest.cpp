@@ -1,12 +1,12 @@
 // The "Hamlib rigctld" entry against the real rigctld with Hamlib's dummy rig (model 1).
 #include "ReportTo.h"
-#include "support/WaitFor.h"
 #include "log/OperatingState.h"
 #include "peers/NoisyRigctld.h"
 #include "rig/RigPoller.h"
 #include "settings/Preferences.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
+#include "support/WaitFor.h"
 
 #include <QProcess>
 #include <QSignalSpy>
@@ -87,6 +87,17 @@ TEST_F(Rigctld, SetsFrequencyAndModeAndPollsThemBack)
     WAIT_TRUE(!poller.changing(), 5000);
     WAIT_EQ(state.band(), QString("40"), 5000);
     WAIT_EQ(state.mode(), QString("PH"), 5000);
+
+    // The dummy rig set to a data mode (PKTUSB, RTTY, RTTYR) is read as digital.
+    for (const char* word : {"PKT", "RTTY", "RTTY-R"}) {
+        SCOPED_TRACE(word);
+        poller.ChangeMode(Frequency::fromMHz(14.074), word);
+        WAIT_TRUE(!poller.changing(), 5000);
+        WAIT_EQ(state.mode(), QString("DIG"), 5000);
+        poller.ChangeMode(Frequency::fromMHz(14.074), "USB");
+        WAIT_TRUE(!poller.changing(), 5000);
+        WAIT_EQ(state.mode(), QString("PH"), 5000);
+    }
     EXPECT_TRUE(dialogs.calls.empty()) << dialogs.messages().join('|').toStdString();
 }
 
