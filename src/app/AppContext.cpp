@@ -5,11 +5,16 @@
 #include "log/UtcOffsetCheck.h"
 #include "rig/RigPoller.h"
 #include "settings/DataPaths.h"
+#include "settings/WsjtxSettings.h"
 #include "ui/MainWindow.h"
 #include "ui/RigWindows.h"
 #include "ui/StationIdDialog.h"
+#include "ui/WsjtxOptionsWindow.h"
 #include "util/DataFolderLock.h"
 #include "util/Dialogs.h"
+#include "util/WsjtxListener.h"
+
+#include <QMenu>
 
 AppContext::AppContext(Options options, Dialogs& dialogs, Clock& clock)
     : m_options(std::move(options)), m_dialogs(dialogs), m_clock(clock)
@@ -22,6 +27,7 @@ AppContext::~AppContext()
 {
     // Windows go first: they hold references into the station.
     m_window.reset();
+    m_wsjtx.reset();
     m_rigPoller.reset();
     m_backups.reset();
     m_station.reset();
@@ -67,5 +73,21 @@ bool AppContext::start()
     m_backups = std::make_unique<BackupScheduler>(m_station->logbook(), m_station->prefs(), paths, m_clock, m_dialogs);
     m_window->rig().openAtStartup();
     m_window->loadBackupWindow(*m_backups);
+    startWsjtxListener();
     return true;
+}
+
+void AppContext::startWsjtxListener()
+{
+    m_wsjtx = std::make_unique<WsjtxListener>();
+    EntryWorkflow& entry = m_window->entry();
+    // Queued: a refusal or a write failure may show a message box, never from inside the socket's slot.
+    QObject::connect(
+        m_wsjtx.get(), &WsjtxListener::qsoLogged, &entry,
+        [&entry](const Wsjtx::QsoLogged& q) { entry.logDigitalContact(digitalContactFromWsjtx(q)); },
+        Qt::QueuedConnection);
+    QObject::connect(m_wsjtx.get(), &WsjtxListener::failed, &entry, &EntryWorkflow::showMessage, Qt::QueuedConnection);
+    if (auto* options = m_window->findChild<QMenu*>(QStringLiteral("mnuOptions")))
+        WsjtxOptionsWindow::addMenuItem(options, *m_wsjtx, m_station->userStore(), m_dialogs);
+    m_wsjtx->apply(WsjtxSettings::load(m_station->userStore()));
 }

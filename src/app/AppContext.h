@@ -13,6 +13,7 @@ class Dialogs;
 class MainWindow;
 class RigPoller;
 class Station;
+class WsjtxListener;
 class StationIdDialog;
 
 // Builds the program's services and windows in the start-up order and owns them for the run.
@@ -38,8 +39,11 @@ public:
     MainWindow& window() { return *m_window; }
     BackupScheduler& backups() { return *m_backups; }
     RigPoller& rigPoller() { return *m_rigPoller; }
+    WsjtxListener& wsjtx() { return *m_wsjtx; }
 
 private:
+    void startWsjtxListener();
+
     Options m_options;
     Dialogs& m_dialogs;
     Clock& m_clock;
@@ -47,5 +51,6 @@ private:
     std::unique_ptr<Station> m_station;
     std::unique_ptr<BackupScheduler> m_backups;
     std::unique_ptr<RigPoller> m_rigPoller;
+    std::unique_ptr<WsjtxListener> m_wsjtx;
     std::unique_ptr<MainWindow> m_window;
 };

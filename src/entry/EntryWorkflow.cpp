@@ -500,6 +500,12 @@ bool EntryWorkflow::logDigitalContact(const DigitalContact& c)
     return stored;
 }
 
+void EntryWorkflow::showMessage(const QString& text)
+{
+    m_view.lblDialog = {text, DisplayColours::DupeRed};
+    emit viewChanged();
+}
+
 // ---- buttons and menus ----------------------------------------------------------------------
 
 void EntryWorkflow::clearEntry()

@@ -88,6 +88,8 @@ public:
     // stamped with its own time and the band of its frequency, mode DIG and the current
     // operator. The message line says what was logged or why not; the fields being typed stay.
     bool logDigitalContact(const DigitalContact& contact);
+    // A device's or link's report for the message line.
+    void showMessage(const QString& text);
 
     // The 3-second hold after a dupe report.
     bool holdingKeys() const { return m_hold.holding(); }
