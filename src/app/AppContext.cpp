@@ -9,6 +9,7 @@
 #include "ui/MainWindow.h"
 #include "ui/RigWindows.h"
 #include "ui/StationIdDialog.h"
+#include "ui/StationViews.h"
 #include "ui/WsjtxOptionsWindow.h"
 #include "util/DataFolderLock.h"
 #include "util/Dialogs.h"
@@ -73,6 +74,7 @@ bool AppContext::start()
     m_backups = std::make_unique<BackupScheduler>(m_station->logbook(), m_station->prefs(), paths, m_clock, m_dialogs);
     m_window->rig().openAtStartup();
     m_window->loadBackupWindow(*m_backups);
+    new StationViews(*m_window, *m_station, m_dialogs); // owned by the window
     startWsjtxListener();
     return true;
 }
