@@ -5,6 +5,8 @@
 #include "reports/StationStats.h"
 #include "ui/BandPlanWindow.h"
 #include "ui/MainWindow.h"
+#include "ui/ScoreboardWindow.h"
+#include "ui/SectionMapWidget.h"
 #include "ui/StatisticsWindows.h"
 
 #include <QColorDialog>
@@ -13,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
+#include <QVBoxLayout>
 
 StationViews::StationViews(MainWindow& window, Station& station, Dialogs& dialogs)
     : QObject(&window), m_window(window), m_station(station), m_dialogs(dialogs)
@@ -43,6 +46,8 @@ void StationViews::buildMenu()
     add(view, "mnuOperatorStats", QStringLiteral("Contacts by &Operator"), &StationViews::showOperatorView);
     add(view, "mnuGraph", QStringLiteral("Activity &Graph"), &StationViews::showActivityGraph);
     add(view, "mnuBandPlan", QStringLiteral("Frequency &Privileges\tCtrl+F"), &StationViews::showBandPlan);
+    add(view, "mnuSectionMap", QStringLiteral("Section &Map"), &StationViews::showSectionMap);
+    add(view, "mnuScoreboard", QStringLiteral("&Scoreboard (Full Screen)"), &StationViews::showScoreboard);
     view->addSeparator();
     add(view, "mnuColors", QStringLiteral("Section &Colors..."), &StationViews::showSectionColours);
     if (help)
@@ -113,4 +118,27 @@ void StationViews::showBandPlan()
         m_bandPlan->show();
         m_bandPlan->raise();
     }
+}
+
+void StationViews::showSectionMap()
+{
+    if (!m_map) {
+        m_map = new QWidget(&m_window, Qt::Window);
+        m_map->setObjectName(QStringLiteral("frmMap"));
+        m_map->setWindowTitle(QStringLiteral("Sections Worked"));
+        auto* layout = new QVBoxLayout(m_map);
+        layout->addWidget(new SectionMapWidget(m_station.log(), m_map));
+        m_map->resize(760, 460);
+    }
+    m_map->findChild<SectionMapWidget*>()->refresh();
+    m_map->show();
+    m_map->raise();
+}
+
+void StationViews::showScoreboard()
+{
+    if (!m_scoreboard)
+        m_scoreboard = new ScoreboardWindow(m_station.logbook(), m_station.state(), m_station.clock(), &m_window);
+    m_scoreboard->refresh();
+    m_scoreboard->showFullScreen();
 }

@@ -9,6 +9,8 @@ class HelpWindow;
 class MainWindow;
 class OperatorViewWindow;
 class SectionColoursWindow;
+class ScoreboardWindow;
+class SectionMapWidget;
 class Station;
 
 // The statistics and reference windows as the main window sees them: the View menu, the band
@@ -24,6 +26,8 @@ public:
     void showSectionColours();
     void showHelp();
     void showBandPlan();
+    void showSectionMap();
+    void showScoreboard();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -39,4 +43,6 @@ private:
     SectionColoursWindow* m_colours = nullptr;
     HelpWindow* m_help = nullptr;
     BandPlanWindow* m_bandPlan = nullptr;
+    QWidget* m_map = nullptr;
+    ScoreboardWindow* m_scoreboard = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "app/AppContext.h"
 #include "log/LogFile.h"
+#include "log/SectionTable.h"
 #include "log/Station.h"
 #include "rig/BandPlanPrivileges.h"
 #include "settings/Preferences.h"
@@ -8,8 +9,14 @@
 #include "support/TestFiles.h"
 #include "ui/BandPlanWindow.h"
 #include "ui/MainWindow.h"
+#include "ui/ScoreboardWindow.h"
+#include "ui/SectionMapWidget.h"
 #include "ui/StationIdDialog.h"
 #include "ui/StatisticsWindows.h"
+
+#include <QSet>
+#include <QTableWidget>
+#include <QTimer>
 
 #include <QAction>
 #include <QApplication>
@@ -181,4 +188,56 @@ TEST_F(ViewsFixture, HelpPageReadsTheDataFolderFileOrTheBuiltInText)
     EXPECT_EQ(HelpWindow(dir.path()).text(), "Club notes\nCall Bob on 146.52\n");
     trigger("mnuHelpPage");
     EXPECT_EQ(window<HelpWindow>()->windowTitle(), "Field Day Logging Program Help Page");
+}
+
+TEST(SectionMap, EverySectionHasItsOwnArea)
+{
+    const SectionTable& table = SectionTable::standard();
+    QSet<QString> seen;
+    QSet<int> cells;
+    for (const auto& p : SectionMapWidget::places()) {
+        SCOPED_TRACE(p.abbr);
+        EXPECT_GE(table.indexOf(p.abbr), 0);
+        EXPECT_FALSE(seen.contains(p.abbr));
+        seen.insert(p.abbr);
+        EXPECT_TRUE(p.column >= 0 && p.column < SectionMapWidget::Columns && p.row >= 0 &&
+                    p.row < SectionMapWidget::Rows);
+        const int cell = p.row * SectionMapWidget::Columns + p.column;
+        EXPECT_FALSE(cells.contains(cell)) << "shares its place";
+        cells.insert(cell);
+    }
+    EXPECT_EQ(int(seen.size()), table.size());
+}
+
+TEST_F(ViewsFixture, MapFillsWorkedSectionsWithEachRefreshsColourAndScoreboardFollowsTheLog)
+{
+    start(6); // CT and EMA worked
+    std::vector<QColor> colours{QColor(1, 2, 3), QColor(200, 100, 50)};
+    size_t next = 0;
+    SectionMapWidget map(app->station().log(), nullptr, [&] { return colours[next++ % 2]; });
+    const auto colourOf = [&](const char* abbr) {
+        return map.findChild<QLabel*>(QString("lblMap") + abbr)->palette().color(QPalette::Window);
+    };
+    EXPECT_EQ(colourOf("CT"), QColor(1, 2, 3));
+    EXPECT_EQ(colourOf("EMA"), QColor(1, 2, 3));
+    EXPECT_EQ(colourOf("WTX"), SectionMapWidget::unworkedColour());
+    EXPECT_EQ(map.findChild<QTimer*>("Timer1")->interval(), 60'000);
+    map.refresh();
+    EXPECT_EQ(colourOf("CT"), QColor(200, 100, 50));
+
+    trigger("mnuScoreboard");
+    auto* board = window<ScoreboardWindow>();
+    ASSERT_NE(board, nullptr);
+    auto* table = board->findChild<QTableWidget*>("tblBandMode");
+    ASSERT_EQ(table->rowCount(), 3); // 20, 2, Total
+    EXPECT_EQ(table->verticalHeaderItem(0)->text(), "20");
+    EXPECT_EQ(table->item(0, 0)->text(), "2"); // 20 m CW
+    EXPECT_EQ(table->item(0, 2)->text(), "1"); // 20 m PH
+    EXPECT_EQ(table->item(2, 3)->text(), "6");
+    ASSERT_EQ(
+        app->station().logbook().storeContact({"N0NEW", "1A", "WTX", "2026/06/27", "18:30:00", "40", "DIG", "JS", ""}),
+        Logbook::StoreResult::Stored);
+    EXPECT_EQ(table->rowCount(), 4);
+    EXPECT_EQ(table->item(3, 3)->text(), "7");
+    EXPECT_EQ(board->findChild<QLabel*>("lblPoints")->text(), QString("Points: %1").arg(app->station().log().points()));
 }
