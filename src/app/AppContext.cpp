@@ -9,10 +9,12 @@
 #include "ui/MainWindow.h"
 #include "ui/RigWindows.h"
 #include "ui/StationIdDialog.h"
+#include "ui/RttyLinkActions.h"
 #include "ui/StationViews.h"
 #include "ui/WsjtxOptionsWindow.h"
 #include "util/DataFolderLock.h"
 #include "util/Dialogs.h"
+#include "util/RttyLink.h"
 #include "util/WsjtxListener.h"
 
 #include <QMenu>
@@ -29,6 +31,7 @@ AppContext::~AppContext()
     // Windows go first: they hold references into the station.
     m_window.reset();
     m_wsjtx.reset();
+    m_rtty.reset();
     m_rigPoller.reset();
     m_backups.reset();
     m_station.reset();
@@ -75,6 +78,8 @@ bool AppContext::start()
     m_window->rig().openAtStartup();
     m_window->loadBackupWindow(*m_backups);
     new StationViews(*m_window, *m_station, m_dialogs); // owned by the window
+    m_rtty = std::make_unique<RttyLink>();
+    new RttyLinkActions(*m_window, *m_station, *m_rtty, m_dialogs); // owned by the window
     startWsjtxListener();
     return true;
 }

@@ -12,6 +12,7 @@ class DataFolderLock;
 class Dialogs;
 class MainWindow;
 class RigPoller;
+class RttyLink;
 class Station;
 class WsjtxListener;
 class StationIdDialog;
@@ -40,6 +41,7 @@ public:
     BackupScheduler& backups() { return *m_backups; }
     RigPoller& rigPoller() { return *m_rigPoller; }
     WsjtxListener& wsjtx() { return *m_wsjtx; }
+    RttyLink& rttyLink() { return *m_rtty; }
 
 private:
     void startWsjtxListener();
@@ -52,5 +54,6 @@ private:
     std::unique_ptr<BackupScheduler> m_backups;
     std::unique_ptr<RigPoller> m_rigPoller;
     std::unique_ptr<WsjtxListener> m_wsjtx;
+    std::unique_ptr<RttyLink> m_rtty;
     std::unique_ptr<MainWindow> m_window;
 };
