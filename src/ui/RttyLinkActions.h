@@ -15,6 +15,14 @@ class RttyLinkActions : public QObject {
 public:
     RttyLinkActions(MainWindow& window, Station& station, RttyLink& link, Dialogs& dialogs);
     void connectToTerminal();
+    bool keyboardRtty() const { return m_keyboardRtty; }
+
+    // The key code the terminal is sent for a key: F1..F12 as 112..123 but F10 as 124, letters
+    // as their capitals, digits, Enter 13, Escape 27, Backspace 8, Space 32; 0 for none.
+    static int terminalKeyCode(int qtKey);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void linked();
@@ -25,4 +33,5 @@ private:
     Station& m_station;
     RttyLink& m_link;
     Dialogs& m_dialogs;
+    bool m_keyboardRtty = false;
 };

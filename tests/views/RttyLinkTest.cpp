@@ -10,9 +10,11 @@
 #include "ui/StationIdDialog.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTest>
 #include <QUuid>
 #include <gtest/gtest.h>
 
@@ -138,4 +140,27 @@ TEST_F(RttyLinkFixture, NoTerminalGivesTheCriticalMessage)
     EXPECT_EQ(dialogs.last().text,
               "Please start TOLV RTTY and click Options > Transmit > Connect to TOLV RTTY to try again.");
     EXPECT_EQ(app->rttyLink().linkFlag(), 0);
+}
+
+TEST_F(RttyLinkFixture, KeysGoToTheTerminalAndF12SwitchesKeyboardRtty)
+{
+    start("DIG");
+    listen();
+    connectLink();
+    WAIT_EQ(heard.size(), 3, 5000);
+    heard.clear();
+    auto* call = app->window().findChild<QLineEdit*>("txtCall");
+    auto* status = app->window().findChild<QLabel*>("lblDialog");
+    QTest::keyClick(call, Qt::Key_F1);
+    QTest::keyClick(call, Qt::Key_F10);
+    QTest::keyClick(call, Qt::Key_F12);
+    EXPECT_EQ(status->text(), "Keyboard RTTY mode.  Press F12 to exit keyboard RTTY.");
+    EXPECT_EQ(status->palette().color(QPalette::Window), QColor(255, 255, 192));
+    QTest::keyClick(call, Qt::Key_Q);
+    EXPECT_TRUE(call->text().isEmpty()); // swallowed: it went to the terminal only
+    QTest::keyClick(call, Qt::Key_F12);
+    EXPECT_TRUE(status->text().isEmpty());
+    WAIT_EQ(heard.size(), 10, 5000);
+    EXPECT_EQ(heard, (QStringList{"txtBField8=", "txtBField8=112", "txtBField8=", "txtBField8=124", "txtBField8=",
+                                  "txtBField8=123", "txtBField8=", "txtBField8=81", "txtBField8=", "txtBField8=123"}));
 }
