@@ -7,11 +7,19 @@
 #include "log/UtcOffsetCheck.h"
 #include "rig/RigPoller.h"
 #include "settings/DataPaths.h"
+#include "settings/WsjtxSettings.h"
 #include "ui/MainWindow.h"
 #include "ui/RigWindows.h"
 #include "ui/StationIdDialog.h"
+#include "ui/RttyLinkActions.h"
+#include "ui/StationViews.h"
+#include "ui/WsjtxOptionsWindow.h"
 #include "util/DataFolderLock.h"
 #include "util/Dialogs.h"
+#include "util/RttyLink.h"
+#include "util/WsjtxListener.h"
+
+#include <QMenu>
 
 AppContext::AppContext(Options options, Dialogs& dialogs, Clock& clock)
     : m_options(std::move(options)), m_dialogs(dialogs), m_clock(clock)
@@ -25,6 +33,8 @@ AppContext::~AppContext()
     // Windows go first: they hold references into the station.
     m_window.reset();
     m_cwKeyer.reset();
+    m_wsjtx.reset();
+    m_rtty.reset();
     m_rigPoller.reset();
     m_backups.reset();
     m_station.reset();
@@ -72,6 +82,10 @@ bool AppContext::start()
     m_window->rig().openAtStartup();
     m_window->loadBackupWindow(*m_backups);
     m_backups->setKeyboardCwWaiting([this] { return m_cwKeyer->keyboardCwWaiting(); });
+    new StationViews(*m_window, *m_station, m_dialogs); // owned by the window
+    m_rtty = std::make_unique<RttyLink>();
+    new RttyLinkActions(*m_window, *m_station, *m_rtty, m_dialogs); // owned by the window
+    startWsjtxListener();
     return true;
 }
 
@@ -89,4 +103,19 @@ void AppContext::startCwKeyer()
         [this](const QString& text, const QString& title) { m_dialogs.message(text, title); }, Qt::QueuedConnection);
     m_window->setKeyer(m_cwKeyer.get());
     m_cwKeyer->LoadCWSettings();
+}
+
+void AppContext::startWsjtxListener()
+{
+    m_wsjtx = std::make_unique<WsjtxListener>();
+    EntryWorkflow& entry = m_window->entry();
+    // Queued: a refusal or a write failure may show a message box, never from inside the socket's slot.
+    QObject::connect(
+        m_wsjtx.get(), &WsjtxListener::qsoLogged, &entry,
+        [&entry](const Wsjtx::QsoLogged& q) { entry.logDigitalContact(digitalContactFromWsjtx(q)); },
+        Qt::QueuedConnection);
+    QObject::connect(m_wsjtx.get(), &WsjtxListener::failed, &entry, &EntryWorkflow::showMessage, Qt::QueuedConnection);
+    if (auto* options = m_window->findChild<QMenu*>(QStringLiteral("mnuOptions")))
+        WsjtxOptionsWindow::addMenuItem(options, *m_wsjtx, m_station->userStore(), m_dialogs);
+    m_wsjtx->apply(WsjtxSettings::load(m_station->userStore()));
 }

@@ -14,7 +14,9 @@ class DataFolderLock;
 class Dialogs;
 class MainWindow;
 class RigPoller;
+class RttyLink;
 class Station;
+class WsjtxListener;
 class StationIdDialog;
 
 // Builds the program's services and windows in the start-up order and owns them for the run.
@@ -41,10 +43,13 @@ public:
     BackupScheduler& backups() { return *m_backups; }
     RigPoller& rigPoller() { return *m_rigPoller; }
     CwKeyer& cwKeyer() { return *m_cwKeyer; }
+    WsjtxListener& wsjtx() { return *m_wsjtx; }
+    RttyLink& rttyLink() { return *m_rtty; }
 
 private:
     // The CW keyer with cw.txt loaded, taking the main window's keys.
     void startCwKeyer();
+    void startWsjtxListener();
 
     Options m_options;
     Dialogs& m_dialogs;
@@ -55,5 +60,7 @@ private:
     std::unique_ptr<RigPoller> m_rigPoller;
     std::unique_ptr<MonotonicKeyingClock> m_keyingClock;
     std::unique_ptr<CwKeyer> m_cwKeyer;
+    std::unique_ptr<WsjtxListener> m_wsjtx;
+    std::unique_ptr<RttyLink> m_rtty;
     std::unique_ptr<MainWindow> m_window;
 };

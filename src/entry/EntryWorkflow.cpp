@@ -1,6 +1,7 @@
 #include "entry/EntryWorkflow.h"
 
 #include "entry/KeyFilters.h"
+#include "log/Bands.h"
 #include "log/DateTimeText.h"
 #include "log/Logbook.h"
 #include "log/OperatingState.h"
@@ -432,10 +433,7 @@ bool EntryWorkflow::dupcheck()
         return false;
 
     const ContactRecord& d = log.record(dupeRec);
-    m_view.lblDialog = {QStringLiteral("Dupe: %1 %2 %3 %4 %5 ON %6 %7  Rec# %8")
-                            .arg(d.call, d.cls, d.section, d.date, d.time, d.band, d.mode)
-                            .arg(dupeRec),
-                        DisplayColours::DupeRed};
+    m_view.lblDialog = {ExchangeValidator::dupeReport(d, dupeRec), DisplayColours::DupeRed};
     m_view.lblDupe = {QString(), DisplayColours::ButtonFace};
     m_dialogs.beep();
     if (audioPrompt)
@@ -444,6 +442,68 @@ bool EntryWorkflow::dupcheck()
     clearEntry();
     moveFocus(EntryField::Call);
     return true;
+}
+
+bool EntryWorkflow::logDigitalContact(const DigitalContact& c)
+{
+    const QString band = Bands::bandForFrequency(c.frequency.toSingleMHz());
+    const QString mode = QStringLiteral("DIG");
+    QString refusal;
+    bool beeped = false; // the class check beeps by itself
+    if (c.call.isEmpty())
+        refusal = QStringLiteral("no call");
+    else if (c.cls.isEmpty() || c.section.isEmpty())
+        refusal = QStringLiteral("no class and section in the exchange");
+    else if (const QString why = m_validator.CheckClassDesignator(c.cls); !why.isEmpty()) {
+        refusal = QStringLiteral("%1 %2").arg(why, c.cls);
+        beeped = true;
+    } else if (!m_validator.CheckSection(c.section))
+        refusal = QStringLiteral("%1 is not a valid section").arg(c.section);
+    else if (band.isEmpty())
+        refusal = QStringLiteral("%1 MHz is on no Field Day band").arg(c.frequency.toMHzText());
+    else if (!c.timeOnUtc.isValid())
+        refusal = QStringLiteral("no time on");
+
+    bool stored = false;
+    if (!refusal.isEmpty()) {
+        if (!beeped)
+            m_dialogs.beep();
+        m_view.lblDialog = {QStringLiteral("%1 contact %2 %3 %4 not logged: %5")
+                                .arg(c.source, c.call, c.cls, c.section, refusal)
+                                .simplified(),
+                            DisplayColours::DupeRed};
+    } else if (const int dupeRec = m_validator.findDupe(c.call, band, mode); dupeRec != 0) {
+        m_dialogs.beep();
+        m_view.lblDialog = {ExchangeValidator::dupeReport(m_logbook.log().record(dupeRec), dupeRec),
+                            DisplayColours::DupeRed};
+    } else {
+        const QDateTime utc = c.timeOnUtc.toUTC();
+        const ContactRecord r{c.call,
+                              c.cls,
+                              c.section,
+                              DateTimeText::logDate(utc.date()),
+                              DateTimeText::logTime(utc.time()),
+                              band,
+                              mode,
+                              m_state.operatorInitials(),
+                              c.frequency.toMHzText()};
+        stored = m_logbook.storeContact(r) == Logbook::StoreResult::Stored;
+        if (stored) {
+            m_view.lblDialog = {
+                QStringLiteral("%1 contact logged: %2 %3 %4 on %5 DIG").arg(c.source, r.call, r.cls, r.section, r.band),
+                DisplayColours::Panel};
+            m_list.RefreshLogList();
+            emit ratesDue();
+        }
+    }
+    emit viewChanged();
+    return stored;
+}
+
+void EntryWorkflow::showMessage(const QString& text)
+{
+    m_view.lblDialog = {text, DisplayColours::DupeRed};
+    emit viewChanged();
 }
 
 // ---- buttons and menus ----------------------------------------------------------------------

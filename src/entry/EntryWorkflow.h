@@ -1,5 +1,6 @@
 #pragma once
 
+#include "entry/DigitalContact.h"
 #include "entry/DupeKeyHold.h"
 #include "entry/EntryView.h"
 #include "entry/ExchangeValidator.h"
@@ -83,6 +84,12 @@ public:
     void Mains();
     // The dupe test of the entry; true for a dupe.
     bool dupcheck();
+    // A contact a digital program logged: the class, section and dupe tests of a typed contact,
+    // stamped with its own time and the band of its frequency, mode DIG and the current
+    // operator. The message line says what was logged or why not; the fields being typed stay.
+    bool logDigitalContact(const DigitalContact& contact);
+    // A device's or link's report for the message line.
+    void showMessage(const QString& text);
 
     // The 3-second hold after a dupe report.
     bool holdingKeys() const { return m_hold.holding(); }

@@ -200,3 +200,20 @@ bool ExchangeValidator::editDoneIsDupe(int recNo, const QString& call, const QSt
     }
     return false;
 }
+
+int ExchangeValidator::findDupe(const QString& call, const QString& band, const QString& mode) const
+{
+    for (int recNo : m_index.recordsWithCall(call)) {
+        const ContactRecord& r = m_log.record(recNo);
+        if (r.band == band && r.mode == mode)
+            return recNo;
+    }
+    return 0;
+}
+
+QString ExchangeValidator::dupeReport(const ContactRecord& d, int recNo)
+{
+    return QStringLiteral("Dupe: %1 %2 %3 %4 %5 ON %6 %7  Rec# %8")
+        .arg(d.call, d.cls, d.section, d.date, d.time, d.band, d.mode)
+        .arg(recNo);
+}

@@ -6,6 +6,7 @@
 #include <QString>
 
 class ContactLog;
+struct ContactRecord;
 class Dialogs;
 class SectionTable;
 
@@ -70,6 +71,11 @@ public:
     // The edit window's Done: another record (before or after `recNo`) with the same call, band
     // and mode. Beeps when there is one; the window then shows " Dupe!" and "Delete Dupe".
     bool editDoneIsDupe(int recNo, const QString& call, const QString& band, const QString& mode) const;
+
+    // The first record with this call on this band and mode, 0 when there is none.
+    int findDupe(const QString& call, const QString& band, const QString& mode) const;
+    // The message line's report of a dupe: "Dupe: CALL CLASS SEC DATE TIME BAND ON MODE ...".
+    static QString dupeReport(const ContactRecord& dupe, int recNo);
 
     // Fast lookups over the log, shared with the dupe test.
     const CallIndex& callIndex() const { return m_index; }

@@ -55,6 +55,7 @@ struct MainWindowFixture : ::testing::Test {
         o.dataDir = dir.path();
         o.documentsRoot = dir.file("docs");
         o.userStore = UserSettingsStore(dir.file("user.ini"));
+        o.userStore.setValue("WsjtxListen", "0"); // parallel runs would race for port 2237
         o.runStationId = [](StationIdDialog&) { return true; };
         app = std::make_unique<AppContext>(std::move(o), dialogs, clock);
         return app->start();

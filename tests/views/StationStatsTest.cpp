@@ -1,0 +1,99 @@
+#include "reports/StationStats.h"
+#include "log/ContactLog.h"
+#include "log/SectionTable.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+ContactRecord rec(const QString& section, const QString& band, const QString& mode, const QString& op = "JS",
+                  const QString& time = "18:00:00", const QString& date = "2026/06/27")
+{
+    return {"K1ABC", "2A", section, date, time, band, mode, op, ""};
+}
+
+ContactLog logOf(std::vector<ContactRecord> records)
+{
+    ContactLog log(SectionTable::standard());
+    log.assign(std::move(records));
+    return log;
+}
+
+} // namespace
+
+TEST(SectionTotals, CountsBandAndModeBucketsOfOneSection)
+{
+    const ContactLog log = logOf({
+        rec("CT", "20", "CW"),
+        rec("CT", "20", "PH"),
+        rec("CT", "160", "DIG"),
+        rec("CT", "2", "PH"),
+        rec("CT", "SAT", "RY"), // a mode outside the three: in the total, in no mode
+        rec("CT", "10", "CW"),
+        rec("EMA", "20", "CW"),
+    });
+    EXPECT_EQ(StationStats::sectionTotalsText(log, "CT", "Connecticut"), " Connecticut    Total =6\n"
+                                                                         "  160 =1  80 =0  40 =0  20 =2  15 =0  10 =1\n"
+                                                                         "  VHF/UHF=2  CW=2  DIG=1  SSB=2");
+    EXPECT_EQ(StationStats::sectionTotalsText(log, "WTX", "West Texas"), " West Texas    Total =0\n"
+                                                                         "  160 =0  80 =0  40 =0  20 =0  15 =0  10 =0\n"
+                                                                         "  VHF/UHF=0  CW=0  DIG=0  SSB=0");
+}
+
+TEST(OperatorView, RowsInFirstSeenOrderSortedByCountAndBandBuckets)
+{
+    const ContactLog log = logOf({
+        rec("CT", "20", "CW", "AB"),
+        rec("CT", "40", "CW", "JS"),
+        rec("CT", "2", "CW", "JS"),
+        rec("CT", "80", "CW", "ab"), // initials are compared exactly
+        rec("CT", "20", "PH", "JS"),
+        rec("CT", "6", "PH", ""),
+        rec("CT", "20", "PH", "AB"),
+    });
+    const auto c = StationStats::operatorCounts(log);
+    using Row = std::pair<QString, QString>;
+    EXPECT_EQ(c.rows, (std::vector<Row>{{"JS", "     3"}, {"AB", "     2"}, {"ab", "     1"}, {"", "     1"}}));
+    EXPECT_EQ(c.bandCounts, (std::array<int, 7>{0, 1, 1, 3, 0, 0, 2}));
+    EXPECT_EQ(c.total, 7);
+}
+
+TEST(RateGraph, NeedsSevenContacts)
+{
+    std::vector<ContactRecord> records;
+    for (int i = 0; i < 6; ++i)
+        records.push_back(rec("CT", "20", "CW", "JS", QString("18:%1:00").arg(i * 5, 2, 10, QChar('0'))));
+    EXPECT_FALSE(StationStats::rateGraph(logOf(records)).enough);
+    records.push_back(rec("CT", "20", "CW", "JS", "18:40:00"));
+    const auto g = StationStats::rateGraph(logOf(records));
+    EXPECT_TRUE(g.enough);
+    EXPECT_EQ(g.points.size(), 7u);
+}
+
+TEST(RateGraph, RateCountsTheTenMinutesUpToEachContact)
+{
+    // Ten contacts one minute apart, then one 10 minutes after the first: the first drops out.
+    std::vector<ContactRecord> records;
+    for (int i = 0; i < 10; ++i)
+        records.push_back(rec("CT", i < 5 ? "20" : "2", "CW", "JS", QString("23:5%1:00").arg(i)));
+    records.push_back(rec("CT", "40", "CW", "JS", "00:00:00", "2026/06/28"));
+    records.push_back(rec("CT", "40", "CW", "JS", "bad", "2026/06/28")); // unreadable: no point
+    const auto g = StationStats::rateGraph(logOf(records));
+    ASSERT_TRUE(g.enough);
+    ASSERT_EQ(g.points.size(), 11u);
+    std::vector<int> rates;
+    for (const auto& p : g.points)
+        rates.push_back(p.rate);
+    EXPECT_EQ(rates, (std::vector<int>{6, 12, 18, 24, 30, 36, 42, 48, 54, 60, 60}));
+    EXPECT_EQ(g.points[10].seconds, 600);
+    EXPECT_EQ(g.points[10].band, "40");
+    EXPECT_EQ(g.points[5].band, "2");
+    EXPECT_EQ(g.maxRate, 60);
+    EXPECT_EQ(g.spanSeconds, 600);
+    ASSERT_EQ(g.timeLabels.size(), 15u);
+    EXPECT_EQ(g.timeLabels.front(), "23:50");
+    EXPECT_EQ(g.timeLabels[7], "23:55");
+    EXPECT_EQ(g.timeLabels.back(), "00:00");
+    EXPECT_EQ(g.dateLabels.front(), "06/27");
+    EXPECT_EQ(g.dateLabels.back(), "06/28");
+}

@@ -1,0 +1,243 @@
+#include "app/AppContext.h"
+#include "log/LogFile.h"
+#include "log/SectionTable.h"
+#include "log/Station.h"
+#include "rig/BandPlanPrivileges.h"
+#include "settings/Preferences.h"
+#include "support/ManualClock.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
+#include "ui/BandPlanWindow.h"
+#include "ui/MainWindow.h"
+#include "ui/ScoreboardWindow.h"
+#include "ui/SectionMapWidget.h"
+#include "ui/StationIdDialog.h"
+#include "ui/StatisticsWindows.h"
+
+#include <QSet>
+#include <QTableWidget>
+#include <QTimer>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QByteArray Plan = "\"2025/01/01\"\r\n"
+                        "\"160\",\"O\",\"CW\",1.8,2\r\n"
+                        "\"160\",\"G\",\"CW\",1.8,1.843\r\n"
+                        "\"160\",\"G\",\"PH\",1.843,2\r\n"
+                        "\"23\",\"O\",\"CW\",1240,1300\r\n"
+                        "\"23\",\"T\",\"PH\",1240,1300\r\n";
+
+} // namespace
+
+TEST(BandPlanPrivileges, RowsOnlyForBandsWithTheClassAndSegmentsAsFractions)
+{
+    const BandPlanLookup plan = BandPlanLookup::parse(Plan);
+    const auto general = BandPlanPrivileges::rowsFor(plan, "G");
+    ASSERT_EQ(general.size(), 1u);
+    EXPECT_EQ(general[0].band, "160");
+    EXPECT_EQ(general[0].tooltip, "1.800 - 2.000");
+    ASSERT_EQ(general[0].segments.size(), 2u);
+    EXPECT_NEAR(general[0].segments[0].left, 0.0, 1e-6);
+    EXPECT_NEAR(general[0].segments[0].width, 0.215, 1e-5);
+    EXPECT_NEAR(general[0].segments[1].left, 0.215, 1e-5);
+    EXPECT_TRUE(general[0].segments[0].cw);
+    EXPECT_FALSE(general[0].segments[1].cw);
+    EXPECT_EQ(general[0].segments[1].tooltip, "PH  1.843 - 2.000");
+
+    const auto tech = BandPlanPrivileges::rowsFor(plan, "T");
+    ASSERT_EQ(tech.size(), 1u);
+    EXPECT_EQ(tech[0].tooltip, "1,240.000 - 1,300.000");
+    EXPECT_DOUBLE_EQ(tech[0].segments[0].left, 0.0);
+    EXPECT_DOUBLE_EQ(tech[0].segments[0].width, 1.0);
+    EXPECT_TRUE(BandPlanPrivileges::rowsFor(plan, "N").empty());
+}
+
+TEST(BandPlanWindow, OpensOnExtraSwitchesClassAndRefusesABadFile)
+{
+    TempDataDir dir;
+    ScriptedDialogs dialogs;
+    writeBytes(dir.file("BandPlan.txt"), Plan);
+    BandPlanWindow w(dir.path(), dialogs);
+    ASSERT_TRUE(w.load());
+    EXPECT_EQ(w.heading(), "Extra Frequency Privileges");
+    EXPECT_EQ(w.findChild<QLabel*>("lblEffective")->text(), "Frequencies Effective: 2025/01/01");
+    EXPECT_EQ(w.findChildren<QLabel*>("lblSegment").size(), 0);
+    w.findChild<QPushButton*>("cmdClassG")->click();
+    EXPECT_EQ(w.heading(), "General Frequency Privileges");
+    EXPECT_EQ(w.findChildren<QLabel*>("lblSegment").size(), 2);
+    w.findChild<QPushButton*>("cmdClassP")->click();
+    EXPECT_EQ(w.heading(), "Technician Plus Frequency Privileges");
+
+    QByteArray tooLong = "\"2025/01/01\"\r\n";
+    for (int i = 0; i < 201; ++i)
+        tooLong += "\"20\",\"E\",\"CW\",14,14.15\r\n";
+    writeBytes(dir.file("BandPlan.txt"), tooLong);
+    EXPECT_FALSE(w.load());
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_EQ(dialogs.last().text, "Band data not available.");
+    EXPECT_EQ(dialogs.last().title, "Band Data Not Available.");
+}
+
+struct ViewsFixture : ::testing::Test {
+    TempDataDir dir;
+    ScriptedDialogs dialogs;
+    ManualClock clock;
+    std::unique_ptr<AppContext> app;
+
+    void start(int contacts)
+    {
+        Preferences p;
+        p.ownCall = "W1AW";
+        p.ownClass = "3A";
+        p.ownSection = "CT";
+        p.utcOffset = 4;
+        ASSERT_TRUE(SavePref(dir.file("fdpref.dat"), p));
+        QByteArray log;
+        for (int i = 0; i < contacts; ++i)
+            log += formatLogLine({QString("K%1AB").arg(i), "2A", i % 2 ? "CT" : "EMA", "2026/06/27",
+                                  QString("18:%1:00").arg(i, 2, 10, QChar('0')), i < 3 ? "20" : "2",
+                                  i % 3 == 0 ? "PH" : "CW", i < 4 ? "JS" : "AB", ""});
+        writeBytes(dir.file("fdlog.dat"), log);
+        AppContext::Options o;
+        o.dataDir = dir.path();
+        o.documentsRoot = dir.file("docs");
+        o.userStore = UserSettingsStore(dir.file("user.ini"));
+        o.userStore.setValue("WsjtxListen", "0");
+        o.runStationId = [](StationIdDialog&) { return true; };
+        app = std::make_unique<AppContext>(std::move(o), dialogs, clock);
+        ASSERT_TRUE(app->start());
+        dialogs.clear();
+    }
+    void trigger(const char* action)
+    {
+        auto* a = app->window().findChild<QAction*>(action);
+        ASSERT_NE(a, nullptr) << action;
+        a->trigger();
+    }
+    template <class W> W* window() { return app->window().findChild<W*>(); }
+};
+
+TEST_F(ViewsFixture, PointerOnASectionShowsItsTotals)
+{
+    start(6);
+    auto* ct = app->window().findChild<QLabel*>("lblSectionCT");
+    ASSERT_NE(ct, nullptr);
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(ct, &enter);
+    EXPECT_EQ(app->window().findChild<QLabel*>("lblDialog")->text(),
+              " Connecticut    Total =3\n  160 =0  80 =0  40 =0  20 =1  15 =0  10 =0\n  VHF/UHF=2  CW=2  DIG=0  SSB=1");
+}
+
+TEST_F(ViewsFixture, OperatorViewAndGraphFromTheMenu)
+{
+    start(6);
+    trigger("mnuOperatorStats");
+    auto* ops = window<OperatorViewWindow>();
+    ASSERT_NE(ops, nullptr);
+    auto* list = ops->findChild<QTreeWidget*>("ListView1");
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), "JS");
+    EXPECT_EQ(list->topLevelItem(0)->text(1), "     4");
+    EXPECT_EQ(ops->findChild<QLabel*>("lblBand3")->text(), "3");
+    EXPECT_EQ(ops->findChild<QLabel*>("lblBand6")->text(), "3");
+    EXPECT_EQ(ops->findChild<QLabel*>("lblTotal")->text(), "6");
+
+    trigger("mnuGraph");
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_EQ(dialogs.last().title, "Not Enough Contacts to Graph.");
+    auto* graph = window<ActivityGraphWindow>();
+    EXPECT_EQ(graph->windowTitle(), " Activity Graph - QSOs per Hour Rate   (# QSOs over 10 minutes X 6)");
+    EXPECT_TRUE(graph->graph().points.empty());
+    auto* bg = graph->findChild<QPushButton*>("cmdBackground");
+    EXPECT_EQ(bg->text(), "White Background");
+    bg->click();
+    EXPECT_EQ(bg->text(), "Black Background");
+    EXPECT_FALSE(graph->blackBackground());
+}
+
+TEST_F(ViewsFixture, ColoursChangeThePreferencesAndTheSamples)
+{
+    start(1);
+    Preferences prefs;
+    std::vector<QColor> answers{QColor(10, 20, 30), QColor()};
+    SectionColoursWindow w(prefs, [&](const QColor&) {
+        QColor c = answers.front();
+        answers.erase(answers.begin());
+        return c;
+    });
+    const quint32 worked = prefs.workedColour;
+    w.changeRemaining();
+    EXPECT_EQ(prefs.notWorkedColour, 0x1E140Au);
+    EXPECT_EQ(w.findChild<QLabel*>("lblRemaining")->palette().color(QPalette::Window), QColor(10, 20, 30));
+    w.changeWorked(); // cancelled: nothing changes
+    EXPECT_EQ(prefs.workedColour, worked);
+}
+
+TEST_F(ViewsFixture, HelpPageReadsTheDataFolderFileOrTheBuiltInText)
+{
+    start(1);
+    EXPECT_TRUE(HelpWindow(dir.path()).text().startsWith("FIELD DAY LOGGER - QUICK HELP\n"));
+    writeBytes(dir.file("readfd.txt"), "Club notes\r\nCall Bob on 146.52\r\n");
+    EXPECT_EQ(HelpWindow(dir.path()).text(), "Club notes\nCall Bob on 146.52\n");
+    trigger("mnuHelpPage");
+    EXPECT_EQ(window<HelpWindow>()->windowTitle(), "Field Day Logging Program Help Page");
+}
+
+TEST(SectionMap, EverySectionHasItsOwnArea)
+{
+    const SectionTable& table = SectionTable::standard();
+    QSet<QString> seen;
+    QSet<int> cells;
+    for (const auto& p : SectionMapWidget::places()) {
+        SCOPED_TRACE(p.abbr);
+        EXPECT_GE(table.indexOf(p.abbr), 0);
+        EXPECT_FALSE(seen.contains(p.abbr));
+        seen.insert(p.abbr);
+        EXPECT_TRUE(p.column >= 0 && p.column < SectionMapWidget::Columns && p.row >= 0 &&
+                    p.row < SectionMapWidget::Rows);
+        const int cell = p.row * SectionMapWidget::Columns + p.column;
+        EXPECT_FALSE(cells.contains(cell)) << "shares its place";
+        cells.insert(cell);
+    }
+    EXPECT_EQ(int(seen.size()), table.size());
+}
+
+TEST_F(ViewsFixture, MapFillsWorkedSectionsWithEachRefreshsColourAndScoreboardFollowsTheLog)
+{
+    start(6); // CT and EMA worked
+    std::vector<QColor> colours{QColor(1, 2, 3), QColor(200, 100, 50)};
+    size_t next = 0;
+    SectionMapWidget map(app->station().log(), nullptr, [&] { return colours[next++ % 2]; });
+    const auto colourOf = [&](const char* abbr) {
+        return map.findChild<QLabel*>(QString("lblMap") + abbr)->palette().color(QPalette::Window);
+    };
+    EXPECT_EQ(colourOf("CT"), QColor(1, 2, 3));
+    EXPECT_EQ(colourOf("EMA"), QColor(1, 2, 3));
+    EXPECT_EQ(colourOf("WTX"), SectionMapWidget::unworkedColour());
+    EXPECT_EQ(map.findChild<QTimer*>("Timer1")->interval(), 60'000);
+    map.refresh();
+    EXPECT_EQ(colourOf("CT"), QColor(200, 100, 50));
+
+    trigger("mnuScoreboard");
+    auto* board = window<ScoreboardWindow>();
+    ASSERT_NE(board, nullptr);
+    auto* table = board->findChild<QTableWidget*>("tblBandMode");
+    ASSERT_EQ(table->rowCount(), 3); // 20, 2, Total
+    EXPECT_EQ(table->verticalHeaderItem(0)->text(), "20");
+    EXPECT_EQ(table->item(0, 0)->text(), "2"); // 20 m CW
+    EXPECT_EQ(table->item(0, 2)->text(), "1"); // 20 m PH
+    EXPECT_EQ(table->item(2, 3)->text(), "6");
+    ASSERT_EQ(
+        app->station().logbook().storeContact({"N0NEW", "1A", "WTX", "2026/06/27", "18:30:00", "40", "DIG", "JS", ""}),
+        Logbook::StoreResult::Stored);
+    EXPECT_EQ(table->rowCount(), 4);
+    EXPECT_EQ(table->item(3, 3)->text(), "7");
+    EXPECT_EQ(board->findChild<QLabel*>("lblPoints")->text(), QString("Points: %1").arg(app->station().log().points()));
+}
