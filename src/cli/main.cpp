@@ -11,5 +11,7 @@ int main(int argc, char** argv)
     std::vector<CliCommand> commands = reportCommands();
     for (CliCommand& c : rigCommands())
         commands.push_back(std::move(c));
+    for (CliCommand& c : checkCommands())
+        commands.push_back(std::move(c));
     return CommandLine(std::move(commands)).run(QCoreApplication::arguments());
 }

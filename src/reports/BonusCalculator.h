@@ -42,6 +42,12 @@ struct BonusResult {
 // character of the entry's class.
 BonusResult computeBonus(const QHash<QString, qint64>& claims, QChar classLetter);
 
+// The claimed score of the current rules: QSO points x power multiplier + bonus points.
+inline qint64 claimedScore(qint64 qsoPoints, int multiplier, qint64 bonusPoints)
+{
+    return qsoPoints * multiplier + bonusPoints;
+}
+
 // Reads "key = value" lines ('#' starts a comment). False with `error` set on an unreadable
 // file, an unknown key or a value that is not a whole number of 0 or more.
 bool readBonusFile(const QString& path, QHash<QString, qint64>& claims, QString& error);

@@ -119,7 +119,7 @@ CabrilloResult buildCabrillo(const std::vector<ContactRecord>& records, const Ca
         l << QStringLiteral("CATEGORY-POWER: LOW");
     else if (h.power == PowerClass::High)
         l << QStringLiteral("CATEGORY-POWER: HIGH");
-    l << QStringLiteral("CLAIMED-SCORE: ") + QString::number(s.claimed);
+    l << QStringLiteral("CLAIMED-SCORE: ") + QString::number(h.claimedScore.value_or(s.claimed));
     l << QStringLiteral("CLUB: ") + h.club;
     l << QStringLiteral("OPERATORS: ") + ops.join(QLatin1Char(' '));
     l << QStringLiteral("CREATED-BY: ") + QString::fromLatin1(ProgramTitle);

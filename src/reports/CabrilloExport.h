@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 class Dialogs;
@@ -17,12 +18,15 @@ struct CabrilloHeader {
     StationIdentity station;
     PowerClass power = PowerClass::None;
     QString club;
-    QString operators;  // calls separated by blanks
+    QString operators; // calls separated by blanks
+    // The current rules' score with bonus points; without it the score is QSO points x the
+    // multiplier of `power`, as the rules as written have it.
+    std::optional<qint64> claimedScore;
 };
 
 struct CabrilloResult {
     QByteArray text;
-    QStringList skipped;  // one line per contact left out, with its reason
+    QStringList skipped; // one line per contact left out, with its reason
 };
 
 // Band and mode designators as the QSO lines write them; empty when the contact has none.
