@@ -358,7 +358,8 @@ void EntryWorkflow::Mains()
     }
     if (!m_validator.CheckSection(m_view.txtSec)) {
         m_invalidSectionFlag = true;
-        m_view.lblDialog.text = QStringLiteral("Invalid Section");
+        const QString retired = m_validator.retiredSection(m_view.txtSec);
+        m_view.lblDialog.text = retired.isEmpty() ? QStringLiteral("Invalid Section") : retired;
     }
     dupcheck();
     if (!m_missingFlag && !m_hold.flagged() && m_invalidSectionFlag) {

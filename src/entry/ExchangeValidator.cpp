@@ -90,20 +90,25 @@ bool ExchangeValidator::CheckSection(const QString& section) const
     return section.isEmpty() || m_sections.isValidSection(section);
 }
 
+QString ExchangeValidator::retiredSection(const QString& section) const
+{
+    return m_sections.retiredMessage(section);
+}
+
 bool ExchangeValidator::askEditInvalidSection(const QString& section) const
 {
     m_dialogs.beep();
+    if (const QString retired = retiredSection(section); !retired.isEmpty()) {
+        m_dialogs.message(retired, QStringLiteral("Invalid section!"), Dialogs::Icon::Warning);
+        return true;
+    }
     return m_dialogs.askYesNo(section + QStringLiteral(" is not a valid section.  Do you want to edit the section?"),
                               QStringLiteral("Invalid section!"));
 }
 
 QString ExchangeValidator::CheckClassDesignator(const QString& cls) const
 {
-    if (cls.isEmpty())
-        return {};
-    const QChar first = cls.front();
-    const bool firstNumeric = first.unicode() >= '0' && first.unicode() <= '9';
-    if (firstNumeric && cls.back().unicode() >= 'A')
+    if (cls.isEmpty() || isValidEntryClass(cls, m_sections.edition()))
         return {};
     m_dialogs.beep();
     return QStringLiteral("Invalid Designator!");
@@ -112,7 +117,7 @@ QString ExchangeValidator::CheckClassDesignator(const QString& cls) const
 bool ExchangeValidator::CheckDeltaPair(const QString& ownClass, const QString& cls) const
 {
     const auto delta = [](const QString& c) { return !c.isEmpty() && c.endsWith(QLatin1Char('D')); };
-    if (!delta(ownClass) || !delta(cls))
+    if (!deltaMayNotWorkDelta(m_sections.edition()) || !delta(ownClass) || !delta(cls))
         return false;
     return m_dialogs.askYesNo(QStringLiteral("Delta stations (stations on commercial power) are not allowed to work "
                                              "other Delta Stations.  Do you want to clear this entry?"),

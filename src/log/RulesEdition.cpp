@@ -29,7 +29,8 @@ bool isValidEntryClass(const QString& cls, RulesEdition e)
         static const QRegularExpression current(QStringLiteral("^[1-9][0-9]?[A-F]$"));
         return current.match(cls).hasMatch();
     }
-    return !cls.isEmpty() && cls.front().isDigit() && cls.back() >= QLatin1Char('A');
+    return !cls.isEmpty() && cls.front().unicode() >= '0' && cls.front().unicode() <= '9' &&
+           cls.back().unicode() >= 'A';
 }
 
 bool deltaMayNotWorkDelta(RulesEdition e)

@@ -4,12 +4,12 @@
 
 namespace {
 
-SectionTable readResource(const QString& path)
+QString readResource(const QString& path)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         qFatal("section table resource %s missing", qPrintable(path));
-    return SectionTable::fromText(QString::fromUtf8(f.readAll()));
+    return QString::fromUtf8(f.readAll());
 }
 
 } // namespace
@@ -21,8 +21,12 @@ const SectionTable& SectionTable::standard()
 
 const SectionTable& SectionTable::forEdition(RulesEdition edition)
 {
-    static const SectionTable written = readResource(QStringLiteral(":/fdlog/sections.txt"));
-    static const SectionTable current = readResource(QStringLiteral(":/fdlog/sections2025.txt"));
+    static const SectionTable written = fromText(readResource(QStringLiteral(":/fdlog/sections.txt")));
+    static const SectionTable current = [] {
+        SectionTable t = fromText(readResource(QStringLiteral(":/fdlog/sections2025.txt")));
+        t.m_edition = RulesEdition::FieldDay2025;
+        return t;
+    }();
     return edition == RulesEdition::FieldDay2025 ? current : written;
 }
 

@@ -34,9 +34,12 @@ public:
     // The message naming a retired section's successors ("MAR is now NB or NS"); empty when the
     // abbreviation was never retired.
     QString retiredMessage(const QString& abbr) const { return m_retired.value(abbr); }
+    // The rules edition whose table this is; the class and delta checks follow it.
+    RulesEdition edition() const { return m_edition; }
 
 private:
     std::vector<Section> m_sections;
     QHash<QString, int> m_index;
     QHash<QString, QString> m_retired;
+    RulesEdition m_edition = RulesEdition::AsWritten;
 };

@@ -2,6 +2,7 @@
 
 #include "log/SectionTable.h"
 #include "log/UtcOffsetCheck.h"
+#include "settings/RulesSetting.h"
 
 #include <QFile>
 
@@ -11,7 +12,7 @@ Station::Station(DataPaths paths, Dialogs& dialogs, Clock& clock, UserSettingsSt
       m_dialogs(dialogs),
       m_clock(clock),
       m_userStore(std::move(userStore)),
-      m_log(SectionTable::standard()),
+      m_log(SectionTable::forEdition(RulesSetting::read(m_paths.dataDir))),
       m_logbook(m_log, m_paths.logFile(), m_paths.backupFile(), dialogs),
       m_state(m_prefs)
 {

@@ -296,10 +296,10 @@ void MainWindow::buildWidgets()
     });
     root->addLayout(buttons);
 
-    m_sections = new SectionDisplay(SectionTable::standard(), central);
+    m_sections = new SectionDisplay(m_station.log().sections(), central);
     m_sections->setObjectName(QStringLiteral("SectionDisplay"));
     connect(m_sections, &SectionDisplay::sectionClicked, this, [this](const QString& abbr) {
-        m_entry.sectionLabelClicked(SectionTable::standard().indexOf(abbr));
+        m_entry.sectionLabelClicked(m_station.log().sections().indexOf(abbr));
         redrawEntry();
     });
     root->addWidget(m_sections);

@@ -44,7 +44,7 @@ struct MainWindowFixture : ::testing::Test {
         p.ownSection = "CT";
         p.band = "20";
         p.mode = "CW";
-        p.utcOffset = 4;  // matches the test clock: no offset question at start-up
+        p.utcOffset = 4; // matches the test clock: no offset question at start-up
         ASSERT_TRUE(SavePref(dir.file("fdpref.dat"), p));
         writeBytes(dir.file("fdlog.dat"), log);
     }
@@ -80,7 +80,7 @@ QByteArray contacts(int n)
     return data;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(MainWindowFixture, StartsOnAPreparedFolderAndShowsTheLog)
 {
@@ -110,17 +110,32 @@ TEST_F(MainWindowFixture, StartsOnAPreparedFolderAndShowsTheLog)
     EXPECT_EQ(cell(19, ContactTableModel::Time), "18:25");
     EXPECT_EQ(model->headerData(8, Qt::Horizontal, Qt::DisplayRole).toString(), "Opr");
 
-    // CT and ENY and GTA worked, everything else not; DX marks nothing.
+    // A folder that has not chosen its rules shows the current 85 sections: CT and ENY worked,
+    // everything else not; the retired GTA and DX mark nothing.
     auto* sections = w.findChild<SectionDisplay*>();
-    ASSERT_EQ(sections->count(), 83);
+    ASSERT_EQ(sections->count(), 85);
     const QColor worked = colourFromBgr(Preferences{}.workedColour);
     const QColor notWorked = colourFromBgr(Preferences{}.notWorkedColour);
     EXPECT_EQ(sections->label(0)->palette().color(QPalette::Window), worked);
     EXPECT_EQ(sections->label(0)->toolTip(), "Connecticut");
-    EXPECT_EQ(sections->label(8)->palette().color(QPalette::Window), worked);
-    EXPECT_EQ(sections->label(82)->palette().color(QPalette::Window), worked);
+    EXPECT_EQ(sections->label(7)->palette().color(QPalette::Window), worked);
+    EXPECT_EQ(sections->label(73)->toolTip(), "Golden Horseshoe");
+    EXPECT_EQ(sections->label(73)->palette().color(QPalette::Window), notWorked);
     EXPECT_EQ(sections->label(1)->palette().color(QPalette::Window), notWorked);
     EXPECT_TRUE(dialogs.calls.empty());
+}
+
+TEST_F(MainWindowFixture, TheRulesAsWrittenShowTheirOwnSections)
+{
+    prepare(contacts(25));
+    writeBytes(dir.file("fdrules.dat"), "\"written\"\r\n");
+    start();
+    auto* sections = app->window().findChild<SectionDisplay*>();
+    ASSERT_EQ(sections->count(), 83);
+    const QColor worked = colourFromBgr(Preferences{}.workedColour);
+    EXPECT_EQ(sections->label(8)->palette().color(QPalette::Window), worked);
+    EXPECT_EQ(sections->label(82)->toolTip(), "Greater Toronto Area");
+    EXPECT_EQ(sections->label(82)->palette().color(QPalette::Window), worked);
 }
 
 TEST_F(MainWindowFixture, DeleteFromTheListRewritesTheFile)
@@ -261,7 +276,7 @@ void typeAtFocus(const QString& text)
     }
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(MainWindowFixture, TypedContactsAreLoggedDupesRefusedAndDigitsCarried)
 {
@@ -314,7 +329,7 @@ TEST(StationIdDialog, DoneTurnsANonNumericOffsetIntoZeroAndFiltersTheFields)
     EXPECT_NEAR(dialog.y(), screen.y() + (screen.height() - dialog.height()) / 2 - lift, 1);
     EXPECT_EQ(dialog.utcField()->text(), "5");
     dialog.utcField()->clear();
-    QTest::keyClicks(dialog.utcField(), "a-4.5x");  // only "-", ".", "/" and digits pass
+    QTest::keyClicks(dialog.utcField(), "a-4.5x"); // only "-", ".", "/" and digits pass
     EXPECT_EQ(dialog.utcField()->text(), "-4.5");
     QTest::keyClicks(dialog.callField(), "k1abc/\"4");
     EXPECT_EQ(dialog.callField()->text(), "K1ABC/4");
