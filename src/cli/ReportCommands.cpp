@@ -301,6 +301,7 @@ int runCabrillo(const CliArgs& a, CliReporter& r)
 {
     CabrilloHeader h;
     CurrentScore cur;
+    std::optional<qint64> claimed;
     if (a.rules == RulesEdition::FieldDay2025) {
         if (const QString usage = currentScoreOptions(a, cur); !usage.isEmpty())
             return r.usageError(usage);
@@ -320,13 +321,13 @@ int runCabrillo(const CliArgs& a, CliReporter& r)
         const QString cls = d->prefs.ownClass.trimmed();
         const qint64 bonus = computeBonus(cur.bonusClaims, cls.isEmpty() ? QChar() : cls.back()).total;
         const Score s = computeScore(CountContactsByBandAndMode(d->records), {}, PowerClass::None);
-        h.claimedScore = claimedScore(s.qsoPoints, powerMultiplier2025(cur.level, cur.sources), bonus);
+        claimed = claimedScore(s.qsoPoints, powerMultiplier2025(cur.level, cur.sources), bonus);
     }
     h.station = d->identity();
     h.station.call = h.station.call.trimmed();
     h.club = UserSettingsStore().value(QStringLiteral("UserClubName"));
     h.operators = a.value(QStringLiteral("operators")).toUpper();
-    const CabrilloResult c = buildCabrillo(d->records, h);
+    const CabrilloResult c = buildCabrillo(d->records, h, claimed);
     if (const int code = writeOut(a.files[0], c.text, a, r))
         return code;
     for (const QString& s : c.skipped)

@@ -33,7 +33,7 @@ bool isDigit(int k)
 EntryWorkflow::EntryWorkflow(Logbook& logbook, OperatingState& state, Preferences& prefs, Dialogs& dialogs,
                              Clock& clock, QObject* parent)
     : QObject(parent), m_logbook(logbook), m_state(state), m_prefs(prefs), m_dialogs(dialogs), m_clock(clock),
-      m_validator(logbook.log(), logbook.log().sections(), dialogs), m_list(logbook.log()), m_hold(clock)
+      m_validator(logbook.log(), dialogs), m_list(logbook.log()), m_hold(clock)
 {
     m_view.lblDialog.text = QStringLiteral("Select a band and mode from the menu bar!");
     // Every reload (start-up, delete, edit, New, import) ends with a fresh list.

@@ -7,14 +7,14 @@
 
 class ContactLog;
 class Dialogs;
-class SectionTable;
 
 // The checks applied to the call, class and section as they are typed and logged, to the
 // post-contest date and time, and to the edit-contact window's fields. It reads the log and
 // the current band and mode but changes nothing; the caller shows what it returns.
 class ExchangeValidator {
 public:
-    ExchangeValidator(const ContactLog& log, const SectionTable& sections, Dialogs& dialogs);
+    // The sections, classes and delta rule are those of the log's section table.
+    ExchangeValidator(const ContactLog& log, Dialogs& dialogs);
 
     // What the as-you-type check wants on screen.
     struct CallCheck {
@@ -81,6 +81,5 @@ public:
 private:
     const ContactLog& m_log;
     CallIndex m_index;
-    const SectionTable& m_sections;
     Dialogs& m_dialogs;
 };

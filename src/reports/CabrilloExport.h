@@ -19,9 +19,6 @@ struct CabrilloHeader {
     PowerClass power = PowerClass::None;
     QString club;
     QString operators; // calls separated by blanks
-    // The current rules' score with bonus points; without it the score is QSO points x the
-    // multiplier of `power`, as the rules as written have it.
-    std::optional<qint64> claimedScore;
 };
 
 struct CabrilloResult {
@@ -33,8 +30,10 @@ struct CabrilloResult {
 QString cabrilloFrequency(const ContactRecord& r);
 QString cabrilloMode(const QString& mode);
 
-// The whole Cabrillo 3.0 file for ARRL Field Day.
-CabrilloResult buildCabrillo(const std::vector<ContactRecord>& records, const CabrilloHeader& header);
+// The whole Cabrillo 3.0 file for ARRL Field Day. `claimedScore` is the current rules' score
+// with its bonus points; without it the score is QSO points x the multiplier of the header's power.
+CabrilloResult buildCabrillo(const std::vector<ContactRecord>& records, const CabrilloHeader& header,
+                             std::optional<qint64> claimedScore = std::nullopt);
 
 // The menu item: asks for the power class and the operators' calls (both prefilled from the
 // last answer), the file name, then writes and lists the contacts left out.

@@ -7,7 +7,7 @@
 namespace {
 
 struct ValidatorFixture : EntryFixture {
-    ExchangeValidator val{log, SectionTable::standard(), dialogs};
+    ExchangeValidator val{log, dialogs};
 };
 
 } // namespace
@@ -119,7 +119,8 @@ TEST_F(ValidatorFixture, SectionsClassesAndDeltaPairs)
 // and a retired section is refused with its successors named.
 TEST_F(EntryFixture, CurrentRulesSectionsClassesAndDeltaPairs)
 {
-    ExchangeValidator val{log, SectionTable::forEdition(RulesEdition::FieldDay2025), dialogs};
+    ContactLog current(SectionTable::forEdition(RulesEdition::FieldDay2025));
+    ExchangeValidator val{current, dialogs};
     for (const char* ok : {"NS", "NB", "PE", "GH", "TER", "DX"})
         EXPECT_TRUE(val.CheckSection(ok)) << ok;
     for (const char* gone : {"MAR", "GTA", "NT"})

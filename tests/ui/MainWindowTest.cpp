@@ -6,6 +6,7 @@
 #include "support/ManualClock.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
+#include "support/WaitFor.h"
 #include "ui/ContactTableModel.h"
 #include "ui/EditContactDialog.h"
 #include "ui/ImportWindow.h"
@@ -15,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -123,6 +125,37 @@ TEST_F(MainWindowFixture, StartsOnAPreparedFolderAndShowsTheLog)
     EXPECT_EQ(sections->label(73)->palette().color(QPalette::Window), notWorked);
     EXPECT_EQ(sections->label(1)->palette().color(QPalette::Window), notWorked);
     EXPECT_TRUE(dialogs.calls.empty());
+}
+
+TEST_F(MainWindowFixture, RulesChosenInTheOptionsMenuAndTheSetupWindow)
+{
+    prepare(contacts(25));
+    start();
+    MainWindow& w = app->window();
+    const auto sectionCount = [&] { return w.findChild<SectionDisplay*>("SectionDisplay")->count(); };
+    ASSERT_EQ(sectionCount(), 85);
+    EXPECT_TRUE(w.findChild<QAction*>("mnuRules2025")->isChecked());
+
+    w.findChild<QAction*>("mnuRulesWritten")->trigger();
+    WAIT_EQ(sectionCount(), 83, 2000);
+    EXPECT_EQ(readBytes(dir.file("fdrules.dat")), "\"written\"\r\n");
+    // GTA (the last label) was worked in the log all along.
+    const QColor worked = colourFromBgr(Preferences{}.workedColour);
+    EXPECT_EQ(w.findChild<SectionDisplay*>("SectionDisplay")->label(82)->palette().color(QPalette::Window), worked);
+
+    w.findChild<QAction*>("mnuRules2025")->trigger();
+    WAIT_EQ(sectionCount(), 85, 2000);
+    EXPECT_EQ(readBytes(dir.file("fdrules.dat")), "\"2025\"\r\n");
+
+    StationIdDialog setup(app->station().prefs(), &w, &dialogs);
+    auto* rules = setup.findChild<QComboBox*>("cboRules");
+    ASSERT_NE(rules, nullptr);
+    ASSERT_EQ(rules->count(), 2);
+    EXPECT_EQ(rules->itemText(0), "ARRL Field Day 2025");
+    EXPECT_EQ(rules->itemText(1), "As written");
+    setup.setRules(RulesEdition::AsWritten);
+    EXPECT_EQ(rules->currentText(), "As written");
+    EXPECT_EQ(setup.rules(), RulesEdition::AsWritten);
 }
 
 TEST_F(MainWindowFixture, TheRulesAsWrittenShowTheirOwnSections)
