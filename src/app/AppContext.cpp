@@ -68,8 +68,10 @@ bool AppContext::start()
     m_window->fitToScreen();
 
     StationIdDialog setup(m_station->prefs(), m_window.get(), &m_dialogs);
+    setup.setRules(m_station->rules());
     if (m_options.runStationId(setup)) {
         setup.applyTo(m_station->prefs());
+        m_station->setRules(setup.rules());
         m_window->showStationIdentity();
         m_station->SavePref();
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "log/RulesEdition.h"
+
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
@@ -21,6 +23,7 @@ struct CliArgs {
     const QCommandLineParser& parser;
     QStringList files; // the file names after the command name
     QString dataDir;
+    RulesEdition rules = DefaultRulesEdition; // --rules, else the data folder's choice
 
     bool isSet(const QString& option) const { return parser.isSet(option); }
     // The option's value, or `fallback` when it was not given (an empty value is a value).
@@ -49,3 +52,4 @@ std::vector<CliCommand> reportCommands();
 std::vector<CliCommand> rigCommands();
 std::vector<CliCommand> cwCommands();
 std::vector<CliCommand> spotCommands();
+std::vector<CliCommand> checkCommands();

@@ -1,5 +1,7 @@
 #include "cli/CommandLine.h"
 
+#include "settings/RulesSetting.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <cstdio>
@@ -7,11 +9,15 @@
 
 namespace {
 
-const QString Program = QStringLiteral("fdlog-cli [--data DIR]");
+const QString Program = QStringLiteral("fdlog-cli [--data DIR] [--rules 2025|written]");
 
 const CliOption DataOption{QStringLiteral("data"), QStringLiteral("DIR"),
                            QStringLiteral("the data folder holding fdlog.dat and fdpref.dat (default: the current "
                                           "directory); before or after the command")};
+
+const CliOption RulesOption{QStringLiteral("rules"), QStringLiteral("2025|written"),
+                            QStringLiteral("the Field Day rules: the 2025 edition or the rules as written (default: "
+                                           "the data folder's choice in fdrules.dat)")};
 
 QCommandLineOption toQt(const CliOption& o)
 {
@@ -85,7 +91,7 @@ const CliCommand* CommandLine::find(const QString& name) const
 // are the same in every command, so their values can be skipped before the command is known.
 QString CommandLine::commandName(const QStringList& arguments) const
 {
-    QStringList valueOptions{DataOption.name};
+    QStringList valueOptions{DataOption.name, RulesOption.name};
     for (const CliCommand& c : m_commands) {
         for (const CliOption& o : c.options) {
             if (!o.valueName.isEmpty())
@@ -119,6 +125,7 @@ int CommandLine::run(const QStringList& arguments)
 
     QCommandLineParser parser;
     parser.addOption(toQt(DataOption));
+    parser.addOption(toQt(RulesOption));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, CommonRows[0].second);
     parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
@@ -151,18 +158,25 @@ int CommandLine::run(const QStringList& arguments)
         return m_reporter.usageError(QStringLiteral("missing %1").arg(command->file));
 
     const QString dataDir = parser.isSet(DataOption.name) ? parser.value(DataOption.name) : QDir::currentPath();
-    return command->run(CliArgs{parser, files, dataDir}, m_reporter);
+    RulesEdition rules = RulesSetting::read(dataDir);
+    if (parser.isSet(RulesOption.name)) {
+        const auto chosen = parseRulesEdition(parser.value(RulesOption.name));
+        if (!chosen || parser.value(RulesOption.name).contains(QLatin1Char(' ')))
+            return m_reporter.usageError(QStringLiteral("--rules takes 2025 or written"));
+        rules = *chosen;
+    }
+    return command->run(CliArgs{parser, files, dataDir, rules}, m_reporter);
 }
 
 void CommandLine::printHelp() const
 {
     std::printf("usage: %s COMMAND [OPTIONS]\n\n", qPrintable(Program));
     std::printf("options:\n");
-    printOptions({optionRow(DataOption), CommonRows[0], CommonRows[1]});
+    printOptions({optionRow(DataOption), optionRow(RulesOption), CommonRows[0], CommonRows[1]});
     std::printf("\ncommands:\n");
     for (const CliCommand& c : m_commands)
         std::printf("  %s\n      %s\n", qPrintable(c.usage()), qPrintable(c.help));
-    std::printf("\nExit codes: 0 done, 1 failed (the reason on stderr), 2 bad usage.\n");
+    std::printf("\nExit codes: 0 done, 1 failed (the reason on stderr), 2 bad usage, 3 check found problems.\n");
 }
 
 void CommandLine::printCommandHelp(const CliCommand& command) const
@@ -173,6 +187,7 @@ void CommandLine::printCommandHelp(const CliCommand& command) const
     for (const CliOption& o : command.options)
         rows.push_back(optionRow(o));
     rows.push_back(optionRow(DataOption));
+    rows.push_back(optionRow(RulesOption));
     rows.push_back(CommonRows[0]);
     rows.push_back(CommonRows[1]);
     printOptions(rows);

@@ -10,8 +10,10 @@
 #include "log/Logbook.h"
 #include "log/SectionTable.h"
 #include "reports/AdifExport.h"
+#include "reports/BonusCalculator.h"
 #include "reports/CabrilloExport.h"
 #include "reports/LogImport.h"
+#include "reports/PowerRules.h"
 #include "reports/ReportFile.h"
 #include "reports/SummaryFile.h"
 #include "reports/SummarySheet.h"
@@ -184,8 +186,63 @@ void applySheet(const QHash<QString, QString>& s, SummaryValues& v)
         parsePowerClass(s.value(QStringLiteral("power")), v.power);
 }
 
+// The power, sources and bonus options of the current rules, and what they make of the log.
+struct CurrentScore {
+    PowerLevel level = PowerLevel::None;
+    PowerSources sources;
+    QHash<QString, qint64> bonusClaims;
+    bool hasBonus = false;
+};
+
+// The usage error's text, or empty when the options make sense.
+QString currentScoreOptions(const CliArgs& a, CurrentScore& c)
+{
+    if (!parsePowerLevel(a.value(QStringLiteral("power")), c.level) ||
+        (a.isSet(QStringLiteral("power")) && c.level == PowerLevel::None))
+        return QStringLiteral("--power takes 5, 100 or 100+");
+    QString bad;
+    if (!parsePowerSources(a.value(QStringLiteral("source")), c.sources, &bad))
+        return QStringLiteral("unknown power source '%1' (battery, solar, wind, other, generator, mains)").arg(bad);
+    c.hasBonus = a.isSet(QStringLiteral("bonus"));
+    return {};
+}
+
+int runCurrentScore(const CliArgs& a, CliReporter& r)
+{
+    CurrentScore c;
+    if (const QString usage = currentScoreOptions(a, c); !usage.isEmpty())
+        return r.usageError(usage);
+    const auto d = load(a.dataDir, false, r);
+    if (!d)
+        return ExitFailure;
+    QString error;
+    if (c.hasBonus && !readBonusFile(a.value(QStringLiteral("bonus")), c.bonusClaims, error))
+        return r.fail(error);
+    const Score s = computeScore(CountContactsByBandAndMode(d->records), {}, PowerClass::None);
+    std::printf("CW QSOs: %lld\nDigital QSOs: %lld\nPhone QSOs: %lld\nQSO points: %lld\n", s.cwTotal, s.digitalTotal,
+                s.phoneTotal, s.qsoPoints);
+    if (c.level == PowerLevel::None && !c.hasBonus)
+        return ExitOk;
+    if (const QString why = x5Refusal(c.level, c.sources); !why.isEmpty())
+        r.note(why);
+    const QString cls = d->prefs.ownClass.trimmed();
+    const BonusResult bonus = computeBonus(c.bonusClaims, cls.isEmpty() ? QChar() : cls.back());
+    for (const BonusLine& line : bonus.lines) {
+        if (line.claimed > 0 && !line.refusal.isEmpty())
+            r.note(QStringLiteral("%1 not counted: %2").arg(QLatin1String(line.rule->key), line.refusal));
+    }
+    const int multiplier = powerMultiplier2025(c.level, c.sources);
+    std::printf("Power multiplier: %d\nBonus points: %lld\nClaimed score: %lld\n", multiplier, bonus.total,
+                claimedScore(s.qsoPoints, multiplier, bonus.total));
+    return ExitOk;
+}
+
 int runScore(const CliArgs& a, CliReporter& r)
 {
+    if (a.rules == RulesEdition::FieldDay2025)
+        return runCurrentScore(a, r);
+    if (a.isSet(QStringLiteral("source")) || a.isSet(QStringLiteral("bonus")))
+        return r.usageError(QStringLiteral("--source and --bonus belong to --rules 2025"));
     PowerClass power = PowerClass::None;
     if (!powerOption(a, power))
         return r.usageError(PowerUsage);
@@ -247,16 +304,34 @@ int runAdif(const CliArgs& a, CliReporter& r)
 int runCabrillo(const CliArgs& a, CliReporter& r)
 {
     CabrilloHeader h;
-    if (!powerOption(a, h.power))
+    CurrentScore cur;
+    std::optional<qint64> claimed;
+    if (a.rules == RulesEdition::FieldDay2025) {
+        if (const QString usage = currentScoreOptions(a, cur); !usage.isEmpty())
+            return r.usageError(usage);
+        // The category keeps its three steps; the rules' 100 W step is the low one.
+        const PowerClass category[] = {PowerClass::None, PowerClass::Qrp5, PowerClass::Low150, PowerClass::High};
+        h.power = category[static_cast<int>(cur.level)];
+    } else if (!powerOption(a, h.power)) {
         return r.usageError(PowerUsage);
+    }
     const auto d = load(a.dataDir, true, r);
     if (!d)
         return ExitFailure;
+    if (a.rules == RulesEdition::FieldDay2025) {
+        QString error;
+        if (cur.hasBonus && !readBonusFile(a.value(QStringLiteral("bonus")), cur.bonusClaims, error))
+            return r.fail(error);
+        const QString cls = d->prefs.ownClass.trimmed();
+        const qint64 bonus = computeBonus(cur.bonusClaims, cls.isEmpty() ? QChar() : cls.back()).total;
+        const Score s = computeScore(CountContactsByBandAndMode(d->records), {}, PowerClass::None);
+        claimed = claimedScore(s.qsoPoints, powerMultiplier2025(cur.level, cur.sources), bonus);
+    }
     h.station = d->identity();
     h.station.call = h.station.call.trimmed();
     h.club = UserSettingsStore().value(QStringLiteral("UserClubName"));
     h.operators = a.value(QStringLiteral("operators")).toUpper();
-    const CabrilloResult c = buildCabrillo(d->records, h);
+    const CabrilloResult c = buildCabrillo(d->records, h, claimed);
     if (const int code = writeOut(a.files[0], c.text, a, r))
         return code;
     for (const QString& s : c.skipped)
@@ -321,9 +396,17 @@ std::vector<CliCommand> reportCommands()
 {
     return {
         {"score",
-         {option("power", "5|150|150+", "also prints the power multiplier and the claimed score")},
+         {option("power", "5|100|100+",
+                 "also prints the power multiplier, the bonus points and the claimed "
+                 "score (--rules written: 5|150|150+)"),
+          option("source", "LIST", "--rules 2025: the power sources, from battery,solar,wind,other,generator,mains"),
+          option("bonus", "FILE", "--rules 2025: the bonus claims, key = value lines")},
          {},
-         "Prints the CW, digital and phone totals and the QSO points; with --power also the claimed score.",
+         "Prints the CW, digital and phone totals and the QSO points; with --power also the claimed score. "
+         "The bonus FILE's keys: emergency_power_transmitters media public_location info_table message_to_sm "
+         "messages_handled satellite alternate_power w1aw_bulletin educational elected_official agency_visit "
+         "gota_qsos gota_coach web_submission youth social_media safety_officer site_responsibilities (counts "
+         "where the rule counts, else 1 or 0).",
          runScore},
         {"summary",
          {option("power", "5|150|150+", PowerClassText),
@@ -350,7 +433,9 @@ std::vector<CliCommand> reportCommands()
          "field out.",
          runAdif},
         {"cabrillo",
-         {option("power", "5|150|150+", PowerClassText),
+         {option("power", "5|100|100+", "the power class (--rules written: 5, 150 or 150+)"),
+          option("source", "LIST", "--rules 2025: the power sources, as for score"),
+          option("bonus", "FILE", "--rules 2025: the bonus claims, as for score"),
           option("operators", "\"CALLS\"", "the OPERATORS line, calls separated by spaces")},
          "OUT.log",
          "Writes the Cabrillo 3.0 file for ARRL Field Day; contacts that cannot be written are listed on stderr.",

@@ -34,7 +34,7 @@ bool isDigit(int k)
 EntryWorkflow::EntryWorkflow(Logbook& logbook, OperatingState& state, Preferences& prefs, Dialogs& dialogs,
                              Clock& clock, QObject* parent)
     : QObject(parent), m_logbook(logbook), m_state(state), m_prefs(prefs), m_dialogs(dialogs), m_clock(clock),
-      m_validator(logbook.log(), logbook.log().sections(), dialogs), m_list(logbook.log()), m_hold(clock)
+      m_validator(logbook.log(), dialogs), m_list(logbook.log()), m_hold(clock)
 {
     m_view.lblDialog.text = QStringLiteral("Select a band and mode from the menu bar!");
     // Every reload (start-up, delete, edit, New, import) ends with a fresh list.
@@ -359,7 +359,8 @@ void EntryWorkflow::Mains()
     }
     if (!m_validator.CheckSection(m_view.txtSec)) {
         m_invalidSectionFlag = true;
-        m_view.lblDialog.text = QStringLiteral("Invalid Section");
+        const QString retired = m_validator.retiredSection(m_view.txtSec);
+        m_view.lblDialog.text = retired.isEmpty() ? QStringLiteral("Invalid Section") : retired;
     }
     dupcheck();
     if (!m_missingFlag && !m_hold.flagged() && m_invalidSectionFlag) {

@@ -28,8 +28,8 @@ bool isAllDigits(const QString& s)
 
 } // namespace
 
-ExchangeValidator::ExchangeValidator(const ContactLog& log, const SectionTable& sections, Dialogs& dialogs)
-    : m_log(log), m_index(log), m_sections(sections), m_dialogs(dialogs)
+ExchangeValidator::ExchangeValidator(const ContactLog& log, Dialogs& dialogs)
+    : m_log(log), m_index(log), m_dialogs(dialogs)
 {
 }
 
@@ -87,23 +87,28 @@ ExchangeValidator::Completeness ExchangeValidator::checkComplete(const QString& 
 
 bool ExchangeValidator::CheckSection(const QString& section) const
 {
-    return section.isEmpty() || m_sections.isValidSection(section);
+    return section.isEmpty() || m_log.sections().isValidSection(section);
+}
+
+QString ExchangeValidator::retiredSection(const QString& section) const
+{
+    return m_log.sections().retiredMessage(section);
 }
 
 bool ExchangeValidator::askEditInvalidSection(const QString& section) const
 {
     m_dialogs.beep();
+    if (const QString retired = retiredSection(section); !retired.isEmpty()) {
+        m_dialogs.message(retired, QStringLiteral("Invalid section!"), Dialogs::Icon::Warning);
+        return true;
+    }
     return m_dialogs.askYesNo(section + QStringLiteral(" is not a valid section.  Do you want to edit the section?"),
                               QStringLiteral("Invalid section!"));
 }
 
 QString ExchangeValidator::CheckClassDesignator(const QString& cls) const
 {
-    if (cls.isEmpty())
-        return {};
-    const QChar first = cls.front();
-    const bool firstNumeric = first.unicode() >= '0' && first.unicode() <= '9';
-    if (firstNumeric && cls.back().unicode() >= 'A')
+    if (cls.isEmpty() || isValidEntryClass(cls, m_log.sections().edition()))
         return {};
     m_dialogs.beep();
     return QStringLiteral("Invalid Designator!");
@@ -112,7 +117,7 @@ QString ExchangeValidator::CheckClassDesignator(const QString& cls) const
 bool ExchangeValidator::CheckDeltaPair(const QString& ownClass, const QString& cls) const
 {
     const auto delta = [](const QString& c) { return !c.isEmpty() && c.endsWith(QLatin1Char('D')); };
-    if (!delta(ownClass) || !delta(cls))
+    if (!deltaMayNotWorkDelta(m_log.sections().edition()) || !delta(ownClass) || !delta(cls))
         return false;
     return m_dialogs.askYesNo(QStringLiteral("Delta stations (stations on commercial power) are not allowed to work "
                                              "other Delta Stations.  Do you want to clear this entry?"),
@@ -183,7 +188,7 @@ bool ExchangeValidator::editModeInvalid(const QString& mode) const
 
 bool ExchangeValidator::editSectionInvalid(const QString& section) const
 {
-    if (m_sections.isValidSection(section))
+    if (m_log.sections().isValidSection(section))
         return false;
     m_dialogs.beep();
     return true;

@@ -8,14 +8,14 @@
 class ContactLog;
 struct ContactRecord;
 class Dialogs;
-class SectionTable;
 
 // The checks applied to the call, class and section as they are typed and logged, to the
 // post-contest date and time, and to the edit-contact window's fields. It reads the log and
 // the current band and mode but changes nothing; the caller shows what it returns.
 class ExchangeValidator {
 public:
-    ExchangeValidator(const ContactLog& log, const SectionTable& sections, Dialogs& dialogs);
+    // The sections, classes and delta rule are those of the log's section table.
+    ExchangeValidator(const ContactLog& log, Dialogs& dialogs);
 
     // What the as-you-type check wants on screen.
     struct CallCheck {
@@ -39,13 +39,17 @@ public:
 
     // True for "DX" and the table's abbreviations. An empty section is checkComplete's business.
     bool CheckSection(const QString& section) const;
-    // "<sec> is not a valid section.  Do you want to edit the section?"; true for Yes.
+    // "<sec> is not a valid section.  Do you want to edit the section?"; true for Yes. A retired
+    // section is refused with the message naming its successors ("MAR is now NB or NS"): true.
     bool askEditInvalidSection(const QString& section) const;
+    // The successor message of a retired section; empty for any other section.
+    QString retiredSection(const QString& section) const;
 
     // Empty when the class is acceptable (or empty), else "Invalid Designator!" (with a beep).
     QString CheckClassDesignator(const QString& cls) const;
 
-    // Both classes end in "D": asks whether to clear the entry; true for Yes.
+    // Both classes end in "D" under the rules as written: asks whether to clear the entry; true
+    // for Yes. The current rules let D work D, so there is nothing to ask.
     bool CheckDeltaPair(const QString& ownClass, const QString& cls) const;
 
     // Station setup's UTC-offset field: numeric (leaving it otherwise returns the focus to it).
@@ -83,6 +87,5 @@ public:
 private:
     const ContactLog& m_log;
     CallIndex m_index;
-    const SectionTable& m_sections;
     Dialogs& m_dialogs;
 };

@@ -3,9 +3,15 @@
 #include "log/SectionTable.h"
 
 ContactLog::ContactLog(const SectionTable& sections)
-    : m_table(sections), m_sectionCounts(static_cast<size_t>(sections.size()), 0)
+    : m_table(&sections), m_sectionCounts(static_cast<size_t>(sections.size()), 0)
 {
     m_records.reserve(Capacity);
+}
+
+void ContactLog::setSections(const SectionTable& sections)
+{
+    m_table = &sections;
+    recount();
 }
 
 void ContactLog::clear()
@@ -71,7 +77,7 @@ void ContactLog::count(const ContactRecord& r, int delta)
     else if (r.mode == QLatin1String("PH"))
         m_ph += delta;
 
-    const int idx = m_table.indexOf(r.section);
+    const int idx = m_table->indexOf(r.section);
     if (idx < 0)
         return;
     int& c = m_sectionCounts[static_cast<size_t>(idx)];
@@ -87,7 +93,7 @@ void ContactLog::recount()
 {
     m_cw = m_dig = m_ph = 0;
     m_sectionsWorked = 0;
-    std::fill(m_sectionCounts.begin(), m_sectionCounts.end(), 0);
+    m_sectionCounts.assign(static_cast<size_t>(m_table->size()), 0);
     for (const auto& r : m_records)
         count(r, +1);
 }

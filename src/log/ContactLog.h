@@ -46,7 +46,9 @@ public:
     bool isSectionWorked(int index) const { return sectionWorkedCount(index) > 0; }
     int sectionsWorked() const { return m_sectionsWorked; }
 
-    const SectionTable& sections() const { return m_table; }
+    const SectionTable& sections() const { return *m_table; }
+    // Another rules edition's table: the section counts are rebuilt for it.
+    void setSections(const SectionTable& sections);
 
     // Changes with every change other than an add at the end (clear, assign, insert, remove, replace),
     // so an index over the records knows whether it may just take in the new tail.
@@ -61,7 +63,7 @@ private:
     void count(const ContactRecord& r, int delta);
     void recount();
 
-    const SectionTable& m_table;
+    const SectionTable* m_table;
     std::vector<ContactRecord> m_records;
     std::vector<int> m_sectionCounts;
     int m_sectionsWorked = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "log/RulesEdition.h"
+
 #include <QHash>
 #include <QString>
 #include <vector>
@@ -14,10 +16,13 @@ public:
         QString name;
     };
 
-    // The table shipped with the program (loaded on first use, immutable afterwards).
+    // The table shipped with the program for the rules as written (loaded on first use,
+    // immutable afterwards).
     static const SectionTable& standard();
+    // The table of one rules edition, each read from its own data file.
+    static const SectionTable& forEdition(RulesEdition edition);
 
-    // Parses "ABBR,Name" lines; '#' starts a comment line.
+    // Parses "ABBR,Name" lines; '#' starts a comment line; "-ABBR,message" is a retired section.
     static SectionTable fromText(const QString& text);
 
     int size() const { return static_cast<int>(m_sections.size()); }
@@ -26,8 +31,15 @@ public:
     int indexOf(const QString& abbr) const { return m_index.value(abbr, -1); }
     // True for "DX" and for every abbreviation of the table (exact, case-sensitive).
     bool isValidSection(const QString& abbr) const { return abbr == QLatin1String("DX") || indexOf(abbr) >= 0; }
+    // The message naming a retired section's successors ("MAR is now NB or NS"); empty when the
+    // abbreviation was never retired.
+    QString retiredMessage(const QString& abbr) const { return m_retired.value(abbr); }
+    // The rules edition whose table this is; the class and delta checks follow it.
+    RulesEdition edition() const { return m_edition; }
 
 private:
     std::vector<Section> m_sections;
     QHash<QString, int> m_index;
+    QHash<QString, QString> m_retired;
+    RulesEdition m_edition = RulesEdition::AsWritten;
 };

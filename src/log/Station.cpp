@@ -2,6 +2,8 @@
 
 #include "log/SectionTable.h"
 #include "log/UtcOffsetCheck.h"
+#include "settings/RulesSetting.h"
+#include "util/Dialogs.h"
 
 #include <QFile>
 
@@ -11,7 +13,7 @@ Station::Station(DataPaths paths, Dialogs& dialogs, Clock& clock, UserSettingsSt
       m_dialogs(dialogs),
       m_clock(clock),
       m_userStore(std::move(userStore)),
-      m_log(SectionTable::standard()),
+      m_log(SectionTable::forEdition(RulesSetting::read(m_paths.dataDir))),
       m_logbook(m_log, m_paths.logFile(), m_paths.backupFile(), dialogs),
       m_state(m_prefs)
 {
@@ -28,6 +30,20 @@ bool Station::ReadPreferences()
 bool Station::SavePref() { return ::SavePref(m_paths.preferencesFile(), m_prefs); }
 
 void Station::LoadSharedPreferences() { m_shared.LoadSharedPreferences(m_paths.sharedPreferencesFile()); }
+
+bool Station::setRules(RulesEdition edition)
+{
+    if (edition != rules()) {
+        m_log.setSections(SectionTable::forEdition(edition));
+        emit rulesChanged();
+    }
+    QString error;
+    if (RulesSetting::write(m_paths.dataDir, edition, &error))
+        return true;
+    m_dialogs.message(QStringLiteral("The rules choice could not be saved: ") + error,
+                      QStringLiteral("Unable to write file."), Dialogs::Icon::Warning);
+    return false;
+}
 
 void Station::ensureLogFileExists()
 {

@@ -2,6 +2,7 @@
 
 #include "log/ContactLog.h"
 #include "log/Logbook.h"
+#include "log/SectionTable.h"
 #include "log/OperatingState.h"
 #include "settings/DataPaths.h"
 #include "settings/Preferences.h"
@@ -41,6 +42,15 @@ public:
     void LoadSharedPreferences();
     // A first start has no log yet: an empty file makes the first reload succeed.
     void ensureLogFileExists();
+
+    // The data folder's rules. Changing them keeps the choice in its file and puts the log on
+    // that edition's section table; false, after telling the operator, when the file could not
+    // be written (the rules change all the same).
+    RulesEdition rules() const { return m_log.sections().edition(); }
+    bool setRules(RulesEdition edition);
+
+signals:
+    void rulesChanged();
 
 private:
     DataPaths m_paths;

@@ -94,7 +94,8 @@ QString cabrilloMode(const QString& mode)
     return {};
 }
 
-CabrilloResult buildCabrillo(const std::vector<ContactRecord>& records, const CabrilloHeader& h)
+CabrilloResult buildCabrillo(const std::vector<ContactRecord>& records, const CabrilloHeader& h,
+                             std::optional<qint64> claimedScore)
 {
     const Score s = computeScore(CountContactsByBandAndMode(records), {}, h.power);
     const QString letter = h.station.cls.right(1).toUpper();
@@ -119,7 +120,7 @@ CabrilloResult buildCabrillo(const std::vector<ContactRecord>& records, const Ca
         l << QStringLiteral("CATEGORY-POWER: LOW");
     else if (h.power == PowerClass::High)
         l << QStringLiteral("CATEGORY-POWER: HIGH");
-    l << QStringLiteral("CLAIMED-SCORE: ") + QString::number(s.claimed);
+    l << QStringLiteral("CLAIMED-SCORE: ") + QString::number(claimedScore.value_or(s.claimed));
     l << QStringLiteral("CLUB: ") + h.club;
     l << QStringLiteral("OPERATORS: ") + ops.join(QLatin1Char(' '));
     l << QStringLiteral("CREATED-BY: ") + QString::fromLatin1(ProgramTitle);

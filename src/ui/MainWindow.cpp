@@ -296,13 +296,14 @@ void MainWindow::buildWidgets()
     });
     root->addLayout(buttons);
 
-    m_sections = new SectionDisplay(SectionTable::standard(), central);
-    m_sections->setObjectName(QStringLiteral("SectionDisplay"));
-    connect(m_sections, &SectionDisplay::sectionClicked, this, [this](const QString& abbr) {
-        m_entry.sectionLabelClicked(SectionTable::standard().indexOf(abbr));
-        redrawEntry();
+    root->addWidget(buildSectionDisplay(central));
+    connect(&m_station, &Station::rulesChanged, this, [this] {
+        // Another edition has other sections: a new grid for them, counted from the log.
+        SectionDisplay* old = m_sections;
+        delete old->parentWidget()->layout()->replaceWidget(old, buildSectionDisplay(old->parentWidget()));
+        old->deleteLater();
+        refreshFromLog();
     });
-    root->addWidget(m_sections);
 
     // The pointer over the bare window clears the possible-dupe list.
     central->setMouseTracking(true);
@@ -478,6 +479,17 @@ void MainWindow::loadBackupWindow(BackupScheduler& scheduler)
     connect(m_backup, &BackupOptionsDialog::settingsChanged, &m_station, [this] { m_station.SavePref(); });
 }
 
+SectionDisplay* MainWindow::buildSectionDisplay(QWidget* parent)
+{
+    m_sections = new SectionDisplay(m_station.log().sections(), parent);
+    m_sections->setObjectName(QStringLiteral("SectionDisplay"));
+    connect(m_sections, &SectionDisplay::sectionClicked, this, [this](const QString& abbr) {
+        m_entry.sectionLabelClicked(m_station.log().sections().indexOf(abbr));
+        redrawEntry();
+    });
+    return m_sections;
+}
+
 void MainWindow::refreshFromLog()
 {
     const ContactLog& log = m_station.log();
@@ -519,9 +531,11 @@ void MainWindow::mnuOperator_Click()
 void MainWindow::mnuSetup_Click()
 {
     StationIdDialog dialog(m_station.prefs(), this, &m_dialogs);
+    dialog.setRules(m_station.rules());
     if (dialog.exec() != QDialog::Accepted)
         return;
     dialog.applyTo(m_station.prefs());
+    m_station.setRules(dialog.rules());
     showStationIdentity();
     m_station.SavePref();
 }

@@ -76,6 +76,7 @@ private:
     void buildWidgets();
     void buildMenus();
     void buildOptionsMenu();
+    SectionDisplay* buildSectionDisplay(QWidget* parent);
     QAction* addAction(QMenu* menu, const QString& name, const QString& text, void (MainWindow::*slot)());
     void showBandAndMode();
     void showClock();

@@ -131,6 +131,21 @@ void MainWindow::buildOptionsMenu()
         redrawEntry();
     });
     options->addSeparator();
+    // The rules: a choice of two, kept with the data folder.
+    QMenu* rules = options->addMenu(QStringLiteral("&Rules"));
+    rules->setObjectName(QStringLiteral("mnuRules"));
+    auto* rulesGroup = new QActionGroup(rules);
+    for (RulesEdition e : {RulesEdition::FieldDay2025, RulesEdition::AsWritten}) {
+        QAction* a = rules->addAction(rulesEditionName(e));
+        a->setObjectName(e == RulesEdition::FieldDay2025 ? QStringLiteral("mnuRules2025")
+                                                         : QStringLiteral("mnuRulesWritten"));
+        a->setCheckable(true);
+        a->setActionGroup(rulesGroup);
+        connect(a, &QAction::triggered, this, [this, e] { m_station.setRules(e); });
+        connect(rules, &QMenu::aboutToShow, a, [this, a, e] { a->setChecked(m_station.rules() == e); });
+        a->setChecked(m_station.rules() == e);
+    }
+    options->addSeparator();
     m_tabCallFirst = options->addAction(QStringLiteral("Tab Order: &Call First"));
     m_tabCallFirst->setObjectName(QStringLiteral("mnuTabCallFirst"));
     m_tabCallFirst->setCheckable(true);

@@ -8,6 +8,7 @@
 #include "ui/KeyFilter.h"
 #include "ui/QtDialogs.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,15 +57,32 @@ StationIdDialog::StationIdDialog(const Preferences& current, QWidget* parent, Di
     grid->addWidget(new QLabel(QStringLiteral("Operator's Initials:"), this), 4, 0);
     grid->addWidget(m_operator, 4, 1);
     grid->addWidget(new QLabel(QStringLiteral("(Optional)"), this), 4, 2);
+    m_rules = new QComboBox(this);
+    m_rules->setObjectName(QStringLiteral("cboRules"));
+    for (RulesEdition e : {RulesEdition::FieldDay2025, RulesEdition::AsWritten})
+        m_rules->addItem(rulesEditionName(e), static_cast<int>(e));
+    setRules(DefaultRulesEdition);
+    grid->addWidget(new QLabel(QStringLiteral("Rules:"), this), 5, 0);
+    grid->addWidget(m_rules, 5, 1);
     m_done = new QPushButton(QStringLiteral("Done"), this);
     m_done->setObjectName(QStringLiteral("cmdDone"));
     m_done->setDefault(true);
-    grid->addWidget(m_done, 5, 1);
+    grid->addWidget(m_done, 6, 1);
     connect(m_done, &QPushButton::clicked, this, &StationIdDialog::cmdDone_Click);
     centreSecondaryWindow(this);
 }
 
 StationIdDialog::~StationIdDialog() = default;
+
+void StationIdDialog::setRules(RulesEdition edition)
+{
+    m_rules->setCurrentIndex(m_rules->findData(static_cast<int>(edition)));
+}
+
+RulesEdition StationIdDialog::rules() const
+{
+    return static_cast<RulesEdition>(m_rules->currentData().toInt());
+}
 
 bool StationIdDialog::offsetAcceptable()
 {

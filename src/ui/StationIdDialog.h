@@ -1,9 +1,12 @@
 #pragma once
 
+#include "log/RulesEdition.h"
+
 #include <QDialog>
 #include <memory>
 
 class Dialogs;
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 struct Preferences;
@@ -26,6 +29,11 @@ public:
     QLineEdit* sectionField() const { return m_section; }
     QLineEdit* utcField() const { return m_utc; }
     QLineEdit* operatorField() const { return m_operator; }
+    QComboBox* rulesField() const { return m_rules; }
+
+    // The rules choice shown and chosen ("ARRL Field Day 2025" / "As written").
+    void setRules(RulesEdition edition);
+    RulesEdition rules() const;
 
 private:
     void cmdDone_Click();
@@ -41,4 +49,5 @@ private:
     QLineEdit* m_section;
     QLineEdit* m_utc;
     QLineEdit* m_operator;
+    QComboBox* m_rules;
 };

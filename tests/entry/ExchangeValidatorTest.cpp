@@ -7,7 +7,7 @@
 namespace {
 
 struct ValidatorFixture : EntryFixture {
-    ExchangeValidator val{log, SectionTable::standard(), dialogs};
+    ExchangeValidator val{log, dialogs};
 };
 
 } // namespace
@@ -112,6 +112,33 @@ TEST_F(ValidatorFixture, SectionsClassesAndDeltaPairs)
     dialogs.yesNoAnswers = {true};
     EXPECT_TRUE(val.askEditInvalidSection("XX"));
     EXPECT_EQ(dialogs.last().text, "XX is not a valid section.  Do you want to edit the section?");
+    EXPECT_EQ(dialogs.last().title, "Invalid section!");
+}
+
+// The current rules: the 2025 sections, classes A to F with 1 to 99 transmitters, D may work D,
+// and a retired section is refused with its successors named.
+TEST_F(EntryFixture, CurrentRulesSectionsClassesAndDeltaPairs)
+{
+    ContactLog current(SectionTable::forEdition(RulesEdition::FieldDay2025));
+    ExchangeValidator val{current, dialogs};
+    for (const char* ok : {"NS", "NB", "PE", "GH", "TER", "DX"})
+        EXPECT_TRUE(val.CheckSection(ok)) << ok;
+    for (const char* gone : {"MAR", "GTA", "NT"})
+        EXPECT_FALSE(val.CheckSection(gone)) << gone;
+
+    for (const char* ok : {"1A", "99F", "12D"})
+        EXPECT_EQ(val.CheckClassDesignator(ok), "") << ok;
+    for (const char* bad : {"2G", "100A", "0B", "A2"})
+        EXPECT_EQ(val.CheckClassDesignator(bad), "Invalid Designator!") << bad;
+
+    EXPECT_FALSE(val.CheckDeltaPair("3D", "1D"));
+    EXPECT_TRUE(dialogs.calls.empty());
+
+    EXPECT_EQ(val.retiredSection("GTA"), "GTA is now GH");
+    EXPECT_TRUE(val.askEditInvalidSection("MAR"));
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_EQ(dialogs.last().kind, ScriptedDialogs::Kind::Message);
+    EXPECT_EQ(dialogs.last().text, "MAR is now NB or NS");
     EXPECT_EQ(dialogs.last().title, "Invalid section!");
 }
 

@@ -32,6 +32,8 @@ protected:
         p.ownClass = "2A";
         p.ownSection = "ENY";
         writeBytes(dir.file("fdpref.dat"), formatPreferences(p));
+        // These cases are the rules as written; the folder's choice is what every command follows.
+        writeBytes(dir.file("fdrules.dat"), "\"written\"\r\n");
     }
 
     CliRun run(const QStringList& args) { return runIn(dir.path(), QStringList{"--data", dir.path()} + args); }
@@ -216,6 +218,19 @@ TEST_F(CliTest, CommandLineParsing)
         {{"--data", "$D", "score", "--power"}, 2, "fdlog-cli: missing value after '--power'", {}},
         {{"score", "--data"}, 2, "fdlog-cli: missing value after '--data'", {}},
         {{"--data", "$D", "score", "--power", "99"}, 2, "fdlog-cli: --power takes 5, 150 or 150+", {}},
+        {{"--rules", "2024", "score", "--data", "$D"}, 2, "fdlog-cli: --rules takes 2025 or written", {}},
+        {{"score", "--rules", "2025", "--power", "150", "--data", "$D"},
+         2,
+         "fdlog-cli: --power takes 5, 100 or 100+",
+         {}},
+        {{"score", "--rules", "2025", "--source", "sun", "--data", "$D"},
+         2,
+         "fdlog-cli: unknown power source 'sun'",
+         {}},
+        {{"score", "--source", "mains", "--data", "$D"},
+         2,
+         "fdlog-cli: --source and --bonus belong to --rules 2025",
+         {}},
         {{"--data", "$D", "ascii-log"}, 2, "fdlog-cli: missing OUT.txt", {}},
         {{"--data", "$D", "ledra", "x.txt"}, 2, "fdlog-cli: unexpected argument 'x.txt'", {}},
         {{"adif", "$D/c.adi", "$D/d.adi", "--data", "$D"}, 2, "fdlog-cli: unexpected argument '$D/d.adi'", {}},
@@ -227,7 +242,8 @@ TEST_F(CliTest, CommandLineParsing)
         {{"rig-poll", "--port", "$E/none", "--data", "$D"}, 2, "fdlog-cli: --rig is required", {}},
         // Help and version go to stdout.
         {{"--help"}, 0, {}, "\ncommands:\n"},
-        {{"--data", "$D", "score", "--help"}, 0, {}, "  --power 5|150|150+  "},
+        {{"--data", "$D", "score", "--help"}, 0, {}, "  --power 5|100|100+  "},
+        {{"--data", "$D", "check", "--help"}, 0, {}, "  --rules 2025|written  "},
         {{"import", "--help"}, 0, {}, "  --digital-as-dig  "},
         {{"rig-poll", "-h", "--data", "$D"}, 0, {}, "  --polls N  "},
         {{"--version"}, 0, {}, QStringLiteral(FDLOG_VERSION "\n")},

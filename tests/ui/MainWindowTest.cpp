@@ -6,6 +6,7 @@
 #include "support/ManualClock.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
+#include "support/WaitFor.h"
 #include "ui/ContactTableModel.h"
 #include "ui/EditContactDialog.h"
 #include "ui/ImportWindow.h"
@@ -15,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,7 +46,7 @@ struct MainWindowFixture : ::testing::Test {
         p.ownSection = "CT";
         p.band = "20";
         p.mode = "CW";
-        p.utcOffset = 4;  // matches the test clock: no offset question at start-up
+        p.utcOffset = 4; // matches the test clock: no offset question at start-up
         ASSERT_TRUE(SavePref(dir.file("fdpref.dat"), p));
         writeBytes(dir.file("fdlog.dat"), log);
     }
@@ -81,7 +83,7 @@ QByteArray contacts(int n)
     return data;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(MainWindowFixture, StartsOnAPreparedFolderAndShowsTheLog)
 {
@@ -111,17 +113,63 @@ TEST_F(MainWindowFixture, StartsOnAPreparedFolderAndShowsTheLog)
     EXPECT_EQ(cell(19, ContactTableModel::Time), "18:25");
     EXPECT_EQ(model->headerData(8, Qt::Horizontal, Qt::DisplayRole).toString(), "Opr");
 
-    // CT and ENY and GTA worked, everything else not; DX marks nothing.
+    // A folder that has not chosen its rules shows the current 85 sections: CT and ENY worked,
+    // everything else not; the retired GTA and DX mark nothing.
     auto* sections = w.findChild<SectionDisplay*>();
-    ASSERT_EQ(sections->count(), 83);
+    ASSERT_EQ(sections->count(), 85);
     const QColor worked = colourFromBgr(Preferences{}.workedColour);
     const QColor notWorked = colourFromBgr(Preferences{}.notWorkedColour);
     EXPECT_EQ(sections->label(0)->palette().color(QPalette::Window), worked);
     EXPECT_EQ(sections->label(0)->toolTip(), "Connecticut");
-    EXPECT_EQ(sections->label(8)->palette().color(QPalette::Window), worked);
-    EXPECT_EQ(sections->label(82)->palette().color(QPalette::Window), worked);
+    EXPECT_EQ(sections->label(7)->palette().color(QPalette::Window), worked);
+    EXPECT_EQ(sections->label(73)->toolTip(), "Golden Horseshoe");
+    EXPECT_EQ(sections->label(73)->palette().color(QPalette::Window), notWorked);
     EXPECT_EQ(sections->label(1)->palette().color(QPalette::Window), notWorked);
     EXPECT_TRUE(dialogs.calls.empty());
+}
+
+TEST_F(MainWindowFixture, RulesChosenInTheOptionsMenuAndTheSetupWindow)
+{
+    prepare(contacts(25));
+    start();
+    MainWindow& w = app->window();
+    const auto sectionCount = [&] { return w.findChild<SectionDisplay*>("SectionDisplay")->count(); };
+    ASSERT_EQ(sectionCount(), 85);
+    EXPECT_TRUE(w.findChild<QAction*>("mnuRules2025")->isChecked());
+
+    w.findChild<QAction*>("mnuRulesWritten")->trigger();
+    WAIT_EQ(sectionCount(), 83, 2000);
+    EXPECT_EQ(readBytes(dir.file("fdrules.dat")), "\"written\"\r\n");
+    // GTA (the last label) was worked in the log all along.
+    const QColor worked = colourFromBgr(Preferences{}.workedColour);
+    EXPECT_EQ(w.findChild<SectionDisplay*>("SectionDisplay")->label(82)->palette().color(QPalette::Window), worked);
+
+    w.findChild<QAction*>("mnuRules2025")->trigger();
+    WAIT_EQ(sectionCount(), 85, 2000);
+    EXPECT_EQ(readBytes(dir.file("fdrules.dat")), "\"2025\"\r\n");
+
+    StationIdDialog setup(app->station().prefs(), &w, &dialogs);
+    auto* rules = setup.findChild<QComboBox*>("cboRules");
+    ASSERT_NE(rules, nullptr);
+    ASSERT_EQ(rules->count(), 2);
+    EXPECT_EQ(rules->itemText(0), "ARRL Field Day 2025");
+    EXPECT_EQ(rules->itemText(1), "As written");
+    setup.setRules(RulesEdition::AsWritten);
+    EXPECT_EQ(rules->currentText(), "As written");
+    EXPECT_EQ(setup.rules(), RulesEdition::AsWritten);
+}
+
+TEST_F(MainWindowFixture, TheRulesAsWrittenShowTheirOwnSections)
+{
+    prepare(contacts(25));
+    writeBytes(dir.file("fdrules.dat"), "\"written\"\r\n");
+    start();
+    auto* sections = app->window().findChild<SectionDisplay*>();
+    ASSERT_EQ(sections->count(), 83);
+    const QColor worked = colourFromBgr(Preferences{}.workedColour);
+    EXPECT_EQ(sections->label(8)->palette().color(QPalette::Window), worked);
+    EXPECT_EQ(sections->label(82)->toolTip(), "Greater Toronto Area");
+    EXPECT_EQ(sections->label(82)->palette().color(QPalette::Window), worked);
 }
 
 TEST_F(MainWindowFixture, DeleteFromTheListRewritesTheFile)
@@ -262,7 +310,7 @@ void typeAtFocus(const QString& text)
     }
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(MainWindowFixture, TypedContactsAreLoggedDupesRefusedAndDigitsCarried)
 {
@@ -315,7 +363,7 @@ TEST(StationIdDialog, DoneTurnsANonNumericOffsetIntoZeroAndFiltersTheFields)
     EXPECT_NEAR(dialog.y(), screen.y() + (screen.height() - dialog.height()) / 2 - lift, 1);
     EXPECT_EQ(dialog.utcField()->text(), "5");
     dialog.utcField()->clear();
-    QTest::keyClicks(dialog.utcField(), "a-4.5x");  // only "-", ".", "/" and digits pass
+    QTest::keyClicks(dialog.utcField(), "a-4.5x"); // only "-", ".", "/" and digits pass
     EXPECT_EQ(dialog.utcField()->text(), "-4.5");
     QTest::keyClicks(dialog.callField(), "k1abc/\"4");
     EXPECT_EQ(dialog.callField()->text(), "K1ABC/4");
