@@ -12,14 +12,6 @@ QString mark(bool on)
 {
     return on ? QStringLiteral("X") : QStringLiteral(" ");
 }
-QString classLetter(const QString& cls)
-{
-    return cls.right(1);
-}
-QString transmitterCount(const QString& cls)
-{
-    return cls.left(cls.size() - 1);
-}
 
 } // namespace
 

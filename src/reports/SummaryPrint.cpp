@@ -11,14 +11,6 @@ QString printMark(bool on)
 {
     return on ? QStringLiteral("X") : QString();
 }
-QString classLetter(const QString& cls)
-{
-    return cls.right(1);
-}
-QString transmitterCount(const QString& cls)
-{
-    return cls.left(cls.size() - 1);
-}
 
 } // namespace
 

@@ -87,3 +87,13 @@ QString SummaryTexts::printedFormsMessage()
                           "entry as the log and summary files attached to an e-mail addressed to "
                           "fieldday@arrl.org.\n\nSee help for more information.");
 }
+
+QString classLetter(const QString& cls)
+{
+    return cls.right(1);
+}
+
+QString transmitterCount(const QString& cls)
+{
+    return cls.left(cls.size() - 1);
+}

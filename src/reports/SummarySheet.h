@@ -61,6 +61,9 @@ struct SummaryValues {
 // A text that is a whole number counts as it is; anything else counts as 0 (the sheet
 // replaces it with "0" when the field is left).
 QString numericOrZero(const QString& text);
+// The class's letter ("2A" gives "A") and its transmitter count ("2A" gives "2").
+QString classLetter(const QString& cls);
+QString transmitterCount(const QString& cls);
 GotaCounts gotaCounts(const SummaryValues& v);
 Score summaryScore(const BandModeCounts& counts, const SummaryValues& v);
 

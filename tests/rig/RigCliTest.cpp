@@ -1,4 +1,5 @@
 // fdlog-cli rig-poll / rig-set as a separate process against a simulated rig on a pty.
+#include "support/CliProcess.h"
 #include "peers/NoisyRigctld.h"
 #include "peers/SimulatedRig.h"
 #include "support/TestFiles.h"
@@ -10,28 +11,10 @@
 
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
 // Runs fdlog-cli while this process's event loop keeps the simulated rig answering.
 CliRun runCli(const QStringList& args, const QString& dataDir)
 {
-    QProcess p;
-    p.start(FDLOG_CLI, QStringList{"--data", dataDir} + args);
-    QSignalSpy finished(&p, &QProcess::finished);
-    CliRun r;
-    if (!finished.wait(20000)) {
-        p.kill();
-        p.waitForFinished(2000);
-        return r;
-    }
-    r.exitCode = p.exitCode();
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
+    return runCliProgram(FDLOG_CLI, args, dataDir, 20000);
 }
 
 } // namespace

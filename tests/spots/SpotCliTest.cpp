@@ -1,4 +1,5 @@
 // fdlog-cli spots as a separate process against a loopback cluster replaying a recorded session.
+#include "support/CliProcess.h"
 #include "ClusterReplayServer.h"
 #include "LoopbackAgwEngine.h"
 #include "settings/Preferences.h"
@@ -12,27 +13,9 @@
 
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
 CliRun runCli(const QStringList& args, const QString& dataDir)
 {
-    QProcess p;
-    p.start(FDLOG_CLI, QStringList{"--data", dataDir} + args);
-    QSignalSpy finished(&p, &QProcess::finished);
-    CliRun r;
-    if (!finished.wait(40000)) {
-        p.kill();
-        p.waitForFinished(2000);
-        return r;
-    }
-    r.exitCode = p.exitCode();
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
+    return runCliProgram(FDLOG_CLI, args, dataDir, 40000);
 }
 
 QByteArray recordedSession()

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStringList>
+
+// One run of fdlog-cli as a separate process, the way a station's script runs it.
+struct CliRun {
+    int exitCode = -1; // -1: it did not finish in time and was killed
+    QByteArray out;
+    QByteArray err;
+};
+
+inline CliRun runCliProgram(const QString& program, const QStringList& args, const QString& dataDir,
+                            int timeoutMs = 40000)
+{
+    QProcess p;
+    p.start(program, QStringList{"--data", dataDir} + args);
+    QSignalSpy finished(&p, &QProcess::finished);
+    CliRun r;
+    if (!finished.wait(timeoutMs)) {
+        p.kill();
+        p.waitForFinished(2000);
+        return r;
+    }
+    r.exitCode = p.exitCode();
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
