@@ -42,14 +42,14 @@ public:
     {
         const auto day = static_cast<qint64>(unsignedInt(8, what));
         const auto ms = static_cast<int>(u32(what));
-        const auto spec = static_cast<quint8>(unsignedInt(1, what));
+        const auto timeSpec = static_cast<quint8>(unsignedInt(1, what));
         if (!ok())
             return {};
         int offset = 0;
-        if (spec == 2)
+        if (timeSpec == 2)
             offset = static_cast<qint32>(u32(what));
-        else if (spec > 2)
-            fail(QStringLiteral("%1 has an unsupported time spec %2").arg(QLatin1String(what)).arg(spec));
+        else if (timeSpec > 2)
+            fail(QStringLiteral("%1 has an unsupported timespec %2").arg(QLatin1String(what)).arg(timeSpec));
         const QDate date = QDate::fromJulianDay(day);
         const QTime time = QTime::fromMSecsSinceStartOfDay(ms);
         if (!ok())
@@ -58,9 +58,9 @@ public:
             fail(QStringLiteral("%1 is not a valid date and time").arg(QLatin1String(what)));
             return {};
         }
-        // WSJT-X stamps in UTC; a local stamp (spec 0) is taken as UTC too rather than guessed at.
+        // WSJT-X stamps in UTC; a local stamp (timeSpec 0) is taken as UTC too rather than guessed at.
         QDateTime t(date, time, QTimeZone::utc());
-        return spec == 2 ? t.addSecs(-offset) : t;
+        return timeSpec == 2 ? t.addSecs(-offset) : t;
     }
 
     void fail(const QString& why)

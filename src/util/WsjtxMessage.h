@@ -10,7 +10,7 @@
 // Every datagram is Qt QDataStream data, big-endian: quint32 magic 0xADBCCBDA, quint32 schema
 // (2 or 3), quint32 message type, the sender's id as utf8, then the type's fields. utf8 is a
 // quint32 byte count and the bytes (0xFFFFFFFF for a null text). A QDateTime is a qint64
-// Julian day, a quint32 count of milliseconds since midnight and a quint8 time spec (0 local,
+// Julian day, a quint32 count of milliseconds since midnight and a quint8 timespec (0 local,
 // 1 UTC, 2 offset from UTC followed by a qint32 offset in seconds).
 //
 // Type 5, QSO Logged: id, time off, DX call, DX grid, Tx frequency (quint64 Hz), mode, report

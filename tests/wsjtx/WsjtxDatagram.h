@@ -30,11 +30,11 @@ public:
         return *this;
     }
     WsjtxDatagram& nullText() { return u32(0xFFFFFFFFu); }
-    WsjtxDatagram& dateTime(const QDate& d, const QTime& t, quint8 spec = 1)
+    WsjtxDatagram& dateTime(const QDate& d, const QTime& t, quint8 timeSpec = 1)
     {
         u64(static_cast<quint64>(d.toJulianDay()));
         u32(static_cast<quint32>(t.msecsSinceStartOfDay()));
-        return u8(spec);
+        return u8(timeSpec);
     }
     WsjtxDatagram& header(quint32 type, quint32 schema = 3, quint32 magic = 0xADBCCBDA)
     {
