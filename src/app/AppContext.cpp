@@ -8,7 +8,10 @@
 #include "rig/RigPoller.h"
 #include "settings/DataPaths.h"
 #include "settings/WsjtxSettings.h"
+#include "spots/SpotBoard.h"
+#include "spots/SpotSession.h"
 #include "ui/MainWindow.h"
+#include "ui/PacketSpotWindow.h"
 #include "ui/RigWindows.h"
 #include "ui/StationIdDialog.h"
 #include "ui/RttyLinkActions.h"
@@ -19,6 +22,7 @@
 #include "util/RttyLink.h"
 #include "util/WsjtxListener.h"
 
+#include <QAction>
 #include <QMenu>
 
 AppContext::AppContext(Options options, Dialogs& dialogs, Clock& clock)
@@ -88,6 +92,7 @@ bool AppContext::start()
     m_rtty = std::make_unique<RttyLink>();
     new RttyLinkActions(*m_window, *m_station, *m_rtty, m_dialogs); // owned by the window
     startWsjtxListener();
+    startSpotting();
     return true;
 }
 
@@ -120,4 +125,31 @@ void AppContext::startWsjtxListener()
     if (auto* options = m_window->findChild<QMenu*>(QStringLiteral("mnuOptions")))
         WsjtxOptionsWindow::addMenuItem(options, *m_wsjtx, m_station->userStore(), m_dialogs);
     m_wsjtx->apply(WsjtxSettings::load(m_station->userStore()));
+}
+
+void AppContext::startSpotting()
+{
+    m_spotBoard = std::make_unique<SpotBoard>(m_clock);
+    m_spotBoard->setOwnCall(m_station->prefs().ownCall.trimmed());
+    m_spotSession = std::make_unique<SpotSession>(*m_spotBoard);
+    auto* open = new QAction(QStringLiteral("&DX Spotting Setup...\tCtrl+D"), m_window.get());
+    open->setObjectName(QStringLiteral("mnuPacketSpot"));
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    open->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(open, &QAction::triggered, m_window.get(), [this] { showSpotting(); });
+    m_window->QWidget::addAction(open);
+    if (auto* view = m_window->findChild<QMenu*>(QStringLiteral("mnuView")))
+        view->addAction(open);
+}
+
+void AppContext::showSpotting()
+{
+    // Made on first use and kept, so the source stays open while the window is hidden.
+    if (!m_spotWindow) {
+        m_spotWindow = new PacketSpotWindow(*m_spotSession, m_options.dataDir + QStringLiteral("/PackSpot.txt"),
+                                            m_window.get());
+        m_spotWindow->setWindowFlag(Qt::Window);
+    }
+    m_spotWindow->show();
+    m_spotWindow->raise();
 }

@@ -7,6 +7,9 @@
 #include <memory>
 
 class BackupScheduler;
+class PacketSpotWindow;
+class SpotBoard;
+class SpotSession;
 class Clock;
 class CwKeyer;
 class MonotonicKeyingClock;
@@ -50,6 +53,9 @@ private:
     // The CW keyer with cw.txt loaded, taking the main window's keys.
     void startCwKeyer();
     void startWsjtxListener();
+    // The spot store and its source; Ctrl+D opens "DX Spotting Setup" over them.
+    void startSpotting();
+    void showSpotting();
 
     Options m_options;
     Dialogs& m_dialogs;
@@ -62,5 +68,8 @@ private:
     std::unique_ptr<CwKeyer> m_cwKeyer;
     std::unique_ptr<WsjtxListener> m_wsjtx;
     std::unique_ptr<RttyLink> m_rtty;
+    std::unique_ptr<SpotBoard> m_spotBoard;
+    std::unique_ptr<SpotSession> m_spotSession;
+    PacketSpotWindow* m_spotWindow = nullptr; // owned by the main window once made
     std::unique_ptr<MainWindow> m_window;
 };

@@ -605,3 +605,22 @@ TEST(PasteIntoDialogs, FilteredFieldsTakePastedTextAsTyped)
         }
     }
 }
+
+TEST_F(MainWindowFixture, CtrlDOpensTheSpottingWindowAndKeepsIt)
+{
+    prepare(contacts(1));
+    ASSERT_TRUE(start());
+    MainWindow& w = app->window();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QTest::keyClick(&w, Qt::Key_D, Qt::ControlModifier);
+    QWidget* spotting = w.findChild<QWidget*>("PacketSpotfrm");
+    ASSERT_NE(spotting, nullptr);
+    EXPECT_TRUE(spotting->isVisible());
+    EXPECT_EQ(spotting->windowTitle(), "DX Spotting Setup");
+    // Hidden and opened again: the same window, so an open source stays with it.
+    spotting->hide();
+    w.findChild<QAction*>("mnuPacketSpot")->trigger();
+    EXPECT_EQ(w.findChild<QWidget*>("PacketSpotfrm"), spotting);
+    EXPECT_TRUE(spotting->isVisible());
+}
