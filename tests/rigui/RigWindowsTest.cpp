@@ -58,6 +58,18 @@ struct RigWindowsTest : ::testing::Test {
         child<QRadioButton>(f, "optPort0")->setChecked(true);
         child<QRadioButton>(f, "optRate0")->setChecked(true);
     }
+    // The tune window over a polling Kenwood; null (and the case failed) when polling did not start.
+    RigTuneWindow* openTuneOnPollingKenwood(const SimulatedRig& rig)
+    {
+        chooseRig("Kenwood");
+        usePort(rig);
+        windows.rigControl().test();
+        EXPECT_TRUE(windows.poller().polling());
+        if (!windows.poller().polling())
+            return nullptr;
+        windows.showRigTune();
+        return main.findChild<RigTuneWindow*>();
+    }
 };
 
 } // namespace
@@ -214,12 +226,7 @@ TEST_F(RigWindowsTest, ShortcutsOpenTheWindows)
 TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScan)
 {
     SimulatedRig rig(SimulatedRig::Kind::Kenwood);
-    chooseRig("Kenwood");
-    usePort(rig);
-    windows.rigControl().test();
-    ASSERT_TRUE(windows.poller().polling());
-    windows.showRigTune();
-    auto* tune = main.findChild<RigTuneWindow*>();
+    auto* tune = openTuneOnPollingKenwood(rig);
     ASSERT_NE(tune, nullptr);
     auto* freq = child<QLineEdit>(*tune, "txtFreq");
 
@@ -280,12 +287,7 @@ TEST_F(RigWindowsTest, GoDoesNothingWithoutARig)
 TEST_F(RigWindowsTest, ScanRunsOnlyWhileTheTuneWindowIsShownWithScanTicked)
 {
     SimulatedRig rig(SimulatedRig::Kind::Kenwood);
-    chooseRig("Kenwood");
-    usePort(rig);
-    windows.rigControl().test();
-    ASSERT_TRUE(windows.poller().polling());
-    windows.showRigTune();
-    auto* tune = main.findChild<RigTuneWindow*>();
+    auto* tune = openTuneOnPollingKenwood(rig);
     ASSERT_NE(tune, nullptr);
     auto* freq = child<QLineEdit>(*tune, "txtFreq");
     auto* scan = child<QCheckBox>(*tune, "chkScan");

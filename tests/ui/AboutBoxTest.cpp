@@ -3,6 +3,7 @@
 #include "settings/Preferences.h"
 #include "support/ManualClock.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TestAppOptions.h"
 #include "support/TestFiles.h"
 #include "ui/MainWindow.h"
 
@@ -22,12 +23,7 @@ TEST(AboutBox, HelpMenuShowsVersionAndQt)
     p.ownSection = "CT";
     p.utcOffset = 4; // matches the test clock: no offset question at start-up
     ASSERT_TRUE(SavePref(dir.file("fdpref.dat"), p));
-    AppContext::Options o;
-    o.dataDir = dir.path();
-    o.documentsRoot = dir.file("docs");
-    o.userStore = UserSettingsStore(dir.file("user.ini"));
-    o.runStationId = [](StationIdDialog&) { return true; };
-    AppContext app(std::move(o), dialogs, clock);
+    AppContext app(testAppOptions(dir), dialogs, clock);
     ASSERT_TRUE(app.start());
     dialogs.clear();
 

@@ -5,6 +5,7 @@
 #include "settings/Preferences.h"
 #include "support/ManualClock.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TestAppOptions.h"
 #include "support/TestFiles.h"
 #include "support/WaitFor.h"
 #include "ui/ContactTableModel.h"
@@ -53,13 +54,7 @@ struct MainWindowFixture : ::testing::Test {
 
     bool start()
     {
-        AppContext::Options o;
-        o.dataDir = dir.path();
-        o.documentsRoot = dir.file("docs");
-        o.userStore = UserSettingsStore(dir.file("user.ini"));
-        o.userStore.setValue("WsjtxListen", "0"); // parallel runs would race for port 2237
-        o.runStationId = [](StationIdDialog&) { return true; };
-        app = std::make_unique<AppContext>(std::move(o), dialogs, clock);
+        app = std::make_unique<AppContext>(testAppOptions(dir), dialogs, clock);
         return app->start();
     }
 

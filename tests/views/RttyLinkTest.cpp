@@ -4,6 +4,7 @@
 #include "settings/Preferences.h"
 #include "support/ManualClock.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TestAppOptions.h"
 #include "support/TestFiles.h"
 #include "support/WaitFor.h"
 #include "ui/MainWindow.h"
@@ -56,13 +57,7 @@ struct RttyLinkFixture : ::testing::Test {
         p.mode = mode;
         p.utcOffset = 4;
         ASSERT_TRUE(SavePref(dir.file("fdpref.dat"), p));
-        AppContext::Options o;
-        o.dataDir = dir.path();
-        o.documentsRoot = dir.file("docs");
-        o.userStore = UserSettingsStore(dir.file("user.ini"));
-        o.userStore.setValue("WsjtxListen", "0");
-        o.runStationId = [](StationIdDialog&) { return true; };
-        app = std::make_unique<AppContext>(std::move(o), dialogs, clock);
+        app = std::make_unique<AppContext>(testAppOptions(dir), dialogs, clock);
         ASSERT_TRUE(app->start());
         dialogs.clear();
         app->rttyLink().setServerName(name);

@@ -6,6 +6,7 @@
 #include "settings/Preferences.h"
 #include "support/ManualClock.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TestAppOptions.h"
 #include "support/TestFiles.h"
 #include "ui/BandPlanWindow.h"
 #include "ui/MainWindow.h"
@@ -105,13 +106,7 @@ struct ViewsFixture : ::testing::Test {
                                   QString("18:%1:00").arg(i, 2, 10, QChar('0')), i < 3 ? "20" : "2",
                                   i % 3 == 0 ? "PH" : "CW", i < 4 ? "JS" : "AB", ""});
         writeBytes(dir.file("fdlog.dat"), log);
-        AppContext::Options o;
-        o.dataDir = dir.path();
-        o.documentsRoot = dir.file("docs");
-        o.userStore = UserSettingsStore(dir.file("user.ini"));
-        o.userStore.setValue("WsjtxListen", "0");
-        o.runStationId = [](StationIdDialog&) { return true; };
-        app = std::make_unique<AppContext>(std::move(o), dialogs, clock);
+        app = std::make_unique<AppContext>(testAppOptions(dir), dialogs, clock);
         ASSERT_TRUE(app->start());
         dialogs.clear();
     }

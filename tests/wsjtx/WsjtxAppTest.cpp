@@ -5,6 +5,7 @@
 #include "settings/Preferences.h"
 #include "support/ManualClock.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TestAppOptions.h"
 #include "support/TestFiles.h"
 #include "support/WaitFor.h"
 #include "ui/MainWindow.h"
@@ -39,12 +40,9 @@ TEST(WsjtxApp, StartedProgramLogsWhatWsjtxSends)
         ASSERT_TRUE(probe.bind(QHostAddress::LocalHost, 0));
         port = probe.localPort();
     }
-    AppContext::Options o;
-    o.dataDir = dir.path();
-    o.documentsRoot = dir.file("docs");
-    o.userStore = UserSettingsStore(dir.file("user.ini"));
+    AppContext::Options o = testAppOptions(dir);
+    o.userStore.setValue("WsjtxListen", "1");
     o.userStore.setValue("WsjtxPort", QString::number(port));
-    o.runStationId = [](StationIdDialog&) { return true; };
     AppContext app(std::move(o), dialogs, clock);
     ASSERT_TRUE(app.start());
     ASSERT_TRUE(app.wsjtx().listening());
