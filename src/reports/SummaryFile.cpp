@@ -93,16 +93,9 @@ QByteArray buildSummaryFile(const SummaryValues& v, const BandModeCounts& counts
     l << QStringLiteral("Signature: ") + v.yourName << QStringLiteral("Address: ") + v.address1
       << QStringLiteral("Address: ") + v.address2 << QString();
     l << QStringLiteral("E-Mail Address: ") + v.email << QString();
-    l << ReportLine()
-             .tab(20)
-             .text(QStringLiteral("CW"))
-             .tab(35)
-             .text(QStringLiteral("Digital"))
-             .tab(50)
-             .text(QStringLiteral("Phone"))
-             .str();
+    l << modeColumns(QStringLiteral("CW"), QStringLiteral("Digital"), QStringLiteral("Phone"));
     const QString qsoPower = QStringLiteral("QSO   Power");
-    l << ReportLine().tab(20).text(qsoPower).tab(35).text(qsoPower).tab(50).text(qsoPower).str();
+    l << modeColumns(qsoPower, qsoPower, qsoPower);
     const QStringList& bands = Bands::labels();
     for (int b = 0; b < bands.size(); ++b) {
         l << ReportLine()

@@ -45,14 +45,7 @@ QStringList printedSummaryLines(const SummaryValues& v, const BandModeCounts& co
       << QStringLiteral("   Other ") + printMark(v.otherPower) << QString();
     l << QStringLiteral("10. Callsign of Novice/Tech Station: ") + v.gotaCall << QString();
     l << QStringLiteral("11. ");
-    l << ReportLine()
-             .tab(20)
-             .text(QStringLiteral("CW"))
-             .tab(35)
-             .text(QStringLiteral("Digital"))
-             .tab(50)
-             .text(QStringLiteral("PH"))
-             .str();
+    l << modeColumns(QStringLiteral("CW"), QStringLiteral("Digital"), QStringLiteral("PH"));
     auto row = [](const QString& label, qint64 a, qint64 b, qint64 c) {
         return ReportLine().text(label).tab(20).number(a).tab(35).number(b).tab(50).number(c).str();
     };

@@ -97,3 +97,8 @@ QString transmitterCount(const QString& cls)
 {
     return cls.left(cls.size() - 1);
 }
+
+QString modeColumns(const QString& cw, const QString& digital, const QString& phone)
+{
+    return ReportLine().tab(20).text(cw).tab(35).text(digital).tab(50).text(phone).str();
+}

@@ -64,6 +64,8 @@ QString numericOrZero(const QString& text);
 // The class's letter ("2A" gives "A") and its transmitter count ("2A" gives "2").
 QString classLetter(const QString& cls);
 QString transmitterCount(const QString& cls);
+// A line of the three mode columns, at 20, 35 and 50, as both summary forms lay them out.
+QString modeColumns(const QString& cw, const QString& digital, const QString& phone);
 GotaCounts gotaCounts(const SummaryValues& v);
 Score summaryScore(const BandModeCounts& counts, const SummaryValues& v);
 
