@@ -1,0 +1,242 @@
+#include "keying/VoiceKeyer.h"
+
+#include "keying/KeyLine.h"
+#include "keying/ParallelKeyLine.h"
+#include "keying/SerialKeyLine.h"
+#include "keying/WavePlayer.h"
+#include "rig/SerialPortTable.h"
+#include "util/Clock.h"
+
+#include <QFileInfo>
+
+namespace {
+
+std::shared_ptr<KeyLine> openRealSerial(int port, bool dtr, QString* error)
+{
+    const QString device = SerialPortTable::systemDefault().device(port);
+    if (device.isEmpty()) {
+        *error = QStringLiteral("no serial port %1").arg(port);
+        return nullptr;
+    }
+    auto line = std::make_shared<SerialKeyLine>(device, dtr ? SerialKeyLine::Line::Dtr : SerialKeyLine::Line::Rts);
+    if (!line->open()) {
+        *error = line->error();
+        return nullptr;
+    }
+    return line;
+}
+
+std::shared_ptr<KeyLine> openRealPrinter(const QString& address, QString* error)
+{
+    const std::optional<unsigned> base = ParallelKeyLine::parseAddress(address);
+    const std::optional<QString> device = base ? ParallelKeyLine::deviceForBase(*base) : std::nullopt;
+    if (!device) {
+        *error = QStringLiteral("no printer port at %1").arg(address);
+        return nullptr;
+    }
+    auto line = std::make_shared<ParallelKeyLine>(*device);
+    if (!line->open()) {
+        *error = line->error();
+        return nullptr;
+    }
+    return line;
+}
+
+} // namespace
+
+VoiceKeyer::VoiceKeyer(QString dataDir, WavePlayer& player, const Clock& clock, QObject* parent)
+    : QObject(parent), m_dataDir(std::move(dataDir)), m_player(player), m_clock(clock)
+{
+    openSerialLine = openRealSerial;
+    openPrinterLine = openRealPrinter;
+    m_poll.setInterval(PollMs);
+    connect(&m_poll, &QTimer::timeout, this, &VoiceKeyer::checkPlayback);
+    // The end is also taken from the player's own notice, without waiting for the next poll.
+    connect(&m_player, &WavePlayer::finished, this, &VoiceKeyer::checkPlayback);
+    m_repeat.setSingleShot(true);
+    connect(&m_repeat, &QTimer::timeout, this, &VoiceKeyer::repeatDue);
+}
+
+VoiceKeyer::~VoiceKeyer()
+{
+    setPtt(false);
+}
+
+void VoiceKeyer::loadSettings()
+{
+    m_settings.load(PhoneSettings::path(m_dataDir));
+}
+
+bool VoiceKeyer::saveSettings()
+{
+    return m_settings.save(PhoneSettings::path(m_dataDir));
+}
+
+bool VoiceKeyer::PhoneSetup()
+{
+    const int port = m_settings.portNumber();
+    if (port <= 0)
+        return true;
+    releaseOtherPorts();
+    releasePort();
+    const bool dtr = m_settings.line == PhoneSettings::Dtr;
+    QString error;
+    m_serial = openSerialLine(port, dtr, &error);
+    if (!m_serial) {
+        emit setupFailed(QStringLiteral("The port you have selected for Phone keying is invalid.  Please select "
+                                        "another or enter 0 for none."),
+                         QStringLiteral("Invalid port."));
+        return false;
+    }
+    m_serialFor = QStringLiteral("%1/%2").arg(port).arg(dtr);
+    return true;
+}
+
+void VoiceKeyer::releasePort()
+{
+    if (m_serial && m_serialKeyed)
+        m_serial->setKeyDown(false);
+    m_serialKeyed = false;
+    m_serial.reset();
+    m_serialFor.clear();
+}
+
+void VoiceKeyer::FKeyPhone(int keyCode)
+{
+    if (keyCode < 112 || keyCode > 120)
+        return;
+    m_player.close();
+    if (keyCode == 112 && m_settings.repeatIntervalMs() > 0)
+        m_repeatArmed = true;
+    const QString path = m_settings.files[size_t(keyCode - 112)].trimmed();
+    if (path.isEmpty() || !QFileInfo(path).isFile() || !m_player.open(path)) {
+        // What was playing has been cut: let its PTT go as its end would.
+        checkPlayback();
+        return;
+    }
+    m_repeat.stop();
+    m_repeatDueMs = -1;
+    setPtt(true);
+    m_player.play();
+    m_poll.start();
+}
+
+bool VoiceKeyer::playTest()
+{
+    FKeyPhone(112);
+    return m_repeatArmed;
+}
+
+void VoiceKeyer::stopPlayback()
+{
+    m_player.stop();
+    checkPlayback();
+}
+
+void VoiceKeyer::stopRepeat()
+{
+    m_repeatArmed = false;
+    m_repeat.stop();
+    m_repeatDueMs = -1;
+}
+
+void VoiceKeyer::checkPlayback()
+{
+    if (m_player.playing())
+        return;
+    m_poll.stop();
+    if (!m_pttDown)
+        return;
+    setPtt(false);
+    const int interval = m_settings.repeatIntervalMs();
+    if (m_repeatArmed && interval > 0) {
+        m_repeatDueMs = m_clock.monotonicMs() + interval;
+        m_repeat.start(interval);
+    }
+}
+
+void VoiceKeyer::repeatDue()
+{
+    if (m_repeatDueMs < 0)
+        return;
+    const qint64 left = m_repeatDueMs - m_clock.monotonicMs();
+    if (left > 0) {
+        m_repeat.start(static_cast<int>(left));
+        return;
+    }
+    m_repeatDueMs = -1;
+    FKeyPhone(112);
+}
+
+bool VoiceKeyer::playing() const
+{
+    return m_player.playing();
+}
+
+void VoiceKeyer::setPtt(bool down)
+{
+    if (down == m_pttDown)
+        return;
+    if (down) {
+        if (m_settings.portNumber() > 0) {
+            const QString wanted =
+                QStringLiteral("%1/%2").arg(m_settings.portNumber()).arg(m_settings.line == PhoneSettings::Dtr);
+            if (!m_serial || m_serialFor != wanted)
+                PhoneSetup();
+            if (m_serial) {
+                m_serial->setKeyDown(true);
+                m_serialKeyed = true;
+            }
+        }
+        if (m_settings.line == PhoneSettings::Parallel) {
+            if (!m_printer || m_printerFor != m_settings.printerAddress) {
+                QString error;
+                m_printer = openPrinterLine(m_settings.printerAddress, &error);
+                m_printerFor = m_settings.printerAddress;
+            }
+            if (m_printer) {
+                m_printer->setKeyDown(true);
+                m_printerKeyed = true;
+            }
+        }
+    } else {
+        // Whatever was keyed is released, even when the settings changed meanwhile.
+        if (m_serial && m_serialKeyed)
+            m_serial->setKeyDown(false);
+        if (m_printer && m_printerKeyed)
+            m_printer->setKeyDown(false);
+        m_serialKeyed = m_printerKeyed = false;
+    }
+    m_pttDown = down;
+    emit pttChanged(down);
+}
+
+void VoiceKeyer::cancelRepeat()
+{
+    if (m_repeatArmed)
+        stopRepeat();
+}
+
+bool VoiceKeyer::windowKey(Key key, bool shift, const QString& mode)
+{
+    cancelRepeat();
+    if (mode == QLatin1String("PH")) {
+        if (key >= Key::F1 && key <= Key::F9) {
+            FKeyPhone(112 + static_cast<int>(key));
+            return true;
+        }
+        if (key == Key::F10)
+            return true;
+        if (key == Key::Escape && playing()) {
+            stopPlayback();
+            return true;
+        }
+    }
+    return next && next->windowKey(key, shift, mode);
+}
+
+bool VoiceKeyer::typedKey(int key, const QString& mode)
+{
+    cancelRepeat();
+    return next && next->typedKey(key, mode);
+}
