@@ -34,7 +34,7 @@ void QtWavePlayer::play()
         return;
     m_active = true;
     m_started = false;
-    m_guard.start(static_cast<int>(m_lengthMs + 3000));
+    m_guard.start(static_cast<int>(m_lengthMs + 5000));
     m_effect->play();
     effectChanged();
 }

@@ -1,0 +1,107 @@
+#include "audio/QtWavePlayer.h"
+#include "keying/WaveFile.h"
+#include "support/TestFiles.h"
+#include "support/WaitFor.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A PulseAudio server of the test's own with only a null sink: the sound goes nowhere, but the
+// player goes through the same output path as on a station computer.
+class NullSoundServer : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        const QString runtime = m_dir.path();
+        qputenv("PULSE_RUNTIME_PATH", runtime.toLocal8Bit());
+        qputenv("PULSE_SERVER", ("unix:" + runtime + "/native").toLocal8Bit());
+        m_server.setProgram(QStringLiteral("pulseaudio"));
+        m_server.setArguments({QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
+                               QStringLiteral("-n"), QStringLiteral("--use-pid-file=no"),
+                               QStringLiteral("--disable-shm=yes"), QStringLiteral("--load=module-null-sink"),
+                               QStringLiteral("--load=module-native-protocol-unix")});
+        m_server.start();
+        ASSERT_TRUE(m_server.waitForStarted(5000)) << "pulseaudio is missing (scripts/install-deps)";
+        WAIT_TRUE(QFile::exists(runtime + QStringLiteral("/native")), 10000);
+    }
+    void TearDown() override
+    {
+        m_server.terminate();
+        m_server.waitForFinished(5000);
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_server;
+};
+
+const auto* const server = ::testing::AddGlobalTestEnvironment(new NullSoundServer);
+
+QByteArray sinkInputs()
+{
+    QProcess pactl;
+    pactl.start(QStringLiteral("pactl"),
+                {QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("sink-inputs")});
+    pactl.waitForFinished(3000);
+    return pactl.readAllStandardOutput().trimmed();
+}
+
+QString writeTone(const TempDataDir& dir, int ms)
+{
+    WaveFormat w{1, 8000, 16, 8000 * 2 * ms / 1000};
+    QByteArray samples(w.dataBytes, '\0');
+    for (qsizetype i = 0; i < samples.size(); i += 2)
+        samples[i + 1] = (i / 20) % 2 ? 0x20 : char(0xE0); // 400 Hz square wave
+    const QString path = dir.file(QStringLiteral("tone.wav"));
+    writeBytes(path, WaveFile::header(w) + samples);
+    return path;
+}
+
+TEST(QtWavePlayer, PlaysToTheEndAndStops)
+{
+    TempDataDir dir;
+    const QString path = writeTone(dir, 1000);
+    QtWavePlayer player;
+    QSignalSpy finished(&player, &WavePlayer::finished);
+    ASSERT_TRUE(player.open(path));
+    QElapsedTimer t;
+    t.start();
+    player.play();
+    EXPECT_TRUE(player.playing());
+    // The sound reaches the server while it plays.
+    WAIT_TRUE(!sinkInputs().isEmpty(), 2000);
+    WAIT_TRUE(!player.playing(), 5000);
+    EXPECT_EQ(finished.count(), 1);
+    // It really played the sound's length, not gave up at once or ran to the guard timer.
+    EXPECT_GE(t.elapsed(), 900);
+    EXPECT_LT(t.elapsed(), 5000);
+
+    ASSERT_TRUE(player.open(path));
+    player.play();
+    player.stop();
+    EXPECT_FALSE(player.playing());
+    EXPECT_EQ(finished.count(), 2);
+    EXPECT_FALSE(player.open(dir.file(QStringLiteral("none.wav"))));
+}
+
+TEST(WaveFile, HeaderRoundTripAndRefusals)
+{
+    const WaveFormat w{2, 44100, 16, 176400};
+    const QByteArray h = WaveFile::header(w);
+    ASSERT_EQ(h.size(), 44);
+    const std::optional<WaveFormat> back = WaveFile::parseFormat(h);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->lengthMs(), 1000);
+    EXPECT_EQ(back->channels, 2);
+    QByteArray floatFormat = h;
+    floatFormat[20] = 3;
+    for (const QByteArray& bad : {QByteArray("RIFF"), h.left(36), floatFormat, QByteArray(h).replace("WAVE", "AVI ")})
+        EXPECT_FALSE(WaveFile::parseFormat(bad));
+}
+
+} // namespace
