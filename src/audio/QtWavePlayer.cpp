@@ -24,7 +24,9 @@ bool QtWavePlayer::open(const QString& path)
     m_effect = std::make_unique<QSoundEffect>();
     connect(m_effect.get(), &QSoundEffect::playingChanged, this, &QtWavePlayer::effectChanged);
     connect(m_effect.get(), &QSoundEffect::statusChanged, this, &QtWavePlayer::effectChanged);
-    m_effect->setSource(QUrl::fromLocalFile(path));
+    // Built-in prompts are resources.
+    m_effect->setSource(path.startsWith(QStringLiteral(":/")) ? QUrl(QStringLiteral("qrc") + path)
+                                                              : QUrl::fromLocalFile(path));
     return true;
 }
 
@@ -49,7 +51,11 @@ void QtWavePlayer::stop()
 void QtWavePlayer::close()
 {
     stop();
-    m_effect.reset();
+    // The effect may be the one whose signal brought us here: let it go once that returns.
+    if (m_effect) {
+        m_effect->disconnect(this);
+        m_effect.release()->deleteLater();
+    }
 }
 
 void QtWavePlayer::effectChanged()

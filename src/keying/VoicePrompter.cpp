@@ -17,11 +17,20 @@ QString VoicePrompter::promptPath(const QString& dataDir, const QString& name)
     return dataDir + QLatin1Char('/') + name + QStringLiteral(".wav");
 }
 
+QString VoicePrompter::promptFile(const QString& name) const
+{
+    const QString own = promptPath(m_dataDir, name);
+    if (QFileInfo(own).isFile())
+        return own;
+    const QString builtIn = QStringLiteral(":/fdlog/prompts/") + name + QStringLiteral(".wav");
+    return QFileInfo::exists(builtIn) ? builtIn : QString();
+}
+
 bool VoicePrompter::start(const QString& name)
 {
     m_player.close();
-    const QString path = promptPath(m_dataDir, name);
-    if (!QFileInfo(path).isFile() || !m_player.open(path))
+    const QString path = promptFile(name);
+    if (path.isEmpty() || !m_player.open(path))
         return false;
     m_player.play();
     return true;

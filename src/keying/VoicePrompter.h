@@ -7,7 +7,8 @@
 class WavePlayer;
 
 // Spoken prompts for operators who cannot see the screen: the prompt files "Call", "Class",
-// "Section", "Dupe", "NavEn" and "NavDis" (.wav, in the data folder) played on a player of
+// "Section", "Dupe", "NavEn" and "NavDis" (.wav, in the data folder, else the program's own
+// under :/fdlog/prompts when the sound library is linked in) played on a player of
 // their own, never keying the transmitter. A new prompt cuts the one playing, except one played
 // whole: prompts asked for meanwhile wait for its end and then play in order, so the window
 // goes on drawing and taking keys while the operator hears it out.
@@ -19,6 +20,8 @@ public:
     VoicePrompter(QString dataDir, WavePlayer& player, QObject* parent = nullptr);
 
     static QString promptPath(const QString& dataDir, const QString& name);
+    // The data folder's file, else the built-in prompt of that name; empty when neither exists.
+    QString promptFile(const QString& name) const;
 
     // BlindKeyPhone: plays the prompt file named `name` when it exists.
     void BlindKeyPhone(const QString& name);

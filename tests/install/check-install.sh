@@ -25,7 +25,7 @@ for f in bin/fdlog bin/fdlog-cli; do
     [ -x "$prefix/$f" ] || fail "$f is not an installed program"
 done
 for f in share/applications/fdlog.desktop share/icons/hicolor/scalable/apps/fdlog.svg \
-    share/man/man1/fdlog.1 share/man/man1/fdlog-cli.1 share/fdlog/BandPlan.txt share/fdlog/sections.txt; do
+    share/man/man1/fdlog.1 share/man/man1/fdlog-cli.1 share/fdlog/BandPlan.txt share/fdlog/sections.txt share/fdlog/prompts/NavEn.wav; do
     [ -s "$prefix/$f" ] || fail "$f missing or empty"
 done
 

@@ -1,4 +1,5 @@
 #include "audio/QtWavePlayer.h"
+#include "keying/VoicePrompter.h"
 #include "keying/WaveFile.h"
 #include "support/TestFiles.h"
 #include "support/WaitFor.h"
@@ -87,6 +88,28 @@ TEST(QtWavePlayer, PlaysToTheEndAndStops)
     EXPECT_FALSE(player.playing());
     EXPECT_EQ(finished.count(), 2);
     EXPECT_FALSE(player.open(dir.file(QStringLiteral("none.wav"))));
+}
+
+TEST(QtWavePlayer, BuiltInPromptsPlayUnlessTheDataFolderHasItsOwn)
+{
+    TempDataDir dir;
+    writeTone(dir, 100);
+    QFile::rename(dir.file(QStringLiteral("tone.wav")), VoicePrompter::promptPath(dir.path(), QStringLiteral("Dupe")));
+    QtWavePlayer player;
+    VoicePrompter prompter(dir.path(), player);
+    for (const char* name : {"Call", "Class", "Section", "Dupe", "NavEn", "NavDis"}) {
+        SCOPED_TRACE(name);
+        const QString file = prompter.promptFile(QString::fromLatin1(name));
+        EXPECT_EQ(file.startsWith(QStringLiteral(":/")), QByteArray(name) != "Dupe");
+        const std::optional<WaveFormat> format = WaveFile::readFormat(file);
+        ASSERT_TRUE(format);
+        EXPECT_GT(format->lengthMs(), QByteArray(name) == "Dupe" ? 50 : 250); // spoken, not empty
+    }
+    prompter.levelChosen(VoicePrompter::CallOnly); // "NavEn" heard out, then "Call"
+    EXPECT_TRUE(prompter.holding());
+    WAIT_TRUE(!prompter.holding(), 8000);
+    EXPECT_TRUE(player.playing());
+    WAIT_TRUE(!player.playing(), 5000);
 }
 
 TEST(WaveFile, HeaderRoundTripAndRefusals)
