@@ -16,6 +16,7 @@
 #include "ui/StationIdDialog.h"
 #include "ui/RttyLinkActions.h"
 #include "ui/StationViews.h"
+#include "ui/VoiceActions.h"
 #include "ui/WsjtxOptionsWindow.h"
 #include "util/DataFolderLock.h"
 #include "util/Dialogs.h"
@@ -35,6 +36,7 @@ AppContext::AppContext(Options options, Dialogs& dialogs, Clock& clock)
 AppContext::~AppContext()
 {
     // Windows go first: they hold references into the station.
+    m_voice.reset();
     m_window.reset();
     m_cwKeyer.reset();
     m_wsjtx.reset();
@@ -85,6 +87,8 @@ bool AppContext::start()
 
     m_backups = std::make_unique<BackupScheduler>(m_station->logbook(), m_station->prefs(), paths, m_clock, m_dialogs);
     startCwKeyer();
+    // The voice keyer takes the main window's keys first and passes the rest to the CW keyer.
+    m_voice = std::make_unique<VoiceActions>(*m_window, *m_station, *m_cwKeyer, m_dialogs, m_clock);
     m_window->rig().openAtStartup();
     m_window->loadBackupWindow(*m_backups);
     m_backups->setKeyboardCwWaiting([this] { return m_cwKeyer->keyboardCwWaiting(); });

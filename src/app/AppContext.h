@@ -21,6 +21,7 @@ class RttyLink;
 class Station;
 class WsjtxListener;
 class StationIdDialog;
+class VoiceActions;
 
 // Builds the program's services and windows in the start-up order and owns them for the run.
 class AppContext {
@@ -48,6 +49,7 @@ public:
     CwKeyer& cwKeyer() { return *m_cwKeyer; }
     WsjtxListener& wsjtx() { return *m_wsjtx; }
     RttyLink& rttyLink() { return *m_rtty; }
+    VoiceActions& voice() { return *m_voice; }
 
 private:
     // The CW keyer with cw.txt loaded, taking the main window's keys.
@@ -71,5 +73,6 @@ private:
     std::unique_ptr<SpotBoard> m_spotBoard;
     std::unique_ptr<SpotSession> m_spotSession;
     PacketSpotWindow* m_spotWindow = nullptr; // owned by the main window once made
+    std::unique_ptr<VoiceActions> m_voice;
     std::unique_ptr<MainWindow> m_window;
 };

@@ -232,6 +232,10 @@ bool VoiceKeyer::windowKey(Key key, bool shift, const QString& mode)
             return true;
         }
     }
+    if (mode == QLatin1String("CW") && m_serial) {
+        releasePort();
+        returnOtherPorts();
+    }
     return next && next->windowKey(key, shift, mode);
 }
 

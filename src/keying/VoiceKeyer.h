@@ -33,6 +33,8 @@ public:
     std::function<std::shared_ptr<KeyLine>(const QString& address, QString* error)> openPrinterLine;
     // The CW keying and the WinKey keyer give up their ports before PTT takes one.
     std::function<void()> releaseOtherPorts = [] {};
+    // A CW key comes while PTT holds the serial port: the CW keying takes its port back.
+    std::function<void()> returnOtherPorts = [] {};
     KeyerHandoff* next = nullptr;
 
     // Reads wave2.txt (start-up).

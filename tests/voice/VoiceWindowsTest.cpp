@@ -1,0 +1,94 @@
+#include "app/AppContext.h"
+#include "keying/VoiceKeyer.h"
+#include "keying/VoicePrompter.h"
+#include "keying/WaveFile.h"
+#include "log/Station.h"
+#include "settings/Preferences.h"
+#include "support/ManualClock.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestAppOptions.h"
+#include "support/WaitFor.h"
+#include "ui/MainWindow.h"
+#include "ui/VoiceActions.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Counts the paints a widget gets.
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        paints += e->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+TEST(VoiceWindows, TheProgramStaysLiveWhileMessagesAndPromptsPlay)
+{
+    TempDataDir dir;
+    Preferences p;
+    p.ownCall = "K1ABC";
+    p.ownClass = "2A";
+    p.ownSection = "CT";
+    p.mode = "PH";
+    p.utcOffset = 4;
+    ASSERT_TRUE(SavePref(dir.file("fdpref.dat"), p));
+    const WaveFormat w{1, 8000, 16, 8000 * 2 * 2}; // two seconds of silence
+    writeBytes(dir.file("cq.wav"), WaveFile::header(w) + QByteArray(w.dataBytes, '\0'));
+    ScriptedDialogs dialogs;
+    ManualClock clock;
+    AppContext app(testAppOptions(dir), dialogs, clock);
+    ASSERT_TRUE(app.start());
+    MainWindow& main = app.window();
+    main.show();
+    QApplication::setActiveWindow(&main);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+
+    // Ctrl+P, a file for F1, Done writes wave2.txt.
+    QTest::keyClick(&main, Qt::Key_P, Qt::ControlModifier);
+    auto* phone = main.findChild<QDialog*>("PhoneFrm");
+    ASSERT_TRUE(phone && phone->isVisible());
+    EXPECT_EQ(phone->windowTitle(), "Phone Wave Selections");
+    QTest::keyClicks(phone->findChild<QLineEdit*>("Text1"), dir.file("cq.wav"));
+    phone->findChild<QPushButton*>("cmdDone")->click();
+    EXPECT_FALSE(phone->isVisible());
+    EXPECT_TRUE(readBytes(dir.file("wave2.txt")).startsWith('"' + dir.file("cq.wav").toLatin1() + "\"\r\n"));
+
+    // F1 plays; the window draws and takes a call meanwhile; Esc stops the message.
+    VoiceKeyer& keyer = app.voice().keyer();
+    auto* call = main.findChild<QLineEdit*>("txtCall");
+    call->setFocus();
+    QTest::keyClick(&main, Qt::Key_F1);
+    ASSERT_TRUE(keyer.playing());
+    PaintCounter counter;
+    call->installEventFilter(&counter);
+    QTest::keyClicks(call, "W1AW");
+    EXPECT_EQ(call->text(), "W1AW");
+    WAIT_TRUE(counter.paints > 0, 1000);
+    EXPECT_TRUE(keyer.playing());
+    QTest::keyClick(call, Qt::Key_Escape);
+    EXPECT_FALSE(keyer.playing());
+
+    // Call Only: "NavEn" heard out while the window works on, then "Call"; Done stores the level.
+    main.findChild<QAction*>("mnuBlind")->trigger();
+    auto* nav = main.findChild<QDialog*>("BlindFrm");
+    ASSERT_TRUE(nav);
+    nav->findChild<QRadioButton*>("Option2")->click();
+    VoicePrompter& prompter = app.voice().prompter();
+    EXPECT_TRUE(prompter.holding());
+    QTest::keyClicks(call, "K");
+    EXPECT_EQ(call->text(), "W1AWK");
+    WAIT_TRUE(!prompter.holding(), 8000);
+    nav->findChild<QPushButton*>("cmdDone")->click();
+    EXPECT_EQ(app.station().prefs().voiceNavigation, 1);
+}
+
+} // namespace
