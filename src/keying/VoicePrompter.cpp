@@ -59,10 +59,12 @@ void VoicePrompter::playWhole(const QString& name)
 
 void VoicePrompter::entryPrompt(const QString& name, int level)
 {
-    if (name == QLatin1String("Dupe") && level >= CallOnly)
-        playWhole(name);
-    else
+    if (name != QLatin1String("Dupe"))
         BlindKeyPhone(name);
+    else if (level >= CallOnly)
+        playWhole(name);
+    else if (QFileInfo(promptPath(m_dataDir, name)).isFile())
+        BlindKeyPhone(name); // with navigation off only a file the operator put there speaks
 }
 
 void VoicePrompter::levelChosen(int level)

@@ -28,7 +28,8 @@ public:
     // Plays `name` to its end before any later prompt.
     void playWhole(const QString& name);
     // A prompt of the entry at voice navigation `level`: the field names come already
-    // filtered by level; "Dupe" plays at every level and is heard out at levels 1 and 2.
+    // filtered by level; "Dupe" plays at every level and is heard out at levels 1 and 2 (with
+    // navigation off, only the data folder's own file: the built-in one stays quiet).
     void entryPrompt(const QString& name, int level);
     // A level chosen in the voice navigation window: Off says "NavDis", All Data Fields
     // "NavEn", Call Only "NavEn" and then "Call".

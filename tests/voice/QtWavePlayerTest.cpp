@@ -105,6 +105,9 @@ TEST(QtWavePlayer, BuiltInPromptsPlayUnlessTheDataFolderHasItsOwn)
         ASSERT_TRUE(format);
         EXPECT_GT(format->lengthMs(), QByteArray(name) == "Dupe" ? 50 : 250); // spoken, not empty
     }
+    QFile::remove(VoicePrompter::promptPath(dir.path(), QStringLiteral("Dupe")));
+    prompter.entryPrompt(QStringLiteral("Dupe"), VoicePrompter::Off);
+    EXPECT_FALSE(player.playing());
     prompter.levelChosen(VoicePrompter::CallOnly); // "NavEn" heard out, then "Call"
     EXPECT_TRUE(prompter.holding());
     WAIT_TRUE(!prompter.holding(), 8000);
