@@ -32,6 +32,7 @@ public:
 
     VoiceKeyer& keyer() { return *m_keyer; }
     VoicePrompter& prompter() { return *m_prompter; }
+    WaveRecorder& recorder() { return *m_recorder; }
     void showPhoneSetup();
     void showVoiceNavigation();
 

@@ -11,8 +11,8 @@
 
 namespace {
 
-// A PulseAudio server of the test's own with only a null sink: the sound goes nowhere, but the
-// player goes through the same output path as on a station computer.
+// A PulseAudio server of the test's own with a null sink and a null source (silence to record):
+// the sound goes nowhere, but player and recorder go the same way as on a station computer.
 class NullSoundServer : public ::testing::Environment {
 public:
     void SetUp() override
@@ -25,6 +25,7 @@ public:
         m_server.setArguments({QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
                                QStringLiteral("-n"), QStringLiteral("--use-pid-file=no"),
                                QStringLiteral("--disable-shm=yes"), QStringLiteral("--load=module-null-sink"),
+                               QStringLiteral("--load=module-null-source"),
                                QStringLiteral("--load=module-native-protocol-unix")});
         m_server.start();
         ASSERT_TRUE(m_server.waitForStarted(5000)) << "pulseaudio is missing (scripts/install-deps)";

@@ -1,4 +1,5 @@
 #include "app/AppContext.h"
+#include "audio/WaveRecorder.h"
 #include "keying/VoiceKeyer.h"
 #include "keying/VoicePrompter.h"
 #include "keying/WaveFile.h"
@@ -58,6 +59,16 @@ TEST(VoiceWindows, TheProgramStaysLiveWhileMessagesAndPromptsPlay)
     ASSERT_TRUE(phone && phone->isVisible());
     EXPECT_EQ(phone->windowTitle(), "Phone Wave Selections");
     QTest::keyClicks(phone->findChild<QLineEdit*>("Text1"), dir.file("cq.wav"));
+    // F2 recorded from the default input (the null sink's monitor here): press, wait, press.
+    auto* record = phone->findChild<QPushButton*>("cmdRecord2");
+    record->click();
+    EXPECT_EQ(record->text(), "Stop rec.") << dialogs.messages().join(QLatin1Char('|')).toStdString();
+    WAIT_TRUE(app.voice().recorder().recordedBytes() > 8000, 5000);
+    record->click();
+    EXPECT_EQ(phone->findChild<QLineEdit*>("Text2")->text(), dir.file("F2.wav"));
+    const std::optional<WaveFormat> take = WaveFile::readFormat(dir.file("F2.wav"));
+    ASSERT_TRUE(take) << dialogs.messages().join('|').toStdString();
+    EXPECT_GT(take->lengthMs(), 100);
     phone->findChild<QPushButton*>("cmdDone")->click();
     EXPECT_FALSE(phone->isVisible());
     EXPECT_TRUE(readBytes(dir.file("wave2.txt")).startsWith('"' + dir.file("cq.wav").toLatin1() + "\"\r\n"));
