@@ -105,7 +105,10 @@ void VoiceKeyer::FKeyPhone(int keyCode)
 {
     if (keyCode < 112 || keyCode > 120)
         return;
+    // Cutting a message for the next must not drop PTT in between.
+    m_switching = true;
     m_player.close();
+    m_switching = false;
     if (keyCode == 112 && m_settings.repeatIntervalMs() > 0)
         m_repeatArmed = true;
     const QString path = m_settings.files[size_t(keyCode - 112)].trimmed();
@@ -142,7 +145,7 @@ void VoiceKeyer::stopRepeat()
 
 void VoiceKeyer::checkPlayback()
 {
-    if (m_player.playing())
+    if (m_switching || m_player.playing())
         return;
     m_poll.stop();
     if (!m_pttDown)

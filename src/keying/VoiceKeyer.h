@@ -90,6 +90,7 @@ private:
     bool m_serialKeyed = false;
     bool m_printerKeyed = false;
     bool m_repeatArmed = false;
+    bool m_switching = false; // closing one message to play the next
     qint64 m_repeatDueMs = -1;
     QTimer m_poll;
     QTimer m_repeat;

@@ -175,6 +175,8 @@ TEST_F(Voice, PhoneKeysAndEscape)
     EXPECT_FALSE(keyer.windowKey(K::F2, false, QStringLiteral("CW")));     // the CW keyer's
     EXPECT_EQ(next.keys, (std::vector<K>{K::Escape, K::F2}));
     EXPECT_TRUE(keyer.windowKey(K::F3, false, QStringLiteral("PH")));
+    EXPECT_TRUE(keyer.windowKey(K::F4, false, QStringLiteral("PH"))); // cuts F3, PTT held throughout
+    EXPECT_EQ(serial->events.size(), 1u);
     EXPECT_TRUE(serial->down());
     EXPECT_TRUE(keyer.windowKey(K::Escape, false, QStringLiteral("PH")));
     EXPECT_FALSE(keyer.playing());
