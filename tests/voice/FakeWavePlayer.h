@@ -20,8 +20,7 @@ public:
     void play() override
     {
         calls << QStringLiteral("play");
-        if (onPlay)
-            onPlay();
+        onPlay();
         m_playing = m_open;
     }
     void stop() override { end(true); }
@@ -38,7 +37,7 @@ public:
     }
 
     QStringList calls;
-    std::function<void()> onPlay;
+    std::function<void()> onPlay = [] {};
 
 private:
     bool m_open = false;
