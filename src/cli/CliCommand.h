@@ -53,3 +53,4 @@ std::vector<CliCommand> rigCommands();
 std::vector<CliCommand> cwCommands();
 std::vector<CliCommand> spotCommands();
 std::vector<CliCommand> checkCommands();
+std::vector<CliCommand> syncCommands();

@@ -1,0 +1,135 @@
+#include "sync/SyncSession.h"
+
+#include "sync/SharedLog.h"
+
+#include <QRandomGenerator>
+#include <QTimer>
+
+SyncSession::SyncSession(SharedLog& log, Settings settings, QObject* parent)
+    : QObject(parent), m_log(log), m_settings(std::move(settings))
+{
+    connect(&m_client, &MqttClient::connected, this, &SyncSession::onConnected);
+    connect(&m_client, &MqttClient::messageReceived, this,
+            [this](const QString& topic, const QByteArray& payload, bool) { onMessage(topic, payload); });
+    connect(&m_client, &MqttClient::refused, this, [this](const QString& reason) {
+        emit refused(QStringLiteral("The broker %1:%2 refused station %3 (%4): check the user name and the "
+                                    "password.")
+                         .arg(m_settings.host)
+                         .arg(m_settings.port)
+                         .arg(m_settings.station, reason.endsWith(QLatin1Char('.')) ? reason.chopped(1) : reason));
+    });
+    connect(&m_client, &MqttClient::connectionLost, this, [this](const QString& reason, bool everConnected) {
+        emit connectionLost(QStringLiteral("No connection to the broker %1:%2 (%3).")
+                                .arg(m_settings.host)
+                                .arg(m_settings.port)
+                                .arg(reason),
+                            everConnected);
+    });
+    connect(&m_log, &SharedLog::localChanges, this, &SyncSession::publishKeys);
+    connect(&m_log, &SharedLog::failed, this, &SyncSession::failed);
+}
+
+bool SyncSession::start(QString* error)
+{
+    if (m_settings.event.isEmpty() || m_settings.event.contains(QLatin1Char('/')) ||
+        m_settings.event.contains(QLatin1Char('+')) || m_settings.event.contains(QLatin1Char('#'))) {
+        *error = QStringLiteral("the event name \"%1\" must be a word without /, + or #").arg(m_settings.event);
+        return false;
+    }
+    if (!m_log.isOpen() && !m_log.open(error))
+        return false;
+    MqttClient::Options o;
+    o.host = m_settings.host;
+    o.port = m_settings.port;
+    o.clientId = QStringLiteral("fdlog-%1-%2").arg(m_settings.event, m_settings.station);
+    o.user = m_settings.user;
+    o.password = m_settings.password;
+    o.caFile = m_settings.caFile;
+    return m_client.open(o, error);
+}
+
+void SyncSession::stop()
+{
+    m_client.close();
+}
+
+void SyncSession::onConnected()
+{
+    m_brokerHolds.clear();
+    m_client.subscribe(topicPrefix() + QStringLiteral("+/+"), 1);
+    // The broker sends the retained contacts while it handles the subscription, so this marker
+    // comes back after all of them.
+    m_helloNonce = QByteArray::number(QRandomGenerator::global()->generate64(), 16);
+    m_client.publish(topicPrefix() + m_settings.station + QStringLiteral("/hello"), m_helloNonce, 1, false);
+}
+
+void SyncSession::onMessage(const QString& topic, const QByteArray& payload)
+{
+    const QString prefix = topicPrefix();
+    if (!topic.startsWith(prefix))
+        return;
+    const QStringList parts = topic.mid(prefix.size()).split(QLatin1Char('/'));
+    if (parts.size() != 2)
+        return;
+    if (parts[1] == QLatin1String("hello")) {
+        if (parts[0] == m_settings.station && payload == m_helloNonce) {
+            m_helloNonce.clear();
+            storeArrived();
+            publishWhatTheBrokerLacks();
+            emit caughtUp();
+        }
+        return;
+    }
+    bool ok = false;
+    const int seq = parts[1].toInt(&ok);
+    if (!ok || payload.isEmpty())
+        return;
+    const std::optional<SyncEntry> e = SyncEntry::fromPayload({parts[0], seq}, payload);
+    if (!e)
+        return;
+    m_brokerHolds[e->key] = payload;
+    // An older copy than ours (a station that was away edited nothing newer): ours goes back up.
+    if (m_log.receive(*e) == SyncLog::Apply::Older && m_helloNonce.isEmpty()) {
+        if (const SyncEntry* mine = m_log.table().find(e->key))
+            publish(*mine);
+    }
+    if (m_log.hasPending() && !m_storeQueued) {
+        // Messages that arrive together are stored with one write.
+        m_storeQueued = true;
+        QTimer::singleShot(0, this, &SyncSession::storeArrived);
+    }
+}
+
+void SyncSession::storeArrived()
+{
+    m_storeQueued = false;
+    for (const SyncKey& k : m_log.store())
+        if (const SyncEntry* e = m_log.table().find(k))
+            emit contactStored(*e);
+}
+
+void SyncSession::publish(const SyncEntry& e)
+{
+    const QByteArray payload = e.payload();
+    if (m_client.publish(topicPrefix() + e.key.station + QLatin1Char('/') + QString::number(e.key.seq), payload, 1,
+                         true))
+        m_brokerHolds[e.key] = payload;
+}
+
+void SyncSession::publishKeys(const std::vector<SyncKey>& keys)
+{
+    if (!m_client.isConnected())
+        return; // published on the next connect
+    for (const SyncKey& k : keys)
+        if (const SyncEntry* e = m_log.table().find(k))
+            publish(*e);
+}
+
+void SyncSession::publishWhatTheBrokerLacks()
+{
+    for (const auto& [key, e] : m_log.table().entries()) {
+        const auto it = m_brokerHolds.find(key);
+        if (it == m_brokerHolds.end() || it->second != e.payload())
+            publish(e);
+    }
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "sync/MqttClient.h"
+#include "sync/SyncLog.h"
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <map>
+
+class SharedLog;
+
+// Shares the log through an MQTT broker. Topics, under fieldday/<event>/:
+//   <station>/<seq>   one retained QoS 1 message per contact, payload SyncEntry::payload()
+//                     ("REV,<log line>", or "REV,-" once deleted); an edit replaces it.
+//   <station>/hello   a non-retained marker each station sends to itself after subscribing:
+//                     when it comes back, every retained contact has arrived before it, and the
+//                     station publishes whatever the broker lacks or holds in an older form
+//                     (its own contacts logged while away, or everything after a broker restart).
+// A station stores every newer entry it hears, so the broker itself holds the whole log for a
+// station that joins late.
+class SyncSession : public QObject {
+    Q_OBJECT
+public:
+    struct Settings {
+        QString host;
+        quint16 port = 1883;
+        QString station;
+        QString user;
+        QString password;
+        QString event;
+        QString caFile;
+    };
+
+    SyncSession(SharedLog& log, Settings settings, QObject* parent = nullptr);
+
+    // Opens the shared log and starts connecting. False, with the reason, when the log cannot be shared.
+    bool start(QString* error);
+    void stop();
+    bool isConnected() const { return m_client.isConnected(); }
+    const Settings& settings() const { return m_settings; }
+    MqttClient& client() { return m_client; }
+    QString topicPrefix() const { return QStringLiteral("fieldday/%1/").arg(m_settings.event); }
+
+signals:
+    // A contact from another station newly stored in the local log.
+    void contactStored(const SyncEntry& entry);
+    // Connected, and every retained contact has been taken in.
+    void caughtUp();
+    // The broker refused the login; nothing more is tried.
+    void refused(const QString& text);
+    // The broker could not be reached or the connection was lost; reconnecting goes on.
+    void connectionLost(const QString& text, bool everConnected);
+    void failed(const QString& text);
+
+private:
+    void onConnected();
+    void onMessage(const QString& topic, const QByteArray& payload);
+    void publish(const SyncEntry& e);
+    void publishKeys(const std::vector<SyncKey>& keys);
+    void publishWhatTheBrokerLacks();
+    void storeArrived();
+
+    SharedLog& m_log;
+    Settings m_settings;
+    MqttClient m_client;
+    QByteArray m_helloNonce;
+    bool m_storeQueued = false;
+    // What the broker was heard holding since the last connect.
+    std::map<SyncKey, QByteArray> m_brokerHolds;
+};
