@@ -121,25 +121,25 @@ void SharedLog::onReloaded()
 
 SyncLog::Apply SharedLog::receive(const SyncEntry& e)
 {
-    const SyncEntry* had = m_table.find(e.key);
-    const bool wasLive = had && had->record;
-    const SyncLog::Apply a = m_table.apply(e);
-    if (a == SyncLog::Apply::Newer && e.record && !wasLive)
-        m_pending.push_back(e.key);
-    else if (a == SyncLog::Apply::Newer)
-        m_pending.push_back(SyncKey{}); // an edit or delete: stored, not announced
+    const auto it = m_incoming.find(e.key);
+    const SyncLog::Apply a = SyncLog::compare(it != m_incoming.end() ? &it->second : m_table.find(e.key), e);
+    if (a == SyncLog::Apply::Newer)
+        m_incoming[e.key] = e;
     return a;
 }
 
 std::vector<SyncKey> SharedLog::store()
 {
-    if (m_pending.empty())
+    if (m_incoming.empty())
         return {};
     std::vector<SyncKey> fresh;
-    for (const SyncKey& k : m_pending)
-        if (k.seq > 0)
-            fresh.push_back(k);
-    m_pending.clear();
+    for (auto& [key, e] : m_incoming) {
+        const SyncEntry* had = m_table.find(key);
+        if (e.record && !(had && had->record))
+            fresh.push_back(key);
+        m_table.put(std::move(e));
+    }
+    m_incoming.clear();
     if (!writeBoth())
         return {};
     return fresh;

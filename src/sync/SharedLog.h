@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <map>
 #include <vector>
 
 class Logbook;
@@ -33,7 +34,7 @@ public:
     // Writes what receive() took in: fdlog.sync first, then fdlog.dat in the shared order.
     // Returns the keys newly stored as live contacts.
     std::vector<SyncKey> store();
-    bool hasPending() const { return !m_pending.empty(); }
+    bool hasPending() const { return !m_incoming.empty(); }
 
 signals:
     // Entries changed here: to be published.
@@ -54,5 +55,7 @@ private:
     QString m_station;
     bool m_open = false;
     bool m_writing = false; // the logbook's signals during our own writes are ours
-    std::vector<SyncKey> m_pending;
+    // Taken in but not yet written; kept apart so a local change meanwhile is compared with
+    // the table that matches the log on the disk.
+    std::map<SyncKey, SyncEntry> m_incoming;
 };

@@ -154,9 +154,8 @@ const SyncEntry* SyncLog::find(const SyncKey& key) const
     return it == m_entries.end() ? nullptr : &it->second;
 }
 
-SyncLog::Apply SyncLog::compare(const SyncEntry& e) const
+SyncLog::Apply SyncLog::compare(const SyncEntry* have, const SyncEntry& e)
 {
-    const SyncEntry* have = find(e.key);
     if (!have || e.rev > have->rev)
         return Apply::Newer;
     if (e.rev < have->rev)
@@ -167,7 +166,7 @@ SyncLog::Apply SyncLog::compare(const SyncEntry& e) const
 
 SyncLog::Apply SyncLog::apply(const SyncEntry& e)
 {
-    const Apply a = compare(e);
+    const Apply a = compare(find(e.key), e);
     if (a == Apply::Newer)
         m_entries[e.key] = e;
     return a;

@@ -62,8 +62,8 @@ public:
     // Takes `e` when it is newer than what the table holds: the higher revision wins, equal
     // revisions are settled by the payload bytes, so every station picks the same one.
     Apply apply(const SyncEntry& e);
-    // How `e` compares with the table's copy of its key (Newer when the table has none).
-    Apply compare(const SyncEntry& e) const;
+    // How `e` compares with `have` (Newer when there is none).
+    static Apply compare(const SyncEntry* have, const SyncEntry& e);
     void put(const SyncEntry& e) { m_entries[e.key] = e; }
     int nextSeq(const QString& station) const;
 

@@ -1,0 +1,178 @@
+// Stations sharing one log through a real mosquitto started here: in-process sessions and
+// fdlog-cli sync as a separate process.
+#include "MosquittoBroker.h"
+#include "log/LogFile.h"
+#include "log/Logbook.h"
+#include "log/SectionTable.h"
+#include "support/CliProcess.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
+#include "support/WaitFor.h"
+#include "sync/SharedLog.h"
+#include "sync/SyncSession.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+constexpr int kWaitMs = 20000;
+
+ContactRecord rec(const QString& call, int second, const QString& band = "20", const QString& mode = "CW")
+{
+    return {
+        call,
+        "2A",
+        "CT",
+        "2026/06/27",
+        QStringLiteral("18:%1:%2").arg(second / 60, 2, 10, QLatin1Char('0')).arg(second % 60, 2, 10, QLatin1Char('0')),
+        band,
+        mode,
+        "",
+        ""};
+}
+
+// One station: its own data folder, logbook and session.
+struct TestStation {
+    TempDataDir dir;
+    ScriptedDialogs dialogs;
+    ContactLog log{SectionTable::standard()};
+    Logbook book{log, dir.file("fdlog.dat"), dir.file("LogBkUp.dat"), dialogs};
+    std::unique_ptr<SharedLog> shared;
+    std::unique_ptr<SyncSession> session;
+    int caughtUp = 0;
+    QStringList refusals;
+
+    TestStation(const QString& name, const MosquittoBroker& broker, const std::vector<ContactRecord>& before = {},
+                const QString& password = MosquittoBroker::Password)
+    {
+        EXPECT_TRUE(LogFile(dir.file("fdlog.dat")).rewrite(before));
+        EXPECT_TRUE(book.reload());
+        shared = std::make_unique<SharedLog>(book, dir.file("fdlog.sync"), name);
+        session = std::make_unique<SyncSession>(
+            *shared,
+            SyncSession::Settings{"127.0.0.1", broker.port(), name, MosquittoBroker::User, password, "test", {}});
+        QObject::connect(session.get(), &SyncSession::caughtUp, [this] { ++caughtUp; });
+        QObject::connect(session.get(), &SyncSession::refused, [this](const QString& t) { refusals << t; });
+        QString error;
+        EXPECT_TRUE(session->start(&error)) << error.toStdString();
+    }
+    QByteArray file() const { return readBytes(dir.file("fdlog.dat")); }
+};
+
+struct SyncBrokerFixture : ::testing::Test {
+    MosquittoBroker broker;
+    void SetUp() override { ASSERT_TRUE(broker.start()) << broker.error().toStdString(); }
+
+    static void expectSameLogs(const std::vector<TestStation*>& stations, int size)
+    {
+        for (TestStation* s : stations)
+            WAIT_EQ(s->log.size(), size, kWaitMs);
+        for (TestStation* s : stations) {
+            WAIT_EQ(s->file(), stations.front()->file(), kWaitMs);
+            EXPECT_TRUE(s->dialogs.calls.empty()) << s->dialogs.messages().join('\n').toStdString();
+        }
+    }
+};
+
+} // namespace
+
+TEST_F(SyncBrokerFixture, ThreeStationsLoggingTogetherEndWithOneLogAndEditsAndDeletesFollow)
+{
+    TestStation a("A", broker, {rec("K0OLD", 0)}), b("B", broker), c("C", broker);
+    WAIT_TRUE(a.caughtUp && b.caughtUp && c.caughtUp, kWaitMs);
+    for (int i = 1; i <= 15; ++i) {
+        // Every station's fifth contact is the same call, band, mode and second: all three stay.
+        const int second = i == 5 ? 100 : i * 7;
+        ASSERT_EQ(a.book.storeContact(rec(i == 5 ? "W1AW" : QStringLiteral("K%1A").arg(i), second)),
+                  Logbook::StoreResult::Stored);
+        ASSERT_EQ(b.book.storeContact(rec(i == 5 ? "W1AW" : QStringLiteral("K%1B").arg(i), second)),
+                  Logbook::StoreResult::Stored);
+        ASSERT_EQ(c.book.storeContact(rec(i == 5 ? "W1AW" : QStringLiteral("K%1C").arg(i), second, "40")),
+                  Logbook::StoreResult::Stored);
+        QCoreApplication::processEvents();
+    }
+    expectSameLogs({&a, &b, &c}, 46);
+    EXPECT_EQ(a.file().count("\"W1AW\""), 3);
+
+    // B edits one of A's contacts, C deletes one of B's.
+    const int recNo = 1 + static_cast<int>(std::find(b.log.records().begin(), b.log.records().end(), rec("K3A", 21)) -
+                                           b.log.records().begin());
+    ContactRecord edited = rec("K3A", 21);
+    edited.section = "NH";
+    ASSERT_TRUE(b.book.replaceRecord(recNo, edited));
+    c.dialogs.yesNoAnswers = {true};
+    const auto k2b = std::find(c.log.records().begin(), c.log.records().end(), rec("K2B", 14));
+    ASSERT_TRUE(c.book.deleteRecord(1 + static_cast<int>(k2b - c.log.records().begin())));
+    c.dialogs.clear();
+    expectSameLogs({&a, &b, &c}, 45);
+    EXPECT_TRUE(a.file().contains(formatLogLine(edited)));
+    EXPECT_FALSE(a.file().contains(formatLogLine(rec("K2B", 14))));
+}
+
+TEST_F(SyncBrokerFixture, StationsCatchUpAfterTheBrokerRestartsAndALateStationGetsEverything)
+{
+    TestStation a("A", broker, {rec("K1A", 1)}), b("B", broker, {rec("K1B", 2)});
+    expectSameLogs({&a, &b}, 2);
+    broker.kill();
+    // Logged while the broker is gone (and lost every retained contact with it).
+    ASSERT_EQ(a.book.storeContact(rec("K2A", 3)), Logbook::StoreResult::Stored);
+    ASSERT_EQ(b.book.storeContact(rec("K2B", 3)), Logbook::StoreResult::Stored);
+    WAIT_TRUE(!a.session->isConnected() && !b.session->isConnected(), kWaitMs);
+    ASSERT_TRUE(broker.start()) << broker.error().toStdString();
+    WAIT_TRUE(a.caughtUp == 2 && b.caughtUp == 2, kWaitMs);
+    TestStation late("LATE", broker);
+    expectSameLogs({&a, &b, &late}, 4);
+    EXPECT_EQ(late.shared->table().nextSeq("LATE"), 1);
+}
+
+TEST_F(SyncBrokerFixture, AWrongPasswordIsRefusedAndNothingOfItIsStored)
+{
+    TestStation a("A", broker, {rec("K1A", 1)});
+    TestStation intruder("X", broker, {rec("K1X", 2)}, "wrong");
+    WAIT_EQ(intruder.refusals.size(), 1, kWaitMs);
+    EXPECT_TRUE(intruder.refusals[0].startsWith(
+        QStringLiteral("The broker 127.0.0.1:%1 refused station X").arg(broker.port())));
+    EXPECT_TRUE(intruder.refusals[0].endsWith("check the user name and the password."));
+    // A station let in afterwards is heard; the refused one never is.
+    TestStation b("B", broker);
+    expectSameLogs({&a, &b}, 1);
+    EXPECT_EQ(intruder.log.size(), 1);
+    EXPECT_EQ(intruder.caughtUp, 0);
+}
+
+TEST_F(SyncBrokerFixture, CliStationPrintsWhatItStoresAndSharesItsOwn)
+{
+    TestStation a("A", broker, {rec("K1A", 1, "40", "PH"), rec("K2A", 5)});
+    WAIT_TRUE(a.caughtUp, kWaitMs);
+    TempDataDir cliDir;
+    writeBytes(cliDir.file("fdlog.dat"), formatLogLine(rec("W9CLI", 3)));
+    const QStringList login = {"sync",       "--broker",  broker.address(),      "--station",
+                               "scoreboard", "--user",    MosquittoBroker::User, "--event",
+                               "test",       "--password"};
+    const CliRun ok =
+        runCliProgram(FDLOG_CLI, login + QStringList{MosquittoBroker::Password, "--seconds", "2"}, cliDir.path());
+    EXPECT_EQ(ok.exitCode, 0) << ok.err.toStdString();
+    EXPECT_EQ(ok.out, "A 1 K1A 40 PH\nA 2 K2A 20 CW\n");
+    WAIT_EQ(a.log.size(), 3, kWaitMs);
+    EXPECT_EQ(readBytes(cliDir.file("fdlog.dat")), a.file());
+
+    struct Row {
+        QStringList args;
+        QByteArray err;
+    } rows[] = {
+        {login + QStringList{"nope", "--seconds", "30"}, "refused station SCOREBOARD"},
+        {QStringList{"sync", "--broker", QStringLiteral("127.0.0.1:%1").arg(freeLoopbackPort()), "--station", "S",
+                     "--user", "u", "--password", "p", "--seconds", "30"},
+         "No connection to the broker"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.err.toStdString());
+        const QByteArray before = readBytes(cliDir.file("fdlog.dat"));
+        const CliRun bad = runCliProgram(FDLOG_CLI, row.args, cliDir.path(), 20000);
+        EXPECT_EQ(bad.exitCode, 1);
+        EXPECT_EQ(bad.err.count('\n'), 1);
+        EXPECT_TRUE(bad.err.contains(row.err)) << bad.err.toStdString();
+        EXPECT_EQ(readBytes(cliDir.file("fdlog.dat")), before);
+    }
+}
