@@ -8,6 +8,7 @@
 #include "log/SectionTable.h"
 #include "sync/SharedLog.h"
 #include "sync/SyncSession.h"
+#include "util/Clock.h"
 #include "util/DataFolderLock.h"
 
 #include <QDate>
@@ -63,7 +64,8 @@ int runSync(const CliArgs& a, CliReporter& r)
     if (!book.reload())
         return ExitFailure;
     SharedLog shared(book, QDir(a.dataDir).filePath(QStringLiteral("fdlog.sync")), s.station);
-    SyncSession session(shared, s);
+    SystemClock clock;
+    SyncSession session(shared, s, clock);
 
     QString failure;
     bool connected = false;

@@ -1,13 +1,22 @@
 #include "sync/SyncSession.h"
 
 #include "sync/SharedLog.h"
+#include "util/Clock.h"
 
 #include <QRandomGenerator>
 #include <QTimer>
 
-SyncSession::SyncSession(SharedLog& log, Settings settings, QObject* parent)
-    : QObject(parent), m_log(log), m_settings(std::move(settings))
+namespace {
+
+constexpr int kFirstTripsMs = 250;   // apart while the first offset is being measured
+constexpr int kLaterTripsMs = 10000; // then, to follow a drifting clock
+
+} // namespace
+
+SyncSession::SyncSession(SharedLog& log, Settings settings, const Clock& clock, QObject* parent)
+    : QObject(parent), m_log(log), m_settings(std::move(settings)), m_clock(clock)
 {
+    connect(&m_timeTimer, &QTimer::timeout, this, &SyncSession::askTheTime);
     connect(&m_client, &MqttClient::connected, this, &SyncSession::onConnected);
     connect(&m_client, &MqttClient::messageReceived, this,
             [this](const QString& topic, const QByteArray& payload, bool) { onMessage(topic, payload); });
@@ -50,6 +59,7 @@ bool SyncSession::start(QString* error)
 
 void SyncSession::stop()
 {
+    m_timeTimer.stop();
     m_client.close();
 }
 
@@ -57,6 +67,13 @@ void SyncSession::onConnected()
 {
     m_brokerHolds.clear();
     m_client.subscribe(topicPrefix() + QStringLiteral("+/+"), 1);
+    if (m_settings.timeMaster) {
+        m_client.subscribe(topicPrefix() + QStringLiteral("+/time/ask"), 0);
+    } else {
+        m_client.subscribe(topicPrefix() + m_settings.station + QStringLiteral("/time/answer"), 0);
+        m_offset.clear();
+        m_timeTimer.start(kFirstTripsMs);
+    }
     // The broker sends the retained contacts while it handles the subscription, so this marker
     // comes back after all of them.
     m_helloNonce = QByteArray::number(QRandomGenerator::global()->generate64(), 16);
@@ -69,6 +86,8 @@ void SyncSession::onMessage(const QString& topic, const QByteArray& payload)
     if (!topic.startsWith(prefix))
         return;
     const QStringList parts = topic.mid(prefix.size()).split(QLatin1Char('/'));
+    if (parts.size() == 3 && parts[1] == QLatin1String("time"))
+        return onTimeMessage(parts[0], parts[2], payload);
     if (parts.size() != 2)
         return;
     if (parts[1] == QLatin1String("hello")) {
@@ -132,4 +151,38 @@ void SyncSession::publishWhatTheBrokerLacks()
         if (it == m_brokerHolds.end() || it->second != e.payload())
             publish(e);
     }
+}
+
+void SyncSession::askTheTime()
+{
+    if (!m_client.isConnected())
+        return;
+    m_client.publish(topicPrefix() + m_settings.station + QStringLiteral("/time/ask"),
+                     QByteArray::number(m_clock.utcNow().toMSecsSinceEpoch()), 0, false);
+}
+
+void SyncSession::onTimeMessage(const QString& station, const QString& kind, const QByteArray& payload)
+{
+    const qint64 now = m_clock.utcNow().toMSecsSinceEpoch();
+    if (kind == QLatin1String("ask") && m_settings.timeMaster) {
+        bool ok = false;
+        payload.toLongLong(&ok);
+        if (ok)
+            m_client.publish(topicPrefix() + station + QStringLiteral("/time/answer"),
+                             payload + ',' + QByteArray::number(now) + ',' + m_settings.station.toLatin1(), 0, false);
+        return;
+    }
+    if (kind != QLatin1String("answer") || station != m_settings.station || m_settings.timeMaster)
+        return;
+    const QList<QByteArray> f = payload.split(',');
+    bool sentOk = false, masterOk = false;
+    const qint64 sent = f.value(0).toLongLong(&sentOk), master = f.value(1).toLongLong(&masterOk);
+    if (!sentOk || !masterOk)
+        return;
+    m_offset.addTrip(sent, master, now);
+    if (!m_offset.ready())
+        return;
+    if (m_timeTimer.interval() != kLaterTripsMs)
+        m_timeTimer.start(kLaterTripsMs);
+    emit clockOffsetMeasured(m_offset.offsetMs());
 }

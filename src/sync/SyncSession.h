@@ -1,12 +1,16 @@
 #pragma once
 
+#include "sync/ClockOffsetEstimator.h"
 #include "sync/MqttClient.h"
 #include "sync/SyncLog.h"
 
 #include <QHash>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <map>
+
+class Clock;
 
 class SharedLog;
 
@@ -17,6 +21,8 @@ class SharedLog;
 //                     when it comes back, every retained contact has arrived before it, and the
 //                     station publishes whatever the broker lacks or holds in an older form
 //                     (its own contacts logged while away, or everything after a broker restart).
+//   <station>/time/ask     a station's clock reading (ms since the epoch, UTC), QoS 0
+//   <station>/time/answer  the time master's reply: "ASKED,MASTER_MS,MASTER_NAME"
 // A station stores every newer entry it hears, so the broker itself holds the whole log for a
 // station that joins late.
 class SyncSession : public QObject {
@@ -30,9 +36,11 @@ public:
         QString password;
         QString event;
         QString caFile;
+        bool timeMaster = false; // answers the others' clock questions
     };
 
-    SyncSession(SharedLog& log, Settings settings, QObject* parent = nullptr);
+    // `clock` is the computer's own (not the site clock the offset is applied to).
+    SyncSession(SharedLog& log, Settings settings, const Clock& clock, QObject* parent = nullptr);
 
     // Opens the shared log and starts connecting. False, with the reason, when the log cannot be shared.
     bool start(QString* error);
@@ -52,6 +60,8 @@ signals:
     // The broker could not be reached or the connection was lost; reconnecting goes on.
     void connectionLost(const QString& text, bool everConnected);
     void failed(const QString& text);
+    // A new median offset to the time master's clock (master minus ours, ms).
+    void clockOffsetMeasured(qint64 offsetMs);
 
 private:
     void onConnected();
@@ -60,9 +70,14 @@ private:
     void publishKeys(const std::vector<SyncKey>& keys);
     void publishWhatTheBrokerLacks();
     void storeArrived();
+    void askTheTime();
+    void onTimeMessage(const QString& station, const QString& kind, const QByteArray& payload);
 
     SharedLog& m_log;
     Settings m_settings;
+    const Clock& m_clock;
+    ClockOffsetEstimator m_offset;
+    QTimer m_timeTimer;
     MqttClient m_client;
     QByteArray m_helloNonce;
     bool m_storeQueued = false;

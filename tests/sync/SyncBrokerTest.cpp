@@ -9,6 +9,7 @@
 #include "support/TestFiles.h"
 #include "support/WaitFor.h"
 #include "sync/SharedLog.h"
+#include "sync/SiteClock.h"
 #include "sync/SyncSession.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +33,12 @@ ContactRecord rec(const QString& call, int second, const QString& band = "20", c
         ""};
 }
 
+const Clock& systemClock()
+{
+    static const SystemClock clock;
+    return clock;
+}
+
 // One station: its own data folder, logbook and session.
 struct TestStation {
     TempDataDir dir;
@@ -44,14 +51,17 @@ struct TestStation {
     QStringList refusals;
 
     TestStation(const QString& name, const MosquittoBroker& broker, const std::vector<ContactRecord>& before = {},
-                const QString& password = MosquittoBroker::Password)
+                const QString& password = MosquittoBroker::Password, bool master = false,
+                const Clock& clock = systemClock())
     {
         EXPECT_TRUE(LogFile(dir.file("fdlog.dat")).rewrite(before));
         EXPECT_TRUE(book.reload());
         shared = std::make_unique<SharedLog>(book, dir.file("fdlog.sync"), name);
         session = std::make_unique<SyncSession>(
             *shared,
-            SyncSession::Settings{"127.0.0.1", broker.port(), name, MosquittoBroker::User, password, "test", {}});
+            SyncSession::Settings{
+                "127.0.0.1", broker.port(), name, MosquittoBroker::User, password, "test", {}, master},
+            clock);
         QObject::connect(session.get(), &SyncSession::caughtUp, [this] { ++caughtUp; });
         QObject::connect(session.get(), &SyncSession::refused, [this](const QString& t) { refusals << t; });
         QString error;
@@ -175,4 +185,16 @@ TEST_F(SyncBrokerFixture, CliStationPrintsWhatItStoresAndSharesItsOwn)
         EXPECT_TRUE(bad.err.contains(row.err)) << bad.err.toStdString();
         EXPECT_EQ(readBytes(cliDir.file("fdlog.dat")), before);
     }
+}
+
+TEST_F(SyncBrokerFixture, StationsMeasureTheirClockAgainstTheTimeMaster)
+{
+    // The master's computer runs 3.7 s ahead of ours.
+    SiteClock ahead(systemClock());
+    ahead.setOffsetMs(3700);
+    TestStation master("MASTER", broker, {}, MosquittoBroker::Password, true, ahead), b("B", broker);
+    QList<qint64> offsets;
+    QObject::connect(b.session.get(), &SyncSession::clockOffsetMeasured, [&](qint64 ms) { offsets << ms; });
+    WAIT_TRUE(!offsets.isEmpty(), kWaitMs);
+    EXPECT_NEAR(offsets.front(), 3700, 50);
 }

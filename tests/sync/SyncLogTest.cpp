@@ -5,6 +5,7 @@
 #include "log/SectionTable.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
+#include "sync/ClockOffsetEstimator.h"
 #include "sync/SharedLog.h"
 
 #include <QSignalSpy>
@@ -120,6 +121,23 @@ TEST(SyncLogRules, PayloadsRoundTripAndBadOnesAreRefused)
         SCOPED_TRACE(payload.toStdString());
         EXPECT_FALSE(SyncEntry::fromPayload({station, 1}, payload));
     }
+}
+
+TEST(SyncLogRules, ClockOffsetIsTheMedianOfHalfRoundTripCorrectedTrips)
+{
+    // The master runs 2.5 s ahead; trips take 4 to 400 ms, the way there and back unevenly.
+    // Two trips held up one way only are far off and must not move the median.
+    const qint64 shift = 2500;
+    const int there[] = {2, 10, 3, 300, 25, 8, 1, 40, 5};
+    const int back[] = {2, 12, 1, 5, 30, 6, 1, 360, 4};
+    ClockOffsetEstimator est;
+    qint64 t = 1'000'000;
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_EQ(est.ready(), i >= ClockOffsetEstimator::Enough);
+        est.addTrip(t, t + there[i] + shift, t + there[i] + back[i]);
+        t += 250;
+    }
+    EXPECT_NEAR(est.offsetMs(), shift, 50);
 }
 
 TEST_F(SharedLogFixture, LocalEnterEditAndDeleteBecomeChangesWithStableIdentities)
