@@ -40,6 +40,9 @@ bool MqttClient::open(const Options& o, QString* error)
     mosquitto_reconnect_delay_set(m_mosq, 1, 4, false);
     int rc = mosquitto_username_pw_set(m_mosq, o.user.isEmpty() ? nullptr : o.user.toUtf8().constData(),
                                        o.password.isEmpty() ? nullptr : o.password.toUtf8().constData());
+    if (rc == MOSQ_ERR_SUCCESS && !o.willTopic.isEmpty())
+        rc = mosquitto_will_set(m_mosq, o.willTopic.toUtf8().constData(), static_cast<int>(o.willPayload.size()),
+                                o.willPayload.constData(), 1, true);
     if (rc == MOSQ_ERR_SUCCESS && !o.caFile.isEmpty())
         rc = mosquitto_tls_set(m_mosq, QFile::encodeName(o.caFile).constData(), nullptr, nullptr, nullptr, nullptr);
     if (rc != MOSQ_ERR_SUCCESS) {

@@ -22,6 +22,9 @@ public:
         QString password;
         QString caFile; // non-empty: TLS, the broker's certificate checked against this CA
         int keepAliveSeconds = 10;
+        // Published retained by the broker when this client vanishes without closing.
+        QString willTopic;
+        QByteArray willPayload;
     };
 
     explicit MqttClient(QObject* parent = nullptr);

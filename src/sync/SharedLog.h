@@ -27,6 +27,12 @@ public:
     // False, with the reason, when the log or the table cannot be trusted to be rewritten.
     bool open(QString* error);
     bool isOpen() const { return m_open; }
+    // Stops following the logbook; what was received and not stored is dropped (the broker keeps it).
+    void close()
+    {
+        m_open = false;
+        m_incoming.clear();
+    }
 
     // An entry from another station (or another station's copy of ours). Kept for the next
     // store(); returns how it compares with what the table held.

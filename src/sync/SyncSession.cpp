@@ -35,7 +35,13 @@ SyncSession::SyncSession(SharedLog& log, Settings settings, const Clock& clock, 
                             everConnected);
     });
     connect(&m_log, &SharedLog::localChanges, this, &SyncSession::publishKeys);
+    connect(&m_log, &SharedLog::localChanges, this, &SyncSession::publishStatus);
     connect(&m_log, &SharedLog::failed, this, &SyncSession::failed);
+}
+
+SyncSession::~SyncSession()
+{
+    stop();
 }
 
 bool SyncSession::start(QString* error)
@@ -47,6 +53,7 @@ bool SyncSession::start(QString* error)
     }
     if (!m_log.isOpen() && !m_log.open(error))
         return false;
+    m_stopped = false;
     MqttClient::Options o;
     o.host = m_settings.host;
     o.port = m_settings.port;
@@ -54,12 +61,17 @@ bool SyncSession::start(QString* error)
     o.user = m_settings.user;
     o.password = m_settings.password;
     o.caFile = m_settings.caFile;
+    o.willTopic = topicPrefix() + m_settings.station + QStringLiteral("/status");
+    o.willPayload = "offline";
     return m_client.open(o, error);
 }
 
 void SyncSession::stop()
 {
+    m_stopped = true;
     m_timeTimer.stop();
+    if (m_client.isConnected())
+        m_client.publish(topicPrefix() + m_settings.station + QStringLiteral("/status"), "offline", 1, true);
     m_client.close();
 }
 
@@ -82,6 +94,8 @@ void SyncSession::onConnected()
 
 void SyncSession::onMessage(const QString& topic, const QByteArray& payload)
 {
+    if (m_stopped)
+        return;
     const QString prefix = topicPrefix();
     if (!topic.startsWith(prefix))
         return;
@@ -90,11 +104,14 @@ void SyncSession::onMessage(const QString& topic, const QByteArray& payload)
         return onTimeMessage(parts[0], parts[2], payload);
     if (parts.size() != 2)
         return;
+    if (parts[1] == QLatin1String("status"))
+        return onStatus(parts[0], payload);
     if (parts[1] == QLatin1String("hello")) {
         if (parts[0] == m_settings.station && payload == m_helloNonce) {
             m_helloNonce.clear();
             storeArrived();
             publishWhatTheBrokerLacks();
+            publishStatus();
             emit caughtUp();
         }
         return;
@@ -122,6 +139,8 @@ void SyncSession::onMessage(const QString& topic, const QByteArray& payload)
 void SyncSession::storeArrived()
 {
     m_storeQueued = false;
+    if (m_stopped)
+        return;
     for (const SyncKey& k : m_log.store())
         if (const SyncEntry* e = m_log.table().find(k))
             emit contactStored(*e);
@@ -185,4 +204,58 @@ void SyncSession::onTimeMessage(const QString& station, const QString& kind, con
     if (m_timeTimer.interval() != kLaterTripsMs)
         m_timeTimer.start(kLaterTripsMs);
     emit clockOffsetMeasured(m_offset.offsetMs());
+    publishStatus();
+}
+
+void SyncSession::setOwnStatus(const QString& band, const QString& mode)
+{
+    m_band = band;
+    m_mode = mode;
+    publishStatus();
+}
+
+void SyncSession::publishStatus()
+{
+    if (!m_client.isConnected())
+        return;
+    int count = 0;
+    QString lastCall;
+    for (const auto& [key, e] : m_log.table().entries())
+        if (key.station == m_settings.station && e.record) {
+            ++count;
+            lastCall = e.record->call;
+        }
+    const QByteArray payload =
+        (QStringList{m_band, m_mode, QString::number(count), lastCall, QString::number(clockOffsetMs())}.join(
+             QLatin1Char(',')))
+            .toLatin1();
+    m_client.publish(topicPrefix() + m_settings.station + QStringLiteral("/status"), payload, 1, true);
+}
+
+void SyncSession::onStatus(const QString& station, const QByteArray& payload)
+{
+    if (station == m_settings.station || !SyncLog::validStation(station))
+        return;
+    PeerStatus& p = m_peers[station];
+    p.station = station;
+    p.lastHeard = m_clock.utcNow();
+    const QStringList f = QString::fromLatin1(payload).split(QLatin1Char(','));
+    p.online = f.size() == 5;
+    if (p.online) {
+        p.band = f[0];
+        p.mode = f[1];
+        p.contacts = f[2].toInt();
+        p.lastCall = f[3];
+        p.offsetMs = f[4].toLongLong();
+    }
+    emit peersChanged();
+}
+
+QStringList SyncSession::stationsOn(const QString& band, const QString& mode) const
+{
+    QStringList out;
+    for (const auto& [name, p] : m_peers)
+        if (p.online && p.band == band && p.mode == mode)
+            out << name;
+    return out;
 }

@@ -4,9 +4,11 @@
 #include "sync/MqttClient.h"
 #include "sync/SyncLog.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <map>
 
@@ -21,6 +23,8 @@ class SharedLog;
 //                     when it comes back, every retained contact has arrived before it, and the
 //                     station publishes whatever the broker lacks or holds in an older form
 //                     (its own contacts logged while away, or everything after a broker restart).
+//   <station>/status  retained "BAND,MODE,CONTACTS,LAST_CALL,OFFSET_MS", "offline" as the
+//                     broker's will when the station vanishes
 //   <station>/time/ask     a station's clock reading (ms since the epoch, UTC), QoS 0
 //   <station>/time/answer  the time master's reply: "ASKED,MASTER_MS,MASTER_NAME"
 // A station stores every newer entry it hears, so the broker itself holds the whole log for a
@@ -41,6 +45,22 @@ public:
 
     // `clock` is the computer's own (not the site clock the offset is applied to).
     SyncSession(SharedLog& log, Settings settings, const Clock& clock, QObject* parent = nullptr);
+    ~SyncSession() override;
+
+    // What the other stations see of this one and what it hears of them.
+    struct PeerStatus {
+        QString station;
+        bool online = false;
+        QString band, mode, lastCall;
+        int contacts = 0;
+        qint64 offsetMs = 0;
+        QDateTime lastHeard; // this computer's UTC
+    };
+    void setOwnStatus(const QString& band, const QString& mode);
+    const std::map<QString, PeerStatus>& peers() const { return m_peers; }
+    // The online stations other than this one on the given band and mode.
+    QStringList stationsOn(const QString& band, const QString& mode) const;
+    qint64 clockOffsetMs() const { return m_offset.ready() ? m_offset.offsetMs() : 0; }
 
     // Opens the shared log and starts connecting. False, with the reason, when the log cannot be shared.
     bool start(QString* error);
@@ -60,6 +80,7 @@ signals:
     // The broker could not be reached or the connection was lost; reconnecting goes on.
     void connectionLost(const QString& text, bool everConnected);
     void failed(const QString& text);
+    void peersChanged();
     // A new median offset to the time master's clock (master minus ours, ms).
     void clockOffsetMeasured(qint64 offsetMs);
 
@@ -71,6 +92,8 @@ private:
     void publishWhatTheBrokerLacks();
     void storeArrived();
     void askTheTime();
+    void publishStatus();
+    void onStatus(const QString& station, const QByteArray& payload);
     void onTimeMessage(const QString& station, const QString& kind, const QByteArray& payload);
 
     SharedLog& m_log;
@@ -81,6 +104,9 @@ private:
     MqttClient m_client;
     QByteArray m_helloNonce;
     bool m_storeQueued = false;
+    bool m_stopped = false; // messages already on their way are dropped
     // What the broker was heard holding since the last connect.
     std::map<SyncKey, QByteArray> m_brokerHolds;
+    std::map<QString, PeerStatus> m_peers;
+    QString m_band, m_mode;
 };
