@@ -13,7 +13,9 @@ public:
     static constexpr const char* User = "club";
     static constexpr const char* Password = "fieldday";
 
-    MosquittoBroker() = default;
+    // With `tls`, the listener speaks TLS only, with a certificate for 127.0.0.1 signed by a CA
+    // made here with openssl (caFile()).
+    explicit MosquittoBroker(bool tls = false) : m_tls(tls) {}
     ~MosquittoBroker() { kill(); }
 
     // Writes the files on first use, starts the broker and waits until it accepts connections.
@@ -23,8 +25,13 @@ public:
     quint16 port() const { return m_port; }
     QString address() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
     const QString& error() const { return m_error; }
+    QString caFile() const { return m_dir.filePath(QStringLiteral("ca.crt")); }
 
 private:
+    bool run(const QString& program, const QStringList& args);
+    bool makeCertificates();
+
+    bool m_tls = false;
     QTemporaryDir m_dir;
     QProcess m_broker;
     quint16 m_port = 0;

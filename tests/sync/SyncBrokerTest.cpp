@@ -115,3 +115,16 @@ TEST_F(SyncBrokerFixture, StationsMeasureTheirClockAgainstTheTimeMaster)
     WAIT_TRUE(!offsets.isEmpty(), kWaitMs);
     EXPECT_NEAR(offsets.front(), 3700, 50);
 }
+
+TEST(SyncTls, StationsShareOverTlsWithTheBrokersCertificateAndNotWithout)
+{
+    MosquittoBroker broker(true);
+    ASSERT_TRUE(broker.start()) << broker.error().toStdString();
+    const QString ca = broker.caFile();
+    TestStation a("A", broker, {rec("K1A", 1)}, MosquittoBroker::Password, false, systemClock(), ca),
+        b("B", broker, {}, MosquittoBroker::Password, false, systemClock(), ca), plain("P", broker);
+    WAIT_EQ(b.file(), a.file(), kWaitMs);
+    EXPECT_EQ(b.log.size(), 1);
+    WAIT_TRUE(plain.lost > 0, kWaitMs);
+    EXPECT_EQ(plain.caughtUp, 0);
+}
