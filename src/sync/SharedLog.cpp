@@ -103,9 +103,10 @@ void SharedLog::onAppended(int recNo)
     } else {
         changed = reconcile();
     }
-    if (!writeBoth())
-        return;
+    // Published before fdlog.sync is written: the contact itself is already on the disk, and
+    // after a stop in between it would be taken up again under the same number and contents.
     emit localChanges(changed);
+    writeBoth();
 }
 
 void SharedLog::onReloaded()
