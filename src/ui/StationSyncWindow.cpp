@@ -83,9 +83,13 @@ void StationSyncWindow::addMenuItem(QMenu* options, StationSync& sync, UserSetti
 {
     QAction* a = options->addAction(QStringLiteral("&Log Sharing..."));
     a->setObjectName(QStringLiteral("mnuStationSync"));
-    auto* window = new StationSyncWindow(sync, store, year, options->parentWidget());
-    window->setWindowFlag(Qt::Window);
-    QObject::connect(a, &QAction::triggered, window, [window] {
+    // Made on first use and kept (owned by the main window), so its table follows the session.
+    QObject::connect(a, &QAction::triggered, options, [options, &sync, &store, year] {
+        auto* window = options->parentWidget()->findChild<StationSyncWindow*>(QString(), Qt::FindDirectChildrenOnly);
+        if (!window) {
+            window = new StationSyncWindow(sync, store, year, options->parentWidget());
+            window->setWindowFlag(Qt::Window);
+        }
         window->show();
         window->raise();
     });
