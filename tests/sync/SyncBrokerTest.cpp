@@ -128,3 +128,23 @@ TEST(SyncTls, StationsShareOverTlsWithTheBrokersCertificateAndNotWithout)
     WAIT_TRUE(plain.lost > 0, kWaitMs);
     EXPECT_EQ(plain.caughtUp, 0);
 }
+
+TEST_F(SyncBrokerFixture, CliStationRidesOutALostBrokerWithALineOnStderr)
+{
+    TestStation a("A", broker);
+    TempDataDir cliDir;
+    writeBytes(cliDir.file("fdlog.dat"), formatLogLine(rec("W9CLI", 3)));
+    QProcess cli;
+    cli.start(FDLOG_CLI,
+              {"--data", cliDir.path(), "sync", "--broker", broker.address(), "--station", "S", "--user",
+               MosquittoBroker::User, "--password", MosquittoBroker::Password, "--event", "test", "--seconds", "6"});
+    WAIT_EQ(a.log.size(), 1, kWaitMs);
+    broker.kill();
+    ASSERT_TRUE(broker.start()) << broker.error().toStdString();
+    ASSERT_EQ(a.book.storeContact(rec("K1A", 1)), Logbook::StoreResult::Stored);
+    WAIT_EQ(readBytes(cliDir.file("fdlog.dat")), a.file(), kWaitMs);
+    ASSERT_TRUE(cli.waitForFinished(kWaitMs));
+    EXPECT_EQ(cli.exitCode(), 0);
+    EXPECT_EQ(cli.readAllStandardOutput(), "A 1 K1A 20 CW\n");
+    EXPECT_TRUE(cli.readAllStandardError().contains("Trying again."));
+}
