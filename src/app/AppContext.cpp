@@ -10,11 +10,14 @@
 #include "settings/WsjtxSettings.h"
 #include "spots/SpotBoard.h"
 #include "spots/SpotSession.h"
+#include "sync/SiteClock.h"
+#include "sync/StationSync.h"
 #include "ui/MainWindow.h"
 #include "ui/PacketSpotWindow.h"
 #include "ui/RigWindows.h"
-#include "ui/StationIdDialog.h"
 #include "ui/RttyLinkActions.h"
+#include "ui/StationIdDialog.h"
+#include "ui/StationSyncWindow.h"
 #include "ui/StationViews.h"
 #include "ui/VoiceActions.h"
 #include "ui/WsjtxOptionsWindow.h"
@@ -25,6 +28,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QStatusBar>
 
 AppContext::AppContext(Options options, Dialogs& dialogs, Clock& clock)
     : m_options(std::move(options)), m_dialogs(dialogs), m_clock(clock)
@@ -37,6 +41,7 @@ AppContext::~AppContext()
 {
     // Windows go first: they hold references into the station.
     m_voice.reset();
+    m_sync.reset();
     m_window.reset();
     m_cwKeyer.reset();
     m_wsjtx.reset();
@@ -58,10 +63,11 @@ bool AppContext::start()
     }
 
     const DataPaths paths = m_options.documentsRoot.isEmpty()
-        ? DataPaths::resolveForPlatform(m_options.dataDir, m_dialogs)
-        : DataPaths::resolve(m_options.dataDir, m_options.documentsRoot, m_dialogs);
+                                ? DataPaths::resolveForPlatform(m_options.dataDir, m_dialogs)
+                                : DataPaths::resolve(m_options.dataDir, m_options.documentsRoot, m_dialogs);
 
-    m_station = std::make_unique<Station>(paths, m_dialogs, m_clock, m_options.userStore);
+    m_siteClock = std::make_unique<SiteClock>(m_clock);
+    m_station = std::make_unique<Station>(paths, m_dialogs, *m_siteClock, m_options.userStore);
     // A missing or short preferences file leaves the defaults; the next save writes it whole.
     m_station->ReadPreferences();
     m_station->LoadSharedPreferences();
@@ -97,6 +103,7 @@ bool AppContext::start()
     new RttyLinkActions(*m_window, *m_station, *m_rtty, m_dialogs); // owned by the window
     startWsjtxListener();
     startSpotting();
+    startSharing();
     return true;
 }
 
@@ -146,12 +153,26 @@ void AppContext::startSpotting()
         view->addAction(open);
 }
 
+void AppContext::startSharing()
+{
+    m_sync = std::make_unique<StationSync>(m_station->logbook(), m_options.dataDir, m_clock, *m_siteClock);
+    OperatingState& state = m_station->state();
+    const auto follow = [this, &state] { m_sync->setBandMode(state.band(), state.mode()); };
+    QObject::connect(&state, &OperatingState::bandChanged, m_sync.get(), follow);
+    QObject::connect(&state, &OperatingState::modeChanged, m_sync.get(), follow);
+    follow();
+    QObject::connect(m_sync.get(), &StationSync::warningChanged, m_window.get(),
+                     [this](const QString& text) { m_window->statusBar()->showMessage(text); });
+    if (auto* options = m_window->findChild<QMenu*>(QStringLiteral("mnuOptions")))
+        StationSyncWindow::addMenuItem(options, *m_sync, m_station->userStore(), m_clock.utcNow().date().year());
+}
+
 void AppContext::showSpotting()
 {
     // Made on first use and kept, so the source stays open while the window is hidden.
     if (!m_spotWindow) {
-        m_spotWindow = new PacketSpotWindow(*m_spotSession, m_options.dataDir + QStringLiteral("/PackSpot.txt"),
-                                            m_window.get());
+        m_spotWindow =
+            new PacketSpotWindow(*m_spotSession, m_options.dataDir + QStringLiteral("/PackSpot.txt"), m_window.get());
         m_spotWindow->setWindowFlag(Qt::Window);
     }
     m_spotWindow->show();

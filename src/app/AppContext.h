@@ -22,13 +22,15 @@ class Station;
 class WsjtxListener;
 class StationIdDialog;
 class VoiceActions;
+class SiteClock;
+class StationSync;
 
 // Builds the program's services and windows in the start-up order and owns them for the run.
 class AppContext {
 public:
     struct Options {
-        QString dataDir;        // the working directory: log, preferences, backups
-        QString documentsRoot;  // empty: the platform's documents folder
+        QString dataDir;       // the working directory: log, preferences, backups
+        QString documentsRoot; // empty: the platform's documents folder
         UserSettingsStore userStore;
         // Shows the station setup window modally; true when it was closed with Done.
         std::function<bool(StationIdDialog&)> runStationId;
@@ -58,11 +60,14 @@ private:
     // The spot store and its source; Ctrl+D opens "DX Spotting Setup" over them.
     void startSpotting();
     void showSpotting();
+    // Log sharing with the other stations: Options > Log Sharing.
+    void startSharing();
 
     Options m_options;
     Dialogs& m_dialogs;
     Clock& m_clock;
     std::unique_ptr<DataFolderLock> m_lock;
+    std::unique_ptr<SiteClock> m_siteClock; // the computer's clock set to the time master's
     std::unique_ptr<Station> m_station;
     std::unique_ptr<BackupScheduler> m_backups;
     std::unique_ptr<RigPoller> m_rigPoller;
@@ -74,5 +79,6 @@ private:
     std::unique_ptr<SpotSession> m_spotSession;
     PacketSpotWindow* m_spotWindow = nullptr; // owned by the main window once made
     std::unique_ptr<VoiceActions> m_voice;
+    std::unique_ptr<StationSync> m_sync;
     std::unique_ptr<MainWindow> m_window;
 };

@@ -54,3 +54,4 @@ std::vector<CliCommand> cwCommands();
 std::vector<CliCommand> spotCommands();
 std::vector<CliCommand> checkCommands();
 std::vector<CliCommand> phoneCommands();
+std::vector<CliCommand> syncCommands();

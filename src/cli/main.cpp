@@ -19,5 +19,7 @@ int main(int argc, char** argv)
         commands.push_back(std::move(c));
     for (CliCommand& c : phoneCommands())
         commands.push_back(std::move(c));
+    for (CliCommand& c : syncCommands())
+        commands.push_back(std::move(c));
     return CommandLine(std::move(commands)).run(QCoreApplication::arguments());
 }

@@ -1,0 +1,207 @@
+#include "sync/SyncLog.h"
+
+#include "log/LogFile.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QSaveFile>
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+QByteArray lineWithoutEnd(const ContactRecord& r)
+{
+    QByteArray line = formatLogLine(r);
+    line.chop(2);
+    return line;
+}
+
+// "TEXT," prefix parsed off `rest`; false when there is no comma.
+bool takeField(QByteArrayView& rest, QByteArrayView& field)
+{
+    const qsizetype comma = rest.indexOf(',');
+    if (comma < 0)
+        return false;
+    field = rest.first(comma);
+    rest = rest.sliced(comma + 1);
+    return true;
+}
+
+int positiveNumber(QByteArrayView text)
+{
+    bool ok = false;
+    const int n = QByteArray(text.data(), text.size()).toInt(&ok);
+    return ok && n > 0 ? n : 0;
+}
+
+} // namespace
+
+QByteArray SyncEntry::payload() const
+{
+    QByteArray out = QByteArray::number(rev) + ',';
+    out += record ? lineWithoutEnd(*record) : QByteArray("-");
+    return out;
+}
+
+std::optional<SyncEntry> SyncEntry::fromPayload(const SyncKey& key, QByteArrayView payload)
+{
+    QByteArrayView rest = payload, revText;
+    if (!takeField(rest, revText))
+        return std::nullopt;
+    SyncEntry e{key, positiveNumber(revText), std::nullopt};
+    if (e.rev == 0 || !SyncLog::validStation(key.station) || key.seq <= 0)
+        return std::nullopt;
+    if (rest == "-")
+        return e;
+    ContactRecord r;
+    if (!parseLogLine(rest, r) || r.date.size() != 10 || r.time.size() != 8)
+        return std::nullopt;
+    e.record = std::move(r);
+    return e;
+}
+
+bool SyncLog::validStation(const QString& name)
+{
+    if (name.isEmpty() || name.size() > 20)
+        return false;
+    return std::all_of(name.begin(), name.end(), [](QChar c) {
+        return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+               c == QLatin1Char('-') || c == QLatin1Char('_');
+    });
+}
+
+bool SyncLog::before(const SyncEntry& a, const SyncEntry& b)
+{
+    const int d = QString::compare(a.record->date, b.record->date);
+    if (d != 0)
+        return d < 0;
+    const int t = QString::compare(a.record->time, b.record->time);
+    if (t != 0)
+        return t < 0;
+    return a.key < b.key;
+}
+
+QByteArray SyncLog::logHash(const std::vector<ContactRecord>& records)
+{
+    QCryptographicHash h(QCryptographicHash::Sha1);
+    for (const ContactRecord& r : records)
+        h.addData(formatLogLine(r));
+    return h.result().toHex();
+}
+
+bool SyncLog::load(QString* error)
+{
+    m_entries.clear();
+    m_prevHash.clear();
+    m_hash.clear();
+    QFile f(m_path);
+    if (!f.exists())
+        return true;
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    int lineNo = 0;
+    for (QByteArray line : lines) {
+        ++lineNo;
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (line.isEmpty())
+            continue;
+        if (line.startsWith("#log ")) {
+            const QList<QByteArray> parts = line.split(' ');
+            m_prevHash = parts.value(1);
+            m_hash = parts.value(2);
+            continue;
+        }
+        QByteArrayView rest = line, station, seq;
+        std::optional<SyncEntry> e;
+        if (takeField(rest, station) && takeField(rest, seq))
+            e = SyncEntry::fromPayload({QString::fromLatin1(station), positiveNumber(seq)}, rest);
+        if (!e) {
+            if (error)
+                *error = QStringLiteral("line %1 cannot be read").arg(lineNo);
+            m_entries.clear();
+            return false;
+        }
+        m_entries[e->key] = std::move(*e);
+    }
+    return true;
+}
+
+bool SyncLog::save(const QByteArray& prevHash, const QByteArray& hash, QString* error)
+{
+    QByteArray out = "#log " + (prevHash.isEmpty() ? QByteArray("-") : prevHash) + ' ' + hash + "\r\n";
+    for (const auto& [key, e] : m_entries)
+        out += key.station.toLatin1() + ',' + QByteArray::number(key.seq) + ',' + e.payload() + "\r\n";
+    QSaveFile f(m_path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(out) != out.size() || !f.commit()) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    m_prevHash = prevHash;
+    m_hash = hash;
+    return true;
+}
+
+const SyncEntry* SyncLog::find(const SyncKey& key) const
+{
+    const auto it = m_entries.find(key);
+    return it == m_entries.end() ? nullptr : &it->second;
+}
+
+SyncLog::Apply SyncLog::compare(const SyncEntry* have, const SyncEntry& e)
+{
+    if (!have || e.rev > have->rev)
+        return Apply::Newer;
+    if (e.rev < have->rev)
+        return Apply::Older;
+    const QByteArray mine = have->payload(), theirs = e.payload();
+    return theirs == mine ? Apply::Same : theirs > mine ? Apply::Newer : Apply::Older;
+}
+
+SyncLog::Apply SyncLog::apply(const SyncEntry& e)
+{
+    const Apply a = compare(find(e.key), e);
+    if (a == Apply::Newer)
+        m_entries[e.key] = e;
+    return a;
+}
+
+int SyncLog::nextSeq(const QString& station) const
+{
+    const auto it = m_entries.lower_bound(SyncKey{station, std::numeric_limits<int>::max()});
+    if (it == m_entries.begin())
+        return 1;
+    const auto last = std::prev(it);
+    return last->first.station == station ? last->first.seq + 1 : 1;
+}
+
+std::vector<const SyncEntry*> SyncLog::liveInOrder() const
+{
+    std::vector<const SyncEntry*> out;
+    out.reserve(m_entries.size());
+    for (const auto& [key, e] : m_entries)
+        if (e.record)
+            out.push_back(&e);
+    std::sort(out.begin(), out.end(), [](const SyncEntry* a, const SyncEntry* b) { return before(*a, *b); });
+    return out;
+}
+
+std::vector<ContactRecord> SyncLog::liveRecordsInOrder() const
+{
+    std::vector<ContactRecord> out;
+    for (const SyncEntry* e : liveInOrder())
+        out.push_back(*e->record);
+    return out;
+}
+
+int SyncLog::liveCount() const
+{
+    return static_cast<int>(
+        std::count_if(m_entries.begin(), m_entries.end(), [](const auto& kv) { return kv.second.record.has_value(); }));
+}

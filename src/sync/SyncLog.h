@@ -1,0 +1,81 @@
+#pragma once
+
+#include "log/ContactRecord.h"
+
+#include <QByteArray>
+#include <QString>
+#include <map>
+#include <optional>
+#include <utility>
+#include <vector>
+
+// Who logged a contact: the station's name and that station's own running number.
+struct SyncKey {
+    QString station;
+    int seq = 0;
+    bool operator==(const SyncKey&) const = default;
+    bool operator<(const SyncKey& o) const
+    {
+        const int c = QString::compare(station, o.station);
+        return c != 0 ? c < 0 : seq < o.seq;
+    }
+};
+
+// One contact as every station shares it. `rev` grows with each edit and the delete; a deleted
+// contact stays as a tombstone (no record) so that an old copy arriving late cannot bring it back.
+struct SyncEntry {
+    SyncKey key;
+    int rev = 1;
+    std::optional<ContactRecord> record;
+
+    // The shared form: "REV,<log line without its end>" or "REV,-" for a tombstone.
+    QByteArray payload() const;
+    static std::optional<SyncEntry> fromPayload(const SyncKey& key, QByteArrayView payload);
+};
+
+// The identities of the shared log, kept in fdlog.sync beside fdlog.dat (whose format does not
+// change). File: 8-bit text, CR LF; a first line "#log PREV NOW" holding the SHA-1 of fdlog.dat
+// before and after the last change made from this table (so a stop between the two writes is
+// recognised), then one "STATION,SEQ,REV,..." line per contact or tombstone.
+// Every station orders the live contacts the same way: date and time, then station name, then
+// sequence number, so their logs end byte-identical.
+class SyncLog {
+public:
+    enum class Apply { Newer, Same, Older };
+
+    static bool validStation(const QString& name);
+    // Canonical order of two live entries.
+    static bool before(const SyncEntry& a, const SyncEntry& b);
+    static QByteArray logHash(const std::vector<ContactRecord>& records);
+
+    explicit SyncLog(QString path) : m_path(std::move(path)) {}
+    const QString& path() const { return m_path; }
+
+    // Missing file: an empty table. False for a file that cannot be read or has a bad line.
+    bool load(QString* error = nullptr);
+    // Atomic rewrite; `prevHash` and `hash` go on the first line.
+    bool save(const QByteArray& prevHash, const QByteArray& hash, QString* error = nullptr);
+    const QByteArray& savedPrevHash() const { return m_prevHash; }
+    const QByteArray& savedHash() const { return m_hash; }
+
+    const SyncEntry* find(const SyncKey& key) const;
+    // Takes `e` when it is newer than what the table holds: the higher revision wins, equal
+    // revisions are settled by the payload bytes, so every station picks the same one.
+    Apply apply(const SyncEntry& e);
+    // How `e` compares with `have` (Newer when there is none).
+    static Apply compare(const SyncEntry* have, const SyncEntry& e);
+    void put(const SyncEntry& e) { m_entries[e.key] = e; }
+    int nextSeq(const QString& station) const;
+
+    const std::map<SyncKey, SyncEntry>& entries() const { return m_entries; }
+    // Live entries in canonical order.
+    std::vector<const SyncEntry*> liveInOrder() const;
+    std::vector<ContactRecord> liveRecordsInOrder() const;
+    int liveCount() const;
+
+private:
+    QString m_path;
+    std::map<SyncKey, SyncEntry> m_entries;
+    QByteArray m_prevHash;
+    QByteArray m_hash;
+};

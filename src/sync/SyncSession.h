@@ -1,0 +1,112 @@
+#pragma once
+
+#include "sync/ClockOffsetEstimator.h"
+#include "sync/MqttClient.h"
+#include "sync/SyncLog.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <map>
+
+class Clock;
+
+class SharedLog;
+
+// Shares the log through an MQTT broker. Topics, under fieldday/<event>/:
+//   <station>/<seq>   one retained QoS 1 message per contact, payload SyncEntry::payload()
+//                     ("REV,<log line>", or "REV,-" once deleted); an edit replaces it.
+//   <station>/hello   a non-retained marker each station sends to itself after subscribing:
+//                     when it comes back, every retained contact has arrived before it, and the
+//                     station publishes whatever the broker lacks or holds in an older form
+//                     (its own contacts logged while away, or everything after a broker restart).
+//   <station>/status  retained "BAND,MODE,CONTACTS,LAST_CALL,OFFSET_MS", "offline" as the
+//                     broker's will when the station vanishes
+//   <station>/time/ask     a station's clock reading (ms since the epoch, UTC), QoS 0
+//   <station>/time/answer  the time master's reply: "ASKED,MASTER_MS,MASTER_NAME"
+// A station stores every newer entry it hears, so the broker itself holds the whole log for a
+// station that joins late.
+class SyncSession : public QObject {
+    Q_OBJECT
+public:
+    struct Settings {
+        QString host;
+        quint16 port = 1883;
+        QString station;
+        QString user;
+        QString password;
+        QString event;
+        QString caFile;
+        bool timeMaster = false; // answers the others' clock questions
+    };
+
+    // `clock` is the computer's own (not the site clock the offset is applied to).
+    SyncSession(SharedLog& log, Settings settings, const Clock& clock, QObject* parent = nullptr);
+    ~SyncSession() override;
+
+    // What the other stations see of this one and what it hears of them.
+    struct PeerStatus {
+        QString station;
+        bool online = false;
+        QString band, mode, lastCall;
+        int contacts = 0;
+        qint64 offsetMs = 0;
+        QDateTime lastHeard; // this computer's UTC
+    };
+    void setOwnStatus(const QString& band, const QString& mode);
+    const std::map<QString, PeerStatus>& peers() const { return m_peers; }
+    // The online stations other than this one on the given band and mode.
+    QStringList stationsOn(const QString& band, const QString& mode) const;
+    qint64 clockOffsetMs() const { return m_offset.ready() ? m_offset.offsetMs() : 0; }
+
+    // Opens the shared log and starts connecting. False, with the reason, when the log cannot be shared.
+    bool start(QString* error);
+    void stop();
+    bool isConnected() const { return m_client.isConnected(); }
+    const Settings& settings() const { return m_settings; }
+    MqttClient& client() { return m_client; }
+    QString topicPrefix() const { return QStringLiteral("fieldday/%1/").arg(m_settings.event); }
+
+signals:
+    // A contact from another station newly stored in the local log.
+    void contactStored(const SyncEntry& entry);
+    // Connected, and every retained contact has been taken in.
+    void caughtUp();
+    // The broker refused the login; nothing more is tried.
+    void refused(const QString& text);
+    // The broker could not be reached or the connection was lost; reconnecting goes on.
+    void connectionLost(const QString& text, bool everConnected);
+    void failed(const QString& text);
+    void peersChanged();
+    // A new median offset to the time master's clock (master minus ours, ms).
+    void clockOffsetMeasured(qint64 offsetMs);
+
+private:
+    void onConnected();
+    void onMessage(const QString& topic, const QByteArray& payload);
+    void publish(const SyncEntry& e);
+    void publishKeys(const std::vector<SyncKey>& keys);
+    void publishWhatTheBrokerLacks();
+    void storeArrived();
+    void askTheTime();
+    void publishStatus();
+    void onStatus(const QString& station, const QByteArray& payload);
+    void onTimeMessage(const QString& station, const QString& kind, const QByteArray& payload);
+
+    SharedLog& m_log;
+    Settings m_settings;
+    const Clock& m_clock;
+    ClockOffsetEstimator m_offset;
+    QTimer m_timeTimer;
+    MqttClient m_client;
+    QByteArray m_helloNonce;
+    bool m_storeQueued = false;
+    bool m_stopped = false; // messages already on their way are dropped
+    // What the broker was heard holding since the last connect.
+    std::map<SyncKey, QByteArray> m_brokerHolds;
+    std::map<QString, PeerStatus> m_peers;
+    QString m_band, m_mode;
+};

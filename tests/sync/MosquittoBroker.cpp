@@ -1,0 +1,97 @@
+#include "MosquittoBroker.h"
+
+#include <QFile>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <pwd.h>
+#include <unistd.h>
+
+quint16 freeLoopbackPort()
+{
+    QTcpServer s;
+    s.listen(QHostAddress::LocalHost, 0);
+    return s.serverPort();
+}
+
+bool MosquittoBroker::run(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.setWorkingDirectory(m_dir.path());
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(program, args);
+    if (p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
+        return true;
+    m_error = QStringLiteral("%1 failed: %2 %3").arg(program, p.errorString(), QString::fromLocal8Bit(p.readAll()));
+    return false;
+}
+
+bool MosquittoBroker::makeCertificates()
+{
+    QFile ext(m_dir.filePath(QStringLiteral("san.ext")));
+    if (!ext.open(QIODevice::WriteOnly) || ext.write("subjectAltName=IP:127.0.0.1\n") < 0)
+        return false;
+    ext.close();
+    const QString o = QStringLiteral("openssl");
+    return run(o, {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", "ca.key", "-out", "ca.crt", "-days", "2",
+                   "-subj", "/CN=fdlog test CA"}) &&
+           run(o, {"req", "-newkey", "rsa:2048", "-nodes", "-keyout", "server.key", "-out", "server.csr", "-subj",
+                   "/CN=127.0.0.1"}) &&
+           run(o, {"x509", "-req", "-in", "server.csr", "-CA", "ca.crt", "-CAkey", "ca.key", "-CAcreateserial", "-out",
+                   "server.crt", "-days", "2", "-extfile", "san.ext"});
+}
+
+bool MosquittoBroker::start()
+{
+    if (m_port == 0) {
+        m_port = freeLoopbackPort();
+        const QString passwordFile = m_dir.filePath(QStringLiteral("passwd"));
+        if (!run(QStringLiteral("mosquitto_passwd"), {QStringLiteral("-c"), QStringLiteral("-b"), passwordFile,
+                                                      QString::fromLatin1(User), QString::fromLatin1(Password)}) ||
+            (m_tls && !makeCertificates()))
+            return false;
+        const struct passwd* pw = getpwuid(geteuid());
+        QFile conf(m_dir.filePath(QStringLiteral("mosquitto.conf")));
+        if (!pw || !conf.open(QIODevice::WriteOnly)) {
+            m_error = QStringLiteral("cannot write the broker configuration");
+            return false;
+        }
+        conf.write(QStringLiteral("listener %1 127.0.0.1\nallow_anonymous false\npassword_file %2\n"
+                                  "persistence false\nuser %3\n")
+                       .arg(m_port)
+                       .arg(passwordFile, QString::fromLocal8Bit(pw->pw_name))
+                       .toLocal8Bit());
+        if (m_tls)
+            conf.write(QStringLiteral("cafile %1\ncertfile %2\nkeyfile %3\n")
+                           .arg(caFile(), m_dir.filePath(QStringLiteral("server.crt")),
+                                m_dir.filePath(QStringLiteral("server.key")))
+                           .toLocal8Bit());
+    }
+    m_broker.setProcessChannelMode(QProcess::MergedChannels);
+    m_broker.start(QStringLiteral("mosquitto"),
+                   {QStringLiteral("-c"), m_dir.filePath(QStringLiteral("mosquitto.conf"))});
+    if (!m_broker.waitForStarted(10000)) {
+        m_error = QStringLiteral("mosquitto could not be started: %1").arg(m_broker.errorString());
+        return false;
+    }
+    const bool up = QTest::qWaitFor(
+        [this] {
+            QTcpSocket probe;
+            probe.connectToHost(QHostAddress::LocalHost, m_port);
+            return probe.waitForConnected(200) || m_broker.state() == QProcess::NotRunning;
+        },
+        10000);
+    if (!up || m_broker.state() == QProcess::NotRunning) {
+        m_error = QStringLiteral("mosquitto did not listen: %1").arg(QString::fromLocal8Bit(m_broker.readAll()));
+        return false;
+    }
+    return true;
+}
+
+void MosquittoBroker::kill()
+{
+    if (m_broker.state() == QProcess::NotRunning)
+        return;
+    m_broker.kill();
+    m_broker.waitForFinished(5000);
+}

@@ -1,0 +1,150 @@
+// Stations sharing one log through a real mosquitto started here: in-process sessions and
+// fdlog-cli sync as a separate process.
+#include "SyncStation.h"
+#include "support/CliProcess.h"
+#include "sync/SiteClock.h"
+
+TEST_F(SyncBrokerFixture, ThreeStationsLoggingTogetherEndWithOneLogAndEditsAndDeletesFollow)
+{
+    TestStation a("A", broker, {rec("K0OLD", 0)}), b("B", broker), c("C", broker);
+    WAIT_TRUE(a.caughtUp && b.caughtUp && c.caughtUp, kWaitMs);
+    for (int i = 1; i <= 15; ++i) {
+        // Every station's fifth contact is the same call, band, mode and second: all three stay.
+        const int second = i == 5 ? 100 : i * 7;
+        ASSERT_EQ(a.book.storeContact(rec(i == 5 ? "W1AW" : QStringLiteral("K%1A").arg(i), second)),
+                  Logbook::StoreResult::Stored);
+        ASSERT_EQ(b.book.storeContact(rec(i == 5 ? "W1AW" : QStringLiteral("K%1B").arg(i), second)),
+                  Logbook::StoreResult::Stored);
+        ASSERT_EQ(c.book.storeContact(rec(i == 5 ? "W1AW" : QStringLiteral("K%1C").arg(i), second, "40")),
+                  Logbook::StoreResult::Stored);
+        QCoreApplication::processEvents();
+    }
+    expectSameLogs({&a, &b, &c}, 46);
+    EXPECT_EQ(a.file().count("\"W1AW\""), 3);
+
+    // B edits one of A's contacts, C deletes one of B's.
+    const int recNo = 1 + static_cast<int>(std::find(b.log.records().begin(), b.log.records().end(), rec("K3A", 21)) -
+                                           b.log.records().begin());
+    ContactRecord edited = rec("K3A", 21);
+    edited.section = "NH";
+    ASSERT_TRUE(b.book.replaceRecord(recNo, edited));
+    c.dialogs.yesNoAnswers = {true};
+    const auto k2b = std::find(c.log.records().begin(), c.log.records().end(), rec("K2B", 14));
+    ASSERT_TRUE(c.book.deleteRecord(1 + static_cast<int>(k2b - c.log.records().begin())));
+    c.dialogs.clear();
+    expectSameLogs({&a, &b, &c}, 45);
+    EXPECT_TRUE(a.file().contains(formatLogLine(edited)));
+    EXPECT_FALSE(a.file().contains(formatLogLine(rec("K2B", 14))));
+}
+
+TEST_F(SyncBrokerFixture, StationsCatchUpAfterTheBrokerRestartsAndALateStationGetsEverything)
+{
+    TestStation a("A", broker, {rec("K1A", 1)}), b("B", broker, {rec("K1B", 2)});
+    expectSameLogs({&a, &b}, 2);
+    broker.kill();
+    // Logged while the broker is gone (and lost every retained contact with it).
+    ASSERT_EQ(a.book.storeContact(rec("K2A", 3)), Logbook::StoreResult::Stored);
+    ASSERT_EQ(b.book.storeContact(rec("K2B", 3)), Logbook::StoreResult::Stored);
+    WAIT_TRUE(!a.session->isConnected() && !b.session->isConnected(), kWaitMs);
+    ASSERT_TRUE(broker.start()) << broker.error().toStdString();
+    WAIT_TRUE(a.caughtUp == 2 && b.caughtUp == 2, kWaitMs);
+    TestStation late("LATE", broker);
+    expectSameLogs({&a, &b, &late}, 4);
+    EXPECT_EQ(late.shared->table().nextSeq("LATE"), 1);
+}
+
+TEST_F(SyncBrokerFixture, AWrongPasswordIsRefusedAndNothingOfItIsStored)
+{
+    TestStation a("A", broker, {rec("K1A", 1)});
+    TestStation intruder("X", broker, {rec("K1X", 2)}, "wrong");
+    WAIT_EQ(intruder.refusals.size(), 1, kWaitMs);
+    EXPECT_TRUE(intruder.refusals[0].startsWith(
+        QStringLiteral("The broker 127.0.0.1:%1 refused station X").arg(broker.port())));
+    EXPECT_TRUE(intruder.refusals[0].endsWith("check the user name and the password."));
+    // A station let in afterwards is heard; the refused one never is.
+    TestStation b("B", broker);
+    expectSameLogs({&a, &b}, 1);
+    EXPECT_EQ(intruder.log.size(), 1);
+    EXPECT_EQ(intruder.caughtUp, 0);
+}
+
+TEST_F(SyncBrokerFixture, CliStationPrintsWhatItStoresAndSharesItsOwn)
+{
+    TestStation a("A", broker, {rec("K1A", 1, "40", "PH"), rec("K2A", 5)});
+    WAIT_TRUE(a.caughtUp, kWaitMs);
+    TempDataDir cliDir;
+    writeBytes(cliDir.file("fdlog.dat"), formatLogLine(rec("W9CLI", 3)));
+    const QStringList login = {"sync",       "--broker",  broker.address(),      "--station",
+                               "scoreboard", "--user",    MosquittoBroker::User, "--event",
+                               "test",       "--password"};
+    const CliRun ok =
+        runCliProgram(FDLOG_CLI, login + QStringList{MosquittoBroker::Password, "--seconds", "2"}, cliDir.path());
+    EXPECT_EQ(ok.exitCode, 0) << ok.err.toStdString();
+    EXPECT_EQ(ok.out, "A 1 K1A 40 PH\nA 2 K2A 20 CW\n");
+    WAIT_EQ(a.log.size(), 3, kWaitMs);
+    EXPECT_EQ(readBytes(cliDir.file("fdlog.dat")), a.file());
+
+    struct Row {
+        QStringList args;
+        QByteArray err;
+    } rows[] = {
+        {login + QStringList{"nope", "--seconds", "30"}, "refused station SCOREBOARD"},
+        {QStringList{"sync", "--broker", QStringLiteral("127.0.0.1:%1").arg(freeLoopbackPort()), "--station", "S",
+                     "--user", "u", "--password", "p", "--seconds", "30"},
+         "No connection to the broker"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.err.toStdString());
+        const QByteArray before = readBytes(cliDir.file("fdlog.dat"));
+        const CliRun bad = runCliProgram(FDLOG_CLI, row.args, cliDir.path(), 20000);
+        EXPECT_EQ(bad.exitCode, 1);
+        EXPECT_EQ(bad.err.count('\n'), 1);
+        EXPECT_TRUE(bad.err.contains(row.err)) << bad.err.toStdString();
+        EXPECT_EQ(readBytes(cliDir.file("fdlog.dat")), before);
+    }
+}
+
+TEST_F(SyncBrokerFixture, StationsMeasureTheirClockAgainstTheTimeMaster)
+{
+    // The master's computer runs 3.7 s ahead of ours.
+    SiteClock ahead(systemClock());
+    ahead.setOffsetMs(3700);
+    TestStation master("MASTER", broker, {}, MosquittoBroker::Password, true, ahead), b("B", broker);
+    QList<qint64> offsets;
+    QObject::connect(b.session.get(), &SyncSession::clockOffsetMeasured, [&](qint64 ms) { offsets << ms; });
+    WAIT_TRUE(!offsets.isEmpty(), kWaitMs);
+    EXPECT_NEAR(offsets.front(), 3700, 50);
+}
+
+TEST(SyncTls, StationsShareOverTlsWithTheBrokersCertificateAndNotWithout)
+{
+    MosquittoBroker broker(true);
+    ASSERT_TRUE(broker.start()) << broker.error().toStdString();
+    const QString ca = broker.caFile();
+    TestStation a("A", broker, {rec("K1A", 1)}, MosquittoBroker::Password, false, systemClock(), ca),
+        b("B", broker, {}, MosquittoBroker::Password, false, systemClock(), ca), plain("P", broker);
+    WAIT_EQ(b.file(), a.file(), kWaitMs);
+    EXPECT_EQ(b.log.size(), 1);
+    WAIT_TRUE(plain.lost > 0, kWaitMs);
+    EXPECT_EQ(plain.caughtUp, 0);
+}
+
+TEST_F(SyncBrokerFixture, CliStationRidesOutALostBrokerWithALineOnStderr)
+{
+    TestStation a("A", broker);
+    TempDataDir cliDir;
+    writeBytes(cliDir.file("fdlog.dat"), formatLogLine(rec("W9CLI", 3)));
+    QProcess cli;
+    cli.start(FDLOG_CLI,
+              {"--data", cliDir.path(), "sync", "--broker", broker.address(), "--station", "S", "--user",
+               MosquittoBroker::User, "--password", MosquittoBroker::Password, "--event", "test", "--seconds", "6"});
+    WAIT_EQ(a.log.size(), 1, kWaitMs);
+    broker.kill();
+    ASSERT_TRUE(broker.start()) << broker.error().toStdString();
+    ASSERT_EQ(a.book.storeContact(rec("K1A", 1)), Logbook::StoreResult::Stored);
+    WAIT_EQ(readBytes(cliDir.file("fdlog.dat")), a.file(), kWaitMs);
+    ASSERT_TRUE(cli.waitForFinished(kWaitMs));
+    EXPECT_EQ(cli.exitCode(), 0);
+    EXPECT_EQ(cli.readAllStandardOutput(), "A 1 K1A 20 CW\n");
+    EXPECT_TRUE(cli.readAllStandardError().contains("Trying again."));
+}

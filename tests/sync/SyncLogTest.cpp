@@ -1,0 +1,218 @@
+// The shared log's rules without a broker: identities, the shared order, which copy wins, and
+// the log kept in step with fdlog.sync.
+#include "log/LogFile.h"
+#include "log/Logbook.h"
+#include "log/SectionTable.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
+#include "sync/ClockOffsetEstimator.h"
+#include "sync/SharedLog.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+
+ContactRecord rec(const QString& call, const QString& time, const QString& band = "20")
+{
+    return {call, "2A", "CT", "2026/06/27", time, band, "CW", "", ""};
+}
+
+SyncEntry entry(const QString& station, int seq, const ContactRecord& r, int rev = 1)
+{
+    return {{station, seq}, rev, r};
+}
+
+struct SharedLogFixture : ::testing::Test {
+    TempDataDir dir;
+    ScriptedDialogs dialogs;
+    ContactLog log{SectionTable::standard()};
+    Logbook book{log, dir.file("fdlog.dat"), dir.file("LogBkUp.dat"), dialogs};
+    std::unique_ptr<SharedLog> shared;
+
+    void openWith(const std::vector<ContactRecord>& records)
+    {
+        ASSERT_TRUE(LogFile(dir.file("fdlog.dat")).rewrite(records));
+        reopen();
+    }
+    void reopen()
+    {
+        shared.reset();
+        ASSERT_TRUE(book.reload());
+        shared = std::make_unique<SharedLog>(book, dir.file("fdlog.sync"), "A");
+        QString error;
+        ASSERT_TRUE(shared->open(&error)) << error.toStdString();
+    }
+    QByteArray expectedFile(const std::vector<ContactRecord>& records)
+    {
+        QByteArray out;
+        for (const ContactRecord& r : records)
+            out += formatLogLine(r);
+        return out;
+    }
+};
+
+} // namespace
+
+TEST(SyncLogRules, SharedOrderIsTimeThenStationThenNumber)
+{
+    SyncLog t("unused");
+    // Inserted in a scrambled order; the last two are a same-second dupe from two stations.
+    for (const SyncEntry& e : {entry("B", 2, rec("K4", "18:00:02")), entry("A", 10, rec("K3", "18:00:01")),
+                               entry("A", 9, rec("K2", "18:00:01")), entry("B", 1, rec("K1", "17:59:59")),
+                               entry("B", 3, rec("W1AW", "18:00:03")), entry("A", 11, rec("W1AW", "18:00:03"))})
+        t.put(e);
+    QStringList order;
+    for (const SyncEntry* e : t.liveInOrder())
+        order << QStringLiteral("%1%2").arg(e->key.station).arg(e->key.seq);
+    EXPECT_EQ(order.join(' '), "B1 A9 A10 B2 A11 B3");
+    EXPECT_EQ(t.nextSeq("A"), 12);
+    EXPECT_EQ(t.nextSeq("B"), 4);
+    EXPECT_EQ(t.nextSeq("C"), 1);
+}
+
+TEST(SyncLogRules, HigherRevisionWinsAndEqualRevisionsAgreeEverywhere)
+{
+    const SyncEntry base = entry("A", 1, rec("K1ABC", "18:00:00"));
+    SyncEntry edit = base, tomb = base, otherEdit = base;
+    edit.rev = 2;
+    edit.record->cls = "3A";
+    otherEdit.rev = 2;
+    otherEdit.record->cls = "1A";
+    tomb.rev = 3;
+    tomb.record.reset();
+    struct Row {
+        SyncEntry have, incoming;
+        SyncLog::Apply expected;
+    } rows[] = {{base, base, SyncLog::Apply::Same},      {base, edit, SyncLog::Apply::Newer},
+                {edit, base, SyncLog::Apply::Older},     {edit, tomb, SyncLog::Apply::Newer},
+                {tomb, edit, SyncLog::Apply::Older},     {edit, otherEdit, SyncLog::Apply::Older},
+                {otherEdit, edit, SyncLog::Apply::Newer}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.incoming.payload().toStdString());
+        SyncLog t("unused");
+        t.put(row.have);
+        EXPECT_EQ(t.apply(row.incoming), row.expected);
+        EXPECT_EQ(t.find(base.key)->payload(),
+                  (row.expected == SyncLog::Apply::Newer ? row.incoming : row.have).payload());
+    }
+}
+
+TEST(SyncLogRules, PayloadsRoundTripAndBadOnesAreRefused)
+{
+    SyncEntry tomb = entry("N1-X", 7, rec("K1ABC", "18:00:00"), 4);
+    tomb.record.reset();
+    for (const SyncEntry& e : {entry("N1-X", 7, rec("K1ABC", "18:00:00"), 3), tomb}) {
+        const auto back = SyncEntry::fromPayload(e.key, e.payload());
+        ASSERT_TRUE(back);
+        EXPECT_EQ(back->payload(), e.payload());
+        EXPECT_EQ(back->record, e.record);
+    }
+    const QByteArray line = R"("K1ABC","2A","CT","2026/06/27","18:00:00","20","CW","","","")";
+    for (const auto& [station, payload] : std::vector<std::pair<QString, QByteArray>>{
+             {"A", "0," + line},
+             {"A", "x," + line},
+             {"A", "1"},
+             {"A", "1,\"K1\"\"\",junk"},
+             {"A", R"(1,"K1ABC","2A","CT","2026/6/27","18:00:00","20","CW","","","")"},
+             {"a", "1," + line},
+             {"A/B", "1," + line},
+             {"", "1,-"}}) {
+        SCOPED_TRACE(payload.toStdString());
+        EXPECT_FALSE(SyncEntry::fromPayload({station, 1}, payload));
+    }
+}
+
+TEST(SyncLogRules, ClockOffsetIsTheMedianOfHalfRoundTripCorrectedTrips)
+{
+    // The master runs 2.5 s ahead; trips take 4 to 400 ms, the way there and back unevenly.
+    // Two trips held up one way only are far off and must not move the median.
+    const qint64 shift = 2500;
+    const int there[] = {2, 10, 3, 300, 25, 8, 1, 40, 5};
+    const int back[] = {2, 12, 1, 5, 30, 6, 1, 360, 4};
+    ClockOffsetEstimator est;
+    qint64 t = 1'000'000;
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_EQ(est.ready(), i >= ClockOffsetEstimator::Enough);
+        est.addTrip(t, t + there[i] + shift, t + there[i] + back[i]);
+        t += 250;
+    }
+    EXPECT_NEAR(est.offsetMs(), shift, 50);
+}
+
+TEST_F(SharedLogFixture, LocalEnterEditAndDeleteBecomeChangesWithStableIdentities)
+{
+    openWith({rec("K1", "18:00:00"), rec("K2", "18:01:00")});
+    EXPECT_EQ(shared->table().nextSeq("A"), 3) << "contacts logged before sharing are the station's own";
+    QSignalSpy changes(shared.get(), &SharedLog::localChanges);
+
+    ASSERT_EQ(book.storeContact(rec("K3", "18:02:00")), Logbook::StoreResult::Stored);
+    dialogs.yesNoAnswers = {true};
+    ContactRecord edited = rec("K2", "18:01:00");
+    edited.section = "NH";
+    ASSERT_TRUE(book.replaceRecord(2, edited));
+    ASSERT_TRUE(book.deleteRecord(1));
+
+    ASSERT_EQ(changes.count(), 3);
+    const auto keysOf = [&](int i) { return changes[i][0].value<std::vector<SyncKey>>(); };
+    EXPECT_EQ(keysOf(0), (std::vector<SyncKey>{{"A", 3}}));
+    EXPECT_EQ(keysOf(1), (std::vector<SyncKey>{{"A", 2}}));
+    EXPECT_EQ(keysOf(2), (std::vector<SyncKey>{{"A", 1}}));
+    EXPECT_EQ(shared->table().find({"A", 2})->rev, 2);
+    EXPECT_EQ(shared->table().find({"A", 2})->record, edited);
+    EXPECT_FALSE(shared->table().find({"A", 1})->record);
+
+    // What is in fdlog.sync is what the next start finds: nothing new, nothing lost.
+    reopen();
+    EXPECT_EQ(shared->table().liveRecordsInOrder(), (std::vector<ContactRecord>{edited, rec("K3", "18:02:00")}));
+    EXPECT_EQ(shared->table().nextSeq("A"), 4);
+}
+
+TEST_F(SharedLogFixture, ArrivalsGoInTheSharedOrderOnceAndSameSecondDupesStay)
+{
+    openWith({rec("K1", "18:00:00"), rec("W1AW", "18:05:00")});
+    // A's own W1AW and B's at the same second: both kept, B's after A's.
+    const std::vector<SyncEntry> arriving = {entry("B", 1, rec("K0", "17:00:00")),
+                                             entry("B", 2, rec("W1AW", "18:05:00")),
+                                             entry("B", 3, rec("K9", "19:00:00"))};
+    for (int round = 0; round < 2; ++round)
+        for (const SyncEntry& e : arriving)
+            shared->receive(e);
+    EXPECT_EQ(shared->store(), (std::vector<SyncKey>{{"B", 1}, {"B", 2}, {"B", 3}}));
+    const std::vector<ContactRecord> expected = {rec("K0", "17:00:00"), rec("K1", "18:00:00"), rec("W1AW", "18:05:00"),
+                                                 rec("W1AW", "18:05:00"), rec("K9", "19:00:00")};
+    EXPECT_EQ(log.records(), expected);
+    EXPECT_EQ(readBytes(dir.file("fdlog.dat")), expectedFile(expected));
+
+    // A tombstone and an edit from elsewhere; then a stale copy changes nothing.
+    SyncEntry tomb = entry("B", 1, rec("K0", "17:00:00"), 2);
+    tomb.record.reset();
+    SyncEntry edit = entry("A", 1, rec("K1", "18:00:00"), 2);
+    edit.record->cls = "5F";
+    shared->receive(tomb);
+    shared->receive(edit);
+    EXPECT_TRUE(shared->store().empty());
+    EXPECT_EQ(shared->receive(entry("B", 1, rec("K0", "17:00:00"))), SyncLog::Apply::Older);
+    EXPECT_EQ(log.size(), 4);
+    EXPECT_EQ(log.record(1).cls, "5F");
+    EXPECT_TRUE(dialogs.calls.empty());
+}
+
+TEST_F(SharedLogFixture, NextStartFinishesAnInterruptedStoreAndAdoptsContactsLoggedMeanwhile)
+{
+    openWith({rec("K1", "18:00:00")});
+    const QByteArray before = readBytes(dir.file("fdlog.dat"));
+    shared->receive(entry("B", 1, rec("K0", "17:00:00")));
+    shared->store();
+    // A stop after fdlog.sync was written and before fdlog.dat was: the log is as it was.
+    writeBytes(dir.file("fdlog.dat"), before);
+    reopen();
+    EXPECT_EQ(log.records(), (std::vector<ContactRecord>{rec("K0", "17:00:00"), rec("K1", "18:00:00")}));
+
+    // Logged while sharing was off: this station's own, with the next number.
+    shared.reset();
+    ASSERT_TRUE(LogFile(dir.file("fdlog.dat")).append(rec("K2", "18:10:00")));
+    reopen();
+    EXPECT_EQ(shared->table().find({"A", 2})->record, rec("K2", "18:10:00"));
+    EXPECT_EQ(log.size(), 3);
+}

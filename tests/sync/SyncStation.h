@@ -1,0 +1,86 @@
+#pragma once
+
+// One in-process station sharing through the test's broker, and the fixture that starts it.
+#include "MosquittoBroker.h"
+#include "log/LogFile.h"
+#include "log/Logbook.h"
+#include "log/SectionTable.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
+#include "support/WaitFor.h"
+#include "sync/SharedLog.h"
+#include "sync/SyncSession.h"
+#include "util/Clock.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+inline constexpr int kWaitMs = 20000;
+
+inline ContactRecord rec(const QString& call, int second, const QString& band = "20", const QString& mode = "CW")
+{
+    return {
+        call,
+        "2A",
+        "CT",
+        "2026/06/27",
+        QStringLiteral("18:%1:%2").arg(second / 60, 2, 10, QLatin1Char('0')).arg(second % 60, 2, 10, QLatin1Char('0')),
+        band,
+        mode,
+        "",
+        ""};
+}
+
+inline const Clock& systemClock()
+{
+    static const SystemClock clock;
+    return clock;
+}
+
+// One station: its own data folder, logbook and session.
+struct TestStation {
+    TempDataDir dir;
+    ScriptedDialogs dialogs;
+    ContactLog log{SectionTable::standard()};
+    Logbook book{log, dir.file("fdlog.dat"), dir.file("LogBkUp.dat"), dialogs};
+    std::unique_ptr<SharedLog> shared;
+    std::unique_ptr<SyncSession> session;
+    int caughtUp = 0;
+    QStringList refusals;
+    int lost = 0;
+
+    TestStation(const QString& name, const MosquittoBroker& broker, const std::vector<ContactRecord>& before = {},
+                const QString& password = MosquittoBroker::Password, bool master = false,
+                const Clock& clock = systemClock(), const QString& caFile = {})
+    {
+        EXPECT_TRUE(LogFile(dir.file("fdlog.dat")).rewrite(before));
+        EXPECT_TRUE(book.reload());
+        shared = std::make_unique<SharedLog>(book, dir.file("fdlog.sync"), name);
+        session =
+            std::make_unique<SyncSession>(*shared,
+                                          SyncSession::Settings{"127.0.0.1", broker.port(), name, MosquittoBroker::User,
+                                                                password, "test", caFile, master},
+                                          clock);
+        QObject::connect(session.get(), &SyncSession::caughtUp, [this] { ++caughtUp; });
+        QObject::connect(session.get(), &SyncSession::refused, [this](const QString& t) { refusals << t; });
+        QObject::connect(session.get(), &SyncSession::connectionLost, [this] { ++lost; });
+        QString error;
+        EXPECT_TRUE(session->start(&error)) << error.toStdString();
+    }
+    QByteArray file() const { return readBytes(dir.file("fdlog.dat")); }
+};
+
+struct SyncBrokerFixture : ::testing::Test {
+    MosquittoBroker broker;
+    void SetUp() override { ASSERT_TRUE(broker.start()) << broker.error().toStdString(); }
+
+    static void expectSameLogs(const std::vector<TestStation*>& stations, int size)
+    {
+        for (TestStation* s : stations)
+            WAIT_EQ(s->log.size(), size, kWaitMs);
+        for (TestStation* s : stations) {
+            WAIT_EQ(s->file(), stations.front()->file(), kWaitMs);
+            EXPECT_TRUE(s->dialogs.calls.empty()) << s->dialogs.messages().join('\n').toStdString();
+        }
+    }
+};
