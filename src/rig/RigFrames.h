@@ -45,12 +45,6 @@ QByteArray spacedHexToBytes(const QString& text, int maxBytes = -1);
 // "FE FE 64": how the window shows raw replies.
 QString bytesToSpacedHex(const QByteArray& bytes);
 
-// A single holds only about seven digits, so we go through its shortest decimal text:
-// 1296.1 tunes 1296.100000 MHz, not 1296.099976.
-QString decimalText(float mhz);
-qint64 hertz(float mhz);
-qint64 tenHertz(float mhz);
-
 // The frequency frame (step 4 of a frequency change); empty for rigs without one.
 QByteArray frequencyFrame(RigFamily family, Frequency f, const QString& freqBox, int vfoFlag);
 // The pause before the frequency frame.
@@ -69,7 +63,7 @@ QByteArray yaesuCloseBytes();
 QByteArray orionStartBytes();
 
 // The two lines of the Pegasus control file: frequency, then mode.
-QByteArray pegasusInText(float mhz, const QString& lastMode);
+QByteArray pegasusInText(Frequency f, const QString& lastMode);
 
 // Our mode words in rigctld's vocabulary; empty when rigctld has no such mode.
 QString rigctldMode(const QString& mode);

@@ -254,7 +254,7 @@ void RigPoller::consumeReply(const QByteArray& incoming)
     }
     const bool gotReading = !r.empty();
     if (r.frequency)
-        m_lastFrequency = Frequency::fromSingleMHz(*r.frequency);
+        m_lastFrequency = *r.frequency;
     if (r.mode)
         m_lastMode = *r.mode;
     if (r.vfoFlag)
@@ -303,13 +303,11 @@ void RigPoller::ChangeFrequency(Frequency f)
     m_buffer.clear();
     m_phase = 0;
     appendModeSteps(f, QString());
-    // The Pegasus file is written from a single.
-    const float mhz = f.toSingleMHz();
     m_steps.push_back(WaitForSendDrain());
     m_steps.push_back(PauseMs(RigFrames::frequencyPauseMs(family)));
     if (family == RigFamily::Pegasus) {
-        m_steps.push_back({Step::Call, 0, {}, [this, mhz] {
-                               if (!writePegasusIn(m_settings.pegasusDir(), mhz, m_lastMode))
+        m_steps.push_back({Step::Call, 0, {}, [this, f] {
+                               if (!writePegasusIn(m_settings.pegasusDir(), f, m_lastMode))
                                    emit failed(QStringLiteral("Error Changing Frequency"), kTitle, Dialogs::Icon::None);
                            }});
     } else {
@@ -349,7 +347,7 @@ void RigPoller::ChangeMode(Frequency f, const QString& modeWord)
 void RigPoller::appendModeSteps(Frequency f, QString modeWord)
 {
     if (modeWord.isEmpty())
-        modeWord = m_bandPlan.modeWordFor(f.toSingleMHz());
+        modeWord = m_bandPlan.modeWordFor(f);
     if (modeWord.isEmpty())
         return;
     const auto frame =

@@ -60,8 +60,8 @@ struct TuneRow {
     bool oddLink = false;       // answers split in two writes; Icom: the request echoed first
     const char* band = nullptr; // read before tuning (nullptr: not checked)
     const char* readMode = nullptr;
-    QByteArray pollStart; // the first bytes sent (empty: not checked)
-    float tuneTo = 0;
+    QByteArray pollStart;         // the first bytes sent (empty: not checked)
+    double tuneTo = 0;            // MHz
     std::vector<QByteArray> sent; // each found after the one before it
     const char* tunedBand = nullptr;
     const char* tunedMode = nullptr;
@@ -84,43 +84,43 @@ struct RigPollerTune : RigPollerPty, ::testing::WithParamInterface<TuneRow> {};
 // clang-format off
 const TuneRow kTuneRows[] = {
     {"Kenwood", Kind::Kenwood, "Kenwood", 14025000, 3, "?;\x01", true, "20", "CW", "FA;MD;",
-     7.04f, {"MD3;", "FA00007040000;"}, "40", nullptr, {}},
+     7.0305, {"MD3;", "FA00007030500;"}, "40", nullptr, {}},
     {"ElecraftPhoneGetsUpperSideband", Kind::Kenwood, "Elecraft", 14025000, 2, {}, false, "20", "PH", {},
-     28.4f, {"MD2;FA00028400000;"}, "10", nullptr, {}},
+     28.4, {"MD2;FA00028400000;"}, "10", nullptr, {}},
     {"Ftdx9000", Kind::Ftdx9000, "Yaesu FTdx9000", 28400000, 2, {}, false, "10", "PH", {},
-     14.025f, {"MD03;", "FA14025000;"}, "20", nullptr, {}},
+     14.025, {"MD03;", "FA14025000;"}, "20", nullptr, {}},
     {"IcomEchoGarbage", Kind::Icom, "Icom", 14025000, 3, hex("FE 00 13"), true, "20", "CW",
      hex("FE FE 64 E0 03 FD FE FE 64 E0 04 FD"),
-     7.04f, {hex("FE FE 64 E0 06 03 FD FE FE 64 E0 05 00 00 04 07 00 FD")}, "40", nullptr, {}},
+     7.04, {hex("FE FE 64 E0 06 03 FD FE FE 64 E0 05 00 00 04 07 00 FD")}, "40", nullptr, {}},
     {"OmniVIAtAddress04", Kind::OmniVI, "Ten Tec Omni VI", 21025000, 3, {}, false, "15", nullptr, {},
-     14.2f, {hex("FE FE 04 E0 06 01 FD FE FE 04 E0 05 00 00 20 14 00 FD")}, "20", "PH", {}},
+     14.2, {hex("FE FE 04 E0 06 01 FD FE FE 04 E0 05 00 00 20 14 00 FD")}, "20", "PH", {}},
     // No CAT-on bytes unless asked for: on the FT-817 they lock the front panel.
     {"Yaesu", Kind::Yaesu, "Yaesu", 14025000, 2, {}, false, "20", "CW", hex("00 00 00 00 03"),
-     7.2f, {hex("00 00 00 00 07 00 72 00 00 01")}, "40", "PH", {}},
+     7.2, {hex("00 00 00 00 07 00 72 00 00 01")}, "40", "PH", {}},
     {"Yaesu990", Kind::Yaesu990, "Yaesu 990", 14025000, 2, {}, false, "20", "CW", {},
-     7.04f, {hex("00 00 00 02 0C 00 40 70 00 0A")}, "40", nullptr, {}},
+     7.04, {hex("00 00 00 02 0C 00 40 70 00 0A")}, "40", nullptr, {}},
     {"Yaesu890", Kind::Yaesu890, "Yaesu 890", 14025000, 2, {}, false, "20", "CW", {},
-     7.04f, {hex("00 00 00 02 0C 00 40 70 00 0A")}, "40", nullptr, {}},
+     7.04, {hex("00 00 00 02 0C 00 40 70 00 0A")}, "40", nullptr, {}},
     {"OrionWakes", Kind::Orion, "Ten Tec Orion", 7040000, 2, {}, false, "40", "CW", "X\r?AF\r?RMM\r",
-     21.3f, {"*AF21300000\r"}, "15", nullptr, {}},
+     21.3, {"*AF21300000\r"}, "15", nullptr, {}},
     {"FrontPanel", Kind::FrontPanel, "Ten Tec Fnt Pnl", 14025000, 3, {}, false, "20", "CW", {},
-     7.04f, {hex("2A 41 00 6B 6C 00 0D")}, "40", nullptr, {}},
+     7.04, {hex("2A 41 00 6B 6C 00 0D")}, "40", nullptr, {}},
     // The 735 takes four BCD bytes both ways and no mode frame.
     {"Icom735NoModeFrame", Kind::Icom735, "Icom 735", 14025000, 3, {}, false, "20", "CW", {},
-     28.4f, {hex("FE FE 64 E0 05 00 00 40 28 FD")}, "10", nullptr, hex("FE FE 64 E0 06")},
+     28.4, {hex("FE FE 64 E0 05 00 00 40 28 FD")}, "10", nullptr, hex("FE FE 64 E0 06")},
     // Digital modes as each family reports them.
     {"KenwoodFsk", Kind::Kenwood, "Kenwood", 14080000, 6, {}, false, "20", "DIG", {},
-     7.04f, {"FA00007040000;"}, "40", nullptr, {}},
+     50.125, {"MD2;FA00050125000;"}, "6", "PH", {}},
     {"IcomRttyWithFilter", Kind::Icom, "Icom", 14080000, 4, {}, false, "20", "DIG", {},
-     7.04f, {hex("FE FE 64 E0 05 00 00 04 07 00 FD")}, "40", nullptr, {}},
+     50.125, {hex("FE FE 64 E0 05 00 50 12 50 00 FD")}, "6", "PH", {}},
     {"YaesuPkt", Kind::Yaesu, "Yaesu", 14080000, 0x0C, {}, false, "20", "DIG", {},
-     7.04f, {hex("00 70 40 00 01")}, "40", nullptr, {}},
+     50.125, {hex("05 01 25 00 01")}, "6", "PH", {}},
     {"Yaesu990Rtty", Kind::Yaesu990, "Yaesu 990", 14080000, 5, {}, true, "20", "DIG", {},
-     7.04f, {hex("00 40 70 00 0A")}, "40", nullptr, {}},
+     7.0305, {hex("50 30 70 00 0A")}, "40", nullptr, {}},
     {"OrionRtty", Kind::Orion, "Ten Tec Orion", 14080000, 6, {}, false, "20", "DIG", {},
-     7.04f, {"*AF7040000\r"}, "40", nullptr, {}},
+     7.0305, {"*AF7030500\r"}, "40", nullptr, {}},
     {"Yaesu757", Kind::Yaesu757, "Yaesu 757 GX II", 14025000, 2, {}, false, "20", "CW", hex("00 00 00 00 10"),
-     7.04f, {hex("00 00 00 02 0C 00 40 70 00 0A")}, "40", nullptr, {}},
+     7.04, {hex("00 00 00 02 0C 00 40 70 00 0A")}, "40", nullptr, {}},
 };
 // clang-format on
 
@@ -149,7 +149,7 @@ TEST_P(RigPollerTune, ReadsTunesAndReadsBack)
     EXPECT_TRUE(rig.received.startsWith(row.pollStart)) << bytes();
 
     rig.received.clear();
-    poller.ChangeFrequency(Frequency::fromSingleMHz(row.tuneTo));
+    poller.ChangeFrequency(Frequency::fromMHz(row.tuneTo));
     EXPECT_TRUE(poller.changing()); // returned at once; the exchange runs on timers
     waitChangeDone();
     qsizetype at = 0;
@@ -161,6 +161,8 @@ TEST_P(RigPollerTune, ReadsTunesAndReadsBack)
         EXPECT_EQ(rig.received.indexOf(row.notSent), -1) << bytes();
     }
     WAIT_EQ(state.band(), QString(row.tunedBand), 3000);
+    // Read back to the hertz: 7.0305 logs as 7.031, where a single would have made it 7.030.
+    WAIT_EQ(state.frequency(), Frequency::fromMHz(row.tuneTo).toMHzText(), 3000);
     if (row.tunedMode) {
         WAIT_EQ(state.mode(), QString(row.tunedMode), 3000);
     }
