@@ -241,6 +241,10 @@ QList<QByteArray> pollCommands(RigFamily family, const QString& freqBox, const Q
             out << freqBox.toLatin1();
         if (!modeBox.isEmpty())
             out << modeBox.toLatin1();
+        // Kenwoods since the TS-590 say USB for USB-DATA and tell the data part apart. Asked
+        // first, so that its answer is in by the time the mode's answer is read.
+        if (!out.isEmpty() && family != F::Elecraft)
+            out.prepend(QByteArrayLiteral("DA;"));
         break;
     case F::Icom:
     case F::Icom735:

@@ -122,6 +122,14 @@ bool digitIn(char c, char lo, char hi)
     return c >= lo && c <= hi;
 }
 
+// "DA1;": the TS-590 and later report USB-DATA and the like as USB plus this flag; older radios
+// answer "?;", which is passed over.
+void parseKenwoodDataMode(const QByteArray& b, RigReading& r)
+{
+    if (const auto d = findFrame(b, "DA", 1, ';', [](const QByteArray& f) { return digitIn(f[0], '0', '1'); }))
+        r.dataMode = d->at(0) == '1';
+}
+
 void parseKenwood(const ParseContext& ctx, const QByteArray& b, RigReading& r)
 {
     if (const auto d = findFrame(b, ctx.freqBox.left(2).toLatin1(), 11, ';', allDigits))
@@ -129,6 +137,7 @@ void parseKenwood(const ParseContext& ctx, const QByteArray& b, RigReading& r)
     // Mode codes 1-9 (0 is "none" on some radios and means nothing here).
     if (const auto m = findFrame(b, "MD", 1, ';', [](const QByteArray& d) { return digitIn(d[0], '1', '9'); }))
         r.mode = kenwoodMode(m->at(0));
+    parseKenwoodDataMode(b, r);
 }
 
 void parseKenwood2(const QByteArray& b, RigReading& r)
@@ -136,6 +145,7 @@ void parseKenwood2(const QByteArray& b, RigReading& r)
     const auto d = findFrame(b, "IF", 35, ';', [](const QByteArray& f) {
         return allDigits(f.left(11)) && digitIn(f[27], '1', '9') && digitIn(f[28], '0', '2');
     });
+    parseKenwoodDataMode(b, r);
     if (!d)
         return;
     setFrequency(r, digitsValue(d->left(11)));
@@ -314,6 +324,8 @@ void parseYaesuBlock(RigFamily family, const QByteArray& b, RigReading& r)
             r.mode = QStringLiteral("CW");
         else if (family != RigFamily::Yaesu920 && (m == 5 || m == 6))
             r.mode = QStringLiteral("DIG"); // RTTY and PKT
+        else if (family == RigFamily::Yaesu920 && (m == 4 || m == 6))
+            r.mode = QStringLiteral("DIG"); // DATA-LSB/USB (bit 6 of the byte picks the side) and DATA-FM
         else if (m <= 7 || family == RigFamily::Yaesu920)
             r.mode = QStringLiteral("PH");
     };
@@ -554,6 +566,11 @@ RigReading parsePegasusOut(const QByteArray& text)
     r.frequency = *f;
     r.mode = m == "FSK" || m == "RTTY" ? word(Kind::Digital) : cwOrPh(m == "CW");
     return r;
+}
+
+QString withDataMode(const QString& mode, bool dataMode)
+{
+    return dataMode && mode == QLatin1String("PH") ? word(Kind::Digital) : mode;
 }
 
 QString modeByFrequency(Frequency f)

@@ -182,8 +182,11 @@ TEST(RigFrames, ModeFramesEveryColumn)
 TEST(RigFrames, PollCommandsPerFamily)
 {
     int toggle = 0;
-    EXPECT_EQ(pollCommands(RigFamily::Kenwood, "FA;", "MD;", false, toggle), (QList<QByteArray>{"FA;", "MD;"}));
-    EXPECT_EQ(pollCommands(RigFamily::Kenwood2, "IF;", "", false, toggle), (QList<QByteArray>{"IF;"}));
+    // Kenwoods are asked for the data flag first; Elecraft radios say DATA in the mode.
+    EXPECT_EQ(pollCommands(RigFamily::Kenwood, "FA;", "MD;", false, toggle), (QList<QByteArray>{"DA;", "FA;", "MD;"}));
+    EXPECT_EQ(pollCommands(RigFamily::Kenwood2, "IF;", "", false, toggle), (QList<QByteArray>{"DA;", "IF;"}));
+    EXPECT_EQ(pollCommands(RigFamily::Elecraft, "FA;", "MD;", false, toggle), (QList<QByteArray>{"FA;", "MD;"}));
+    EXPECT_TRUE(pollCommands(RigFamily::Kenwood, "", "", false, toggle).isEmpty());
     // Icom alternates, one command per poll.
     toggle = 0;
     EXPECT_EQ(pollCommands(RigFamily::Icom, "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", true, toggle),

@@ -73,6 +73,11 @@ TEST(RigParsers, RepliesThatGiveAReading)
         {F::Icom, hex("FE FE E0 64 04 08 02 FD"), 0, "DIG"},
         {F::Icom, hex("FE FE E0 64 04 05 FD"), 0, "PH"},
         {F::Kenwood, "MD6;", 0, "DIG"},
+        {F::Kenwood, "DA1;FA00014074000;MD2;", 14074000, "PH"}, // the flag alone: the poller combines
+        {F::Kenwood, "?;FA00014074000;", 14074000, ""},          // an older radio without "DA"
+        {F::Yaesu920, hex("00 00 D6 C0 90 00 00 44"), 14074000, "DIG"}, // DATA-USB
+        {F::Yaesu920, hex("00 00 D6 C0 90 00 00 06"), 14074000, "DIG"}, // DATA-FM
+        {F::Yaesu920, hex("00 00 D6 C0 90 00 00 40"), 14074000, "PH"},  // USB
         {F::Elecraft, "MD9;", 0, "DIG"},
         {F::Kenwood2, ifReply("00014080000", '6', '0'), 14080000, "DIG", "IF;", "", 0, 0},
         {F::YaesuFTdx9000, "MD0C;", 0, "DIG", "FA;", "MD0;"},
@@ -111,6 +116,7 @@ TEST(RigParsers, RepliesThatGiveAReading)
         const RigReading r = parse(row.family, row.bytes, row.freqBox, row.modeBox, row.lastCommand);
         EXPECT_EQ(r.frequency.value_or(Frequency{}).hz, row.hz);
         EXPECT_EQ(r.mode.value_or("<none>"), *row.mode ? QString::fromLatin1(row.mode) : "<none>");
+        EXPECT_EQ(r.dataMode.value_or(false), row.bytes.startsWith("DA1;"));
         if (row.vfo >= 0) {
             EXPECT_EQ(r.vfoFlag, row.vfo);
         }
