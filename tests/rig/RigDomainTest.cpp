@@ -57,21 +57,25 @@ TEST(SerialPort, OpensAPtyMovesBytesBothWaysAndFailsOnMissingDevices)
 
 TEST(SerialPort, OpenFailureMessagesPerUser)
 {
-    ScriptedDialogs d;
-    showPortOpenFailure(PortUser::Tnc, d);
-    showPortOpenFailure(PortUser::Cw, d);
-    showPortOpenFailure(PortUser::Voice, d);
-    ASSERT_EQ(d.calls.size(), 3u);
-    EXPECT_EQ(d.calls[0].text, "The comm port that you selected for DX Spotting is either in use, invalid or the "
-                               "settings that you have selected are invalid.  Please select another combination or "
-                               "choose None for your DX Spot selection.");
-    EXPECT_EQ(d.calls[0].title, "Invalid Comm Settings.");
-    EXPECT_EQ(d.calls[1].text, "The port you have selected for CW keying is invalid.  Please select another or enter 0 "
-                               "for none.");
-    EXPECT_EQ(d.calls[1].title, "Invalid port.");
-    EXPECT_EQ(d.calls[2].text, "The port you have selected for Phone keying is invalid.  Please select another or "
-                               "enter 0 for none.");
-    EXPECT_EQ(d.calls[2].title, "Invalid port.");
+    const std::tuple<PortUser, const char*, const char*> rows[] = {
+        {PortUser::Tnc,
+         "The comm port that you selected for DX Spotting is either in use, invalid or the settings that you have "
+         "selected are invalid.  Please select another combination or choose None for your DX Spot selection.",
+         "Invalid Comm Settings."},
+        {PortUser::Cw,
+         "The port you have selected for CW keying is invalid.  Please select another or enter 0 for none.",
+         "Invalid port."},
+        {PortUser::Voice,
+         "The port you have selected for Phone keying is invalid.  Please select another or enter 0 for none.",
+         "Invalid port."},
+    };
+    for (const auto& [user, text, title] : rows) {
+        ScriptedDialogs d;
+        showPortOpenFailure(user, d);
+        ASSERT_EQ(d.calls.size(), 1u);
+        EXPECT_EQ(d.last().text, text);
+        EXPECT_EQ(d.last().title, title);
+    }
 }
 
 TEST(SerialPortTable, DefaultStartsWithTtyUsb0AndNamesTenPorts)
@@ -166,13 +170,18 @@ TEST(RigSettings, PresetsAndRoundTripThroughRigIni)
     EXPECT_FALSE(RigSettings().load(dir.file("missing.ini")));
 }
 
-TEST(RigPoller, PegasusFilePairFollowsAndTunes)
-{
+namespace {
+struct RigPollerDomain : ::testing::Test {
     TempDataDir dir;
     ScriptedDialogs dialogs;
     Preferences prefs;
     OperatingState state{prefs};
     ReportingPoller poller{state, dialogs, dir.path()};
+};
+} // namespace
+
+TEST_F(RigPollerDomain, PegasusFilePairFollowsAndTunes)
+{
     poller.settings().selectRig("Ten Tec Pegasus");
     poller.settings().pegasusFolder = dir.path();
     poller.settings().pollRate = QLatin1Char('F');
@@ -188,13 +197,8 @@ TEST(RigPoller, PegasusFilePairFollowsAndTunes)
     EXPECT_TRUE(dialogs.calls.empty());
 }
 
-TEST(RigPoller, PegasusFolderThatCannotBeWrittenSaysErrorChangingFrequency)
+TEST_F(RigPollerDomain, PegasusFolderThatCannotBeWrittenSaysErrorChangingFrequency)
 {
-    TempDataDir dir;
-    ScriptedDialogs dialogs;
-    Preferences prefs;
-    OperatingState state{prefs};
-    ReportingPoller poller{state, dialogs, dir.path()};
     poller.settings().selectRig("Ten Tec Pegasus");
     poller.settings().pegasusFolder = dir.file("no/such/folder");
     ASSERT_TRUE(poller.start());
@@ -205,13 +209,8 @@ TEST(RigPoller, PegasusFolderThatCannotBeWrittenSaysErrorChangingFrequency)
     EXPECT_TRUE(poller.polling());
 }
 
-TEST(RigPoller, TestWithNoRigDoesNothing)
+TEST_F(RigPollerDomain, TestWithNoRigDoesNothing)
 {
-    TempDataDir dir;
-    ScriptedDialogs dialogs;
-    Preferences prefs;
-    OperatingState state{prefs};
-    ReportingPoller poller{state, dialogs, dir.path()};
     EXPECT_FALSE(poller.start());
     EXPECT_FALSE(poller.polling());
     poller.ChangeMode(Frequency::fromMHz(14.0), "CW");
@@ -220,12 +219,8 @@ TEST(RigPoller, TestWithNoRigDoesNothing)
 }
 
 // The tune window's arithmetic is in hertz: steps and scans land exactly where the buttons say.
-TEST(RigTune, StepsAndScansAreExactToTheHertz)
+TEST_F(RigPollerDomain, TuneStepsAndScansAreExactToTheHertz)
 {
-    TempDataDir dir;
-    Preferences prefs;
-    OperatingState state{prefs};
-    RigPoller poller{state, dir.path()};
     RigTune tune(poller);
     struct Row {
         const char* text;

@@ -154,14 +154,18 @@ TEST(RigParsers, ModeByFrequency)
 
 TEST(RigParsers, UnfinishedTailIsKeptOnlyForFramesStillArriving)
 {
-    EXPECT_EQ(unfinishedTail(RigFamily::Kenwood, "FA00014025000;MD"), 2);
-    EXPECT_EQ(unfinishedTail(RigFamily::Kenwood, "FA00014025000;MD3;"), 0);
-    EXPECT_EQ(unfinishedTail(RigFamily::Kenwood, QByteArray(100, 'x')), 0);
-    EXPECT_EQ(unfinishedTail(RigFamily::Orion, "@AF7040000\r@RM"), 3);
-    EXPECT_EQ(unfinishedTail(RigFamily::Rigctld, "14025000\nCW"), 2);
-    EXPECT_EQ(unfinishedTail(RigFamily::Icom, hex("FE FE E0 64 03 00 FD FE FE E0")), 3);
-    EXPECT_EQ(unfinishedTail(RigFamily::Icom, hex("FE FE E0 64 03 00 FD 13 37")), 0);
-    EXPECT_EQ(unfinishedTail(RigFamily::Yaesu, hex("01 40 25")), 0);
+    const std::tuple<RigFamily, QByteArray, qsizetype> rows[] = {
+        {RigFamily::Kenwood, "FA00014025000;MD", 2},
+        {RigFamily::Kenwood, "FA00014025000;MD3;", 0},
+        {RigFamily::Kenwood, QByteArray(100, 'x'), 0},
+        {RigFamily::Orion, "@AF7040000\r@RM", 3},
+        {RigFamily::Rigctld, "14025000\nCW", 2},
+        {RigFamily::Icom, hex("FE FE E0 64 03 00 FD FE FE E0"), 3},
+        {RigFamily::Icom, hex("FE FE E0 64 03 00 FD 13 37"), 0}, // no preamble: noise
+        {RigFamily::Yaesu, hex("01 40 25"), 0},
+    };
+    for (const auto& [family, bytes, tail] : rows)
+        EXPECT_EQ(unfinishedTail(family, bytes), tail) << bytes.toHex(' ').toStdString();
 }
 
 // Replies a wrong port, a wrong baud rate or a wrong rig type could give: none of them is a
