@@ -40,6 +40,7 @@ void SimulatedRig::dribble(const QByteArray& bytes)
     if (silent)
         return;
     ++answers;
+    emit answered();
     m_dribble += garbage + bytes;
     if (!m_dribbleTimer.isActive()) {
         // 11 bits a character (start, 8 data, 2 stop).
@@ -52,6 +53,7 @@ void SimulatedRig::reply(const QByteArray& bytes)
     if (silent)
         return;
     ++answers;
+    emit answered();
     const QByteArray all = garbage + bytes;
     if (!splitReplies || all.size() < 2) {
         if (m_chunks.empty())

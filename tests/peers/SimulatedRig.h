@@ -56,6 +56,10 @@ public:
 
     void vanish() { m_pty.vanish(); }
 
+signals:
+    // An answer was put on the line (its first bytes, when it dribbles).
+    void answered();
+
 private:
     void onBytes(const QByteArray& bytes);
     void handle(const QByteArray& command);
