@@ -17,12 +17,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                                    last};
             const RigReading r = RigParsers::parseReply(ctx, bytes);
             if (r.frequency)
-                (void)RigParsers::formatReadout(*r.frequency);
+                (void)r.frequency->toReadout();
         }
     }
     (void)RigParsers::parsePegasusOut(bytes);
     const BandPlanLookup plan = BandPlanLookup::parse(bytes);
-    (void)plan.modeWordFor(14.2f);
+    (void)plan.modeWordFor(Frequency::fromHz(14200000));
     const QString text = QString::fromLatin1(bytes);
     (void)RigFrames::HexPairsToBytes(text);
     (void)RigFrames::spacedHexToBytes(text);

@@ -52,28 +52,29 @@ BandPlanLookup BandPlanLookup::parse(const QByteArray& content)
             first = false;
             continue;
         }
-        bool okLow = false;
-        bool okHigh = false;
-        Row r{f.value(0), f.value(1), f.value(2), f.value(3).toFloat(&okLow), f.value(4).toFloat(&okHigh)};
-        if (f.size() != 5 || !okLow || !okHigh || plan.m_rows.size() >= 200)
+        // Edges in MHz as written, to the hertz: 14.15 is 14150000, not a single's 14149999.6.
+        const auto lower = Frequency::fromMHzText(f.value(3));
+        const auto upper = Frequency::fromMHzText(f.value(4));
+        if (f.size() != 5 || !lower || !upper || plan.m_rows.size() >= 200)
             return {};
+        Row r{f.value(0), f.value(1), f.value(2), *lower, *upper};
         plan.m_rows.push_back(r);
     }
     return plan;
 }
 
-const BandPlanLookup::Row* BandPlanLookup::find(float mhz) const
+const BandPlanLookup::Row* BandPlanLookup::find(Frequency f) const
 {
     for (const Row& r : m_rows) {
-        if (r.classLetter != QLatin1String("O") && r.lower <= mhz && r.upper > mhz)
+        if (r.classLetter != QLatin1String("O") && r.lower <= f && r.upper > f)
             return &r;
     }
     return nullptr;
 }
 
-QString BandPlanLookup::modeWordFor(float mhz) const
+QString BandPlanLookup::modeWordFor(Frequency f) const
 {
-    const Row* r = find(mhz);
+    const Row* r = find(f);
     if (!r || r->band == QLatin1String("160"))
         return {};
     if (r->mode != QLatin1String("PH"))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "log/Frequency.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QVector>
@@ -15,8 +17,8 @@ public:
         QString band;
         QString classLetter;
         QString mode;
-        float lower = 0;
-        float upper = 0;
+        Frequency lower;
+        Frequency upper;
     };
 
     // Reads `dataDir`/BandPlan.txt, falling back to the plan built into the program.
@@ -24,13 +26,13 @@ public:
     // Parses the file's content; an empty lookup when it is not a band plan.
     static BandPlanLookup parse(const QByteArray& content);
 
-    // The first segment row (not an "O" extent row) with lower <= mhz < upper; nullptr when none.
-    const Row* find(float mhz) const;
+    // The first segment row (not an "O" extent row) with lower <= f < upper; nullptr when none.
+    const Row* find(Frequency f) const;
 
     // The mode word a change of frequency sends: the segment's mode, "PH" resolved to "LSB"
     // on 80, 60 and 40 metres and "USB" elsewhere, nothing on 160 metres (both sidebands and
     // CW share it) or outside the plan.
-    QString modeWordFor(float mhz) const;
+    QString modeWordFor(Frequency f) const;
 
     bool isEmpty() const { return m_rows.isEmpty(); }
     const QVector<Row>& rows() const { return m_rows; }

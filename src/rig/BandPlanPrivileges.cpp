@@ -14,11 +14,9 @@ const std::vector<ClassButton>& classButtons()
     return buttons;
 }
 
-QString edgeText(float mhz)
+QString edgeText(Frequency f)
 {
-    // Through the single's shortest text, so 1.843f is 1.843 and not 1.8429999.
-    const double v = QString::number(mhz).toDouble();
-    return QLocale(QLocale::English, QLocale::UnitedStates).toString(v, 'f', 3);
+    return QLocale(QLocale::English, QLocale::UnitedStates).toString(static_cast<double>(f.hz) / 1e6, 'f', 3);
 }
 
 std::vector<BandRow> rowsFor(const BandPlanLookup& plan, const QString& letter)
@@ -29,12 +27,13 @@ std::vector<BandRow> rowsFor(const BandPlanLookup& plan, const QString& letter)
         if (extent.classLetter != QLatin1String("O"))
             continue;
         BandRow row{extent.band, edgeText(extent.lower) + QStringLiteral(" - ") + edgeText(extent.upper), {}};
-        const double span = double(extent.upper) - double(extent.lower);
+        const auto mhz = [](Frequency f) { return static_cast<double>(f.hz) / 1e6; };
+        const double span = mhz(extent.upper) - mhz(extent.lower);
         for (const auto& r : all) {
             if (r.band != extent.band || r.classLetter != letter || span <= 0)
                 continue;
             const bool cw = r.mode == QLatin1String("CW");
-            row.segments.push_back({(double(r.lower) - extent.lower) / span, (double(r.upper) - r.lower) / span, cw,
+            row.segments.push_back({(mhz(r.lower) - mhz(extent.lower)) / span, (mhz(r.upper) - mhz(r.lower)) / span, cw,
                                     (cw ? QStringLiteral("CW  ") : QStringLiteral("PH  ")) + edgeText(r.lower) +
                                         QStringLiteral(" - ") + edgeText(r.upper)});
         }

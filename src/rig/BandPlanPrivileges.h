@@ -31,7 +31,7 @@ struct ClassButton {
 const std::vector<ClassButton>& classButtons();
 
 // Frequencies in the form "#,###.##0".
-QString edgeText(float mhz);
+QString edgeText(Frequency f);
 std::vector<BandRow> rowsFor(const BandPlanLookup& plan, const QString& letter);
 
 } // namespace BandPlanPrivileges

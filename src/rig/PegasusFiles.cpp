@@ -5,12 +5,12 @@
 #include <QFile>
 #include <QSaveFile>
 
-bool writePegasusIn(const QString& folder, float mhz, const QString& lastMode)
+bool writePegasusIn(const QString& folder, Frequency frequency, const QString& lastMode)
 {
     QSaveFile f(folder + QStringLiteral("/PEGASUS.IN"));
     if (!f.open(QIODevice::WriteOnly))
         return false;
-    f.write(RigFrames::pegasusInText(mhz, lastMode));
+    f.write(RigFrames::pegasusInText(frequency, lastMode));
     return f.commit();
 }
 

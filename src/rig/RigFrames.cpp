@@ -1,7 +1,6 @@
 #include "rig/RigFrames.h"
 
 #include <QHash>
-#include <cmath>
 
 namespace RigFrames {
 
@@ -73,21 +72,6 @@ QString bytesToSpacedHex(const QByteArray& bytes)
     for (char b : bytes)
         pairs << QStringLiteral("%1").arg(static_cast<quint8>(b), 2, 16, QLatin1Char('0')).toUpper();
     return pairs.join(QLatin1Char(' '));
-}
-
-QString decimalText(float mhz)
-{
-    return QString::number(static_cast<double>(mhz), 'g', 7);
-}
-
-qint64 hertz(float mhz)
-{
-    return std::llround(decimalText(mhz).toDouble() * 1e6);
-}
-
-qint64 tenHertz(float mhz)
-{
-    return std::llround(decimalText(mhz).toDouble() * 1e5);
 }
 
 QByteArray frequencyFrame(RigFamily family, Frequency f, const QString& freqBox, int vfoFlag)
@@ -257,6 +241,10 @@ QList<QByteArray> pollCommands(RigFamily family, const QString& freqBox, const Q
             out << freqBox.toLatin1();
         if (!modeBox.isEmpty())
             out << modeBox.toLatin1();
+        // Kenwoods since the TS-590 say USB for USB-DATA and tell the data part apart. Asked
+        // first, so that its answer is in by the time the mode's answer is read.
+        if (!out.isEmpty() && family != F::Elecraft)
+            out.prepend(QByteArrayLiteral("DA;"));
         break;
     case F::Icom:
     case F::Icom735:
@@ -324,9 +312,9 @@ QByteArray orionStartBytes()
     return QByteArrayLiteral("X\r");
 }
 
-QByteArray pegasusInText(float mhz, const QString& lastMode)
+QByteArray pegasusInText(Frequency f, const QString& lastMode)
 {
-    return (decimalText(mhz) + QStringLiteral("\r\n") + lastMode.trimmed() + QStringLiteral("\r\n")).toLatin1();
+    return (f.toShortMHzText() + QStringLiteral("\r\n") + lastMode.trimmed() + QStringLiteral("\r\n")).toLatin1();
 }
 
 QString rigctldMode(const QString& mode)

@@ -7,6 +7,9 @@
 //   "FA" + 11 digits of Hz + ";"; "MD;" asks the mode, answered "MDn;" (1 LSB, 2 USB, 3 CW,
 //   4 FM, 5 AM, 6 FSK, 7 CW-R). Setting: "FA00014025000;", "MD3;". "Kenwood 2" polls "IF;"
 //   (38 characters: Hz at 2-12, mode at 29, VFO at 30) and sets "FB..." when VFO B is in use.
+//   Both Kenwood types also ask "DA;" (answered "DA0;" / "DA1;" by the TS-590 and later, "?;"
+//   by older radios): data on a voice mode is a digital contact. Elecraft radios report their
+//   DATA modes in MD (6, 9); the K3's "DT" sub-mode is kept even outside DATA, so it is not asked.
 // Yaesu FTdx9000 (ASCII): "FA" + 8 digits of Hz + ";", mode "MD0n;".
 // Icom CI-V and Ten-Tec Omni VI: FE FE <to> <from=E0> <cmd> [data] FD. 03 reads the
 //   frequency, 04 the mode; 05 sets the frequency (5 packed-BCD bytes, least significant
@@ -45,12 +48,6 @@ QByteArray spacedHexToBytes(const QString& text, int maxBytes = -1);
 // "FE FE 64": how the window shows raw replies.
 QString bytesToSpacedHex(const QByteArray& bytes);
 
-// A single holds only about seven digits, so we go through its shortest decimal text:
-// 1296.1 tunes 1296.100000 MHz, not 1296.099976.
-QString decimalText(float mhz);
-qint64 hertz(float mhz);
-qint64 tenHertz(float mhz);
-
 // The frequency frame (step 4 of a frequency change); empty for rigs without one.
 QByteArray frequencyFrame(RigFamily family, Frequency f, const QString& freqBox, int vfoFlag);
 // The pause before the frequency frame.
@@ -69,7 +66,7 @@ QByteArray yaesuCloseBytes();
 QByteArray orionStartBytes();
 
 // The two lines of the Pegasus control file: frequency, then mode.
-QByteArray pegasusInText(float mhz, const QString& lastMode);
+QByteArray pegasusInText(Frequency f, const QString& lastMode);
 
 // Our mode words in rigctld's vocabulary; empty when rigctld has no such mode.
 QString rigctldMode(const QString& mode);

@@ -8,7 +8,10 @@ namespace RigParsers {
 namespace {
 
 // Above every band a rig on this list covers (the 10 GHz band's top).
-constexpr double kHighestMHz = 10500;
+constexpr qint64 kHighestHz = 10'500'000'000;
+// The status-block Yaesus other than the 920 are HF radios.
+constexpr qint64 kHighestHfHz = 30'000'000;
+constexpr qint64 kLowestHz = 30'000;
 
 bool allDigits(const QByteArray& s)
 {
@@ -21,11 +24,11 @@ bool allDigits(const QByteArray& s)
     return true;
 }
 
-std::optional<double> hexValue(const QByteArray& hexDigits)
+std::optional<qint64> hexValue(const QByteArray& hexDigits)
 {
-    if (hexDigits.isEmpty())
+    if (hexDigits.isEmpty() || hexDigits.size() > 12)
         return std::nullopt;
-    double v = 0;
+    qint64 v = 0;
     for (char c : hexDigits) {
         int d;
         if (c >= '0' && c <= '9')
@@ -62,15 +65,21 @@ QString kenwoodMode(char c)
 }
 
 // A frequency we are willing to believe: zero or beyond any amateur band is a misread frame.
-bool plausibleMHz(double mhz)
+bool plausible(qint64 hz, qint64 lowest = 1, qint64 highest = kHighestHz)
 {
-    return mhz > 0 && mhz <= kHighestMHz;
+    return hz >= lowest && hz <= highest;
 }
 
-void setFrequency(RigReading& r, double hz)
+void setFrequency(RigReading& r, qint64 hz, qint64 lowest = 1, qint64 highest = kHighestHz)
 {
-    if (plausibleMHz(hz / 1e6))
-        r.frequency = megahertz(hz);
+    if (plausible(hz, lowest, highest))
+        r.frequency = Frequency::fromHz(hz);
+}
+
+// Decimal digits already checked by the caller; at most 12 of them.
+qint64 digitsValue(const QByteArray& digits)
+{
+    return digits.size() <= 12 ? digits.toLongLong() : -1;
 }
 
 // The first `tag` followed by exactly `bodyLength` bytes and `end` whose body `accepts`;
@@ -113,13 +122,22 @@ bool digitIn(char c, char lo, char hi)
     return c >= lo && c <= hi;
 }
 
+// "DA1;": the TS-590 and later report USB-DATA and the like as USB plus this flag; older radios
+// answer "?;", which is passed over.
+void parseKenwoodDataMode(const QByteArray& b, RigReading& r)
+{
+    if (const auto d = findFrame(b, "DA", 1, ';', [](const QByteArray& f) { return digitIn(f[0], '0', '1'); }))
+        r.dataMode = d->at(0) == '1';
+}
+
 void parseKenwood(const ParseContext& ctx, const QByteArray& b, RigReading& r)
 {
     if (const auto d = findFrame(b, ctx.freqBox.left(2).toLatin1(), 11, ';', allDigits))
-        setFrequency(r, d->toDouble());
+        setFrequency(r, digitsValue(*d));
     // Mode codes 1-9 (0 is "none" on some radios and means nothing here).
     if (const auto m = findFrame(b, "MD", 1, ';', [](const QByteArray& d) { return digitIn(d[0], '1', '9'); }))
         r.mode = kenwoodMode(m->at(0));
+    parseKenwoodDataMode(b, r);
 }
 
 void parseKenwood2(const QByteArray& b, RigReading& r)
@@ -127,9 +145,10 @@ void parseKenwood2(const QByteArray& b, RigReading& r)
     const auto d = findFrame(b, "IF", 35, ';', [](const QByteArray& f) {
         return allDigits(f.left(11)) && digitIn(f[27], '1', '9') && digitIn(f[28], '0', '2');
     });
+    parseKenwoodDataMode(b, r);
     if (!d)
         return;
-    setFrequency(r, d->left(11).toDouble());
+    setFrequency(r, digitsValue(d->left(11)));
     if (!r.frequency)
         return;
     r.mode = kenwoodMode(d->at(27));
@@ -142,7 +161,7 @@ void parseFtdx(const ParseContext& ctx, const QByteArray& b, RigReading& r)
 {
     if (const auto d = findOpenFrame(
             b, "FA", ';', [](const QByteArray& f) { return allDigits(f) && f.size() >= 6 && f.size() <= 11; }))
-        setFrequency(r, d->toDouble());
+        setFrequency(r, digitsValue(*d));
     const QByteArray tag = ctx.modeBox.left(3).toLatin1();
     if (tag.size() != 3)
         return;
@@ -223,7 +242,7 @@ void parseIcom(RigFamily family, const QByteArray& b, RigReading& r)
                     digits.prepend(QByteArray::number(v >> 4));
                 }
                 if (bcd)
-                    setFrequency(r, digits.toDouble());
+                    setFrequency(r, digitsValue(digits));
             } else {
                 // Mode byte, then an optional filter byte (1-3).
                 const auto mode = static_cast<quint8>(data[0]);
@@ -270,10 +289,11 @@ void parseYaesu(const QByteArray& b, RigReading& r)
     default:
         return; // not a mode this rig sends: the five bytes are not its answer
     }
-    const double mhz = (d.left(3) + '.' + d.mid(3)).toDouble();
-    if (!plausibleMHz(mhz))
+    // Eight digits of 10 Hz.
+    const qint64 hz = d.toLongLong() * 10;
+    if (!plausible(hz))
         return;
-    r.frequency = static_cast<float>(mhz);
+    r.frequency = Frequency::fromHz(hz);
     r.mode = mode;
 }
 
@@ -289,13 +309,11 @@ void parseYaesuBlock(RigFamily family, const QByteArray& b, RigReading& r)
         return;
     const QByteArray h = b.toHex().toUpper();
     // The 890, 990 and 1000 are HF radios: any other frequency means the block was misread.
-    const double highest = family == RigFamily::Yaesu920 ? kHighestMHz : 30;
-    auto setHexFreq = [&](int from, int count, double divisor) {
-        if (const auto v = hexValue(hDigits(h, from, count))) {
-            const double mhz = std::round(*v / divisor * 1e5) / 1e5;
-            if (mhz >= 0.03 && mhz <= highest)
-                r.frequency = static_cast<float>(mhz);
-        }
+    const qint64 highest = family == RigFamily::Yaesu920 ? kHighestHz : kHighestHfHz;
+    // `hzPerCount`: 10 for blocks that count in 10-Hz units, 1 for those in hertz.
+    auto setHexFreq = [&](int from, int count, qint64 hzPerCount) {
+        if (const auto v = hexValue(hDigits(h, from, count)))
+            setFrequency(r, *v * hzPerCount, kLowestHz, highest);
     };
     auto setBlockMode = [&](bool (*isCw)(int)) {
         const auto v = hexValue(hDigits(h, 16, 1));
@@ -306,25 +324,27 @@ void parseYaesuBlock(RigFamily family, const QByteArray& b, RigReading& r)
             r.mode = QStringLiteral("CW");
         else if (family != RigFamily::Yaesu920 && (m == 5 || m == 6))
             r.mode = QStringLiteral("DIG"); // RTTY and PKT
+        else if (family == RigFamily::Yaesu920 && (m == 4 || m == 6))
+            r.mode = QStringLiteral("DIG"); // DATA-LSB/USB (bit 6 of the byte picks the side) and DATA-FM
         else if (m <= 7 || family == RigFamily::Yaesu920)
             r.mode = QStringLiteral("PH");
     };
     auto cwIsTwo = [](int m) { return m == 2; };
     switch (family) {
     case RigFamily::Yaesu890:
-        setHexFreq(5, 6, 100000);
+        setHexFreq(5, 6, 10);
         setBlockMode(cwIsTwo);
         break;
     case RigFamily::Yaesu1000:
-        setHexFreq(4, 6, 100000);
+        setHexFreq(4, 6, 10);
         setBlockMode(cwIsTwo);
         break;
     case RigFamily::Yaesu990:
-        setHexFreq(3, 6, 100000);
+        setHexFreq(3, 6, 10);
         setBlockMode(cwIsTwo);
         break;
     case RigFamily::Yaesu920:
-        setHexFreq(3, 8, 1000000);
+        setHexFreq(3, 8, 1);
         setBlockMode([](int m) { return m == 1; });
         break;
     case RigFamily::Yaesu757: {
@@ -332,11 +352,11 @@ void parseYaesuBlock(RigFamily family, const QByteArray& b, RigReading& r)
         const QByteArray m = hDigits(h, 19, 2);
         if (d.size() != 8 || !allDigits(d) || !allDigits(m) || m.toInt() > 5)
             return;
-        const double mhz = std::round(d.toDouble() / 100000 * 1e5) / 1e5;
-        if (mhz < 0.03 || mhz > 60)
+        const qint64 hz = d.toLongLong() * 10;
+        if (!plausible(hz, kLowestHz, 60'000'000))
             return;
         static const char* modes[] = {"PH", "PH", "CW", "CW", "AM", "FM"};
-        r.frequency = static_cast<float>(mhz);
+        r.frequency = Frequency::fromHz(hz);
         r.mode = QLatin1String(modes[m.toInt()]);
         break;
     }
@@ -364,7 +384,7 @@ void parseOrion(const QByteArray& b, RigReading& r)
 {
     if (const auto d =
             findOpenFrame(b, "@AF", '\r', [](const QByteArray& f) { return allDigits(f) && f.size() <= 11; }))
-        setFrequency(r, d->toDouble());
+        setFrequency(r, digitsValue(*d));
     if (const auto m = findFrame(b, "@RMM", 1, '\r', [](const QByteArray& f) { return digitIn(f[0], '0', '6'); }))
         r.mode = m->at(0) == '6' ? word(Kind::Digital) : cwOrPh(m->at(0) == '2' || m->at(0) == '3');
 }
@@ -411,10 +431,11 @@ void parseRigctld(const QByteArray& b, RigReading& r)
         }
         if (isRigctldNumber(line)) {
             if (!sawMode && !out.frequency) {
+                // rigctld may print "14025000.000000"; the fraction of a hertz means nothing.
                 const double hz = line.toDouble();
-                if (!plausibleMHz(hz / 1e6))
+                if (!(hz >= 1 && hz <= double(kHighestHz)))
                     return;
-                out.frequency = megahertz(hz);
+                out.frequency = Frequency::fromHz(std::llround(hz));
             }
         } else if (isRigctldMode(line)) {
             if (!sawMode) {
@@ -431,11 +452,6 @@ void parseRigctld(const QByteArray& b, RigReading& r)
 }
 
 } // namespace
-
-float megahertz(double hz)
-{
-    return static_cast<float>(std::round(hz / 1e6 * 1e5) / 1e5);
-}
 
 RigReading parseReply(const ParseContext& ctx, const QByteArray& buffer)
 {
@@ -542,15 +558,19 @@ RigReading parsePegasusOut(const QByteArray& text)
     const QList<QByteArray> fields = text.trimmed().split(',');
     if (fields.size() != 2)
         return r;
-    bool ok = false;
-    const double f = fields[0].trimmed().toDouble(&ok);
+    const auto f = Frequency::fromMHzText(QString::fromLatin1(fields[0]));
     const QByteArray m = QByteArray(fields[1]).replace('"', "").trimmed();
     static const QList<QByteArray> modes{"CW", "USB", "LSB", "AM", "FM", "FSK", "RTTY"};
-    if (!ok || !plausibleMHz(f) || !modes.contains(m))
+    if (!f || !plausible(f->hz) || !modes.contains(m))
         return r;
-    r.frequency = static_cast<float>(f);
+    r.frequency = *f;
     r.mode = m == "FSK" || m == "RTTY" ? word(Kind::Digital) : cwOrPh(m == "CW");
     return r;
+}
+
+QString withDataMode(const QString& mode, bool dataMode)
+{
+    return dataMode && mode == QLatin1String("PH") ? word(Kind::Digital) : mode;
 }
 
 QString modeByFrequency(Frequency f)
@@ -584,20 +604,6 @@ QString modeByFrequency(Frequency f)
             return QLatin1String(s.mode);
     }
     return {};
-}
-
-QString modeByFrequency(float mhz)
-{
-    return modeByFrequency(Frequency::fromSingleMHz(mhz));
-}
-
-QString formatReadout(float mhz)
-{
-    // Through the single's shortest text, so 1296.1 shows as 1296.10000 and not 1296.09998.
-    QString s = QString::number(QString::number(static_cast<double>(mhz), 'g', 7).toDouble(), 'f', 5);
-    if (s.startsWith(QLatin1String("0.")))
-        s.remove(0, 1);
-    return s;
 }
 
 } // namespace RigParsers

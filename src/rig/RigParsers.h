@@ -12,9 +12,12 @@
 #include <optional>
 
 struct RigReading {
-    std::optional<float> frequency; // MHz
-    std::optional<QString> mode;    // "CW", "PH" or "DIG" (the 757 GX II also "AM", "FM")
-    std::optional<int> vfoFlag;     // "Kenwood 2" only
+    std::optional<Frequency> frequency;
+    std::optional<QString> mode; // "CW", "PH" or "DIG" (the 757 GX II also "AM", "FM")
+    std::optional<int> vfoFlag;  // "Kenwood 2" only
+    // Kenwood "DAn;" (TS-590 and later): the voice mode (LSB, USB, FM) carries data. The poller
+    // keeps it and applies it to the mode words that follow; alone it is not a reading.
+    std::optional<bool> dataMode;
 
     bool empty() const { return !frequency && !mode && !vfoFlag; }
 };
@@ -47,12 +50,8 @@ RigReading parsePegasusOut(const QByteArray& text);
 // "DIG" within 3 kHz of an FT8/FT4 calling frequency, else "CW" or "PH" for the sub-band
 // holding f (bottom edge inclusive, top exclusive); empty outside every sub-band.
 QString modeByFrequency(Frequency f);
-QString modeByFrequency(float mhz);
 
-// How the rig window shows a frequency: "###.####0" (14.02500).
-QString formatReadout(float mhz);
-
-// Hz to MHz, rounded to 5 decimals.
-float megahertz(double hz);
+// The mode word once the Kenwood data flag is known: phone with data on is "DIG".
+QString withDataMode(const QString& mode, bool dataMode);
 
 } // namespace RigParsers

@@ -19,6 +19,7 @@ constexpr int kEmptyReadsBeforeResend = 4;
 constexpr int kUnusableReadsBeforeReport = 6;
 constexpr int kDrainLimitMs = 2000;
 constexpr int kHeldReadsMax = 3;
+constexpr int kSoonMs = 10;
 
 QElapsedTimer& sinceStart()
 {
@@ -38,6 +39,12 @@ RigPoller::RigPoller(OperatingState& state, QString dataDir, QObject* parent)
     m_port->setReadBufferSize(kMaxReplyBytes);
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &RigPoller::tick);
+    m_soonTimer.setSingleShot(true);
+    m_soonTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_soonTimer, &QTimer::timeout, this, [this] {
+        if (m_timer.isActive())
+            tick();
+    });
     m_stepTimer.setSingleShot(true);
     m_stepTimer.setTimerType(Qt::PreciseTimer);
     connect(m_port, &SerialPort::failed, this, &RigPoller::linkFailed);
@@ -102,6 +109,7 @@ bool RigPoller::start()
     // A new test starts from nothing, so a stale reading is never shown as the rig's answer.
     m_lastFrequency = {};
     m_lastMode.clear();
+    m_dataMode = false;
     m_toggle = 0;
     bool open = family == RigFamily::Pegasus;
     if (family == RigFamily::Rigctld) {
@@ -154,6 +162,7 @@ void RigPoller::shutdown()
 void RigPoller::stopPolling()
 {
     m_timer.stop();
+    m_soonTimer.stop();
     m_steps.clear();
     m_stepTimer.stop();
     m_stepRunning = false;
@@ -178,8 +187,12 @@ void RigPoller::sendTick()
         m_phase = 1;
         return;
     }
-    if (!linkOpen() || linkPending() > 0)
+    if (!linkOpen())
         return;
+    if (linkPending() > 0) {
+        m_soonTimer.start(kSoonMs);
+        return;
+    }
     m_lastCommand = m_toggle;
     const auto commands = RigFrames::pollCommands(family, m_settings.freqCommand, m_settings.modeCommand,
                                                   m_settings.convertToHex, m_toggle);
@@ -214,6 +227,7 @@ void RigPoller::readTick()
         const bool quiet = now - m_lastByteAt >= m_settings.quietGapMs();
         if ((whole == 0 || have < whole) && !quiet && have < kMaxReplyBytes) {
             m_buffer += incoming;
+            m_soonTimer.start(m_settings.quietGapMs());
             return;
         }
     }
@@ -222,6 +236,7 @@ void RigPoller::readTick()
 
 void RigPoller::consumeReply(const QByteArray& incoming)
 {
+    m_soonTimer.stop();
     // A flood (a wrong port, a runaway device) must not grow without end: only the newest
     // bytes can hold the answer to the last request anyway.
     m_buffer += incoming.right(kMaxReplyBytes);
@@ -254,9 +269,11 @@ void RigPoller::consumeReply(const QByteArray& incoming)
     }
     const bool gotReading = !r.empty();
     if (r.frequency)
-        m_lastFrequency = Frequency::fromSingleMHz(*r.frequency);
+        m_lastFrequency = *r.frequency;
+    if (r.dataMode)
+        m_dataMode = *r.dataMode;
     if (r.mode)
-        m_lastMode = *r.mode;
+        m_lastMode = RigParsers::withDataMode(*r.mode, m_dataMode);
     if (r.vfoFlag)
         m_vfoFlag = *r.vfoFlag;
 
@@ -303,13 +320,11 @@ void RigPoller::ChangeFrequency(Frequency f)
     m_buffer.clear();
     m_phase = 0;
     appendModeSteps(f, QString());
-    // The Pegasus file is written from a single.
-    const float mhz = f.toSingleMHz();
     m_steps.push_back(WaitForSendDrain());
     m_steps.push_back(PauseMs(RigFrames::frequencyPauseMs(family)));
     if (family == RigFamily::Pegasus) {
-        m_steps.push_back({Step::Call, 0, {}, [this, mhz] {
-                               if (!writePegasusIn(m_settings.pegasusDir(), mhz, m_lastMode))
+        m_steps.push_back({Step::Call, 0, {}, [this, f] {
+                               if (!writePegasusIn(m_settings.pegasusDir(), f, m_lastMode))
                                    emit failed(QStringLiteral("Error Changing Frequency"), kTitle, Dialogs::Icon::None);
                            }});
     } else {
@@ -349,7 +364,7 @@ void RigPoller::ChangeMode(Frequency f, const QString& modeWord)
 void RigPoller::appendModeSteps(Frequency f, QString modeWord)
 {
     if (modeWord.isEmpty())
-        modeWord = m_bandPlan.modeWordFor(f.toSingleMHz());
+        modeWord = m_bandPlan.modeWordFor(f);
     if (modeWord.isEmpty())
         return;
     const auto frame =

@@ -119,6 +119,9 @@ private:
     SerialPort* m_port;
     RigctldClient* m_rigctld;
     QTimer m_timer;
+    // The next tick sooner than the poll timer brings it: a send held up by bytes still leaving,
+    // or a binary reply waiting for its quiet gap, is not left to the next poll (10 s at most).
+    QTimer m_soonTimer;
     QTimer m_stepTimer;
     qint64 m_drainDeadline = 0;
     std::deque<Step> m_steps;
@@ -138,6 +141,7 @@ private:
     bool m_rigctldUp = false;
     Frequency m_lastFrequency;
     QString m_lastMode;
+    bool m_dataMode = false; // the last Kenwood "DA" answer
     int m_vfoFlag = 0;
     QString m_freqReadout;
     QString m_modeReadout;

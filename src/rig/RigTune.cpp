@@ -1,6 +1,5 @@
 #include "rig/RigTune.h"
 
-#include "rig/RigFrames.h"
 #include "rig/RigPoller.h"
 
 #include <array>
@@ -8,35 +7,41 @@
 
 namespace {
 struct StepRow {
-    double mhz;
+    qint64 hz;
     const char* caption;
 };
 constexpr std::array<StepRow, 10> kStepRows{{
-    {0.00001, "10 Hz"},
-    {-0.00001, "10 Hz"},
-    {1, "1 MHz"},
-    {-1, "1 MHz"},
-    {0.005, "5 KHz"},
-    {-0.005, "5 KHz"},
-    {0.001, "1 KHz"},
-    {-0.001, "1 KHz"},
-    {0.0001, "100 Hz"},
-    {-0.0001, "100 Hz"},
+    {10, "10 Hz"},
+    {-10, "10 Hz"},
+    {1'000'000, "1 MHz"},
+    {-1'000'000, "1 MHz"},
+    {5'000, "5 KHz"},
+    {-5'000, "5 KHz"},
+    {1'000, "1 KHz"},
+    {-1'000, "1 KHz"},
+    {100, "100 Hz"},
+    {-100, "100 Hz"},
 }};
-constexpr std::array<double, 16> kBandPresets{1.9,   3.75, 5.368, 7.15, 10.13, 14.175, 18.118, 21.225,
-                                              24.94, 28.5, 52,    146,  223.5, 435,    915,    1270};
+constexpr std::array<qint64, 16> kBandPresetsKHz{1900,  3750,  5368,  7150,   10130,  14175,  18118,  21225,
+                                                 24940, 28500, 52000, 146000, 223500, 435000, 915000, 1270000};
 constexpr std::array<StepRow, 5> kScanRows{{
-    {0.0005, "500 Hz"},
-    {0.0001, "100 Hz"},
-    {0.00003, "30 Hz"},
-    {0.00001, "10 Hz"},
-    {0.0025, "2.5 KHz"},
+    {500, "500 Hz"},
+    {100, "100 Hz"},
+    {30, "30 Hz"},
+    {10, "10 Hz"},
+    {2'500, "2.5 KHz"},
 }};
+
+// The scan shows five decimals: it steps on what is shown, to the nearest 10 Hz.
+qint64 toTens(Frequency f)
+{
+    return f.hz >= 0 ? (f.hz + 5) / 10 * 10 : -((-f.hz + 5) / 10 * 10);
+}
 } // namespace
 
-double RigTune::stepMHz(int index)
+qint64 RigTune::stepHz(int index)
 {
-    return index >= 0 && index < kSteps ? kStepRows[index].mhz : 0;
+    return index >= 0 && index < kSteps ? kStepRows[index].hz : 0;
 }
 
 QString RigTune::stepCaption(int index)
@@ -44,14 +49,14 @@ QString RigTune::stepCaption(int index)
     return index >= 0 && index < kSteps ? QString::fromLatin1(kStepRows[index].caption) : QString();
 }
 
-double RigTune::bandPresetMHz(int index)
+Frequency RigTune::bandPreset(int index)
 {
-    return index >= 0 && index < kBands ? kBandPresets[index] : 0;
+    return index >= 0 && index < kBands ? Frequency::fromHz(kBandPresetsKHz[index] * 1000) : Frequency{};
 }
 
-double RigTune::scanStepMHz(int option)
+qint64 RigTune::scanStepHz(int option)
 {
-    return option >= 1 && option <= kScanSteps ? kScanRows[option - 1].mhz : 0;
+    return option >= 1 && option <= kScanSteps ? kScanRows[option - 1].hz : 0;
 }
 
 QString RigTune::scanStepCaption(int option)
@@ -59,13 +64,13 @@ QString RigTune::scanStepCaption(int option)
     return option >= 1 && option <= kScanSteps ? QString::fromLatin1(kScanRows[option - 1].caption) : QString();
 }
 
-std::optional<float> RigTune::numeric(const QString& text)
+std::optional<Frequency> RigTune::numeric(const QString& text)
 {
     bool ok = false;
-    const float v = text.trimmed().toFloat(&ok);
-    if (!ok || !std::isfinite(v))
+    const double v = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(v) || std::abs(v) > 1e6)
         return std::nullopt;
-    return v;
+    return Frequency::fromMHz(v);
 }
 
 bool RigTune::keyPasses(QChar c)
@@ -77,24 +82,24 @@ bool RigTune::keyPasses(QChar c)
 void RigTune::go(const QString& text)
 {
     const auto f = numeric(text);
-    if (!f || m_poller.settings().rigType == QLatin1String(RigCatalog::kNone))
+    if (!f || !f->isValid() || m_poller.settings().rigType == QLatin1String(RigCatalog::kNone))
         return;
-    m_poller.ChangeFrequency(Frequency::fromSingleMHz(*f));
+    m_poller.ChangeFrequency(*f);
 }
 
 std::optional<QString> RigTune::step(const QString& text, int index)
 {
     const auto f = numeric(text);
-    if (!f)
+    if (!f || f->hz + stepHz(index) <= 0)
         return std::nullopt;
-    const QString next = RigFrames::decimalText(*f + static_cast<float>(stepMHz(index)));
+    const QString next = Frequency::fromHz(f->hz + stepHz(index)).toShortMHzText();
     go(next);
     return next;
 }
 
-QString RigTune::scanText(double mhz)
+QString RigTune::scanText(Frequency f)
 {
-    QString s = QString::number(mhz, 'f', 5);
+    QString s = f.toReadout();
     while (s.endsWith(QLatin1Char('0')))
         s.chop(1);
     return s;
@@ -107,13 +112,13 @@ std::optional<QString> RigTune::scanTick(const QString& current, const QString& 
     const auto hi = numeric(to);
     if (!f0 || !lo || !hi)
         return std::nullopt;
-    // Rounded to the display's five decimals so that landing on the top edge still counts as
-    // inside it.
-    auto round5 = [](double v) { return std::round(v * 1e5) / 1e5; };
-    double f = round5(RigFrames::decimalText(*f0).toDouble() + scanStepMHz(option));
-    if (f > round5(RigFrames::decimalText(*hi).toDouble()))
-        f = round5(RigFrames::decimalText(*lo).toDouble());
-    const QString text = scanText(f);
+    // Landing on the top edge as shown still counts as inside it.
+    qint64 f = toTens(*f0) + scanStepHz(option);
+    if (f > toTens(*hi))
+        f = toTens(*lo);
+    if (f <= 0)
+        return std::nullopt;
+    const QString text = scanText(Frequency::fromHz(f));
     go(text);
     return text;
 }

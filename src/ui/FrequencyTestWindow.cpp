@@ -47,6 +47,6 @@ void FrequencyTestWindow::sendRawCommand()
 
 void FrequencyTestWindow::sendFrequency()
 {
-    if (const auto f = RigTune::numeric(m_frequency->text()))
-        m_poller.ChangeFrequency(Frequency::fromSingleMHz(*f));
+    if (const auto f = RigTune::numeric(m_frequency->text()); f && f->isValid())
+        m_poller.ChangeFrequency(*f);
 }

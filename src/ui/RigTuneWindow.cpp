@@ -48,7 +48,7 @@ RigTuneWindow::RigTuneWindow(RigPoller& poller, QWidget* parent) : QWidget(paren
     auto* steps = new QGridLayout;
     col->addLayout(steps);
     for (int i = 0; i < RigTune::kSteps; ++i) {
-        const QString sign = RigTune::stepMHz(i) > 0 ? QStringLiteral("+") : QStringLiteral("-");
+        const QString sign = RigTune::stepHz(i) > 0 ? QStringLiteral("+") : QStringLiteral("-");
         m_stepButtons[i] = new QPushButton(sign + RigTune::stepCaption(i), this);
         m_stepButtons[i]->setObjectName(QStringLiteral("cmdTune_%1").arg(i));
         m_stepButtons[i]->setEnabled(false);
@@ -137,7 +137,7 @@ void RigTuneWindow::stepFrequency(int index)
 
 void RigTuneWindow::goToBand(int index)
 {
-    m_frequency->setText(QString::number(RigTune::bandPresetMHz(index)));
+    m_frequency->setText(RigTune::bandPreset(index).toShortMHzText());
     go();
 }
 

@@ -40,6 +40,7 @@ void SimulatedRig::dribble(const QByteArray& bytes)
     if (silent)
         return;
     ++answers;
+    emit answered();
     m_dribble += garbage + bytes;
     if (!m_dribbleTimer.isActive()) {
         // 11 bits a character (start, 8 data, 2 stop).
@@ -52,6 +53,7 @@ void SimulatedRig::reply(const QByteArray& bytes)
     if (silent)
         return;
     ++answers;
+    emit answered();
     const QByteArray all = garbage + bytes;
     if (!splitReplies || all.size() < 2) {
         if (m_chunks.empty())
@@ -113,7 +115,9 @@ void SimulatedRig::onBytes(const QByteArray& bytes)
         case Kind::Yaesu:
         case Kind::Yaesu757:
         case Kind::Yaesu890:
+        case Kind::Yaesu920:
         case Kind::Yaesu990:
+        case Kind::Yaesu1000:
             len = m_pending.size() >= 5 ? 5 : 0;
             break;
         case Kind::FrontPanel:
@@ -140,6 +144,8 @@ void SimulatedRig::handle(const QByteArray& c)
             reply("FA" + QByteArray::number(hz).rightJustified(11, '0') + ';');
         else if (c == "MD;")
             reply("MD" + QByteArray::number(mode) + ';');
+        else if (c == "DA;")
+            reply(dataMode ? "DA1;" : "DA0;");
         else if (c == "IF;")
             reply("IF" + QByteArray::number(hz).rightJustified(11, '0') + "00000+000000000" + "0" +
                   QByteArray::number(mode) + QByteArray::number(vfo) + "000000;");
@@ -204,7 +210,9 @@ void SimulatedRig::handle(const QByteArray& c)
     case Kind::Yaesu:
     case Kind::Yaesu757:
     case Kind::Yaesu890:
-    case Kind::Yaesu990: {
+    case Kind::Yaesu920:
+    case Kind::Yaesu990:
+    case Kind::Yaesu1000: {
         const auto op = static_cast<quint8>(c[4]);
         auto answer = [&](const QByteArray& b) { baud > 0 ? dribble(b) : reply(b); };
         if (m_kind == Kind::Yaesu && op == 0x03) {
@@ -223,6 +231,29 @@ void SimulatedRig::handle(const QByteArray& c)
             hz = fromBcd(c.left(4), false) * 10;
         } else if (m_kind == Kind::Yaesu && op == 0x07) {
             mode = static_cast<quint8>(c[0]);
+        } else if (m_kind == Kind::Yaesu920 && op == 0x10) {
+            // VFO record: band, the frequency in hertz as a big-endian 32-bit number, mode byte 8.
+            QByteArray block(28, '\0');
+            for (int i = 0; i < 4; ++i)
+                block[1 + i] = static_cast<char>((hz >> (24 - 8 * i)) & 0xFF);
+            block[7] = static_cast<char>(mode);
+            answer(block);
+        } else if (m_kind == Kind::Yaesu1000 && op == 0x10) {
+            // 10-Hz count in six hex digits starting at the low half of byte 2.
+            QByteArray block(16, '\0');
+            const qint64 tens = hz / 10;
+            block[1] = static_cast<char>((tens >> 20) & 0x0F);
+            block[2] = static_cast<char>((tens >> 12) & 0xFF);
+            block[3] = static_cast<char>((tens >> 4) & 0xFF);
+            block[4] = static_cast<char>((tens & 0x0F) << 4);
+            block[7] = static_cast<char>(mode);
+            answer(block);
+        } else if (m_kind == Kind::Yaesu920 && op == 0x0C) {
+            // Set codes LSB, USB, CW, CW-R, AM, -, FM, -, RTTY, -, PKT as the status byte shows them.
+            static const char status[] = {0x00, 0x40, 0x41, 0x01, 0x02, 0x02, 0x03, 0x03, 0x04, 0x04, 0x44};
+            const auto code = static_cast<quint8>(c[3]);
+            if (code < sizeof status)
+                mode = status[code];
         } else if (op == 0x10) {
             // Status block: binary 10-Hz count in bytes 3-5 (890) or 2-4 (990), mode in byte 8.
             QByteArray block(18, '\0');

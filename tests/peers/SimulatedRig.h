@@ -23,7 +23,9 @@ public:
         Yaesu,
         Yaesu757,
         Yaesu890,
+        Yaesu920,
         Yaesu990,
+        Yaesu1000,
         Orion,
         FrontPanel
     };
@@ -34,9 +36,11 @@ public:
     bool isValid() const { return m_pty.isValid(); }
 
     qint64 hz = 14025000;
-    // Family mode code: Kenwood 1-7, CI-V 00-08, Yaesu 00-0C, Orion '0'-'6'.
+    // Family mode code: Kenwood 1-9, CI-V 00-08, Yaesu 00-0C (the 920: its status byte, 0x44
+    // DATA-USB), Orion '0'-'6'.
     int mode = 3;
     int vfo = 0;               // Kenwood IF: 0 A, 1 B
+    bool dataMode = false;     // Kenwood "DA": the voice mode carries data (USB-DATA)
     bool splitReplies = false; // every answer in two writes, 15 ms apart
     int filter = 1;            // CI-V: the filter byte after the mode byte (0: none, as older radios)
     // Binary answers come a few bytes at a time at this line speed (8N2), as from a real port;
@@ -51,6 +55,10 @@ public:
     int answers = 0;
 
     void vanish() { m_pty.vanish(); }
+
+signals:
+    // An answer was put on the line (its first bytes, when it dribbles).
+    void answered();
 
 private:
     void onBytes(const QByteArray& bytes);

@@ -24,7 +24,9 @@ constexpr Family kFamilies[] = {
     {"yaesu", SimulatedRig::Kind::Yaesu, "Yaesu"},
     {"yaesu757", SimulatedRig::Kind::Yaesu757, "Yaesu 757 GX II"},
     {"yaesu890", SimulatedRig::Kind::Yaesu890, "Yaesu 890"},
+    {"yaesu920", SimulatedRig::Kind::Yaesu920, "Yaesu 920"},
     {"yaesu990", SimulatedRig::Kind::Yaesu990, "Yaesu 990"},
+    {"yaesu1000", SimulatedRig::Kind::Yaesu1000, "Yaesu 1000"},
     {"orion", SimulatedRig::Kind::Orion, "Ten Tec Orion"},
     {"frontpanel", SimulatedRig::Kind::FrontPanel, "Ten Tec Fnt Pnl"},
 };

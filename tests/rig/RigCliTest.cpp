@@ -1,7 +1,7 @@
 // fdlog-cli rig-poll / rig-set as a separate process against a simulated rig on a pty.
-#include "support/CliProcess.h"
 #include "peers/NoisyRigctld.h"
 #include "peers/SimulatedRig.h"
+#include "support/CliProcess.h"
 #include "support/TestFiles.h"
 #include "support/WaitFor.h"
 
@@ -19,16 +19,8 @@ CliRun runCli(const QStringList& args, const QString& dataDir)
 
 } // namespace
 
-TEST(RigCli, PollPrintsOneLinePerReading)
-{
-    TempDataDir dir;
-    SimulatedRig rig(SimulatedRig::Kind::Kenwood);
-    const auto r = runCli({"rig-poll", "--rig", "Kenwood", "--port", rig.device(), "--polls", "2"}, dir.path());
-    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out, "14.02500 CW\n14.02500 CW\n");
-}
-
-// CW on the FT8 calling frequency: the rig's word by default, DIG when the frequency decides.
+// One line per reading. CW on the FT8 calling frequency: the rig's word by default, DIG when
+// the frequency decides.
 TEST(RigCli, PollModeByRigOrFrequency)
 {
     TempDataDir dir;
@@ -41,7 +33,7 @@ TEST(RigCli, PollModeByRigOrFrequency)
         QByteArray out;
     };
     const Row rows[] = {
-        {{}, 0, "14.07400 CW\n"},
+        {{"--polls", "2"}, 0, "14.07400 CW\n14.07400 CW\n"}, // one line per reading
         {{"--mode-by", "rig"}, 0, "14.07400 CW\n"},
         {{"--mode-by", "frequency"}, 0, "14.07400 DIG\n"},
         {{"--mode-by", "band"}, 2, ""},
@@ -85,16 +77,17 @@ TEST(RigCli, SetTunesWithTheExactFramesAndSetsTheMode)
 TEST(RigCli, BadArgumentsAndMissingPortsFail)
 {
     TempDataDir dir;
-    auto r = runCli({"rig-poll", "--rig", "Nonesuch", "--port", "/dev/null"}, dir.path());
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_TRUE(r.err.contains("--rig must name a rig list entry"));
-    r = runCli({"rig-poll", "--rig", "Kenwood", "--port", dir.file("missing")}, dir.path());
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains("Invalid Comm Settings."));
-    r = runCli({"rig-set", "--rig", "Kenwood", "--port", dir.file("missing"), "--freq", "abc"}, dir.path());
-    EXPECT_EQ(r.exitCode, 2);
-    r = runCli({"rig-poll", "--rig", "Hamlib rigctld", "--port", "nohostport"}, dir.path());
-    EXPECT_EQ(r.exitCode, 2);
+    const std::tuple<QStringList, int, const char*> rows[] = {
+        {{"rig-poll", "--rig", "Nonesuch", "--port", "/dev/null"}, 2, "--rig must name a rig list entry"},
+        {{"rig-poll", "--rig", "Kenwood", "--port", dir.file("missing")}, 1, "Invalid Comm Settings."},
+        {{"rig-set", "--rig", "Kenwood", "--port", dir.file("missing"), "--freq", "abc"}, 2, "--freq"},
+        {{"rig-poll", "--rig", "Hamlib rigctld", "--port", "nohostport"}, 2, ""},
+    };
+    for (const auto& [args, exitCode, err] : rows) {
+        const auto r = runCli(args, dir.path());
+        EXPECT_EQ(r.exitCode, exitCode) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains(err)) << r.err.toStdString();
+    }
 }
 
 TEST(RigCli, PollOnAPortThatAnswersGarbageFails)

@@ -4,6 +4,7 @@
 #include "rig/BandPlanLookup.h"
 #include "rig/RigPoller.h"
 #include "rig/RigSettings.h"
+#include "rig/RigTune.h"
 #include "rig/SerialPort.h"
 #include "settings/Preferences.h"
 #include "support/ScriptedDialogs.h"
@@ -56,21 +57,25 @@ TEST(SerialPort, OpensAPtyMovesBytesBothWaysAndFailsOnMissingDevices)
 
 TEST(SerialPort, OpenFailureMessagesPerUser)
 {
-    ScriptedDialogs d;
-    showPortOpenFailure(PortUser::Tnc, d);
-    showPortOpenFailure(PortUser::Cw, d);
-    showPortOpenFailure(PortUser::Voice, d);
-    ASSERT_EQ(d.calls.size(), 3u);
-    EXPECT_EQ(d.calls[0].text, "The comm port that you selected for DX Spotting is either in use, invalid or the "
-                               "settings that you have selected are invalid.  Please select another combination or "
-                               "choose None for your DX Spot selection.");
-    EXPECT_EQ(d.calls[0].title, "Invalid Comm Settings.");
-    EXPECT_EQ(d.calls[1].text, "The port you have selected for CW keying is invalid.  Please select another or enter 0 "
-                               "for none.");
-    EXPECT_EQ(d.calls[1].title, "Invalid port.");
-    EXPECT_EQ(d.calls[2].text, "The port you have selected for Phone keying is invalid.  Please select another or "
-                               "enter 0 for none.");
-    EXPECT_EQ(d.calls[2].title, "Invalid port.");
+    const std::tuple<PortUser, const char*, const char*> rows[] = {
+        {PortUser::Tnc,
+         "The comm port that you selected for DX Spotting is either in use, invalid or the settings that you have "
+         "selected are invalid.  Please select another combination or choose None for your DX Spot selection.",
+         "Invalid Comm Settings."},
+        {PortUser::Cw,
+         "The port you have selected for CW keying is invalid.  Please select another or enter 0 for none.",
+         "Invalid port."},
+        {PortUser::Voice,
+         "The port you have selected for Phone keying is invalid.  Please select another or enter 0 for none.",
+         "Invalid port."},
+    };
+    for (const auto& [user, text, title] : rows) {
+        ScriptedDialogs d;
+        showPortOpenFailure(user, d);
+        ASSERT_EQ(d.calls.size(), 1u);
+        EXPECT_EQ(d.last().text, text);
+        EXPECT_EQ(d.last().title, title);
+    }
 }
 
 TEST(SerialPortTable, DefaultStartsWithTtyUsb0AndNamesTenPorts)
@@ -90,17 +95,13 @@ TEST(BandPlanLookup, BuiltInPlanResolvesPhoneToTheRightSideband)
     TempDataDir dir;
     const auto plan = BandPlanLookup::load(dir.path());
     ASSERT_FALSE(plan.isEmpty());
-    EXPECT_EQ(plan.modeWordFor(7.2f), "LSB");
-    EXPECT_EQ(plan.modeWordFor(3.9f), "LSB");
-    EXPECT_EQ(plan.modeWordFor(5.3465f), "USB"); // 60 m channels are upper sideband
-    EXPECT_EQ(plan.modeWordFor(14.2f), "USB");
-    EXPECT_EQ(plan.modeWordFor(14.025f), "CW");
-    EXPECT_EQ(plan.modeWordFor(146.52f), "USB");
-    EXPECT_EQ(plan.modeWordFor(1.9f), "");
-    EXPECT_EQ(plan.modeWordFor(11.0f), "");
-    // Edges: the lower one belongs to the segment, the upper one to the next.
-    EXPECT_EQ(plan.modeWordFor(14.15f), "USB");
-    EXPECT_EQ(plan.find(7.0f)->mode, "CW");
+    // 60 m channels are upper sideband; at an edge the upper segment (14.15) wins.
+    const std::pair<double, const char*> rows[] = {{7.2, "LSB"},  {3.9, "LSB"},   {5.3465, "USB"},
+                                                   {14.2, "USB"}, {14.025, "CW"}, {146.52, "USB"},
+                                                   {1.9, ""},     {11.0, ""},     {14.15, "USB"}};
+    for (auto [mhz, word] : rows)
+        EXPECT_EQ(plan.modeWordFor(Frequency::fromMHz(mhz)), word) << mhz;
+    EXPECT_EQ(plan.find(Frequency::fromMHz(7.0))->mode, "CW");
 }
 
 TEST(BandPlanLookup, DataFolderFileWinsAndOversizedFilesAreRejected)
@@ -110,7 +111,7 @@ TEST(BandPlanLookup, DataFolderFileWinsAndOversizedFilesAreRejected)
                "\"2030/01/01\"\r\n\"20\",\"O\",\"CW\",14,14.35\r\n\"20\",\"E\",\"RTTY\",14,14.35\r\n");
     const auto plan = BandPlanLookup::load(dir.path());
     EXPECT_EQ(plan.effectiveDate(), "2030/01/01");
-    EXPECT_EQ(plan.modeWordFor(14.1f), "RTTY");
+    EXPECT_EQ(plan.modeWordFor(Frequency::fromMHz(14.1)), "RTTY");
 
     QByteArray big = "\"x\"\r\n";
     for (int i = 0; i < 201; ++i)
@@ -169,13 +170,18 @@ TEST(RigSettings, PresetsAndRoundTripThroughRigIni)
     EXPECT_FALSE(RigSettings().load(dir.file("missing.ini")));
 }
 
-TEST(RigPoller, PegasusFilePairFollowsAndTunes)
-{
+namespace {
+struct RigPollerDomain : ::testing::Test {
     TempDataDir dir;
     ScriptedDialogs dialogs;
     Preferences prefs;
     OperatingState state{prefs};
     ReportingPoller poller{state, dialogs, dir.path()};
+};
+} // namespace
+
+TEST_F(RigPollerDomain, PegasusFilePairFollowsAndTunes)
+{
     poller.settings().selectRig("Ten Tec Pegasus");
     poller.settings().pegasusFolder = dir.path();
     poller.settings().pollRate = QLatin1Char('F');
@@ -191,13 +197,8 @@ TEST(RigPoller, PegasusFilePairFollowsAndTunes)
     EXPECT_TRUE(dialogs.calls.empty());
 }
 
-TEST(RigPoller, PegasusFolderThatCannotBeWrittenSaysErrorChangingFrequency)
+TEST_F(RigPollerDomain, PegasusFolderThatCannotBeWrittenSaysErrorChangingFrequency)
 {
-    TempDataDir dir;
-    ScriptedDialogs dialogs;
-    Preferences prefs;
-    OperatingState state{prefs};
-    ReportingPoller poller{state, dialogs, dir.path()};
     poller.settings().selectRig("Ten Tec Pegasus");
     poller.settings().pegasusFolder = dir.file("no/such/folder");
     ASSERT_TRUE(poller.start());
@@ -208,16 +209,43 @@ TEST(RigPoller, PegasusFolderThatCannotBeWrittenSaysErrorChangingFrequency)
     EXPECT_TRUE(poller.polling());
 }
 
-TEST(RigPoller, TestWithNoRigDoesNothing)
+TEST_F(RigPollerDomain, TestWithNoRigDoesNothing)
 {
-    TempDataDir dir;
-    ScriptedDialogs dialogs;
-    Preferences prefs;
-    OperatingState state{prefs};
-    ReportingPoller poller{state, dialogs, dir.path()};
     EXPECT_FALSE(poller.start());
     EXPECT_FALSE(poller.polling());
     poller.ChangeMode(Frequency::fromMHz(14.0), "CW");
     EXPECT_FALSE(poller.changing());
     EXPECT_TRUE(dialogs.calls.empty());
+}
+
+// The tune window's arithmetic is in hertz: steps and scans land exactly where the buttons say.
+TEST_F(RigPollerDomain, TuneStepsAndScansAreExactToTheHertz)
+{
+    RigTune tune(poller);
+    struct Row {
+        const char* text;
+        int button;
+        const char* next; // nullptr: nothing
+    };
+    const Row rows[] = {
+        {"14.0255", 6, "14.0265"}, {"7.0305", 0, "7.03051"}, {"50.125", 9, "50.1249"},
+        {"14.025", 3, "13.025"},   {"0.0005", 7, nullptr},   {"abc", 0, nullptr},
+    };
+    for (const Row& r : rows) {
+        const auto next = tune.step(r.text, r.button);
+        EXPECT_EQ(next.value_or("<none>"), r.next ? QString(r.next) : "<none>") << r.text;
+    }
+    EXPECT_EQ(RigTune::bandPreset(2).hz, 5368000);
+    // A thousand 10 Hz steps up and 30 Hz scan steps never drift off the 10 Hz grid.
+    QString text = "7.0305";
+    for (int i = 0; i < 1000; ++i)
+        text = *tune.step(text, 0);
+    EXPECT_EQ(text, "7.0405");
+    qint64 expected = 7030500;
+    text = "7.0305";
+    for (int i = 0; i < 100; ++i) {
+        text = *tune.scanTick(text, "7.0305", "7.0315", 3);
+        expected = expected + 30 > 7031500 ? 7030500 : expected + 30;
+        ASSERT_EQ(RigTune::numeric(text)->hz, expected) << i << ' ' << text.toStdString();
+    }
 }

@@ -14,11 +14,11 @@ QByteArray hex(const char* spaced)
     return QByteArray::fromHex(QByteArray(spaced).replace(' ', ""));
 }
 
-QByteArray freqFrame(const char* rig, float mhz, int vfo = 0)
+QByteArray freqFrame(const char* rig, double mhz, int vfo = 0)
 {
     const RigModel* m = RigCatalog::find(QString::fromLatin1(rig));
     EXPECT_NE(m, nullptr) << rig;
-    return frequencyFrame(m->family, Frequency::fromSingleMHz(mhz), QString::fromLatin1(m->freqCommand), vfo);
+    return frequencyFrame(m->family, Frequency::fromMHz(mhz), QString::fromLatin1(m->freqCommand), vfo);
 }
 
 QByteArray modeFrameFor(const char* rig, const char* mode)
@@ -64,78 +64,56 @@ TEST(RigFrames, HexConversions)
     EXPECT_EQ(spacedHexToBytes("FE FE 5E E0 03 FD"), hex("FE FE 5E E0 03 FD"));
     EXPECT_EQ(spacedHexToBytes("00 00 00 00 03 FF", 5), hex("00 00 00 00 03"));
     EXPECT_EQ(bytesToSpacedHex(hex("00 0A FD")), "00 0A FD");
-    EXPECT_EQ(hertz(14.025f), 14025000);
-    EXPECT_EQ(hertz(1296.1f), 1296100000);
-    EXPECT_EQ(tenHertz(7.04f), 704000);
 }
 
-// The worked examples for 14.025 MHz.
-TEST(RigFrames, FrequencyFramesOfTheWorkedExamples)
+// One frame per rig type and frequency: 14.025 MHz (the worked examples), 7.04, 28.4 and
+// 1296.1 MHz, where eight digits of 10 Hz (Yaesu) or of hertz (IC-735) give out: nothing then
+// rather than a wrong frequency.
+TEST(RigFrames, FrequencyFrames)
 {
-    EXPECT_EQ(freqFrame("Kenwood", 14.025f), "FA00014025000;");
-    EXPECT_EQ(freqFrame("Icom", 14.025f), hex("FE FE 64 E0 05 00 50 02 14 00 FD"));
-    EXPECT_EQ(freqFrame("Yaesu 990", 14.025f), hex("00 25 40 01 0A"));
-    EXPECT_EQ(freqFrame("Yaesu", 14.025f), hex("01 40 25 00 01"));
-    EXPECT_EQ(freqFrame("Ten Tec Fnt Pnl", 14.025f), hex("2A 41 00 D6 01 28 0D"));
-}
-
-TEST(RigFrames, FrequencyFramesFor7040)
-{
-    EXPECT_EQ(freqFrame("Kenwood", 7.04f), "FA00007040000;");
-    EXPECT_EQ(freqFrame("Kenwood 2", 7.04f, 0), "FA00007040000;");
-    EXPECT_EQ(freqFrame("Kenwood 2", 7.04f, 1), "FB00007040000;");
-    EXPECT_EQ(freqFrame("Elecraft", 7.04f), "FA00007040000;");
-    EXPECT_EQ(freqFrame("Yaesu FTdx9000", 7.04f), "FA07040000;");
-    EXPECT_EQ(freqFrame("Icom", 7.04f), hex("FE FE 64 E0 05 00 00 04 07 00 FD"));
-    // The 735 takes four BCD bytes of hertz.
-    EXPECT_EQ(freqFrame("Icom 735", 7.04f), hex("FE FE 64 E0 05 00 00 04 07 FD"));
-    EXPECT_EQ(freqFrame("Ten Tec Omni VI", 7.04f), hex("FE FE 04 E0 05 00 00 04 07 00 FD"));
-    EXPECT_EQ(freqFrame("Yaesu", 7.04f), hex("00 70 40 00 01"));
-    for (const char* block : {"Yaesu 757 GX II", "Yaesu 890", "Yaesu 920", "Yaesu 990", "Yaesu 1000 D", "Yaesu 1000"})
-        EXPECT_EQ(freqFrame(block, 7.04f), hex("00 40 70 00 0A")) << block;
-    EXPECT_EQ(freqFrame("Ten Tec Fnt Pnl", 7.04f), hex("2A 41 00 6B 6C 00 0D"));
-    EXPECT_EQ(freqFrame("Ten Tec Orion", 7.04f), "*AF7040000\r");
-}
-
-TEST(RigFrames, FrequencyFramesFor28400)
-{
-    EXPECT_EQ(freqFrame("Kenwood", 28.4f), "FA00028400000;");
-    EXPECT_EQ(freqFrame("Elecraft", 28.4f), "FA00028400000;");
-    EXPECT_EQ(freqFrame("Kenwood 2", 28.4f, 1), "FB00028400000;");
-    EXPECT_EQ(freqFrame("Yaesu FTdx9000", 28.4f), "FA28400000;");
-    EXPECT_EQ(freqFrame("Icom", 28.4f), hex("FE FE 64 E0 05 00 00 40 28 00 FD"));
-    EXPECT_EQ(freqFrame("Ten Tec Omni VI", 28.4f), hex("FE FE 04 E0 05 00 00 40 28 00 FD"));
-    EXPECT_EQ(freqFrame("Yaesu", 28.4f), hex("02 84 00 00 01"));
-    EXPECT_EQ(freqFrame("Yaesu 1000", 28.4f), hex("00 00 84 02 0A"));
-    EXPECT_EQ(freqFrame("Ten Tec Fnt Pnl", 28.4f), hex("2A 41 01 B1 59 80 0D"));
-    EXPECT_EQ(freqFrame("Icom 735", 28.4f), hex("FE FE 64 E0 05 00 00 40 28 FD"));
-    EXPECT_EQ(freqFrame("Ten Tec Orion", 28.4f), "*AF28400000\r");
-}
-
-TEST(RigFrames, FrequencyFramesFor1296100)
-{
-    EXPECT_EQ(freqFrame("Kenwood", 1296.1f), "FA01296100000;");
-    EXPECT_EQ(freqFrame("Elecraft", 1296.1f), "FA01296100000;");
-    EXPECT_EQ(freqFrame("Yaesu FTdx9000", 1296.1f), "FA1296100000;");
-    EXPECT_EQ(freqFrame("Icom", 1296.1f), hex("FE FE 64 E0 05 00 00 10 96 12 FD"));
-    EXPECT_EQ(freqFrame("Ten Tec Omni VI", 1296.1f), hex("FE FE 04 E0 05 00 00 10 96 12 FD"));
-    // Eight digits of 10 Hz cannot say 1296.1 MHz: nothing rather than a wrong frequency.
-    EXPECT_EQ(freqFrame("Yaesu", 1296.1f), "");
-    EXPECT_EQ(freqFrame("Yaesu 890", 1296.1f), "");
-    EXPECT_EQ(freqFrame("Yaesu", 432.1f), hex("43 21 00 00 01"));
-    EXPECT_EQ(freqFrame("Yaesu 890", 432.1f), hex("00 00 21 43 0A"));
-    EXPECT_EQ(freqFrame("Ten Tec Fnt Pnl", 1296.1f), hex("2A 41 4D 40 EA A0 0D"));
-    EXPECT_EQ(freqFrame("Ten Tec Orion", 1296.1f), "*AF1296100000\r");
-    EXPECT_EQ(freqFrame("Icom 735", 1296.1f), ""); // past eight digits of hertz
-    EXPECT_EQ(frequencyFrame(RigFamily::Rigctld, Frequency::fromMHz(1296.1), "f", 0), "F 1296100000\n");
+    struct Row {
+        const char* rig;
+        double mhz;
+        QByteArray frame;
+        int vfo = 0;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"Kenwood", 14.025, "FA00014025000;"}, {"Icom", 14.025, hex("FE FE 64 E0 05 00 50 02 14 00 FD")},
+        {"Yaesu 990", 14.025, hex("00 25 40 01 0A")}, {"Yaesu", 14.025, hex("01 40 25 00 01")},
+        {"Ten Tec Fnt Pnl", 14.025, hex("2A 41 00 D6 01 28 0D")}, {"Kenwood", 7.04, "FA00007040000;"},
+        {"Kenwood 2", 7.04, "FA00007040000;"}, {"Kenwood 2", 7.04, "FB00007040000;", 1},
+        {"Elecraft", 7.04, "FA00007040000;"}, {"Yaesu FTdx9000", 7.04, "FA07040000;"},
+        {"Icom", 7.04, hex("FE FE 64 E0 05 00 00 04 07 00 FD")},
+        {"Icom 735", 7.04, hex("FE FE 64 E0 05 00 00 04 07 FD")},
+        {"Ten Tec Omni VI", 7.04, hex("FE FE 04 E0 05 00 00 04 07 00 FD")}, {"Yaesu", 7.04, hex("00 70 40 00 01")},
+        {"Yaesu 757 GX II", 7.04, hex("00 40 70 00 0A")}, {"Yaesu 890", 7.04, hex("00 40 70 00 0A")},
+        {"Yaesu 920", 7.04, hex("00 40 70 00 0A")}, {"Yaesu 1000 D", 7.04, hex("00 40 70 00 0A")},
+        {"Ten Tec Fnt Pnl", 7.04, hex("2A 41 00 6B 6C 00 0D")}, {"Ten Tec Orion", 7.04, "*AF7040000\r"},
+        {"Elecraft", 28.4, "FA00028400000;"}, {"Kenwood 2", 28.4, "FB00028400000;", 1},
+        {"Yaesu FTdx9000", 28.4, "FA28400000;"}, {"Ten Tec Omni VI", 28.4, hex("FE FE 04 E0 05 00 00 40 28 00 FD")},
+        {"Yaesu", 28.4, hex("02 84 00 00 01")}, {"Yaesu 1000", 28.4, hex("00 00 84 02 0A")},
+        {"Ten Tec Fnt Pnl", 28.4, hex("2A 41 01 B1 59 80 0D")},
+        {"Icom 735", 28.4, hex("FE FE 64 E0 05 00 00 40 28 FD")}, {"Kenwood", 1296.1, "FA01296100000;"},
+        {"Yaesu FTdx9000", 1296.1, "FA1296100000;"}, {"Icom", 1296.1, hex("FE FE 64 E0 05 00 00 10 96 12 FD")},
+        {"Yaesu", 1296.1, ""}, {"Yaesu 890", 1296.1, ""}, {"Icom 735", 1296.1, ""},
+        {"Yaesu", 432.1, hex("43 21 00 00 01")}, {"Yaesu 890", 432.1, hex("00 00 21 43 0A")},
+        {"Ten Tec Fnt Pnl", 1296.1, hex("2A 41 4D 40 EA A0 0D")}, {"Ten Tec Orion", 1296.1, "*AF1296100000\r"},
+        {"Hamlib rigctld", 1296.1, "F 1296100000\n"},
+        // Typed MHz kept to the hertz, half kilohertz and all.
+        {"Kenwood", 7.0305, "FA00007030500;"}, {"Icom", 50.125, hex("FE FE 64 E0 05 00 50 12 50 00 FD")},
+        {"Yaesu 990", 7.0305, hex("50 30 70 00 0A")},
+    };
+    // clang-format on
+    for (const Row& row : rows)
+        EXPECT_EQ(freqFrame(row.rig, row.mhz, row.vfo).toHex(' '), row.frame.toHex(' ')) << row.rig << ' ' << row.mhz;
 }
 
 TEST(RigFrames, NonsenseFrequenciesGiveNoFrame)
 {
-    for (float f : {0.0f, -7.04f, 1e30f, std::numeric_limits<float>::infinity(), std::nanf("")}) {
-        EXPECT_TRUE(frequencyFrame(RigFamily::Kenwood, Frequency::fromSingleMHz(f), "FA;", 0).isEmpty()) << f;
-        EXPECT_TRUE(frequencyFrame(RigFamily::Icom, Frequency::fromSingleMHz(f), "FE FE 64 E0 03 FD", 0).isEmpty())
-            << f;
+    for (double f : {0.0, -7.04, 1e30, std::numeric_limits<double>::infinity(), std::nan("")}) {
+        EXPECT_TRUE(frequencyFrame(RigFamily::Kenwood, Frequency::fromMHz(f), "FA;", 0).isEmpty()) << f;
+        EXPECT_TRUE(frequencyFrame(RigFamily::Icom, Frequency::fromMHz(f), "FE FE 64 E0 03 FD", 0).isEmpty()) << f;
     }
 }
 
@@ -158,36 +136,37 @@ TEST(RigFrames, PausesBeforeTheFrequencyFrame)
 
 TEST(RigFrames, ModeFramesEveryColumn)
 {
-    EXPECT_EQ(modeFrameFor("Kenwood", "LSB"), "MD1;");
-    EXPECT_EQ(modeFrameFor("Kenwood 2", "FSK"), "MD6;");
-    EXPECT_EQ(modeFrameFor("Elecraft", "AM"), "MD5;");
-    EXPECT_EQ(modeFrameFor("Kenwood", "CW-R"), "<none>");
-    EXPECT_EQ(modeFrameFor("Kenwood", "DIG"), "<none>");
-    EXPECT_EQ(modeFrameFor("Yaesu FTdx9000", "CW-R"), "MD07;");
-    EXPECT_EQ(modeFrameFor("Yaesu FTdx9000", "USB"), "MD02;");
-    EXPECT_EQ(modeFrameFor("Yaesu FTdx9000", "FSK"), "<none>");
-    EXPECT_EQ(modeFrameFor("Yaesu", "CW"), hex("02 00 00 00 07"));
-    EXPECT_EQ(modeFrameFor("Yaesu", "DIG"), hex("0A 00 00 00 07"));
-    EXPECT_EQ(modeFrameFor("Yaesu", "PKT"), hex("0C 00 00 00 07"));
-    EXPECT_EQ(modeFrameFor("Yaesu", "CW-R"), "<none>");
-    EXPECT_EQ(modeFrameFor("Yaesu 990", "FM"), hex("00 00 00 06 0C"));
-    EXPECT_EQ(modeFrameFor("Yaesu 757 GX II", "PKT"), hex("00 00 00 0A 0C"));
-    EXPECT_EQ(modeFrameFor("Yaesu 1000", "DIG"), "<none>");
-    EXPECT_EQ(modeFrameFor("Icom", "RTTY-R"), hex("FE FE 64 E0 06 08 FD"));
-    EXPECT_EQ(modeFrameFor("Icom", "AM"), hex("FE FE 64 E0 06 02 FD"));
-    EXPECT_EQ(modeFrameFor("Ten Tec Omni VI", "USB"), hex("FE FE 04 E0 06 01 FD"));
-    EXPECT_EQ(modeFrameFor("Icom", "FSK"), "<none>");
-    EXPECT_EQ(modeFrameFor("Icom 735", "CW"), "<none>");
-    EXPECT_EQ(modeFrameFor("Ten Tec Orion", "CW"), "<none>");
-    EXPECT_EQ(modeFrameFor("Hamlib rigctld", "CW-R"), "M CWR 0\n");
-    EXPECT_EQ(modeFrameFor("Kenwood", "XYZ"), "<none>");
+    struct Row {
+        const char* rig;
+        const char* mode;
+        QByteArray frame; // "<none>": no frame for that mode
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"Kenwood", "LSB", "MD1;"}, {"Kenwood 2", "FSK", "MD6;"}, {"Elecraft", "AM", "MD5;"},
+        {"Kenwood", "CW-R", "<none>"}, {"Kenwood", "DIG", "<none>"}, {"Yaesu FTdx9000", "CW-R", "MD07;"},
+        {"Yaesu FTdx9000", "USB", "MD02;"}, {"Yaesu FTdx9000", "FSK", "<none>"},
+        {"Yaesu", "CW", hex("02 00 00 00 07")}, {"Yaesu", "DIG", hex("0A 00 00 00 07")},
+        {"Yaesu", "PKT", hex("0C 00 00 00 07")}, {"Yaesu", "CW-R", "<none>"},
+        {"Yaesu 990", "FM", hex("00 00 00 06 0C")}, {"Yaesu 757 GX II", "PKT", hex("00 00 00 0A 0C")},
+        {"Yaesu 1000", "DIG", "<none>"}, {"Icom", "RTTY-R", hex("FE FE 64 E0 06 08 FD")},
+        {"Icom", "AM", hex("FE FE 64 E0 06 02 FD")}, {"Ten Tec Omni VI", "USB", hex("FE FE 04 E0 06 01 FD")},
+        {"Icom", "FSK", "<none>"}, {"Icom 735", "CW", "<none>"}, {"Ten Tec Orion", "CW", "<none>"},
+        {"Hamlib rigctld", "CW-R", "M CWR 0\n"}, {"Kenwood", "XYZ", "<none>"},
+    };
+    // clang-format on
+    for (const Row& row : rows)
+        EXPECT_EQ(modeFrameFor(row.rig, row.mode).toHex(' '), row.frame.toHex(' ')) << row.rig << ' ' << row.mode;
 }
 
 TEST(RigFrames, PollCommandsPerFamily)
 {
     int toggle = 0;
-    EXPECT_EQ(pollCommands(RigFamily::Kenwood, "FA;", "MD;", false, toggle), (QList<QByteArray>{"FA;", "MD;"}));
-    EXPECT_EQ(pollCommands(RigFamily::Kenwood2, "IF;", "", false, toggle), (QList<QByteArray>{"IF;"}));
+    // Kenwoods are asked for the data flag first; Elecraft radios say DATA in the mode.
+    EXPECT_EQ(pollCommands(RigFamily::Kenwood, "FA;", "MD;", false, toggle), (QList<QByteArray>{"DA;", "FA;", "MD;"}));
+    EXPECT_EQ(pollCommands(RigFamily::Kenwood2, "IF;", "", false, toggle), (QList<QByteArray>{"DA;", "IF;"}));
+    EXPECT_EQ(pollCommands(RigFamily::Elecraft, "FA;", "MD;", false, toggle), (QList<QByteArray>{"FA;", "MD;"}));
+    EXPECT_TRUE(pollCommands(RigFamily::Kenwood, "", "", false, toggle).isEmpty());
     // Icom alternates, one command per poll.
     toggle = 0;
     EXPECT_EQ(pollCommands(RigFamily::Icom, "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", true, toggle),
@@ -220,5 +199,5 @@ TEST(RigFrames, OpenCloseAndPegasusText)
     EXPECT_EQ(yaesuOpenBytes(), hex("00 00 00 00 00"));
     EXPECT_EQ(yaesuCloseBytes(), hex("00 00 00 00 80"));
     EXPECT_EQ(orionStartBytes(), "X\r");
-    EXPECT_EQ(pegasusInText(14.025f, " CW "), "14.025\r\nCW\r\n");
+    EXPECT_EQ(pegasusInText(Frequency::fromHz(14025000), " CW "), "14.025\r\nCW\r\n");
 }

@@ -37,7 +37,7 @@ TEST(RigParsers, RepliesThatGiveAReading)
     struct Row {
         F family;
         QByteArray bytes;
-        float mhz;
+        qint64 hz;
         const char* mode;
         const char* freqBox = "FA;";
         const char* modeBox = "MD;";
@@ -46,20 +46,26 @@ TEST(RigParsers, RepliesThatGiveAReading)
     };
     // clang-format off
     const Row rows[] = {
-        {F::Kenwood, "FA00014025000;MD3;", 14.025f, "CW"},
-        {F::Elecraft, "FA00007040000;MD1;", 7.04f, "PH"},
+        {F::Kenwood, "FA00014025000;MD3;", 14025000, "CW"},
+        {F::Elecraft, "FA00007040000;MD1;", 7040000, "PH"},
         {F::Kenwood, "MD7;", 0, "CW"},
-        {F::Kenwood, "\x01?;xxFA01296100000;", 1296.1f, ""}, // garbage in front
-        {F::Kenwood2, ifReply("00014025000", '2', '1'), 14.025f, "PH", "IF;", "", 0, 1},
-        {F::Kenwood2, ifReply("00028400000", '3', '0'), 28.4f, "CW", "IF;", "", 0, 0},
-        {F::Icom, hex("FE FE E0 64 03 00 50 02 14 00 FD"), 14.025f, ""},
+        {F::Kenwood, "\x01?;xxFA01296100000;", 1296100000, ""}, // garbage in front
+        // Whole hertz as the radio says them: neither rounded to 10 Hz nor through a single.
+        {F::Kenwood, "FA00014025005;", 14025005, ""},
+        {F::Icom, hex("FE FE E0 64 03 05 50 12 50 00 FD"), 50125005, ""},
+        {F::Yaesu920, hex("00 02 FC D8 CD 00 00 01"), 50125005, "CW"},
+        {F::Orion, "@AF7030500\r", 7030500, ""},
+        {F::Rigctld, "10368000001.000000\nUSB\n2400\n", 10368000001, "PH", "f", "m"},
+        {F::Kenwood2, ifReply("00014025000", '2', '1'), 14025000, "PH", "IF;", "", 0, 1},
+        {F::Kenwood2, ifReply("00028400000", '3', '0'), 28400000, "CW", "IF;", "", 0, 0},
+        {F::Icom, hex("FE FE E0 64 03 00 50 02 14 00 FD"), 14025000, ""},
         // Our own request echoed on the single-wire bus, then the answer.
-        {F::Icom, hex("FE FE 64 E0 03 FD FE FE E0 64 03 00 00 04 07 00 FD"), 7.04f, ""},
+        {F::Icom, hex("FE FE 64 E0 03 FD FE FE E0 64 03 00 00 04 07 00 FD"), 7040000, ""},
         {F::OmniVI, hex("13 FE 00 FE FE E0 04 04 03 FD"), 0, "CW"},
         {F::Icom, hex("FE FE E0 64 04 01 FD"), 0, "PH"},
-        {F::Icom, hex("FE FE E0 64 03 00 00 10 96 12 FD"), 1296.1f, ""},
+        {F::Icom, hex("FE FE E0 64 03 00 00 10 96 12 FD"), 1296100000, ""},
         // The 735's four BCD bytes are eight digits of hertz; five bytes are not its answer.
-        {F::Icom735, hex("FE FE E0 64 03 00 50 02 14 FD"), 14.025f, ""},
+        {F::Icom735, hex("FE FE E0 64 03 00 50 02 14 FD"), 14025000, ""},
         {F::Icom735, hex("FE FE E0 64 04 04 01 FD"), 0, "DIG"},
         {F::Icom, hex("FE FE E0 64 04 03 02 FD"), 0, "CW"}, // mode then filter: the mode byte decides
         {F::Icom, hex("FE FE E0 64 04 07 01 FD"), 0, "CW"},
@@ -67,67 +73,71 @@ TEST(RigParsers, RepliesThatGiveAReading)
         {F::Icom, hex("FE FE E0 64 04 08 02 FD"), 0, "DIG"},
         {F::Icom, hex("FE FE E0 64 04 05 FD"), 0, "PH"},
         {F::Kenwood, "MD6;", 0, "DIG"},
+        {F::Kenwood, "DA1;FA00014074000;MD2;", 14074000, "PH"}, // the flag alone: the poller combines
+        {F::Kenwood, "?;FA00014074000;", 14074000, ""},          // an older radio without "DA"
+        {F::Yaesu920, hex("00 00 D6 C0 90 00 00 44"), 14074000, "DIG"}, // DATA-USB
+        {F::Yaesu920, hex("00 00 D6 C0 90 00 00 06"), 14074000, "DIG"}, // DATA-FM
+        {F::Yaesu920, hex("00 00 D6 C0 90 00 00 40"), 14074000, "PH"},  // USB
         {F::Elecraft, "MD9;", 0, "DIG"},
-        {F::Kenwood2, ifReply("00014080000", '6', '0'), 14.08f, "DIG", "IF;", "", 0, 0},
+        {F::Kenwood2, ifReply("00014080000", '6', '0'), 14080000, "DIG", "IF;", "", 0, 0},
         {F::YaesuFTdx9000, "MD0C;", 0, "DIG", "FA;", "MD0;"},
         {F::YaesuFTdx9000, "MD08;", 0, "DIG", "FA;", "MD0;"},
-        {F::Yaesu990, hex("00 15 66 84 00 00 00 05"), 14.025f, "DIG"}, // RTTY
-        {F::Yaesu1000, hex("00 02 B5 5C 00 00 00 06"), 28.4f, "DIG"},  // PKT
+        {F::Yaesu990, hex("00 15 66 84 00 00 00 05"), 14025000, "DIG"}, // RTTY
+        {F::Yaesu1000, hex("00 02 B5 5C 00 00 00 06"), 28400000, "DIG"},  // PKT
         {F::Orion, "@RMM6\r", 0, "DIG"},
-        {F::Rigctld, "14074000\nPKTUSB\n3000\n", 14.074f, "DIG", "f", "m"},
-        {F::Rigctld, "14080000\nRTTYR\n500\n", 14.08f, "DIG", "f", "m"},
-        {F::Rigctld, "7074000\nPKTLSB\n3000\n", 7.074f, "DIG", "f", "m"},
-        {F::Rigctld, "146500000\nPKTFM\n15000\n", 146.5f, "DIG", "f", "m"},
-        {F::Yaesu, hex("01 40 25 00 02"), 14.025f, "CW"},
-        {F::Yaesu, hex("43 21 00 00 88"), 432.1f, "PH"},
-        {F::Yaesu, hex("00 70 40 00 0C"), 7.04f, "DIG"},
-        {F::Yaesu, hex("01 40 80 00 0A"), 14.08f, "DIG"},
-        {F::Yaesu, hex("14 60 00 00 06"), 146.0f, ""}, // wide FM: no mode word
+        {F::Rigctld, "14074000\nPKTUSB\n3000\n", 14074000, "DIG", "f", "m"},
+        {F::Rigctld, "14080000\nRTTYR\n500\n", 14080000, "DIG", "f", "m"},
+        {F::Rigctld, "7074000\nPKTLSB\n3000\n", 7074000, "DIG", "f", "m"},
+        {F::Rigctld, "146500000\nPKTFM\n15000\n", 146500000, "DIG", "f", "m"},
+        {F::Yaesu, hex("01 40 25 00 02"), 14025000, "CW"},
+        {F::Yaesu, hex("43 21 00 00 88"), 432100000, "PH"},
+        {F::Yaesu, hex("00 70 40 00 0C"), 7040000, "DIG"},
+        {F::Yaesu, hex("01 40 80 00 0A"), 14080000, "DIG"},
+        {F::Yaesu, hex("14 60 00 00 06"), 146000000, ""}, // wide FM: no mode word
         // 890: binary 10-Hz units in bytes 3-5, mode in the low half of byte 8.
-        {F::Yaesu890, hex("00 00 15 66 84 00 00 02 00"), 14.025f, "CW"},
-        {F::Yaesu990, hex("00 0A BE 00 00 00 00 01"), 7.04f, "PH"},
-        {F::Yaesu1000, hex("00 02 B5 5C 00 00 00 09"), 28.4f, ""},
-        {F::Yaesu920, hex("00 4D 40 EA A0 00 00 01"), 1296.1f, "CW"}, // Hz in bytes 2-5
+        {F::Yaesu890, hex("00 00 15 66 84 00 00 02 00"), 14025000, "CW"},
+        {F::Yaesu990, hex("00 0A BE 00 00 00 00 01"), 7040000, "PH"},
+        {F::Yaesu1000, hex("00 02 B5 5C 00 00 00 09"), 28400000, ""},
+        {F::Yaesu920, hex("00 4D 40 EA A0 00 00 01"), 1296100000, "CW"}, // Hz in bytes 2-5
         // 757 GX II: BCD in bytes 9, 8, 7, 6 and mode in byte 10.
-        {F::Yaesu757, hex("00 00 00 00 00 00 25 40 01 04"), 14.025f, "AM"},
-        {F::FrontPanel, hex("41 00 D6 01 28 0D"), 14.025f, "", "3F 41 0D", "3F 4D 0D", 0},
+        {F::Yaesu757, hex("00 00 00 00 00 00 25 40 01 04"), 14025000, "AM"},
+        {F::FrontPanel, hex("41 00 D6 01 28 0D"), 14025000, "", "3F 41 0D", "3F 4D 0D", 0},
         {F::FrontPanel, hex("4D 33 33 0D"), 0, "CW", "3F 41 0D", "3F 4D 0D", 1},
         {F::FrontPanel, hex("4D 30 30 0D"), 0, "PH", "", "", 1},
-        {F::Orion, "@AF7040000\r@RMM2\r", 7.04f, "CW"},
+        {F::Orion, "@AF7040000\r@RMM2\r", 7040000, "CW"},
         {F::Orion, "@RMM0\r", 0, "PH"},
-        {F::YaesuFTdx9000, "FA28400000;MD03;", 28.4f, "CW", "FA;", "MD0;"},
-        {F::Rigctld, "14025000\nCWR\n500\n", 14.025f, "CW", "f", "m"},
-        {F::Rigctld, "RPRT 0\n7040000\nLSB\n2400\n", 7.04f, "PH", "f", "m"},
+        {F::YaesuFTdx9000, "FA28400000;MD03;", 28400000, "CW", "FA;", "MD0;"},
+        {F::Rigctld, "14025000\nCWR\n500\n", 14025000, "CW", "f", "m"},
+        {F::Rigctld, "RPRT 0\n7040000\nLSB\n2400\n", 7040000, "PH", "f", "m"},
     };
     // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(::testing::Message() << static_cast<int>(row.family) << ' ' << row.bytes.toHex(' ').toStdString());
         const RigReading r = parse(row.family, row.bytes, row.freqBox, row.modeBox, row.lastCommand);
-        EXPECT_EQ(r.frequency.has_value(), row.mhz != 0);
-        if (r.frequency && row.mhz != 0) {
-            EXPECT_FLOAT_EQ(*r.frequency, row.mhz);
-        }
+        EXPECT_EQ(r.frequency.value_or(Frequency{}).hz, row.hz);
         EXPECT_EQ(r.mode.value_or("<none>"), *row.mode ? QString::fromLatin1(row.mode) : "<none>");
+        EXPECT_EQ(r.dataMode.value_or(false), row.bytes.startsWith("DA1;"));
         if (row.vfo >= 0) {
             EXPECT_EQ(r.vfoFlag, row.vfo);
         }
     }
     auto r = parsePegasusOut("14.025,CW\r\n");
-    EXPECT_FLOAT_EQ(*r.frequency, 14.025f);
+    EXPECT_EQ(r.frequency->hz, 14025000);
     EXPECT_EQ(*r.mode, "CW");
     EXPECT_EQ(*parsePegasusOut("7.2,USB").mode, "PH");
     EXPECT_EQ(*parsePegasusOut("14.08,FSK").mode, "DIG");
 }
 
-TEST(RigParsers, ModeByFrequencyAndReadout)
+TEST(RigParsers, ModeByFrequency)
 {
-    EXPECT_EQ(modeByFrequency(14.1f), "CW");
-    EXPECT_EQ(modeByFrequency(14.2f), "PH");
-    EXPECT_EQ(modeByFrequency(7.125f), "PH");
-    EXPECT_EQ(modeByFrequency(7.0f), "CW");
-    EXPECT_EQ(modeByFrequency(10.12f), "CW");
-    EXPECT_EQ(modeByFrequency(146.52f), "PH");
-    EXPECT_EQ(modeByFrequency(1.9f), "");
+    const auto at = [](double mhz) { return modeByFrequency(Frequency::fromMHz(mhz)); };
+    EXPECT_EQ(at(14.1), "CW");
+    EXPECT_EQ(at(14.2), "PH");
+    EXPECT_EQ(at(7.125), "PH");
+    EXPECT_EQ(at(7.0), "CW");
+    EXPECT_EQ(at(10.12), "CW");
+    EXPECT_EQ(at(146.52), "PH");
+    EXPECT_EQ(at(1.9), "");
     // FT8 and FT4 calling frequencies, 3 kHz either side, are data whatever the sub-band.
     const double ft[] = {1.840,  3.573,  7.074,   10.136, 14.074, 18.100, 21.074, 24.915,
                          28.074, 50.313, 144.174, 3.575,  7.0475, 14.080, 21.140, 28.180};
@@ -140,20 +150,22 @@ TEST(RigParsers, ModeByFrequencyAndReadout)
     EXPECT_EQ(modeByFrequency(Frequency::fromHz(7044400)), "CW"); // below FT4's window
     EXPECT_EQ(modeByFrequency(Frequency::fromHz(28180000 + 3001)), "CW");
     EXPECT_EQ(modeByFrequency(Frequency::fromHz(1843001)), "");
-    EXPECT_EQ(formatReadout(14.025f), "14.02500");
-    EXPECT_EQ(formatReadout(1296.1f), "1296.10000");
 }
 
 TEST(RigParsers, UnfinishedTailIsKeptOnlyForFramesStillArriving)
 {
-    EXPECT_EQ(unfinishedTail(RigFamily::Kenwood, "FA00014025000;MD"), 2);
-    EXPECT_EQ(unfinishedTail(RigFamily::Kenwood, "FA00014025000;MD3;"), 0);
-    EXPECT_EQ(unfinishedTail(RigFamily::Kenwood, QByteArray(100, 'x')), 0);
-    EXPECT_EQ(unfinishedTail(RigFamily::Orion, "@AF7040000\r@RM"), 3);
-    EXPECT_EQ(unfinishedTail(RigFamily::Rigctld, "14025000\nCW"), 2);
-    EXPECT_EQ(unfinishedTail(RigFamily::Icom, hex("FE FE E0 64 03 00 FD FE FE E0")), 3);
-    EXPECT_EQ(unfinishedTail(RigFamily::Icom, hex("FE FE E0 64 03 00 FD 13 37")), 0);
-    EXPECT_EQ(unfinishedTail(RigFamily::Yaesu, hex("01 40 25")), 0);
+    const std::tuple<RigFamily, QByteArray, qsizetype> rows[] = {
+        {RigFamily::Kenwood, "FA00014025000;MD", 2},
+        {RigFamily::Kenwood, "FA00014025000;MD3;", 0},
+        {RigFamily::Kenwood, QByteArray(100, 'x'), 0},
+        {RigFamily::Orion, "@AF7040000\r@RM", 3},
+        {RigFamily::Rigctld, "14025000\nCW", 2},
+        {RigFamily::Icom, hex("FE FE E0 64 03 00 FD FE FE E0"), 3},
+        {RigFamily::Icom, hex("FE FE E0 64 03 00 FD 13 37"), 0}, // no preamble: noise
+        {RigFamily::Yaesu, hex("01 40 25"), 0},
+    };
+    for (const auto& [family, bytes, tail] : rows)
+        EXPECT_EQ(unfinishedTail(family, bytes), tail) << bytes.toHex(' ').toStdString();
 }
 
 // Replies a wrong port, a wrong baud rate or a wrong rig type could give: none of them is a

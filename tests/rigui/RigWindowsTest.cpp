@@ -1,12 +1,12 @@
 // The rig windows offscreen, driven through their controls, with a simulated rig on a pty.
 #include "ui/RigWindows.h"
-#include "support/WaitFor.h"
 #include "log/Station.h"
 #include "peers/SimulatedRig.h"
 #include "rig/RigPoller.h"
 #include "support/ManualClock.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
+#include "support/WaitFor.h"
 #include "ui/FrequencyTestWindow.h"
 #include "ui/RigSetupWindow.h"
 #include "ui/RigTuneWindow.h"
@@ -151,6 +151,7 @@ TEST_F(RigWindowsTest, ChangeFrequencyButtonNeedsPollingThenOpensTheTestWindow)
 
 TEST_F(RigWindowsTest, SettingsSurviveARestart)
 {
+    const char* const kChoices[] = {"optPort3", "optRate3", "optPower2", "OptFreq"};
     {
         RigPoller firstPoller{station.state(), dir.path()};
         RigWindows first{station, firstPoller, dialogs, &main};
@@ -158,10 +159,8 @@ TEST_F(RigWindowsTest, SettingsSurviveARestart)
         auto* list = child<QListWidget>(f, "List1");
         list->setCurrentRow(static_cast<int>(RigCatalog::names().indexOf("Kenwood 2")));
         f.rigChosen();
-        child<QRadioButton>(f, "optPort3")->setChecked(true);
-        child<QRadioButton>(f, "optRate3")->setChecked(true);
-        child<QRadioButton>(f, "optPower2")->setChecked(true);
-        child<QRadioButton>(f, "OptFreq")->setChecked(true);
+        for (const char* choice : kChoices)
+            child<QRadioButton>(f, choice)->setChecked(true);
         child<QCheckBox>(f, "chkFrequency")->setChecked(false);
         child<QCheckBox>(f, "ChkConvHex")->setChecked(true);
         child<QLineEdit>(f, "txtFreq")->setText("IF;");
@@ -173,10 +172,8 @@ TEST_F(RigWindowsTest, SettingsSurviveARestart)
     RigWindows second{station, secondPoller, dialogs, &main};
     RigSetupWindow& g = second.rigControl();
     EXPECT_EQ(child<QListWidget>(g, "List1")->currentItem()->text(), "Kenwood 2");
-    EXPECT_TRUE(child<QRadioButton>(g, "optPort3")->isChecked());
-    EXPECT_TRUE(child<QRadioButton>(g, "optRate3")->isChecked());
-    EXPECT_TRUE(child<QRadioButton>(g, "optPower2")->isChecked());
-    EXPECT_TRUE(child<QRadioButton>(g, "OptFreq")->isChecked());
+    for (const char* choice : kChoices)
+        EXPECT_TRUE(child<QRadioButton>(g, choice)->isChecked()) << choice;
     EXPECT_FALSE(child<QCheckBox>(g, "chkFrequency")->isChecked());
     EXPECT_TRUE(child<QCheckBox>(g, "ChkConvHex")->isChecked());
     EXPECT_EQ(child<QLineEdit>(g, "txtRigctldPort")->text(), "4600");
@@ -233,22 +230,20 @@ TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScan)
     EXPECT_FALSE(child<QPushButton>(*tune, "cmdTune_6")->isEnabled());
     freq->setText("14.0255");
     EXPECT_TRUE(child<QPushButton>(*tune, "cmdTune_6")->isEnabled());
-    rig.received.clear();
-    child<QPushButton>(*tune, "cmdTune_6")->click(); // +1 KHz
-    EXPECT_EQ(freq->text(), "14.0265");
-    WAIT_TRUE(rig.received.contains("FA00014026500;"), 5000);
-    WAIT_TRUE(!windows.poller().changing(), 5000);
-
-    rig.received.clear();
-    child<QPushButton>(*tune, "cmdBand_3")->click(); // 7.15
-    EXPECT_EQ(freq->text(), "7.15");
-    WAIT_TRUE(rig.received.contains("MD1;FA00007150000;"), 5000);
-    WAIT_TRUE(!windows.poller().changing(), 5000);
-
-    rig.received.clear();
-    child<QPushButton>(*tune, "cmdAM")->click();
-    WAIT_TRUE(rig.received.contains("MD5;"), 5000);
-    WAIT_TRUE(!windows.poller().changing(), 5000);
+    // +1 KHz, the 40 m preset (7.15, lower sideband), AM; 5.368 MHz on 60 m is upper sideband.
+    const std::tuple<const char*, const char*, QByteArray> clicks[] = {
+        {"cmdTune_6", "14.0265", "FA00014026500;"},
+        {"cmdBand_3", "7.15", "MD1;FA00007150000;"},
+        {"cmdAM", "7.15", "MD5;"},
+        {"cmdBand_2", "5.368", "MD2;FA00005368000;"},
+    };
+    for (const auto& [button, text, sent] : clicks) {
+        rig.received.clear();
+        child<QPushButton>(*tune, button)->click();
+        EXPECT_EQ(freq->text(), text) << button;
+        WAIT_TRUE(rig.received.contains(sent), 5000);
+        WAIT_TRUE(!windows.poller().changing(), 5000);
+    }
 
     // Scan 14.000 to 14.001 in 500 Hz steps, ticked by hand (without giving the window's own
     // 299 ms timer a chance in between).
