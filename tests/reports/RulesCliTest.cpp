@@ -116,3 +116,23 @@ TEST_F(RulesCliTest, CheckListsFindingsAndSaysSoInItsExitCode)
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.startsWith("fdlog-cli: cannot read")) << r.err.toStdString();
 }
+
+// The summary file scores as the score command does: 5 W from a generator is x2, 10 + 400.
+TEST_F(RulesCliTest, SummaryFollowsTheChosenRules)
+{
+    writeBytes(dir.file("bonus.txt"), "emergency_power_transmitters = 3\nyouth = 7\n");
+    CliRun r = run({"summary", "--power", "5", "--source", "battery,generator", "--bonus", dir.file("bonus.txt"),
+                    dir.file("a.sum")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    const QByteArray sum = readBytes(dir.file("a.sum"));
+    for (const char* line :
+         {"\r\nX Generator\r\n", "\r\nX 5 Watts or less, no commercial mains or generator = 5\r\n",
+          "\r\nx5 needs 5 W or less and no mains or generator\r\n", "\r\n13. Power Multiplier:  2 \r\n",
+          "\r\n14. Claimed Score:  410 \r\n", "\r\nTotal Bonus Points Claimed:  400 \r\n"})
+        EXPECT_TRUE(sum.contains(line)) << line;
+    r = run({"summary", "--rules", "written", "--power", "150", dir.file("b.sum")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(readBytes(dir.file("b.sum")).contains("\r\n14. Claimed Score:  10 \r\n"));
+    EXPECT_EQ(run({"summary", "--rules", "written", "--bonus", dir.file("bonus.txt"), dir.file("c.sum")}).code, 2);
+    EXPECT_EQ(run({"summary", "--power", "150", dir.file("c.sum")}).code, 2);
+}
