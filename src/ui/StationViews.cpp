@@ -138,7 +138,7 @@ void StationViews::showSectionMap()
 void StationViews::showScoreboard()
 {
     if (!m_scoreboard)
-        m_scoreboard = new ScoreboardWindow(m_station.logbook(), m_station.state(), m_station.clock(), &m_window);
+        m_scoreboard = new ScoreboardWindow(m_station, &m_window);
     m_scoreboard->refresh();
     m_scoreboard->showFullScreen();
 }

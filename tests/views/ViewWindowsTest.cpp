@@ -220,6 +220,9 @@ TEST_F(ViewsFixture, MapFillsWorkedSectionsWithEachRefreshsColourAndScoreboardFo
     map.refresh();
     EXPECT_EQ(colourOf("CT"), QColor(200, 100, 50));
 
+    // The stored power step and bonus claims score the board: x2 and 100 for media publicity.
+    app->station().prefs().ownClass = "2A";
+    writeBytes(app->station().paths().dataDir + "/fdclaims.dat", "power = 100\r\nmedia = 1\r\n");
     trigger("mnuScoreboard");
     auto* board = window<ScoreboardWindow>();
     ASSERT_NE(board, nullptr);
@@ -234,5 +237,7 @@ TEST_F(ViewsFixture, MapFillsWorkedSectionsWithEachRefreshsColourAndScoreboardFo
         Logbook::StoreResult::Stored);
     EXPECT_EQ(table->rowCount(), 4);
     EXPECT_EQ(table->item(3, 3)->text(), "7");
-    EXPECT_EQ(board->findChild<QLabel*>("lblPoints")->text(), QString("Points: %1").arg(app->station().log().points()));
+    const int points = app->station().log().points();
+    EXPECT_EQ(board->findChild<QLabel*>("lblPoints")->text(),
+              QString("Score: %1 (%2 x 2 + 100 bonus)").arg(2 * points + 100).arg(points));
 }
