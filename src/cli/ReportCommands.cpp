@@ -184,6 +184,13 @@ void applySheet(const QHash<QString, QString>& s, SummaryValues& v)
         v.classBOneOp = s.value(QStringLiteral("class_b_ops")).trimmed() != QLatin1String("2");
     if (s.contains(QStringLiteral("power")))
         parsePowerClass(s.value(QStringLiteral("power")), v.power);
+    // The current rules' steps and the two sources the written sheet has no check for.
+    if (s.contains(QStringLiteral("power")))
+        parsePowerLevel(s.value(QStringLiteral("power")), v.claims.level);
+    if (s.contains(QStringLiteral("solar")))
+        v.claims.sources.solar = yes(s.value(QStringLiteral("solar")));
+    if (s.contains(QStringLiteral("wind")))
+        v.claims.sources.wind = yes(s.value(QStringLiteral("wind")));
 }
 
 // The power, sources and bonus options of the current rules, and what they make of the log.
@@ -268,11 +275,33 @@ int runSummary(const CliArgs& a, CliReporter& r)
             return r.fail(QStringLiteral("cannot read the sheet file ") + path);
         applySheet(sheet, v);
     }
-    if (!powerOption(a, v.power))
+    CurrentScore cur;
+    if (a.rules == RulesEdition::FieldDay2025) {
+        if (const QString usage = currentScoreOptions(a, cur); !usage.isEmpty())
+            return r.usageError(usage);
+    } else if (a.isSet(QStringLiteral("source")) || a.isSet(QStringLiteral("bonus"))) {
+        return r.usageError(QStringLiteral("--source and --bonus belong to --rules 2025"));
+    } else if (!powerOption(a, v.power)) {
         return r.usageError(PowerUsage);
+    }
     const auto d = load(a.dataDir, true, r);
     if (!d)
         return ExitFailure;
+    if (a.rules == RulesEdition::FieldDay2025) {
+        v.rules = RulesEdition::FieldDay2025;
+        QString error;
+        if (cur.hasBonus && !readBonusFile(a.value(QStringLiteral("bonus")), v.claims.bonus, error))
+            return r.fail(error);
+        if (a.isSet(QStringLiteral("power")))
+            v.claims.level = cur.level;
+        if (a.isSet(QStringLiteral("source"))) {
+            v.generator = cur.sources.generator;
+            v.battery = cur.sources.battery;
+            v.commercialMains = cur.sources.mains;
+            v.otherPower = cur.sources.other;
+            v.claims.sources = cur.sources;
+        }
+    }
     v.callUsed = d->prefs.ownCall.trimmed();
     v.ownClass = d->prefs.ownClass;
     v.ownSection = d->prefs.ownSection;
@@ -295,6 +324,7 @@ int runAdif(const CliArgs& a, CliReporter& r)
     o.phoneMode = a.value(QStringLiteral("phone-mode"), o.phoneMode).toUpper();
     o.digitalMode = a.value(QStringLiteral("digital-mode"), o.digitalMode).trimmed().toUpper();
     o.legacyWords = a.isSet(QStringLiteral("legacy-words"));
+    o.rules = a.rules;
     if (o.digitalMode.isEmpty())
         return r.usageError(QStringLiteral("--digital-mode must name an ADIF mode, e.g. FT8"));
     const QString today = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
@@ -354,7 +384,7 @@ int runLedra(const CliArgs& a, CliReporter& r)
     const auto d = load(a.dataDir, false, r);
     if (!d)
         return ExitFailure;
-    return writeOut(a.dataDir + QStringLiteral("/LogExp.txt"), buildLedraExport(d->records), a, r);
+    return writeOut(a.dataDir + QStringLiteral("/LogExp.txt"), buildLedraExport(d->records, a.rules), a, r);
 }
 
 int runImport(const CliArgs& a, CliReporter& r)
@@ -364,7 +394,7 @@ int runImport(const CliArgs& a, CliReporter& r)
     if (!lock.tryLock())
         return r.fail(lock.refusal());
     StderrDialogs dialogs(r);
-    ContactLog log(SectionTable::standard());
+    ContactLog log(SectionTable::forEdition(a.rules));
     Logbook book(log, a.dataDir + QStringLiteral("/fdlog.dat"), a.dataDir + QStringLiteral("/LogBkUp.dat"), dialogs);
     if (!QFile::exists(book.file().path()))
         return r.fail(QStringLiteral("cannot read %1").arg(book.file().path()));
@@ -388,8 +418,6 @@ CliOption option(const char* name, const char* valueName, const char* descriptio
     return {QLatin1String(name), QLatin1String(valueName), QLatin1String(description)};
 }
 
-const char* const PowerClassText = "the power class: 5, 150 or 150+";
-
 } // namespace
 
 std::vector<CliCommand> reportCommands()
@@ -409,7 +437,9 @@ std::vector<CliCommand> reportCommands()
          "where the rule counts, else 1 or 0).",
          runScore},
         {"summary",
-         {option("power", "5|150|150+", PowerClassText),
+         {option("power", "5|100|100+", "the power class (--rules written: 5, 150 or 150+)"),
+          option("source", "LIST", "--rules 2025: the power sources, as for score"),
+          option("bonus", "FILE", "--rules 2025: the bonus claims, as for score"),
           option("sheet", "FILE", "the summary sheet's other fields, key = value lines")},
          "OUT.sum",
          "Writes the summary file. The sheet's other fields come from an INI-style FILE of key = value lines: "
@@ -418,8 +448,8 @@ std::vector<CliCommand> reportCommands()
          "gota_operators (\\n for a line break), bonus_emergency_power, bonus_w1aw_message, bonus_media, "
          "bonus_messages_relayed, messages_relayed, bonus_public_place, bonus_satellite, bonus_info_booth, "
          "bonus_natural_power, bonus_message_to_sm, bonus_site_visited, bonus_non_traditional, "
-         "non_traditional_modes, bonus_youth, youth_count, total_bonus, name, address1, address2, email. "
-         "Checks take 1/yes/true/x.",
+         "non_traditional_modes, bonus_youth, youth_count, total_bonus, name, address1, address2, email; "
+         "--rules 2025 also solar and wind, and its bonus claims come from --bonus. Checks take 1/yes/true/x.",
          runSummary},
         {"adif",
          {option("power", "TEXT", "the TX_PWR field (default \"100\")"),

@@ -41,6 +41,12 @@ SectionTable SectionTable::fromText(const QString& text)
         const int comma = line.indexOf(QLatin1Char(','));
         if (comma <= 0)
             continue;
+        if (line.startsWith(QLatin1Char('+'))) {
+            const int entity = line.mid(1, comma - 1).toInt();
+            for (const QString& abbr : line.mid(comma + 1).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                t.m_dxcc.insert(abbr, entity);
+            continue;
+        }
         if (line.startsWith(QLatin1Char('-'))) {
             t.m_retired.insert(line.mid(1, comma - 1).trimmed(), line.mid(comma + 1).trimmed());
             continue;

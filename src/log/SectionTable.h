@@ -22,7 +22,8 @@ public:
     // The table of one rules edition, each read from its own data file.
     static const SectionTable& forEdition(RulesEdition edition);
 
-    // Parses "ABBR,Name" lines; '#' starts a comment line; "-ABBR,message" is a retired section.
+    // Parses "ABBR,Name" lines; '#' starts a comment line; "-ABBR,message" is a retired section;
+    // "+ENTITY,ABBR ABBR..." gives the DXCC entity of sections outside the 48 states.
     static SectionTable fromText(const QString& text);
 
     int size() const { return static_cast<int>(m_sections.size()); }
@@ -34,6 +35,9 @@ public:
     // The message naming a retired section's successors ("MAR is now NB or NS"); empty when the
     // abbreviation was never retired.
     QString retiredMessage(const QString& abbr) const { return m_retired.value(abbr); }
+    // The DXCC entity of a section (1 for every RAC section, old codes too); 0 when the table
+    // names none, which leaves it to the call.
+    int dxccOf(const QString& abbr) const { return m_dxcc.value(abbr, 0); }
     // The rules edition whose table this is; the class and delta checks follow it.
     RulesEdition edition() const { return m_edition; }
 
@@ -41,5 +45,6 @@ private:
     std::vector<Section> m_sections;
     QHash<QString, int> m_index;
     QHash<QString, QString> m_retired;
+    QHash<QString, int> m_dxcc;
     RulesEdition m_edition = RulesEdition::AsWritten;
 };

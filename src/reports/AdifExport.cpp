@@ -1,13 +1,13 @@
 #include "reports/AdifExport.h"
 
 #include "log/LiveLogFiles.h"
+#include "log/SectionTable.h"
 #include "reports/ReportFile.h"
 #include "util/Dialogs.h"
 #include "util/ProgramInfo.h"
 
 #include <QDate>
 #include <QHash>
-#include <QSet>
 
 QString sectionToState(const QString& section)
 {
@@ -34,31 +34,10 @@ QString sectionToState(const QString& section)
     return it == table.constEnd() ? section : *it;
 }
 
-namespace {
-
-// Every RAC section either edition of the rules names, old and current: all of them are Canada.
-bool isCanadianSection(const QString& section)
+int dxccEntity(const QString& section, const QString& call, const SectionTable& sections)
 {
-    static const QSet<QString> canada{"AB",  "BC", "GH", "MB",  "NB",  "NL",  "NS", "ONE", "ONN",
-                                      "ONS", "PE", "QC", "SK",  "TER", "MAR", "NT", "NWT", "GTA",
-                                      "ON",  "NU", "YT", "PEI", "NF",  "LB",  "VE", "CAN"};
-    return canada.contains(section);
-}
-
-} // namespace
-
-int dxccEntity(const QString& section, const QString& call)
-{
-    if (section == QLatin1String("PR"))
-        return 202;
-    if (section == QLatin1String("VI"))
-        return 285;
-    if (isCanadianSection(section))
-        return 1;
-    if (section == QLatin1String("PAC"))
-        return 110;
-    if (section == QLatin1String("AK"))
-        return 6;
+    if (const int entity = sections.dxccOf(section))
+        return entity;
     const QChar first = call.isEmpty() ? QChar() : call[0];
     if (first == QLatin1Char('A') || first == QLatin1Char('K') || first == QLatin1Char('N') ||
         first == QLatin1Char('W'))
@@ -186,6 +165,7 @@ QByteArray buildAdif314(const std::vector<ContactRecord>& records, const AdifOpt
     const QString programId = title.left(title.size() - 4).trimmed();
     const QString version = title.mid(programId.size()).trimmed();
     const QByteArray digitalMode = options.digitalMode.trimmed().toUpper().toLatin1();
+    const SectionTable& sections = SectionTable::forEdition(options.rules);
     // Modes that ADIF 3.1.4 lists only as submodes go out under their mode.
     static const QHash<QByteArray, QByteArray> submodeOf{
         {"FT4", "MFSK"},   {"JS8", "MFSK"},   {"Q65", "MFSK"},    {"FST4", "MFSK"},   {"PSK31", "PSK"},
@@ -236,7 +216,7 @@ QByteArray buildAdif314(const std::vector<ContactRecord>& records, const AdifOpt
         tag("CONTEST_ID", "ARRL-FIELD-DAY");
         tag("CLASS", r.cls.toLatin1());
         tag("ARRL_SECT", r.section.toLatin1());
-        const int dxcc = dxccEntity(r.section, r.call);
+        const int dxcc = dxccEntity(r.section, r.call, sections);
         if (dxcc > 0)
             tag("DXCC", QByteArray::number(dxcc));
         if (dxcc == 1)
@@ -263,6 +243,7 @@ QByteArray buildAdif(const std::vector<ContactRecord>& records, const AdifOption
     const QString title = programTitle.left(50).trimmed();
     const QString programId = title.left(title.size() - 4).trimmed();
     const QByteArray phoneMode = options.phoneMode.toUpper().toLatin1();
+    const SectionTable& sections = SectionTable::forEdition(options.rules);
     const QByteArray power = options.power.toLatin1();
     const QByteArray comment = options.comment.toLatin1();
     QByteArray out;
@@ -314,7 +295,7 @@ QByteArray buildAdif(const std::vector<ContactRecord>& records, const AdifOption
             tag("Time_On", time);
             out += ' ';
         }
-        const int dxcc = dxccEntity(r.section, r.call);
+        const int dxcc = dxccEntity(r.section, r.call, sections);
         if (dxcc > 0) {
             tag("DXCC", QByteArray::number(dxcc));
             out += ' ';
@@ -356,9 +337,10 @@ QByteArray buildAdif(const std::vector<ContactRecord>& records, const AdifOption
 }
 
 bool exportAdif(const std::vector<ContactRecord>& records, const QString& dataDir, const QString& exportDate,
-                Dialogs& dialogs)
+                Dialogs& dialogs, RulesEdition rules)
 {
     AdifOptions o;
+    o.rules = rules;
     // A cancelled input box answers empty, as an empty answer does.
     o.power = dialogs
                   .inputText(QStringLiteral("Please enter the power value that you would like to record.  This is "

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "log/ContactRecord.h"
+#include "log/RulesEdition.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -8,6 +9,7 @@
 #include <vector>
 
 class Dialogs;
+class SectionTable;
 
 // The operator's answers; an empty power or comment leaves that field out.
 struct AdifOptions {
@@ -19,6 +21,8 @@ struct AdifOptions {
     QString digitalMode = QStringLiteral("RTTY");
     // The older words (PH, DIG, 70M, SATM) for programs written against them.
     bool legacyWords = false;
+    // Whose section table tells which sections are Canada (and PR, VI, PAC, AK).
+    RulesEdition rules = DefaultRulesEdition;
 };
 
 // ADIF 3.1.4 band of a log band ("70" gives "70cm"); empty for SAT and unknown labels.
@@ -31,8 +35,9 @@ QString adifTime(const QString& stored);
 // The state a section lies in ("ENY" gives "NY"); a section not in the table is its own state,
 // and "PR" / "VI" have none.
 QString sectionToState(const QString& section);
-// DXCC entity of a contact, 0 when none can be told from its section and call.
-int dxccEntity(const QString& section, const QString& call);
+// DXCC entity of a contact: the section's in the table, else 291 for a call starting A, K, N
+// or W; 0 when none can be told.
+int dxccEntity(const QString& section, const QString& call, const SectionTable& sections);
 // A stored date text read as a date; invalid when it is none.
 // Accepts year/month/day (also with "-") and month/day/year.
 QDate parseLogDate(const QString& text);
@@ -46,4 +51,4 @@ QByteArray buildAdif(const std::vector<ContactRecord>& records, const AdifOption
 
 // The menu item: three prompts, save dialog, file, message. False when nothing was written.
 bool exportAdif(const std::vector<ContactRecord>& records, const QString& dataDir, const QString& exportDate,
-                Dialogs& dialogs);
+                Dialogs& dialogs, RulesEdition rules = DefaultRulesEdition);

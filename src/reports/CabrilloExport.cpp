@@ -182,11 +182,11 @@ CabrilloResult buildCabrillo(const std::vector<ContactRecord>& records, const Ca
 }
 
 bool exportCabrillo(const std::vector<ContactRecord>& records, CabrilloHeader header, const QString& dataDir,
-                    Dialogs& dialogs, UserSettingsStore& store)
+                    Dialogs& dialogs, UserSettingsStore& store, std::optional<qint64> claimedScore)
 {
-    PowerClass power = PowerClass::None;
+    PowerClass power = header.power;
     QString powerAnswer = store.value(QStringLiteral("CabrilloPower"));
-    while (true) {
+    while (!claimedScore) {
         const auto a = dialogs.inputText(QStringLiteral("Maximum power output: 5, 150 or 150+ watts."),
                                          QStringLiteral("Power?"), powerAnswer);
         if (!a)
@@ -201,7 +201,8 @@ bool exportCabrillo(const std::vector<ContactRecord>& records, CabrilloHeader he
         return false;
     header.power = power;
     header.operators = ops->trimmed().toUpper();
-    store.setValue(QStringLiteral("CabrilloPower"), powerAnswer);
+    if (!claimedScore)
+        store.setValue(QStringLiteral("CabrilloPower"), powerAnswer);
     store.setValue(QStringLiteral("CabrilloOperators"), header.operators);
 
     const QString path = dialogs.saveFileName(
@@ -210,7 +211,7 @@ bool exportCabrillo(const std::vector<ContactRecord>& records, CabrilloHeader he
         QStringLiteral("*.log"));
     if (path.isEmpty() || refuseLiveLogTarget(dataDir, path, dialogs))
         return false;
-    const CabrilloResult r = buildCabrillo(records, header);
+    const CabrilloResult r = buildCabrillo(records, header, claimedScore);
     if (!writeReportFile(path, r.text, dialogs))
         return false;
     if (!r.skipped.isEmpty()) {

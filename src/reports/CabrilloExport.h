@@ -36,6 +36,7 @@ CabrilloResult buildCabrillo(const std::vector<ContactRecord>& records, const Ca
                              std::optional<qint64> claimedScore = std::nullopt);
 
 // The menu item: asks for the power class and the operators' calls (both prefilled from the
-// last answer), the file name, then writes and lists the contacts left out.
+// last answer), the file name, then writes and lists the contacts left out. With the current
+// rules' `claimedScore` the header's power is already chosen and is not asked.
 bool exportCabrillo(const std::vector<ContactRecord>& records, CabrilloHeader header, const QString& dataDir,
-                    Dialogs& dialogs, UserSettingsStore& store);
+                    Dialogs& dialogs, UserSettingsStore& store, std::optional<qint64> claimedScore = std::nullopt);

@@ -29,6 +29,13 @@ LogMerger::LogMerger(const std::vector<ContactRecord>& existing, bool eliminateD
     : m_existing(existing), m_eliminate(eliminateDuplicates)
 {
     m_prefixMax.reserve(existing.size());
+    // Room for every contact the log can still take, reserved once: growing this vector of large
+    // elements step by step cost more than the merge itself (copies and fresh pages each time).
+    // Pages of the reserve that are never used are never touched.
+    if (existing.size() < static_cast<size_t>(ContactLog::Capacity))
+        m_incoming.reserve(static_cast<size_t>(ContactLog::Capacity) - existing.size());
+    if (m_eliminate)
+        m_seen.reserve(static_cast<qsizetype>(existing.size()));
     for (const ContactRecord& r : existing) {
         QString k = orderKey(r);
         m_prefixMax.push_back(m_prefixMax.empty() || k > m_prefixMax.back() ? std::move(k) : m_prefixMax.back());

@@ -55,7 +55,12 @@ QStringList printedSummaryLines(const SummaryValues& v, const BandModeCounts& co
     l << row(QStringLiteral("Subtotals"), counts.modeTotal(0), counts.modeTotal(1), counts.modeTotal(2));
     l << row(QStringLiteral("Novice Totals"), g.cw, g.dig, g.ph);
     l << row(QStringLiteral("Totals"), s.cwTotal, s.digitalTotal, s.phoneTotal);
-    l << QStringLiteral("Maximum power used: ") + powerText(v.power) + QStringLiteral(" Watts");
+    // The current rules' step and multiplier; the line below stays the score without bonus.
+    const bool current = v.rules == RulesEdition::FieldDay2025;
+    const bool chosen = current ? v.claims.level != PowerLevel::None : v.power != PowerClass::None;
+    const int multiplier = current ? currentRulesScore(counts, v).multiplier : powerMultiplier(v.power);
+    l << QStringLiteral("Maximum power used: ") + (current ? powerLevelText(v.claims.level) : powerText(v.power)) +
+             QStringLiteral(" Watts");
     l << QStringLiteral("12. Total");
     l << QStringLiteral("   CW QSO's ") + num(s.cwTotal) + QStringLiteral(" X 2 = ") + num(2 * s.cwTotal);
     l << QStringLiteral("   Digital QSO's ") + num(s.digitalTotal) + QStringLiteral(" X 2 = ") +
@@ -66,8 +71,8 @@ QStringList printedSummaryLines(const SummaryValues& v, const BandModeCounts& co
     const int zone = static_cast<int>((pointsLabel.size() / 14 + 1) * 14 + 1);
     l << ReportLine().text(pointsLabel).tab(zone).number(s.qsoPoints).str();
     l << QStringLiteral("13. Total QSO points ") + num(s.qsoPoints) + QStringLiteral(" X power multiplier ") +
-             (v.power == PowerClass::None ? QString() : num(powerMultiplier(v.power)));
-    l << QStringLiteral("    equals claimed score less bonus points: ") + num(s.claimed);
+             (chosen ? num(multiplier) : QString());
+    l << QStringLiteral("    equals claimed score less bonus points: ") + num(s.qsoPoints * multiplier);
     l << QStringLiteral("14. Bonus Points:");
     l << QStringLiteral("100% Emergency Power ") + printMark(v.bonusEmergencyPower);
     l << QStringLiteral("W1AW Field Day Message ") + printMark(v.bonusW1awMessage);

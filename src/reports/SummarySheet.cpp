@@ -33,7 +33,31 @@ GotaCounts gotaCounts(const SummaryValues& v) { return {toNumber(v.gotaCw), toNu
 
 Score summaryScore(const BandModeCounts& counts, const SummaryValues& v)
 {
-    return computeScore(counts, gotaCounts(v), v.power);
+    if (v.rules == RulesEdition::AsWritten)
+        return computeScore(counts, gotaCounts(v), v.power);
+    Score s = computeScore(counts, gotaCounts(v), PowerClass::None);
+    s.claimed = currentRulesScore(counts, v).claimed;
+    return s;
+}
+
+PowerSources sheetPowerSources(const SummaryValues& v)
+{
+    PowerSources s = v.claims.sources;
+    s.generator = v.generator;
+    s.battery = v.battery;
+    s.mains = v.commercialMains;
+    s.other = v.otherPower;
+    return s;
+}
+
+ClaimedScore currentRulesScore(const BandModeCounts& counts, const SummaryValues& v)
+{
+    EntryClaims c = v.claims;
+    c.sources = sheetPowerSources(v);
+    // The GOTA station's contacts are credited to the entry as the written sheet counts them;
+    // its 5-point bonus per contact is a claim of its own.
+    return scoreClaims(computeScore(counts, gotaCounts(v), PowerClass::None).qsoPoints, c,
+                       entryClassLetter(v.ownClass));
 }
 
 QString proposedSummaryPath(const QString& dataDir, const QString& callUsed)

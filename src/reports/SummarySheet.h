@@ -1,5 +1,7 @@
 #pragma once
 
+#include "log/RulesEdition.h"
+#include "reports/EntryClaims.h"
 #include "reports/Score.h"
 
 #include <QByteArray>
@@ -56,6 +58,12 @@ struct SummaryValues {
     QString address1;
     QString address2;
     QString email;
+
+    // The rules the sheet follows. The current rules take the power step of `claims` and its
+    // bonus claims (the score includes them) instead of `power` and the twelve bonus checks;
+    // their sources are the four checks above plus solar and wind.
+    RulesEdition rules = RulesEdition::AsWritten;
+    EntryClaims claims;
 };
 
 // A text that is a whole number counts as it is; anything else counts as 0 (the sheet
@@ -68,6 +76,11 @@ QString transmitterCount(const QString& cls);
 QString modeColumns(const QString& cw, const QString& digital, const QString& phone);
 GotaCounts gotaCounts(const SummaryValues& v);
 Score summaryScore(const BandModeCounts& counts, const SummaryValues& v);
+// The current rules' multiplier, bonus and claimed score of the sheet (the claims' sources
+// follow the sheet's checks).
+ClaimedScore currentRulesScore(const BandModeCounts& counts, const SummaryValues& v);
+// The sheet's four power-source checks merged into the claims' sources.
+PowerSources sheetPowerSources(const SummaryValues& v);
 
 // Proposed file name for the station's call: K1ABC/4 gives <dataDir>/K1ABC.sum.
 QString proposedSummaryPath(const QString& dataDir, const QString& callUsed);

@@ -3,6 +3,7 @@
 #include "log/Bands.h"
 #include "log/LiveLogFiles.h"
 #include "log/Logbook.h"
+#include "log/SectionTable.h"
 #include "reports/AdifExport.h"
 #include "reports/ReportFile.h"
 #include "reports/ReportText.h"
@@ -165,7 +166,7 @@ PrintPages printedDupePages(const std::vector<ContactRecord>& records, const Sta
     return pages;
 }
 
-QByteArray buildLedraExport(const std::vector<ContactRecord>& records)
+QByteArray buildLedraExport(const std::vector<ContactRecord>& records, RulesEdition rules)
 {
     QByteArray out;
     out.reserve(static_cast<qsizetype>(records.size()) * 110);
@@ -177,8 +178,9 @@ QByteArray buildLedraExport(const std::vector<ContactRecord>& records)
         out += '"';
     };
     const QString comment = QStringLiteral("ARRL Field Day Contest - Section - ");
+    const SectionTable& sections = SectionTable::forEdition(rules);
     for (const ContactRecord& r : records) {
-        const bool canada = dxccEntity(r.section, r.call) == 1 || r.call.startsWith(QLatin1Char('V'));
+        const bool canada = dxccEntity(r.section, r.call, sections) == 1 || r.call.startsWith(QLatin1Char('V'));
         q(r.call);
         out += ',';
         q(r.date);
@@ -250,10 +252,11 @@ bool writeDupeSheet(const std::vector<ContactRecord>& records, StationIdentity& 
     return true;
 }
 
-bool writeLedraExport(const std::vector<ContactRecord>& records, const QString& dataDir, Dialogs& dialogs)
+bool writeLedraExport(const std::vector<ContactRecord>& records, const QString& dataDir, Dialogs& dialogs,
+                      RulesEdition rules)
 {
     const QString path = dataDir + QStringLiteral("/LogExp.txt");
-    if (!writeReportFile(path, buildLedraExport(records), dialogs))
+    if (!writeReportFile(path, buildLedraExport(records, rules), dialogs))
         return false;
     dialogs.beep();
     dialogs.message(QStringLiteral("The file LogExp.txt was written to the program's working directory:\n\n") + dataDir

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "log/ContactRecord.h"
+#include "log/RulesEdition.h"
 
 #include <QByteArray>
 #include <QString>
@@ -36,7 +37,7 @@ PrintPages printedLogPages(const std::vector<ContactRecord>& records, const Stat
 PrintPages printedDupePages(const std::vector<ContactRecord>& records, const StationIdentity& id);
 
 // LogExp.txt for the general-purpose logger.
-QByteArray buildLedraExport(const std::vector<ContactRecord>& records);
+QByteArray buildLedraExport(const std::vector<ContactRecord>& records, RulesEdition rules = DefaultRulesEdition);
 
 // The log list as tab-separated text: headings, then every row in the list's present order.
 QString buildClipboardText(const QAbstractItemModel& model);
@@ -47,4 +48,5 @@ bool writeAsciiLog(const std::vector<ContactRecord>& records, StationIdentity& i
                    Dialogs& dialogs);
 bool writeDupeSheet(const std::vector<ContactRecord>& records, StationIdentity& id, const QString& dataDir,
                     Dialogs& dialogs);
-bool writeLedraExport(const std::vector<ContactRecord>& records, const QString& dataDir, Dialogs& dialogs);
+bool writeLedraExport(const std::vector<ContactRecord>& records, const QString& dataDir, Dialogs& dialogs,
+                      RulesEdition rules = DefaultRulesEdition);

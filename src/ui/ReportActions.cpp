@@ -3,8 +3,10 @@
 #include "log/Station.h"
 #include "reports/AdifExport.h"
 #include "reports/CabrilloExport.h"
+#include "reports/EntryClaims.h"
 #include "reports/SummarySheet.h"
 #include "reports/TextReports.h"
+#include "ui/CheckLogWindow.h"
 #include "ui/ImportWindow.h"
 #include "ui/ReportPrinter.h"
 #include "ui/SummarySheetWindow.h"
@@ -55,14 +57,26 @@ void installReportActions(QMenu* menu, Station& s, QWidget* parent, QAbstractIte
     menu->addSeparator();
     add("mnuADIFExport", QStringLiteral("ADIF Export..."), [&s] {
         exportAdif(s.log().records(), s.paths().dataDir,
-                   QLocale::system().toString(s.clock().localNow().date(), QLocale::ShortFormat), s.dialogs());
+                   QLocale::system().toString(s.clock().localNow().date(), QLocale::ShortFormat), s.dialogs(),
+                   s.rules());
     });
     add("mnuCabrilloExport", QStringLiteral("Cabrillo Export..."), [&s] {
         CabrilloHeader h;
         h.station = identity(s);
         h.station.call = h.station.call.trimmed();
         h.club = s.userStore().value(QStringLiteral("UserClubName"));
-        exportCabrillo(s.log().records(), h, s.paths().dataDir, s.dialogs(), s.userStore());
+        std::optional<qint64> claimed;
+        if (s.rules() == RulesEdition::FieldDay2025) {
+            // The power step and bonus stored by the summary window; the category keeps its
+            // three steps, the 100 W step being the low one.
+            const EntryClaims c = EntryClaimsFile::read(s.paths().dataDir);
+            const PowerClass category[] = {PowerClass::None, PowerClass::Qrp5, PowerClass::Low150, PowerClass::High};
+            h.power = category[static_cast<int>(c.level)];
+            const qint64 qsoPoints =
+                computeScore(CountContactsByBandAndMode(s.log().records()), {}, PowerClass::None).qsoPoints;
+            claimed = scoreClaims(qsoPoints, c, entryClassLetter(s.prefs().ownClass)).claimed;
+        }
+        exportCabrillo(s.log().records(), h, s.paths().dataDir, s.dialogs(), s.userStore(), claimed);
     });
     add("mnuAsciiLog", QStringLiteral("Write ASCII Log File..."), [&s, status] {
         StationIdentity id = identity(s);
@@ -85,7 +99,7 @@ void installReportActions(QMenu* menu, Station& s, QWidget* parent, QAbstractIte
                       parent);
     });
     add("mnuLedraExport", QStringLiteral("Export LogExp.txt for Ledra"),
-        [&s] { writeLedraExport(s.log().records(), s.paths().dataDir, s.dialogs()); });
+        [&s] { writeLedraExport(s.log().records(), s.paths().dataDir, s.dialogs(), s.rules()); });
     add("mnuCopyListtoClipboard", QStringLiteral("Copy Log List to Clipboard"), [logListModel] {
         if (!logListModel)
             return;
@@ -96,6 +110,11 @@ void installReportActions(QMenu* menu, Station& s, QWidget* parent, QAbstractIte
     menu->addSeparator();
     add("mnuCombine", QStringLiteral("Append Data or Restore From Backup..."), [&s, parent, reloadLog] {
         ImportWindow w(s, reloadLog, parent);
+        w.exec();
+    });
+    add("mnuCheckLog", QStringLiteral("Check Log..."), [&s, parent] {
+        CheckLogWindow w(
+            s, [&s, parent](int recNo) { editRecord(s, recNo, parent); }, parent);
         w.exec();
     });
 }

@@ -5,6 +5,8 @@
 #include "log/Logbook.h"
 #include "log/OperatingState.h"
 #include "log/RateStats.h"
+#include "log/Station.h"
+#include "reports/EntryClaims.h"
 #include "reports/Score.h"
 #include "ui/SectionMapWidget.h"
 
@@ -15,9 +17,11 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-ScoreboardWindow::ScoreboardWindow(Logbook& logbook, const OperatingState& state, const Clock& clock, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_log(logbook.log()), m_state(state), m_clock(clock)
+ScoreboardWindow::ScoreboardWindow(Station& station, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_station(station), m_log(station.log()), m_state(station.state()),
+      m_clock(station.clock())
 {
+    Logbook& logbook = station.logbook();
     setObjectName(QStringLiteral("frmScoreboard"));
     setWindowTitle(QStringLiteral("Field Day Scoreboard"));
     setStyleSheet(QStringLiteral("background: black; color: white;"));
@@ -59,7 +63,18 @@ ScoreboardWindow::ScoreboardWindow(Logbook& logbook, const OperatingState& state
 
 void ScoreboardWindow::refresh()
 {
-    m_points->setText(QStringLiteral("Points: %1").arg(m_log.points()));
+    if (m_station.rules() == RulesEdition::FieldDay2025) {
+        // Read at each refresh: the summary window may have changed the claims meanwhile.
+        const ClaimedScore c = scoreClaims(m_log.points(), EntryClaimsFile::read(m_station.paths().dataDir),
+                                           entryClassLetter(m_station.prefs().ownClass));
+        m_points->setText(QStringLiteral("Score: %1 (%2 x %3 + %4 bonus)")
+                              .arg(c.claimed)
+                              .arg(m_log.points())
+                              .arg(c.multiplier)
+                              .arg(c.bonusPoints));
+    } else {
+        m_points->setText(QStringLiteral("Points: %1").arg(m_log.points()));
+    }
     const RateFigures rate = TimeStats(m_log, m_clock, m_state.utcOffset());
     m_rate->setText(QStringLiteral("Last hour: %1").arg(rate.lastHour));
 

@@ -57,7 +57,8 @@ SectionMapWidget::SectionMapWidget(const ContactLog& log, QWidget* parent, std::
 void SectionMapWidget::refresh()
 {
     m_fill = m_randomColour();
-    const SectionTable& table = SectionTable::standard();
+    // The log counts by the index of its own edition's table, whose order differs between editions.
+    const SectionTable& table = m_log.sections();
     for (size_t i = 0; i < m_areas.size(); ++i) {
         const int index = table.indexOf(QString::fromLatin1(places()[i].abbr));
         const bool worked = index >= 0 && m_log.isSectionWorked(index);

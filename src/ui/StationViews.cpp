@@ -59,7 +59,7 @@ bool StationViews::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::Enter) {
         auto* l = qobject_cast<QLabel*>(watched);
         auto* dialog = m_window.findChild<QLabel*>(QStringLiteral("lblDialog"));
-        const SectionTable& table = SectionTable::standard();
+        const SectionTable& table = m_station.log().sections();
         if (l && dialog) {
             const int i = table.indexOf(l->text());
             const QString name = i >= 0 ? table.at(i).name : l->text();
@@ -138,7 +138,7 @@ void StationViews::showSectionMap()
 void StationViews::showScoreboard()
 {
     if (!m_scoreboard)
-        m_scoreboard = new ScoreboardWindow(m_station.logbook(), m_station.state(), m_station.clock(), &m_window);
+        m_scoreboard = new ScoreboardWindow(m_station, &m_window);
     m_scoreboard->refresh();
     m_scoreboard->showFullScreen();
 }

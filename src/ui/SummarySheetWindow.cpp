@@ -5,6 +5,7 @@
 #include "log/Station.h"
 #include "reports/SummaryKeptValues.h"
 #include "reports/SummaryPrint.h"
+#include "ui/BonusCalculatorWindow.h"
 #include "ui/KeyFilter.h"
 #include "ui/ReportPrinter.h"
 #include "util/Clock.h"
@@ -23,6 +24,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -65,6 +67,16 @@ SummarySheetWindow::SummarySheetWindow(Station& station, QWidget* parent) : QDia
     chkCommercial = named(new QCheckBox(QStringLiteral("Commercial Mains")), "chkCommercial");
     chkOtherPower = named(new QCheckBox(QStringLiteral("Other (list)..")), "chkOtherPower");
     txtOtherPower = line("txtOtherPower");
+    chkSolar = named(new QCheckBox(QStringLiteral("Solar")), "chkSolar");
+    chkWind = named(new QCheckBox(QStringLiteral("Wind")), "chkWind");
+    lblPowerNote = named(new QLabel, "lblPowerNote");
+    cmdBonus = named(new QPushButton(QStringLiteral("Bonus Calculator...")), "cmdBonus");
+    lblScore = named(new QLabel, "lblScore");
+    m_current = m_station.rules() == RulesEdition::FieldDay2025;
+    if (m_current) {
+        optPower150->setText(QStringLiteral("100 Watts or Less"));
+        optPowerOver150->setText(QStringLiteral("Over 100 Watts"));
+    }
     txtGotaCw = line("txtGotaCw");
     txtGotaDig = line("txtGotaDig");
     txtGotaPh = line("txtGotaPh");
@@ -125,10 +137,19 @@ SummarySheetWindow::SummarySheetWindow(Station& station, QWidget* parent) : QDia
     for (QRadioButton* b : {optPower5, optPower150, optPowerOver150})
         powerRow->addWidget(b);
     form->addRow(QStringLiteral("Maximum Power Output?"), powerRow);
-    auto* sources = new QHBoxLayout;
-    for (QWidget* w : std::initializer_list<QWidget*>{chkGenerator, chkBattery, chkCommercial, chkOtherPower, txtOtherPower})
-        sources->addWidget(w);
+    // Two rows, so the sheet stays narrow enough for a 1024 x 768 screen.
+    auto* sources = new QGridLayout;
+    sources->addWidget(chkGenerator, 0, 0);
+    sources->addWidget(chkBattery, 0, 1);
+    sources->addWidget(chkCommercial, 0, 2);
+    sources->addWidget(chkSolar, 1, 0);
+    sources->addWidget(chkWind, 1, 1);
+    sources->addWidget(chkOtherPower, 1, 2);
+    sources->addWidget(txtOtherPower, 1, 3);
+    chkSolar->setVisible(m_current);
+    chkWind->setVisible(m_current);
     form->addRow(QStringLiteral("Power Source:"), sources);
+    form->addRow(lblPowerNote);
     auto* gota = new QHBoxLayout;
     gota->addWidget(new QLabel(QStringLiteral("CW:")));
     gota->addWidget(txtGotaCw);
@@ -154,8 +175,20 @@ SummarySheetWindow::SummarySheetWindow(Station& station, QWidget* parent) : QDia
     bg->addWidget(txtMessagesRelayed, 3, 1);
     bg->addWidget(txtNonTraditional, 4, 3);
     bg->addWidget(txtYouth, 5, 3);
-    bg->addWidget(new QLabel(QStringLiteral("Total Bonus Points:")), 6, 0);
+    auto* totalLabel = new QLabel(QStringLiteral("Total Bonus Points:"));
+    bg->addWidget(totalLabel, 6, 0);
     bg->addWidget(txtTotalBonus, 6, 1);
+    // The current rules score every bonus: the calculator replaces the unscored checks.
+    bg->addWidget(cmdBonus, 7, 0);
+    bg->addWidget(lblScore, 8, 0, 1, 4);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{txtMessagesRelayed, txtNonTraditional, txtYouth, totalLabel, txtTotalBonus})
+        w->setVisible(!m_current);
+    for (QCheckBox* c : left + right)
+        c->setVisible(!m_current);
+    cmdBonus->setVisible(m_current);
+    lblScore->setVisible(m_current);
+    lblScore->setWordWrap(true);
     form->addRow(bonus);
 
     form->addRow(QStringLiteral("Your Name:"), txtName);
@@ -170,6 +203,8 @@ SummarySheetWindow::SummarySheetWindow(Station& station, QWidget* parent) : QDia
     auto* inner = new QWidget;
     inner->setLayout(form);
     auto* scroll = new QScrollArea;
+    m_scroll = scroll;
+    scroll->setObjectName(QStringLiteral("scrSheet"));
     scroll->setWidget(inner);
     scroll->setWidgetResizable(true);
     auto* buttons = new QHBoxLayout;
@@ -180,11 +215,12 @@ SummarySheetWindow::SummarySheetWindow(Station& station, QWidget* parent) : QDia
     auto* top = new QVBoxLayout(this);
     top->addWidget(scroll);
     top->addLayout(buttons);
-    resize(760, 720);
+    resize(760, 700);
 
     connect(cmdWriteSummary, &QPushButton::clicked, this, &SummarySheetWindow::WriteSummaryFile);
     connect(cmdPrintSummary, &QPushButton::clicked, this, &SummarySheetWindow::PrintSummarySheet);
     connect(cmdDone, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cmdBonus, &QPushButton::clicked, this, &SummarySheetWindow::openBonusCalculator);
 
     // Opening: the kept values, the Class B tab stops, the counts.
     SummaryValues kept;
@@ -198,6 +234,61 @@ SummarySheetWindow::SummarySheetWindow(Station& station, QWidget* parent) : QDia
     for (QWidget* w : std::initializer_list<QWidget*>{optClassB1, optClassB2, txtClassBCalls})
         w->setFocusPolicy(classB ? Qt::StrongFocus : Qt::ClickFocus);
     CountContactsByBandAndMode();
+    if (m_current) {
+        m_claims = EntryClaimsFile::read(m_station.paths().dataDir);
+        const PowerSources& s = m_claims.sources;
+        optPower5->setChecked(m_claims.level == PowerLevel::Up5);
+        optPower150->setChecked(m_claims.level == PowerLevel::Up100);
+        optPowerOver150->setChecked(m_claims.level == PowerLevel::Over100);
+        chkGenerator->setChecked(s.generator);
+        chkBattery->setChecked(s.battery);
+        chkCommercial->setChecked(s.mains);
+        chkOtherPower->setChecked(s.other);
+        chkSolar->setChecked(s.solar);
+        chkWind->setChecked(s.wind);
+        for (QAbstractButton* b :
+             std::initializer_list<QAbstractButton*>{optPower5, optPower150, optPowerOver150, chkGenerator, chkBattery,
+                                                     chkCommercial, chkOtherPower, chkSolar, chkWind})
+            connect(b, &QAbstractButton::toggled, this, &SummarySheetWindow::powerChanged);
+        connect(txtGotaCw, &QLineEdit::textChanged, this, &SummarySheetWindow::showScore);
+        connect(txtGotaDig, &QLineEdit::textChanged, this, &SummarySheetWindow::showScore);
+        connect(txtGotaPh, &QLineEdit::textChanged, this, &SummarySheetWindow::showScore);
+        showScore();
+    }
+}
+
+void SummarySheetWindow::powerChanged()
+{
+    const SummaryValues v = values();
+    m_claims.level = v.claims.level;
+    m_claims.sources = sheetPowerSources(v);
+    QString error;
+    if (!EntryClaimsFile::write(m_station.paths().dataDir, m_claims, &error))
+        m_station.dialogs().message(error, QStringLiteral("Unable to write file."), Dialogs::Icon::Warning);
+    showScore();
+}
+
+void SummarySheetWindow::showScore()
+{
+    const SummaryValues v = values();
+    const ClaimedScore c = currentRulesScore(m_counts, v);
+    lblPowerNote->setText(c.x5Refusal);
+    lblScore->setText(QStringLiteral("Claimed score: %1 QSO points x %2 + %3 bonus points = %4")
+                          .arg(summaryScore(m_counts, v).qsoPoints)
+                          .arg(c.multiplier)
+                          .arg(c.bonusPoints)
+                          .arg(c.claimed));
+}
+
+void SummarySheetWindow::openBonusCalculator()
+{
+    const SummaryValues v = values();
+    BonusCalculatorWindow w(m_claims.bonus, entryClassLetter(v.ownClass), summaryScore(m_counts, v).qsoPoints,
+                            currentRulesScore(m_counts, v).multiplier, this);
+    if (w.exec() != QDialog::Accepted)
+        return;
+    m_claims.bonus = w.claims();
+    powerChanged();
 }
 
 void SummarySheetWindow::CountContactsByBandAndMode()
@@ -266,6 +357,17 @@ SummaryValues SummarySheetWindow::values() const
     v.address1 = txtAddress1->text();
     v.address2 = txtAddress2->text();
     v.email = txtEmail->text();
+    if (m_current) {
+        v.rules = RulesEdition::FieldDay2025;
+        v.claims = m_claims;
+        v.claims.level = optPower5->isChecked()         ? PowerLevel::Up5
+                         : optPower150->isChecked()     ? PowerLevel::Up100
+                         : optPowerOver150->isChecked() ? PowerLevel::Over100
+                                                        : PowerLevel::None;
+        v.claims.sources.solar = chkSolar->isChecked();
+        v.claims.sources.wind = chkWind->isChecked();
+        v.power = PowerClass::None;
+    }
     return v;
 }
 

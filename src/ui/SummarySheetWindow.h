@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -24,6 +25,8 @@ public:
 
     void WriteSummaryFile();
     void PrintSummarySheet();
+    // Opens the bonus calculator on the stored claims; OK stores them.
+    void openBonusCalculator();
 
     QLineEdit* txtGotaCall;
     QLineEdit* txtClubName;
@@ -40,6 +43,9 @@ public:
     QCheckBox* chkBattery;
     QCheckBox* chkCommercial;
     QCheckBox* chkOtherPower;
+    QCheckBox* chkSolar; // the current rules' natural sources
+    QCheckBox* chkWind;
+    QLabel* lblPowerNote; // why a 5 W choice does not score x5
     QLineEdit* txtOtherPower;
     QLineEdit* txtGotaCw;
     QLineEdit* txtGotaDig;
@@ -65,6 +71,8 @@ public:
     QLineEdit* txtAddress1;
     QLineEdit* txtAddress2;
     QLineEdit* txtEmail;
+    QPushButton* cmdBonus; // the current rules' bonus calculator
+    QLabel* lblScore;      // QSO points x multiplier + bonus = claimed score
     QPushButton* cmdWriteSummary;
     QPushButton* cmdPrintSummary;
     QPushButton* cmdDone;
@@ -74,8 +82,15 @@ private:
     void CountContactsByBandAndMode();
     void showCounts();
     void storeBack(const SummaryValues& v);
+    // The current rules: the power step and sources chosen, the note and score redrawn, the
+    // choices kept in the data folder for the scoreboard and the exports.
+    void powerChanged();
+    void showScore();
 
     Station& m_station;
     BandModeCounts m_counts;
+    bool m_current = false; // the current rules, not the rules as written
+    EntryClaims m_claims;
+    class QScrollArea* m_scroll;
     class QLabel* m_countsLabel;
 };

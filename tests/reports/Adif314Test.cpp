@@ -1,5 +1,6 @@
 // The ADIF 3.1.4 export other logging programs read, and the times and Canadian sections every
 // export shares.
+#include "log/SectionTable.h"
 #include "reports/AdifExport.h"
 #include "reports/AdifReader.h"
 #include "reports/CabrilloExport.h"
@@ -165,22 +166,26 @@ TEST(Adif314, StoredTimesKeepTheirHours)
     EXPECT_TRUE(cab.contains(" 2026-06-27 1805 ")) << cab.toStdString();
 }
 
-// Every RAC section of either edition of the rules is Canada, in ADIF and the general-logger file.
+// Every RAC section of either edition's table is Canada, in ADIF and the general-logger file,
+// and so are the older codes an old log may carry.
 TEST(Adif314, EveryRacSectionIsCanada)
 {
-    for (const char* section : {"AB", "BC", "GH", "MB", "NB", "NL", "NS", "ONE", "ONN", "ONS", "PE", "QC", "SK", "TER",
-                                "MAR", "NT", "NWT", "GTA", "ON"}) {
-        SCOPED_TRACE(section);
-        const std::vector<ContactRecord> log{rec("VA3ZZ", "1A", section, "18:00", "20", "CW")};
-        EXPECT_EQ(dxccEntity(QString::fromLatin1(section), "VA3ZZ"), 1);
-        const auto f = records(buildAdif(log, AdifOptions{}, "Field Day Logger 1.00", "x")).value(0);
-        EXPECT_EQ(f.value("DXCC"), "1");
-        EXPECT_EQ(f.value("COUNTRY"), "Canada");
-        EXPECT_FALSE(f.contains("STATE"));
-        // A Canadian section worked by a call that does not start with V is still Canada.
-        const std::vector<ContactRecord> cy{rec("CY0XX", "1A", section, "18:00", "20", "CW")};
-        EXPECT_TRUE(buildLedraExport(cy).contains(",\"Canada\",")) << buildLedraExport(cy).toStdString();
-    }
+    for (RulesEdition e : {RulesEdition::FieldDay2025, RulesEdition::AsWritten})
+        for (const char* section : {"AB", "BC", "GH", "MB", "NB", "NL", "NS", "ONE", "ONN", "ONS", "PE", "QC", "SK",
+                                    "TER", "MAR", "NT", "NWT", "GTA", "ON"}) {
+            SCOPED_TRACE(section);
+            const std::vector<ContactRecord> log{rec("VA3ZZ", "1A", section, "18:00", "20", "CW")};
+            EXPECT_EQ(dxccEntity(QString::fromLatin1(section), "VA3ZZ", SectionTable::forEdition(e)), 1);
+            AdifOptions o;
+            o.rules = e;
+            const auto f = records(buildAdif(log, o, "Field Day Logger 1.00", "x")).value(0);
+            EXPECT_EQ(f.value("DXCC"), "1");
+            EXPECT_EQ(f.value("COUNTRY"), "Canada");
+            EXPECT_FALSE(f.contains("STATE"));
+            // A Canadian section worked by a call that does not start with V is still Canada.
+            const std::vector<ContactRecord> cy{rec("CY0XX", "1A", section, "18:00", "20", "CW")};
+            EXPECT_TRUE(buildLedraExport(cy, e).contains(",\"Canada\",")) << buildLedraExport(cy, e).toStdString();
+        }
 }
 
 TEST(Adif314, ExportWindowAsksForTheDigitalMode)

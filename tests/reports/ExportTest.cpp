@@ -1,3 +1,4 @@
+#include "log/SectionTable.h"
 #include "reports/AdifExport.h"
 #include "reports/TextReports.h"
 #include "support/ScriptedDialogs.h"
@@ -89,12 +90,16 @@ TEST(AdifExport, EmptyAnswersLeaveFieldsOutAndTablesApply)
     EXPECT_EQ(sectionToState("SDG"), QStringLiteral("CA"));
     EXPECT_EQ(sectionToState("CT"), QStringLiteral("CT"));
     EXPECT_EQ(sectionToState("PR"), QString());
-    EXPECT_EQ(dxccEntity("PR", "KP4A"), 202);
-    EXPECT_EQ(dxccEntity("VI", "KP2A"), 285);
-    EXPECT_EQ(dxccEntity("NWT", "VE8A"), 1);
-    EXPECT_EQ(dxccEntity("AK", "KL7A"), 6);
-    EXPECT_EQ(dxccEntity("DX", "W1AW"), 291);
-    EXPECT_EQ(dxccEntity("DX", "G3XYZ"), 0);
+    for (RulesEdition e : {RulesEdition::FieldDay2025, RulesEdition::AsWritten}) {
+        const SectionTable& t = SectionTable::forEdition(e);
+        EXPECT_EQ(dxccEntity("PR", "KP4A", t), 202);
+        EXPECT_EQ(dxccEntity("VI", "KP2A", t), 285);
+        EXPECT_EQ(dxccEntity("NWT", "VE8A", t), 1);
+        EXPECT_EQ(dxccEntity("AK", "KL7A", t), 6);
+        EXPECT_EQ(dxccEntity("PAC", "KH6A", t), 110);
+        EXPECT_EQ(dxccEntity("DX", "W1AW", t), 291);
+        EXPECT_EQ(dxccEntity("DX", "G3XYZ", t), 0);
+    }
 }
 
 TEST(AdifExport, PromptsSaveDialogAndMessage)

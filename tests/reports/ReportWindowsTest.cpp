@@ -3,6 +3,8 @@
 #include "support/ManualClock.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
+#include "ui/BonusCalculatorWindow.h"
+#include "ui/CheckLogWindow.h"
 #include "ui/ImportWindow.h"
 #include "ui/ReportActions.h"
 #include "ui/ReportPrinter.h"
@@ -12,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -19,6 +22,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -91,6 +98,77 @@ TEST(SummarySheetWindow, ClassAFieldsAreNoTabStops)
     SummarySheetWindow w(f.station);
     EXPECT_EQ(w.txtClassBCalls->focusPolicy(), Qt::ClickFocus);
     EXPECT_EQ(w.optClassB1->focusPolicy(), Qt::ClickFocus);
+}
+
+// The log's QSO points: CW 2 + PH 1 = 3.
+TEST(SummarySheetWindow, CurrentRulesPowerChoicesAreKeptAndFitTheScreen)
+{
+    StationFixture f("2A");
+    {
+        SummarySheetWindow w(f.station);
+        EXPECT_EQ(w.optPower150->text(), QStringLiteral("100 Watts or Less"));
+        EXPECT_EQ(w.optPowerOver150->text(), QStringLiteral("Over 100 Watts"));
+        EXPECT_FALSE(w.chkMedia->isVisibleTo(&w));
+        w.optPower5->setChecked(true);
+        w.chkSolar->setChecked(true);
+        EXPECT_EQ(w.lblPowerNote->text(), QString());
+        EXPECT_EQ(w.lblScore->text(), QStringLiteral("Claimed score: 3 QSO points x 5 + 0 bonus points = 15"));
+        w.chkGenerator->setChecked(true);
+        EXPECT_EQ(w.lblPowerNote->text(), QStringLiteral("x5 needs 5 W or less and no mains or generator"));
+        EXPECT_EQ(w.lblScore->text(), QStringLiteral("Claimed score: 3 QSO points x 2 + 0 bonus points = 6"));
+        w.resize(1024, 768);
+        w.show();
+        QApplication::processEvents();
+        EXPECT_EQ(w.findChild<QScrollArea*>("scrSheet")->horizontalScrollBar()->maximum(), 0);
+        EXPECT_LE(w.minimumSizeHint().width(), 1024);
+    }
+    EXPECT_EQ(EntryClaimsFile::read(f.dir.path()).sources.generator, true);
+    SummarySheetWindow again(f.station);
+    EXPECT_TRUE(again.optPower5->isChecked());
+    EXPECT_TRUE(again.chkSolar->isChecked());
+    ASSERT_TRUE(f.station.setRules(RulesEdition::AsWritten));
+    SummarySheetWindow written(f.station);
+    EXPECT_EQ(written.optPower150->text(), QStringLiteral("150 Watts or Less"));
+    EXPECT_FALSE(written.optPower5->isChecked());
+    EXPECT_FALSE(written.chkSolar->isVisibleTo(&written));
+}
+
+TEST(BonusCalculatorWindow, CapsCountsAndGreysWhatTheClassMayNotClaim)
+{
+    BonusCalculatorWindow w({{"youth", 3}, {"media", 1}}, QLatin1Char('B'), 10, 2);
+    EXPECT_EQ(w.findChild<QLabel*>("lbl_youth")->text(), QStringLiteral("40")); // class B: two operators
+    w.countBox("messages_handled")->setValue(12);
+    EXPECT_EQ(w.findChild<QLabel*>("lbl_messages_handled")->text(), QStringLiteral("100"));
+    EXPECT_FALSE(w.checkBox("safety_officer")->isEnabled());
+    EXPECT_EQ(w.reasonLabel("safety_officer")->text(), QStringLiteral("Only class A may claim this bonus"));
+    EXPECT_EQ(w.reasonLabel("media"), nullptr);
+    EXPECT_EQ(w.findChild<QLabel*>("lblBonusTotal")->text(), QStringLiteral("Total bonus points: 240"));
+    EXPECT_EQ(w.findChild<QLabel*>("lblClaimedScore")->text(),
+              QStringLiteral("Claimed score: 10 QSO points x 2 + 240 bonus points = 260"));
+    const QHash<QString, qint64> want{{"youth", 3}, {"media", 1}, {"messages_handled", 12}};
+    EXPECT_EQ(w.claims(), want);
+}
+
+TEST(CheckLogWindow, ListsFindingsAndOpensTheirRecordsOnly)
+{
+    StationFixture f;
+    writeBytes(f.dir.file("fdlog.dat"), formatLogLine(rec("W1AW", "18:00:00")) +
+                                            formatLogLine(rec("K2X", "18:10:00", "30")) +
+                                            formatLogLine(rec("W1AW", "18:20:00")));
+    f.station.logbook().reload();
+    const QByteArray before = readBytes(f.dir.file("fdlog.dat"));
+    std::vector<int> opened;
+    CheckLogWindow w(f.station, [&opened](int recNo) { opened.push_back(recNo); });
+    ASSERT_EQ(w.lstFindings->rowCount(), 2);
+    EXPECT_EQ(w.lstFindings->item(0, 0)->text(), "2");
+    EXPECT_EQ(w.lstFindings->item(0, 1)->text(), "NOT-FD-BAND");
+    EXPECT_EQ(w.lstFindings->item(1, 0)->text(), "3");
+    EXPECT_EQ(w.lstFindings->item(1, 1)->text(), "DUPE");
+    EXPECT_EQ(w.lblCount->text(), QStringLiteral("2 findings"));
+    w.lstFindings->selectRow(1);
+    w.cmdOpen->click();
+    EXPECT_EQ(opened, std::vector<int>{3});
+    EXPECT_EQ(readBytes(f.dir.file("fdlog.dat")), before);
 }
 
 TEST(ImportWindow, DupesQuestionBrowseAndAppend)
@@ -180,7 +258,7 @@ TEST(ReportActions, MenuItemsIdentityCheckAndExports)
             names << a->objectName();
     EXPECT_EQ(names, QStringList({"mnuWriteSumm", "mnuPrntSum", "mnuADIFExport", "mnuCabrilloExport", "mnuAsciiLog",
                                   "mnuAsciiDupe", "mnuPrntlog", "mnuPrntdupe", "mnuLedraExport",
-                                  "mnuCopyListtoClipboard", "mnuCombine"}));
+                                  "mnuCopyListtoClipboard", "mnuCombine", "mnuCheckLog"}));
     auto action = [&menu](const char* n) { return menu.findChild<QAction*>(QLatin1String(n)); };
 
     f.station.prefs().ownSection = "E";

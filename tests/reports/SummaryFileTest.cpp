@@ -94,7 +94,7 @@ TEST(SummaryScore, CountsOnlyTheThirteenBandsAndThreeModesThenAddsGota)
 
 TEST(SummaryFile, ClassBHighPowerWithGotaMaximumWholeFile)
 {
-    const QStringList lines{
+    QStringList lines{
         "ARRL Field Day",
         "",
         "1. Field Day Call Used: K1ABC" + sp(15) + "GOTA Station Call: W1GOT",
@@ -177,19 +177,11 @@ TEST(SummaryFile, ClassBHighPowerWithGotaMaximumWholeFile)
         "",
         sp(19) + "CW" + sp(13) + "Digital" + sp(8) + "Phone",
         sp(19) + "QSO   Power" + sp(4) + "QSO   Power" + sp(4) + "QSO   Power",
-        bandRow("160", 0, 0, 0, "150 +"),
-        bandRow("80", 0, 0, 0, "150 +"),
-        bandRow("40", 0, 0, 1, "150 +"),
-        bandRow("20", 2, 0, 0, "150 +"),
-        bandRow("15", 0, 0, 0, "150 +"),
-        bandRow("10", 0, 0, 0, "150 +"),
-        bandRow("6", 0, 0, 0, "150 +"),
-        bandRow("2", 0, 0, 0, "150 +"),
-        bandRow("1.25", 0, 0, 0, "150 +"),
-        bandRow("70", 0, 0, 0, "150 +"),
-        bandRow("33", 0, 0, 0, "150 +"),
-        bandRow("23", 0, 0, 0, "150 +"),
-        bandRow("SAT", 0, 1, 0, "150 +"),
+    };
+    // Every band row is written, counted or not: 20 m CW 2, 40 m PH 1, SAT DIG 1.
+    for (QString band : {"160", "80", "40", "20", "15", "10", "6", "2", "1.25", "70", "33", "23", "SAT"})
+        lines << bandRow(band, band == "20" ? 2 : 0, band == "SAT" ? 1 : 0, band == "40" ? 1 : 0, "150 +");
+    lines << QStringList{
         "GOTA" + sp(15) + "200" + sp(4) + "150" + sp(5) + "150" + sp(4) + "150" + sp(6) + "50" + sp(4) + "150",
         "Totals" + sp(13) + "202" + sp(4) + "CW" + sp(6) + "151" + sp(4) + "Dig" + sp(6) + "51" + sp(4) + "Phone",
         "",
@@ -355,4 +347,82 @@ TEST(SummaryIdentity, NeedsTwoCharactersEachAndPortableCallProposal)
     EXPECT_FALSE(summaryIdentityComplete("", "2A", "CT"));
     EXPECT_EQ(proposedSummaryPath("/d", "K1ABC/4"), QStringLiteral("/d/K1ABC.sum"));
     EXPECT_EQ(proposedSummaryPath("/d", "/P"), QStringLiteral("/d/YourCall.sum"));
+}
+
+// The current rules' sheet, worked out by hand. The small log's QSO points: CW 2 x 2 + DIG 1 x 2
+// + PH 1 = 7. Bonus for 2A: media 100, 12 messages capped at 100, 3 youth 60 = 260.
+TEST(SummaryFile, CurrentRulesPowerStepsAndBonusInTheClaimedScore)
+{
+    SummaryValues v = classBValues();
+    v.rules = RulesEdition::FieldDay2025;
+    v.ownClass = QStringLiteral("2A");
+    v.gotaCw = v.gotaDig = v.gotaPh = QStringLiteral("0");
+    v.generator = v.otherPower = false;
+    v.claims.level = PowerLevel::Up5;
+    v.claims.sources.solar = true;
+    v.claims.bonus = {{"media", 1}, {"messages_handled", 12}, {"youth", 3}};
+    const auto file = [&v] {
+        return QString::fromLatin1(buildSummaryFile(v, CountContactsByBandAndMode(smallLog()), QDate(2026, 6, 28)))
+            .split(QStringLiteral("\r\n"));
+    };
+    QStringList l = file();
+    const auto at = l.indexOf(QStringLiteral("6. Check All power sources used."));
+    ASSERT_GE(at, 0);
+    EXPECT_EQ(l.mid(at + 2, 6), QStringList({"  Generator", "  Commercial mains", "X Battery", "X Solar", "  Wind",
+                                             "  Other (list) Solar"}));
+    const auto m = l.indexOf(QStringLiteral("12. Power Multiplier (select only one)"));
+    ASSERT_GE(m, 0);
+    const QStringList expected{
+        "12. Power Multiplier (select only one)",
+        "",
+        "X 5 Watts or less, no commercial mains or generator = 5",
+        "  100 Watts or less = 2",
+        "  Over 100 Watts = 1",
+        "",
+        "13. Power Multiplier:  5 ",
+        "",
+        "14. Claimed Score:  295 ",
+        "",
+        "15. Bonus points claimed (included in the claimed score):  include the required",
+        "proof of points with your submission.  All bonus points will be verified at ARRL HQ.",
+        "",
+        "  7.3.1 100% emergency power (per transmitter, up to 20) (# 0)" + sp(17) + "0 ",
+        "X 7.3.2 Media publicity" + sp(54) + "100 ",
+    };
+    EXPECT_EQ(l.mid(m, expected.size()), expected);
+    EXPECT_TRUE(l.contains("X 7.3.6 Formal messages handled (10 each, up to 100) (# 12)" + sp(18) + "100 "));
+    EXPECT_TRUE(l.contains("X 7.3.15 Youth participation (20 each, up to 100) (# 3)" + sp(23) + "60 "));
+    EXPECT_TRUE(l.contains(QStringLiteral("Total Bonus Points Claimed:  260 ")));
+    EXPECT_TRUE(l.contains(bandRow("20", 2, 0, 0, "5")));
+
+    // Each power step, a source that rules x5 out, and a class B capped lower and refused a bonus.
+    const struct {
+        PowerLevel level;
+        bool generator;
+        const char* cls;
+        const char* multiplier;
+        const char* claimed;
+        const char* gotaPower;
+    } rows[] = {
+        {PowerLevel::Up5, true, "2A", "2", "274", "5"},        {PowerLevel::Up100, false, "2A", "2", "274", "100"},
+        {PowerLevel::Over100, false, "2A", "1", "267", "100"}, {PowerLevel::None, false, "2A", "", "260", ""},
+        {PowerLevel::Over100, false, "1B", "1", "147", "100"}, // 7 + 100 + 40 youth; no safety officer
+    };
+    v.claims.bonus.insert(QStringLiteral("safety_officer"), 1);
+    v.claims.bonus.remove(QStringLiteral("media"));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.claimed);
+        v.claims.level = row.level;
+        v.generator = row.generator;
+        v.ownClass = QString::fromLatin1(row.cls);
+        l = file();
+        const QString multiplier = *row.multiplier ? QStringLiteral(" %1 ").arg(row.multiplier) : QString();
+        EXPECT_TRUE(l.contains(QStringLiteral("13. Power Multiplier: ") + multiplier));
+        EXPECT_EQ(l.contains(X5RefusedText), row.generator);
+        EXPECT_TRUE(l.contains(QStringLiteral("14. Claimed Score:  %1 ").arg(row.claimed)));
+        const auto gota = std::find_if(l.begin(), l.end(), [](const QString& s) { return s.startsWith("GOTA "); });
+        ASSERT_NE(gota, l.end());
+        EXPECT_TRUE(gota->endsWith(sp(4) + row.gotaPower)) << gota->toStdString();
+    }
+    EXPECT_TRUE(l.contains("  7.3.17 Safety Officer - Only class A may claim this bonus" + sp(20) + "0 "));
 }

@@ -219,7 +219,17 @@ TEST_F(ViewsFixture, MapFillsWorkedSectionsWithEachRefreshsColourAndScoreboardFo
     EXPECT_EQ(map.findChild<QTimer*>("Timer1")->interval(), 60'000);
     map.refresh();
     EXPECT_EQ(colourOf("CT"), QColor(200, 100, 50));
+    // ENY and NNY stand in a different order in the two editions' tables.
+    ASSERT_EQ(
+        app->station().logbook().storeContact({"W2E", "1A", "ENY", "2026/06/27", "18:20:00", "20", "DIG", "JS", ""}),
+        Logbook::StoreResult::Stored);
+    map.refresh();
+    EXPECT_EQ(colourOf("ENY"), QColor(1, 2, 3));
+    EXPECT_EQ(colourOf("NNY"), SectionMapWidget::unworkedColour());
 
+    // The stored power step and bonus claims score the board: x2 and 100 for media publicity.
+    app->station().prefs().ownClass = "2A";
+    writeBytes(app->station().paths().dataDir + "/fdclaims.dat", "power = 100\r\nmedia = 1\r\n");
     trigger("mnuScoreboard");
     auto* board = window<ScoreboardWindow>();
     ASSERT_NE(board, nullptr);
@@ -228,11 +238,13 @@ TEST_F(ViewsFixture, MapFillsWorkedSectionsWithEachRefreshsColourAndScoreboardFo
     EXPECT_EQ(table->verticalHeaderItem(0)->text(), "20");
     EXPECT_EQ(table->item(0, 0)->text(), "2"); // 20 m CW
     EXPECT_EQ(table->item(0, 2)->text(), "1"); // 20 m PH
-    EXPECT_EQ(table->item(2, 3)->text(), "6");
+    EXPECT_EQ(table->item(2, 3)->text(), "7");
     ASSERT_EQ(
         app->station().logbook().storeContact({"N0NEW", "1A", "WTX", "2026/06/27", "18:30:00", "40", "DIG", "JS", ""}),
         Logbook::StoreResult::Stored);
     EXPECT_EQ(table->rowCount(), 4);
-    EXPECT_EQ(table->item(3, 3)->text(), "7");
-    EXPECT_EQ(board->findChild<QLabel*>("lblPoints")->text(), QString("Points: %1").arg(app->station().log().points()));
+    EXPECT_EQ(table->item(3, 3)->text(), "8");
+    const int points = app->station().log().points();
+    EXPECT_EQ(board->findChild<QLabel*>("lblPoints")->text(),
+              QString("Score: %1 (%2 x 2 + 100 bonus)").arg(2 * points + 100).arg(points));
 }
