@@ -10,6 +10,7 @@
 #include "settings/WsjtxSettings.h"
 #include "spots/SpotBoard.h"
 #include "spots/SpotSession.h"
+#include "ui/CwWindows.h"
 #include "ui/MainWindow.h"
 #include "ui/PacketSpotWindow.h"
 #include "ui/RigWindows.h"
@@ -110,6 +111,7 @@ void AppContext::startCwKeyer()
         [this](const QString& text, const QString& title) { m_dialogs.message(text, title); }, Qt::QueuedConnection);
     m_window->setKeyer(m_cwKeyer.get());
     m_cwKeyer->LoadCWSettings();
+    new CwWindows(*m_cwKeyer, m_dialogs, [this] { return m_station->prefs().ownCall.trimmed(); }, m_window.get());
 }
 
 void AppContext::startWsjtxListener()

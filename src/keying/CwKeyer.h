@@ -33,6 +33,7 @@ public:
     ~CwKeyer() override;
 
     CwSettings& settings() { return m_settings; }
+    const QString& dataDir() const { return m_dataDir; }
     CwSendBuffer& buffer() { return m_buffer; }
     KeyingEngine& engine() { return *m_engine; }
     WinKeyClient& winKey() { return *m_winKey; }
