@@ -2,6 +2,7 @@
 
 #include "keying/CwKeyer.h"
 #include "keying/WinKeyClient.h"
+#include "ui/CodePracticeWindow.h"
 #include "ui/CwSetupWindow.h"
 #include "ui/CwStringsPanel.h"
 #include "ui/WinKeyWindow.h"
@@ -42,6 +43,9 @@ CwWindows::CwWindows(CwKeyer& keyer, Dialogs& dialogs, std::function<QString()> 
         QAction* winKeyItem = menu->addAction(QStringLiteral("&WinKey Setup..."));
         winKeyItem->setObjectName(QStringLiteral("mnuWinKey"));
         connect(winKeyItem, &QAction::triggered, this, &CwWindows::showWinKey);
+        QAction* practiceItem = menu->addAction(QStringLiteral("Code &Practice..."));
+        practiceItem->setObjectName(QStringLiteral("mnuCodePractice"));
+        connect(practiceItem, &QAction::triggered, this, &CwWindows::showCodePractice);
     }
     // Told from the event loop, never from inside the port poll that found it.
     connect(&m_keyer, &CwKeyer::winKeyOpened, this, [this](int result, int version) {
@@ -88,6 +92,18 @@ WinKeyWindow& CwWindows::winKey()
     if (!m_winKey)
         m_winKey = new WinKeyWindow(m_keyer, m_ownCall, m_main);
     return *m_winKey;
+}
+
+CodePracticeWindow& CwWindows::codePractice()
+{
+    if (!m_practice)
+        m_practice = new CodePracticeWindow(m_keyer, m_main);
+    return *m_practice;
+}
+
+void CwWindows::showCodePractice()
+{
+    showRestored(&codePractice());
 }
 
 void CwWindows::showRestored(QWidget* w)

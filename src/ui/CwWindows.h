@@ -3,6 +3,7 @@
 #include <QObject>
 #include <functional>
 
+class CodePracticeWindow;
 class CwKeyer;
 class CwSetupWindow;
 class CwStringsPanel;
@@ -21,9 +22,11 @@ public:
     CwSetupWindow& setup();
     CwStringsPanel& strings();
     WinKeyWindow& winKey();
+    CodePracticeWindow& codePractice();
     void showSetup();
     void showStrings();
     void showWinKey();
+    void showCodePractice();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -38,4 +41,5 @@ private:
     CwSetupWindow* m_setup = nullptr;
     CwStringsPanel* m_strings = nullptr;
     WinKeyWindow* m_winKey = nullptr;
+    CodePracticeWindow* m_practice = nullptr;
 };

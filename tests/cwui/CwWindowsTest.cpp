@@ -9,12 +9,14 @@
 #include "peers/SimulatedWinKey.h"
 #include "support/ScriptedDialogs.h"
 #include "support/WaitFor.h"
+#include "ui/CodePracticeWindow.h"
 #include "ui/CwSetupWindow.h"
 #include "ui/CwStringsPanel.h"
 #include "ui/WinKeyWindow.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -176,6 +178,34 @@ TEST_F(CwWindowsTest, WinKeyWindowOpensSendsAndCloses)
     EXPECT_EQ(dialogs.last().title, QStringLiteral("Unable to establish connection with Winkey."));
     EXPECT_TRUE(dialogs.last().text.startsWith(QStringLiteral("Unable to establish connection with WinKey on com "
                                                               "port 2.  Please check")));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CwWindowsTest, CodePracticeGeneratesSendsAndShowsTheSpeed)
+{
+    keyer.settings().output = CwSettings::Dtr;
+    keyer.settings().port = QStringLiteral("1");
+    keyer.settings().wpm = QStringLiteral("15");
+    keyer.apply();
+    CodePracticeWindow& w = windows.codePractice();
+    w.show();
+    EXPECT_EQ(child<QLabel>(w, "Label8")->text(), QStringLiteral("15"));
+    child<QPushButton>(w, "Command7")->click();
+    EXPECT_EQ(child<QLabel>(w, "Label8")->text(), QStringLiteral("16"));
+    child<QLineEdit>(w, "Text3")->setText(QStringLiteral("2"));
+    child<QLineEdit>(w, "Text4")->setText(QStringLiteral("x"));
+    child<QPushButton>(w, "Command2")->click();
+    EXPECT_EQ(text(w, "Text4"), QStringLiteral("5"));
+    const QString groups = child<QPlainTextEdit>(w, "Text1")->toPlainText();
+    EXPECT_EQ(groups.size(), 12);
+    child<QPushButton>(w, "Command3")->click();
+    WAIT_EQ(child<QPlainTextEdit>(w, "Text2")->toPlainText(), groups, 5000);
+    QTest::keyClicks(child<QLineEdit>(w, "Text5"), "ab");
+    EXPECT_TRUE(child<QPlainTextEdit>(w, "Text2")->toPlainText().endsWith(QStringLiteral("AB")));
+    EXPECT_EQ(text(w, "Text5"), QString());
 }
 
 } // namespace
