@@ -12,6 +12,7 @@
 #include "spots/SpotSession.h"
 #include "sync/SiteClock.h"
 #include "sync/StationSync.h"
+#include "ui/CwWindows.h"
 #include "ui/MainWindow.h"
 #include "ui/PacketSpotWindow.h"
 #include "ui/RigWindows.h"
@@ -121,6 +122,7 @@ void AppContext::startCwKeyer()
         [this](const QString& text, const QString& title) { m_dialogs.message(text, title); }, Qt::QueuedConnection);
     m_window->setKeyer(m_cwKeyer.get());
     m_cwKeyer->LoadCWSettings();
+    new CwWindows(*m_cwKeyer, m_dialogs, [this] { return m_station->prefs().ownCall.trimmed(); }, m_window.get());
 }
 
 void AppContext::startWsjtxListener()

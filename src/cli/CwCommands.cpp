@@ -8,6 +8,9 @@
 #include "keying/MorseCode.h"
 #include "keying/ParallelKeyLine.h"
 #include "keying/SerialKeyLine.h"
+#include "keying/WinKeyClient.h"
+#include "keying/WinKeyProtocol.h"
+#include "keying/WinKeySender.h"
 
 #include <QEventLoop>
 #include <QTimer>
@@ -62,6 +65,52 @@ int keyThroughCwdaemon(const QString& target, const QString& text, int wpm, CliR
     return ExitOk;
 }
 
+int keyThroughWinKey(const QString& device, const QString& text, int wpm, CliReporter& r)
+{
+    WinKeyClient keyer;
+    CwSendBuffer buffer;
+    WinKeySender sender(buffer, keyer);
+    QEventLoop loop;
+    int result = WinKeyClient::NotOpen;
+    QObject::connect(&keyer, &WinKeyClient::opened, &loop, [&](int code) {
+        result = code;
+        loop.quit();
+    });
+    keyer.open(device);
+    if (keyer.isOpening())
+        loop.exec();
+    if (result == WinKeyClient::ComOpenFailed)
+        return r.fail(QStringLiteral("cannot open %1").arg(device));
+    if (result == WinKeyClient::NoEcho)
+        return r.fail(QStringLiteral("no WinKey answered the echo test on %1").arg(device));
+    if (result != WinKeyClient::Success)
+        return r.fail(
+            QStringLiteral("the WinKey on %1 did not open: %2").arg(device, WinKeyProtocol::openResultText(result)));
+    keyer.setSpeed(wpm);
+    // Once everything is handed over, a status request is answered after the last character
+    // has reached the keyer: from then on an idle status means it has all been keyed.
+    bool handedOver = false;
+    bool done = false;
+    QObject::connect(&sender, &WinKeySender::runFinished, &loop, [&] {
+        handedOver = true;
+        keyer.requestStatus();
+    });
+    QObject::connect(&keyer, &WinKeyClient::statusReceived, &loop, [&](int status) {
+        if (handedOver && status == 0) {
+            done = true;
+            loop.quit();
+        }
+    });
+    QTimer::singleShot(2 * keyingMs(text, wpm) + 5000, &loop, &QEventLoop::quit);
+    buffer.replace(text);
+    sender.WKTransmit();
+    loop.exec();
+    keyer.close();
+    if (!done)
+        return r.fail(QStringLiteral("the WinKey on %1 did not finish sending").arg(device));
+    return ExitOk;
+}
+
 int cw(const CliArgs& a, CliReporter& r)
 {
     const QString output = a.value(QStringLiteral("output"));
@@ -77,6 +126,8 @@ int cw(const CliArgs& a, CliReporter& r)
 
     if (output == QLatin1String("cwdaemon"))
         return keyThroughCwdaemon(port, text, wpm, r);
+    if (output == QLatin1String("winkey"))
+        return keyThroughWinKey(port, text, wpm, r);
     if (output == QLatin1String("serial")) {
         auto line = std::make_shared<SerialKeyLine>(port, lineName == QLatin1String("rts") ? SerialKeyLine::Line::Rts
                                                                                            : SerialKeyLine::Line::Dtr);
@@ -90,7 +141,7 @@ int cw(const CliArgs& a, CliReporter& r)
             return r.fail(line->error());
         return keyLocally(line, text, wpm);
     }
-    return r.usageError(QStringLiteral("--output must be cwdaemon, serial or parallel"));
+    return r.usageError(QStringLiteral("--output must be winkey, cwdaemon, serial or parallel"));
 }
 
 } // namespace
@@ -98,8 +149,9 @@ int cw(const CliArgs& a, CliReporter& r)
 std::vector<CliCommand> cwCommands()
 {
     return {{"cw",
-             {{"output", "cwdaemon|serial|parallel", "where the keying goes", true},
-              {"port", "DEV|HOST:PORT", "the serial device, /dev/parportN, or cwdaemon's address", true},
+             {{"output", "winkey|cwdaemon|serial|parallel", "where the keying goes", true},
+              {"port", "DEV|HOST:PORT", "the serial device (keyer or key line), /dev/parportN, or cwdaemon's address",
+               true},
               {"line", "rts|dtr", "the serial line that keys (default dtr)"},
               {"wpm", "N", "the speed in words per minute (default 20)"}},
              "TEXT",

@@ -3,8 +3,11 @@
 #include "keying/CwMacros.h"
 #include "keying/CwdaemonClient.h"
 #include "keying/KeyingEngine.h"
+#include "keying/MorseCode.h"
 #include "keying/ParallelKeyLine.h"
 #include "keying/SerialKeyLine.h"
+#include "keying/WinKeyClient.h"
+#include "keying/WinKeySender.h"
 #include "rig/SerialPortTable.h"
 
 namespace {
@@ -45,9 +48,16 @@ std::shared_ptr<KeyLine> openRealKeyLine(const CwSettings& s, QString* error)
 
 CwKeyer::CwKeyer(QString dataDir, UserSettingsStore store, KeyingClock& clock, QObject* parent)
     : QObject(parent), m_dataDir(std::move(dataDir)), m_store(std::move(store)),
-      m_engine(std::make_unique<KeyingEngine>(m_buffer, clock))
+      m_engine(std::make_unique<KeyingEngine>(m_buffer, clock)), m_winKey(std::make_unique<WinKeyClient>()),
+      m_winKeySender(std::make_unique<WinKeySender>(m_buffer, *m_winKey))
 {
     openKeyLine = openRealKeyLine;
+    m_winKeySender->openKeyer = [this] { openWinKey(); };
+    connect(m_winKey.get(), &WinKeyClient::opened, this, [this](int result, int version) {
+        if (result == WinKeyClient::Success)
+            m_winKeySettings.applyAll(*m_winKey);
+        emit winKeyOpened(result, version);
+    });
     m_repeat.setSingleShot(true);
     connect(&m_repeat, &QTimer::timeout, this, [this] { FKeyCW(112); });
     connect(m_engine.get(), &KeyingEngine::logContactReached, this, [this] {
@@ -67,6 +77,7 @@ void CwKeyer::LoadCWSettings()
 {
     m_settings.load(CwSettings::path(m_dataDir));
     m_settings.loadUserValues(m_store);
+    m_winKeySettings.load(WinKeySettings::path(m_dataDir));
     apply();
 }
 
@@ -85,6 +96,7 @@ void CwKeyer::apply()
                                                                      : KeyingEngine::Timing::Timer);
     m_engine->setLoopCount(m_settings.loopCount);
     m_repeat.setInterval(CwSettings::repeatIntervalMs(m_settings.repeatSeconds));
+    sendSpeedToWinKey();
     const QString openedFor =
         QStringLiteral("%1/%2/%3").arg(m_settings.output).arg(m_settings.port, m_settings.printerAddress);
     if (openedFor != m_openedFor)
@@ -149,8 +161,38 @@ void CwKeyer::FKeyCW(int keyCode)
     LoopThroughCWBuffer();
 }
 
+void CwKeyer::openWinKey()
+{
+    // The keyer and the key line may be the same port.
+    m_engine->setKeyLine(nullptr);
+    m_openedFor.clear();
+    m_winKeySettings.wpm = m_settings.wpm;
+    m_winKey->open(winKeyDevice(m_winKeySettings.port));
+}
+
+void CwKeyer::sendSpeedToWinKey()
+{
+    const double wpm = m_settings.speed();
+    if (m_settings.output == CwSettings::WinKey && m_winKey->isOpen() && wpm > 4 && wpm < 100)
+        m_winKey->setSpeed(int(wpm));
+}
+
+bool CwKeyer::winKeyBusy() const
+{
+    return m_settings.output == CwSettings::WinKey && m_winKey->isOpen() && m_winKey->status() > 0;
+}
+
 void CwKeyer::LoopThroughCWBuffer()
 {
+    if (m_settings.output == CwSettings::WinKey) {
+        // The keyer times the text: the contact is logged as it is handed over.
+        if (!hisCall().isEmpty() && m_buffer.text().contains(QChar(MorseCode::LogMark)))
+            logContact();
+        m_winKeySender->WKTransmit();
+        if (m_buffer.repeatArmed && m_repeat.interval() > 0)
+            m_repeat.start();
+        return;
+    }
     if (!m_cwdaemon) {
         m_engine->LoopThroughCWBuffer();
         return;
@@ -175,18 +217,22 @@ void CwKeyer::UpDown1_UpClick()
 {
     m_settings.wpm = QString::number(m_settings.speed() + 1);
     m_engine->setSpeed(m_settings.speed());
+    sendSpeedToWinKey();
 }
 
 void CwKeyer::UpDown1_DownClick()
 {
     m_settings.wpm = QString::number(m_settings.speed() - 1);
     m_engine->setSpeed(m_settings.speed());
+    sendSpeedToWinKey();
 }
 
 void CwKeyer::cancelRepeat()
 {
     if (!m_buffer.repeatArmed)
         return;
+    if (m_winKey->isOpen())
+        m_winKey->clearBuffer();
     m_buffer.clear();
     m_buffer.repeatArmed = false;
     m_repeat.stop();
@@ -212,6 +258,11 @@ bool CwKeyer::windowKey(Key key, bool, const QString& mode)
 {
     cancelRepeat();
     if (key == Key::Escape) {
+        if (winKeyBusy()) {
+            m_winKey->clearBuffer();
+            m_buffer.clear();
+            return true;
+        }
         if (m_cwdaemon)
             m_cwdaemon->abort();
         if (!sending())
@@ -250,7 +301,9 @@ bool CwKeyer::typedKey(int key, const QString& mode)
     if (!m_buffer.keyboardCw || mode != QLatin1String("CW"))
         return false;
     if (key == 8) {
-        if (sending())
+        if (winKeyBusy())
+            m_winKey->backspace();
+        else if (sending())
             m_buffer.removeLast();
         return true;
     }

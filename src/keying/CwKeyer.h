@@ -3,7 +3,9 @@
 #include "entry/KeyerHandoff.h"
 #include "keying/CwSendBuffer.h"
 #include "keying/CwSettings.h"
+#include "keying/WinKeySettings.h"
 #include "log/DisplayColours.h"
+#include "rig/SerialPortTable.h"
 #include "settings/UserSettingsStore.h"
 
 #include <QObject>
@@ -15,6 +17,8 @@ class CwdaemonClient;
 class KeyLine;
 class KeyingClock;
 class KeyingEngine;
+class WinKeyClient;
+class WinKeySender;
 
 // The CW keyer of the main window: function-key memories, the F1 repeat, the speed keys,
 // keyboard CW mode and Escape, over the keying engine and its send buffer. Owned by the
@@ -29,14 +33,23 @@ public:
     ~CwKeyer() override;
 
     CwSettings& settings() { return m_settings; }
+    const QString& dataDir() const { return m_dataDir; }
     CwSendBuffer& buffer() { return m_buffer; }
     KeyingEngine& engine() { return *m_engine; }
+    WinKeyClient& winKey() { return *m_winKey; }
+    WinKeySender& winKeySender() { return *m_winKeySender; }
+    // The keyer settings (WK.txt), edited by the WinKey window.
+    WinKeySettings& winKeySettings() { return m_winKeySettings; }
 
     // The call being typed and Mains, from the entry.
     std::function<QString()> hisCall = [] { return QString(); };
     std::function<void()> logContact = [] {};
     // The key line for an output (tests give a recording one); the default opens the real port.
     std::function<std::shared_ptr<KeyLine>(const CwSettings&, QString* error)> openKeyLine;
+    // The device a WinKey port number names.
+    std::function<QString(int port)> winKeyDevice = [](int port) {
+        return SerialPortTable::systemDefault().device(port);
+    };
 
     // LoadCWSettings: cw.txt and the per-user values, then apply().
     void LoadCWSettings();
@@ -53,6 +66,11 @@ public:
     void FKeyCW(int keyCode);
     void UpDown1_UpClick();
     void UpDown1_DownClick();
+    // Opens the WinKey keyer on its port after releasing the CW key line; winKeyOpened()
+    // follows, and the settings go to the keyer when it opened.
+    void openWinKey();
+    // The speed to an open WinKey when that is the output and 4 < speed < 100.
+    void sendSpeedToWinKey();
     // Sends the F9 memory (the Test button).
     void sendTest() { FKeyCW(120); }
     // LoopThroughCWBuffer: sends what is in the buffer.
@@ -76,9 +94,11 @@ signals:
     void dialogShown(const LabelView& label);
     // The port for CW keying could not be opened: tell the operator.
     void setupFailed(const QString& text, const QString& title);
+    void winKeyOpened(int result, int version);
 
 private:
     void cancelRepeat();
+    bool winKeyBusy() const;
     void runFinished();
     void showDialog(const QString& text, quint32 colour = DisplayColours::Panel);
 
@@ -92,4 +112,7 @@ private:
     QString m_number;
     QString m_openedFor;                        // output and port the key line was opened for
     std::unique_ptr<CwdaemonClient> m_cwdaemon; // the cwdaemon output, while chosen
+    WinKeySettings m_winKeySettings;
+    std::unique_ptr<WinKeyClient> m_winKey;
+    std::unique_ptr<WinKeySender> m_winKeySender;
 };

@@ -7,6 +7,8 @@
 
 #include <QThread>
 #include <cmath>
+#include <pthread.h>
+#include <sched.h>
 
 namespace {
 
@@ -65,6 +67,11 @@ void KeyingEngine::LoopThroughCWBuffer()
 
 void KeyingEngine::run()
 {
+    // A real-time thread is woken on time even when every core is busy; without the right to
+    // one (no CAP_SYS_NICE, no rtprio limit) the thread keeps its ordinary priority.
+    sched_param param{};
+    param.sched_priority = std::min(50, sched_get_priority_max(SCHED_FIFO));
+    m_realTime = pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0;
     for (;;) {
         {
             std::unique_lock lock(m_wakeMutex);

@@ -45,6 +45,9 @@ public:
     // already doing so (it will send what was appended). Returns at once.
     void LoopThroughCWBuffer();
 
+    // Whether the keying thread got real-time scheduling.
+    bool realTime() const { return m_realTime.load(); }
+
     // CalibrateLoop: times 5 000 000 passes of the empty loop; passes per 60 ms.
     static double CalibrateLoop(KeyingClock& clock);
 
@@ -71,5 +74,6 @@ private:
     std::condition_variable m_wake;
     bool m_work = false;
     bool m_quit = false;
+    std::atomic<bool> m_realTime{false};
     QThread* m_thread = nullptr;
 };

@@ -381,7 +381,12 @@ void MainWindow::redrawEntry()
         w->setVisible(v.postContestVisible);
     m_postContestAction->setChecked(v.postContestVisible);
     m_listPreviousAction->setChecked(m_entry.listPrevious());
-    paintLabel(m_dialog, v.lblDialog);
+    // The label is shared with the keyer: repaint it only when the entry has something new to
+    // say, or its old text would cover the keyer's notice at every redraw.
+    if (!m_paintedEntryDialog || !(*m_paintedEntryDialog == v.lblDialog)) {
+        paintLabel(m_dialog, v.lblDialog);
+        m_paintedEntryDialog = v.lblDialog;
+    }
     paintLabel(m_dupe, v.lblDupe);
     m_edit->setVisible(v.editDeleteVisible && m_rowChosen);
     m_delete->setVisible(v.editDeleteVisible && m_rowChosen);

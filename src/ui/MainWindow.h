@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <map>
+#include <optional>
 
 class BackupOptionsDialog;
 class BackupScheduler;
@@ -105,6 +106,7 @@ private:
     ClickableLabel* m_bandDisplay = nullptr;
     ClickableLabel* m_modeDisplay = nullptr;
     QLabel* m_dialog = nullptr;
+    std::optional<LabelView> m_paintedEntryDialog; // the entry's last message shown in m_dialog
     QLabel* m_dupe = nullptr;
     QLabel* m_utcTime = nullptr;
     QLabel* m_localTime = nullptr;

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <functional>
+
+class CwKeyer;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+// "WinKey Setup": the keyer's port and settings (WK.txt), opening and closing it, and the
+// Test, Buffer Test, Stop and typing box that send through it.
+class WinKeyWindow : public QWidget {
+    Q_OBJECT
+public:
+    WinKeyWindow(CwKeyer& keyer, std::function<QString()> ownCall, QWidget* parent = nullptr);
+
+    void openKeyer();
+    void closeKeyer();
+    void stop();
+    void test();
+    void bufferTest();
+    // Done: writes WK.txt and hides the window.
+    void done();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void loadFields();
+    void opened(int result, int version);
+    void append(const QString& text);
+    void optionsChanged();
+
+    CwKeyer& m_keyer;
+    std::function<QString()> m_ownCall;
+    QLineEdit* m_port;
+    std::array<QLineEdit*, 5> m_fields{}; // speed, weight, lead-in, tail, ratio
+    std::array<QRadioButton*, 4> m_pins{};
+    std::array<QRadioButton*, 4> m_modes{};
+    QLineEdit* m_typing;
+    QLabel* m_status;
+    QLabel* m_version;
+    QWidget* m_done;
+};
