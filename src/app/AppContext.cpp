@@ -6,6 +6,7 @@
 #include "log/Station.h"
 #include "log/UtcOffsetCheck.h"
 #include "rig/RigPoller.h"
+#include "rig/SerialPort.h"
 #include "settings/DataPaths.h"
 #include "settings/WsjtxSettings.h"
 #include "spots/SpotBoard.h"
@@ -13,8 +14,8 @@
 #include "ui/MainWindow.h"
 #include "ui/PacketSpotWindow.h"
 #include "ui/RigWindows.h"
-#include "ui/StationIdDialog.h"
 #include "ui/RttyLinkActions.h"
+#include "ui/StationIdDialog.h"
 #include "ui/StationViews.h"
 #include "ui/WsjtxOptionsWindow.h"
 #include "util/DataFolderLock.h"
@@ -56,8 +57,8 @@ bool AppContext::start()
     }
 
     const DataPaths paths = m_options.documentsRoot.isEmpty()
-        ? DataPaths::resolveForPlatform(m_options.dataDir, m_dialogs)
-        : DataPaths::resolve(m_options.dataDir, m_options.documentsRoot, m_dialogs);
+                                ? DataPaths::resolveForPlatform(m_options.dataDir, m_dialogs)
+                                : DataPaths::resolve(m_options.dataDir, m_options.documentsRoot, m_dialogs);
 
     m_station = std::make_unique<Station>(paths, m_dialogs, m_clock, m_options.userStore);
     // A missing or short preferences file leaves the defaults; the next save writes it whole.
@@ -132,6 +133,12 @@ void AppContext::startSpotting()
     m_spotBoard = std::make_unique<SpotBoard>(m_clock);
     m_spotBoard->setOwnCall(m_station->prefs().ownCall.trimmed());
     m_spotSession = std::make_unique<SpotSession>(*m_spotBoard);
+    m_spotSession->tnc().port().setTable(m_rigPoller->port().table());
+    ReadSpotSettings(m_options.dataDir + QStringLiteral("/PackSpot.txt"), m_spotSession->settings());
+    // Queued: never a message box from inside a socket's or the timer's slot.
+    QObject::connect(
+        m_spotSession.get(), &SpotSession::message, m_window.get(),
+        [this](const QString& text, const QString& title) { m_dialogs.message(text, title); }, Qt::QueuedConnection);
     auto* open = new QAction(QStringLiteral("&DX Spotting Setup...\tCtrl+D"), m_window.get());
     open->setObjectName(QStringLiteral("mnuPacketSpot"));
     open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
@@ -146,8 +153,8 @@ void AppContext::showSpotting()
 {
     // Made on first use and kept, so the source stays open while the window is hidden.
     if (!m_spotWindow) {
-        m_spotWindow = new PacketSpotWindow(*m_spotSession, m_options.dataDir + QStringLiteral("/PackSpot.txt"),
-                                            m_window.get());
+        m_spotWindow =
+            new PacketSpotWindow(*m_spotSession, m_options.dataDir + QStringLiteral("/PackSpot.txt"), m_window.get());
         m_spotWindow->setWindowFlag(Qt::Window);
     }
     m_spotWindow->show();

@@ -42,6 +42,8 @@ public:
     void sendCommandCharacter();
     // One tick of the 333 ms timer.
     void pollTick();
+    // Done: the main window redraws its spot display (list or band map, as chosen).
+    void refreshDisplay() { emit displayRefreshDue(); }
 
     TncSpotSource& tnc() { return m_tnc; }
     AgwSpotSource& agw() { return m_agw; }

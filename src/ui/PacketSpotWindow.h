@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -27,6 +28,7 @@ protected:
 private:
     void showText();
     void takeSettingsFromControls();
+    void showSettings();
 
     SpotSession& m_session;
     QString m_settingsPath;
@@ -38,4 +40,14 @@ private:
     QCheckBox* m_listDxOnly;
     QLineEdit* m_host;
     QLineEdit* m_port;
+    // The TNC's serial settings and the main window's spot display.
+    QComboBox* m_baud;
+    QComboBox* m_parity;
+    QComboBox* m_dataBits;
+    QComboBox* m_stopBits;
+    QComboBox* m_comPort;
+    QComboBox* m_powerLine;
+    QComboBox* m_handshaking;
+    QLineEdit* m_commandChar;
+    QComboBox* m_mainDisplay;
 };
