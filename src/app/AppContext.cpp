@@ -14,8 +14,8 @@
 #include "ui/MainWindow.h"
 #include "ui/PacketSpotWindow.h"
 #include "ui/RigWindows.h"
-#include "ui/RttyLinkActions.h"
 #include "ui/StationIdDialog.h"
+#include "ui/RttyLinkActions.h"
 #include "ui/StationViews.h"
 #include "ui/WsjtxOptionsWindow.h"
 #include "util/DataFolderLock.h"
@@ -57,8 +57,8 @@ bool AppContext::start()
     }
 
     const DataPaths paths = m_options.documentsRoot.isEmpty()
-                                ? DataPaths::resolveForPlatform(m_options.dataDir, m_dialogs)
-                                : DataPaths::resolve(m_options.dataDir, m_options.documentsRoot, m_dialogs);
+        ? DataPaths::resolveForPlatform(m_options.dataDir, m_dialogs)
+        : DataPaths::resolve(m_options.dataDir, m_options.documentsRoot, m_dialogs);
 
     m_station = std::make_unique<Station>(paths, m_dialogs, m_clock, m_options.userStore);
     // A missing or short preferences file leaves the defaults; the next save writes it whole.
@@ -153,8 +153,8 @@ void AppContext::showSpotting()
 {
     // Made on first use and kept, so the source stays open while the window is hidden.
     if (!m_spotWindow) {
-        m_spotWindow =
-            new PacketSpotWindow(*m_spotSession, m_options.dataDir + QStringLiteral("/PackSpot.txt"), m_window.get());
+        m_spotWindow = new PacketSpotWindow(*m_spotSession, m_options.dataDir + QStringLiteral("/PackSpot.txt"),
+                                            m_window.get());
         m_spotWindow->setWindowFlag(Qt::Window);
     }
     m_spotWindow->show();
