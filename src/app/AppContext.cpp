@@ -14,6 +14,7 @@
 #include "ui/MainWindow.h"
 #include "ui/PacketSpotWindow.h"
 #include "ui/RigWindows.h"
+#include "ui/SpotDisplays.h"
 #include "ui/StationIdDialog.h"
 #include "ui/RttyLinkActions.h"
 #include "ui/StationViews.h"
@@ -147,6 +148,17 @@ void AppContext::startSpotting()
     m_window->QWidget::addAction(open);
     if (auto* view = m_window->findChild<QMenu*>(QStringLiteral("mnuView")))
         view->addAction(open);
+
+    auto* displays = new SpotDisplays(*m_window, *m_station, *m_spotBoard, *m_spotSession, *m_rigPoller, m_dialogs);
+    QObject::connect(displays, &SpotDisplays::spottingWanted, m_window.get(), [this] { showSpotting(); });
+    auto* map = new QAction(QStringLiteral("HF Spectrum &Map...\tCtrl+B"), m_window.get());
+    map->setObjectName(QStringLiteral("mnuSpectrumMap"));
+    map->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    map->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(map, &QAction::triggered, displays, &SpotDisplays::showSpectrumMap);
+    m_window->QWidget::addAction(map);
+    if (auto* view = m_window->findChild<QMenu*>(QStringLiteral("mnuView")))
+        view->addAction(map);
 }
 
 void AppContext::showSpotting()

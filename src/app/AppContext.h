@@ -48,6 +48,8 @@ public:
     CwKeyer& cwKeyer() { return *m_cwKeyer; }
     WsjtxListener& wsjtx() { return *m_wsjtx; }
     RttyLink& rttyLink() { return *m_rtty; }
+    SpotBoard& spotBoard() { return *m_spotBoard; }
+    SpotSession& spotSession() { return *m_spotSession; }
 
 private:
     // The CW keyer with cw.txt loaded, taking the main window's keys.
