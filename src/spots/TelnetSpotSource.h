@@ -25,5 +25,7 @@ private:
 
     QTcpSocket m_socket;
     LineSplitter m_splitter;
+    static constexpr qint64 kSliceBytes = 4096;
     bool m_prompted = false; // the pending text was already reported as a prompt
+    bool m_sliceQueued = false;
 };

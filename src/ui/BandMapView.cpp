@@ -5,6 +5,7 @@
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QToolTip>
 
 namespace {
@@ -39,6 +40,27 @@ void BandMapView::setBands(const std::vector<std::pair<QString, BandMap::Range>>
 
 void BandMapView::redraw()
 {
+    m_due = true;
+    if (!m_repaintQueued) {
+        m_repaintQueued = true;
+        QTimer::singleShot(kRepaintMs, this, [this] {
+            m_repaintQueued = false;
+            update();
+        });
+    }
+}
+
+const std::vector<BandMapView::Row>& BandMapView::rows() const
+{
+    layOutIfDue();
+    return m_rows;
+}
+
+void BandMapView::layOutIfDue() const
+{
+    if (!m_due)
+        return;
+    m_due = false;
     const QDateTime now = m_clock.localNow();
     const float offset = m_utcOffsetHours ? m_utcOffsetHours() : 0.0f;
     for (Row& row : m_rows) {
@@ -46,7 +68,6 @@ void BandMapView::redraw()
         row.labels = BandMap::labels(m_store, row.shown, now, offset);
     }
     placeLabels();
-    update();
 }
 
 int BandMapView::nameWidth() const
@@ -66,7 +87,7 @@ QRect BandMapView::scaleLine(int row) const
     return QRect(QPoint(left, y), QPoint(qMax(left + 1, right), y));
 }
 
-void BandMapView::placeLabels()
+void BandMapView::placeLabels() const
 {
     const QFontMetrics fm = fontMetrics();
     for (size_t r = 0; r < m_rows.size(); ++r) {
@@ -90,6 +111,7 @@ QSize BandMapView::sizeHint() const
 
 void BandMapView::paintEvent(QPaintEvent*)
 {
+    layOutIfDue();
     QPainter p(this);
     const QFontMetrics fm = fontMetrics();
     for (size_t r = 0; r < m_rows.size(); ++r) {
@@ -115,6 +137,7 @@ void BandMapView::paintEvent(QPaintEvent*)
 
 int BandMapView::slotAt(const QPoint& pos) const
 {
+    layOutIfDue();
     for (const Row& row : m_rows) {
         // The label painted last is the one on top.
         for (size_t i = row.labels.size(); i-- > 0;) {

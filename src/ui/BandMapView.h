@@ -28,9 +28,10 @@ public:
 
     // The bands to show, by name and edges (the strip: the current band, or none).
     void setBands(const std::vector<std::pair<QString, BandMap::Range>>& bands);
-    // Scales and labels worked out again from the store, then repainted.
+    // Scales and labels are worked out again from the store before the next paint (or read),
+    // so a burst of spots costs one.
     void redraw();
-    const std::vector<Row>& rows() const { return m_rows; }
+    const std::vector<Row>& rows() const;
     // The slot of the label on top at a point; -1 for none.
     int slotAt(const QPoint& pos) const;
     QString toolTipAt(const QPoint& pos) const;
@@ -49,13 +50,18 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void placeLabels();
+    void placeLabels() const;
+    void layOutIfDue() const;
     int nameWidth() const;
     QRect scaleLine(int row) const;
 
     const SpotStore& m_store;
     const Clock& m_clock;
     std::function<float()> m_utcOffsetHours;
-    std::vector<Row> m_rows;
+    mutable std::vector<Row> m_rows;
+    mutable bool m_due = false;
+    // Repaints follow spots at most a few times a second.
+    static constexpr int kRepaintMs = 100;
+    bool m_repaintQueued = false;
     QString m_hovered;
 };

@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 PacketSpotWindow::PacketSpotWindow(SpotSession& session, QString settingsPath, QWidget* parent)
@@ -125,7 +126,15 @@ PacketSpotWindow::PacketSpotWindow(SpotSession& session, QString settingsPath, Q
         m_send->clear();
     });
     connect(m_listDxOnly, &QCheckBox::toggled, this, [this](bool on) { m_session.settings().listDxOnly = on ? 1 : 0; });
-    connect(&m_session, &SpotSession::textChanged, this, &PacketSpotWindow::showText);
+    // A flood of lines redraws the box a few times a second, not once a line.
+    m_textTimer = new QTimer(this);
+    m_textTimer->setSingleShot(true);
+    m_textTimer->setInterval(kTextRefreshMs);
+    connect(m_textTimer, &QTimer::timeout, this, &PacketSpotWindow::showText);
+    connect(&m_session, &SpotSession::textChanged, this, [this] {
+        if (!m_textTimer->isActive())
+            m_textTimer->start();
+    });
     connect(&m_session, &SpotSession::listeningChanged, m_listening, &QWidget::setVisible);
     connect(&m_session, &SpotSession::beep, this, [] { QApplication::beep(); });
     connect(&m_session, &SpotSession::titleChanged, this, &QWidget::setWindowTitle);
@@ -164,9 +173,15 @@ bool PacketSpotWindow::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+void PacketSpotWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    showText();
+}
+
 void PacketSpotWindow::showText()
 {
-    if (m_received->toPlainText() == m_session.received().text())
+    if (!isVisible() || m_received->toPlainText() == m_session.received().text())
         return;
     m_received->setPlainText(m_session.received().text());
     m_received->verticalScrollBar()->setValue(m_received->verticalScrollBar()->maximum());

@@ -8,6 +8,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
+class QTimer;
 class SpotSession;
 
 // "DX Spotting Setup": chooses the spot source, shows what it sends and takes the operator's
@@ -24,13 +25,16 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void showText();
     void takeSettingsFromControls();
     void showSettings();
 
+    static constexpr int kTextRefreshMs = 100;
     SpotSession& m_session;
+    QTimer* m_textTimer;
     QString m_settingsPath;
     QListWidget* m_sources;
     QPlainTextEdit* m_received;

@@ -4,6 +4,7 @@
 #include "ui/ClickableLabel.h"
 
 #include <QHeaderView>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -44,16 +45,35 @@ SpotListWidget::SpotListWidget(const SpotBoard& board, QWidget* parent) : QWidge
 
 void SpotListWidget::addNewestRow()
 {
+    // At most a few list updates a second, whatever the rate of spots.
+    if (m_pendingRows++ == 0)
+        QTimer::singleShot(kRefreshMs, this, &SpotListWidget::addPendingRows);
+}
+
+void SpotListWidget::addPendingRows()
+{
     const auto& rows = m_board.rows();
-    if (rows.empty())
+    const int fresh = qMin<int>(m_pendingRows, static_cast<int>(rows.size()));
+    m_pendingRows = 0;
+    if (fresh == 0)
         return;
-    m_list->insertTopLevelItem(0, itemFor(rows.front()));
+    QList<QTreeWidgetItem*> items;
+    for (int i = 0; i < fresh; ++i)
+        items << itemFor(rows[static_cast<size_t>(i)]);
+    m_list->insertTopLevelItems(0, items);
     while (m_list->topLevelItemCount() > static_cast<int>(rows.size()))
         delete m_list->takeTopLevelItem(m_list->topLevelItemCount() - 1);
 }
 
+QTreeWidget* SpotListWidget::list()
+{
+    addPendingRows();
+    return m_list;
+}
+
 void SpotListWidget::redraw()
 {
+    m_pendingRows = 0;
     m_list->clear();
     QList<QTreeWidgetItem*> items;
     for (const SpotRow& row : m_board.rows())

@@ -15,10 +15,12 @@ public:
     explicit SpotListWidget(const SpotBoard& board, QWidget* parent = nullptr);
 
     // One spot more on the board: a row on top, and the oldest out when the board dropped one.
+    // Rows are put in a moment later, so a burst costs one update.
     void addNewestRow();
     // All rows again (the dupe marks changed with the log, the band or the mode).
     void redraw();
-    QTreeWidget* list() const { return m_list; }
+    // The list, brought up to date with the board.
+    QTreeWidget* list();
 
     static QString dupeToolTip() { return QStringLiteral("Dupe: already worked on this band and mode"); }
 
@@ -27,7 +29,11 @@ signals:
     void spotClicked(const QString& call, const QString& frequencyMHz);
 
 private:
+    static constexpr int kRefreshMs = 100;
+    void addPendingRows();
+
     const SpotBoard& m_board;
+    int m_pendingRows = 0;
     ClickableLabel* m_caption;
     QTreeWidget* m_list;
 };

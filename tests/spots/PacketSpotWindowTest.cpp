@@ -29,6 +29,7 @@ TEST(PacketSpotWindow, ChooseTelnetOpenSendAndSaveOnDone)
     SpotBoard board(clock);
     SpotSession session(board);
     PacketSpotWindow w(session, file);
+    w.show();
     EXPECT_EQ(w.windowTitle(), "DX Spotting Setup");
 
     auto* sources = w.findChild<QListWidget*>("List1");
@@ -49,7 +50,7 @@ TEST(PacketSpotWindow, ChooseTelnetOpenSendAndSaveOnDone)
     WAIT_TRUE(server.finished, 5000);
     SCOPED_TRACE(box->toPlainText().toStdString());
     WAIT_EQ(board.rows().size(), 1u, 5000);
-    EXPECT_TRUE(box->toPlainText().contains("W1AW"));
+    WAIT_TRUE(box->toPlainText().contains("W1AW"), 5000);
 
     w.startSpotLine();
     EXPECT_EQ(send->selectedText(), "Frequency in kHz");

@@ -146,6 +146,6 @@ TEST_F(SpotDisplaysFixture, StripScalesTunesOnRightClickAndDismissesOnOtherClick
     EXPECT_EQ(rows[4].labels.size(), 1u); // 20 m: K2LE only, W1AW dismissed
     clock.advanceMs(3600 * 1000);
     spot("VE3AA", "21010.0");
-    EXPECT_EQ(rows[4].labels.size(), 0u) << "an hour old";
-    EXPECT_EQ(rows[6].labels.size(), 1u);
+    EXPECT_EQ(map->map()->rows()[4].labels.size(), 0u) << "an hour old";
+    EXPECT_EQ(map->map()->rows()[6].labels.size(), 1u);
 }
