@@ -47,13 +47,21 @@ void TelnetSpotSource::close()
 
 void TelnetSpotSource::readAvailable()
 {
-    // One slice per turn of the event loop: under a flood the rest waits for the next turn,
-    // so timers, paints and keys run in between.
-    const QStringList lines = m_splitter.feed(m_socket.read(kSliceBytes));
-    if (!lines.isEmpty())
-        m_prompted = false;
-    for (const QString& line : lines)
-        emit lineReceived(line);
+    // A bounded slice per turn of the event loop: under a flood the rest waits for the next
+    // turn, so timers, paints and keys run in between. Bytes without line ends cost little and
+    // go through in bigger pieces.
+    qint64 bytes = 0;
+    int lineCount = 0;
+    while (m_socket.bytesAvailable() > 0 && bytes < kSliceBytes && lineCount < kSliceLines) {
+        const QByteArray chunk = m_socket.read(kReadBytes);
+        bytes += chunk.size();
+        const QStringList lines = m_splitter.feed(chunk);
+        lineCount += static_cast<int>(lines.size());
+        if (!lines.isEmpty())
+            m_prompted = false;
+        for (const QString& line : lines)
+            emit lineReceived(line);
+    }
     if (!m_prompted && isLoginPrompt(m_splitter.pending())) {
         m_prompted = true;
         emit promptReceived(m_splitter.pending());
