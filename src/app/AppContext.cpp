@@ -6,6 +6,7 @@
 #include "log/Station.h"
 #include "log/UtcOffsetCheck.h"
 #include "rig/RigPoller.h"
+#include "rig/SerialPort.h"
 #include "settings/DataPaths.h"
 #include "settings/WsjtxSettings.h"
 #include "spots/SpotBoard.h"
@@ -16,6 +17,7 @@
 #include "ui/MainWindow.h"
 #include "ui/PacketSpotWindow.h"
 #include "ui/RigWindows.h"
+#include "ui/SpotDisplays.h"
 #include "ui/RttyLinkActions.h"
 #include "ui/StationIdDialog.h"
 #include "ui/StationSyncWindow.h"
@@ -145,6 +147,12 @@ void AppContext::startSpotting()
     m_spotBoard = std::make_unique<SpotBoard>(m_clock);
     m_spotBoard->setOwnCall(m_station->prefs().ownCall.trimmed());
     m_spotSession = std::make_unique<SpotSession>(*m_spotBoard);
+    m_spotSession->tnc().port().setTable(m_rigPoller->port().table());
+    ReadSpotSettings(m_options.dataDir + QStringLiteral("/PackSpot.txt"), m_spotSession->settings());
+    // Queued: never a message box from inside a socket's or the timer's slot.
+    QObject::connect(
+        m_spotSession.get(), &SpotSession::message, m_window.get(),
+        [this](const QString& text, const QString& title) { m_dialogs.message(text, title); }, Qt::QueuedConnection);
     auto* open = new QAction(QStringLiteral("&DX Spotting Setup...\tCtrl+D"), m_window.get());
     open->setObjectName(QStringLiteral("mnuPacketSpot"));
     open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
@@ -153,6 +161,17 @@ void AppContext::startSpotting()
     m_window->QWidget::addAction(open);
     if (auto* view = m_window->findChild<QMenu*>(QStringLiteral("mnuView")))
         view->addAction(open);
+
+    auto* displays = new SpotDisplays(*m_window, *m_station, *m_spotBoard, *m_spotSession, *m_rigPoller, m_dialogs);
+    QObject::connect(displays, &SpotDisplays::spottingWanted, m_window.get(), [this] { showSpotting(); });
+    auto* map = new QAction(QStringLiteral("HF Spectrum &Map...\tCtrl+B"), m_window.get());
+    map->setObjectName(QStringLiteral("mnuSpectrumMap"));
+    map->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    map->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(map, &QAction::triggered, displays, &SpotDisplays::showSpectrumMap);
+    m_window->QWidget::addAction(map);
+    if (auto* view = m_window->findChild<QMenu*>(QStringLiteral("mnuView")))
+        view->addAction(map);
 }
 
 void AppContext::startSharing()

@@ -52,6 +52,8 @@ public:
     WsjtxListener& wsjtx() { return *m_wsjtx; }
     RttyLink& rttyLink() { return *m_rtty; }
     VoiceActions& voice() { return *m_voice; }
+    SpotBoard& spotBoard() { return *m_spotBoard; }
+    SpotSession& spotSession() { return *m_spotSession; }
 
 private:
     // The CW keyer with cw.txt loaded, taking the main window's keys.

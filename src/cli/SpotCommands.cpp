@@ -2,11 +2,13 @@
 // the cluster address, the login and the parsing without the window.
 #include "cli/CliCommand.h"
 #include "cli/CliReporter.h"
+#include "rig/SerialPortTable.h"
 #include "settings/Preferences.h"
 #include "spots/AgwSpotSource.h"
 #include "spots/SpotBoard.h"
 #include "spots/SpotLine.h"
 #include "spots/TelnetSpotSource.h"
+#include "spots/TncSpotSource.h"
 #include "util/Clock.h"
 
 #include <QDir>
@@ -20,6 +22,7 @@ namespace {
 
 constexpr qint64 kRunLimitMs = 30000;
 constexpr int kLoginWithoutPromptMs = 2000;
+constexpr int kTncPollMs = 333;
 
 bool splitHostPort(const QString& text, QString& host, quint16& port)
 {
@@ -49,14 +52,17 @@ int spots(const CliArgs& a, CliReporter& r)
     QString host;
     quint16 port = 0;
     const bool agw = a.isSet(QStringLiteral("agw"));
-    if (agw == a.isSet(QStringLiteral("telnet")))
-        return r.usageError(QStringLiteral("give one of --telnet HOST:PORT or --agw HOST:PORT"));
-    const QString address = a.value(agw ? QStringLiteral("agw") : QStringLiteral("telnet"));
-    if (!splitHostPort(address, host, port))
+    const bool tnc = a.isSet(QStringLiteral("tnc"));
+    if (int(agw) + int(tnc) + int(a.isSet(QStringLiteral("telnet"))) != 1)
+        return r.usageError(QStringLiteral("give one of --telnet HOST:PORT, --agw HOST:PORT or --tnc DEVICE"));
+    const QString address = a.value(agw   ? QStringLiteral("agw")
+                                    : tnc ? QStringLiteral("tnc")
+                                          : QStringLiteral("telnet"));
+    if (!tnc && !splitHostPort(address, host, port))
         return r.usageError(QStringLiteral("the source must be HOST:PORT (e.g. dxc.example.org:7300)"));
     const QString login = a.value(QStringLiteral("login"));
     const QString node = a.value(QStringLiteral("node")).toUpper();
-    if (!agw && login.isEmpty())
+    if (!agw && !tnc && login.isEmpty())
         return r.usageError(QStringLiteral("--login CALL is required with --telnet"));
     if (agw && node.isEmpty())
         return r.usageError(QStringLiteral("--node CALL is required with --agw"));
@@ -72,14 +78,15 @@ int spots(const CliArgs& a, CliReporter& r)
 
     TelnetSpotSource telnet;
     AgwSpotSource packet;
-    SpotSource& source = agw ? static_cast<SpotSource&>(packet) : telnet;
+    TncSpotSource serial(SerialPortTable(QStringList{address}));
+    SpotSource& source = agw ? static_cast<SpotSource&>(packet) : tnc ? static_cast<SpotSource&>(serial) : telnet;
     int printed = 0;
     bool connected = false;
     bool loginSent = false;
     bool peerClosed = false;
     QString failure;
     const auto sendLogin = [&] {
-        if (!loginSent && source.sendLine(login))
+        if (!loginSent && !login.isEmpty() && source.sendLine(login))
             loginSent = true;
     };
     QTimer loginTimer;
@@ -89,7 +96,9 @@ int spots(const CliArgs& a, CliReporter& r)
         connected = true;
         if (agw)
             packet.connectTo(node);
-        else
+        else if (tnc && !node.isEmpty())
+            serial.sendLine(QStringLiteral("C ") + node); // the TNC's connect command
+        if (!agw)
             loginTimer.start(kLoginWithoutPromptMs);
     });
     // A node that ends the packet connection ends the session like a closed socket.
@@ -128,9 +137,18 @@ int spots(const CliArgs& a, CliReporter& r)
         if (prefs.ownCall.isEmpty())
             return r.fail(QStringLiteral("the station's own call is not set (fdpref.dat in --data)"));
         packet.open(host, port, prefs.ownCall);
+    } else if (tnc) {
+        // The TNC defaults of the spotting window: 9600 8N1, RTS handshaking.
+        if (!serial.open(TncSpotSource::Settings{}))
+            return r.fail(QStringLiteral("cannot open the TNC port ") + address);
     } else {
         telnet.open(host, port);
     }
+    // A serial port has no events of its own here: it is read on the spotting window's tick.
+    QTimer tncPoll;
+    QObject::connect(&tncPoll, &QTimer::timeout, &serial, &TncSpotSource::poll);
+    if (tnc)
+        tncPoll.start(kTncPollMs);
     QEventLoop loop;
     QTimer check;
     QObject::connect(&check, &QTimer::timeout, &loop, [&] {
@@ -161,7 +179,8 @@ std::vector<CliCommand> spotCommands()
          {{"telnet", "HOST:PORT", "the DX cluster to connect to"},
           {"login", "CALL", "the call sent when the cluster asks for it (with --telnet)"},
           {"agw", "HOST:PORT", "an AGW packet engine: registers the station's own call and connects to --node"},
-          {"node", "CALL", "the cluster node to connect to through the packet engine"},
+          {"node", "CALL", "the cluster node to connect to through the packet engine (or the TNC: C CALL)"},
+          {"tnc", "DEVICE", "a packet TNC on this serial device (9600 8N1, RTS handshaking)"},
           {"count", "N", "the spots to print before exiting (default 10)"},
           {"verbose", {}, "copy everything else the source sends to stderr"}},
          {},

@@ -507,6 +507,15 @@ void EntryWorkflow::showMessage(const QString& text)
     emit viewChanged();
 }
 
+void EntryWorkflow::showLabels(const std::optional<LabelView>& dialog, const std::optional<LabelView>& dupe)
+{
+    if (dialog)
+        m_view.lblDialog = *dialog;
+    if (dupe)
+        m_view.lblDupe = *dupe;
+    emit viewChanged();
+}
+
 // ---- buttons and menus ----------------------------------------------------------------------
 
 void EntryWorkflow::clearEntry()

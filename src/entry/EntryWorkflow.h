@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class Clock;
 class Dialogs;
@@ -90,6 +91,9 @@ public:
     bool logDigitalContact(const DigitalContact& contact);
     // A device's or link's report for the message line.
     void showMessage(const QString& text);
+    // Texts from outside the entry for the message line and the possible-dupe box (the spot
+    // displays: "You've been spotted!", a band map label under the pointer).
+    void showLabels(const std::optional<LabelView>& dialog, const std::optional<LabelView>& dupe);
 
     // The 3-second hold after a dupe report.
     bool holdingKeys() const { return m_hold.holding(); }

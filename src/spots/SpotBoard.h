@@ -28,6 +28,7 @@ public:
     explicit SpotBoard(const Clock& clock, QObject* parent = nullptr);
 
     void setOwnCall(const QString& call) { m_ownCall = call; }
+    QString ownCall() const { return m_ownCall; }
     // Tells whether a call is already worked on the current band and mode.
     void setWorkedCheck(std::function<bool(const QString&)> worked) { m_worked = std::move(worked); }
 

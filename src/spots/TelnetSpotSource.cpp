@@ -3,6 +3,8 @@
 #include "spots/SocketErrorText.h"
 #include "spots/SpotLine.h"
 
+#include <QTimer>
+
 TelnetSpotSource::TelnetSpotSource(QObject* parent) : SpotSource(parent)
 {
     // Reads stay small so a flood is handled in slices between other events.
@@ -45,23 +47,40 @@ void TelnetSpotSource::close()
 
 void TelnetSpotSource::readAvailable()
 {
-    while (m_socket.bytesAvailable() > 0) {
-        const QStringList lines = m_splitter.feed(m_socket.read(16 * 1024));
+    // A bounded slice per turn of the event loop: under a flood the rest waits for the next
+    // turn, so timers, paints and keys run in between. Bytes without line ends cost little and
+    // go through in bigger pieces.
+    qint64 bytes = 0;
+    int lineCount = 0;
+    while (m_socket.bytesAvailable() > 0 && bytes < kSliceBytes && lineCount < kSliceLines) {
+        const QByteArray chunk = m_socket.read(kReadBytes);
+        bytes += chunk.size();
+        const QStringList lines = m_splitter.feed(chunk);
+        lineCount += static_cast<int>(lines.size());
         if (!lines.isEmpty())
             m_prompted = false;
         for (const QString& line : lines)
             emit lineReceived(line);
-        if (!m_prompted && isLoginPrompt(m_splitter.pending())) {
-            m_prompted = true;
-            emit promptReceived(m_splitter.pending());
-        }
+    }
+    if (!m_prompted && isLoginPrompt(m_splitter.pending())) {
+        m_prompted = true;
+        emit promptReceived(m_splitter.pending());
+    }
+    if (m_socket.bytesAvailable() > 0 && !m_sliceQueued) {
+        m_sliceQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            m_sliceQueued = false;
+            readAvailable();
+        });
     }
 }
 
 void TelnetSpotSource::socketError(QAbstractSocket::SocketError error)
 {
     if (error == QAbstractSocket::RemoteHostClosedError) {
-        readAvailable();
+        // The last lines the cluster sent come before the news that it left.
+        while (m_socket.bytesAvailable() > 0)
+            readAvailable();
         emit closedByPeer();
         return;
     }

@@ -25,5 +25,9 @@ private:
 
     QTcpSocket m_socket;
     LineSplitter m_splitter;
+    static constexpr qint64 kReadBytes = 4096;
+    static constexpr qint64 kSliceBytes = 256 * 1024;
+    static constexpr int kSliceLines = 50;
     bool m_prompted = false; // the pending text was already reported as a prompt
+    bool m_sliceQueued = false;
 };

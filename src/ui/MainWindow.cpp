@@ -311,6 +311,12 @@ void MainWindow::buildWidgets()
     setCentralWidget(central);
 }
 
+void MainWindow::placeSpotDisplay(QWidget* display)
+{
+    auto* root = qobject_cast<QBoxLayout*>(centralWidget()->layout());
+    root->insertWidget(root->indexOf(m_list) + 1, display);
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseMove && watched == centralWidget() &&

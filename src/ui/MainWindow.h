@@ -51,6 +51,8 @@ public:
     void TimeStats();
 
     EntryWorkflow& entry() { return m_entry; }
+    // The spot list or band map strip, under the contact list.
+    void placeSpotDisplay(QWidget* display);
     RigWindows& rig() { return *m_rig; }
     ContactTableModel* listModel() const { return m_model; }
     QTableView* listView() const { return m_list; }

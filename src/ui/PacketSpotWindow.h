@@ -3,10 +3,12 @@
 #include <QWidget>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
+class QTimer;
 class SpotSession;
 
 // "DX Spotting Setup": chooses the spot source, shows what it sends and takes the operator's
@@ -23,12 +25,16 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void showText();
     void takeSettingsFromControls();
+    void showSettings();
 
+    static constexpr int kTextRefreshMs = 100;
     SpotSession& m_session;
+    QTimer* m_textTimer;
     QString m_settingsPath;
     QListWidget* m_sources;
     QPlainTextEdit* m_received;
@@ -38,4 +44,14 @@ private:
     QCheckBox* m_listDxOnly;
     QLineEdit* m_host;
     QLineEdit* m_port;
+    // The TNC's serial settings and the main window's spot display.
+    QComboBox* m_baud;
+    QComboBox* m_parity;
+    QComboBox* m_dataBits;
+    QComboBox* m_stopBits;
+    QComboBox* m_comPort;
+    QComboBox* m_powerLine;
+    QComboBox* m_handshaking;
+    QLineEdit* m_commandChar;
+    QComboBox* m_mainDisplay;
 };

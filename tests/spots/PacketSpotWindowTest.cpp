@@ -1,6 +1,7 @@
 // The "DX Spotting Setup" window over a session against the loopback cluster.
 #include "ui/PacketSpotWindow.h"
 #include "ClusterReplayServer.h"
+#include "LoopbackAgwEngine.h"
 #include "spots/SpotBoard.h"
 #include "spots/SpotSession.h"
 #include "support/ManualClock.h"
@@ -8,6 +9,7 @@
 #include "support/WaitFor.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -15,6 +17,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 TEST(PacketSpotWindow, ChooseTelnetOpenSendAndSaveOnDone)
@@ -26,6 +29,7 @@ TEST(PacketSpotWindow, ChooseTelnetOpenSendAndSaveOnDone)
     SpotBoard board(clock);
     SpotSession session(board);
     PacketSpotWindow w(session, file);
+    w.show();
     EXPECT_EQ(w.windowTitle(), "DX Spotting Setup");
 
     auto* sources = w.findChild<QListWidget*>("List1");
@@ -46,12 +50,15 @@ TEST(PacketSpotWindow, ChooseTelnetOpenSendAndSaveOnDone)
     WAIT_TRUE(server.finished, 5000);
     SCOPED_TRACE(box->toPlainText().toStdString());
     WAIT_EQ(board.rows().size(), 1u, 5000);
-    EXPECT_TRUE(box->toPlainText().contains("W1AW"));
+    WAIT_TRUE(box->toPlainText().contains("W1AW"), 5000);
 
     w.startSpotLine();
     EXPECT_EQ(send->selectedText(), "Frequency in kHz");
     w.findChild<QPushButton*>("Command2")->click();
     EXPECT_TRUE(w.findChild<QLabel*>("lblListening")->isHidden());
+    w.findChild<QComboBox*>("cboHandshaking")->setCurrentText("RTS OnOff");
+    w.findChild<QComboBox*>("cboComPort")->setCurrentText("3");
+    w.findChild<QComboBox*>("cboMainFormDisplay")->setCurrentText("List");
     w.finish();
     QFile saved(file);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
@@ -59,4 +66,60 @@ TEST(PacketSpotWindow, ChooseTelnetOpenSendAndSaveOnDone)
     EXPECT_TRUE(back.parse(saved.readAll()));
     EXPECT_EQ(back.source, "Telnet");
     EXPECT_EQ(back.telnetPort, QString::number(server.port()));
+    EXPECT_EQ(back.handshaking, 4);
+    EXPECT_EQ(back.port, 3);
+    EXPECT_TRUE(back.mainFormList);
+}
+
+TEST(PacketSpotWindow, AgwSourceRegistersConnectsTitlesAndDisconnects)
+{
+    LoopbackEngine engine;
+    TempDataDir dir;
+    ManualClock clock;
+    SpotBoard board(clock);
+    SpotSession session(board);
+    session.setAgwAddress("127.0.0.1", engine.port());
+    PacketSpotWindow w(session, QDir(dir.path()).filePath("PackSpot.txt"));
+    QSignalSpy messages(&session, &SpotSession::message);
+    auto* sources = w.findChild<QListWidget*>("List1");
+    auto* send = w.findChild<QLineEdit*>("txtSent");
+    emit sources->itemClicked(sources->findItems("AGW Packet Engine", Qt::MatchExactly).front());
+    const auto type = [&](const QString& text) {
+        send->setText(text);
+        emit send->returnPressed();
+    };
+    w.findChild<QPushButton*>("Command1")->click();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0],
+              (QVariantList{"Please enter your call sign on the setup form to transmit!", "Call Sign Required!"}));
+    EXPECT_FALSE(session.isListening());
+
+    board.setOwnCall("N0CALL");
+    w.findChild<QPushButton*>("Command1")->click();
+    WAIT_TRUE(session.received().text().contains("** Successfully connected to AGW Packet Engine **"), 5000);
+    type(":D"); // not connected: nothing goes out
+    type(":c ");
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[1],
+              (QVariantList{"You must enter a call sign to connect to such as :C VESKA", "Call sign Required"}));
+    type(":c gb7djk");
+    WAIT_EQ(w.windowTitle(), "DX Spotting Setup - Connected to GB7DJK", 5000);
+    WAIT_EQ(board.rows().size(), 1u, 5000);
+    EXPECT_TRUE(session.received().text().contains("** Connected to GB7DJK **"));
+    w.findChild<QPushButton*>("Command2")->click();
+    EXPECT_EQ(w.windowTitle(), "DX Spotting Setup");
+    WAIT_EQ(engine.received.size(), 3u, 5000);
+    EXPECT_EQ(QByteArray() + engine.received[0].kind + engine.received[1].kind + engine.received[2].kind, "XCd");
+
+    quint16 closed = 0;
+    {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost);
+        closed = probe.serverPort();
+    }
+    session.setAgwAddress("127.0.0.1", closed);
+    w.findChild<QPushButton*>("Command1")->click();
+    WAIT_EQ(messages.size(), 3, 5000);
+    EXPECT_EQ(messages[2][1].toString(), "Unable to connect to the AGW Packet Engine.");
+    EXPECT_FALSE(session.isListening());
 }

@@ -1,0 +1,121 @@
+// The TNC source, the spotting session over it and fdlog-cli spots --tnc, each against a
+// pseudo-terminal playing the TNC.
+#include "peers/PtyPeer.h"
+#include "rig/SerialPort.h"
+#include "settings/Preferences.h"
+#include "spots/SpotBoard.h"
+#include "spots/SpotSession.h"
+#include "spots/TncSpotSource.h"
+#include "support/CliProcess.h"
+#include "support/ManualClock.h"
+#include "support/TestFiles.h"
+#include "support/WaitFor.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+const QByteArray kSpot = "DX de K1TTT:     14025.0  W1AW         CW 599                         1307Z\r\n";
+const QByteArray kSpot2 = "DX de G4ABC:      7003.5  K2LE/4       CQ FD                          1308Z\r\n";
+} // namespace
+
+TEST(TncSource, EveryHandshakeOpensReadsLinesAndSendsCommands)
+{
+    for (int handshaking = 1; handshaking <= 4; ++handshaking) {
+        SCOPED_TRACE(handshaking);
+        PtyPeer peer;
+        ASSERT_TRUE(peer.isValid());
+        QByteArray got;
+        QObject::connect(&peer, &PtyPeer::received, [&](const QByteArray& b) { got += b; });
+        TncSpotSource tnc(SerialPortTable({peer.slavePath()}));
+        QStringList lines;
+        QObject::connect(&tnc, &SpotSource::lineReceived, [&](const QString& l) { lines << l; });
+        QSignalSpy prompts(&tnc, &SpotSource::promptReceived);
+        ASSERT_TRUE(tnc.open({1, "9600,N,8,1", handshaking, QLatin1Char('D')}));
+        EXPECT_EQ(tnc.port().Handshaking(), handshaking - 1);
+        EXPECT_EQ(tnc.port().RTSEnable(), handshaking >= 3);
+        // A line cut across two reads, and a prompt with no line end.
+        peer.write("cmd:\r\n*** CONNECTED to GB7DJK\r\n" + kSpot.left(30));
+        WAIT_TRUE((tnc.poll(), lines.size() == 2), 5000);
+        peer.write(kSpot.mid(30) + "Please enter your call: ");
+        WAIT_TRUE((tnc.poll(), prompts.size() == 1), 5000);
+        EXPECT_EQ(lines, (QStringList{"cmd:", "*** CONNECTED to GB7DJK", QString::fromLatin1(kSpot.trimmed())}));
+        EXPECT_TRUE(tnc.sendLine("N0CALL"));
+        EXPECT_TRUE(tnc.sendCommandCharacter("03"));
+        EXPECT_FALSE(tnc.sendCommandCharacter("1FF"));
+        WAIT_EQ(got, QByteArray("N0CALL\r\x03"), 5000);
+        tnc.close();
+        EXPECT_FALSE(tnc.sendLine("N0CALL"));
+    }
+}
+
+TEST(TncSource, PortThatVanishesFailsAndMissingPortRefuses)
+{
+    PtyPeer peer;
+    TncSpotSource tnc(SerialPortTable({peer.slavePath(), "/dev/fdlog-no-such-tty"}));
+    QSignalSpy failed(&tnc, &SpotSource::failed);
+    EXPECT_FALSE(tnc.open({2, "9600,N,8,1", 1, QLatin1Char('N')}));
+    EXPECT_FALSE(tnc.open({1, "9600,X,8,1", 1, QLatin1Char('N')}));
+    ASSERT_TRUE(tnc.open({1, "9600,N,8,1", 1, QLatin1Char('N')}));
+    peer.vanish();
+    WAIT_TRUE((tnc.poll(), failed.size() == 1), 5000);
+    EXPECT_FALSE(tnc.isOpen());
+}
+
+TEST(TncSource, SessionOpensPollsSendsAndRefusesABadPort)
+{
+    PtyPeer peer;
+    QByteArray got;
+    QObject::connect(&peer, &PtyPeer::received, [&](const QByteArray& b) { got += b; });
+    ManualClock clock;
+    SpotBoard board(clock);
+    SpotSession session(board);
+    session.tnc().port().setTable(SerialPortTable({peer.slavePath()}));
+    session.chooseSource("TNC");
+    EXPECT_EQ(session.settings().handshaking, 3);
+    EXPECT_EQ(session.sendPrompt(), "Send text  (Ctrl C or Esc for TNC Command mode):");
+    session.settings().listDxOnly = 1;
+    session.openPort();
+    EXPECT_TRUE(session.isListening());
+    EXPECT_TRUE(session.received().text().endsWith("** TNC Serial Port Open **\r\n\r\n"));
+    session.sendText("C GB7DJK");
+    peer.write("*** CONNECTED to GB7DJK\r\n" + kSpot + kSpot2 + kSpot);
+    WAIT_EQ(board.rows().size(), 2u, 5000);
+    EXPECT_FALSE(session.received().text().contains("CONNECTED")) << "List DX Only";
+    session.sendCommandCharacter();
+    EXPECT_EQ(session.settings().listDxOnly, 0);
+    WAIT_EQ(got, QByteArray("C GB7DJK\r\x03"), 5000);
+
+    QSignalSpy messages(&session, &SpotSession::message);
+    session.settings().port = 5; // not in the table
+    session.closePort();
+    session.openPort();
+    EXPECT_FALSE(session.isListening());
+    EXPECT_TRUE(session.received().text().endsWith("** Unable to open TNC Serial Port **"));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0][1].toString(), "Invalid Comm Settings.");
+}
+
+TEST(TncSource, CliConnectsThroughTheTncAndPrintsSpots)
+{
+    TempDataDir dir;
+    Preferences prefs;
+    prefs.ownCall = "N0CALL";
+    ASSERT_TRUE(SavePref(QDir(dir.path()).filePath("fdpref.dat"), prefs));
+    PtyPeer peer;
+    QByteArray got;
+    QObject::connect(&peer, &PtyPeer::received, [&](const QByteArray& b) {
+        got += b;
+        if (got == "C GB7DJK\r")
+            peer.write("*** CONNECTED to GB7DJK\r\nlogin: ");
+        else if (got == "C GB7DJK\rN0CALL\r")
+            peer.write(kSpot + kSpot2.left(20) + kSpot2.mid(20) + kSpot);
+    });
+    const CliRun r = runCliProgram(
+        FDLOG_CLI, {"spots", "--tnc", peer.slavePath(), "--node", "gb7djk", "--login", "N0CALL", "--count", "2"},
+        dir.path());
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, "W1AW 14.02500 W1\nK2LE/4 7.00350 K2LE\n");
+    EXPECT_EQ(runCliProgram(FDLOG_CLI, {"spots", "--tnc", "/dev/fdlog-no-such-tty"}, dir.path()).exitCode, 1);
+}
