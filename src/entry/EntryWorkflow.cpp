@@ -73,14 +73,17 @@ void EntryWorkflow::setFieldText(EntryField field, const QString& text)
 
 KeyResult EntryWorkflow::keyPress(EntryField field, int key, bool caretAtEnd)
 {
-    if (m_hold.holding()) {
-        if (m_hold.remainingMs() > 0) {
-            m_hold.queue(key);
+    if (m_hold.active()) {
+        if (m_hold.dropsKeys()) {
+            m_dialogs.beep();
             return {};
         }
-        releaseHeldKeys();
-        typeKeyInto(field, key);
-        return {};
+        endDupeHold();
+    }
+    if (m_startsFreshCall) {
+        // The first key after a dupe's hold starts the next contact: the report has been read.
+        m_startsFreshCall = false;
+        m_view.lblDialog = {QStringLiteral(" "), DisplayColours::Panel};
     }
     switch (field) {
     case EntryField::Call:
@@ -139,8 +142,6 @@ KeyResult EntryWorkflow::callKey(int key, bool caretAtEnd)
         m_validator.CheckCallAsTyped(m_view.txtCall, key, m_view.dupWarningOn, m_state.band(), m_state.mode());
     m_view.lblDialog = check.dialog;
     m_view.lblDupe = check.dupe;
-    if (m_hold.flagged() && m_hold.HoldKeysAfterDupe())
-        key = 0;
     return {key, false};
 }
 
@@ -260,14 +261,9 @@ EntryField EntryWorkflow::nextField(EntryField field) const
 
 // ---- the dupe hold ------------------------------------------------------------------------
 
-bool EntryWorkflow::releaseHeldKeys()
+bool EntryWorkflow::endDupeHold()
 {
-    const auto keys = m_hold.release();
-    if (!keys)
-        return false;
-    for (int k : *keys)
-        typeKey(k);
-    return true;
+    return m_hold.end();
 }
 
 // ---- focus ----------------------------------------------------------------------------------
@@ -440,6 +436,7 @@ bool EntryWorkflow::dupcheck()
     if (audioPrompt)
         audioPrompt(QStringLiteral("Dupe"));
     m_hold.reported();
+    m_startsFreshCall = true;
     clearEntry();
     moveFocus(EntryField::Call);
     return true;

@@ -18,6 +18,7 @@
 #include "ui/OperatorDialog.h"
 #include "ui/ReportActions.h"
 #include "ui/RigWindows.h"
+#include "ui/SecondaryWindowKeeper.h"
 #include "ui/SectionDisplay.h"
 #include "ui/StationIdDialog.h"
 #include "ui/TypedPaste.h"
@@ -31,6 +32,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -89,12 +91,13 @@ MainWindow::MainWindow(Station& station, Dialogs& dialogs, RigPoller& rigPoller,
     connect(&m_entry, &EntryWorkflow::ratesDue, this, &MainWindow::TimeStats);
     connect(&m_entry, &EntryWorkflow::preferencesChanged, &m_station, [this] { m_station.SavePref(); });
     connect(&m_entry, &EntryWorkflow::viewChanged, this, &MainWindow::redrawEntry);
+    new SecondaryWindowKeeper(*this, [this] { returnToCall(); });
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { focusChanged(now); });
 
     m_holdTimer = new QTimer(this);
     m_holdTimer->setSingleShot(true);
     connect(m_holdTimer, &QTimer::timeout, this, [this] {
-        m_entry.releaseHeldKeys();
+        m_entry.endDupeHold();
         redrawEntry();
     });
 
@@ -265,6 +268,7 @@ void MainWindow::buildWidgets()
             m_list->selectRow(index.row());
         cmdEdit_Click();
     });
+    m_list->installEventFilter(this);
     root->addWidget(m_list, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -313,6 +317,17 @@ void MainWindow::buildWidgets()
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && selectedRecordNumber() > 0) {
+            cmdEdit_Click();
+            return true;
+        }
+        if (key == Qt::Key_Delete && selectedRecordNumber() > 0) {
+            cmdDelete_Click();
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseMove && watched == centralWidget() &&
         !centralWidget()->childAt(static_cast<QMouseEvent*>(event)->position().toPoint())) {
         const LabelView before = m_entry.view().lblDupe;
@@ -376,6 +391,7 @@ void MainWindow::redrawEntry()
             e->setText(text);
         if (v.selectAll & (1u << static_cast<unsigned>(f)))
             e->selectAll();
+    showCallLock(m_entry.callLocked());
     }
     for (QWidget* w : std::as_const(m_postContestWidgets))
         w->setVisible(v.postContestVisible);
@@ -397,10 +413,24 @@ void MainWindow::redrawEntry()
     m_redrawing = false;
     armHoldTimer();
 }
+void MainWindow::showCallLock(bool locked)
+{
+    QLineEdit* call = m_fields[EntryField::Call];
+    if (call->isReadOnly() == locked)
+        return;
+    // Greyed and read-only, so the operator sees why the keys do nothing for these 3 s.
+    call->setReadOnly(locked);
+    call->setPlaceholderText(locked ? QStringLiteral("Dupe - wait") : QString());
+    QPalette p = call->palette();
+    p.setColor(QPalette::Base, locked ? QApplication::palette().color(QPalette::Window)
+                                      : QApplication::palette().color(QPalette::Base));
+    call->setPalette(p);
+}
+
 
 void MainWindow::armHoldTimer()
 {
-    if (m_entry.holdingKeys() && !m_holdTimer->isActive())
+    if (m_entry.callLocked() && !m_holdTimer->isActive())
         m_holdTimer->start(static_cast<int>(qMax<qint64>(1, m_entry.holdRemainingMs())));
 }
 
@@ -417,10 +447,16 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
         {Qt::Key_Escape, KeyerHandoff::Key::Escape}};
     const auto it = keys.find(event->key());
     const QString mode = m_station.state().mode();
-    if (it != keys.end() && KeyerHandoff::handedOver(it->second, mode)
-        && m_keyer->windowKey(it->second, event->modifiers() & Qt::ShiftModifier, mode))
+    const bool taken = it != keys.end() && KeyerHandoff::handedOver(it->second, mode) &&
+                       m_keyer->windowKey(it->second, event->modifiers() & Qt::ShiftModifier, mode);
+    if (event->key() == Qt::Key_Escape && m_entry.entryEmpty()) {
+        // Esc on an empty entry also wipes a stale message, whether or not a keyer stopped.
+        m_entry.clearMessage();
+        redrawEntry();
         return;
-    QMainWindow::keyPressEvent(event);
+    }
+    if (!taken)
+        QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::showEvent(QShowEvent* event)
@@ -526,18 +562,27 @@ void MainWindow::mnuOperator_Click()
     OperatorDialog dialog(m_station.state().operatorInitials(), this);
     if (dialog.exec() == QDialog::Accepted)
         m_station.state().setOperatorInitials(dialog.initials());
+    returnToCall();
 }
 
 void MainWindow::mnuSetup_Click()
 {
     StationIdDialog dialog(m_station.prefs(), this, &m_dialogs);
     dialog.setRules(m_station.rules());
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    dialog.applyTo(m_station.prefs());
-    m_station.setRules(dialog.rules());
-    showStationIdentity();
-    m_station.SavePref();
+    if (dialog.exec() == QDialog::Accepted) {
+        dialog.applyTo(m_station.prefs());
+        m_station.setRules(dialog.rules());
+        showStationIdentity();
+        m_station.SavePref();
+    }
+    returnToCall();
+}
+
+void MainWindow::returnToCall()
+{
+    m_entry.focusArrived(EntryField::Call);
+    redrawEntry();
+    m_fields[EntryField::Call]->setFocus();
 }
 
 void MainWindow::cmdFind_Click()
@@ -547,7 +592,7 @@ void MainWindow::cmdFind_Click()
     installKeyFilter(dialog.callField(), KeyFilters::upperCase);
     if (dialog.exec() == QDialog::Accepted)
         m_entry.findCall(dialog.call(), dialog.partialMatches());
-    redrawEntry();
+    returnToCall();
 }
 
 void MainWindow::cmdEdit_Click()
@@ -564,7 +609,7 @@ void MainWindow::cmdEdit_Click()
     if (!stored && m_station.logbook().firstUnreadLine() == 0)
         m_station.logbook().rewriteAndReload();
     m_rowChosen = false;
-    redrawEntry();
+    returnToCall();
 }
 
 void MainWindow::cmdDelete_Click()
@@ -574,7 +619,7 @@ void MainWindow::cmdDelete_Click()
     redrawEntry();
     if (recNo >= 1)
         m_station.logbook().deleteRecord(recNo);
-    m_fields[EntryField::Call]->setFocus();
+    returnToCall();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

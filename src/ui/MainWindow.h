@@ -46,6 +46,8 @@ public:
     void showStationIdentity();
     // Redraws the entry area from the entry rules' view.
     void redrawEntry();
+    // Puts the focus back into the call field (after a dialog or secondary window closes).
+    void returnToCall();
     // TimeStats: the contact rates of the last hour and 20 minutes.
     void TimeStats();
 
@@ -85,6 +87,7 @@ private:
     void setTabOrder(bool callFirst);
     int selectedRecordNumber() const;
     void armHoldTimer();
+    void showCallLock(bool locked);
 
     Station& m_station;
     Dialogs& m_dialogs;

@@ -3,6 +3,7 @@
 #include "ui/MainWindow.h"
 
 #include "log/Bands.h"
+#include "log/OperatingState.h"
 #include "log/Station.h"
 #include "settings/FormScaling.h"
 #include "ui/AboutBox.h"
@@ -78,6 +79,19 @@ void MainWindow::buildMenus()
         connect(a, &QAction::triggered, this, [this, label] { m_station.state().selectBand(label); });
         m_bandActions << a;
     }
+    // Band and mode keys clear of the keyers' (Ctrl+letters, F-keys, Up, Down, Esc).
+    band->addSeparator();
+    const auto step = [this](QMenu* menu, const char* name, const QString& text, const QKeySequence& keys,
+                             void (OperatingState::*change)()) {
+        QAction* a = menu->addAction(text);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(keys);
+        connect(a, &QAction::triggered, this, [this, change] { (m_station.state().*change)(); });
+    };
+    step(band, "mnuNextBand", QStringLiteral("&Next Band"), QKeySequence(Qt::CTRL | Qt::Key_PageUp),
+         &OperatingState::nextBand);
+    step(band, "mnuPreviousBand", QStringLiteral("&Previous Band"), QKeySequence(Qt::CTRL | Qt::Key_PageDown),
+         &OperatingState::previousBand);
 
     QMenu* mode = menuBar()->addMenu(QStringLiteral("&Mode"));
     mode->setObjectName(QStringLiteral("mnuMode"));
@@ -93,6 +107,9 @@ void MainWindow::buildMenus()
         connect(a, &QAction::triggered, this, [this, m] { m_station.state().selectMode(m); });
         m_modeActions << a;
     }
+    mode->addSeparator();
+    step(mode, "mnuNextMode", QStringLiteral("&Next Mode"), QKeySequence(Qt::CTRL | Qt::Key_M),
+         &OperatingState::nextMode);
 
     QMenu* rig = menuBar()->addMenu(QStringLiteral("&Rig"));
     rig->setObjectName(QStringLiteral("mnuRig"));

@@ -138,49 +138,52 @@ TEST_F(EntryFixture, PreviousContactsOptionListsEarlierContactsOfTheCall)
     EXPECT_EQ(wf.list().cell(0, LogList::Opr), "");
 }
 
-TEST_F(EntryFixture, KeysAfterADupeAreHeldForThreeSeconds)
+TEST_F(EntryFixture, EveryKeyWithinThreeSecondsOfADupeIsDroppedForGood)
 {
     seed({rec("K1ABC")});
     wf.typeText("k1abc 2a ct\n");
-    ASSERT_TRUE(wf.duplicateFlag());
+    ASSERT_TRUE(wf.callLocked());
+    const LabelView report = v().lblDialog;
+    ASSERT_EQ(report.colour, DisplayColours::DupeRed);
+    const struct {
+        qint64 atMs;
+        EntryField field;
+        int key;
+    } dropped[] = {{500, EntryField::Call, 'w'},
+                   {1000, EntryField::Call, '2'},
+                   {1000, EntryField::Class, 'a'},
+                   {2900, EntryField::Call, Enter},
+                   {2900, EntryField::Section, 'c'}};
+    qint64 now = 0;
+    for (const auto& k : dropped) {
+        SCOPED_TRACE(k.atMs);
+        clock.advanceMs(k.atMs - now);
+        now = k.atMs;
+        const int beeps = dialogs.beeps;
+        EXPECT_EQ(wf.keyPress(k.field, k.key, true).key, 0);
+        EXPECT_EQ(dialogs.beeps, beeps + 1);
+        EXPECT_TRUE(wf.callLocked());
+        EXPECT_EQ(v().lblDialog, report);
+    }
+    // The window's timer ends the hold; the report stays until the next call starts.
+    clock.advanceMs(3000 - now);
+    EXPECT_TRUE(wf.endDupeHold());
+    EXPECT_FALSE(wf.callLocked());
+    EXPECT_EQ(v().lblDialog, report);
+    wf.typeText("w2abc");
+    EXPECT_EQ(v().txtCall, "W2ABC"); // nothing held back surfaces
+    EXPECT_TRUE(v().txtCK.isEmpty());
+    EXPECT_TRUE(v().txtSec.isEmpty());
+    EXPECT_EQ(v().lblDialog.colour, DisplayColours::Panel);
+    EXPECT_EQ(log.size(), 1);
 
-    clock.advanceMs(1000);
-    wf.typeKey('w'); // within the hold: dropped
-    EXPECT_TRUE(wf.holdingKeys());
-    EXPECT_EQ(wf.holdRemainingMs(), 2000);
-    clock.advanceMs(500);
-    wf.typeText("1aw"); // typed meanwhile: waits
-    EXPECT_TRUE(v().txtCall.isEmpty());
-    EXPECT_FALSE(wf.releaseHeldKeys());
-
-    clock.advanceMs(1500);
-    EXPECT_TRUE(wf.releaseHeldKeys());
-    EXPECT_EQ(v().txtCall, "1AW");
-    EXPECT_FALSE(wf.holdingKeys());
-    EXPECT_FALSE(wf.duplicateFlag());
-    wf.typeKey('/');
-    EXPECT_EQ(v().txtCall, "1AW/");
-}
-
-TEST_F(EntryFixture, HeldKeysReplayBeforeALaterKeyAndFirstKeyAfterTheHoldPasses)
-{
-    seed({rec("K1ABC")});
-    wf.typeText("k1abc 2a ct\n");
-    clock.advanceMs(1000);
-    wf.typeText("xk2");
-    clock.advanceMs(2500);
-    // The window's timer has not fired yet: the next key replays the queue first.
-    EXPECT_EQ(wf.keyPress(EntryField::Call, 'b', true).key, 0);
-    EXPECT_EQ(v().txtCall, "K2B");
-
+    // Before the timer fires, the first key after 3 s ends the hold itself and starts the call.
     wf.clearFields();
     wf.typeText("k1abc 2a ct\n");
-    ASSERT_TRUE(wf.duplicateFlag());
     clock.advanceMs(3000);
-    wf.typeKey('k');
-    EXPECT_EQ(v().txtCall, "K");
+    EXPECT_EQ(wf.keyPress(EntryField::Call, 'k', true).key, 'K');
     EXPECT_FALSE(wf.duplicateFlag());
-    EXPECT_FALSE(wf.holdingKeys());
+    EXPECT_FALSE(wf.callLocked());
 }
 
 TEST_F(EntryFixture, MissingFieldsRefuseTheContactAndKeepTheEntry)
@@ -398,7 +401,7 @@ TEST_F(EntryFixture, RandomTypingStoresOnlyWellFormedContacts)
             wf.focusArrived(EntryField(next(4)));
         wf.typeText(text);
         clock.advanceMs(next(4000));
-        wf.releaseHeldKeys();
+        wf.endDupeHold();
     }
     std::vector<ContactRecord> stored;
     ASSERT_EQ(LogFile(dir.file("fdlog.dat")).read(stored, 20000).status, LogFile::ReadStatus::Ok);
