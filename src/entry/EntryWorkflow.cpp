@@ -69,6 +69,28 @@ void EntryWorkflow::setFieldText(EntryField field, const QString& text)
         emit currentCallChanged(t);
 }
 
+LabelView EntryWorkflow::workedStatus() const
+{
+    constexpr quint32 NewGreen = 0x90EE90;   // blue 90, green EE, red 90
+    constexpr quint32 OtherAmber = 0x80E0FF; // blue 80, green E0, red FF
+    const QString& call = m_view.txtCall;
+    if (call.size() < 3)
+        return {QString(), DisplayColours::ButtonFace};
+    const ContactLog& log = m_logbook.log();
+    QStringList elsewhere;
+    for (int recNo : m_validator.callIndex().recordsWithCall(call)) {
+        const ContactRecord& r = log.record(recNo);
+        if (r.band == m_state.band() && r.mode == m_state.mode())
+            return {QStringLiteral("DUPE  Rec# %1").arg(recNo), DisplayColours::DupeRed};
+        const QString where = r.band + QLatin1Char(' ') + r.mode;
+        if (!elsewhere.contains(where))
+            elsewhere << where;
+    }
+    if (elsewhere.isEmpty())
+        return {QStringLiteral("NEW"), NewGreen};
+    return {QStringLiteral("Worked ") + elsewhere.join(QStringLiteral(", ")), OtherAmber};
+}
+
 // ---- keys -------------------------------------------------------------------------------
 
 KeyResult EntryWorkflow::keyPress(EntryField field, int key, bool caretAtEnd)

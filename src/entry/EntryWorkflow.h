@@ -63,6 +63,9 @@ public:
     const ExchangeValidator& validator() const { return m_validator; }
 
     QString currentCall() const { return m_view.txtCall; }
+    // The call being typed against the log, for a large label beside the call field: a dupe on
+    // this band and mode (with its record), worked on other bands or modes (which), or new.
+    LabelView workedStatus() const;
     void setFieldText(EntryField field, const QString& text);
 
     // One key in one field, routed to the handlers below (or dropped during the dupe hold).

@@ -9,6 +9,7 @@
 #include "log/Station.h"
 #include "settings/FormScaling.h"
 #include "ui/BackupOptionsDialog.h"
+#include "ui/BandModeTable.h"
 #include "ui/ClickableLabel.h"
 #include "ui/ContactTableModel.h"
 #include "ui/EditContactDialog.h"
@@ -21,6 +22,7 @@
 #include "ui/SecondaryWindowKeeper.h"
 #include "ui/SectionDisplay.h"
 #include "ui/StationIdDialog.h"
+#include "ui/StatusStrip.h"
 #include "ui/TypedPaste.h"
 #include "util/Clock.h"
 #include "util/Dialogs.h"
@@ -73,6 +75,8 @@ MainWindow::MainWindow(Station& station, Dialogs& dialogs, RigPoller& rigPoller,
     setWindowTitle(QString::fromLatin1(ProgramTitle));
     m_rig = new RigWindows(m_station, rigPoller, m_dialogs, this);
     buildWidgets();
+    m_strip = new StatusStrip(m_station, rigPoller, this);
+    setStatusBar(m_strip);
     buildMenus();
     m_rig->installShortcuts(this);
     showBandAndMode();
@@ -139,7 +143,8 @@ void MainWindow::buildWidgets()
     m_amPm = namedLabel(QStringLiteral("Label16"), central);
     m_rate60 = namedLabel(QStringLiteral("lblAQSO60"), central, QStringLiteral("0"));
     m_rate20 = namedLabel(QStringLiteral("lblAQSO20"), central, QStringLiteral("0"));
-    for (QLabel* l : {m_ownCall, static_cast<QLabel*>(m_bandDisplay), static_cast<QLabel*>(m_modeDisplay), m_utcTime})
+    for (QLabel* l : {m_ownCall, static_cast<QLabel*>(m_bandDisplay), static_cast<QLabel*>(m_modeDisplay), m_utcTime,
+                      m_rate60, m_rate20})
         l->setFont(big);
     top->addWidget(m_ownCall);
     top->addWidget(m_ownClass);
@@ -229,6 +234,13 @@ void MainWindow::buildWidgets()
         redrawEntry();
     });
     entry->addWidget(clear, 1, column);
+    m_worked = namedLabel(QStringLiteral("lblWorked"), central);
+    m_worked->setFont(big);
+    m_worked->setAutoFillBackground(true);
+    m_worked->setAlignment(Qt::AlignCenter);
+    m_worked->setMinimumWidth(m_worked->fontMetrics().horizontalAdvance(QStringLiteral("DUPE  Rec# 00000")));
+    entry->addWidget(m_worked, 0, column + 1, 2, 1);
+    entry->setColumnStretch(column + 1, 1);
     root->addLayout(entry);
 
     m_dialog = namedLabel(QStringLiteral("lblDialog"), central);
@@ -269,7 +281,11 @@ void MainWindow::buildWidgets()
         cmdEdit_Click();
     });
     m_list->installEventFilter(this);
-    root->addWidget(m_list, 1);
+    m_bandModes = new BandModeTable(central);
+    auto* listRow = new QHBoxLayout;
+    listRow->addWidget(m_list, 1);
+    listRow->addWidget(m_bandModes);
+    root->addLayout(listRow, 1);
 
     auto* buttons = new QHBoxLayout;
     auto button = [&](const QString& name, const QString& text) {
@@ -399,6 +415,7 @@ void MainWindow::redrawEntry()
     m_listPreviousAction->setChecked(m_entry.listPrevious());
     paintLabel(m_dialog, v.lblDialog);
     paintLabel(m_dupe, v.lblDupe);
+    paintLabel(m_worked, m_entry.workedStatus());
     m_edit->setVisible(v.editDeleteVisible && m_rowChosen);
     m_delete->setVisible(v.editDeleteVisible && m_rowChosen);
     m_dupButton->setText(m_entry.cmdDupCaption());
@@ -534,6 +551,8 @@ void MainWindow::refreshFromLog()
     m_phoneCount->setText(QString::number(log.phoneCount()));
     m_pointsTotal->setText(QString::number(log.points()));
     m_sections->refresh(log, m_station.prefs().workedColour, m_station.prefs().notWorkedColour);
+    m_bandModes->refresh(log);
+    m_strip->refresh();
     m_model->syncWithList();
     m_list->scrollToBottom();
 }
@@ -562,6 +581,7 @@ void MainWindow::mnuOperator_Click()
     OperatorDialog dialog(m_station.state().operatorInitials(), this);
     if (dialog.exec() == QDialog::Accepted)
         m_station.state().setOperatorInitials(dialog.initials());
+    m_strip->refreshStation();
     returnToCall();
 }
 

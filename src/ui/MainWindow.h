@@ -22,6 +22,8 @@ class RigPoller;
 class RigWindows;
 class SectionDisplay;
 class Station;
+class StatusStrip;
+class BandModeTable;
 
 // The logging window. It turns Qt events into calls on the entry rules, the logbook and the
 // operating state, and redraws itself from their state; it keeps no rules of its own.
@@ -109,6 +111,9 @@ private:
     ClickableLabel* m_modeDisplay = nullptr;
     QLabel* m_dialog = nullptr;
     QLabel* m_dupe = nullptr;
+    QLabel* m_worked = nullptr;
+    StatusStrip* m_strip = nullptr;
+    BandModeTable* m_bandModes = nullptr;
     QLabel* m_utcTime = nullptr;
     QLabel* m_localTime = nullptr;
     QLabel* m_amPm = nullptr;

@@ -218,9 +218,11 @@ void MainWindow::fitToScreen()
         ? FormScaling::ScaleMainWindowByPercent(screen->geometry(), p.formSizePercent)
         : FormScaling::FitMainWindowToScreen(screen->geometry(), screen->availableGeometry(), p.taskbarFit == 1);
     setGeometry(g.rect);
-    if (g.fontFactor > 0 && g.fontFactor != 1.0) {
+    // Past 1280 pixels the type grows with the window, so a 1920 screen reads from the chair.
+    const double factor = (g.fontFactor > 0 ? g.fontFactor : 1.0) * qMax(1.0, g.rect.width() / 1280.0);
+    if (factor != 1.0) {
         QFont f = font();
-        f.setPointSizeF(QApplication::font().pointSizeF() * g.fontFactor);
+        f.setPointSizeF(QApplication::font().pointSizeF() * factor);
         setFont(f);
     }
 }

@@ -124,6 +124,24 @@ TEST_F(EntryFixture, SameCallOnAnotherBandOrModeIsPrefilledThenLogged)
     EXPECT_EQ(log.record(3), (ContactRecord{"K1ABC", "2A", "CT", "2026/06/27", "18:00:00", "20", "CW", "JS", ""}));
 }
 
+TEST_F(EntryFixture, WorkedStatusBesideTheCall)
+{
+    seed({rec("K1ABC"), rec("K2ABC", "40"), rec("K2ABC", "20", "PH"), rec("K2ABC", "40")});
+    const struct {
+        const char* typed;
+        LabelView shown;
+    } rows[] = {{"k1", {"", DisplayColours::ButtonFace}},
+                {"k1abc", {"DUPE  Rec# 1", DisplayColours::DupeRed}},
+                {"k2abc", {"Worked 40 CW, 20 PH", 0x80E0FF}},
+                {"k2ab", {"NEW", 0x90EE90}}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        wf.clearFields();
+        wf.typeText(row.typed);
+        EXPECT_EQ(wf.workedStatus(), row.shown);
+    }
+}
+
 TEST_F(EntryFixture, PreviousContactsOptionListsEarlierContactsOfTheCall)
 {
     QSignalSpy saves(&wf, &EntryWorkflow::preferencesChanged);

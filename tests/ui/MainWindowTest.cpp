@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -107,6 +108,18 @@ TEST_F(MainWindowFixture, StartsOnAPreparedFolderAndShowsTheLog)
     EXPECT_EQ(cell(19, ContactTableModel::Date), "6/27");
     EXPECT_EQ(cell(19, ContactTableModel::Time), "18:25");
     EXPECT_EQ(model->headerData(8, Qt::Horizontal, Qt::DisplayRole).toString(), "Opr");
+
+    // The score at a glance: the strip, and the band x mode table (20 m is the fourth row).
+    EXPECT_EQ(text("lblStripContacts"), "Contacts: 25");
+    EXPECT_EQ(text("lblStripSections"), "Sections: 2 of 85");
+    EXPECT_EQ(text("lblStripScore"), "Score: 84 (42 points x2)");
+    EXPECT_EQ(text("lblStripRig"), "Rig: not connected");
+    auto* table = w.findChild<QTableWidget*>("tblBandMode");
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->item(3, 0)->text(), "8");
+    EXPECT_EQ(table->item(3, 1)->text(), "9");
+    EXPECT_EQ(table->item(0, 2)->text(), "");
+    EXPECT_EQ(table->item(13, 2)->text(), "8");
 
     // A folder that has not chosen its rules shows the current 85 sections: CT and ENY worked,
     // everything else not; the retired GTA and DX mark nothing.
