@@ -36,7 +36,9 @@ EntryWorkflow::EntryWorkflow(Logbook& logbook, OperatingState& state, Preference
     : QObject(parent), m_logbook(logbook), m_state(state), m_prefs(prefs), m_dialogs(dialogs), m_clock(clock),
       m_validator(logbook.log(), dialogs), m_list(logbook.log()), m_hold(clock)
 {
-    m_view.lblDialog.text = QStringLiteral("Select a band and mode from the menu bar!");
+    // Only a start without a band or mode needs the hint; the preferences normally give both.
+    if (state.band().isEmpty() || state.mode().isEmpty())
+        m_view.lblDialog.text = QStringLiteral("Select a band and mode from the menu bar!");
     // Every reload (start-up, delete, edit, New, import) ends with a fresh list.
     connect(&logbook, &Logbook::reloaded, this, [this] { m_list.RefreshLogList(); });
 }
@@ -520,6 +522,12 @@ bool EntryWorkflow::logDigitalContact(const DigitalContact& c)
     return stored;
 }
 
+void EntryWorkflow::showNote(const QString& text)
+{
+    m_view.lblDialog = {text, DisplayColours::Panel};
+    emit viewChanged();
+}
+
 void EntryWorkflow::showMessage(const QString& text)
 {
     m_view.lblDialog = {text, DisplayColours::DupeRed};
@@ -563,6 +571,28 @@ void EntryWorkflow::beginFind()
 void EntryWorkflow::findCall(const QString& text, bool partialMatches)
 {
     m_list.find(text, partialMatches);
+    m_findText = text;
+    if (!text.isEmpty() && m_list.rowCount() == 0) {
+        m_view.lblDialog = {partialMatches ? QStringLiteral("No call containing %1 in the log.").arg(text)
+                                           : QStringLiteral("No contact with %1 in the log.").arg(text),
+                            DisplayColours::Panel};
+    }
+}
+
+QString EntryWorkflow::listFilterText() const
+{
+    const int n = m_list.rowCount();
+    switch (m_list.content()) {
+    case LogList::Content::Found:
+        return QStringLiteral("Filter on: %1 found for \"%2\" - press %3 for the log")
+            .arg(n == 1 ? QStringLiteral("1 contact") : QStringLiteral("%1 contacts").arg(n), m_findText,
+                 m_list.cmdListCaption());
+    case LogList::Content::Previous:
+        return QStringLiteral("Filter on: earlier contacts of the call - press %1 for the log")
+            .arg(m_list.cmdListCaption());
+    default:
+        return {};
+    }
 }
 
 void EntryWorkflow::listRowClicked()

@@ -92,6 +92,8 @@ public:
     bool logDigitalContact(const DigitalContact& contact);
     // A device's or link's report for the message line.
     void showMessage(const QString& text);
+    // Information for the message line (section totals under the pointer).
+    void showNote(const QString& text);
 
     // The 3-second hold after a dupe report: the call field is locked until endDupeHold().
     bool callLocked() const { return m_hold.active(); }
@@ -110,7 +112,10 @@ public:
     QString cmdDupCaption() const { return m_view.dupWarningOn ? QStringLiteral("On") : QStringLiteral("Off"); }
     // Before the find window opens; the window then calls findCall with its answer.
     void beginFind();
+    // Fills the list with the matches; says so on the message line when there are none.
     void findCall(const QString& text, bool partialMatches);
+    // What the list is filtered on, for a line above it; empty for the plain log.
+    QString listFilterText() const;
     void listRowClicked();
     // Toggles the previous-contacts option; emits preferencesChanged.
     void toggleListPrevious();
@@ -159,6 +164,7 @@ private:
     bool m_justFound = false;
     bool m_missingFlag = false;
     bool m_invalidSectionFlag = false;
+    QString m_findText;
     bool m_startsFreshCall = false; // the next key follows a dupe report
     DupeKeyHold m_hold;
 };

@@ -281,6 +281,10 @@ void MainWindow::buildWidgets()
         cmdEdit_Click();
     });
     m_list->installEventFilter(this);
+    m_listFilter = namedLabel(QStringLiteral("lblListFilter"), central);
+    m_listFilter->setStyleSheet(QStringLiteral("QLabel { background: #ffff80; font-weight: bold; }"));
+    m_listFilter->hide();
+    root->addWidget(m_listFilter);
     m_bandModes = new BandModeTable(central);
     auto* listRow = new QHBoxLayout;
     listRow->addWidget(m_list, 1);
@@ -420,7 +424,14 @@ void MainWindow::redrawEntry()
     m_delete->setVisible(v.editDeleteVisible && m_rowChosen);
     m_dupButton->setText(m_entry.cmdDupCaption());
     m_listButton->setText(m_entry.list().cmdListCaption());
+    const bool listChanged = m_shownListVersion != m_entry.list().version();
+    m_shownListVersion = m_entry.list().version();
     m_model->syncWithList();
+    const QString filter = m_entry.listFilterText();
+    m_listFilter->setText(filter);
+    m_listFilter->setVisible(!filter.isEmpty());
+    if (listChanged && filter.isEmpty())
+        m_list->scrollToBottom(); // the newest contact stays in view
     if (v.focus != EntryField::None && isVisible()) {
         QLineEdit* target = m_fields[v.focus];
         if (QApplication::focusWidget() != target)

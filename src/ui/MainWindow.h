@@ -112,6 +112,8 @@ private:
     QLabel* m_dialog = nullptr;
     QLabel* m_dupe = nullptr;
     QLabel* m_worked = nullptr;
+    QLabel* m_listFilter = nullptr;
+    quint64 m_shownListVersion = ~0ULL;
     StatusStrip* m_strip = nullptr;
     BandModeTable* m_bandModes = nullptr;
     QLabel* m_utcTime = nullptr;

@@ -16,7 +16,7 @@ QByteArray line(const char* fields)
 
 TEST_F(EntryFixture, TypedExchangeIsStoredAsOneLineAndTheEntryCleared)
 {
-    EXPECT_EQ(v().lblDialog.text, "Select a band and mode from the menu bar!");
+    EXPECT_EQ(v().lblDialog.text, ""); // band and mode are set: no hint to set them
     QSignalSpy rates(&wf, &EntryWorkflow::ratesDue);
     QSignalSpy calls(&wf, &EntryWorkflow::currentCallChanged);
     state.BandFreqConversion(14.025f);
@@ -315,7 +315,8 @@ TEST_F(EntryFixture, ListViewsFindAndButtons)
     EXPECT_EQ(wf.list().rowCount(), 25);
     EXPECT_EQ(wf.list().cmdListCaption(), "All");
     EXPECT_EQ(wf.list().cell(4, LogList::Time), "9:05");
-    EXPECT_EQ(wf.list().cell(0, LogList::Date), "6/27");
+    EXPECT_EQ(wf.list().cell(0, LogList::Date), "2026/06/27");
+    EXPECT_EQ(wf.list().cell(0, LogList::Freq), "14.025");
     EXPECT_EQ(wf.list().cell(0, LogList::RecNo), "1");
     EXPECT_EQ(wf.list().cell(0, LogList::Opr), "AB");
     wf.toggleShowAll();
@@ -326,6 +327,10 @@ TEST_F(EntryFixture, ListViewsFindAndButtons)
     EXPECT_EQ(wf.list().rows(), std::vector<int>{2});
     wf.findCall("K2", true);
     EXPECT_EQ(wf.list().rows(), (std::vector<int>{2, 20, 21, 22, 23, 24, 25}));
+    EXPECT_EQ(wf.listFilterText(), "Filter on: 7 contacts found for \"K2\" - press Last 20 for the log");
+    wf.findCall("W9", false);
+    EXPECT_EQ(wf.list().rowCount(), 0);
+    EXPECT_EQ(v().lblDialog.text, "No contact with W9 in the log.");
     wf.findCall("", true);
     EXPECT_EQ(wf.list().rowCount(), 0);
     // The found list survives the call field getting the focus once.

@@ -105,7 +105,7 @@ TEST_F(MainWindowFixture, StartsOnAPreparedFolderAndShowsTheLog)
     EXPECT_EQ(cell(0, ContactTableModel::RecNo), "6");
     EXPECT_EQ(cell(0, ContactTableModel::Call), "K6AB");
     EXPECT_EQ(cell(19, ContactTableModel::RecNo), "25");
-    EXPECT_EQ(cell(19, ContactTableModel::Date), "6/27");
+    EXPECT_EQ(cell(19, ContactTableModel::Date), "2026/06/27");
     EXPECT_EQ(cell(19, ContactTableModel::Time), "18:25");
     EXPECT_EQ(model->headerData(8, Qt::Horizontal, Qt::DisplayRole).toString(), "Opr");
 
@@ -129,6 +129,8 @@ TEST_F(MainWindowFixture, StartsOnAPreparedFolderAndShowsTheLog)
     const QColor notWorked = colourFromBgr(Preferences{}.notWorkedColour);
     EXPECT_EQ(sections->label(0)->palette().color(QPalette::Window), worked);
     EXPECT_EQ(sections->label(0)->toolTip(), "Connecticut");
+    EXPECT_EQ(sections->label(0)->text(), "CT \u2713"); // readable without colour
+    EXPECT_EQ(sections->label(1)->text(), "EMA");
     EXPECT_EQ(sections->label(7)->palette().color(QPalette::Window), worked);
     EXPECT_EQ(sections->label(73)->toolTip(), "Golden Horseshoe");
     EXPECT_EQ(sections->label(73)->palette().color(QPalette::Window), notWorked);
