@@ -5,33 +5,22 @@
 void DupeKeyHold::reported()
 {
     m_flag = true;
+    m_active = true;
     m_reportMs = m_clock.monotonicMs();
-}
-
-bool DupeKeyHold::HoldKeysAfterDupe()
-{
-    if (m_clock.monotonicMs() - m_reportMs < HoldMs) {
-        m_holding = true;
-        return true;
-    }
-    m_flag = false;
-    return false;
 }
 
 qint64 DupeKeyHold::remainingMs() const
 {
-    if (!m_holding)
+    if (!m_active)
         return 0;
     return qMax<qint64>(0, HoldMs - (m_clock.monotonicMs() - m_reportMs));
 }
 
-std::optional<std::vector<int>> DupeKeyHold::release()
+bool DupeKeyHold::end()
 {
-    if (!m_holding || remainingMs() > 0)
-        return std::nullopt;
-    m_holding = false;
+    if (!m_active || remainingMs() > 0)
+        return false;
+    m_active = false;
     m_flag = false;
-    std::vector<int> keys;
-    keys.swap(m_queued);
-    return keys;
+    return true;
 }

@@ -1,43 +1,38 @@
 #pragma once
 
 #include <QtGlobal>
-#include <optional>
-#include <vector>
 
 class Clock;
 
-// The pause after a dupe report, so that an operator typing ahead does not start the next call
-// with keys meant for the dupe. The first call-field key within 3 s of the report is dropped;
-// keys typed after it wait here and are handed back, in order, when the 3 s are over. Nothing
-// blocks: the window's timer asks release() when remainingMs() has passed.
+// The pause after a dupe report. An operator typing ahead must not start the next call with
+// keys meant for the dupe, and a key typed then must not surface later in some field either:
+// for 3 s every key is dropped (the window beeps and shows the call field locked). The first
+// key after the 3 s starts a fresh call. Nothing blocks: the window's timer calls end() when
+// remainingMs() has passed, and a key arriving before that timer ends the hold itself.
 class DupeKeyHold {
 public:
     static constexpr qint64 HoldMs = 3000;
 
     explicit DupeKeyHold(const Clock& clock) : m_clock(clock) {}
 
-    // A dupe was reported now.
+    // A dupe was reported now: the flag is set and the hold starts.
     void reported();
-    // The duplicate flag: set by a report, cleared by the next logging attempt or the first key
-    // after the hold.
+    // The duplicate flag: set by a report, cleared by the next logging attempt or the end of
+    // the hold.
     bool flagged() const { return m_flag; }
     void clearFlag() { m_flag = false; }
 
-    // A call-field key while the flag is set: true when it must be dropped (the hold starts),
-    // false when the 3 s are already over (the flag is cleared).
-    bool HoldKeysAfterDupe();
-
-    bool holding() const { return m_holding; }
+    // The hold has started and not been ended yet (the call field shows locked).
+    bool active() const { return m_active; }
+    // The hold is active and its 3 s have not passed: a key now must be dropped.
+    bool dropsKeys() const { return remainingMs() > 0; }
     qint64 remainingMs() const;
-    void queue(int key) { m_queued.push_back(key); }
-    // Once the hold is over: ends it, clears the flag and returns the queued keys. Nothing while
-    // the hold lasts or when there is none.
-    std::optional<std::vector<int>> release();
+    // Once the 3 s are over: ends the hold and clears the flag; true when it did.
+    bool end();
 
 private:
     const Clock& m_clock;
     bool m_flag = false;
-    bool m_holding = false;
+    bool m_active = false;
     qint64 m_reportMs = 0;
-    std::vector<int> m_queued;
 };

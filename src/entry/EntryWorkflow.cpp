@@ -36,7 +36,9 @@ EntryWorkflow::EntryWorkflow(Logbook& logbook, OperatingState& state, Preference
     : QObject(parent), m_logbook(logbook), m_state(state), m_prefs(prefs), m_dialogs(dialogs), m_clock(clock),
       m_validator(logbook.log(), dialogs), m_list(logbook.log()), m_hold(clock)
 {
-    m_view.lblDialog.text = QStringLiteral("Select a band and mode from the menu bar!");
+    // Only a start without a band or mode needs the hint; the preferences normally give both.
+    if (state.band().isEmpty() || state.mode().isEmpty())
+        m_view.lblDialog.text = QStringLiteral("Select a band and mode from the menu bar!");
     // Every reload (start-up, delete, edit, New, import) ends with a fresh list.
     connect(&logbook, &Logbook::reloaded, this, [this] { m_list.RefreshLogList(); });
 }
@@ -69,18 +71,43 @@ void EntryWorkflow::setFieldText(EntryField field, const QString& text)
         emit currentCallChanged(t);
 }
 
+LabelView EntryWorkflow::workedStatus() const
+{
+    constexpr quint32 NewGreen = 0x90EE90;   // blue 90, green EE, red 90
+    constexpr quint32 OtherAmber = 0x80E0FF; // blue 80, green E0, red FF
+    const QString& call = m_view.txtCall;
+    if (call.size() < 3)
+        return {QString(), DisplayColours::ButtonFace};
+    const ContactLog& log = m_logbook.log();
+    QStringList elsewhere;
+    for (int recNo : m_validator.callIndex().recordsWithCall(call)) {
+        const ContactRecord& r = log.record(recNo);
+        if (r.band == m_state.band() && r.mode == m_state.mode())
+            return {QStringLiteral("DUPE  Rec# %1").arg(recNo), DisplayColours::DupeRed};
+        const QString where = r.band + QLatin1Char(' ') + r.mode;
+        if (!elsewhere.contains(where))
+            elsewhere << where;
+    }
+    if (elsewhere.isEmpty())
+        return {QStringLiteral("NEW"), NewGreen};
+    return {QStringLiteral("Worked ") + elsewhere.join(QStringLiteral(", ")), OtherAmber};
+}
+
 // ---- keys -------------------------------------------------------------------------------
 
 KeyResult EntryWorkflow::keyPress(EntryField field, int key, bool caretAtEnd)
 {
-    if (m_hold.holding()) {
-        if (m_hold.remainingMs() > 0) {
-            m_hold.queue(key);
+    if (m_hold.active()) {
+        if (m_hold.dropsKeys()) {
+            m_dialogs.beep();
             return {};
         }
-        releaseHeldKeys();
-        typeKeyInto(field, key);
-        return {};
+        endDupeHold();
+    }
+    if (m_startsFreshCall) {
+        // The first key after a dupe's hold starts the next contact: the report has been read.
+        m_startsFreshCall = false;
+        m_view.lblDialog = {QStringLiteral(" "), DisplayColours::Panel};
     }
     switch (field) {
     case EntryField::Call:
@@ -139,8 +166,6 @@ KeyResult EntryWorkflow::callKey(int key, bool caretAtEnd)
         m_validator.CheckCallAsTyped(m_view.txtCall, key, m_view.dupWarningOn, m_state.band(), m_state.mode());
     m_view.lblDialog = check.dialog;
     m_view.lblDupe = check.dupe;
-    if (m_hold.flagged() && m_hold.HoldKeysAfterDupe())
-        key = 0;
     return {key, false};
 }
 
@@ -260,14 +285,9 @@ EntryField EntryWorkflow::nextField(EntryField field) const
 
 // ---- the dupe hold ------------------------------------------------------------------------
 
-bool EntryWorkflow::releaseHeldKeys()
+bool EntryWorkflow::endDupeHold()
 {
-    const auto keys = m_hold.release();
-    if (!keys)
-        return false;
-    for (int k : *keys)
-        typeKey(k);
-    return true;
+    return m_hold.end();
 }
 
 // ---- focus ----------------------------------------------------------------------------------
@@ -440,6 +460,7 @@ bool EntryWorkflow::dupcheck()
     if (audioPrompt)
         audioPrompt(QStringLiteral("Dupe"));
     m_hold.reported();
+    m_startsFreshCall = true;
     clearEntry();
     moveFocus(EntryField::Call);
     return true;
@@ -501,6 +522,12 @@ bool EntryWorkflow::logDigitalContact(const DigitalContact& c)
     return stored;
 }
 
+void EntryWorkflow::showNote(const QString& text)
+{
+    m_view.lblDialog = {text, DisplayColours::Panel};
+    emit viewChanged();
+}
+
 void EntryWorkflow::showMessage(const QString& text)
 {
     m_view.lblDialog = {text, DisplayColours::DupeRed};
@@ -553,6 +580,28 @@ void EntryWorkflow::beginFind()
 void EntryWorkflow::findCall(const QString& text, bool partialMatches)
 {
     m_list.find(text, partialMatches);
+    m_findText = text;
+    if (!text.isEmpty() && m_list.rowCount() == 0) {
+        m_view.lblDialog = {partialMatches ? QStringLiteral("No call containing %1 in the log.").arg(text)
+                                           : QStringLiteral("No contact with %1 in the log.").arg(text),
+                            DisplayColours::Panel};
+    }
+}
+
+QString EntryWorkflow::listFilterText() const
+{
+    const int n = m_list.rowCount();
+    switch (m_list.content()) {
+    case LogList::Content::Found:
+        return QStringLiteral("Filter on: %1 found for \"%2\" - press %3 for the log")
+            .arg(n == 1 ? QStringLiteral("1 contact") : QStringLiteral("%1 contacts").arg(n), m_findText,
+                 m_list.cmdListCaption());
+    case LogList::Content::Previous:
+        return QStringLiteral("Filter on: earlier contacts of the call - press %1 for the log")
+            .arg(m_list.cmdListCaption());
+    default:
+        return {};
+    }
 }
 
 void EntryWorkflow::listRowClicked()

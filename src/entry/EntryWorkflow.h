@@ -35,9 +35,9 @@ struct KeyResult {
 //    focus from view() and call acknowledgeView(). The workflow returns key 0 whenever it has
 //    changed the field texts itself, so the insert never meets a stale text;
 //  - every focus change (also to a button: EntryField::None): focusArrived();
-//  - while holdingKeys(), a single-shot timer of holdRemainingMs() calls releaseHeldKeys()
-//    and redraws. The first call-field key within 3 s of a dupe report is dropped; the keys
-//    typed after it are queued here and replayed in order (DupeKeyHold.h);
+//  - while callLocked(), the call field shows locked and a single-shot timer of
+//    holdRemainingMs() calls endDupeHold() and redraws. Every key within 3 s of a dupe report
+//    is dropped with a beep and never replayed (DupeKeyHold.h);
 //  - the list: redraw its rows from list() whenever list().version() changes (it is refilled
 //    here after every reload of the log and every stored contact);
 //  - buttons and menus: clearFields(), toggleShowAll(), toggleDupWarning(), beginFind(),
@@ -64,17 +64,19 @@ public:
     const ExchangeValidator& validator() const { return m_validator; }
 
     QString currentCall() const { return m_view.txtCall; }
+    // The call being typed against the log, for a large label beside the call field: a dupe on
+    // this band and mode (with its record), worked on other bands or modes (which), or new.
+    LabelView workedStatus() const;
     void setFieldText(EntryField field, const QString& text);
 
-    // One key in one field, routed to the handlers below (or queued during the dupe hold).
+    // One key in one field, routed to the handlers below (or dropped during the dupe hold).
     KeyResult keyPress(EntryField field, int key, bool caretAtEnd);
     KeyResult callKey(int key, bool caretAtEnd);
     KeyResult classKey(int key);
     KeyResult sectionKey(int key);
     KeyResult postContestDateKey(int key);
     KeyResult postContestTimeKey(int key);
-    // Types one key at the end of the focused field as the window would (used to replay held
-    // keys, and by tests and tools).
+    // Types one key at the end of the focused field as the window would (tests and tools).
     void typeKey(int key);
     void typeText(const QString& text);
 
@@ -94,20 +96,30 @@ public:
     // Texts from outside the entry for the message line and the possible-dupe box (the spot
     // displays: "You've been spotted!", a band map label under the pointer).
     void showLabels(const std::optional<LabelView>& dialog, const std::optional<LabelView>& dupe);
+    // Information for the message line (section totals under the pointer).
+    void showNote(const QString& text);
 
-    // The 3-second hold after a dupe report.
-    bool holdingKeys() const { return m_hold.holding(); }
+    // The 3-second hold after a dupe report: the call field is locked until endDupeHold().
+    bool callLocked() const { return m_hold.active(); }
     qint64 holdRemainingMs() const { return m_hold.remainingMs(); }
-    // Ends the hold once 3 s have passed and replays the keys typed meanwhile; true when it did.
-    bool releaseHeldKeys();
+    // Ends the hold once 3 s have passed; true when it did. The dupe report stays on the
+    // message line until the next key starts a fresh call.
+    bool endDupeHold();
 
     void clearFields();
+    // True when the call, class and section fields are all empty.
+    bool entryEmpty() const { return m_view.txtCall.isEmpty() && m_view.txtCK.isEmpty() && m_view.txtSec.isEmpty(); }
+    // Empties the message line (Esc on an empty entry).
+    void clearMessage() { m_view.lblDialog = {QString(), DisplayColours::Panel}; }
     void toggleShowAll();
     void toggleDupWarning();
     QString cmdDupCaption() const { return m_view.dupWarningOn ? QStringLiteral("On") : QStringLiteral("Off"); }
     // Before the find window opens; the window then calls findCall with its answer.
     void beginFind();
+    // Fills the list with the matches; says so on the message line when there are none.
     void findCall(const QString& text, bool partialMatches);
+    // What the list is filtered on, for a line above it; empty for the plain log.
+    QString listFilterText() const;
     void listRowClicked();
     // Toggles the previous-contacts option; emits preferencesChanged.
     void toggleListPrevious();
@@ -156,5 +168,7 @@ private:
     bool m_justFound = false;
     bool m_missingFlag = false;
     bool m_invalidSectionFlag = false;
+    QString m_findText;
+    bool m_startsFreshCall = false; // the next key follows a dupe report
     DupeKeyHold m_hold;
 };

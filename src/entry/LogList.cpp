@@ -13,7 +13,7 @@ LogList::LogList(const ContactLog& log) : m_log(log) {}
 
 const QStringList& LogList::headers()
 {
-    static const QStringList h{"Rec#", "Call", "Class", "Sec", "Date", "Time", "Bnd", "Mode", "Opr"};
+    static const QStringList h{"Rec#", "Call", "Class", "Sec", "Date", "Time", "Bnd", "Mode", "Opr", "Freq"};
     return h;
 }
 
@@ -105,7 +105,7 @@ QString LogList::columnText(const ContactRecord& r, int recNo, int column)
         auto d = DateTimeText::parseLogDate(r.date);
         if (!d)
             d = DateTimeText::parseDate(r.date);
-        return d ? d->toString(QStringLiteral("M/dd")) : r.date;
+        return d ? d->toString(QStringLiteral("yyyy/MM/dd")) : r.date;
     }
     case Time: {
         auto t = DateTimeText::parseLogTime(r.time);
@@ -119,6 +119,8 @@ QString LogList::columnText(const ContactRecord& r, int recNo, int column)
         return r.mode;
     case Opr:
         return r.op;
+    case Freq:
+        return r.freq;
     default:
         return {};
     }

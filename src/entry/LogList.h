@@ -12,7 +12,7 @@ struct ContactRecord;
 // version() changes; 14 000 rows cost one vector of ints, the texts are made on demand.
 class LogList {
 public:
-    enum Column { RecNo, Call, Class, Sec, Date, Time, Bnd, Mode, Opr, ColumnCount };
+    enum Column { RecNo, Call, Class, Sec, Date, Time, Bnd, Mode, Opr, Freq, ColumnCount };
     // Which contacts the list holds.
     enum class Content { Latest, All, Previous, Found };
 
@@ -47,7 +47,8 @@ public:
     quint64 version() const { return m_version; }
 
     QString cell(int row, int column) const;
-    // A record's column text: dates as "M/DD", times as "h:mm".
+    // A record's column text: dates as "YYYY/MM/DD", so an imported or older year reads
+    // apart; times as "h:mm".
     static QString columnText(const ContactRecord& r, int recNo, int column);
 
 private:

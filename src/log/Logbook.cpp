@@ -253,8 +253,8 @@ bool Logbook::ConfirmNewLog(const QDateTime& now)
 void Logbook::archive(const QString& documentsDir, const QString& ownCall, const QDate& today)
 {
     m_dialogs.message(QStringLiteral("This function is used to create a permanent copy of your currently open log "
-                                     "file.  To open your log file at a later date, click File > Combine or Restore "
-                                     "from Backup."),
+                                     "file.  To open your log file at a later date, click File > Append Data or "
+                                     "Restore From Backup."),
                       QStringLiteral("Archive Information"));
     const QString suggested = documentsDir + QLatin1Char('/') + AlphanumericOnly(ownCall) +
                               today.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".dat");

@@ -20,14 +20,17 @@ BackupOptionsDialog::BackupOptionsDialog(BackupScheduler& scheduler, Preferences
     setObjectName(QStringLiteral("frmBackup"));
     setWindowTitle(QStringLiteral("Backup Options"));
 
-    auto* label1 = new QLabel(QStringLiteral("Make a backup copy of your log file every 15 minutes saved in ") + dataDir
-                                  + QStringLiteral(" (always enabled)."),
+    // A long path wraps at its separators, never in the middle of a folder name.
+    QString folder = dataDir;
+    folder.replace(QLatin1Char('/'), QStringLiteral("/\u200B"));
+    auto* label1 = new QLabel(QStringLiteral("Make a backup copy of your log file every 15 minutes saved in ") +
+                                  folder + QStringLiteral(" (always enabled)."),
                               this);
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setWordWrap(true);
     const QString year = BackupScheduler::yearFolderName(QDate::currentDate());
-    auto* label2 = new QLabel(QStringLiteral("Write a permanent backup of your log file every 15 minutes in ") + dataDir
-                                  + QLatin1Char('/') + year + QStringLiteral("."),
+    auto* label2 = new QLabel(QStringLiteral("Write a permanent backup of your log file every 15 minutes in ") +
+                                  folder + QLatin1Char('/') + year + QStringLiteral("."),
                               this);
     label2->setObjectName(QStringLiteral("Label2"));
     label2->setWordWrap(true);

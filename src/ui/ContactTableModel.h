@@ -9,7 +9,7 @@ class LogList;
 class ContactTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { RecNo, Call, Class, Sec, Date, Time, Band, Mode, Operator, ColumnCount };
+    enum Column { RecNo, Call, Class, Sec, Date, Time, Band, Mode, Operator, Freq, ColumnCount };
 
     explicit ContactTableModel(const LogList& list, QObject* parent = nullptr);
 

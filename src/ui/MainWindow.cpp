@@ -9,6 +9,7 @@
 #include "log/Station.h"
 #include "settings/FormScaling.h"
 #include "ui/BackupOptionsDialog.h"
+#include "ui/BandModeTable.h"
 #include "ui/ClickableLabel.h"
 #include "ui/ContactTableModel.h"
 #include "ui/EditContactDialog.h"
@@ -18,8 +19,10 @@
 #include "ui/OperatorDialog.h"
 #include "ui/ReportActions.h"
 #include "ui/RigWindows.h"
+#include "ui/SecondaryWindowKeeper.h"
 #include "ui/SectionDisplay.h"
 #include "ui/StationIdDialog.h"
+#include "ui/StatusStrip.h"
 #include "ui/TypedPaste.h"
 #include "util/Clock.h"
 #include "util/Dialogs.h"
@@ -31,6 +34,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -71,6 +75,8 @@ MainWindow::MainWindow(Station& station, Dialogs& dialogs, RigPoller& rigPoller,
     setWindowTitle(QString::fromLatin1(ProgramTitle));
     m_rig = new RigWindows(m_station, rigPoller, m_dialogs, this);
     buildWidgets();
+    m_strip = new StatusStrip(m_station, rigPoller, this);
+    setStatusBar(m_strip);
     buildMenus();
     m_rig->installShortcuts(this);
     showBandAndMode();
@@ -89,12 +95,13 @@ MainWindow::MainWindow(Station& station, Dialogs& dialogs, RigPoller& rigPoller,
     connect(&m_entry, &EntryWorkflow::ratesDue, this, &MainWindow::TimeStats);
     connect(&m_entry, &EntryWorkflow::preferencesChanged, &m_station, [this] { m_station.SavePref(); });
     connect(&m_entry, &EntryWorkflow::viewChanged, this, &MainWindow::redrawEntry);
+    new SecondaryWindowKeeper(*this, [this] { returnToCall(); });
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { focusChanged(now); });
 
     m_holdTimer = new QTimer(this);
     m_holdTimer->setSingleShot(true);
     connect(m_holdTimer, &QTimer::timeout, this, [this] {
-        m_entry.releaseHeldKeys();
+        m_entry.endDupeHold();
         redrawEntry();
     });
 
@@ -136,7 +143,8 @@ void MainWindow::buildWidgets()
     m_amPm = namedLabel(QStringLiteral("Label16"), central);
     m_rate60 = namedLabel(QStringLiteral("lblAQSO60"), central, QStringLiteral("0"));
     m_rate20 = namedLabel(QStringLiteral("lblAQSO20"), central, QStringLiteral("0"));
-    for (QLabel* l : {m_ownCall, static_cast<QLabel*>(m_bandDisplay), static_cast<QLabel*>(m_modeDisplay), m_utcTime})
+    for (QLabel* l : {m_ownCall, static_cast<QLabel*>(m_bandDisplay), static_cast<QLabel*>(m_modeDisplay), m_utcTime,
+                      m_rate60, m_rate20})
         l->setFont(big);
     top->addWidget(m_ownCall);
     top->addWidget(m_ownClass);
@@ -226,6 +234,13 @@ void MainWindow::buildWidgets()
         redrawEntry();
     });
     entry->addWidget(clear, 1, column);
+    m_worked = namedLabel(QStringLiteral("lblWorked"), central);
+    m_worked->setFont(big);
+    m_worked->setAutoFillBackground(true);
+    m_worked->setAlignment(Qt::AlignCenter);
+    m_worked->setMinimumWidth(m_worked->fontMetrics().horizontalAdvance(QStringLiteral("DUPE  Rec# 00000")));
+    entry->addWidget(m_worked, 0, column + 1, 2, 1);
+    entry->setColumnStretch(column + 1, 1);
     root->addLayout(entry);
 
     m_dialog = namedLabel(QStringLiteral("lblDialog"), central);
@@ -265,7 +280,16 @@ void MainWindow::buildWidgets()
             m_list->selectRow(index.row());
         cmdEdit_Click();
     });
-    root->addWidget(m_list, 1);
+    m_list->installEventFilter(this);
+    m_listFilter = namedLabel(QStringLiteral("lblListFilter"), central);
+    m_listFilter->setStyleSheet(QStringLiteral("QLabel { background: #ffff80; font-weight: bold; }"));
+    m_listFilter->hide();
+    root->addWidget(m_listFilter);
+    m_bandModes = new BandModeTable(central);
+    auto* listRow = new QHBoxLayout;
+    listRow->addWidget(m_list, 1);
+    listRow->addWidget(m_bandModes);
+    root->addLayout(listRow, 1);
 
     auto* buttons = new QHBoxLayout;
     auto button = [&](const QString& name, const QString& text) {
@@ -319,6 +343,17 @@ void MainWindow::placeSpotDisplay(QWidget* display)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && selectedRecordNumber() > 0) {
+            cmdEdit_Click();
+            return true;
+        }
+        if (key == Qt::Key_Delete && selectedRecordNumber() > 0) {
+            cmdDelete_Click();
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseMove && watched == centralWidget() &&
         !centralWidget()->childAt(static_cast<QMouseEvent*>(event)->position().toPoint())) {
         const LabelView before = m_entry.view().lblDupe;
@@ -382,6 +417,7 @@ void MainWindow::redrawEntry()
             e->setText(text);
         if (v.selectAll & (1u << static_cast<unsigned>(f)))
             e->selectAll();
+    showCallLock(m_entry.callLocked());
     }
     for (QWidget* w : std::as_const(m_postContestWidgets))
         w->setVisible(v.postContestVisible);
@@ -394,11 +430,19 @@ void MainWindow::redrawEntry()
         m_paintedEntryDialog = v.lblDialog;
     }
     paintLabel(m_dupe, v.lblDupe);
+    paintLabel(m_worked, m_entry.workedStatus());
     m_edit->setVisible(v.editDeleteVisible && m_rowChosen);
     m_delete->setVisible(v.editDeleteVisible && m_rowChosen);
     m_dupButton->setText(m_entry.cmdDupCaption());
     m_listButton->setText(m_entry.list().cmdListCaption());
+    const bool listChanged = m_shownListVersion != m_entry.list().version();
+    m_shownListVersion = m_entry.list().version();
     m_model->syncWithList();
+    const QString filter = m_entry.listFilterText();
+    m_listFilter->setText(filter);
+    m_listFilter->setVisible(!filter.isEmpty());
+    if (listChanged && filter.isEmpty())
+        m_list->scrollToBottom(); // the newest contact stays in view
     if (v.focus != EntryField::None && isVisible()) {
         QLineEdit* target = m_fields[v.focus];
         if (QApplication::focusWidget() != target)
@@ -408,10 +452,24 @@ void MainWindow::redrawEntry()
     m_redrawing = false;
     armHoldTimer();
 }
+void MainWindow::showCallLock(bool locked)
+{
+    QLineEdit* call = m_fields[EntryField::Call];
+    if (call->isReadOnly() == locked)
+        return;
+    // Greyed and read-only, so the operator sees why the keys do nothing for these 3 s.
+    call->setReadOnly(locked);
+    call->setPlaceholderText(locked ? QStringLiteral("Dupe - wait") : QString());
+    QPalette p = call->palette();
+    p.setColor(QPalette::Base, locked ? QApplication::palette().color(QPalette::Window)
+                                      : QApplication::palette().color(QPalette::Base));
+    call->setPalette(p);
+}
+
 
 void MainWindow::armHoldTimer()
 {
-    if (m_entry.holdingKeys() && !m_holdTimer->isActive())
+    if (m_entry.callLocked() && !m_holdTimer->isActive())
         m_holdTimer->start(static_cast<int>(qMax<qint64>(1, m_entry.holdRemainingMs())));
 }
 
@@ -428,10 +486,16 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
         {Qt::Key_Escape, KeyerHandoff::Key::Escape}};
     const auto it = keys.find(event->key());
     const QString mode = m_station.state().mode();
-    if (it != keys.end() && KeyerHandoff::handedOver(it->second, mode)
-        && m_keyer->windowKey(it->second, event->modifiers() & Qt::ShiftModifier, mode))
+    const bool taken = it != keys.end() && KeyerHandoff::handedOver(it->second, mode) &&
+                       m_keyer->windowKey(it->second, event->modifiers() & Qt::ShiftModifier, mode);
+    if (event->key() == Qt::Key_Escape && m_entry.entryEmpty()) {
+        // Esc on an empty entry also wipes a stale message, whether or not a keyer stopped.
+        m_entry.clearMessage();
+        redrawEntry();
         return;
-    QMainWindow::keyPressEvent(event);
+    }
+    if (!taken)
+        QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::showEvent(QShowEvent* event)
@@ -509,6 +573,8 @@ void MainWindow::refreshFromLog()
     m_phoneCount->setText(QString::number(log.phoneCount()));
     m_pointsTotal->setText(QString::number(log.points()));
     m_sections->refresh(log, m_station.prefs().workedColour, m_station.prefs().notWorkedColour);
+    m_bandModes->refresh(log);
+    m_strip->refresh();
     m_model->syncWithList();
     m_list->scrollToBottom();
 }
@@ -537,18 +603,28 @@ void MainWindow::mnuOperator_Click()
     OperatorDialog dialog(m_station.state().operatorInitials(), this);
     if (dialog.exec() == QDialog::Accepted)
         m_station.state().setOperatorInitials(dialog.initials());
+    m_strip->refreshStation();
+    returnToCall();
 }
 
 void MainWindow::mnuSetup_Click()
 {
     StationIdDialog dialog(m_station.prefs(), this, &m_dialogs);
     dialog.setRules(m_station.rules());
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    dialog.applyTo(m_station.prefs());
-    m_station.setRules(dialog.rules());
-    showStationIdentity();
-    m_station.SavePref();
+    if (dialog.exec() == QDialog::Accepted) {
+        dialog.applyTo(m_station.prefs());
+        m_station.setRules(dialog.rules());
+        showStationIdentity();
+        m_station.SavePref();
+    }
+    returnToCall();
+}
+
+void MainWindow::returnToCall()
+{
+    m_entry.focusArrived(EntryField::Call);
+    redrawEntry();
+    m_fields[EntryField::Call]->setFocus();
 }
 
 void MainWindow::cmdFind_Click()
@@ -558,7 +634,7 @@ void MainWindow::cmdFind_Click()
     installKeyFilter(dialog.callField(), KeyFilters::upperCase);
     if (dialog.exec() == QDialog::Accepted)
         m_entry.findCall(dialog.call(), dialog.partialMatches());
-    redrawEntry();
+    returnToCall();
 }
 
 void MainWindow::cmdEdit_Click()
@@ -575,7 +651,7 @@ void MainWindow::cmdEdit_Click()
     if (!stored && m_station.logbook().firstUnreadLine() == 0)
         m_station.logbook().rewriteAndReload();
     m_rowChosen = false;
-    redrawEntry();
+    returnToCall();
 }
 
 void MainWindow::cmdDelete_Click()
@@ -585,7 +661,7 @@ void MainWindow::cmdDelete_Click()
     redrawEntry();
     if (recNo >= 1)
         m_station.logbook().deleteRecord(recNo);
-    m_fields[EntryField::Call]->setFocus();
+    returnToCall();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -23,6 +23,8 @@ class RigPoller;
 class RigWindows;
 class SectionDisplay;
 class Station;
+class StatusStrip;
+class BandModeTable;
 
 // The logging window. It turns Qt events into calls on the entry rules, the logbook and the
 // operating state, and redraws itself from their state; it keeps no rules of its own.
@@ -47,6 +49,8 @@ public:
     void showStationIdentity();
     // Redraws the entry area from the entry rules' view.
     void redrawEntry();
+    // Puts the focus back into the call field (after a dialog or secondary window closes).
+    void returnToCall();
     // TimeStats: the contact rates of the last hour and 20 minutes.
     void TimeStats();
 
@@ -88,6 +92,7 @@ private:
     void setTabOrder(bool callFirst);
     int selectedRecordNumber() const;
     void armHoldTimer();
+    void showCallLock(bool locked);
 
     Station& m_station;
     Dialogs& m_dialogs;
@@ -110,6 +115,11 @@ private:
     QLabel* m_dialog = nullptr;
     std::optional<LabelView> m_paintedEntryDialog; // the entry's last message shown in m_dialog
     QLabel* m_dupe = nullptr;
+    QLabel* m_worked = nullptr;
+    QLabel* m_listFilter = nullptr;
+    quint64 m_shownListVersion = ~0ULL;
+    StatusStrip* m_strip = nullptr;
+    BandModeTable* m_bandModes = nullptr;
     QLabel* m_utcTime = nullptr;
     QLabel* m_localTime = nullptr;
     QLabel* m_amPm = nullptr;

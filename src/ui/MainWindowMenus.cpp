@@ -3,6 +3,7 @@
 #include "ui/MainWindow.h"
 
 #include "log/Bands.h"
+#include "log/OperatingState.h"
 #include "log/Station.h"
 #include "settings/FormScaling.h"
 #include "ui/AboutBox.h"
@@ -78,6 +79,19 @@ void MainWindow::buildMenus()
         connect(a, &QAction::triggered, this, [this, label] { m_station.state().selectBand(label); });
         m_bandActions << a;
     }
+    // Band and mode keys clear of the keyers' (Ctrl+letters, F-keys, Up, Down, Esc).
+    band->addSeparator();
+    const auto step = [this](QMenu* menu, const char* name, const QString& text, const QKeySequence& keys,
+                             void (OperatingState::*change)()) {
+        QAction* a = menu->addAction(text);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(keys);
+        connect(a, &QAction::triggered, this, [this, change] { (m_station.state().*change)(); });
+    };
+    step(band, "mnuNextBand", QStringLiteral("&Next Band"), QKeySequence(Qt::CTRL | Qt::Key_PageUp),
+         &OperatingState::nextBand);
+    step(band, "mnuPreviousBand", QStringLiteral("&Previous Band"), QKeySequence(Qt::CTRL | Qt::Key_PageDown),
+         &OperatingState::previousBand);
 
     QMenu* mode = menuBar()->addMenu(QStringLiteral("&Mode"));
     mode->setObjectName(QStringLiteral("mnuMode"));
@@ -93,6 +107,9 @@ void MainWindow::buildMenus()
         connect(a, &QAction::triggered, this, [this, m] { m_station.state().selectMode(m); });
         m_modeActions << a;
     }
+    mode->addSeparator();
+    step(mode, "mnuNextMode", QStringLiteral("&Next Mode"), QKeySequence(Qt::CTRL | Qt::Key_M),
+         &OperatingState::nextMode);
 
     QMenu* rig = menuBar()->addMenu(QStringLiteral("&Rig"));
     rig->setObjectName(QStringLiteral("mnuRig"));
@@ -201,9 +218,11 @@ void MainWindow::fitToScreen()
         ? FormScaling::ScaleMainWindowByPercent(screen->geometry(), p.formSizePercent)
         : FormScaling::FitMainWindowToScreen(screen->geometry(), screen->availableGeometry(), p.taskbarFit == 1);
     setGeometry(g.rect);
-    if (g.fontFactor > 0 && g.fontFactor != 1.0) {
+    // Past 1280 pixels the type grows with the window, so a 1920 screen reads from the chair.
+    const double factor = (g.fontFactor > 0 ? g.fontFactor : 1.0) * qMax(1.0, g.rect.width() / 1280.0);
+    if (factor != 1.0) {
         QFont f = font();
-        f.setPointSizeF(QApplication::font().pointSizeF() * g.fontFactor);
+        f.setPointSizeF(QApplication::font().pointSizeF() * factor);
         setFont(f);
     }
 }

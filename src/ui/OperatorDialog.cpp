@@ -15,6 +15,7 @@ OperatorDialog::OperatorDialog(const QString& current, QWidget* parent) : QDialo
     setModal(true);
     m_initials = new QLineEdit(current, this);
     m_initials->setObjectName(QStringLiteral("Text1"));
+    m_initials->selectAll(); // typing replaces the old initials
     // Quotes would break the quoted log fields; initials are always capitals.
     installKeyFilter(m_initials, [](int& k) {
         if (k == '"' || k == '\'')

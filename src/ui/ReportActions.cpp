@@ -90,7 +90,7 @@ void installReportActions(QMenu* menu, Station& s, QWidget* parent, QAbstractIte
         writeDupeSheet(s.log().records(), id, s.paths().dataDir, s.dialogs());
     });
     add("mnuPrntlog", QStringLiteral("Print Log..."), [&s, parent, status] {
-        status(QStringLiteral("Printing ASCII Log File."));
+        status(QStringLiteral("Preview of the log for printing."));
         previewReport(printedLogPages(s.log().records(), identity(s)), 11, QStringLiteral("ARRL Field Day Log"), parent);
         status(QStringLiteral(" "));
     });

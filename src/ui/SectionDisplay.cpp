@@ -22,6 +22,7 @@ SectionDisplay::SectionDisplay(const SectionTable& table, QWidget* parent) : QWi
     for (int i = 0; i < table.size(); ++i) {
         auto* l = new QLabel(table.at(i).abbr, this);
         l->setObjectName(QStringLiteral("lblSection%1").arg(table.at(i).abbr));
+        l->setProperty("abbr", table.at(i).abbr);
         l->setToolTip(table.at(i).name);
         l->setAlignment(Qt::AlignCenter);
         l->setAutoFillBackground(true);
@@ -38,10 +39,15 @@ void SectionDisplay::refresh(const ContactLog& log, quint32 workedColour, quint3
     const QColor worked = colourFromBgr(workedColour);
     const QColor notWorked = colourFromBgr(notWorkedColour);
     for (int i = 0; i < count(); ++i) {
-        QPalette p = m_labels[static_cast<size_t>(i)]->palette();
-        p.setColor(QPalette::Window, log.isSectionWorked(i) ? worked : notWorked);
+        QLabel* l = m_labels[static_cast<size_t>(i)];
+        const bool done = log.isSectionWorked(i);
+        QPalette p = l->palette();
+        p.setColor(QPalette::Window, done ? worked : notWorked);
         p.setColor(QPalette::WindowText, Qt::black);
-        m_labels[static_cast<size_t>(i)]->setPalette(p);
+        l->setPalette(p);
+        // A mark as well as the colour, for an operator who cannot tell the two colours apart.
+        const QString abbr = l->property("abbr").toString();
+        l->setText(done ? abbr + QStringLiteral(" \u2713") : abbr);
     }
 }
 
@@ -49,7 +55,7 @@ bool SectionDisplay::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonRelease) {
         if (auto* l = qobject_cast<QLabel*>(watched))
-            emit sectionClicked(l->text());
+            emit sectionClicked(l->property("abbr").toString());
     }
     return QWidget::eventFilter(watched, event);
 }

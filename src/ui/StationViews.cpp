@@ -57,13 +57,13 @@ void StationViews::buildMenu()
 bool StationViews::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Enter) {
-        auto* l = qobject_cast<QLabel*>(watched);
-        auto* dialog = m_window.findChild<QLabel*>(QStringLiteral("lblDialog"));
-        const SectionTable& table = m_station.log().sections();
-        if (l && dialog) {
-            const int i = table.indexOf(l->text());
-            const QString name = i >= 0 ? table.at(i).name : l->text();
-            dialog->setText(StationStats::sectionTotalsText(m_station.log(), l->text(), name));
+        if (auto* l = qobject_cast<QLabel*>(watched)) {
+            // Through the entry's message line, so the next redraw of the entry keeps it.
+            const QString abbr = l->property("abbr").toString();
+            const SectionTable& table = m_station.log().sections();
+            const int i = table.indexOf(abbr);
+            const QString name = i >= 0 ? table.at(i).name : abbr;
+            m_window.entry().showNote(StationStats::sectionTotalsText(m_station.log(), abbr, name));
         }
     }
     return QObject::eventFilter(watched, event);

@@ -90,7 +90,7 @@ SummarySheetWindow::SummarySheetWindow(Station& station, QWidget* parent) : QDia
     chkInfoBooth = named(new QCheckBox(QStringLiteral("Information Booth")), "chkInfoBooth");
     chkNaturalPower = named(new QCheckBox(QStringLiteral("Natural Power")), "chkNaturalPower");
     chkMessageToSm = named(new QCheckBox(QStringLiteral("Message to SM")), "chkMessageToSm");
-    chkSiteVisited = named(new QCheckBox(QStringLiteral("Site visited by invited officals")), "chkSiteVisited");
+    chkSiteVisited = named(new QCheckBox(QStringLiteral("Site visited by invited officials")), "chkSiteVisited");
     chkNonTraditional = named(new QCheckBox(QStringLiteral("Non-traditional Mode (list)")), "chkNonTraditional");
     chkYouth = named(new QCheckBox(QStringLiteral("Youth Participation  (no.):")), "chkYouth");
     txtMessagesRelayed = line("txtMessagesRelayed");

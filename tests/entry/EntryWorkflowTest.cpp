@@ -16,7 +16,7 @@ QByteArray line(const char* fields)
 
 TEST_F(EntryFixture, TypedExchangeIsStoredAsOneLineAndTheEntryCleared)
 {
-    EXPECT_EQ(v().lblDialog.text, "Select a band and mode from the menu bar!");
+    EXPECT_EQ(v().lblDialog.text, ""); // band and mode are set: no hint to set them
     QSignalSpy rates(&wf, &EntryWorkflow::ratesDue);
     QSignalSpy calls(&wf, &EntryWorkflow::currentCallChanged);
     state.BandFreqConversion(14.025f);
@@ -124,6 +124,24 @@ TEST_F(EntryFixture, SameCallOnAnotherBandOrModeIsPrefilledThenLogged)
     EXPECT_EQ(log.record(3), (ContactRecord{"K1ABC", "2A", "CT", "2026/06/27", "18:00:00", "20", "CW", "JS", ""}));
 }
 
+TEST_F(EntryFixture, WorkedStatusBesideTheCall)
+{
+    seed({rec("K1ABC"), rec("K2ABC", "40"), rec("K2ABC", "20", "PH"), rec("K2ABC", "40")});
+    const struct {
+        const char* typed;
+        LabelView shown;
+    } rows[] = {{"k1", {"", DisplayColours::ButtonFace}},
+                {"k1abc", {"DUPE  Rec# 1", DisplayColours::DupeRed}},
+                {"k2abc", {"Worked 40 CW, 20 PH", 0x80E0FF}},
+                {"k2ab", {"NEW", 0x90EE90}}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        wf.clearFields();
+        wf.typeText(row.typed);
+        EXPECT_EQ(wf.workedStatus(), row.shown);
+    }
+}
+
 TEST_F(EntryFixture, PreviousContactsOptionListsEarlierContactsOfTheCall)
 {
     QSignalSpy saves(&wf, &EntryWorkflow::preferencesChanged);
@@ -138,49 +156,52 @@ TEST_F(EntryFixture, PreviousContactsOptionListsEarlierContactsOfTheCall)
     EXPECT_EQ(wf.list().cell(0, LogList::Opr), "");
 }
 
-TEST_F(EntryFixture, KeysAfterADupeAreHeldForThreeSeconds)
+TEST_F(EntryFixture, EveryKeyWithinThreeSecondsOfADupeIsDroppedForGood)
 {
     seed({rec("K1ABC")});
     wf.typeText("k1abc 2a ct\n");
-    ASSERT_TRUE(wf.duplicateFlag());
+    ASSERT_TRUE(wf.callLocked());
+    const LabelView report = v().lblDialog;
+    ASSERT_EQ(report.colour, DisplayColours::DupeRed);
+    const struct {
+        qint64 atMs;
+        EntryField field;
+        int key;
+    } dropped[] = {{500, EntryField::Call, 'w'},
+                   {1000, EntryField::Call, '2'},
+                   {1000, EntryField::Class, 'a'},
+                   {2900, EntryField::Call, Enter},
+                   {2900, EntryField::Section, 'c'}};
+    qint64 now = 0;
+    for (const auto& k : dropped) {
+        SCOPED_TRACE(k.atMs);
+        clock.advanceMs(k.atMs - now);
+        now = k.atMs;
+        const int beeps = dialogs.beeps;
+        EXPECT_EQ(wf.keyPress(k.field, k.key, true).key, 0);
+        EXPECT_EQ(dialogs.beeps, beeps + 1);
+        EXPECT_TRUE(wf.callLocked());
+        EXPECT_EQ(v().lblDialog, report);
+    }
+    // The window's timer ends the hold; the report stays until the next call starts.
+    clock.advanceMs(3000 - now);
+    EXPECT_TRUE(wf.endDupeHold());
+    EXPECT_FALSE(wf.callLocked());
+    EXPECT_EQ(v().lblDialog, report);
+    wf.typeText("w2abc");
+    EXPECT_EQ(v().txtCall, "W2ABC"); // nothing held back surfaces
+    EXPECT_TRUE(v().txtCK.isEmpty());
+    EXPECT_TRUE(v().txtSec.isEmpty());
+    EXPECT_EQ(v().lblDialog.colour, DisplayColours::Panel);
+    EXPECT_EQ(log.size(), 1);
 
-    clock.advanceMs(1000);
-    wf.typeKey('w'); // within the hold: dropped
-    EXPECT_TRUE(wf.holdingKeys());
-    EXPECT_EQ(wf.holdRemainingMs(), 2000);
-    clock.advanceMs(500);
-    wf.typeText("1aw"); // typed meanwhile: waits
-    EXPECT_TRUE(v().txtCall.isEmpty());
-    EXPECT_FALSE(wf.releaseHeldKeys());
-
-    clock.advanceMs(1500);
-    EXPECT_TRUE(wf.releaseHeldKeys());
-    EXPECT_EQ(v().txtCall, "1AW");
-    EXPECT_FALSE(wf.holdingKeys());
-    EXPECT_FALSE(wf.duplicateFlag());
-    wf.typeKey('/');
-    EXPECT_EQ(v().txtCall, "1AW/");
-}
-
-TEST_F(EntryFixture, HeldKeysReplayBeforeALaterKeyAndFirstKeyAfterTheHoldPasses)
-{
-    seed({rec("K1ABC")});
-    wf.typeText("k1abc 2a ct\n");
-    clock.advanceMs(1000);
-    wf.typeText("xk2");
-    clock.advanceMs(2500);
-    // The window's timer has not fired yet: the next key replays the queue first.
-    EXPECT_EQ(wf.keyPress(EntryField::Call, 'b', true).key, 0);
-    EXPECT_EQ(v().txtCall, "K2B");
-
+    // Before the timer fires, the first key after 3 s ends the hold itself and starts the call.
     wf.clearFields();
     wf.typeText("k1abc 2a ct\n");
-    ASSERT_TRUE(wf.duplicateFlag());
     clock.advanceMs(3000);
-    wf.typeKey('k');
-    EXPECT_EQ(v().txtCall, "K");
+    EXPECT_EQ(wf.keyPress(EntryField::Call, 'k', true).key, 'K');
     EXPECT_FALSE(wf.duplicateFlag());
-    EXPECT_FALSE(wf.holdingKeys());
+    EXPECT_FALSE(wf.callLocked());
 }
 
 TEST_F(EntryFixture, MissingFieldsRefuseTheContactAndKeepTheEntry)
@@ -294,7 +315,8 @@ TEST_F(EntryFixture, ListViewsFindAndButtons)
     EXPECT_EQ(wf.list().rowCount(), 25);
     EXPECT_EQ(wf.list().cmdListCaption(), "All");
     EXPECT_EQ(wf.list().cell(4, LogList::Time), "9:05");
-    EXPECT_EQ(wf.list().cell(0, LogList::Date), "6/27");
+    EXPECT_EQ(wf.list().cell(0, LogList::Date), "2026/06/27");
+    EXPECT_EQ(wf.list().cell(0, LogList::Freq), "14.025");
     EXPECT_EQ(wf.list().cell(0, LogList::RecNo), "1");
     EXPECT_EQ(wf.list().cell(0, LogList::Opr), "AB");
     wf.toggleShowAll();
@@ -305,6 +327,10 @@ TEST_F(EntryFixture, ListViewsFindAndButtons)
     EXPECT_EQ(wf.list().rows(), std::vector<int>{2});
     wf.findCall("K2", true);
     EXPECT_EQ(wf.list().rows(), (std::vector<int>{2, 20, 21, 22, 23, 24, 25}));
+    EXPECT_EQ(wf.listFilterText(), "Filter on: 7 contacts found for \"K2\" - press Last 20 for the log");
+    wf.findCall("W9", false);
+    EXPECT_EQ(wf.list().rowCount(), 0);
+    EXPECT_EQ(v().lblDialog.text, "No contact with W9 in the log.");
     wf.findCall("", true);
     EXPECT_EQ(wf.list().rowCount(), 0);
     // The found list survives the call field getting the focus once.
@@ -398,7 +424,7 @@ TEST_F(EntryFixture, RandomTypingStoresOnlyWellFormedContacts)
             wf.focusArrived(EntryField(next(4)));
         wf.typeText(text);
         clock.advanceMs(next(4000));
-        wf.releaseHeldKeys();
+        wf.endDupeHold();
     }
     std::vector<ContactRecord> stored;
     ASSERT_EQ(LogFile(dir.file("fdlog.dat")).read(stored, 20000).status, LogFile::ReadStatus::Ok);

@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -104,9 +105,21 @@ TEST_F(MainWindowFixture, StartsOnAPreparedFolderAndShowsTheLog)
     EXPECT_EQ(cell(0, ContactTableModel::RecNo), "6");
     EXPECT_EQ(cell(0, ContactTableModel::Call), "K6AB");
     EXPECT_EQ(cell(19, ContactTableModel::RecNo), "25");
-    EXPECT_EQ(cell(19, ContactTableModel::Date), "6/27");
+    EXPECT_EQ(cell(19, ContactTableModel::Date), "2026/06/27");
     EXPECT_EQ(cell(19, ContactTableModel::Time), "18:25");
     EXPECT_EQ(model->headerData(8, Qt::Horizontal, Qt::DisplayRole).toString(), "Opr");
+
+    // The score at a glance: the strip, and the band x mode table (20 m is the fourth row).
+    EXPECT_EQ(text("lblStripContacts"), "Contacts: 25");
+    EXPECT_EQ(text("lblStripSections"), "Sections: 2 of 85");
+    EXPECT_EQ(text("lblStripScore"), "Score: 84 (42 points x2)");
+    EXPECT_EQ(text("lblStripRig"), "Rig: not connected");
+    auto* table = w.findChild<QTableWidget*>("tblBandMode");
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->item(3, 0)->text(), "8");
+    EXPECT_EQ(table->item(3, 1)->text(), "9");
+    EXPECT_EQ(table->item(0, 2)->text(), "");
+    EXPECT_EQ(table->item(13, 2)->text(), "8");
 
     // A folder that has not chosen its rules shows the current 85 sections: CT and ENY worked,
     // everything else not; the retired GTA and DX mark nothing.
@@ -116,6 +129,8 @@ TEST_F(MainWindowFixture, StartsOnAPreparedFolderAndShowsTheLog)
     const QColor notWorked = colourFromBgr(Preferences{}.notWorkedColour);
     EXPECT_EQ(sections->label(0)->palette().color(QPalette::Window), worked);
     EXPECT_EQ(sections->label(0)->toolTip(), "Connecticut");
+    EXPECT_EQ(sections->label(0)->text(), "CT \u2713"); // readable without colour
+    EXPECT_EQ(sections->label(1)->text(), "EMA");
     EXPECT_EQ(sections->label(7)->palette().color(QPalette::Window), worked);
     EXPECT_EQ(sections->label(73)->toolTip(), "Golden Horseshoe");
     EXPECT_EQ(sections->label(73)->palette().color(QPalette::Window), notWorked);
@@ -328,17 +343,25 @@ TEST_F(MainWindowFixture, TypedContactsAreLoggedDupesRefusedAndDigitsCarried)
     EXPECT_EQ(QApplication::focusWidget()->objectName(), "txtCall");
     EXPECT_TRUE(w.findChild<QLineEdit*>("txtCall")->text().isEmpty());
 
-    // The same call again on the same band and mode: refused, named, entry emptied.
+    // The same call again on the same band and mode: refused, named, entry emptied, and the
+    // call field locked for 3 s against keys typed ahead.
     typeAtFocus("k1abc 2a ct\n");
-    EXPECT_EQ(text("lblDialog"), "Dupe: K1ABC 2A CT 2026/06/27 18:00:00 ON 20 CW  Rec# 1");
+    const QString report = "Dupe: K1ABC 2A CT 2026/06/27 18:00:00 ON 20 CW  Rec# 1";
+    EXPECT_EQ(text("lblDialog"), report);
     EXPECT_EQ(app->station().log().size(), 1);
-    EXPECT_TRUE(w.findChild<QLineEdit*>("txtCall")->text().isEmpty());
+    auto* call = w.findChild<QLineEdit*>("txtCall");
+    EXPECT_TRUE(call->text().isEmpty());
+    EXPECT_TRUE(call->isReadOnly());
+    clock.advanceMs(1000);
+    typeAtFocus("w2abc");
+    EXPECT_TRUE(call->text().isEmpty());
+    EXPECT_EQ(text("lblDialog"), report);
 
     // After the hold, a digit after the call's suffix carries into the class field.
-    clock.advanceMs(3500);
-    w.entry().releaseHeldKeys();
+    clock.advanceMs(2500);
     typeAtFocus("k1abd1e eny\n");
     ASSERT_EQ(app->station().log().size(), 2);
+    EXPECT_FALSE(call->isReadOnly());
     const ContactRecord& r = app->station().log().record(2);
     EXPECT_EQ(r.call, "K1ABD");
     EXPECT_EQ(r.cls, "1E");
@@ -618,4 +641,100 @@ TEST_F(MainWindowFixture, CtrlDOpensTheSpottingWindowAndKeepsIt)
     w.findChild<QAction*>("mnuPacketSpot")->trigger();
     EXPECT_EQ(w.findChild<QWidget*>("PacketSpotfrm"), spotting);
     EXPECT_TRUE(spotting->isVisible());
+}
+
+namespace {
+
+// Presses Esc in the next modal window that shows (a mnemonic clicks its button a moment later).
+void escapeTheModal(QString* title)
+{
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, title] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            *title = modal->windowTitle();
+            poll->stop();
+            poll->deleteLater();
+            QTest::keyClick(modal, Qt::Key_Escape);
+        }
+    });
+    poll->start(5);
+}
+
+} // namespace
+
+TEST_F(MainWindowFixture, EscClosesEveryWindowAndTheFocusComesBackToTheCall)
+{
+    prepare(contacts(3));
+    ASSERT_TRUE(start());
+    MainWindow& w = app->window();
+    w.show();
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    auto* call = w.findChild<QLineEdit*>("txtCall");
+    auto* list = w.listView();
+    const auto backOnCall = [&] {
+        QApplication::processEvents();
+        return w.focusWidget() == call;
+    };
+    // Modal windows, opened as the operator does; each one is left with Esc.
+    const std::vector<std::pair<QString, std::function<void()>>> modal{
+        {"Find a Call", [&] { QTest::keyClick(call, Qt::Key_I, Qt::AltModifier); }}, // Alt+F is File's
+        {"Edit Contact Entry - Field Day",
+         [&] {
+             list->selectRow(1);
+             QTest::keyClick(list, Qt::Key_Return);
+         }},
+        {" Amateur Station I.D.", [&] { w.findChild<QAction*>("mnuSetup")->trigger(); }},
+        {"Change Operator", [&] { w.findChild<QAction*>("mnuOperator")->trigger(); }},
+    };
+    for (const auto& [title, open] : modal) {
+        SCOPED_TRACE(title.toStdString());
+        w.findChild<QPushButton*>("cmdFind")->setFocus(); // where the focus was left before
+        QString shown;
+        escapeTheModal(&shown);
+        open();
+        WAIT_EQ(shown, title, 2000);
+        EXPECT_TRUE(backOnCall());
+    }
+    EXPECT_EQ(app->station().log().size(), 3);
+    // Delete on a row asks first.
+    list->selectRow(0);
+    dialogs.yesNoAnswers = {false};
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(dialogs.last().title, "Are you sure?");
+    EXPECT_EQ(app->station().log().size(), 3);
+    EXPECT_TRUE(backOnCall());
+
+    // Windows that stay open beside the main one.
+    for (const char* action : {"mnuRigControl", "mnuRigTune", "mnuBandPlan", "mnuPacketSpot", "mnuOperatorStats",
+                               "mnuGraph", "mnuSectionMap", "mnuColors", "mnuHelpPage"}) {
+        SCOPED_TRACE(action);
+        const auto open = [&] {
+            QWidgetList shown;
+            for (QWidget* t : QApplication::topLevelWidgets()) {
+                if (t != &w && t->isVisible() && t->parentWidget())
+                    shown << t;
+            }
+            return shown;
+        };
+        ASSERT_TRUE(open().isEmpty());
+        w.findChild<QAction*>(action)->trigger();
+        const QWidgetList windows = open();
+        ASSERT_EQ(windows.size(), 1);
+        QTest::keyClick(windows.first(), Qt::Key_Escape);
+        EXPECT_FALSE(windows.first()->isVisible());
+        EXPECT_TRUE(backOnCall());
+    }
+
+    // Esc on an empty entry clears the message line; band and mode keys.
+    QApplication::setActiveWindow(&w);
+    w.entry().showMessage("stale");
+    QTest::keyClick(call, Qt::Key_Escape);
+    EXPECT_EQ(text("lblDialog"), "");
+    QTest::keyClick(call, Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(text("Label30"), "15");
+    QTest::keyClick(call, Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(text("Label30"), "20");
+    QTest::keyClick(call, Qt::Key_M, Qt::ControlModifier);
+    EXPECT_EQ(text("Label12"), "DIG");
 }
