@@ -73,7 +73,7 @@ TEST_F(Rigctld, SetsFrequencyAndModeAndPollsThemBack)
     state.selectMode("DIG");
     ASSERT_TRUE(poller.start());
     // The dummy rig starts somewhere; whatever it says becomes the readout.
-    WAIT_TRUE(poller.frequencyReadout() != "No Response", 5000);
+    WAIT_TRUE(poller.frequencyReadout() != "No Response", 15000);
     WAIT_TRUE(poller.polling(), 1000);
 
     poller.ChangeFrequency(Frequency::fromMHz(14.025));
@@ -104,7 +104,7 @@ TEST_F(Rigctld, SetsFrequencyAndModeAndPollsThemBack)
 TEST_F(Rigctld, GoneAwayIsReportedOnceAndTestReconnects)
 {
     ASSERT_TRUE(poller.start());
-    WAIT_TRUE(poller.frequencyReadout() != "No Response", 5000);
+    WAIT_TRUE(poller.frequencyReadout() != "No Response", 15000);
     rigctld.kill();
     ASSERT_TRUE(rigctld.waitForFinished(5000));
     WAIT_TRUE(!poller.polling(), 5000);
@@ -124,7 +124,7 @@ TEST_F(Rigctld, GoneAwayIsReportedOnceAndTestReconnects)
     ASSERT_TRUE(rigctld.waitForStarted(5000));
     WAIT_TRUE(accepts(), 5000);
     ASSERT_TRUE(poller.start());
-    WAIT_TRUE(poller.frequencyReadout() != "No Response", 5000);
+    WAIT_TRUE(poller.frequencyReadout() != "No Response", 15000);
     EXPECT_TRUE(poller.polling());
 }
 
