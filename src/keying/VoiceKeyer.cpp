@@ -89,6 +89,7 @@ bool VoiceKeyer::PhoneSetup()
         return false;
     }
     m_serialFor = QStringLiteral("%1/%2").arg(port).arg(dtr);
+    m_serialPort = port;
     return true;
 }
 
@@ -235,10 +236,9 @@ bool VoiceKeyer::windowKey(Key key, bool shift, const QString& mode)
             return true;
         }
     }
-    if (mode == QLatin1String("CW") && m_serial) {
-        releasePort();
+    // Back in CW: a WinKey that gave PTT its port takes it again.
+    if (mode == QLatin1String("CW") && m_serial)
         returnOtherPorts();
-    }
     return next && next->windowKey(key, shift, mode);
 }
 

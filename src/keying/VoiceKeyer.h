@@ -47,6 +47,8 @@ public:
     bool PhoneSetup();
     // Another keyer takes the serial port.
     void releasePort();
+    // The serial port PTT holds open, 0 for none.
+    int heldPort() const { return m_serial ? m_serialPort : 0; }
 
     // FKeyPhone: key codes 112-120 play F1-F9; anything else does nothing.
     void FKeyPhone(int keyCode);
@@ -84,6 +86,7 @@ private:
     PhoneSettings m_settings;
     std::shared_ptr<KeyLine> m_serial;
     QString m_serialFor; // port and line the serial line was opened for
+    int m_serialPort = 0;
     std::shared_ptr<KeyLine> m_printer;
     QString m_printerFor;
     bool m_pttDown = false;
