@@ -56,6 +56,8 @@ PhoneSetupWindow::PhoneSetupWindow(VoiceKeyer& keyer, WaveRecorder& recorder, Di
 {
     setObjectName(QStringLiteral("PhoneFrm"));
     setWindowTitle(QStringLiteral("Phone Wave Selections"));
+    // Modal, yet shown rather than run in a loop of its own: the keyers go on meanwhile.
+    setModal(true);
     auto* grid = new QGridLayout;
     for (int i = 0; i < 9; ++i) {
         grid->addWidget(new QLabel(QStringLiteral("F%1").arg(i + 1), this), i, 0);

@@ -100,6 +100,13 @@ TEST(VoiceWindows, TheProgramStaysLiveWhileMessagesAndPromptsPlay)
     WAIT_TRUE(!prompter.holding(), 8000);
     nav->findChild<QPushButton*>("cmdDone")->click();
     EXPECT_EQ(app.station().prefs().voiceNavigation, 1);
+
+    // A PTT port that cannot be opened: the message, then the setup window, modal as from Ctrl+P.
+    keyer.settings().port = "99";
+    EXPECT_FALSE(keyer.PhoneSetup());
+    WAIT_TRUE(phone->isVisible(), 2000);
+    EXPECT_EQ(QApplication::activeModalWidget(), phone);
+    EXPECT_EQ(dialogs.last().title, "Invalid port.");
 }
 
 } // namespace
