@@ -125,6 +125,19 @@ void VoiceKeyer::FKeyPhone(int keyCode)
     m_poll.start();
 }
 
+bool VoiceKeyer::playBack(int index)
+{
+    m_switching = true;
+    m_player.close();
+    m_switching = false;
+    checkPlayback(); // a message cut here lets its PTT go
+    const QString path = m_settings.files[size_t(index)].trimmed();
+    if (path.isEmpty() || !QFileInfo(path).isFile() || !m_player.open(path))
+        return false;
+    m_player.play();
+    return true;
+}
+
 bool VoiceKeyer::playTest()
 {
     FKeyPhone(112);

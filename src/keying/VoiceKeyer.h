@@ -52,6 +52,8 @@ public:
 
     // FKeyPhone: key codes 112-120 play F1-F9; anything else does nothing.
     void FKeyPhone(int keyCode);
+    // A message's Play button: the operator hears it, PTT stays up. False when there is no file.
+    bool playBack(int index);
     // The Test button: plays F1; true when that armed the repeat (the Stop button shows).
     bool playTest();
     // Esc: ends the message playing; the PTT drops with it.
