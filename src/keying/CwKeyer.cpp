@@ -69,6 +69,15 @@ CwKeyer::CwKeyer(QString dataDir, UserSettingsStore store, KeyingClock& clock, Q
             showDialog(rest);
     });
     connect(m_engine.get(), &KeyingEngine::runFinished, this, &CwKeyer::runFinished);
+    connect(m_engine.get(), &KeyingEngine::lineReopened, this, [this](bool ok) {
+        if (ok) {
+            m_reopenFailShown = false;
+            claimPort(m_settings.port.toInt());
+        } else if (!m_reopenFailShown) {
+            m_reopenFailShown = true;
+            reportBadPort();
+        }
+    });
 }
 
 CwKeyer::~CwKeyer() = default;
@@ -126,16 +135,46 @@ bool CwKeyer::CWSetup()
                            m_settings.output == CwSettings::Printer;
     if (!wantsLine || (m_settings.output != CwSettings::Printer && m_settings.port.toInt() <= 0))
         return true;
+    if (serialLineOutput())
+        claimPort(m_settings.port.toInt());
     QString error;
     std::shared_ptr<KeyLine> line = openKeyLine(m_settings, &error);
     if (!line) {
-        emit setupFailed(QStringLiteral("The port you have selected for CW keying is invalid.  Please select another "
-                                        "or enter 0 for none."),
-                         QStringLiteral("Invalid port."));
+        reportBadPort();
         return false;
     }
     m_engine->setKeyLine(std::move(line));
     return true;
+}
+
+void CwKeyer::reportBadPort()
+{
+    emit setupFailed(QStringLiteral("The port you have selected for CW keying is invalid.  Please select another "
+                                    "or enter 0 for none."),
+                     QStringLiteral("Invalid port."));
+}
+
+void CwKeyer::givePortTo(int port)
+{
+    if (port <= 0)
+        return;
+    if (serialLineOutput() && m_settings.port.toInt() == port && m_engine->keyLine()) {
+        m_engine->releaseLine([open = openKeyLine, settings = m_settings] {
+            QString error;
+            return open(settings, &error);
+        });
+    }
+    if ((m_winKey->isOpen() || m_winKey->isOpening()) && m_winKeySettings.port == port) {
+        m_winKey->close();
+        m_winKeyGaveWay = true;
+    }
+}
+
+void CwKeyer::takeBackPort()
+{
+    if (m_winKeyGaveWay && m_settings.output == CwSettings::WinKey && !m_winKey->isOpen() && !m_winKey->isOpening())
+        openWinKey();
+    m_winKeyGaveWay = false;
 }
 
 void CwKeyer::FKeyCW(int keyCode)
@@ -166,6 +205,8 @@ void CwKeyer::openWinKey()
     // The keyer and the key line may be the same port.
     m_engine->setKeyLine(nullptr);
     m_openedFor.clear();
+    m_winKeyGaveWay = false;
+    claimPort(m_winKeySettings.port);
     m_winKeySettings.wpm = m_settings.wpm;
     m_winKey->open(winKeyDevice(m_winKeySettings.port));
 }
@@ -240,6 +281,7 @@ void CwKeyer::cancelRepeat()
 
 void CwKeyer::runFinished()
 {
+    m_reopenFailShown = false;
     // A run ended but a key may already have started the next one.
     if (m_buffer.sending())
         return;

@@ -46,6 +46,9 @@ public:
     std::function<void()> logContact = [] {};
     // The key line for an output (tests give a recording one); the default opens the real port.
     std::function<std::shared_ptr<KeyLine>(const CwSettings&, QString* error)> openKeyLine;
+    // Called before the CW key line or the WinKey opens serial port `port` (the voice keyer's
+    // PTT may hold it).
+    std::function<void(int port)> claimPort = [](int) {};
     // The device a WinKey port number names.
     std::function<QString(int port)> winKeyDevice = [](int port) {
         return SerialPortTable::systemDefault().device(port);
@@ -61,6 +64,12 @@ public:
     // CWSetup: (re)opens the key line of the chosen output. False (after setupFailed) when it
     // cannot be opened.
     bool CWSetup();
+
+    // The voice keyer takes serial port `port`: a CW line or WinKey on it closes. The line comes
+    // back by itself at the next character keyed; the WinKey at takeBackPort() or its next text.
+    void givePortTo(int port);
+    // Back in CW: reopens a WinKey that gave its port away.
+    void takeBackPort();
 
     // FKeyCW: key codes 112-120 are F1-F9, 124 F10, 122 F11; anything else sends nothing.
     void FKeyCW(int keyCode);
@@ -101,6 +110,11 @@ private:
     bool winKeyBusy() const;
     void runFinished();
     void showDialog(const QString& text, quint32 colour = DisplayColours::Panel);
+    bool serialLineOutput() const
+    {
+        return m_settings.output == CwSettings::Rts || m_settings.output == CwSettings::Dtr;
+    }
+    void reportBadPort();
 
     QString m_dataDir;
     UserSettingsStore m_store;
@@ -115,4 +129,6 @@ private:
     WinKeySettings m_winKeySettings;
     std::unique_ptr<WinKeyClient> m_winKey;
     std::unique_ptr<WinKeySender> m_winKeySender;
+    bool m_winKeyGaveWay = false;
+    bool m_reopenFailShown = false; // one message per run, not one per character
 };

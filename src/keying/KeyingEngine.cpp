@@ -46,6 +46,14 @@ void KeyingEngine::setKeyLine(std::shared_ptr<KeyLine> line)
 {
     std::lock_guard lock(m_lineMutex);
     m_line = std::move(line);
+    m_reopen = nullptr;
+}
+
+void KeyingEngine::releaseLine(std::function<std::shared_ptr<KeyLine>()> reopen)
+{
+    std::lock_guard lock(m_lineMutex);
+    m_line.reset();
+    m_reopen = std::move(reopen);
 }
 
 std::shared_ptr<KeyLine> KeyingEngine::keyLine() const
@@ -102,7 +110,9 @@ void KeyingEngine::sendCharacter(QChar ch, qint64& deadline)
     const QByteArray elements = ch == QLatin1Char(' ') ? MorseCode::wordSpace(m_wordSpace) : MorseCode::elements(ch);
     if (elements.isEmpty())
         return;
-    const std::shared_ptr<KeyLine> line = keyLine();
+    std::shared_ptr<KeyLine> line = keyLine();
+    if (!line)
+        line = reopenLine();
     const double elementMs = MorseCode::elementMs(m_wpm);
     if (elementMs <= 0) {
         // No element time at this speed: the character is abandoned, the line left up.
@@ -119,6 +129,27 @@ void KeyingEngine::sendCharacter(QChar ch, qint64& deadline)
         deadline += elementNs;
         waitElement(deadline, elementMs);
     }
+}
+
+std::shared_ptr<KeyLine> KeyingEngine::reopenLine()
+{
+    std::function<std::shared_ptr<KeyLine>()> reopen;
+    {
+        std::lock_guard lock(m_lineMutex);
+        reopen = m_reopen;
+    }
+    if (!reopen)
+        return nullptr;
+    const std::shared_ptr<KeyLine> line = reopen();
+    QMetaObject::invokeMethod(
+        this, [this, ok = bool(line)] { emit lineReopened(ok); }, Qt::QueuedConnection);
+    std::lock_guard lock(m_lineMutex);
+    // Unless the owner set another line (or none) meanwhile.
+    if (line && !m_line && m_reopen) {
+        m_line = line;
+        m_reopen = nullptr;
+    }
+    return m_line;
 }
 
 void KeyingEngine::waitElement(qint64 deadline, double elementMs)

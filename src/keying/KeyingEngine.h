@@ -4,6 +4,7 @@
 #include <QString>
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -31,6 +32,10 @@ public:
 
     // The output; null keys nothing (characters are still taken and '!' still logs).
     void setKeyLine(std::shared_ptr<KeyLine> line);
+    // Another keyer took the port: the line goes, and the next character that keys anything
+    // calls `reopen` on the keying thread first (again for every character while it fails);
+    // lineReopened(ok) follows each try.
+    void releaseLine(std::function<std::shared_ptr<KeyLine>()> reopen);
     std::shared_ptr<KeyLine> keyLine() const;
     void setSpeed(double wpm) { m_wpm = wpm; }
     double speed() const { return m_wpm; }
@@ -55,16 +60,19 @@ signals:
     void logContactReached();
     void characterSent(const QString& remaining);
     void runFinished();
+    void lineReopened(bool ok);
 
 private:
     void run();
     void sendCharacter(QChar ch, qint64& deadline);
+    std::shared_ptr<KeyLine> reopenLine();
     void waitElement(qint64 deadline, double elementMs);
 
     CwSendBuffer& m_buffer;
     KeyingClock& m_clock;
     mutable std::mutex m_lineMutex;
     std::shared_ptr<KeyLine> m_line;
+    std::function<std::shared_ptr<KeyLine>()> m_reopen;
     std::atomic<double> m_wpm{20.0};
     std::atomic<int> m_wordSpace{0};
     std::atomic<Timing> m_timing{Timing::Timer};

@@ -89,6 +89,7 @@ bool VoiceKeyer::PhoneSetup()
         return false;
     }
     m_serialFor = QStringLiteral("%1/%2").arg(port).arg(dtr);
+    m_serialPort = port;
     return true;
 }
 
@@ -122,6 +123,19 @@ void VoiceKeyer::FKeyPhone(int keyCode)
     setPtt(true);
     m_player.play();
     m_poll.start();
+}
+
+bool VoiceKeyer::playBack(int index)
+{
+    m_switching = true;
+    m_player.close();
+    m_switching = false;
+    checkPlayback(); // a message cut here lets its PTT go
+    const QString path = m_settings.files[size_t(index)].trimmed();
+    if (path.isEmpty() || !QFileInfo(path).isFile() || !m_player.open(path))
+        return false;
+    m_player.play();
+    return true;
 }
 
 bool VoiceKeyer::playTest()
@@ -235,10 +249,9 @@ bool VoiceKeyer::windowKey(Key key, bool shift, const QString& mode)
             return true;
         }
     }
-    if (mode == QLatin1String("CW") && m_serial) {
-        releasePort();
+    // Back in CW: a WinKey that gave PTT its port takes it again.
+    if (mode == QLatin1String("CW") && m_serial)
         returnOtherPorts();
-    }
     return next && next->windowKey(key, shift, mode);
 }
 

@@ -47,9 +47,13 @@ public:
     bool PhoneSetup();
     // Another keyer takes the serial port.
     void releasePort();
+    // The serial port PTT holds open, 0 for none.
+    int heldPort() const { return m_serial ? m_serialPort : 0; }
 
     // FKeyPhone: key codes 112-120 play F1-F9; anything else does nothing.
     void FKeyPhone(int keyCode);
+    // A message's Play button: the operator hears it, PTT stays up. False when there is no file.
+    bool playBack(int index);
     // The Test button: plays F1; true when that armed the repeat (the Stop button shows).
     bool playTest();
     // Esc: ends the message playing; the PTT drops with it.
@@ -84,6 +88,7 @@ private:
     PhoneSettings m_settings;
     std::shared_ptr<KeyLine> m_serial;
     QString m_serialFor; // port and line the serial line was opened for
+    int m_serialPort = 0;
     std::shared_ptr<KeyLine> m_printer;
     QString m_printerFor;
     bool m_pttDown = false;

@@ -301,7 +301,8 @@ void CwSetupWindow::test()
 void CwSetupWindow::done()
 {
     leaveRepeat();
-    m_keyer.saveSettings();
+    if (!m_keyer.saveSettings())
+        m_dialogs.message(QStringLiteral("cw.txt could not be written in %1.").arg(m_keyer.dataDir()), windowTitle());
     hide();
     if (!m_keyer.outputNone())
         emit showStringsMinimised();

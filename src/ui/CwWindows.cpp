@@ -90,7 +90,7 @@ CwStringsPanel& CwWindows::strings()
 WinKeyWindow& CwWindows::winKey()
 {
     if (!m_winKey)
-        m_winKey = new WinKeyWindow(m_keyer, m_ownCall, m_main);
+        m_winKey = new WinKeyWindow(m_keyer, m_dialogs, m_ownCall, m_main);
     return *m_winKey;
 }
 

@@ -56,6 +56,8 @@ PhoneSetupWindow::PhoneSetupWindow(VoiceKeyer& keyer, WaveRecorder& recorder, Di
 {
     setObjectName(QStringLiteral("PhoneFrm"));
     setWindowTitle(QStringLiteral("Phone Wave Selections"));
+    // Modal, yet shown rather than run in a loop of its own: the keyers go on meanwhile.
+    setModal(true);
     auto* grid = new QGridLayout;
     for (int i = 0; i < 9; ++i) {
         grid->addWidget(new QLabel(QStringLiteral("F%1").arg(i + 1), this), i, 0);
@@ -68,6 +70,13 @@ PhoneSetupWindow::PhoneSetupWindow(VoiceKeyer& keyer, WaveRecorder& recorder, Di
         m_record[size_t(i)] = namedButton(QStringLiteral("cmdRecord%1").arg(i + 1), QStringLiteral("Record"), this);
         connect(m_record[size_t(i)], &QPushButton::clicked, this, [this, i] { record(i); });
         grid->addWidget(m_record[size_t(i)], i, 3);
+        QPushButton* play = namedButton(QStringLiteral("cmdPlay%1").arg(i + 1), QStringLiteral("Play"), this);
+        connect(play, &QPushButton::clicked, this, [this, i] {
+            fieldsToSettings();
+            if (!m_keyer.playBack(i))
+                m_dialogs.beep();
+        });
+        grid->addWidget(play, i, 4);
     }
 
     m_port = namedEdit("Text10", this);

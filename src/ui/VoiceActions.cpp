@@ -4,7 +4,7 @@
 #include "audio/WaveRecorder.h"
 #include "entry/EntryWorkflow.h"
 #include "keying/CwKeyer.h"
-#include "keying/KeyingEngine.h"
+#include "keying/KeyerPortSharing.h"
 #include "keying/VoiceKeyer.h"
 #include "keying/VoicePrompter.h"
 #include "log/Station.h"
@@ -27,18 +27,7 @@ VoiceActions::VoiceActions(MainWindow& window, Station& station, CwKeyer& cw, Di
 
     m_keyer->next = &cw;
     window.setKeyer(m_keyer.get());
-    m_keyer->releaseOtherPorts = [&cw] {
-        const int output = cw.settings().output;
-        if (output == CwSettings::Rts || output == CwSettings::Dtr)
-            cw.engine().setKeyLine(nullptr);
-    };
-    m_keyer->returnOtherPorts = [&cw] { cw.CWSetup(); };
-    m_cwOpen = cw.openKeyLine;
-    cw.openKeyLine = [this, open = cw.openKeyLine](const CwSettings& s, QString* error) {
-        if (s.output == CwSettings::Rts || s.output == CwSettings::Dtr)
-            m_keyer->releasePort();
-        return open(s, error);
-    };
+    KeyerPortSharing::join(*m_keyer, cw);
     // Told from the event loop, never from inside the key handling that found it.
     connect(
         m_keyer.get(), &VoiceKeyer::setupFailed, this,
@@ -75,7 +64,7 @@ VoiceActions::~VoiceActions()
     // The main window and the CW keyer stay a little longer: nothing of ours may be reached.
     m_window.entry().audioPrompt = nullptr;
     m_window.setKeyer(&m_cw);
-    m_cw.openKeyLine = m_cwOpen;
+    KeyerPortSharing::leave(*m_keyer, m_cw);
     m_keyer.reset();
     m_prompter.reset();
 }

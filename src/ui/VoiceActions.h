@@ -1,14 +1,11 @@
 #pragma once
 
-#include "keying/CwSettings.h"
-
 #include <QObject>
 #include <functional>
 #include <memory>
 
 class Clock;
 class CwKeyer;
-class KeyLine;
 class Dialogs;
 class MainWindow;
 class PhoneSetupWindow;
@@ -46,7 +43,6 @@ private:
     std::unique_ptr<WaveRecorder> m_recorder;
     std::unique_ptr<VoiceKeyer> m_keyer;
     std::unique_ptr<VoicePrompter> m_prompter;
-    std::function<std::shared_ptr<KeyLine>(const CwSettings&, QString*)> m_cwOpen;
     PhoneSetupWindow* m_phoneWindow = nullptr;    // owned by the main window once made
     VoiceNavigationWindow* m_navWindow = nullptr; // likewise
 };

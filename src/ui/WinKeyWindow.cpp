@@ -6,6 +6,7 @@
 #include "keying/WinKeyProtocol.h"
 #include "keying/WinKeySender.h"
 #include "ui/KeyFilter.h"
+#include "util/Dialogs.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -45,8 +46,8 @@ QGroupBox* options(const QString& title, const QStringList& captions, const QStr
 
 } // namespace
 
-WinKeyWindow::WinKeyWindow(CwKeyer& keyer, std::function<QString()> ownCall, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_keyer(keyer), m_ownCall(std::move(ownCall))
+WinKeyWindow::WinKeyWindow(CwKeyer& keyer, Dialogs& dialogs, std::function<QString()> ownCall, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_keyer(keyer), m_dialogs(dialogs), m_ownCall(std::move(ownCall))
 {
     setObjectName(QStringLiteral("frmWinKey"));
     setWindowTitle(QStringLiteral("WinKey Setup"));
@@ -232,6 +233,7 @@ void WinKeyWindow::bufferTest()
 
 void WinKeyWindow::done()
 {
-    m_keyer.winKeySettings().save(WinKeySettings::path(m_keyer.dataDir()));
+    if (!m_keyer.winKeySettings().save(WinKeySettings::path(m_keyer.dataDir())))
+        m_dialogs.message(QStringLiteral("WK.txt could not be written in %1.").arg(m_keyer.dataDir()), windowTitle());
     hide();
 }

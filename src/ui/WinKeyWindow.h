@@ -5,6 +5,7 @@
 #include <functional>
 
 class CwKeyer;
+class Dialogs;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -14,14 +15,14 @@ class QRadioButton;
 class WinKeyWindow : public QWidget {
     Q_OBJECT
 public:
-    WinKeyWindow(CwKeyer& keyer, std::function<QString()> ownCall, QWidget* parent = nullptr);
+    WinKeyWindow(CwKeyer& keyer, Dialogs& dialogs, std::function<QString()> ownCall, QWidget* parent = nullptr);
 
     void openKeyer();
     void closeKeyer();
     void stop();
     void test();
     void bufferTest();
-    // Done: writes WK.txt and hides the window.
+    // Done: writes WK.txt (the operator is told when it cannot) and hides the window.
     void done();
 
 protected:
@@ -34,6 +35,7 @@ private:
     void optionsChanged();
 
     CwKeyer& m_keyer;
+    Dialogs& m_dialogs;
     std::function<QString()> m_ownCall;
     QLineEdit* m_port;
     std::array<QLineEdit*, 5> m_fields{}; // speed, weight, lead-in, tail, ratio

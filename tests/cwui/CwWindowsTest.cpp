@@ -2,18 +2,24 @@
 // simulated keyer on a pty.
 #include "ui/CwWindows.h"
 #include "VirtualKeyingClock.h"
+#include "audio/WaveRecorder.h"
 #include "keying/CwKeyer.h"
 #include "keying/KeyingEngine.h"
 #include "keying/RecordingKeyLine.h"
+#include "keying/VoiceKeyer.h"
 #include "keying/WinKeyClient.h"
 #include "peers/SimulatedWinKey.h"
+#include "support/ManualClock.h"
 #include "support/ScriptedDialogs.h"
 #include "support/WaitFor.h"
 #include "ui/CodePracticeWindow.h"
 #include "ui/CwSetupWindow.h"
 #include "ui/CwStringsPanel.h"
+#include "ui/PhoneSetupWindow.h"
 #include "ui/WinKeyWindow.h"
+#include "voice/FakeWavePlayer.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -206,6 +212,35 @@ TEST_F(CwWindowsTest, CodePracticeGeneratesSendsAndShowsTheSpeed)
     QTest::keyClicks(child<QLineEdit>(w, "Text5"), "ab");
     EXPECT_TRUE(child<QPlainTextEdit>(w, "Text2")->toPlainText().endsWith(QStringLiteral("AB")));
     EXPECT_EQ(text(w, "Text5"), QString());
+}
+
+TEST_F(CwWindowsTest, DoneTellsWhenItsFileCannotBeWritten)
+{
+    ManualClock voiceClock;
+    FakeWavePlayer player;
+    VoiceKeyer voice{dir.path(), player, voiceClock};
+    WaveRecorder recorder;
+    PhoneSetupWindow phone{voice, recorder, dialogs, &main};
+    struct Row {
+        QWidget* window;
+        const char* file;
+        const char* title;
+    };
+    const Row rows[] = {{&windows.setup(), "cw.txt", "CW String Selections"},
+                        {&windows.winKey(), "WK.txt", "WinKey Setup"},
+                        {&phone, "wave2.txt", "Phone Wave Selections"}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.file);
+        // A folder in the file's place: nobody, root included, can write it.
+        ASSERT_TRUE(QDir(dir.path()).mkdir(QString::fromLatin1(r.file)));
+        dialogs.clear();
+        r.window->show();
+        child<QPushButton>(*r.window, QStringLiteral("cmdDone"))->click();
+        EXPECT_FALSE(r.window->isVisible());
+        ASSERT_EQ(dialogs.calls.size(), 1u);
+        EXPECT_EQ(dialogs.last().text, QStringLiteral("%1 could not be written in %2.").arg(r.file, dir.path()));
+        EXPECT_EQ(dialogs.last().title, QString::fromLatin1(r.title));
+    }
 }
 
 } // namespace

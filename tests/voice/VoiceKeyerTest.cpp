@@ -119,6 +119,17 @@ TEST_F(Voice, MissingFilesAndOtherKeysKeyNothing)
     }
 }
 
+TEST_F(Voice, PlayBackLetsTheOperatorListenWithoutPtt)
+{
+    keyer.settings().port = QStringLiteral("2");
+    keyer.FKeyPhone(112);
+    EXPECT_TRUE(keyer.playBack(2)); // cuts F1: its PTT goes up
+    EXPECT_TRUE(keyer.playing());
+    EXPECT_FALSE(serial->down());
+    EXPECT_FALSE(keyer.playBack(4)); // F5 names no file
+    EXPECT_EQ(serial->events.size(), 2u);
+}
+
 TEST_F(Voice, F1RepeatsFromTheEndOfPlaybackUntilAKey)
 {
     keyer.settings().loopSeconds = QStringLiteral("5");
@@ -169,12 +180,6 @@ TEST_F(Voice, PhoneKeysAndEscape)
     EXPECT_FALSE(keyer.playing());
     EXPECT_FALSE(serial->down());
     EXPECT_EQ(next.keys.size(), 2u);
-    // Back in CW the keyer's port is handed back, once.
-    int returned = 0;
-    keyer.returnOtherPorts = [&returned] { ++returned; };
-    keyer.windowKey(K::F1, false, QStringLiteral("CW"));
-    keyer.windowKey(K::F1, false, QStringLiteral("CW"));
-    EXPECT_EQ(returned, 1);
 }
 
 TEST_F(Voice, BadPortIsReportedAndOthersGiveWayFirst)

@@ -69,6 +69,9 @@ TEST(VoiceWindows, TheProgramStaysLiveWhileMessagesAndPromptsPlay)
     const std::optional<WaveFormat> take = WaveFile::readFormat(dir.file("F2.wav"));
     ASSERT_TRUE(take) << dialogs.messages().join('|').toStdString();
     EXPECT_GT(take->lengthMs(), 100);
+    phone->findChild<QPushButton*>("cmdPlay2")->click(); // heard back, PTT up
+    EXPECT_TRUE(app.voice().keyer().playing());
+    EXPECT_FALSE(app.voice().keyer().pttDown());
     phone->findChild<QPushButton*>("cmdDone")->click();
     EXPECT_FALSE(phone->isVisible());
     EXPECT_TRUE(readBytes(dir.file("wave2.txt")).startsWith('"' + dir.file("cq.wav").toLatin1() + "\"\r\n"));
@@ -100,6 +103,13 @@ TEST(VoiceWindows, TheProgramStaysLiveWhileMessagesAndPromptsPlay)
     WAIT_TRUE(!prompter.holding(), 8000);
     nav->findChild<QPushButton*>("cmdDone")->click();
     EXPECT_EQ(app.station().prefs().voiceNavigation, 1);
+
+    // A PTT port that cannot be opened: the message, then the setup window, modal as from Ctrl+P.
+    keyer.settings().port = "99";
+    EXPECT_FALSE(keyer.PhoneSetup());
+    WAIT_TRUE(phone->isVisible(), 2000);
+    EXPECT_EQ(QApplication::activeModalWidget(), phone);
+    EXPECT_EQ(dialogs.last().title, "Invalid port.");
 }
 
 } // namespace
