@@ -42,6 +42,7 @@ struct EntryFixture : ::testing::Test {
         ASSERT_TRUE(book.reload());
     }
     QByteArray fileText() const { return readBytes(dir.file("fdlog.dat")); }
+    static QByteArray line(const char* fields) { return QByteArray(fields) + "\r\n"; }
     // The three fields are empty and the focus is back in the call field.
     void expectEntryCleared() const
     {

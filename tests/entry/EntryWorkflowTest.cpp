@@ -7,13 +7,6 @@
 
 using KeyFilters::Enter;
 
-namespace {
-QByteArray line(const char* fields)
-{
-    return QByteArray(fields) + "\r\n";
-}
-} // namespace
-
 TEST_F(EntryFixture, TypedExchangeIsStoredAsOneLineAndTheEntryCleared)
 {
     EXPECT_EQ(v().lblDialog.text, ""); // band and mode are set: no hint to set them
