@@ -63,17 +63,6 @@ TEST(ContactLog, CountsModesPointsAndSections)
     EXPECT_EQ(log.sectionsWorked(), 0);
 }
 
-TEST(ContactLog, DeleteRenumbersLaterRecords)
-{
-    ContactLog log(SectionTable::standard());
-    for (int i = 1; i <= 5; ++i)
-        log.add(rec(QString("K%1A").arg(i), "CT", "CW"));
-    log.remove(3);
-    ASSERT_EQ(log.size(), 4);
-    EXPECT_EQ(log.record(3).call, "K4A");
-    EXPECT_EQ(log.record(4).call, "K5A");
-}
-
 TEST(ContactLog, NeverGrowsPastCapacity)
 {
     ContactLog log(SectionTable::standard());

@@ -166,8 +166,16 @@ TEST_F(SafetyFixture, ALoadErrorShowsWhatWasReadAndNamesTheLine)
     EXPECT_EQ(log.record(3).call, "K1C");
     EXPECT_EQ(book.firstUnreadLine(), 3);
     ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_TRUE(dialogs.last().text.startsWith("Error opening file.  Line 3 of ")) << dialogs.last().text.toStdString();
+    EXPECT_EQ(dialogs.last().title, "File Error");
+    EXPECT_TRUE(
+        dialogs.last().text.startsWith("Error opening file.  Line 3 of " + dir.file("fdlog.dat") + " cannot be read"))
+        << dialogs.last().text.toStdString();
     EXPECT_TRUE(dialogs.last().text.contains("(2 unreadable lines in all)"));
+
+    QFile::remove(dir.file("fdlog.dat"));
+    dialogs.clear();
+    EXPECT_FALSE(book.reload());
+    EXPECT_EQ(dialogs.messages(), QStringList{"Error opening file."});
 }
 
 // While lines are unread, no rewrite of fdlog.dat and no backup happens; appends go on.

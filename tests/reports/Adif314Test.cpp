@@ -16,10 +16,7 @@ namespace {
 ContactRecord rec(const char* call, const char* cls, const char* sect, const char* time, const char* band,
                   const char* mode, const char* freq = "")
 {
-    return {
-        QString::fromLatin1(call), QString::fromLatin1(cls),  QString::fromLatin1(sect), QStringLiteral("2026/06/27"),
-        QString::fromLatin1(time), QString::fromLatin1(band), QString::fromLatin1(mode), QString(),
-        QString::fromLatin1(freq)};
+    return {call, cls, sect, "2026/06/27", time, band, mode, "", freq};
 }
 
 // The ADIF 3.1.4 Band and Mode enumerations.

@@ -10,9 +10,7 @@ namespace {
 ContactRecord rec(const char* call, const char* cls, const char* sect, const char* date, const char* time,
                   const char* band, const char* mode, const char* freq = "")
 {
-    return {QString::fromLatin1(call), QString::fromLatin1(cls), QString::fromLatin1(sect),
-            QString::fromLatin1(date), QString::fromLatin1(time), QString::fromLatin1(band),
-            QString::fromLatin1(mode), QString(),                  QString::fromLatin1(freq)};
+    return {call, cls, sect, date, time, band, mode, "", freq};
 }
 
 std::vector<ContactRecord> mixedLog()

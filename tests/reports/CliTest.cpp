@@ -172,12 +172,12 @@ TEST_F(CliTest, CommandLineParsing)
 {
     TempDataDir elsewhere;
     writeBytes(dir.file("in.adi"), "<call:4>W9ZZ <band:3>15m <mode:2>CW <qso_date:8>20260627 <time_on:4>1759 <eor>\n");
-    const QString cabrilloNote = QStringLiteral("fdlog-cli: left out #3 N3Y");
-    const QString liveRefusal = QStringLiteral("fdlog-cli: %1 is one of the files the program keeps the log in");
+    const QString cabrilloNote = QStringLiteral("left out #3 N3Y");
+    const QString liveRefusal = QStringLiteral("%1 is one of the files the program keeps the log in");
     const struct {
         QStringList args;
         int code;
-        QString err; // how the first stderr line starts; empty: nothing on stderr
+        QString err; // how the first stderr line starts after "fdlog-cli: "; empty: nothing on stderr
         QString out; // a text stdout contains
     } rows[] = {
         {{"--data", "$D", "score"}, 0, {}, "QSO points: "},
@@ -197,49 +197,31 @@ TEST_F(CliTest, CommandLineParsing)
         {{"ledra", "--data", "$D"}, 0, {}, {}},
         {{"--data", "$D", "import", "$D/in.adi"}, 0, {}, "1 contacts added"},
         {{"import", "$D/in.adi", "--data", "$D"}, 0, {}, "0 contacts added, 1 duplicates skipped"},
-        {{"--data", "$D", "rig-poll", "--rig", "Kenwood", "--port", "$E/none"},
-         1,
-         "fdlog-cli: Invalid Comm Settings.",
-         {}},
-        {{"rig-poll", "--rig", "Kenwood", "--port", "$E/none", "--data", "$D"},
-         1,
-         "fdlog-cli: Invalid Comm Settings.",
-         {}},
+        {{"--data", "$D", "rig-poll", "--rig", "Kenwood", "--port", "$E/none"}, 1, "Invalid Comm Settings.", {}},
+        {{"rig-poll", "--rig", "Kenwood", "--port", "$E/none", "--data", "$D"}, 1, "Invalid Comm Settings.", {}},
         {{"rig-set", "--data", "$D", "--rig", "Kenwood", "--port", "$E/none", "--freq", "7"},
          1,
-         "fdlog-cli: Invalid Comm Settings.",
+         "Invalid Comm Settings.",
          {}},
-        {{"score"}, 1, "fdlog-cli: cannot read $E/fdlog.dat", {}},
+        {{"score"}, 1, "cannot read $E/fdlog.dat", {}},
         // Usage errors.
-        {{}, 2, "fdlog-cli: no command given", {}},
-        {{"--data", "$D", "scores"}, 2, "fdlog-cli: unknown command 'scores'", {}},
-        {{"score", "--bogus", "--data", "$D"}, 2, "fdlog-cli: unknown option '--bogus'", {}},
-        {{"--data", "$D", "score", "--sheet", "x.ini"}, 2, "fdlog-cli: unknown option '--sheet'", {}},
-        {{"--data", "$D", "score", "--power"}, 2, "fdlog-cli: missing value after '--power'", {}},
-        {{"score", "--data"}, 2, "fdlog-cli: missing value after '--data'", {}},
-        {{"--data", "$D", "score", "--power", "99"}, 2, "fdlog-cli: --power takes 5, 150 or 150+", {}},
-        {{"--rules", "2024", "score", "--data", "$D"}, 2, "fdlog-cli: --rules takes 2025 or written", {}},
-        {{"score", "--rules", "2025", "--power", "150", "--data", "$D"},
-         2,
-         "fdlog-cli: --power takes 5, 100 or 100+",
-         {}},
-        {{"score", "--rules", "2025", "--source", "sun", "--data", "$D"},
-         2,
-         "fdlog-cli: unknown power source 'sun'",
-         {}},
-        {{"score", "--source", "mains", "--data", "$D"},
-         2,
-         "fdlog-cli: --source and --bonus belong to --rules 2025",
-         {}},
-        {{"--data", "$D", "ascii-log"}, 2, "fdlog-cli: missing OUT.txt", {}},
-        {{"--data", "$D", "ledra", "x.txt"}, 2, "fdlog-cli: unexpected argument 'x.txt'", {}},
-        {{"adif", "$D/c.adi", "$D/d.adi", "--data", "$D"}, 2, "fdlog-cli: unexpected argument '$D/d.adi'", {}},
-        {{"import", "--keep-dupes=1", "$D/in.adi", "--data", "$D"},
-         2,
-         "fdlog-cli: unexpected value after '--keep-dupes'",
-         {}},
-        {{"--data", "$D", "rig-set", "--rig", "Kenwood", "--port", "$E/none"}, 2, "fdlog-cli: --freq is required", {}},
-        {{"rig-poll", "--port", "$E/none", "--data", "$D"}, 2, "fdlog-cli: --rig is required", {}},
+        {{}, 2, "no command given", {}},
+        {{"--data", "$D", "scores"}, 2, "unknown command 'scores'", {}},
+        {{"score", "--bogus", "--data", "$D"}, 2, "unknown option '--bogus'", {}},
+        {{"--data", "$D", "score", "--sheet", "x.ini"}, 2, "unknown option '--sheet'", {}},
+        {{"--data", "$D", "score", "--power"}, 2, "missing value after '--power'", {}},
+        {{"score", "--data"}, 2, "missing value after '--data'", {}},
+        {{"--data", "$D", "score", "--power", "99"}, 2, "--power takes 5, 150 or 150+", {}},
+        {{"--rules", "2024", "score", "--data", "$D"}, 2, "--rules takes 2025 or written", {}},
+        {{"score", "--rules", "2025", "--power", "150", "--data", "$D"}, 2, "--power takes 5, 100 or 100+", {}},
+        {{"score", "--rules", "2025", "--source", "sun", "--data", "$D"}, 2, "unknown power source 'sun'", {}},
+        {{"score", "--source", "mains", "--data", "$D"}, 2, "--source and --bonus belong to --rules 2025", {}},
+        {{"--data", "$D", "ascii-log"}, 2, "missing OUT.txt", {}},
+        {{"--data", "$D", "ledra", "x.txt"}, 2, "unexpected argument 'x.txt'", {}},
+        {{"adif", "$D/c.adi", "$D/d.adi", "--data", "$D"}, 2, "unexpected argument '$D/d.adi'", {}},
+        {{"import", "--keep-dupes=1", "$D/in.adi", "--data", "$D"}, 2, "unexpected value after '--keep-dupes'", {}},
+        {{"--data", "$D", "rig-set", "--rig", "Kenwood", "--port", "$E/none"}, 2, "--freq is required", {}},
+        {{"rig-poll", "--port", "$E/none", "--data", "$D"}, 2, "--rig is required", {}},
         // Help and version go to stdout.
         {{"--help"}, 0, {}, "\ncommands:\n"},
         {{"--data", "$D", "score", "--help"}, 0, {}, "  --power 5|100|100+  "},
@@ -273,7 +255,7 @@ TEST_F(CliTest, CommandLineParsing)
         if (errLines.size() != wantLines)
             continue;
         if (!row.err.isEmpty()) {
-            EXPECT_TRUE(errLines[0].startsWith(fill(row.err))) << errLines[0].toStdString();
+            EXPECT_TRUE(errLines[0].startsWith("fdlog-cli: " + fill(row.err))) << errLines[0].toStdString();
         }
         if (row.code == 2) {
             EXPECT_TRUE(errLines[1].startsWith("usage: fdlog-cli [--data DIR] ")) << errLines[1].toStdString();

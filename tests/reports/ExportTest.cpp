@@ -15,9 +15,7 @@ QString sp(int n) { return QString(n, QLatin1Char(' ')); }
 ContactRecord rec(const char* call, const char* cls, const char* sect, const char* date, const char* time,
                   const char* band, const char* mode, const char* op = "", const char* freq = "")
 {
-    return {QString::fromLatin1(call), QString::fromLatin1(cls),  QString::fromLatin1(sect),
-            QString::fromLatin1(date), QString::fromLatin1(time), QString::fromLatin1(band),
-            QString::fromLatin1(mode), QString::fromLatin1(op),   QString::fromLatin1(freq)};
+    return {call, cls, sect, date, time, band, mode, op, freq};
 }
 
 const StationIdentity own{"K1ABC", "2A", "ENY"};

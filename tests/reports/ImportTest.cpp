@@ -16,15 +16,7 @@ namespace {
 ContactRecord rec(const char* call, const char* date, const char* time, const char* band = "20",
                   const char* mode = "CW")
 {
-    ContactRecord r;
-    r.call = QString::fromLatin1(call);
-    r.cls = QStringLiteral("1A");
-    r.section = QStringLiteral("CT");
-    r.date = QString::fromLatin1(date);
-    r.time = QString::fromLatin1(time);
-    r.band = QString::fromLatin1(band);
-    r.mode = QString::fromLatin1(mode);
-    return r;
+    return {call, "1A", "CT", date, time, band, mode, "", ""};
 }
 
 QStringList calls(const std::vector<ContactRecord>& v)

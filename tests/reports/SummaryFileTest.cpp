@@ -72,6 +72,27 @@ QString bandRow(const QString& band, int cw, int dig, int ph, const QString& pow
         + sp(10 - static_cast<int>(power.size())) + QString::number(ph) + sp(4) + power;
 }
 
+// The summary file as lines, written on 2026-06-28.
+QStringList fileLines(const SummaryValues& v, const BandModeCounts& counts = {})
+{
+    return QString::fromLatin1(buildSummaryFile(v, counts, QDate(2026, 6, 28))).split(QStringLiteral("\r\n"));
+}
+
+// A data folder, the dialogs and the two stores the summary keeps its values in.
+struct SummaryWrite : ::testing::Test {
+    TempDataDir dir;
+    ScriptedDialogs dialogs;
+    UserSettingsStore store{dir.file("user.ini")};
+    SharedPreferences shared;
+    SummaryValues v = classBValues();
+
+    bool write(int contacts, const QString& answer)
+    {
+        dialogs.fileAnswers.push_back(answer);
+        return WriteSummaryFile(v, {}, contacts, dir.path(), QDate(2026, 6, 28), dialogs, store, shared);
+    }
+};
+
 }  // namespace
 
 TEST(SummaryScore, CountsOnlyTheThirteenBandsAndThreeModesThenAddsGota)
@@ -94,90 +115,49 @@ TEST(SummaryScore, CountsOnlyTheThirteenBandsAndThreeModesThenAddsGota)
 
 TEST(SummaryFile, ClassBHighPowerWithGotaMaximumWholeFile)
 {
+    // One item of the sheet a line, with the blank line after it.
+    // clang-format off
     QStringList lines{
-        "ARRL Field Day",
-        "",
-        "1. Field Day Call Used: K1ABC" + sp(15) + "GOTA Station Call: W1GOT",
-        "",
-        "2. Club or Group Name: Test Club",
-        "",
-        "3. Number of Participants: 3",
-        "",
-        "4. Number of transmitters in simultaneous operation: 1",
-        "",
-        "5. Entry Class: Check only one.",
-        "",
-        "  A. Club or non-club portable",
-        "X B. 1 or 2 person non-club group portable",
-        "  List calls of operators: K1ABC N1XYZ",
-        "  C. Mobile",
-        "  D. Home station commercial power",
-        "  E. Home station emergency power",
-        "  F. Emergency Operations Center",
-        "",
-        "6. Check All power sources used.",
-        "",
-        "X Generator",
-        "  Commercial mains",
-        "X Battery",
-        "X Other (list) Solar",
-        "",
-        "7. ARRL / RAC Section: ENY",
-        "",
+        "ARRL Field Day", "",
+        "1. Field Day Call Used: K1ABC" + sp(15) + "GOTA Station Call: W1GOT", "",
+        "2. Club or Group Name: Test Club", "",
+        "3. Number of Participants: 3", "",
+        "4. Number of transmitters in simultaneous operation: 1", "",
+        "5. Entry Class: Check only one.", "",
+        "  A. Club or non-club portable", "X B. 1 or 2 person non-club group portable",
+        "  List calls of operators: K1ABC N1XYZ", "  C. Mobile", "  D. Home station commercial power",
+        "  E. Home station emergency power", "  F. Emergency Operations Center", "",
+        "6. Check All power sources used.", "",
+        "X Generator", "  Commercial mains", "X Battery", "X Other (list) Solar", "",
+        "7. ARRL / RAC Section: ENY", "",
         "8. Total CW QSO's:  202  X 2 =  Total CW QSO points:  404 ",
         "9. Total Digital QSO's:  151  X 2 =  Total Digital QSO points:  302 ",
-        "10. Total Phone QSO's:  51  X 1 =  Total Phone QSO points:  51 ",
-        "",
-        "11. Total QSO points:  757 ",
-        "",
-        "12. Power Multiplier (select only one)",
-        "",
-        "  5 Watts or less and Battery powered = 5",
-        "  150 Watts or less = 2",
-        "X Over 150 Watts = 1",
-        "",
-        "13. Power Multiplier:  1 ",
-        "",
-        "14. Claimed Score:  757 ",
-        "",
+        "10. Total Phone QSO's:  51  X 1 =  Total Phone QSO points:  51 ", "",
+        "11. Total QSO points:  757 ", "",
+        "12. Power Multiplier (select only one)", "",
+        "  5 Watts or less and Battery powered = 5", "  150 Watts or less = 2", "X Over 150 Watts = 1", "",
+        "13. Power Multiplier:  1 ", "",
+        "14. Claimed Score:  757 ", "",
         "15. Bonus points claimed:  Please check each block as appropriate and",
         "include required proof of points with your submission.  All bonus points",
-        "will be verified at ARRL HQ and added to your score.",
-        "",
-        "  100% Emergency power",
-        "X Media Publicity",
-        "  Set-up in Public Place",
-        "  Information Booth",
-        "  NTS message to ARRL SM/SEC",
-        "  W1AW Field Day Message",
-        "X Formal NTS messages handled (# 5)",
-        "  Satellite QSO completed",
-        "  Natural Power QSO's Completed",
-        "  Site Visited by invited officials",
-        "X GOTA maximum QSO's achieved",
-        "  Non-Traditional mode: ",
-        "  Youth Participation (# 2)",
-        "",
-        "Total Bonus Points Claimed: 250",
-        "",
+        "will be verified at ARRL HQ and added to your score.", "",
+        "  100% Emergency power", "X Media Publicity", "  Set-up in Public Place", "  Information Booth",
+        "  NTS message to ARRL SM/SEC", "  W1AW Field Day Message", "X Formal NTS messages handled (# 5)",
+        "  Satellite QSO completed", "  Natural Power QSO's Completed", "  Site Visited by invited officials",
+        "X GOTA maximum QSO's achieved", "  Non-Traditional mode: ", "  Youth Participation (# 2)", "",
+        "Total Bonus Points Claimed: 250", "",
         "16. I/We have observed all competition rules as well as all regulations",
         "for amateur radio in my/our country.  My/our report is correct and true",
         "to the best of my/our knowledge.  I/We agree to be bound by the",
-        "decisions of the ARRL Awards Committee.",
-        "",
-        "Date: 06/28/2026",
-        "",
-        "Call: K1ABC",
-        "",
-        "Signature: Pat Smith",
-        "Address: 1 Main St",
-        "Address: Town, NY",
-        "",
-        "E-Mail Address: pat@example.org",
-        "",
+        "decisions of the ARRL Awards Committee.", "",
+        "Date: 06/28/2026", "",
+        "Call: K1ABC", "",
+        "Signature: Pat Smith", "Address: 1 Main St", "Address: Town, NY", "",
+        "E-Mail Address: pat@example.org", "",
         sp(19) + "CW" + sp(13) + "Digital" + sp(8) + "Phone",
         sp(19) + "QSO   Power" + sp(4) + "QSO   Power" + sp(4) + "QSO   Power",
     };
+    // clang-format on
     // Every band row is written, counted or not: 20 m CW 2, 40 m PH 1, SAT DIG 1.
     for (QString band : {"160", "80", "40", "20", "15", "10", "6", "2", "1.25", "70", "33", "23", "SAT"})
         lines << bandRow(band, band == "20" ? 2 : 0, band == "SAT" ? 1 : 0, band == "40" ? 1 : 0, "150 +");
@@ -204,7 +184,7 @@ TEST(SummaryFile, EmptyLogNoPowerAndGotaJustBelowMaximum)
     v.gotaCw = QStringLiteral("399");
     v.gotaDig = QStringLiteral("0");
     v.gotaPh = QStringLiteral("0");
-    const QStringList lines = QString::fromLatin1(buildSummaryFile(v, {}, QDate(2026, 6, 28))).split(QStringLiteral("\r\n"));
+    const QStringList lines = fileLines(v);
     EXPECT_TRUE(lines.contains(QStringLiteral("4. Number of transmitters in simultaneous operation: 12")));
     EXPECT_TRUE(lines.contains(QStringLiteral("X A. Club or non-club portable")));
     EXPECT_TRUE(lines.contains(QStringLiteral("  B. 1 or 2 person non-club group portable")));
@@ -216,8 +196,7 @@ TEST(SummaryFile, EmptyLogNoPowerAndGotaJustBelowMaximum)
     EXPECT_TRUE(lines.contains(QStringLiteral("GOTA") + sp(15) + "399" + sp(14) + "0" + sp(14) + "0" + sp(4)));
 
     v.gotaDig = QStringLiteral("1");
-    const QStringList at400 = QString::fromLatin1(buildSummaryFile(v, {}, QDate(2026, 6, 28))).split(QStringLiteral("\r\n"));
-    EXPECT_TRUE(at400.contains(QStringLiteral("X GOTA maximum QSO's achieved")));
+    EXPECT_TRUE(fileLines(v).contains(QStringLiteral("X GOTA maximum QSO's achieved")));
 }
 
 TEST(SummaryFile, PowerClassesAndNumbersWiderThanOneDigit)
@@ -228,8 +207,7 @@ TEST(SummaryFile, PowerClassesAndNumbersWiderThanOneDigit)
     SummaryValues v = classBValues();
     v.power = PowerClass::Low150;
     v.gotaCw = v.gotaDig = v.gotaPh = QStringLiteral("0");
-    const QStringList lines =
-        QString::fromLatin1(buildSummaryFile(v, CountContactsByBandAndMode(log), QDate(2026, 6, 28))).split(QStringLiteral("\r\n"));
+    const QStringList lines = fileLines(v, CountContactsByBandAndMode(log));
     // 1234 ends in column 22: its leading blank stands in column 18.
     EXPECT_TRUE(lines.contains(QStringLiteral("20") + sp(15) + " 1234 " + sp(3) + "150" + sp(7) + "0" + sp(4) + "150" + sp(7)
                                + "0" + sp(4) + "150"));
@@ -238,27 +216,20 @@ TEST(SummaryFile, PowerClassesAndNumbersWiderThanOneDigit)
     EXPECT_TRUE(lines.contains(QStringLiteral("14. Claimed Score:  4936 ")));
 
     v.power = PowerClass::Qrp5;
-    const QByteArray qrp = buildSummaryFile(v, {}, QDate(2026, 6, 28));
-    EXPECT_TRUE(qrp.contains("\r\nX 5 Watts or less and Battery powered = 5\r\n"));
-    EXPECT_TRUE(qrp.contains("\r\n13. Power Multiplier:  5 \r\n"));
+    const QStringList qrp = fileLines(v);
+    EXPECT_TRUE(qrp.contains(QStringLiteral("X 5 Watts or less and Battery powered = 5")));
+    EXPECT_TRUE(qrp.contains(QStringLiteral("13. Power Multiplier:  5 ")));
 }
 
-TEST(SummaryWrite, MessagesKeptValuesAndProposedName)
+TEST_F(SummaryWrite, MessagesKeptValuesAndProposedName)
 {
-    TempDataDir dir;
-    ScriptedDialogs dialogs;
-    UserSettingsStore store(dir.file("user.ini"));
-    SharedPreferences shared;
     shared.LoadSharedPreferences(dir.file("SharedUserPreferences.xml"));
-
-    SummaryValues v = classBValues();
     v.callUsed = QStringLiteral(" K1ABC/4 ");
     v.yourName = QStringLiteral("  Pat Smith ");
     v.gotaPh = QStringLiteral("lots");
     v.totalBonus = QString();
     const QString out = dir.file("entry.sum");
-    dialogs.fileAnswers.push_back(out);
-    ASSERT_TRUE(WriteSummaryFile(v, {}, 5, dir.path(), QDate(2026, 6, 28), dialogs, store, shared));
+    ASSERT_TRUE(write(5, out));
 
     ASSERT_EQ(dialogs.calls.size(), 4u);
     EXPECT_EQ(dialogs.calls[0].title, dir.path() + "/K1ABC.sum");
@@ -294,27 +265,19 @@ TEST(SummaryWrite, MessagesKeptValuesAndProposedName)
     EXPECT_EQ(reopened.address2, QStringLiteral("Town, NY"));
 }
 
-TEST(SummaryWrite, EmptyLogShowsOnlyTheFirstMessageAndCancelWritesNothing)
+TEST_F(SummaryWrite, EmptyLogShowsOnlyTheFirstMessageAndCancelWritesNothing)
 {
-    TempDataDir dir;
-    ScriptedDialogs dialogs;
-    UserSettingsStore store(dir.file("user.ini"));
-    SharedPreferences shared;
-    SummaryValues v = classBValues();
-    dialogs.fileAnswers.push_back(dir.file("a.sum"));
-    ASSERT_TRUE(WriteSummaryFile(v, {}, 0, dir.path(), QDate(2026, 6, 28), dialogs, store, shared));
+    ASSERT_TRUE(write(0, dir.file("a.sum")));
     EXPECT_EQ(dialogs.messages().size(), 1);
 
     dialogs.clear();
-    dialogs.fileAnswers.push_back(QString());
     v.yourName = QStringLiteral("Somebody Else");
-    EXPECT_FALSE(WriteSummaryFile(v, {}, 3, dir.path(), QDate(2026, 6, 28), dialogs, store, shared));
+    EXPECT_FALSE(write(3, QString()));
     EXPECT_TRUE(dialogs.messages().isEmpty());
     EXPECT_EQ(store.value("UserAddressName"), QStringLiteral("Pat Smith"));
 
     dialogs.clear();
-    dialogs.fileAnswers.push_back(dir.file("missing-folder/b.sum"));
-    EXPECT_FALSE(WriteSummaryFile(v, {}, 3, dir.path(), QDate(2026, 6, 28), dialogs, store, shared));
+    EXPECT_FALSE(write(3, dir.file("missing-folder/b.sum")));
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_EQ(dialogs.last().title, QStringLiteral("Unable to write file."));
     EXPECT_EQ(store.value("UserAddressName"), QStringLiteral("Pat Smith"));
@@ -361,10 +324,7 @@ TEST(SummaryFile, CurrentRulesPowerStepsAndBonusInTheClaimedScore)
     v.claims.level = PowerLevel::Up5;
     v.claims.sources.solar = true;
     v.claims.bonus = {{"media", 1}, {"messages_handled", 12}, {"youth", 3}};
-    const auto file = [&v] {
-        return QString::fromLatin1(buildSummaryFile(v, CountContactsByBandAndMode(smallLog()), QDate(2026, 6, 28)))
-            .split(QStringLiteral("\r\n"));
-    };
+    const auto file = [&v] { return fileLines(v, CountContactsByBandAndMode(smallLog())); };
     QStringList l = file();
     const auto at = l.indexOf(QStringLiteral("6. Check All power sources used."));
     ASSERT_GE(at, 0);
@@ -372,23 +332,19 @@ TEST(SummaryFile, CurrentRulesPowerStepsAndBonusInTheClaimedScore)
                                              "  Other (list) Solar"}));
     const auto m = l.indexOf(QStringLiteral("12. Power Multiplier (select only one)"));
     ASSERT_GE(m, 0);
+    // clang-format off
     const QStringList expected{
-        "12. Power Multiplier (select only one)",
-        "",
-        "X 5 Watts or less, no commercial mains or generator = 5",
-        "  100 Watts or less = 2",
-        "  Over 100 Watts = 1",
-        "",
-        "13. Power Multiplier:  5 ",
-        "",
-        "14. Claimed Score:  295 ",
-        "",
+        "12. Power Multiplier (select only one)", "",
+        "X 5 Watts or less, no commercial mains or generator = 5", "  100 Watts or less = 2",
+        "  Over 100 Watts = 1", "",
+        "13. Power Multiplier:  5 ", "",
+        "14. Claimed Score:  295 ", "",
         "15. Bonus points claimed (included in the claimed score):  include the required",
-        "proof of points with your submission.  All bonus points will be verified at ARRL HQ.",
-        "",
+        "proof of points with your submission.  All bonus points will be verified at ARRL HQ.", "",
         "  7.3.1 100% emergency power (per transmitter, up to 20) (# 0)" + sp(17) + "0 ",
         "X 7.3.2 Media publicity" + sp(54) + "100 ",
     };
+    // clang-format on
     EXPECT_EQ(l.mid(m, expected.size()), expected);
     EXPECT_TRUE(l.contains("X 7.3.6 Formal messages handled (10 each, up to 100) (# 12)" + sp(18) + "100 "));
     EXPECT_TRUE(l.contains("X 7.3.15 Youth participation (20 each, up to 100) (# 3)" + sp(23) + "60 "));

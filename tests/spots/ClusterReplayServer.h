@@ -33,3 +33,11 @@ private:
     QTimer m_pace;
     qsizetype m_sent = 0;
 };
+
+// A loopback port nothing listens on: bound once, then let go.
+inline quint16 closedLoopbackPort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort();
+}

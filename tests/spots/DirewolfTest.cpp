@@ -1,5 +1,6 @@
 // The AGW client against the real direwolf, headless: version, register, and a connect attempt
 // to an absent station that ends in the RETRYOUT notice.
+#include "ClusterReplayServer.h"
 #include "spots/AgwSpotSource.h"
 #include "support/TestFiles.h"
 #include "support/WaitFor.h"
@@ -13,12 +14,7 @@
 
 TEST(Direwolf, VersionRegisterAndRetryout)
 {
-    quint16 port = 0;
-    {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost);
-        port = probe.serverPort();
-    }
+    const quint16 port = closedLoopbackPort();
     TempDataDir dir;
     const QString conf = QDir(dir.path()).filePath("direwolf.conf");
     QFile f(conf);

@@ -111,12 +111,7 @@ TEST(PacketSpotWindow, AgwSourceRegistersConnectsTitlesAndDisconnects)
     WAIT_EQ(engine.received.size(), 3u, 5000);
     EXPECT_EQ(QByteArray() + engine.received[0].kind + engine.received[1].kind + engine.received[2].kind, "XCd");
 
-    quint16 closed = 0;
-    {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost);
-        closed = probe.serverPort();
-    }
+    const quint16 closed = closedLoopbackPort();
     session.setAgwAddress("127.0.0.1", closed);
     w.findChild<QPushButton*>("Command1")->click();
     WAIT_EQ(messages.size(), 3, 5000);

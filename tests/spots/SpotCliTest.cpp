@@ -82,12 +82,7 @@ TEST(SpotCliFailures, UnreachableOrClosedBeforeAnySpot)
 {
     TempDataDir dir;
     ClusterReplayServer quiet({"login: ", "Goodbye\r\n", true, true, 7});
-    quint16 closedPort = 0;
-    {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost);
-        closedPort = probe.serverPort();
-    }
+    const quint16 closedPort = closedLoopbackPort();
     const std::pair<quint16, QByteArray> rows[] = {
         {quiet.port(), "fdlog-cli: the source closed the connection before any spot\n"},
         {closedPort, "fdlog-cli: ERROR: Connection is forcefully rejected.\n"},

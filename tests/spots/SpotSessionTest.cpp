@@ -44,12 +44,7 @@ TEST(SpotSession, TelnetSessionShowsTextAndPassesSpotsOnce)
 
 TEST(SpotSession, SendBeforeConnectionAndRefusedConnection)
 {
-    quint16 port = 0;
-    {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost);
-        port = probe.serverPort();
-    }
+    const quint16 port = closedLoopbackPort();
     ManualClock clock;
     SpotBoard board(clock);
     SpotSession session(board);

@@ -56,12 +56,7 @@ TEST(TelnetSource, PromptIsPassedOnAndSendWaitsForTheConnection)
 
 TEST(TelnetSource, RefusedConnectionGivesTheOperatorsText)
 {
-    quint16 port = 0;
-    {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost);
-        port = probe.serverPort();
-    }
+    const quint16 port = closedLoopbackPort();
     TelnetSpotSource source;
     QSignalSpy failed(&source, &SpotSource::failed);
     source.open("127.0.0.1", port);

@@ -9,11 +9,6 @@
 
 namespace {
 
-QByteArray line(const char* fields)
-{
-    return QByteArray(fields) + "\r\n";
-}
-
 DigitalContact contact(const WsjtxDatagram::Qso& q)
 {
     const auto d = Wsjtx::decode(WsjtxDatagram::qsoLogged(q));
