@@ -164,14 +164,30 @@ bool Logbook::deleteRecord(int recNo)
 {
     if (refuseRewrite())
         return false;
+    const ContactRecord chosen = recNo >= 1 && recNo <= m_log.size() ? m_log.record(recNo) : ContactRecord{};
     if (!m_dialogs.askYesNo(QStringLiteral("Are you sure?"), QStringLiteral("Are you sure?")))
         return false;
-    if (recNo < 1 || recNo > m_log.size())
+    if (recNo < 1 || recNo > m_log.size() || (recNo = findAgain(recNo, chosen)) == 0)
         return false;
     m_log.remove(recNo);
     m_log.countAtLastBackup = qMax(0, m_log.countAtLastBackup - 1);
     rewriteAndReload();
     return true;
+}
+
+int Logbook::findAgain(int recNo, const ContactRecord& expected)
+{
+    const int n = m_log.size();
+    for (int d = 0; d < n; ++d) {
+        if (recNo - d >= 1 && recNo - d <= n && m_log.record(recNo - d) == expected)
+            return recNo - d;
+        if (recNo + d >= 1 && recNo + d <= n && m_log.record(recNo + d) == expected)
+            return recNo + d;
+    }
+    m_dialogs.message(QStringLiteral("This contact was changed or deleted at another station while it was open "
+                                     "here; nothing was changed."),
+                      QStringLiteral("Contact Changed"), Dialogs::Icon::Warning);
+    return 0;
 }
 
 bool Logbook::replaceRecord(int recNo, const ContactRecord& r)
@@ -264,7 +280,7 @@ void Logbook::archive(const QString& documentsDir, const QString& ownCall, const
         return;
     if (QFile::exists(target))
         QFile::remove(target);
-    QFile::copy(m_file.path(), target);  // a failed copy ends silently, the log is untouched
+    QFile::copy(m_file.path(), target); // a failed copy ends silently, the log is untouched
 }
 
 bool Logbook::Backup()

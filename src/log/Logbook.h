@@ -4,11 +4,10 @@
 #include "log/LogFile.h"
 #include "log/LogRepair.h"
 #include "util/Clock.h"
+#include "util/Dialogs.h"
 
 #include <QDateTime>
 #include <QObject>
-
-class Dialogs;
 
 // Keeps the in-memory log and fdlog.dat in step: reload, append, delete, edit, New, archive
 // and the backup copy. Every change that removes or alters contacts rewrites the file from
@@ -48,8 +47,13 @@ public:
     // contact with a message when the log is full or the file cannot be written.
     StoreResult storeContact(const ContactRecord& r);
 
-    // Asks "Are you sure?" and deletes record recNo; false when the operator says No.
+    // Asks "Are you sure?" and deletes record recNo; false when the operator says No. The
+    // contact is found again after the question, should the log have been rewritten meanwhile.
     bool deleteRecord(int recNo);
+    // Where the contact `expected` is now: recNo while it still holds it, else the nearest record
+    // that does (a contact from another station was stored in between and moved it); 0, after
+    // telling the operator, when it was changed or deleted meanwhile.
+    int findAgain(int recNo, const ContactRecord& expected);
     // Stores an edited record, rewrites the file and reloads.
     bool replaceRecord(int recNo, const ContactRecord& r);
     // Rewrites fdlog.dat from memory and reloads it (after import, edit, delete).

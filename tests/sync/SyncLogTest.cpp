@@ -1,5 +1,7 @@
 // The shared log's rules without a broker: identities, the shared order, which copy wins, and
 // the log kept in step with fdlog.sync.
+#include "entry/ContactEditor.h"
+#include "entry/ExchangeValidator.h"
 #include "log/LogFile.h"
 #include "log/Logbook.h"
 #include "log/SectionTable.h"
@@ -215,4 +217,37 @@ TEST_F(SharedLogFixture, NextStartFinishesAnInterruptedStoreAndAdoptsContactsLog
     reopen();
     EXPECT_EQ(shared->table().find({"A", 2})->record, rec("K2", "18:10:00"));
     EXPECT_EQ(log.size(), 3);
+}
+
+TEST_F(SharedLogFixture, AnEditOrDeleteOpenWhileAContactArrivesHitsTheContactItOpened)
+{
+    // B's contact sorts first and moves the opened one down; an edit of the opened one elsewhere
+    // leaves nothing to change here.
+    SyncEntry remoteEdit = entry("A", 2, rec("K2", "18:01:00"), 2);
+    remoteEdit.record->cls = "9F";
+    struct Row {
+        bool remove;
+        SyncEntry arriving;
+        std::optional<ContactRecord> a2; // what A's second contact holds at the end
+    } rows[] = {{false, entry("B", 1, rec("K0", "17:00:00")), rec("K2", "18:01:00")},
+                {true, entry("B", 1, rec("K0", "17:00:00")), std::nullopt},
+                {false, remoteEdit, remoteEdit.record}};
+    rows[0].a2->section = "NH";
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.remove);
+        QFile::remove(dir.file("fdlog.sync"));
+        openWith({rec("K1", "18:00:00"), rec("K2", "18:01:00"), rec("K3", "18:02:00")});
+        dialogs.clear();
+        ExchangeValidator validator(log, dialogs);
+        ContactEditor editor(book, validator, 2);
+        editor.setText(ContactEditor::Field::Section, "NH");
+        shared->receive(row.arriving);
+        shared->store();
+        dialogs.yesNoAnswers = {true};
+        EXPECT_EQ(row.remove ? editor.deleteDupe() : editor.save(), ContactEditor::Outcome::Closed);
+        EXPECT_EQ(shared->table().find({"A", 2})->record, row.a2);
+        EXPECT_EQ(shared->table().find({"A", 1})->record, rec("K1", "18:00:00"));
+        EXPECT_EQ(shared->table().find({"A", 3})->record, rec("K3", "18:02:00"));
+        EXPECT_EQ(dialogs.messages().size(), row.a2 == remoteEdit.record ? 1 : 0);
+    }
 }
