@@ -8,6 +8,7 @@
 
 #include <QDateTime>
 #include <QObject>
+#include <QStringList>
 
 // Keeps the in-memory log and fdlog.dat in step: reload, append, delete, edit, New, archive
 // and the backup copy. Every change that removes or alters contacts rewrites the file from
@@ -70,6 +71,10 @@ public:
     // Writes the whole table to LogBkUp.dat; nothing when the log is empty.
     bool Backup();
 
+    // While `held` is set, messages are added to it instead of shown: for writes made from inside
+    // a network callback, whose owner tells the operator later through a queued call.
+    void holdMessages(QStringList* held) { m_held = held; }
+
 signals:
     // The table was rebuilt from the file: every display must be redrawn.
     void reloaded();
@@ -77,6 +82,8 @@ signals:
     void appended(int recNo);
 
 private:
+    void tell(const QString& text, const QString& title, Dialogs::Icon icon = Dialogs::Icon::None);
+    void beep();
     bool rewrite();
     bool load(bool reportErrors);
     // Mends a last line without its line end; false (after a message) when that failed.
@@ -92,6 +99,7 @@ private:
     int m_unreadLine = 0;
     QString m_unreadReason; // why the file is not rewritten, while m_unreadLine > 0
     bool m_backupRefusalShown = false;
+    QStringList* m_held = nullptr;
 };
 
 // The leading run of digits and capital letters of a call ("K1ABC/4" gives "K1ABC"),

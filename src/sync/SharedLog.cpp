@@ -160,6 +160,10 @@ bool SharedLog::writeBoth()
     if (prev == next)
         return true;
     m_writing = true;
+    // Called from the network's callbacks: the logbook's messages come back to the owner, who
+    // tells the operator outside them.
+    QStringList held;
+    m_logbook.holdMessages(&held);
     bool ok = true;
     // New contacts that sort after the last one are appended (one write and fsync); anything
     // else is an atomic rewrite and reload, as an import does.
@@ -171,8 +175,11 @@ bool SharedLog::writeBoth()
         m_logbook.log().assign(std::move(wanted));
         ok = m_logbook.rewriteAndReload();
     }
+    m_logbook.holdMessages(nullptr);
     m_writing = false;
-    if (!ok)
-        emit failed(QStringLiteral("The log file could not be written; the shared contacts are not stored."));
+    if (!ok) {
+        held.prepend(QStringLiteral("The log file could not be written; the shared contacts are not stored."));
+        emit failed(held.join(QLatin1Char(' ')));
+    }
     return ok;
 }

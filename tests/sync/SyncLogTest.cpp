@@ -10,6 +10,7 @@
 #include "sync/ClockOffsetEstimator.h"
 #include "sync/SharedLog.h"
 
+#include <QDir>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -249,5 +250,24 @@ TEST_F(SharedLogFixture, AnEditOrDeleteOpenWhileAContactArrivesHitsTheContactItO
         EXPECT_EQ(shared->table().find({"A", 1})->record, rec("K1", "18:00:00"));
         EXPECT_EQ(shared->table().find({"A", 3})->record, rec("K3", "18:02:00"));
         EXPECT_EQ(dialogs.messages().size(), row.a2 == remoteEdit.record ? 1 : 0);
+    }
+}
+
+TEST_F(SharedLogFixture, AFailedStoreIsSignalledWithoutADialogInsideTheNetworkCallback)
+{
+    // One arrival is appended, the other needs a rewrite; the log file has become a folder.
+    for (const SyncEntry& arriving : {entry("B", 1, rec("K9", "19:00:00")), entry("B", 1, rec("K0", "17:00:00"))}) {
+        SCOPED_TRACE(arriving.record->call.toStdString());
+        QFile::remove(dir.file("fdlog.sync"));
+        QDir(dir.file("fdlog.dat")).removeRecursively();
+        openWith({rec("K1", "18:00:00")});
+        QSignalSpy failures(shared.get(), &SharedLog::failed);
+        ASSERT_TRUE(QFile::remove(dir.file("fdlog.dat")) && QDir().mkdir(dir.file("fdlog.dat")));
+        shared->receive(arriving);
+        EXPECT_TRUE(shared->store().empty());
+        EXPECT_TRUE(dialogs.calls.empty()) << dialogs.messages().join('\n').toStdString();
+        ASSERT_EQ(failures.count(), 1);
+        EXPECT_TRUE(failures[0][0].toString().startsWith("The log file could not be written;"));
+        EXPECT_TRUE(failures[0][0].toString().contains(dir.file("fdlog.dat")));
     }
 }
