@@ -70,6 +70,8 @@ void SyncSession::stop()
 {
     m_stopped = true;
     m_timeTimer.stop();
+    // A clean close sends no will, so the station says it itself. The client's thread writes its
+    // queue in order before it closes, so the broker has this before it sees the disconnect.
     if (m_client.isConnected())
         m_client.publish(topicPrefix() + m_settings.station + QStringLiteral("/status"), "offline", 1, true);
     m_client.close();
