@@ -3,6 +3,7 @@
 #include "log/LogFile.h"
 #include "log/Logbook.h"
 
+#include <QFile>
 #include <QHash>
 
 SharedLog::SharedLog(Logbook& logbook, QString syncPath, QString station, QObject* parent)
@@ -28,6 +29,11 @@ bool SharedLog::open(QString* error)
     QString why;
     if (!m_table.load(&why)) {
         *error = QStringLiteral("%1 cannot be read (%2)").arg(m_table.path(), why);
+        return false;
+    }
+    // The journal of the last session becomes one block; changes from here on are appended.
+    if (QFile::exists(m_table.path()) && !m_table.compact(&why)) {
+        *error = QStringLiteral("%1 cannot be written (%2)").arg(m_table.path(), why);
         return false;
     }
     m_open = true;

@@ -271,3 +271,25 @@ TEST_F(SharedLogFixture, AFailedStoreIsSignalledWithoutADialogInsideTheNetworkCa
         EXPECT_TRUE(failures[0][0].toString().contains(dir.file("fdlog.dat")));
     }
 }
+
+TEST_F(SharedLogFixture, TheJournalGrowsByBlocksDropsACutOffBlockAndIsCompactedAtStart)
+{
+    openWith({rec("K1", "18:00:00")});
+    const QString sync = dir.file("fdlog.sync");
+    const QByteArray compacted = readBytes(sync);
+    ASSERT_EQ(book.storeContact(rec("K2", "18:01:00")), Logbook::StoreResult::Stored);
+    shared->receive(entry("B", 1, rec("K0", "17:00:00")));
+    shared->store();
+    const QByteArray journal = readBytes(sync);
+    EXPECT_TRUE(journal.startsWith(compacted));
+    EXPECT_EQ(journal.count("#end "), 3);
+    // A stop in the middle of the next block: its lines count for nothing, even a torn one.
+    writeBytes(sync, journal + "B,2,1," + formatLogLine(rec("K5", "18:05:00")) + "B,3,1,\"K6\",\"2");
+    reopen();
+    EXPECT_FALSE(shared->table().find({"B", 2}));
+    EXPECT_EQ(log.size(), 3);
+    const QByteArray after = readBytes(sync);
+    EXPECT_EQ(after.count("#end "), 1);
+    EXPECT_EQ(after.count("\r\n"), 4);
+    EXPECT_EQ(shared->table().liveCount(), 3);
+}
