@@ -171,12 +171,12 @@ bool SharedLog::writeBoth()
     QStringList held;
     m_logbook.holdMessages(&held);
     bool ok = true;
-    // New contacts that sort after the last one are appended (one write and fsync); anything
-    // else is an atomic rewrite and reload, as an import does.
-    const bool tailOnly = wanted.size() > current.size() && std::equal(current.begin(), current.end(), wanted.begin());
+    // One new contact that sorts after the last is appended (one write and fsync); anything
+    // else, many contacts at once too, is an atomic rewrite and reload, as an import does.
+    const bool tailOnly =
+        wanted.size() == current.size() + 1 && std::equal(current.begin(), current.end(), wanted.begin());
     if (tailOnly) {
-        for (size_t i = current.size(); i < wanted.size() && ok; ++i)
-            ok = m_logbook.storeContact(wanted[i]) == Logbook::StoreResult::Stored;
+        ok = m_logbook.storeContact(wanted.back()) == Logbook::StoreResult::Stored;
     } else {
         m_logbook.log().assign(std::move(wanted));
         ok = m_logbook.rewriteAndReload();

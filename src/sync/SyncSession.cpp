@@ -131,7 +131,9 @@ void SyncSession::onMessage(const QString& topic, const QByteArray& payload)
         if (const SyncEntry* mine = m_log.table().find(e->key))
             publish(*mine);
     }
-    if (m_log.hasPending() && !m_storeQueued) {
+    // While the retained contacts come in after a connect they are stored once, when this
+    // station's marker comes back: a late station takes in the whole log with one write.
+    if (m_log.hasPending() && !m_storeQueued && m_helloNonce.isEmpty()) {
         // Messages that arrive together are stored with one write.
         m_storeQueued = true;
         QTimer::singleShot(0, this, &SyncSession::storeArrived);
