@@ -131,12 +131,12 @@ void SyncSession::onMessage(const QString& topic, const QByteArray& payload)
         if (const SyncEntry* mine = m_log.table().find(e->key))
             publish(*mine);
     }
-    // While the retained contacts come in after a connect they are stored once, when this
-    // station's marker comes back: a late station takes in the whole log with one write.
-    if (m_log.hasPending() && !m_storeQueued && m_helloNonce.isEmpty()) {
+    // While the retained contacts pour in after a connect they are stored in a few large writes
+    // (not only at the marker's return: a broker short of queue room may drop the marker).
+    if (m_log.hasPending() && !m_storeQueued) {
         // Messages that arrive together are stored with one write.
         m_storeQueued = true;
-        QTimer::singleShot(0, this, &SyncSession::storeArrived);
+        QTimer::singleShot(m_helloNonce.isEmpty() ? 0 : 250, this, &SyncSession::storeArrived);
     }
 }
 
