@@ -11,6 +11,7 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -43,9 +44,9 @@ struct BenchStation {
     std::unique_ptr<SyncSession> session;
     bool caughtUp = false;
 
-    BenchStation(const QString& name, quint16 port, const Clock& clock)
+    BenchStation(const QString& name, quint16 port, const Clock& clock, const std::vector<ContactRecord>& before = {})
     {
-        LogFile(dir.filePath("fdlog.dat")).rewrite({});
+        LogFile(dir.filePath("fdlog.dat")).rewrite(before);
         book.reload();
         shared = std::make_unique<SharedLog>(book, dir.filePath("fdlog.sync"), name);
         session = std::make_unique<SyncSession>(
@@ -66,34 +67,72 @@ template <typename F> bool waitFor(F done, int ms)
     return done();
 }
 
+// A mosquitto on a free loopback port, anonymous, without persistence.
+struct BenchBroker {
+    QTemporaryDir confDir;
+    QProcess process;
+    quint16 port = 0;
+
+    bool start()
+    {
+        {
+            QTcpServer s;
+            s.listen(QHostAddress::LocalHost, 0);
+            port = s.serverPort();
+        }
+        QFile conf(confDir.filePath("mosquitto.conf"));
+        conf.open(QIODevice::WriteOnly);
+        conf.write(QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\npersistence false\nuser %2\n")
+                       .arg(port)
+                       .arg(QString::fromLocal8Bit(getpwuid(geteuid())->pw_name))
+                       .toLocal8Bit());
+        conf.close();
+        process.start("mosquitto", {"-c", conf.fileName()});
+        return process.waitForStarted() && waitFor(
+                                               [&] {
+                                                   QTcpSocket probe;
+                                                   probe.connectToHost(QHostAddress::LocalHost, port);
+                                                   return probe.waitForConnected(100);
+                                               },
+                                               5000);
+    }
+    ~BenchBroker()
+    {
+        process.kill();
+        process.waitForFinished();
+    }
+};
+
+ContactRecord benchContact(int n)
+{
+    const QTime t = QTime(0, 0).addSecs(n % 86400);
+    return {QStringLiteral("K%1AB").arg(n),
+            "2A",
+            "CT",
+            QStringLiteral("2026/06/%1").arg(27 + n / 86400),
+            t.toString("hh:mm:ss"),
+            "20",
+            "CW",
+            "",
+            ""};
+}
+
+std::vector<ContactRecord> benchLog(int size)
+{
+    std::vector<ContactRecord> out;
+    for (int n = 0; n < size; ++n)
+        out.push_back(benchContact(n));
+    return out;
+}
+
 void BM_EnterToOtherStationsDupeIndex(benchmark::State& st)
 {
-    quint16 port = 0;
-    {
-        QTcpServer s;
-        s.listen(QHostAddress::LocalHost, 0);
-        port = s.serverPort();
-    }
-    QTemporaryDir confDir;
-    QFile conf(confDir.filePath("mosquitto.conf"));
-    conf.open(QIODevice::WriteOnly);
-    conf.write(QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\npersistence false\nuser %2\n")
-                   .arg(port)
-                   .arg(QString::fromLocal8Bit(getpwuid(geteuid())->pw_name))
-                   .toLocal8Bit());
-    conf.close();
-    QProcess broker;
-    broker.start("mosquitto", {"-c", conf.fileName()});
-    if (!broker.waitForStarted() || !waitFor(
-                                        [&] {
-                                            QTcpSocket probe;
-                                            probe.connectToHost(QHostAddress::LocalHost, port);
-                                            return probe.waitForConnected(100);
-                                        },
-                                        5000)) {
+    BenchBroker broker;
+    if (!broker.start()) {
         st.SkipWithError("mosquitto did not start");
         return;
     }
+    const quint16 port = broker.port;
     SystemClock clock;
     BenchStation a("A", port, clock), b("B", port, clock);
     CallIndex dupes(b.log);
@@ -121,10 +160,59 @@ void BM_EnterToOtherStationsDupeIndex(benchmark::State& st)
     std::sort(ms.begin(), ms.end());
     st.counters["median_ms"] = ms[ms.size() / 2];
     st.counters["worst_ms"] = ms.back();
-    broker.kill();
-    broker.waitForFinished();
+}
+
+// One Enter on a station whose shared log already holds 13900 contacts (the most a log holds is 14000): the log line
+// appended, fdlog.sync brought up to date.
+void BM_EnterWith14000SharedContacts(benchmark::State& st)
+{
+    QTemporaryDir dir;
+    SilentDialogs dialogs;
+    ContactLog log{SectionTable::standard()};
+    Logbook book{log, dir.filePath("fdlog.dat"), dir.filePath("LogBkUp.dat"), dialogs};
+    LogFile(dir.filePath("fdlog.dat")).rewrite(benchLog(13900));
+    book.reload();
+    SharedLog shared(book, dir.filePath("fdlog.sync"), "A");
+    QString error;
+    if (!shared.open(&error)) {
+        st.SkipWithError("the shared log did not open");
+        return;
+    }
+    int n = 13900;
+    for (auto _ : st)
+        book.storeContact(benchContact(n++));
+    st.counters["sync_file_kB"] = static_cast<double>(QFileInfo(dir.filePath("fdlog.sync")).size()) / 1024;
+}
+
+// A station joining late with an empty log, from its start to the last of 14000 contacts
+// another station shared stored in its log.
+void BM_LateStationCatchesUp14000Contacts(benchmark::State& st)
+{
+    BenchBroker broker;
+    if (!broker.start()) {
+        st.SkipWithError("mosquitto did not start");
+        return;
+    }
+    SystemClock clock;
+    BenchStation a("A", broker.port, clock, benchLog(14000));
+    if (!waitFor([&] { return a.caughtUp; }, 30000)) {
+        st.SkipWithError("the first station did not connect");
+        return;
+    }
+    for (auto _ : st) {
+        QElapsedTimer t;
+        t.start();
+        BenchStation late("LATE", broker.port, clock);
+        if (!waitFor([&] { return late.caughtUp && late.log.size() == 14000; }, 60000)) {
+            st.SkipWithError("the late station did not catch up");
+            return;
+        }
+        st.counters["catch_up_ms"] = static_cast<double>(t.elapsed());
+    }
 }
 
 } // namespace
 
 BENCHMARK(BM_EnterToOtherStationsDupeIndex)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EnterWith14000SharedContacts)->Iterations(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LateStationCatchesUp14000Contacts)->Iterations(1)->Unit(benchmark::kMillisecond);

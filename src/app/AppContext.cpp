@@ -184,6 +184,13 @@ void AppContext::startSharing()
     follow();
     QObject::connect(m_sync.get(), &StationSync::warningChanged, m_window.get(),
                      [this](const QString& text) { m_window->statusBar()->showMessage(text); });
+    // Queued: the failure comes from inside a network callback, where no dialog may run.
+    QObject::connect(
+        m_sync.get(), &StationSync::storeFailed, m_window.get(),
+        [this](const QString& text) {
+            m_dialogs.message(text, QStringLiteral("Contact Not Stored"), Dialogs::Icon::Critical);
+        },
+        Qt::QueuedConnection);
     if (auto* options = m_window->findChild<QMenu*>(QStringLiteral("mnuOptions")))
         StationSyncWindow::addMenuItem(options, *m_sync, m_station->userStore(), m_clock.utcNow().date().year());
 }

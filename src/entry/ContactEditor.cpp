@@ -10,7 +10,7 @@ ContactEditor::ContactEditor(Logbook& logbook, const ExchangeValidator& validato
     : m_logbook(logbook), m_validator(validator), m_recNo(recNo)
 {
     if (recNo >= 1 && recNo <= logbook.log().size())
-        m_fields = logbook.log().record(recNo);
+        m_opened = m_fields = logbook.log().record(recNo);
 }
 
 QString ContactEditor::text(Field f) const
@@ -71,7 +71,7 @@ bool ContactEditor::fieldLeft(Field f)
 
 ContactEditor::Outcome ContactEditor::save()
 {
-    if (m_recNo < 1 || m_recNo > m_logbook.log().size())
+    if (m_recNo < 1 || m_recNo > m_logbook.log().size() || (m_recNo = m_logbook.findAgain(m_recNo, m_opened)) == 0)
         return Outcome::Closed;
     if (m_validator.editDoneIsDupe(m_recNo, m_fields.call, m_fields.band, m_fields.mode)) {
         m_dupe = true;
@@ -92,5 +92,7 @@ ContactEditor::Outcome ContactEditor::save()
 
 ContactEditor::Outcome ContactEditor::deleteDupe()
 {
+    if (m_recNo < 1 || m_recNo > m_logbook.log().size() || (m_recNo = m_logbook.findAgain(m_recNo, m_opened)) == 0)
+        return Outcome::Closed;
     return m_logbook.deleteRecord(m_recNo) ? Outcome::Closed : Outcome::Open;
 }

@@ -47,6 +47,8 @@ private:
     Logbook& m_logbook;
     const ExchangeValidator& m_validator;
     int m_recNo;
+    // The contact as the window opened it: found again by it when the log was rewritten meanwhile.
+    ContactRecord m_opened;
     ContactRecord m_fields;
     bool m_modeInvalid = false;
     bool m_sectionInvalid = false;

@@ -22,18 +22,18 @@ bool Logbook::mendLastLine()
 {
     const LogRepair::Result r = LogRepair(m_file.path(), damagedPath()).mendLastLine(m_clock->localNow());
     if (!r.ok) {
-        m_dialogs.message(QStringLiteral("The last line of %1 has no line end and could not be mended (%2).")
-                              .arg(m_file.path(), r.error),
-                          QStringLiteral("File Error"), Dialogs::Icon::Critical);
+        tell(QStringLiteral("The last line of %1 has no line end and could not be mended (%2).")
+                 .arg(m_file.path(), r.error),
+             QStringLiteral("File Error"), Dialogs::Icon::Critical);
         return false;
     }
     if (!r.moved.empty()) {
         const LogRepair::MovedLine& m = r.moved.front();
-        m_dialogs.message(QStringLiteral("Line %1 of %2 was cut off before its end (a power cut while it was written?) "
-                                         "and is not a whole contact.  It was moved to %3:\n\n%4")
-                              .arg(m.lineNo)
-                              .arg(m_file.path(), damagedPath(), QString::fromLatin1(m.bytes.left(200))),
-                          QStringLiteral("Log File Mended"), Dialogs::Icon::Warning);
+        tell(QStringLiteral("Line %1 of %2 was cut off before its end (a power cut while it was written?) "
+                            "and is not a whole contact.  It was moved to %3:\n\n%4")
+                 .arg(m.lineNo)
+                 .arg(m_file.path(), damagedPath(), QString::fromLatin1(m.bytes.left(200))),
+             QStringLiteral("Log File Mended"), Dialogs::Icon::Warning);
     }
     return true;
 }
@@ -82,8 +82,7 @@ bool Logbook::load(bool reportErrors)
     if (result.status == LogFile::ReadStatus::Ok)
         return true;
     if (reportErrors)
-        m_dialogs.message(QStringLiteral("Error opening file.") + detail, QStringLiteral("File Error"),
-                          Dialogs::Icon::Critical);
+        tell(QStringLiteral("Error opening file.") + detail, QStringLiteral("File Error"), Dialogs::Icon::Critical);
     return false;
 }
 
@@ -97,11 +96,11 @@ bool Logbook::refuseRewrite()
 {
     if (m_unreadReason.isEmpty())
         return false;
-    m_dialogs.message(QStringLiteral("%1, so the log file is not rewritten: the contacts the program could not read "
-                                     "would be lost.  New contacts are still stored.  Choose File > Repair Log File "
-                                     "to move the unreadable lines to %2.")
-                          .arg(m_unreadReason, damagedPath()),
-                      QStringLiteral("Log File Not Rewritten"), Dialogs::Icon::Warning);
+    tell(QStringLiteral("%1, so the log file is not rewritten: the contacts the program could not read "
+                        "would be lost.  New contacts are still stored.  Choose File > Repair Log File "
+                        "to move the unreadable lines to %2.")
+             .arg(m_unreadReason, damagedPath()),
+         QStringLiteral("Log File Not Rewritten"), Dialogs::Icon::Warning);
     return true;
 }
 
@@ -109,23 +108,22 @@ bool Logbook::repairLogFile()
 {
     const LogRepair::Result r = LogRepair(m_file.path(), damagedPath()).repair(m_clock->localNow());
     if (!r.ok) {
-        m_dialogs.message(
-            QStringLiteral("The log file could not be repaired (%1).  The log file is unchanged.").arg(r.error),
-            QStringLiteral("Repair Log File"), Dialogs::Icon::Critical);
+        tell(QStringLiteral("The log file could not be repaired (%1).  The log file is unchanged.").arg(r.error),
+             QStringLiteral("Repair Log File"), Dialogs::Icon::Critical);
         load(true);
         return false;
     }
     if (r.moved.empty()) {
-        m_dialogs.message(QStringLiteral("Every line of %1 can be read; nothing was moved.").arg(m_file.path()),
-                          QStringLiteral("Repair Log File"));
+        tell(QStringLiteral("Every line of %1 can be read; nothing was moved.").arg(m_file.path()),
+             QStringLiteral("Repair Log File"));
     } else {
-        m_dialogs.message(QStringLiteral("%1 unreadable line(s) of %2 were moved to %3 (the first was line %4).  "
-                                         "The log file holds the %5 readable lines.")
-                              .arg(r.moved.size())
-                              .arg(m_file.path(), damagedPath())
-                              .arg(r.moved.front().lineNo)
-                              .arg(r.kept),
-                          QStringLiteral("Repair Log File"));
+        tell(QStringLiteral("%1 unreadable line(s) of %2 were moved to %3 (the first was line %4).  "
+                            "The log file holds the %5 readable lines.")
+                 .arg(r.moved.size())
+                 .arg(m_file.path(), damagedPath())
+                 .arg(r.moved.front().lineNo)
+                 .arg(r.kept),
+             QStringLiteral("Repair Log File"));
     }
     return load(true);
 }
@@ -133,11 +131,11 @@ bool Logbook::repairLogFile()
 Logbook::StoreResult Logbook::storeContact(const ContactRecord& r)
 {
     if (m_log.isFull()) {
-        m_dialogs.beep();
-        m_dialogs.message(QStringLiteral("The log already holds %1 contacts, the most it can hold.  "
-                                         "This contact was not logged.")
-                              .arg(ContactLog::Capacity),
-                          QStringLiteral("Log Full"), Dialogs::Icon::Warning);
+        beep();
+        tell(QStringLiteral("The log already holds %1 contacts, the most it can hold.  "
+                            "This contact was not logged.")
+                 .arg(ContactLog::Capacity),
+             QStringLiteral("Log Full"), Dialogs::Icon::Warning);
         return StoreResult::LogFull;
     }
     QString error;
@@ -145,14 +143,14 @@ Logbook::StoreResult Logbook::storeContact(const ContactRecord& r)
     if (status == LogFile::AppendStatus::UnfinishedLastLine && mendLastLine())
         status = m_file.appendRecord(r, &error);
     if (status != LogFile::AppendStatus::Ok) {
-        m_dialogs.beep();
+        beep();
         const QString text = status == LogFile::AppendStatus::InvalidField
                                  ? QStringLiteral("This contact was not stored: %1.").arg(error)
                                  : QStringLiteral("This contact could not be stored in %1 (%2).  "
                                                   "Check that the data folder is writable and the disk is not full, "
                                                   "then press Enter again.")
                                        .arg(m_file.path(), error);
-        m_dialogs.message(text, QStringLiteral("Contact Not Stored"), Dialogs::Icon::Critical);
+        tell(text, QStringLiteral("Contact Not Stored"), Dialogs::Icon::Critical);
         return StoreResult::WriteFailed;
     }
     m_log.add(r);
@@ -164,14 +162,44 @@ bool Logbook::deleteRecord(int recNo)
 {
     if (refuseRewrite())
         return false;
+    const ContactRecord chosen = recNo >= 1 && recNo <= m_log.size() ? m_log.record(recNo) : ContactRecord{};
     if (!m_dialogs.askYesNo(QStringLiteral("Are you sure?"), QStringLiteral("Are you sure?")))
         return false;
-    if (recNo < 1 || recNo > m_log.size())
+    if (recNo < 1 || recNo > m_log.size() || (recNo = findAgain(recNo, chosen)) == 0)
         return false;
     m_log.remove(recNo);
     m_log.countAtLastBackup = qMax(0, m_log.countAtLastBackup - 1);
     rewriteAndReload();
     return true;
+}
+
+void Logbook::tell(const QString& text, const QString& title, Dialogs::Icon icon)
+{
+    if (m_held)
+        m_held->append(text);
+    else
+        m_dialogs.message(text, title, icon);
+}
+
+void Logbook::beep()
+{
+    if (!m_held)
+        m_dialogs.beep();
+}
+
+int Logbook::findAgain(int recNo, const ContactRecord& expected)
+{
+    const int n = m_log.size();
+    for (int d = 0; d < n; ++d) {
+        if (recNo - d >= 1 && recNo - d <= n && m_log.record(recNo - d) == expected)
+            return recNo - d;
+        if (recNo + d >= 1 && recNo + d <= n && m_log.record(recNo + d) == expected)
+            return recNo + d;
+    }
+    tell(QStringLiteral("This contact was changed or deleted at another station while it was open "
+                        "here; nothing was changed."),
+         QStringLiteral("Contact Changed"), Dialogs::Icon::Warning);
+    return 0;
 }
 
 bool Logbook::replaceRecord(int recNo, const ContactRecord& r)
@@ -180,12 +208,12 @@ bool Logbook::replaceRecord(int recNo, const ContactRecord& r)
         return false;
     const int invalid = LogField::firstInvalidField(r);
     if (invalid >= 0) {
-        m_dialogs.beep();
-        m_dialogs.message(QStringLiteral("This contact was not stored: its %1 field holds a double quote or a control "
-                                         "character, or is longer than %2 characters.")
-                              .arg(LogField::fieldName(invalid))
-                              .arg(LogField::MaxLength),
-                          QStringLiteral("Contact Not Stored"), Dialogs::Icon::Critical);
+        beep();
+        tell(QStringLiteral("This contact was not stored: its %1 field holds a double quote or a control "
+                            "character, or is longer than %2 characters.")
+                 .arg(LogField::fieldName(invalid))
+                 .arg(LogField::MaxLength),
+             QStringLiteral("Contact Not Stored"), Dialogs::Icon::Critical);
         return false;
     }
     m_log.replace(recNo, r);
@@ -197,9 +225,9 @@ bool Logbook::rewrite()
     QString error;
     if (m_file.rewrite(m_log.records(), &error))
         return true;
-    m_dialogs.message(QStringLiteral("The log file %1 could not be rewritten (%2).  The file on disk is unchanged.")
-                          .arg(m_file.path(), error),
-                      QStringLiteral("File Error"), Dialogs::Icon::Critical);
+    tell(QStringLiteral("The log file %1 could not be rewritten (%2).  The file on disk is unchanged.")
+             .arg(m_file.path(), error),
+         QStringLiteral("File Error"), Dialogs::Icon::Critical);
     return false;
 }
 
@@ -219,7 +247,7 @@ bool Logbook::ConfirmNewLog(const QDateTime& now)
 {
     if (refuseRewrite())
         return false;
-    m_dialogs.beep();
+    beep();
     const auto answer = m_dialogs.inputText(
         QStringLiteral("Are you sure that you want to start a new log file?  This function will ERASE the existing "
                        "log file!\n\nTo verify that you want to start a new log file, please type: YES"),
@@ -232,15 +260,15 @@ bool Logbook::ConfirmNewLog(const QDateTime& now)
     // same minute.
     if (QFileInfo(m_file.path()).size() > 0 &&
         !BackupScheduler::copyToYearFolder(dataDir, m_file.path(), now, &error)) {
-        m_dialogs.message(QStringLiteral("The log could not be copied to the backup folder (%1), so it was not "
-                                         "erased.")
-                              .arg(error),
-                          QStringLiteral("File Error"), Dialogs::Icon::Critical);
+        tell(QStringLiteral("The log could not be copied to the backup folder (%1), so it was not "
+                            "erased.")
+                 .arg(error),
+             QStringLiteral("File Error"), Dialogs::Icon::Critical);
         return false;
     }
     if (!m_file.rewrite({}, &error)) {
-        m_dialogs.message(QStringLiteral("The log file could not be emptied (%1).").arg(error),
-                          QStringLiteral("File Error"), Dialogs::Icon::Critical);
+        tell(QStringLiteral("The log file could not be emptied (%1).").arg(error), QStringLiteral("File Error"),
+             Dialogs::Icon::Critical);
         return false;
     }
     m_log.clear();
@@ -252,10 +280,10 @@ bool Logbook::ConfirmNewLog(const QDateTime& now)
 
 void Logbook::archive(const QString& documentsDir, const QString& ownCall, const QDate& today)
 {
-    m_dialogs.message(QStringLiteral("This function is used to create a permanent copy of your currently open log "
-                                     "file.  To open your log file at a later date, click File > Append Data or "
-                                     "Restore From Backup."),
-                      QStringLiteral("Archive Information"));
+    tell(QStringLiteral("This function is used to create a permanent copy of your currently open log "
+                        "file.  To open your log file at a later date, click File > Append Data or "
+                        "Restore From Backup."),
+         QStringLiteral("Archive Information"));
     const QString suggested = documentsDir + QLatin1Char('/') + AlphanumericOnly(ownCall) +
                               today.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".dat");
     const QString target =
@@ -264,7 +292,7 @@ void Logbook::archive(const QString& documentsDir, const QString& ownCall, const
         return;
     if (QFile::exists(target))
         QFile::remove(target);
-    QFile::copy(m_file.path(), target);  // a failed copy ends silently, the log is untouched
+    QFile::copy(m_file.path(), target); // a failed copy ends silently, the log is untouched
 }
 
 bool Logbook::Backup()

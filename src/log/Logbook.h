@@ -4,11 +4,11 @@
 #include "log/LogFile.h"
 #include "log/LogRepair.h"
 #include "util/Clock.h"
+#include "util/Dialogs.h"
 
 #include <QDateTime>
 #include <QObject>
-
-class Dialogs;
+#include <QStringList>
 
 // Keeps the in-memory log and fdlog.dat in step: reload, append, delete, edit, New, archive
 // and the backup copy. Every change that removes or alters contacts rewrites the file from
@@ -48,8 +48,13 @@ public:
     // contact with a message when the log is full or the file cannot be written.
     StoreResult storeContact(const ContactRecord& r);
 
-    // Asks "Are you sure?" and deletes record recNo; false when the operator says No.
+    // Asks "Are you sure?" and deletes record recNo; false when the operator says No. The
+    // contact is found again after the question, should the log have been rewritten meanwhile.
     bool deleteRecord(int recNo);
+    // Where the contact `expected` is now: recNo while it still holds it, else the nearest record
+    // that does (a contact from another station was stored in between and moved it); 0, after
+    // telling the operator, when it was changed or deleted meanwhile.
+    int findAgain(int recNo, const ContactRecord& expected);
     // Stores an edited record, rewrites the file and reloads.
     bool replaceRecord(int recNo, const ContactRecord& r);
     // Rewrites fdlog.dat from memory and reloads it (after import, edit, delete).
@@ -66,6 +71,10 @@ public:
     // Writes the whole table to LogBkUp.dat; nothing when the log is empty.
     bool Backup();
 
+    // While `held` is set, messages are added to it instead of shown: for writes made from inside
+    // a network callback, whose owner tells the operator later through a queued call.
+    void holdMessages(QStringList* held) { m_held = held; }
+
 signals:
     // The table was rebuilt from the file: every display must be redrawn.
     void reloaded();
@@ -73,6 +82,8 @@ signals:
     void appended(int recNo);
 
 private:
+    void tell(const QString& text, const QString& title, Dialogs::Icon icon = Dialogs::Icon::None);
+    void beep();
     bool rewrite();
     bool load(bool reportErrors);
     // Mends a last line without its line end; false (after a message) when that failed.
@@ -88,6 +99,7 @@ private:
     int m_unreadLine = 0;
     QString m_unreadReason; // why the file is not rewritten, while m_unreadLine > 0
     bool m_backupRefusalShown = false;
+    QStringList* m_held = nullptr;
 };
 
 // The leading run of digits and capital letters of a call ("K1ABC/4" gives "K1ABC"),

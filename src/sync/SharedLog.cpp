@@ -3,6 +3,7 @@
 #include "log/LogFile.h"
 #include "log/Logbook.h"
 
+#include <QFile>
 #include <QHash>
 
 SharedLog::SharedLog(Logbook& logbook, QString syncPath, QString station, QObject* parent)
@@ -28,6 +29,11 @@ bool SharedLog::open(QString* error)
     QString why;
     if (!m_table.load(&why)) {
         *error = QStringLiteral("%1 cannot be read (%2)").arg(m_table.path(), why);
+        return false;
+    }
+    // The journal of the last session becomes one block; changes from here on are appended.
+    if (QFile::exists(m_table.path()) && !m_table.compact(&why)) {
+        *error = QStringLiteral("%1 cannot be written (%2)").arg(m_table.path(), why);
         return false;
     }
     m_open = true;
@@ -160,19 +166,26 @@ bool SharedLog::writeBoth()
     if (prev == next)
         return true;
     m_writing = true;
+    // Called from the network's callbacks: the logbook's messages come back to the owner, who
+    // tells the operator outside them.
+    QStringList held;
+    m_logbook.holdMessages(&held);
     bool ok = true;
-    // New contacts that sort after the last one are appended (one write and fsync); anything
-    // else is an atomic rewrite and reload, as an import does.
-    const bool tailOnly = wanted.size() > current.size() && std::equal(current.begin(), current.end(), wanted.begin());
+    // One new contact that sorts after the last is appended (one write and fsync); anything
+    // else, many contacts at once too, is an atomic rewrite and reload, as an import does.
+    const bool tailOnly =
+        wanted.size() == current.size() + 1 && std::equal(current.begin(), current.end(), wanted.begin());
     if (tailOnly) {
-        for (size_t i = current.size(); i < wanted.size() && ok; ++i)
-            ok = m_logbook.storeContact(wanted[i]) == Logbook::StoreResult::Stored;
+        ok = m_logbook.storeContact(wanted.back()) == Logbook::StoreResult::Stored;
     } else {
         m_logbook.log().assign(std::move(wanted));
         ok = m_logbook.rewriteAndReload();
     }
+    m_logbook.holdMessages(nullptr);
     m_writing = false;
-    if (!ok)
-        emit failed(QStringLiteral("The log file could not be written; the shared contacts are not stored."));
+    if (!ok) {
+        held.prepend(QStringLiteral("The log file could not be written; the shared contacts are not stored."));
+        emit failed(held.join(QLatin1Char(' ')));
+    }
     return ok;
 }

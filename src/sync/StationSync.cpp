@@ -76,6 +76,7 @@ bool StationSync::start(const Config& c, QString* error)
     });
     connect(m_session.get(), &SyncSession::connectionLost, this, &StationSync::stateText);
     connect(m_session.get(), &SyncSession::failed, this, &StationSync::stateText);
+    connect(m_session.get(), &SyncSession::failed, this, &StationSync::storeFailed);
     connect(m_session.get(), &SyncSession::peersChanged, this, [this] {
         checkBandMode();
         emit peersChanged();

@@ -45,6 +45,9 @@ public:
 
 signals:
     void stateText(const QString& text);
+    // fdlog.sync or the log could not be written: for the operator, shown outside the network's
+    // callbacks (connect it queued).
+    void storeFailed(const QString& text);
     void warningChanged(const QString& text);
     void peersChanged();
     void clockOffsetMeasured(qint64 offsetMs);

@@ -7,6 +7,7 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <limits>
+#include <unistd.h>
 
 namespace {
 
@@ -93,8 +94,10 @@ QByteArray SyncLog::logHash(const std::vector<ContactRecord>& records)
 bool SyncLog::load(QString* error)
 {
     m_entries.clear();
+    m_changed.clear();
     m_prevHash.clear();
     m_hash.clear();
+    m_rewrite = true;
     QFile f(m_path);
     if (!f.exists())
         return true;
@@ -103,48 +106,114 @@ bool SyncLog::load(QString* error)
             *error = f.errorString();
         return false;
     }
-    const QList<QByteArray> lines = f.readAll().split('\n');
+    QList<QByteArray> lines = f.readAll().split('\n');
+    lines.removeLast(); // empty, or a line cut off before its end
+    std::vector<SyncEntry> block;
+    const auto takeBlock = [&] {
+        for (SyncEntry& e : block)
+            m_entries[e.key] = std::move(e);
+        block.clear();
+    };
+    bool whole = false;
     int lineNo = 0;
-    for (QByteArray line : lines) {
+    for (QByteArray& line : lines) {
         ++lineNo;
         if (line.endsWith('\r'))
             line.chop(1);
-        if (line.isEmpty())
-            continue;
-        if (line.startsWith("#log ")) {
+        // "#end" closes a block; "#log" heads a file written whole before the journal.
+        const bool end = line.startsWith("#end ");
+        if (end || line.startsWith("#log ")) {
+            whole = !end;
             const QList<QByteArray> parts = line.split(' ');
-            m_prevHash = parts.value(1);
+            m_prevHash = parts.value(1) == "-" ? QByteArray() : parts.value(1);
             m_hash = parts.value(2);
+            if (end)
+                takeBlock();
             continue;
         }
+        if (line.isEmpty())
+            continue;
         QByteArrayView rest = line, station, seq;
         std::optional<SyncEntry> e;
         if (takeField(rest, station) && takeField(rest, seq))
             e = SyncEntry::fromPayload({QString::fromLatin1(station), positiveNumber(seq)}, rest);
-        if (!e) {
+        if (e) {
+            block.push_back(std::move(*e));
+            continue;
+        }
+        // A bad line in a block cut short by a stop is that block's loss, not the file's.
+        if (whole || std::any_of(lines.begin() + lineNo, lines.end(),
+                                 [](const QByteArray& l) { return l.startsWith("#end "); })) {
             if (error)
                 *error = QStringLiteral("line %1 cannot be read").arg(lineNo);
             m_entries.clear();
             return false;
         }
-        m_entries[e->key] = std::move(*e);
+        break;
     }
+    if (whole)
+        takeBlock();
     return true;
 }
 
+namespace {
+
+QByteArray entryLine(const SyncEntry& e)
+{
+    return e.key.station.toLatin1() + ',' + QByteArray::number(e.key.seq) + ',' + e.payload() + "\r\n";
+}
+
+QByteArray trailer(const QByteArray& prevHash, const QByteArray& hash)
+{
+    return "#end " + (prevHash.isEmpty() ? QByteArray("-") : prevHash) + ' ' + hash + "\r\n";
+}
+
+} // namespace
+
 bool SyncLog::save(const QByteArray& prevHash, const QByteArray& hash, QString* error)
 {
-    QByteArray out = "#log " + (prevHash.isEmpty() ? QByteArray("-") : prevHash) + ' ' + hash + "\r\n";
+    if (m_rewrite) {
+        m_prevHash = prevHash;
+        m_hash = hash;
+        return compact(error);
+    }
+    std::sort(m_changed.begin(), m_changed.end());
+    m_changed.erase(std::unique(m_changed.begin(), m_changed.end()), m_changed.end());
+    QByteArray out;
+    for (const SyncKey& k : m_changed)
+        out += entryLine(m_entries.at(k));
+    out += trailer(prevHash, hash);
+    QFile f(m_path);
+    const bool ok = f.open(QIODevice::WriteOnly | QIODevice::Append) && f.write(out) == out.size() && f.flush() &&
+                    ::fsync(f.handle()) == 0;
+    if (!ok) {
+        if (error)
+            *error = f.errorString();
+        // Whatever part of the block reached the disk must not run into the next one.
+        m_rewrite = true;
+        return false;
+    }
+    m_changed.clear();
+    m_prevHash = prevHash;
+    m_hash = hash;
+    return true;
+}
+
+bool SyncLog::compact(QString* error)
+{
+    QByteArray out;
     for (const auto& [key, e] : m_entries)
-        out += key.station.toLatin1() + ',' + QByteArray::number(key.seq) + ',' + e.payload() + "\r\n";
+        out += entryLine(e);
+    out += trailer(m_prevHash, m_hash);
     QSaveFile f(m_path);
     if (!f.open(QIODevice::WriteOnly) || f.write(out) != out.size() || !f.commit()) {
         if (error)
             *error = f.errorString();
+        m_rewrite = true;
         return false;
     }
-    m_prevHash = prevHash;
-    m_hash = hash;
+    m_changed.clear();
+    m_rewrite = false;
     return true;
 }
 
@@ -168,7 +237,7 @@ SyncLog::Apply SyncLog::apply(const SyncEntry& e)
 {
     const Apply a = compare(find(e.key), e);
     if (a == Apply::Newer)
-        m_entries[e.key] = e;
+        put(e);
     return a;
 }
 

@@ -34,9 +34,12 @@ struct SyncEntry {
 };
 
 // The identities of the shared log, kept in fdlog.sync beside fdlog.dat (whose format does not
-// change). File: 8-bit text, CR LF; a first line "#log PREV NOW" holding the SHA-1 of fdlog.dat
-// before and after the last change made from this table (so a stop between the two writes is
-// recognised), then one "STATION,SEQ,REV,..." line per contact or tombstone.
+// change). File: 8-bit text, CR LF, a journal of blocks. A block is one "STATION,SEQ,REV,..." line
+// per contact or tombstone changed, then "#end PREV NOW" holding the SHA-1 of fdlog.dat before
+// and after that change (so a stop between the two writes is recognised). A later line of a
+// contact replaces an earlier one; lines after the last "#end" line are a block cut short and
+// count for nothing. A change appends one block (one write and fsync); compact() rewrites the
+// file as a single block.
 // Every station orders the live contacts the same way: date and time, then station name, then
 // sequence number, so their logs end byte-identical.
 class SyncLog {
@@ -53,8 +56,11 @@ public:
 
     // Missing file: an empty table. False for a file that cannot be read or has a bad line.
     bool load(QString* error = nullptr);
-    // Atomic rewrite; `prevHash` and `hash` go on the first line.
+    // Appends the entries changed since the last save with `prevHash` and `hash` as their block's
+    // last line; the whole file is rewritten (atomically) when it is new or an append failed.
     bool save(const QByteArray& prevHash, const QByteArray& hash, QString* error = nullptr);
+    // Rewrites the file as one block: the journal of a whole event stays short to read.
+    bool compact(QString* error = nullptr);
     const QByteArray& savedPrevHash() const { return m_prevHash; }
     const QByteArray& savedHash() const { return m_hash; }
 
@@ -64,7 +70,11 @@ public:
     Apply apply(const SyncEntry& e);
     // How `e` compares with `have` (Newer when there is none).
     static Apply compare(const SyncEntry* have, const SyncEntry& e);
-    void put(const SyncEntry& e) { m_entries[e.key] = e; }
+    void put(const SyncEntry& e)
+    {
+        m_entries[e.key] = e;
+        m_changed.push_back(e.key);
+    }
     int nextSeq(const QString& station) const;
 
     const std::map<SyncKey, SyncEntry>& entries() const { return m_entries; }
@@ -78,4 +88,6 @@ private:
     std::map<SyncKey, SyncEntry> m_entries;
     QByteArray m_prevHash;
     QByteArray m_hash;
+    std::vector<SyncKey> m_changed; // since the last save, to append
+    bool m_rewrite = true;          // the file on the disk cannot be appended to
 };

@@ -70,6 +70,8 @@ void SyncSession::stop()
 {
     m_stopped = true;
     m_timeTimer.stop();
+    // A clean close sends no will, so the station says it itself. The client's thread writes its
+    // queue in order before it closes, so the broker has this before it sees the disconnect.
     if (m_client.isConnected())
         m_client.publish(topicPrefix() + m_settings.station + QStringLiteral("/status"), "offline", 1, true);
     m_client.close();
@@ -129,10 +131,12 @@ void SyncSession::onMessage(const QString& topic, const QByteArray& payload)
         if (const SyncEntry* mine = m_log.table().find(e->key))
             publish(*mine);
     }
+    // While the retained contacts pour in after a connect they are stored in a few large writes
+    // (not only at the marker's return: a broker short of queue room may drop the marker).
     if (m_log.hasPending() && !m_storeQueued) {
         // Messages that arrive together are stored with one write.
         m_storeQueued = true;
-        QTimer::singleShot(0, this, &SyncSession::storeArrived);
+        QTimer::singleShot(m_helloNonce.isEmpty() ? 0 : 250, this, &SyncSession::storeArrived);
     }
 }
 

@@ -1,5 +1,6 @@
 // Stations sharing one log through a real mosquitto started here: in-process sessions and
 // fdlog-cli sync as a separate process.
+#include "BrokerLink.h"
 #include "SyncStation.h"
 #include "support/CliProcess.h"
 #include "sync/SiteClock.h"
@@ -51,6 +52,34 @@ TEST_F(SyncBrokerFixture, StationsCatchUpAfterTheBrokerRestartsAndALateStationGe
     TestStation late("LATE", broker);
     expectSameLogs({&a, &b, &late}, 4);
     EXPECT_EQ(late.shared->table().nextSeq("LATE"), 1);
+}
+
+TEST_F(SyncBrokerFixture, AStationCutOffCatchesUpBothWaysAndSaysOfflineEitherWay)
+{
+    BrokerLink link(broker.port());
+    TestStation a("A", broker, {rec("K1A", 1)}), b("B", link.port(), {});
+    const auto bOnline = [&] { return a.session->peers().count("B") && a.session->peers().at("B").online; };
+    expectSameLogs({&a, &b}, 1);
+    WAIT_TRUE(bOnline(), kWaitMs);
+    link.cut();
+    WAIT_TRUE(!b.session->isConnected() && !bOnline(), kWaitMs);
+    // Both sides log while apart; B also edits A's contact.
+    ASSERT_EQ(a.book.storeContact(rec("K2A", 5)), Logbook::StoreResult::Stored);
+    ASSERT_EQ(b.book.storeContact(rec("K2B", 3)), Logbook::StoreResult::Stored);
+    ASSERT_EQ(b.book.storeContact(rec("K3B", 7)), Logbook::StoreResult::Stored);
+    ContactRecord edited = rec("K1A", 1);
+    edited.cls = "7F";
+    ASSERT_TRUE(b.book.replaceRecord(1, edited));
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(link.mend());
+    WAIT_EQ(b.caughtUp, 2, kWaitMs);
+    expectSameLogs({&a, &b}, 4);
+    for (const char* call : {"\"K1A\",\"7F\"", "\"K2A\"", "\"K2B\"", "\"K3B\""})
+        EXPECT_EQ(a.file().count(call), 1) << call;
+    WAIT_TRUE(bOnline(), kWaitMs);
+    // A normal stop closes the connection without the broker's will: the station says so itself.
+    b.session->stop();
+    WAIT_TRUE(!bOnline(), kWaitMs);
 }
 
 TEST_F(SyncBrokerFixture, AWrongPasswordIsRefusedAndNothingOfItIsStored)

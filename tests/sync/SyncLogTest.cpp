@@ -1,5 +1,7 @@
 // The shared log's rules without a broker: identities, the shared order, which copy wins, and
 // the log kept in step with fdlog.sync.
+#include "entry/ContactEditor.h"
+#include "entry/ExchangeValidator.h"
 #include "log/LogFile.h"
 #include "log/Logbook.h"
 #include "log/SectionTable.h"
@@ -8,6 +10,7 @@
 #include "sync/ClockOffsetEstimator.h"
 #include "sync/SharedLog.h"
 
+#include <QDir>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -215,4 +218,78 @@ TEST_F(SharedLogFixture, NextStartFinishesAnInterruptedStoreAndAdoptsContactsLog
     reopen();
     EXPECT_EQ(shared->table().find({"A", 2})->record, rec("K2", "18:10:00"));
     EXPECT_EQ(log.size(), 3);
+}
+
+TEST_F(SharedLogFixture, AnEditOrDeleteOpenWhileAContactArrivesHitsTheContactItOpened)
+{
+    // B's contact sorts first and moves the opened one down; an edit of the opened one elsewhere
+    // leaves nothing to change here.
+    SyncEntry remoteEdit = entry("A", 2, rec("K2", "18:01:00"), 2);
+    remoteEdit.record->cls = "9F";
+    struct Row {
+        bool remove;
+        SyncEntry arriving;
+        std::optional<ContactRecord> a2; // what A's second contact holds at the end
+    } rows[] = {{false, entry("B", 1, rec("K0", "17:00:00")), rec("K2", "18:01:00")},
+                {true, entry("B", 1, rec("K0", "17:00:00")), std::nullopt},
+                {false, remoteEdit, remoteEdit.record}};
+    rows[0].a2->section = "NH";
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.remove);
+        QFile::remove(dir.file("fdlog.sync"));
+        openWith({rec("K1", "18:00:00"), rec("K2", "18:01:00"), rec("K3", "18:02:00")});
+        dialogs.clear();
+        ExchangeValidator validator(log, dialogs);
+        ContactEditor editor(book, validator, 2);
+        editor.setText(ContactEditor::Field::Section, "NH");
+        shared->receive(row.arriving);
+        shared->store();
+        dialogs.yesNoAnswers = {true};
+        EXPECT_EQ(row.remove ? editor.deleteDupe() : editor.save(), ContactEditor::Outcome::Closed);
+        EXPECT_EQ(shared->table().find({"A", 2})->record, row.a2);
+        EXPECT_EQ(shared->table().find({"A", 1})->record, rec("K1", "18:00:00"));
+        EXPECT_EQ(shared->table().find({"A", 3})->record, rec("K3", "18:02:00"));
+        EXPECT_EQ(dialogs.messages().size(), row.a2 == remoteEdit.record ? 1 : 0);
+    }
+}
+
+TEST_F(SharedLogFixture, AFailedStoreIsSignalledWithoutADialogInsideTheNetworkCallback)
+{
+    // One arrival is appended, the other needs a rewrite; the log file has become a folder.
+    for (const SyncEntry& arriving : {entry("B", 1, rec("K9", "19:00:00")), entry("B", 1, rec("K0", "17:00:00"))}) {
+        SCOPED_TRACE(arriving.record->call.toStdString());
+        QFile::remove(dir.file("fdlog.sync"));
+        QDir(dir.file("fdlog.dat")).removeRecursively();
+        openWith({rec("K1", "18:00:00")});
+        QSignalSpy failures(shared.get(), &SharedLog::failed);
+        ASSERT_TRUE(QFile::remove(dir.file("fdlog.dat")) && QDir().mkdir(dir.file("fdlog.dat")));
+        shared->receive(arriving);
+        EXPECT_TRUE(shared->store().empty());
+        EXPECT_TRUE(dialogs.calls.empty()) << dialogs.messages().join('\n').toStdString();
+        ASSERT_EQ(failures.count(), 1);
+        EXPECT_TRUE(failures[0][0].toString().startsWith("The log file could not be written;"));
+        EXPECT_TRUE(failures[0][0].toString().contains(dir.file("fdlog.dat")));
+    }
+}
+
+TEST_F(SharedLogFixture, TheJournalGrowsByBlocksDropsACutOffBlockAndIsCompactedAtStart)
+{
+    openWith({rec("K1", "18:00:00")});
+    const QString sync = dir.file("fdlog.sync");
+    const QByteArray compacted = readBytes(sync);
+    ASSERT_EQ(book.storeContact(rec("K2", "18:01:00")), Logbook::StoreResult::Stored);
+    shared->receive(entry("B", 1, rec("K0", "17:00:00")));
+    shared->store();
+    const QByteArray journal = readBytes(sync);
+    EXPECT_TRUE(journal.startsWith(compacted));
+    EXPECT_EQ(journal.count("#end "), 3);
+    // A stop in the middle of the next block: its lines count for nothing, even a torn one.
+    writeBytes(sync, journal + "B,2,1," + formatLogLine(rec("K5", "18:05:00")) + "B,3,1,\"K6\",\"2");
+    reopen();
+    EXPECT_FALSE(shared->table().find({"B", 2}));
+    EXPECT_EQ(log.size(), 3);
+    const QByteArray after = readBytes(sync);
+    EXPECT_EQ(after.count("#end "), 1);
+    EXPECT_EQ(after.count("\r\n"), 4);
+    EXPECT_EQ(shared->table().liveCount(), 3);
 }

@@ -52,15 +52,20 @@ struct TestStation {
     TestStation(const QString& name, const MosquittoBroker& broker, const std::vector<ContactRecord>& before = {},
                 const QString& password = MosquittoBroker::Password, bool master = false,
                 const Clock& clock = systemClock(), const QString& caFile = {})
+        : TestStation(name, broker.port(), before, password, master, clock, caFile)
+    {
+    }
+    TestStation(const QString& name, quint16 port, const std::vector<ContactRecord>& before,
+                const QString& password = MosquittoBroker::Password, bool master = false,
+                const Clock& clock = systemClock(), const QString& caFile = {})
     {
         EXPECT_TRUE(LogFile(dir.file("fdlog.dat")).rewrite(before));
         EXPECT_TRUE(book.reload());
         shared = std::make_unique<SharedLog>(book, dir.file("fdlog.sync"), name);
-        session =
-            std::make_unique<SyncSession>(*shared,
-                                          SyncSession::Settings{"127.0.0.1", broker.port(), name, MosquittoBroker::User,
-                                                                password, "test", caFile, master},
-                                          clock);
+        session = std::make_unique<SyncSession>(
+            *shared,
+            SyncSession::Settings{"127.0.0.1", port, name, MosquittoBroker::User, password, "test", caFile, master},
+            clock);
         QObject::connect(session.get(), &SyncSession::caughtUp, [this] { ++caughtUp; });
         QObject::connect(session.get(), &SyncSession::refused, [this](const QString& t) { refusals << t; });
         QObject::connect(session.get(), &SyncSession::connectionLost, [this] { ++lost; });
