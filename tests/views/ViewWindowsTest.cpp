@@ -120,16 +120,33 @@ struct ViewsFixture : ::testing::Test {
     template <class W> W* window() { return app->window().findChild<W*>(); }
 };
 
-TEST_F(ViewsFixture, PointerOnASectionShowsItsTotals)
+TEST_F(ViewsFixture, PointerOnASectionShowsItsTotalsInTheGridOfEitherRules)
 {
     start(6);
-    auto* ct = app->window().findChild<QLabel*>("lblSectionCT");
-    ASSERT_NE(ct, nullptr);
-    QEvent enter(QEvent::Enter);
-    QApplication::sendEvent(ct, &enter);
-    app->window().redrawEntry(); // any later redraw keeps the totals
-    EXPECT_EQ(app->window().findChild<QLabel*>("lblDialog")->text(),
-              " Connecticut    Total =3\n  160 =0  80 =0  40 =0  20 =1  15 =0  10 =0\n  VHF/UHF=2  CW=2  DIG=0  SSB=1");
+    const struct {
+        RulesEdition rules;
+        const char* abbr;
+        QString text;
+    } rows[] = {
+        {RulesEdition::FieldDay2025, "CT",
+         " Connecticut    Total =3\n  160 =0  80 =0  40 =0  20 =1  15 =0  10 =0\n  VHF/UHF=2  CW=2  DIG=0  SSB=1"},
+        // A rules change builds a new grid: its labels show totals too.
+        {RulesEdition::AsWritten, "MAR",
+         " Maritime    Total =0\n  160 =0  80 =0  40 =0  20 =0  15 =0  10 =0\n  VHF/UHF=0  CW=0  DIG=0  SSB=0"},
+        {RulesEdition::FieldDay2025, "GH",
+         " Golden Horseshoe    Total =0\n  160 =0  80 =0  40 =0  20 =0  15 =0  10 =0\n  VHF/UHF=0  CW=0  DIG=0  "
+         "SSB=0"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.abbr);
+        app->station().setRules(row.rules);
+        auto* label = app->window().findChild<QLabel*>(QString("lblSection") + row.abbr);
+        ASSERT_NE(label, nullptr);
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(label, &enter);
+        app->window().redrawEntry(); // any later redraw keeps the totals
+        EXPECT_EQ(app->window().findChild<QLabel*>("lblDialog")->text(), row.text);
+    }
 }
 
 TEST_F(ViewsFixture, OperatorViewAndGraphFromTheMenu)
