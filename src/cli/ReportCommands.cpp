@@ -12,6 +12,7 @@
 #include "reports/AdifExport.h"
 #include "reports/BonusCalculator.h"
 #include "reports/CabrilloExport.h"
+#include "reports/EntryClaims.h"
 #include "reports/LogImport.h"
 #include "reports/PowerRules.h"
 #include "reports/ReportFile.h"
@@ -197,7 +198,6 @@ void applySheet(const QHash<QString, QString>& s, SummaryValues& v)
 struct CurrentScore {
     PowerLevel level = PowerLevel::None;
     PowerSources sources;
-    QHash<QString, qint64> bonusClaims;
     bool hasBonus = false;
 };
 
@@ -214,6 +214,23 @@ QString currentScoreOptions(const CliArgs& a, CurrentScore& c)
     return {};
 }
 
+// The claims the summary window and the bonus calculator stored in the data folder, each part
+// replaced by its option when one is given. Nothing with `error` set when the bonus file is unreadable.
+std::optional<EntryClaims> currentClaims(const CliArgs& a, const CurrentScore& c, QString& error)
+{
+    EntryClaims claims = EntryClaimsFile::read(a.dataDir);
+    if (a.isSet(QStringLiteral("power")))
+        claims.level = c.level;
+    if (a.isSet(QStringLiteral("source")))
+        claims.sources = c.sources;
+    if (c.hasBonus) {
+        claims.bonus.clear();
+        if (!readBonusFile(a.value(QStringLiteral("bonus")), claims.bonus, error))
+            return std::nullopt;
+    }
+    return claims;
+}
+
 int runCurrentScore(const CliArgs& a, CliReporter& r)
 {
     CurrentScore c;
@@ -223,24 +240,23 @@ int runCurrentScore(const CliArgs& a, CliReporter& r)
     if (!d)
         return ExitFailure;
     QString error;
-    if (c.hasBonus && !readBonusFile(a.value(QStringLiteral("bonus")), c.bonusClaims, error))
+    const auto claims = currentClaims(a, c, error);
+    if (!claims)
         return r.fail(error);
     const Score s = computeScore(CountContactsByBandAndMode(d->records), {}, PowerClass::None);
     std::printf("CW QSOs: %lld\nDigital QSOs: %lld\nPhone QSOs: %lld\nQSO points: %lld\n", s.cwTotal, s.digitalTotal,
                 s.phoneTotal, s.qsoPoints);
-    if (c.level == PowerLevel::None && !c.hasBonus)
+    if (claims->level == PowerLevel::None && claims->bonus.isEmpty() && !c.hasBonus)
         return ExitOk;
-    if (const QString why = x5Refusal(c.level, c.sources); !why.isEmpty())
-        r.note(why);
-    const QString cls = d->prefs.ownClass.trimmed();
-    const BonusResult bonus = computeBonus(c.bonusClaims, cls.isEmpty() ? QChar() : cls.back());
-    for (const BonusLine& line : bonus.lines) {
+    const ClaimedScore score = scoreClaims(s.qsoPoints, *claims, entryClassLetter(d->prefs.ownClass));
+    if (!score.x5Refusal.isEmpty())
+        r.note(score.x5Refusal);
+    for (const BonusLine& line : computeBonus(claims->bonus, entryClassLetter(d->prefs.ownClass)).lines) {
         if (line.claimed > 0 && !line.refusal.isEmpty())
             r.note(QStringLiteral("%1 not counted: %2").arg(QLatin1String(line.rule->key), line.refusal));
     }
-    const int multiplier = powerMultiplier2025(c.level, c.sources);
-    std::printf("Power multiplier: %d\nBonus points: %lld\nClaimed score: %lld\n", multiplier, bonus.total,
-                claimedScore(s.qsoPoints, multiplier, bonus.total));
+    std::printf("Power multiplier: %d\nBonus points: %lld\nClaimed score: %lld\n", score.multiplier, score.bonusPoints,
+                score.claimed);
     return ExitOk;
 }
 
@@ -267,6 +283,14 @@ int runScore(const CliArgs& a, CliReporter& r)
 int runSummary(const CliArgs& a, CliReporter& r)
 {
     SummaryValues v;
+    if (a.rules == RulesEdition::FieldDay2025) {
+        // The stored claims first, so that the sheet file and the options may replace them.
+        v.claims = EntryClaimsFile::read(a.dataDir);
+        v.generator = v.claims.sources.generator;
+        v.battery = v.claims.sources.battery;
+        v.commercialMains = v.claims.sources.mains;
+        v.otherPower = v.claims.sources.other;
+    }
     if (a.isSet(QStringLiteral("sheet"))) {
         const QString path = a.value(QStringLiteral("sheet"));
         bool ok = false;
@@ -290,8 +314,11 @@ int runSummary(const CliArgs& a, CliReporter& r)
     if (a.rules == RulesEdition::FieldDay2025) {
         v.rules = RulesEdition::FieldDay2025;
         QString error;
-        if (cur.hasBonus && !readBonusFile(a.value(QStringLiteral("bonus")), v.claims.bonus, error))
-            return r.fail(error);
+        if (cur.hasBonus) {
+            v.claims.bonus.clear();
+            if (!readBonusFile(a.value(QStringLiteral("bonus")), v.claims.bonus, error))
+                return r.fail(error);
+        }
         if (a.isSet(QStringLiteral("power")))
             v.claims.level = cur.level;
         if (a.isSet(QStringLiteral("source"))) {
@@ -339,9 +366,6 @@ int runCabrillo(const CliArgs& a, CliReporter& r)
     if (a.rules == RulesEdition::FieldDay2025) {
         if (const QString usage = currentScoreOptions(a, cur); !usage.isEmpty())
             return r.usageError(usage);
-        // The category keeps its three steps; the rules' 100 W step is the low one.
-        const PowerClass category[] = {PowerClass::None, PowerClass::Qrp5, PowerClass::Low150, PowerClass::High};
-        h.power = category[static_cast<int>(cur.level)];
     } else if (!powerOption(a, h.power)) {
         return r.usageError(PowerUsage);
     }
@@ -350,12 +374,14 @@ int runCabrillo(const CliArgs& a, CliReporter& r)
         return ExitFailure;
     if (a.rules == RulesEdition::FieldDay2025) {
         QString error;
-        if (cur.hasBonus && !readBonusFile(a.value(QStringLiteral("bonus")), cur.bonusClaims, error))
+        const auto claims = currentClaims(a, cur, error);
+        if (!claims)
             return r.fail(error);
-        const QString cls = d->prefs.ownClass.trimmed();
-        const qint64 bonus = computeBonus(cur.bonusClaims, cls.isEmpty() ? QChar() : cls.back()).total;
+        // The category keeps its three steps; the rules' 100 W step is the low one.
+        const PowerClass category[] = {PowerClass::None, PowerClass::Qrp5, PowerClass::Low150, PowerClass::High};
+        h.power = category[static_cast<int>(claims->level)];
         const Score s = computeScore(CountContactsByBandAndMode(d->records), {}, PowerClass::None);
-        claimed = claimedScore(s.qsoPoints, powerMultiplier2025(cur.level, cur.sources), bonus);
+        claimed = scoreClaims(s.qsoPoints, *claims, entryClassLetter(d->prefs.ownClass)).claimed;
     }
     h.station = d->identity();
     h.station.call = h.station.call.trimmed();

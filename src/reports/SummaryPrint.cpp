@@ -1,6 +1,7 @@
 #include "reports/SummaryPrint.h"
 
 #include "log/Bands.h"
+#include "reports/BonusCalculator.h"
 #include "reports/ReportText.h"
 
 #include <QStringList>
@@ -10,6 +11,41 @@ namespace {
 QString printMark(bool on)
 {
     return on ? QStringLiteral("X") : QString();
+}
+
+// The old sheet's bonus checks, which the current rules replaced by scored bonuses.
+void writtenBonusLines(QStringList& l, const SummaryValues& v)
+{
+    l << QStringLiteral("100% Emergency Power ") + printMark(v.bonusEmergencyPower);
+    l << QStringLiteral("W1AW Field Day Message ") + printMark(v.bonusW1awMessage);
+    l << QStringLiteral("Media Publicity ") + printMark(v.bonusMedia);
+    l << QStringLiteral("Messages Relayed ") + printMark(v.bonusMessagesRelayed) + QStringLiteral(" No. ") +
+             v.messagesRelayed;
+    l << QStringLiteral("Location in a public place ") + printMark(v.bonusPublicPlace);
+    l << QStringLiteral("Satellite ") + printMark(v.bonusSatellite);
+    l << QStringLiteral("Information Booth ") + printMark(v.bonusInfoBooth);
+    l << QStringLiteral("Natural Power ") + printMark(v.bonusNaturalPower);
+    l << QStringLiteral("Message to SM ") + printMark(v.bonusMessageToSm);
+    l << QStringLiteral("Non-traditional Mode ") + printMark(v.bonusNonTraditional);
+    l << QStringLiteral("Other ") + QStringLiteral(" ") + v.nonTraditionalModes;
+}
+
+// Every bonus of the current rules with its count and points, then the total and the claimed score.
+void currentBonusLines(QStringList& l, const SummaryValues& v, const BandModeCounts& counts)
+{
+    const BonusResult bonus = computeBonus(v.claims.bonus, entryClassLetter(v.ownClass));
+    for (const BonusLine& b : bonus.lines) {
+        QString label = printMark(b.points > 0).leftJustified(3) + QLatin1String(b.rule->rule) + QLatin1Char(' ') +
+                        QLatin1String(b.rule->label);
+        if (b.rule->counted)
+            label += QStringLiteral(" (# %1)").arg(b.claimed);
+        if (b.claimed > 0 && !b.refusal.isEmpty())
+            label += QStringLiteral(" - ") + b.refusal;
+        // The points right-aligned at column 76; a longer line runs on rather than breaking.
+        l << label.leftJustified(70) + QString::number(b.points).rightJustified(6);
+    }
+    l << QStringLiteral("Total Bonus Points: ") + ReportLine::basicNumber(bonus.total);
+    l << QStringLiteral("Claimed Score: ") + ReportLine::basicNumber(currentRulesScore(counts, v).claimed);
 }
 
 } // namespace
@@ -42,7 +78,12 @@ QStringList printedSummaryLines(const SummaryValues& v, const BandModeCounts& co
     l << QStringLiteral("9. Power Source: ") << QStringLiteral("   Generator ") + printMark(v.generator)
       << QStringLiteral("   Battery ") + printMark(v.battery)
       << QStringLiteral("   Commercial Mains ") + printMark(v.commercialMains)
-      << QStringLiteral("   Other ") + printMark(v.otherPower) << QString();
+      << QStringLiteral("   Other ") + printMark(v.otherPower);
+    if (v.rules == RulesEdition::FieldDay2025) {
+        l << QStringLiteral("   Solar ") + printMark(v.claims.sources.solar)
+          << QStringLiteral("   Wind ") + printMark(v.claims.sources.wind);
+    }
+    l << QString();
     l << QStringLiteral("10. Callsign of Novice/Tech Station: ") + v.gotaCall << QString();
     l << QStringLiteral("11. ");
     l << modeColumns(QStringLiteral("CW"), QStringLiteral("Digital"), QStringLiteral("PH"));
@@ -74,18 +115,10 @@ QStringList printedSummaryLines(const SummaryValues& v, const BandModeCounts& co
              (chosen ? num(multiplier) : QString());
     l << QStringLiteral("    equals claimed score less bonus points: ") + num(s.qsoPoints * multiplier);
     l << QStringLiteral("14. Bonus Points:");
-    l << QStringLiteral("100% Emergency Power ") + printMark(v.bonusEmergencyPower);
-    l << QStringLiteral("W1AW Field Day Message ") + printMark(v.bonusW1awMessage);
-    l << QStringLiteral("Media Publicity ") + printMark(v.bonusMedia);
-    l << QStringLiteral("Messages Relayed ") + printMark(v.bonusMessagesRelayed) + QStringLiteral(" No. ") +
-             v.messagesRelayed;
-    l << QStringLiteral("Location in a public place ") + printMark(v.bonusPublicPlace);
-    l << QStringLiteral("Satellite ") + printMark(v.bonusSatellite);
-    l << QStringLiteral("Information Booth ") + printMark(v.bonusInfoBooth);
-    l << QStringLiteral("Natural Power ") + printMark(v.bonusNaturalPower);
-    l << QStringLiteral("Message to SM ") + printMark(v.bonusMessageToSm);
-    l << QStringLiteral("Non-traditional Mode ") + printMark(v.bonusNonTraditional);
-    l << QStringLiteral("Other ") + QStringLiteral(" ") + v.nonTraditionalModes;
+    if (current)
+        currentBonusLines(l, v, counts);
+    else
+        writtenBonusLines(l, v);
     l << QStringLiteral("Please enclose log, photos, comments, ideas, etc. with your entry and");
     l << QStringLiteral("mail it to: ARRL Field Day, 225 Main Street, Newington, CT 06111 USA") << QString();
     l << QStringLiteral("Contest questions by e-mail: contests@arrl.org");

@@ -558,6 +558,7 @@ SectionDisplay* MainWindow::buildSectionDisplay(QWidget* parent)
 {
     m_sections = new SectionDisplay(m_station.log().sections(), parent);
     m_sections->setObjectName(QStringLiteral("SectionDisplay"));
+    connect(m_sections, &SectionDisplay::sectionPointedAt, this, &MainWindow::sectionPointedAt);
     connect(m_sections, &SectionDisplay::sectionClicked, this, [this](const QString& abbr) {
         m_entry.sectionLabelClicked(m_station.log().sections().indexOf(abbr));
         redrawEntry();

@@ -71,6 +71,10 @@ public:
     void cmdDelete_Click();
     void cmdFind_Click();
 
+signals:
+    // The pointer rests on a label of the section grid, whichever grid the rules have built.
+    void sectionPointedAt(const QString& abbr);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -6,6 +6,7 @@
 #include "reports/EntryClaims.h"
 #include "reports/SummarySheet.h"
 #include "reports/TextReports.h"
+#include "ui/BonusCalculatorWindow.h"
 #include "ui/CheckLogWindow.h"
 #include "ui/ImportWindow.h"
 #include "ui/ReportPrinter.h"
@@ -35,6 +36,22 @@ void openSummary(Station& s, QWidget* parent, const char* missingTitle)
     sheet.exec();
 }
 
+// The bonus claims kept in the data folder, edited in the calculator without the summary window.
+void editStoredBonusClaims(Station& s, QWidget* parent)
+{
+    EntryClaims c = EntryClaimsFile::read(s.paths().dataDir);
+    const QChar letter = entryClassLetter(s.prefs().ownClass);
+    const qint64 qsoPoints =
+        computeScore(CountContactsByBandAndMode(s.log().records()), {}, PowerClass::None).qsoPoints;
+    BonusCalculatorWindow w(c.bonus, letter, qsoPoints, scoreClaims(qsoPoints, c, letter).multiplier, parent);
+    if (w.exec() != QDialog::Accepted)
+        return;
+    c.bonus = w.claims();
+    QString error;
+    if (!EntryClaimsFile::write(s.paths().dataDir, c, &error))
+        s.dialogs().message(error, QStringLiteral("Unable to write file."), Dialogs::Icon::Warning);
+}
+
 }  // namespace
 
 void installReportActions(QMenu* menu, Station& s, QWidget* parent, QAbstractItemModel* logListModel,
@@ -54,6 +71,11 @@ void installReportActions(QMenu* menu, Station& s, QWidget* parent, QAbstractIte
         [&s, parent] { openSummary(s, parent, SummaryTexts::NeedIdentityTitleWrite); });
     add("mnuPrntSum", QStringLiteral("Print Summary Sheet..."),
         [&s, parent] { openSummary(s, parent, SummaryTexts::NeedIdentityTitlePrint); });
+    // The bonuses are those of the current rules only.
+    QAction* bonus =
+        add("mnuBonusCalc", QStringLiteral("Bonus Points..."), [&s, parent] { editStoredBonusClaims(s, parent); });
+    QObject::connect(menu, &QMenu::aboutToShow, bonus,
+                     [&s, bonus] { bonus->setEnabled(s.rules() == RulesEdition::FieldDay2025); });
     menu->addSeparator();
     add("mnuADIFExport", QStringLiteral("ADIF Export..."), [&s] {
         exportAdif(s.log().records(), s.paths().dataDir,

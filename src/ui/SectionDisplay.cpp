@@ -12,7 +12,10 @@ namespace {
 constexpr int Columns = 14;
 }
 
-QColor colourFromBgr(quint32 bgr) { return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF)); }
+QColor colourFromBgr(quint32 bgr)
+{
+    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
 
 SectionDisplay::SectionDisplay(const SectionTable& table, QWidget* parent) : QWidget(parent)
 {
@@ -53,9 +56,14 @@ void SectionDisplay::refresh(const ContactLog& log, quint32 workedColour, quint3
 
 bool SectionDisplay::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonRelease) {
-        if (auto* l = qobject_cast<QLabel*>(watched))
-            emit sectionClicked(l->property("abbr").toString());
+    if (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::Enter) {
+        if (auto* l = qobject_cast<QLabel*>(watched)) {
+            const QString abbr = l->property("abbr").toString();
+            if (event->type() == QEvent::Enter)
+                emit sectionPointedAt(abbr);
+            else
+                emit sectionClicked(abbr);
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -8,7 +8,8 @@ class QLabel;
 class SectionTable;
 
 // The grid of section labels: each shows its abbreviation, its full name as tool tip, and the
-// worked or not-worked colour. Clicking a label offers its abbreviation to the entry.
+// worked or not-worked colour. Clicking a label offers its abbreviation to the entry; the pointer
+// resting on one asks for its totals.
 class SectionDisplay : public QWidget {
     Q_OBJECT
 public:
@@ -22,6 +23,7 @@ public:
 
 signals:
     void sectionClicked(const QString& abbr);
+    void sectionPointedAt(const QString& abbr);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

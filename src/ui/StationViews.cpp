@@ -25,10 +25,7 @@ StationViews::StationViews(MainWindow& window, Station& station, Dialogs& dialog
     auto* bandPlan = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), &window);
     connect(bandPlan, &QShortcut::activated, this, &StationViews::showBandPlan);
     // The totals show while the pointer rests on a section label of the main window's grid.
-    for (QLabel* l : window.findChildren<QLabel*>()) {
-        if (l->objectName().startsWith(QLatin1String("lblSection")))
-            l->installEventFilter(this);
-    }
+    connect(&window, &MainWindow::sectionPointedAt, this, &StationViews::showSectionTotals);
 }
 
 void StationViews::buildMenu()
@@ -54,19 +51,13 @@ void StationViews::buildMenu()
         add(help, "mnuHelpPage", QStringLiteral("&Help Page"), &StationViews::showHelp);
 }
 
-bool StationViews::eventFilter(QObject* watched, QEvent* event)
+void StationViews::showSectionTotals(const QString& abbr)
 {
-    if (event->type() == QEvent::Enter) {
-        if (auto* l = qobject_cast<QLabel*>(watched)) {
-            // Through the entry's message line, so the next redraw of the entry keeps it.
-            const QString abbr = l->property("abbr").toString();
-            const SectionTable& table = m_station.log().sections();
-            const int i = table.indexOf(abbr);
-            const QString name = i >= 0 ? table.at(i).name : abbr;
-            m_window.entry().showNote(StationStats::sectionTotalsText(m_station.log(), abbr, name));
-        }
-    }
-    return QObject::eventFilter(watched, event);
+    // Through the entry's message line, so the next redraw of the entry keeps it.
+    const SectionTable& table = m_station.log().sections();
+    const int i = table.indexOf(abbr);
+    const QString name = i >= 0 ? table.at(i).name : abbr;
+    m_window.entry().showNote(StationStats::sectionTotalsText(m_station.log(), abbr, name));
 }
 
 void StationViews::showOperatorView()

@@ -29,10 +29,8 @@ public:
     void showSectionMap();
     void showScoreboard();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
+    void showSectionTotals(const QString& abbr);
     void buildMenu();
 
     MainWindow& m_window;

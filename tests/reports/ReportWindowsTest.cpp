@@ -256,8 +256,8 @@ TEST(ReportActions, MenuItemsIdentityCheckAndExports)
     for (QAction* a : menu.actions())
         if (!a->isSeparator())
             names << a->objectName();
-    EXPECT_EQ(names, QStringList({"mnuWriteSumm", "mnuPrntSum", "mnuADIFExport", "mnuCabrilloExport", "mnuAsciiLog",
-                                  "mnuAsciiDupe", "mnuPrntlog", "mnuPrntdupe", "mnuLedraExport",
+    EXPECT_EQ(names, QStringList({"mnuWriteSumm", "mnuPrntSum", "mnuBonusCalc", "mnuADIFExport", "mnuCabrilloExport",
+                                  "mnuAsciiLog", "mnuAsciiDupe", "mnuPrntlog", "mnuPrntdupe", "mnuLedraExport",
                                   "mnuCopyListtoClipboard", "mnuCombine", "mnuCheckLog"}));
     auto action = [&menu](const char* n) { return menu.findChild<QAction*>(QLatin1String(n)); };
 

@@ -1,4 +1,5 @@
 #include "app/AppContext.h"
+#include "log/ContactLog.h"
 #include "log/LogFile.h"
 #include "log/SectionTable.h"
 #include "log/Station.h"
@@ -119,16 +120,33 @@ struct ViewsFixture : ::testing::Test {
     template <class W> W* window() { return app->window().findChild<W*>(); }
 };
 
-TEST_F(ViewsFixture, PointerOnASectionShowsItsTotals)
+TEST_F(ViewsFixture, PointerOnASectionShowsItsTotalsInTheGridOfEitherRules)
 {
     start(6);
-    auto* ct = app->window().findChild<QLabel*>("lblSectionCT");
-    ASSERT_NE(ct, nullptr);
-    QEvent enter(QEvent::Enter);
-    QApplication::sendEvent(ct, &enter);
-    app->window().redrawEntry(); // any later redraw keeps the totals
-    EXPECT_EQ(app->window().findChild<QLabel*>("lblDialog")->text(),
-              " Connecticut    Total =3\n  160 =0  80 =0  40 =0  20 =1  15 =0  10 =0\n  VHF/UHF=2  CW=2  DIG=0  SSB=1");
+    const struct {
+        RulesEdition rules;
+        const char* abbr;
+        QString text;
+    } rows[] = {
+        {RulesEdition::FieldDay2025, "CT",
+         " Connecticut    Total =3\n  160 =0  80 =0  40 =0  20 =1  15 =0  10 =0\n  VHF/UHF=2  CW=2  DIG=0  SSB=1"},
+        // A rules change builds a new grid: its labels show totals too.
+        {RulesEdition::AsWritten, "MAR",
+         " Maritime    Total =0\n  160 =0  80 =0  40 =0  20 =0  15 =0  10 =0\n  VHF/UHF=0  CW=0  DIG=0  SSB=0"},
+        {RulesEdition::FieldDay2025, "GH",
+         " Golden Horseshoe    Total =0\n  160 =0  80 =0  40 =0  20 =0  15 =0  10 =0\n  VHF/UHF=0  CW=0  DIG=0  "
+         "SSB=0"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.abbr);
+        app->station().setRules(row.rules);
+        auto* label = app->window().findChild<QLabel*>(QString("lblSection") + row.abbr);
+        ASSERT_NE(label, nullptr);
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(label, &enter);
+        app->window().redrawEntry(); // any later redraw keeps the totals
+        EXPECT_EQ(app->window().findChild<QLabel*>("lblDialog")->text(), row.text);
+    }
 }
 
 TEST_F(ViewsFixture, OperatorViewAndGraphFromTheMenu)
@@ -186,23 +204,49 @@ TEST_F(ViewsFixture, HelpPageReadsTheDataFolderFileOrTheBuiltInText)
     EXPECT_EQ(window<HelpWindow>()->windowTitle(), "Field Day Logging Program Help Page");
 }
 
-TEST(SectionMap, EverySectionHasItsOwnArea)
+TEST(SectionMap, EverySectionOfEachEditionHasItsOwnPlacedAreaThatFillsWhenWorked)
 {
-    const SectionTable& table = SectionTable::standard();
-    QSet<QString> seen;
-    QSet<int> cells;
-    for (const auto& p : SectionMapWidget::places()) {
-        SCOPED_TRACE(p.abbr);
-        EXPECT_GE(table.indexOf(p.abbr), 0);
-        EXPECT_FALSE(seen.contains(p.abbr));
-        seen.insert(p.abbr);
-        EXPECT_TRUE(p.column >= 0 && p.column < SectionMapWidget::Columns && p.row >= 0 &&
-                    p.row < SectionMapWidget::Rows);
-        const int cell = p.row * SectionMapWidget::Columns + p.column;
-        EXPECT_FALSE(cells.contains(cell)) << "shares its place";
-        cells.insert(cell);
+    for (RulesEdition edition : {RulesEdition::AsWritten, RulesEdition::FieldDay2025}) {
+        SCOPED_TRACE(rulesEditionKey(edition).toStdString());
+        const SectionTable& table = SectionTable::forEdition(edition);
+        ContactLog log(SectionTable::forEdition(edition == RulesEdition::AsWritten ? RulesEdition::FieldDay2025
+                                                                                   : RulesEdition::AsWritten));
+        SectionMapWidget map(log, nullptr, [] { return QColor(9, 9, 9); });
+        log.setSections(table); // the map follows a change of edition at its next refresh
+        map.refresh();
+        const auto area = [&](int i) { return map.findChild<QLabel*>("lblMap" + table.at(i).abbr); };
+        QSet<int> cells;
+        for (int i = 0; i < table.size(); ++i) {
+            SCOPED_TRACE(table.at(i).abbr.toStdString());
+            ASSERT_NE(area(i), nullptr);
+            EXPECT_TRUE(std::any_of(SectionMapWidget::places().begin(), SectionMapWidget::places().end(),
+                                    [&](const auto& p) { return table.at(i).abbr == p.abbr; }));
+            const QPoint cell(area(i)->x() * SectionMapWidget::Columns / map.width(),
+                              area(i)->y() * SectionMapWidget::Rows / map.height());
+            EXPECT_FALSE(cells.contains(cell.y() * SectionMapWidget::Columns + cell.x())) << "shares its place";
+            cells.insert(cell.y() * SectionMapWidget::Columns + cell.x());
+            ASSERT_TRUE(log.add(
+                {QString("K%1X").arg(i), "1D", table.at(i).abbr, "2026/06/27", "18:00:00", "20", "CW", "", ""}));
+            map.refresh();
+            EXPECT_EQ(area(i)->palette().color(QPalette::Window), QColor(9, 9, 9));
+            if (i + 1 < table.size()) {
+                EXPECT_EQ(area(i + 1)->palette().color(QPalette::Window), SectionMapWidget::unworkedColour());
+            }
+        }
+        EXPECT_EQ(map.findChildren<QLabel*>().size(), table.size());
     }
-    EXPECT_EQ(int(seen.size()), table.size());
+    // A section of a newer edition still gets an area, in the free place at the bottom right.
+    const SectionTable newer = SectionTable::fromText("ZZ,Zed\nVI,Virgin Islands\n");
+    ContactLog log(newer);
+    SectionMapWidget map(log);
+    const QLabel* zz = map.findChild<QLabel*>("lblMapZZ");
+    ASSERT_NE(zz, nullptr);
+    EXPECT_EQ(zz->x() * SectionMapWidget::Columns / map.width(), SectionMapWidget::Columns - 1);
+    EXPECT_EQ(zz->y() * SectionMapWidget::Rows / map.height(), SectionMapWidget::Rows - 1);
+    for (const auto& p : SectionMapWidget::places()) // no place for a section of neither edition
+        EXPECT_TRUE(SectionTable::forEdition(RulesEdition::AsWritten).indexOf(p.abbr) >= 0 ||
+                    SectionTable::forEdition(RulesEdition::FieldDay2025).indexOf(p.abbr) >= 0)
+            << p.abbr;
 }
 
 TEST_F(ViewsFixture, MapFillsWorkedSectionsWithEachRefreshsColourAndScoreboardFollowsTheLog)
