@@ -4,6 +4,7 @@
 #include "rig/RigCatalog.h"
 #include "rig/RigPoller.h"
 #include "ui/FrequencyTestWindow.h"
+#include "ui/WindowPlacement.h"
 #include "util/Dialogs.h"
 
 #include <QButtonGroup>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -96,7 +98,8 @@ void RigSetupWindow::buildControls()
     m_rigList = new QListWidget(this);
     m_rigList->setObjectName(QStringLiteral("List1"));
     m_rigList->addItems(RigCatalog::names());
-    m_rigList->setMaximumWidth(m_rigList->sizeHintForColumn(0) + 40);
+    m_rigList->setFixedWidth(m_rigList->sizeHintForColumn(0) + 2 * m_rigList->frameWidth() +
+                             m_rigList->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8);
     // Arrow keys, Home/End and typing move the current row as a click does.
     connect(m_rigList, &QListWidget::currentRowChanged, this, [this] { rigChosen(); });
     top->addWidget(m_rigList);
@@ -133,6 +136,7 @@ void RigSetupWindow::buildControls()
     m_portTable->horizontalHeader()->setStretchLastSection(true);
     m_portTable->verticalHeader()->setDefaultSectionSize(m_portTable->fontMetrics().height() + 4);
     m_portTable->setMaximumHeight(12 * (m_portTable->fontMetrics().height() + 4));
+    m_portTable->setMinimumWidth(m_portTable->fontMetrics().horizontalAdvance(QStringLiteral("/dev/ttyUSB10")) + 48);
     serialRight->addWidget(m_portTable);
 
     m_rate = radioRow(this, col, QStringLiteral("Poll rate"), QStringLiteral("optRate"),
@@ -286,6 +290,8 @@ void RigSetupWindow::showSettings(const RigSettings& s)
     m_pegasusFolder->setText(s.pegasusDir());
     for (int i = 0; i < 10; ++i)
         m_portTable->setItem(i, 0, new QTableWidgetItem(s.ports.device(i + 1)));
+    if (isVisible()) // the window grows or shrinks with the fields shown: keep it whole and centred
+        centreOver(this, parentWidget());
 }
 
 RigSettings RigSetupWindow::readControls() const
