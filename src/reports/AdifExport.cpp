@@ -378,6 +378,43 @@ bool exportAdif(const std::vector<ContactRecord>& records, const QString& dataDi
         if (o.digitalMode.isEmpty())
             o.digitalMode = QStringLiteral("RTTY");
     }
+    return writeAdifExport(records, o, dataDir, exportDate, dialogs);
+}
+
+namespace {
+const char* const kModernWords = "ADIF 3.1.4 (SSB, 70cm, PROP_MODE SAT)";
+const char* const kLegacyWords = "Older words (PH, DIG, 70M, SATM)";
+} // namespace
+
+std::optional<AdifOptions> askAdifOptions(Dialogs& dialogs, RulesEdition rules)
+{
+    AdifOptions o;
+    o.rules = rules;
+    const QStringList words{QString::fromLatin1(kModernWords), QString::fromLatin1(kLegacyWords)};
+    const auto answers = dialogs.askForm(
+        QStringLiteral("ADIF Export"),
+        QStringLiteral("Power and comment are optional: they go into every QSO record (Ledra's power and Comments "
+                       "columns).  Choose the older words for contest programs that expect them."),
+        {{QStringLiteral("Transmitter output power"), o.power},
+         {QStringLiteral("Comment"), o.comment},
+         {QStringLiteral("Mode and band words"), words[0], words},
+         {QStringLiteral("Phone mode (older words)"), o.phoneMode},
+         {QStringLiteral("Digital mode (ADIF 3.1.4)"), o.digitalMode}});
+    if (!answers || answers->size() < 5)
+        return std::nullopt;
+    o.power = (*answers)[0];
+    o.comment = (*answers)[1];
+    o.legacyWords = (*answers)[2] == words[1];
+    o.phoneMode = (*answers)[3].trimmed().toUpper();
+    o.digitalMode = (*answers)[4].trimmed().toUpper();
+    if (o.digitalMode.isEmpty())
+        o.digitalMode = QStringLiteral("RTTY");
+    return o;
+}
+
+bool writeAdifExport(const std::vector<ContactRecord>& records, const AdifOptions& o, const QString& dataDir,
+                     const QString& exportDate, Dialogs& dialogs)
+{
     const QString path = dialogs.saveFileName(QStringLiteral("ADIF Export"), dataDir + QStringLiteral("/Field Day.adi"),
                                               QStringLiteral("*.adi"));
     if (path.isEmpty() || refuseLiveLogTarget(dataDir, path, dialogs))

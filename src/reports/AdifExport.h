@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "log/ContactRecord.h"
 #include "log/RulesEdition.h"
 
@@ -49,6 +51,12 @@ QString compactDate(const QDate& d, QChar separator);
 QByteArray buildAdif(const std::vector<ContactRecord>& records, const AdifOptions& options, const QString& programTitle,
                      const QString& exportDate);
 
-// The menu item: three prompts, save dialog, file, message. False when nothing was written.
+// The export's questions in one form; std::nullopt when the operator cancels it.
+std::optional<AdifOptions> askAdifOptions(Dialogs& dialogs, RulesEdition rules = DefaultRulesEdition);
+// Save dialog, file, message. False when nothing was written.
+bool writeAdifExport(const std::vector<ContactRecord>& records, const AdifOptions& options, const QString& dataDir,
+                     const QString& exportDate, Dialogs& dialogs);
+
+// The questions one box after another (a cancelled box answers empty), then writeAdifExport.
 bool exportAdif(const std::vector<ContactRecord>& records, const QString& dataDir, const QString& exportDate,
                 Dialogs& dialogs, RulesEdition rules = DefaultRulesEdition);

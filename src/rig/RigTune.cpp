@@ -15,10 +15,10 @@ constexpr std::array<StepRow, 10> kStepRows{{
     {-10, "10 Hz"},
     {1'000'000, "1 MHz"},
     {-1'000'000, "1 MHz"},
-    {5'000, "5 KHz"},
-    {-5'000, "5 KHz"},
-    {1'000, "1 KHz"},
-    {-1'000, "1 KHz"},
+    {5'000, "5 kHz"},
+    {-5'000, "5 kHz"},
+    {1'000, "1 kHz"},
+    {-1'000, "1 kHz"},
     {100, "100 Hz"},
     {-100, "100 Hz"},
 }};
@@ -29,7 +29,7 @@ constexpr std::array<StepRow, 5> kScanRows{{
     {100, "100 Hz"},
     {30, "30 Hz"},
     {10, "10 Hz"},
-    {2'500, "2.5 KHz"},
+    {2'500, "2.5 kHz"},
 }};
 
 // The scan shows five decimals: it steps on what is shown, to the nearest 10 Hz.

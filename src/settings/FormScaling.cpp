@@ -54,10 +54,8 @@ bool FormSizeSettings::askFormSize()
         return false;
     }
     const double clamped = std::clamp(value, double(FormScaling::MinPercent), double(FormScaling::MaxPercent));
+    // The window applies the new size at once: no restart to ask for.
     m_prefs.formSizePercent = static_cast<quint8>(std::lround(clamped));
-    m_dialogs.message(QStringLiteral("This program must be closed and restarted for this setting to take effect."),
-                      QStringLiteral("For this setting to take effect please restart this program."),
-                      Dialogs::Icon::Information);
     return true;
 }
 

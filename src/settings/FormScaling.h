@@ -53,7 +53,7 @@ public:
     FormSizeSettings(Preferences& prefs, Dialogs& dialogs) : m_prefs(prefs), m_dialogs(dialogs) {}
 
     // Asks for the percentage (30..100). True when it was stored: the preferences must be
-    // saved; the new size applies at the next start.
+    // saved and the main window refitted.
     bool askFormSize();
 
     // Toggles the work-area fit, only at 100 %. True when it changed: save the preferences and

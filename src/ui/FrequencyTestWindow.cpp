@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -25,11 +26,18 @@ FrequencyTestWindow::FrequencyTestWindow(RigPoller& poller, QWidget* parent)
     m_frequency->setObjectName(QStringLiteral("Text2"));
     auto* send2 = new QPushButton(QStringLiteral("Send"), this);
     send2->setObjectName(QStringLiteral("Command2"));
-    grid->addWidget(m_rawCommand, 0, 0);
-    grid->addWidget(m_rawIsHex, 0, 1);
-    grid->addWidget(send1, 0, 2);
-    grid->addWidget(m_frequency, 1, 0);
-    grid->addWidget(send2, 1, 2);
+    const auto label = [this](const QString& text, QLineEdit* field) {
+        auto* l = new QLabel(text, this);
+        l->setBuddy(field);
+        return l;
+    };
+    grid->addWidget(label(QStringLiteral("Rig &command"), m_rawCommand), 0, 0);
+    grid->addWidget(m_rawCommand, 0, 1);
+    grid->addWidget(m_rawIsHex, 0, 2);
+    grid->addWidget(send1, 0, 3);
+    grid->addWidget(label(QStringLiteral("&Frequency (MHz)"), m_frequency), 1, 0);
+    grid->addWidget(m_frequency, 1, 1);
+    grid->addWidget(send2, 1, 3);
     connect(send1, &QPushButton::clicked, this, &FrequencyTestWindow::sendRawCommand);
     connect(send2, &QPushButton::clicked, this, &FrequencyTestWindow::sendFrequency);
 }

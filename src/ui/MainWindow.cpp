@@ -75,6 +75,7 @@ MainWindow::MainWindow(Station& station, Dialogs& dialogs, RigPoller& rigPoller,
     setWindowTitle(QString::fromLatin1(ProgramTitle));
     m_rig = new RigWindows(m_station, rigPoller, m_dialogs, this);
     buildWidgets();
+    applyBigType();
     m_strip = new StatusStrip(m_station, rigPoller, this);
     setStatusBar(m_strip);
     buildMenus();
@@ -119,13 +120,28 @@ MainWindow::MainWindow(Station& station, Dialogs& dialogs, RigPoller& rigPoller,
 
 MainWindow::~MainWindow() = default;
 
+void MainWindow::changeEvent(QEvent* e)
+{
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::FontChange)
+        applyBigType();
+}
+
+void MainWindow::applyBigType()
+{
+    // A font set on a widget no longer follows the window's, so the large type is set again
+    // from the window's each time the window's font changes (form size, a wide screen).
+    QFont big = font();
+    big.setPointSizeF(big.pointSizeF() * 1.6);
+    big.setBold(true);
+    for (QWidget* w : std::as_const(m_bigType))
+        w->setFont(big);
+}
+
 void MainWindow::buildWidgets()
 {
     auto* central = new QWidget(this);
     auto* root = new QVBoxLayout(central);
-    QFont big = font();
-    big.setPointSizeF(big.pointSizeF() * 1.6);
-    big.setBold(true);
 
     // Own station, band, mode, clocks and rates.
     auto* top = new QHBoxLayout;
@@ -145,7 +161,7 @@ void MainWindow::buildWidgets()
     m_rate20 = namedLabel(QStringLiteral("lblAQSO20"), central, QStringLiteral("0"));
     for (QLabel* l : {m_ownCall, static_cast<QLabel*>(m_bandDisplay), static_cast<QLabel*>(m_modeDisplay), m_utcTime,
                       m_rate60, m_rate20})
-        l->setFont(big);
+        m_bigType << l;
     top->addWidget(m_ownCall);
     top->addWidget(m_ownClass);
     top->addWidget(m_ownSection);
@@ -180,7 +196,7 @@ void MainWindow::buildWidgets()
     const std::pair<const char*, QLabel*> shown[] = {
         {"CW:", m_cwCount}, {"Digital:", m_digitalCount}, {"Phone:", m_phoneCount}, {"Points:", m_pointsTotal}};
     for (const auto& [caption, label] : shown) {
-        label->setFont(big);
+        m_bigType << label;
         counts->addWidget(new QLabel(QString::fromLatin1(caption), central));
         counts->addWidget(label);
         counts->addSpacing(16);
@@ -206,7 +222,7 @@ void MainWindow::buildWidgets()
     for (const auto& [field, name, caption] : fields) {
         auto* e = new QLineEdit(central);
         e->setObjectName(name);
-        e->setFont(big);
+        m_bigType << e;
         e->installEventFilter(forwarder);
         replayPastesAsKeys(e);
         connect(e, &QLineEdit::textChanged, this, [this, field](const QString& t) {
@@ -235,7 +251,7 @@ void MainWindow::buildWidgets()
     });
     entry->addWidget(clear, 1, column);
     m_worked = namedLabel(QStringLiteral("lblWorked"), central);
-    m_worked->setFont(big);
+    m_bigType << m_worked;
     m_worked->setAutoFillBackground(true);
     m_worked->setAlignment(Qt::AlignCenter);
     m_worked->setMinimumWidth(m_worked->fontMetrics().horizontalAdvance(QStringLiteral("DUPE  Rec# 00000")));
@@ -626,6 +642,7 @@ void MainWindow::returnToCall()
     m_entry.focusArrived(EntryField::Call);
     redrawEntry();
     m_fields[EntryField::Call]->setFocus();
+    m_strip->refresh(); // the summary window may have saved new claims
 }
 
 void MainWindow::cmdFind_Click()

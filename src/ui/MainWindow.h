@@ -76,6 +76,7 @@ signals:
     void sectionPointedAt(const QString& abbr);
 
 protected:
+    void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -131,6 +132,8 @@ private:
     QLabel* m_rate20 = nullptr;
     std::map<EntryField, QLineEdit*> m_fields;
     QList<QWidget*> m_postContestWidgets;
+    QList<QWidget*> m_bigType; // the large labels and entry fields
+    void applyBigType();
     QPushButton* m_edit = nullptr;
     QPushButton* m_delete = nullptr;
     QPushButton* m_listButton = nullptr;

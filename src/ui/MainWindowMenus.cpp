@@ -176,8 +176,10 @@ void MainWindow::buildOptionsMenu()
     QAction* formSize = options->addAction(QStringLiteral("&Form Size..."));
     formSize->setObjectName(QStringLiteral("mnuFormsize"));
     connect(formSize, &QAction::triggered, this, [this] {
-        if (FormSizeSettings(m_station.prefs(), m_dialogs).askFormSize())
+        if (FormSizeSettings(m_station.prefs(), m_dialogs).askFormSize()) {
             m_station.SavePref();
+            fitToScreen();
+        }
     });
     m_taskbarAction = options->addAction(QStringLiteral("Fit to the &Work Area (Leave the Taskbar Visible)"));
     m_taskbarAction->setObjectName(QStringLiteral("mnuTaskbar"));
@@ -220,10 +222,9 @@ void MainWindow::fitToScreen()
     setGeometry(g.rect);
     // Past 1280 pixels the type grows with the window, so a 1920 screen reads from the chair.
     const double factor = (g.fontFactor > 0 ? g.fontFactor : 1.0) * qMax(1.0, g.rect.width() / 1280.0);
-    if (factor != 1.0) {
-        QFont f = font();
-        f.setPointSizeF(QApplication::font().pointSizeF() * factor);
-        setFont(f);
-    }
+    // Always set, so a size chosen again while running also takes the type back down.
+    QFont f = font();
+    f.setPointSizeF(QApplication::font().pointSizeF() * factor);
+    setFont(f); // the large type follows through changeEvent
 }
 

@@ -15,6 +15,8 @@ public:
     std::optional<QString> inputText(const QString& prompt, const QString& title, const QString& defaultText) override;
     QString saveFileName(const QString& caption, const QString& suggestedPath, const QString& filter) override;
     QString openFileName(const QString& caption, const QString& folder, const QString& filter) override;
+    std::optional<QStringList> askForm(const QString& title, const QString& intro,
+                                       const std::vector<FormField>& fields) override;
     void beep() override;
 
 private:

@@ -78,9 +78,10 @@ void installReportActions(QMenu* menu, Station& s, QWidget* parent, QAbstractIte
                      [&s, bonus] { bonus->setEnabled(s.rules() == RulesEdition::FieldDay2025); });
     menu->addSeparator();
     add("mnuADIFExport", QStringLiteral("ADIF Export..."), [&s] {
-        exportAdif(s.log().records(), s.paths().dataDir,
-                   QLocale::system().toString(s.clock().localNow().date(), QLocale::ShortFormat), s.dialogs(),
-                   s.rules());
+        // One form for every question, so Cancel stops the export before the save dialog.
+        if (const auto options = askAdifOptions(s.dialogs(), s.rules()))
+            writeAdifExport(s.log().records(), *options, s.paths().dataDir,
+                            QLocale::system().toString(s.clock().localNow().date(), QLocale::ShortFormat), s.dialogs());
     });
     add("mnuCabrilloExport", QStringLiteral("Cabrillo Export..."), [&s] {
         CabrilloHeader h;

@@ -4,6 +4,7 @@
 #include "rig/RigCatalog.h"
 #include "rig/RigPoller.h"
 #include "ui/FrequencyTestWindow.h"
+#include "ui/WindowPlacement.h"
 #include "util/Dialogs.h"
 
 #include <QButtonGroup>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -91,28 +93,52 @@ RigSetupWindow::~RigSetupWindow() = default;
 
 void RigSetupWindow::buildControls()
 {
+    // Two columns under the rig list so the window fits a 1024x768 screen with room to spare.
     auto* top = new QHBoxLayout(this);
     m_rigList = new QListWidget(this);
     m_rigList->setObjectName(QStringLiteral("List1"));
     m_rigList->addItems(RigCatalog::names());
+    m_rigList->setFixedWidth(m_rigList->sizeHintForColumn(0) + 2 * m_rigList->frameWidth() +
+                             m_rigList->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8);
     // Arrow keys, Home/End and typing move the current row as a click does.
     connect(m_rigList, &QListWidget::currentRowChanged, this, [this] { rigChosen(); });
     top->addWidget(m_rigList);
 
     auto* col = new QVBoxLayout;
-    top->addLayout(col);
+    top->addLayout(col, 1);
+    m_serialBox = new QWidget(this);
+    m_serialBox->setObjectName(QStringLiteral("serialSettings"));
+    auto* serial = new QGridLayout(m_serialBox);
+    serial->setContentsMargins(0, 0, 0, 0);
+    auto* serialLeft = new QVBoxLayout;
+    auto* serialRight = new QVBoxLayout;
+    serial->addLayout(serialLeft, 0, 0);
+    serial->addLayout(serialRight, 0, 1);
+    col->addWidget(m_serialBox);
     QStringList ports;
     for (int i = 1; i <= 10; ++i)
         ports << QString::number(i);
-    m_port = radioRow(this, col, QStringLiteral("Port"), QStringLiteral("optPort"), ports);
+    m_port = radioRow(this, serialLeft, QStringLiteral("Port"), QStringLiteral("optPort"), ports);
     QStringList bauds;
     for (const char* c : kBaudCaptions)
         bauds << QString::fromLatin1(c);
-    m_baud = radioRow(this, col, QStringLiteral("Baud (K)"), QStringLiteral("optBaud"), bauds);
-    m_parity = radioRow(this, col, QStringLiteral("Parity"), QStringLiteral("optParity"), {"O", "N", "E"});
-    m_data = radioRow(this, col, QStringLiteral("Data"), QStringLiteral("optData"), {"7", "8"});
-    m_stop = radioRow(this, col, QStringLiteral("Stop"), QStringLiteral("optStop"), {"1", "2"});
-    m_power = radioRow(this, col, QStringLiteral("Power"), QStringLiteral("optPower"), {"None", "RTS", "DTR"});
+    m_baud = radioRow(this, serialLeft, QStringLiteral("Baud (K)"), QStringLiteral("optBaud"), bauds);
+    auto* small = new QHBoxLayout;
+    serialLeft->addLayout(small);
+    m_parity = radioRow(this, small, QStringLiteral("Parity"), QStringLiteral("optParity"), {"O", "N", "E"});
+    m_data = radioRow(this, small, QStringLiteral("Data"), QStringLiteral("optData"), {"7", "8"});
+    m_stop = radioRow(this, small, QStringLiteral("Stop"), QStringLiteral("optStop"), {"1", "2"});
+    m_power = radioRow(this, serialLeft, QStringLiteral("Power"), QStringLiteral("optPower"), {"None", "RTS", "DTR"});
+
+    m_portTable = new QTableWidget(10, 1, this);
+    m_portTable->setObjectName(QStringLiteral("tblPorts"));
+    m_portTable->setHorizontalHeaderLabels({QStringLiteral("Device")});
+    m_portTable->horizontalHeader()->setStretchLastSection(true);
+    m_portTable->verticalHeader()->setDefaultSectionSize(m_portTable->fontMetrics().height() + 4);
+    m_portTable->setMaximumHeight(12 * (m_portTable->fontMetrics().height() + 4));
+    m_portTable->setMinimumWidth(m_portTable->fontMetrics().horizontalAdvance(QStringLiteral("/dev/ttyUSB10")) + 48);
+    serialRight->addWidget(m_portTable);
+
     m_rate = radioRow(this, col, QStringLiteral("Poll rate"), QStringLiteral("optRate"),
                       {"100 ms", "500 ms", "2 Sec", "10 Sec"});
 
@@ -129,8 +155,10 @@ void RigSetupWindow::buildControls()
     modeRow->addWidget(m_modeNotUsed);
     col->addWidget(modeBox);
 
-    auto* grid = new QGridLayout;
-    col->addLayout(grid);
+    m_commandBox = new QWidget(this);
+    auto* grid = new QGridLayout(m_commandBox);
+    grid->setContentsMargins(0, 0, 0, 0);
+    col->addWidget(m_commandBox);
     m_useFrequency = new QCheckBox(QStringLiteral("Use Frequency"), this);
     m_useFrequency->setObjectName(QStringLiteral("chkFrequency"));
     m_convertFromHex = new QCheckBox(QStringLiteral("Convert from Hex"), this);
@@ -159,20 +187,43 @@ void RigSetupWindow::buildControls()
     m_icomAddressNote->setWordWrap(true);
     col->addWidget(m_icomAddressNote);
 
-    auto* net = new QGridLayout;
-    col->addLayout(net);
+    m_rigctldBox = new QWidget(this);
+    m_rigctldBox->setObjectName(QStringLiteral("rigctldSettings"));
+    auto* net = new QHBoxLayout(m_rigctldBox);
+    net->setContentsMargins(0, 0, 0, 0);
+    col->addWidget(m_rigctldBox);
     m_rigctldHost = new QLineEdit(this);
     m_rigctldHost->setObjectName(QStringLiteral("txtRigctldHost"));
     m_rigctldPort = new QLineEdit(this);
     m_rigctldPort->setObjectName(QStringLiteral("txtRigctldPort"));
+    net->addWidget(new QLabel(QStringLiteral("rigctld host"), this));
+    net->addWidget(m_rigctldHost);
+    net->addWidget(new QLabel(QStringLiteral("rigctld port"), this));
+    net->addWidget(m_rigctldPort);
+    m_pegasusBox = new QWidget(this);
+    auto* pegasus = new QHBoxLayout(m_pegasusBox);
+    pegasus->setContentsMargins(0, 0, 0, 0);
+    col->addWidget(m_pegasusBox);
     m_pegasusFolder = new QLineEdit(this);
     m_pegasusFolder->setObjectName(QStringLiteral("txtPegasusFolder"));
-    net->addWidget(new QLabel(QStringLiteral("rigctld host"), this), 0, 0);
-    net->addWidget(m_rigctldHost, 0, 1);
-    net->addWidget(new QLabel(QStringLiteral("rigctld port"), this), 0, 2);
-    net->addWidget(m_rigctldPort, 0, 3);
-    net->addWidget(new QLabel(QStringLiteral("Pegasus folder"), this), 1, 0);
-    net->addWidget(m_pegasusFolder, 1, 1, 1, 3);
+    pegasus->addWidget(new QLabel(QStringLiteral("Pegasus folder"), this));
+    pegasus->addWidget(m_pegasusFolder);
+
+    auto* readouts = new QGridLayout;
+    col->addLayout(readouts);
+    m_frequencyReadout = new QLabel(this);
+    m_frequencyReadout->setObjectName(QStringLiteral("lblFreq"));
+    m_modeReadout = new QLabel(this);
+    m_modeReadout->setObjectName(QStringLiteral("lblMode"));
+    m_rawReadout = new QLineEdit(this);
+    m_rawReadout->setObjectName(QStringLiteral("txtUnprocessed"));
+    m_rawReadout->setReadOnly(true);
+    readouts->addWidget(new QLabel(QStringLiteral("Frequency"), this), 0, 0);
+    readouts->addWidget(m_frequencyReadout, 0, 1);
+    readouts->addWidget(new QLabel(QStringLiteral("Mode"), this), 0, 2);
+    readouts->addWidget(m_modeReadout, 0, 3);
+    readouts->addWidget(new QLabel(QStringLiteral("Unprocessed data"), this), 1, 0);
+    readouts->addWidget(m_rawReadout, 1, 1, 1, 3);
 
     auto* buttons = new QHBoxLayout;
     col->addLayout(buttons);
@@ -186,35 +237,18 @@ void RigSetupWindow::buildControls()
     m_pollingNote = new QLabel(QStringLiteral("Polling Rig"), this);
     m_pollingNote->setObjectName(QStringLiteral("lblPolling"));
     m_pollingNote->setVisible(false);
+    auto* close = new QPushButton(QStringLiteral("Close"), this);
+    close->setObjectName(QStringLiteral("cmdClose"));
     buttons->addWidget(m_testButton);
     buttons->addWidget(m_endTestButton);
     buttons->addWidget(m_changeFrequencyButton);
     buttons->addWidget(m_pollingNote);
+    buttons->addStretch();
+    buttons->addWidget(close);
     connect(m_testButton, &QPushButton::clicked, this, &RigSetupWindow::test);
     connect(m_endTestButton, &QPushButton::clicked, this, &RigSetupWindow::endTest);
     connect(m_changeFrequencyButton, &QPushButton::clicked, this, &RigSetupWindow::openFrequencyTest);
-
-    auto* readouts = new QGridLayout;
-    col->addLayout(readouts);
-    m_frequencyReadout = new QLabel(this);
-    m_frequencyReadout->setObjectName(QStringLiteral("lblFreq"));
-    m_modeReadout = new QLabel(this);
-    m_modeReadout->setObjectName(QStringLiteral("lblMode"));
-    m_rawReadout = new QLineEdit(this);
-    m_rawReadout->setObjectName(QStringLiteral("txtUnprocessed"));
-    m_rawReadout->setReadOnly(true);
-    readouts->addWidget(new QLabel(QStringLiteral("Frequency"), this), 0, 0);
-    readouts->addWidget(m_frequencyReadout, 0, 1);
-    readouts->addWidget(new QLabel(QStringLiteral("Mode"), this), 1, 0);
-    readouts->addWidget(m_modeReadout, 1, 1);
-    readouts->addWidget(new QLabel(QStringLiteral("Unprocessed data"), this), 2, 0);
-    readouts->addWidget(m_rawReadout, 2, 1);
-
-    m_portTable = new QTableWidget(10, 1, this);
-    m_portTable->setObjectName(QStringLiteral("tblPorts"));
-    m_portTable->setHorizontalHeaderLabels({QStringLiteral("Device")});
-    m_portTable->horizontalHeader()->setStretchLastSection(true);
-    top->addWidget(m_portTable);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
 }
 
 void RigSetupWindow::showSettings(const RigSettings& s)
@@ -242,6 +276,13 @@ void RigSetupWindow::showSettings(const RigSettings& s)
     m_convertToHex->setEnabled(s.family() == RigFamily::Other);
     const RigModel* m = RigCatalog::find(s.rigType);
     m_icomAddressNote->setVisible(m && m->icomAddressNote);
+    // Only the fields the chosen rig uses: a serial port, rigctld's socket or Pegasus's files.
+    const RigFamily family = s.family();
+    const bool network = family == RigFamily::Rigctld;
+    m_serialBox->setVisible(family != RigFamily::None && family != RigFamily::Pegasus && !network);
+    m_commandBox->setVisible(family != RigFamily::None && family != RigFamily::Pegasus && !network);
+    m_rigctldBox->setVisible(network);
+    m_pegasusBox->setVisible(family == RigFamily::Pegasus);
     m_frequencyCommand->setText(s.freqCommand);
     m_modeCommand->setText(s.modeCommand);
     m_rigctldHost->setText(s.rigctldHost);
@@ -249,6 +290,8 @@ void RigSetupWindow::showSettings(const RigSettings& s)
     m_pegasusFolder->setText(s.pegasusDir());
     for (int i = 0; i < 10; ++i)
         m_portTable->setItem(i, 0, new QTableWidgetItem(s.ports.device(i + 1)));
+    if (isVisible()) // the window grows or shrinks with the fields shown: keep it whole and centred
+        centreOver(this, parentWidget());
 }
 
 RigSettings RigSetupWindow::readControls() const

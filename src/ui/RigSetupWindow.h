@@ -78,6 +78,10 @@ private:
     QLabel* m_modeReadout;
     QLineEdit* m_rawReadout;
     QTableWidget* m_portTable;
+    QWidget* m_serialBox;
+    QWidget* m_commandBox;
+    QWidget* m_rigctldBox;
+    QWidget* m_pegasusBox;
     QLineEdit* m_rigctldHost;
     QLineEdit* m_rigctldPort;
     QLineEdit* m_pegasusFolder;

@@ -1,5 +1,6 @@
 #include "ui/RigTuneWindow.h"
 
+#include "log/Bands.h"
 #include "rig/RigPoller.h"
 
 #include <QCheckBox>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <cstdlib>
 
 namespace {
 const char* const kBandCaptions[] = {"160", "80", "60", "40", "30",   "20", "17", "15",
@@ -47,12 +49,19 @@ RigTuneWindow::RigTuneWindow(RigPoller& poller, QWidget* parent) : QWidget(paren
 
     auto* steps = new QGridLayout;
     col->addLayout(steps);
+    // Up steps on the top row, down steps below, smallest step on the left.
+    const auto column = [](int i) {
+        int smaller = 0;
+        for (int j = 0; j < RigTune::kSteps; j += 2)
+            smaller += std::abs(RigTune::stepHz(j)) < std::abs(RigTune::stepHz(i)) ? 1 : 0;
+        return smaller;
+    };
     for (int i = 0; i < RigTune::kSteps; ++i) {
         const QString sign = RigTune::stepHz(i) > 0 ? QStringLiteral("+") : QStringLiteral("-");
         m_stepButtons[i] = new QPushButton(sign + RigTune::stepCaption(i), this);
         m_stepButtons[i]->setObjectName(QStringLiteral("cmdTune_%1").arg(i));
         m_stepButtons[i]->setEnabled(false);
-        steps->addWidget(m_stepButtons[i], i % 2, i / 2);
+        steps->addWidget(m_stepButtons[i], RigTune::stepHz(i) > 0 ? 0 : 1, column(i));
         connect(m_stepButtons[i], &QPushButton::clicked, this, [this, i] { stepFrequency(i); });
     }
     auto* bands = new QGridLayout;
@@ -100,6 +109,12 @@ RigTuneWindow::RigTuneWindow(RigPoller& poller, QWidget* parent) : QWidget(paren
         e->installEventFilter(this);
     m_scanTimer.setInterval(299);
     connect(&m_scanTimer, &QTimer::timeout, this, &RigTuneWindow::scanTick);
+}
+
+void RigTuneWindow::showFieldDayBandsOnly(bool only)
+{
+    for (int i = 0; i < RigTune::kBands; ++i)
+        m_bandButtons[i]->setVisible(!only || Bands::indexOf(m_bandButtons[i]->text()) >= 0);
 }
 
 void RigTuneWindow::updateScanTimer()

@@ -25,6 +25,8 @@ public:
     void scanClicked();
     void scanTick();
     int scanOption() const; // 1..5
+    // The current rules leave 60, 30, 17 and 12 m out of Field Day: no preset for them then.
+    void showFieldDayBandsOnly(bool only);
     // The scan timer runs only while the window is shown with Scan ticked.
     bool scanning() const { return m_scanTimer.isActive(); }
 

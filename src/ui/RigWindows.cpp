@@ -4,6 +4,7 @@
 #include "rig/RigPoller.h"
 #include "ui/RigSetupWindow.h"
 #include "ui/RigTuneWindow.h"
+#include "ui/WindowPlacement.h"
 #include "util/Dialogs.h"
 
 #include <QKeySequence>
@@ -44,6 +45,8 @@ RigPoller& RigWindows::poller()
 
 void RigWindows::showRigControl()
 {
+    if (!rigControl().isVisible())
+        centreOver(&rigControl(), m_parent);
     rigControl().show();
     rigControl().raise();
     rigControl().activateWindow();
@@ -53,6 +56,9 @@ void RigWindows::showRigTune()
 {
     if (!m_tune)
         m_tune = new RigTuneWindow(poller(), m_parent);
+    m_tune->showFieldDayBandsOnly(m_station.rules() == RulesEdition::FieldDay2025);
+    if (!m_tune->isVisible())
+        centreOver(m_tune, m_parent);
     m_tune->show();
     m_tune->raise();
     m_tune->activateWindow();

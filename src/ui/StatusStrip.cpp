@@ -3,6 +3,7 @@
 #include "log/OperatingState.h"
 #include "log/SectionTable.h"
 #include "log/Station.h"
+#include "reports/EntryClaims.h"
 #include "reports/Score.h"
 #include "rig/RigPoller.h"
 #include "util/Clock.h"
@@ -52,14 +53,31 @@ void StatusStrip::refresh()
     const int sections = log.sections().size();
     for (int i = 0; i < sections; ++i)
         worked += log.isSectionWorked(i) ? 1 : 0;
-    // The power class is chosen on the summary sheet; until then the strip counts the common
-    // 150 W class.
-    const PowerClass power = PowerClass::Low150;
-    const Score s = computeScore(CountContactsByBandAndMode(log.records()), {}, power);
     m_contacts->setText(QStringLiteral("Contacts: %1").arg(log.size()));
     m_sections->setText(QStringLiteral("Sections: %1 of %2").arg(worked).arg(sections));
-    m_score->setText(
-        QStringLiteral("Score: %1 (%2 points x%3)").arg(s.claimed).arg(s.qsoPoints).arg(powerMultiplier(power)));
+    const qint64 qsoPoints = computeScore(CountContactsByBandAndMode(log.records()), {}, PowerClass::None).qsoPoints;
+    if (m_station.rules() != RulesEdition::FieldDay2025) {
+        // The rules as written have no claims file; the strip counts the common 150 W class.
+        const Score s = computeScore(CountContactsByBandAndMode(log.records()), {}, PowerClass::Low150);
+        m_score->setText(QStringLiteral("Score: %1 (%2 points x%3)")
+                             .arg(s.claimed)
+                             .arg(s.qsoPoints)
+                             .arg(powerMultiplier(PowerClass::Low150)));
+        return;
+    }
+    // The power step, sources and bonuses the summary window keeps; read afresh each time, so
+    // a change saved there shows as soon as the window closes.
+    EntryClaims claims = EntryClaimsFile::read(m_station.paths().dataDir);
+    const bool chosen = claims.level != PowerLevel::None;
+    if (!chosen)
+        claims.level = PowerLevel::Up100; // the usual step until the summary window names one
+    const ClaimedScore c = scoreClaims(qsoPoints, claims, entryClassLetter(m_station.prefs().ownClass));
+    m_score->setText(QStringLiteral("Score: %1 (%2 points x%3 + %4 bonus%5)")
+                         .arg(c.claimed)
+                         .arg(qsoPoints)
+                         .arg(c.multiplier)
+                         .arg(c.bonusPoints)
+                         .arg(chosen ? QString() : QStringLiteral(", power step not chosen")));
 }
 
 void StatusStrip::refreshStation()

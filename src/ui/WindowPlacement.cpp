@@ -20,3 +20,20 @@ void centreSecondaryWindow(QWidget* window)
         FormScaling::FitFormToScreen(design, area.size(), FormScaling::twipsPerPixel(screen->logicalDotsPerInchY()));
     window->move(area.topLeft() + g.rect.topLeft());
 }
+
+void centreOver(QWidget* window, const QWidget* owner)
+{
+    window->adjustSize();
+    if (!owner || !owner->isVisible()) {
+        centreSecondaryWindow(window);
+        return;
+    }
+    QRect r(QPoint(), window->frameGeometry().size());
+    r.moveCenter(owner->frameGeometry().center());
+    if (const QScreen* screen = owner->screen()) {
+        const QRect area = screen->availableGeometry();
+        r.moveLeft(qBound(area.left(), r.left(), qMax(area.left(), area.right() - r.width())));
+        r.moveTop(qBound(area.top(), r.top(), qMax(area.top(), area.bottom() - r.height())));
+    }
+    window->move(r.topLeft());
+}

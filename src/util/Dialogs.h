@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
+#include <vector>
 
 // The one door to the operator: every message box, question, input box and file dialog
 // goes through here. The real implementation shows Qt dialogs; tests script the answers
@@ -26,4 +28,23 @@ public:
     virtual QString openFileName(const QString& caption, const QString& folder,
                                  const QString& filter) = 0;
     virtual void beep() = 0;
+
+    // One question of a form: a text box, or a choice among `choices` when there are some.
+    struct FormField {
+        QString label;
+        QString value;
+        QStringList choices = {};
+    };
+    // Several questions in one window, answered together; std::nullopt when the operator
+    // cancels. Without an operator to ask, the proposed values stand.
+    virtual std::optional<QStringList> askForm(const QString& title, const QString& intro,
+                                               const std::vector<FormField>& fields)
+    {
+        Q_UNUSED(title);
+        Q_UNUSED(intro);
+        QStringList values;
+        for (const FormField& f : fields)
+            values << f.value;
+        return values;
+    }
 };

@@ -3,6 +3,7 @@
 #include "log/Station.h"
 #include "peers/SimulatedRig.h"
 #include "rig/RigPoller.h"
+#include "rig/RigTune.h"
 #include "support/ManualClock.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
@@ -134,6 +135,12 @@ TEST_F(RigWindowsTest, ChangeFrequencyButtonNeedsPollingThenOpensTheTestWindow)
     auto* test = f.findChild<FrequencyTestWindow*>("frmFrequencyTest");
     ASSERT_NE(test, nullptr);
     EXPECT_EQ(test->windowTitle(), "Test Change Frequency Function");
+    for (const char* field : {"Text1", "Text2"}) { // each field has its label
+        const auto labels = test->findChildren<QLabel*>();
+        EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [&](QLabel* l) {
+            return l->buddy() && l->buddy()->objectName() == field;
+        })) << field;
+    }
     child<QLineEdit>(*test, "Text1")->setText(" FE FE 5E E0 03 FD ");
     child<QCheckBox>(*test, "Check1")->setChecked(true);
     rig.received.clear();
@@ -204,20 +211,70 @@ TEST_F(RigWindowsTest, StartupOpensTheRigNamedInThePreferences)
     WAIT_EQ(station.state().band(), QString("10"), 3000);
 }
 
-TEST_F(RigWindowsTest, ShortcutsOpenTheWindows)
+TEST_F(RigWindowsTest, ShortcutsOpenTheWindowsCentredOverTheMainWindow)
 {
     windows.installShortcuts(&main);
+    main.setGeometry(150, 100, 500, 400); // centred on the 800x600 offscreen screen
     main.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    const auto nearMain = [&](QWidget* w) {
+        const QPoint d = w->frameGeometry().center() - main.frameGeometry().center();
+        return d.manhattanLength() < 40;
+    };
     QTest::keyClick(&main, Qt::Key_R, Qt::ControlModifier);
     auto* rc = main.findChild<RigSetupWindow*>();
     ASSERT_NE(rc, nullptr);
     EXPECT_TRUE(rc->isVisible());
+    EXPECT_TRUE(nearMain(rc)) << rc->x() << "," << rc->y();
+    child<QPushButton>(*rc, "cmdClose")->click();
+    EXPECT_FALSE(rc->isVisible());
+
     QTest::keyClick(&main, Qt::Key_G, Qt::ControlModifier);
     auto* tune = main.findChild<RigTuneWindow*>();
     ASSERT_NE(tune, nullptr);
     EXPECT_TRUE(tune->isVisible());
+    EXPECT_TRUE(nearMain(tune)) << tune->x() << "," << tune->y() << " " << tune->width();
     EXPECT_EQ(tune->windowTitle(), "Change Frequency and Mode (Ctrl G (Go))");
+    // Steps left to right from the smallest, up above down; no 60/30/17/12 m under the 2025 rules.
+    int x = -1;
+    for (const char* b : {"cmdTune_0", "cmdTune_8", "cmdTune_6", "cmdTune_4", "cmdTune_2"}) {
+        EXPECT_GT(child<QPushButton>(*tune, b)->x(), x) << b;
+        x = child<QPushButton>(*tune, b)->x();
+    }
+    EXPECT_LT(child<QPushButton>(*tune, "cmdTune_6")->y(), child<QPushButton>(*tune, "cmdTune_7")->y());
+    EXPECT_EQ(child<QPushButton>(*tune, "cmdTune_6")->text(), "+1 kHz");
+    QStringList bands;
+    for (int i = 0; i < RigTune::kBands; ++i) {
+        if (auto* b = child<QPushButton>(*tune, qPrintable(QString("cmdBand_%1").arg(i))); b->isVisibleTo(tune))
+            bands << b->text();
+    }
+    EXPECT_EQ(bands, QStringList({"160", "80", "40", "20", "15", "10", "6", "2", "1.25", "70", "33", "23"}));
+}
+
+TEST_F(RigWindowsTest, RigWindowFitsTheScreenAndShowsOnlyTheChosenRigsFields)
+{
+    RigSetupWindow& f = windows.rigControl();
+    struct Row {
+        const char* rig;
+        bool serial, rigctld, pegasus;
+    };
+    const Row rows[] = {{"None", false, false, false},          {"Kenwood", true, false, false},
+                        {"Icom", true, false, false},           {"Other", true, false, false},
+                        {"Hamlib rigctld", false, true, false}, {"Ten Tec Pegasus", false, false, true}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.rig);
+        chooseRig(r.rig);
+        EXPECT_EQ(child<QWidget>(f, "serialSettings")->isVisibleTo(&f), r.serial);
+        EXPECT_EQ(child<QLineEdit>(f, "txtFreq")->isVisibleTo(&f), r.serial);
+        EXPECT_EQ(child<QWidget>(f, "rigctldSettings")->isVisibleTo(&f), r.rigctld);
+        EXPECT_EQ(child<QLineEdit>(f, "txtPegasusFolder")->isVisibleTo(&f), r.pegasus);
+    }
+    for (const QString& rig : RigCatalog::names()) {
+        SCOPED_TRACE(rig.toStdString());
+        chooseRig(qPrintable(rig));
+        EXPECT_LT(f.sizeHint().height(), 700);
+        EXPECT_LE(f.sizeHint().width(), 1024);
+    }
 }
 
 TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScan)
@@ -230,7 +287,7 @@ TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScan)
     EXPECT_FALSE(child<QPushButton>(*tune, "cmdTune_6")->isEnabled());
     freq->setText("14.0255");
     EXPECT_TRUE(child<QPushButton>(*tune, "cmdTune_6")->isEnabled());
-    // +1 KHz, the 40 m preset (7.15, lower sideband), AM; 5.368 MHz on 60 m is upper sideband.
+    // +1 kHz, the 40 m preset (7.15, lower sideband), AM; 5.368 MHz on 60 m is upper sideband.
     const std::tuple<const char*, const char*, QByteArray> clicks[] = {
         {"cmdTune_6", "14.0265", "FA00014026500;"},
         {"cmdBand_3", "7.15", "MD1;FA00007150000;"},

@@ -31,6 +31,28 @@ std::optional<QString> ScriptedDialogs::inputText(const QString& prompt, const Q
     return a;
 }
 
+std::optional<QStringList> ScriptedDialogs::askForm(const QString& title, const QString& intro,
+                                                    const std::vector<FormField>& fields)
+{
+    QStringList shown;
+    for (const FormField& f : fields)
+        shown << f.label + QLatin1Char('=') + f.value;
+    calls.push_back({Kind::Form, intro, title, shown.join(QLatin1Char('\n'))});
+    if (formAnswers.empty()) {
+        ADD_FAILURE() << "unscripted form: " << title.toStdString();
+        return std::nullopt;
+    }
+    auto a = formAnswers.front();
+    formAnswers.pop_front();
+    if (a) {
+        for (int i = 0; i < a->size() && i < static_cast<int>(fields.size()); ++i) {
+            if ((*a)[i].isEmpty())
+                (*a)[i] = fields[static_cast<size_t>(i)].value;
+        }
+    }
+    return a;
+}
+
 QString ScriptedDialogs::saveFileName(const QString& caption, const QString& suggestedPath, const QString& filter)
 {
     calls.push_back({Kind::SaveFile, caption, suggestedPath, filter});

@@ -2,6 +2,7 @@
 #include "app/AppContext.h"
 #include "log/LogFile.h"
 #include "log/Station.h"
+#include "reports/EntryClaims.h"
 #include "settings/Preferences.h"
 #include "support/ManualClock.h"
 #include "support/ScriptedDialogs.h"
@@ -112,7 +113,7 @@ TEST_F(MainWindowFixture, StartsOnAPreparedFolderAndShowsTheLog)
     // The score at a glance: the strip, and the band x mode table (20 m is the fourth row).
     EXPECT_EQ(text("lblStripContacts"), "Contacts: 25");
     EXPECT_EQ(text("lblStripSections"), "Sections: 2 of 85");
-    EXPECT_EQ(text("lblStripScore"), "Score: 84 (42 points x2)");
+    EXPECT_EQ(text("lblStripScore"), "Score: 84 (42 points x2 + 0 bonus, power step not chosen)");
     EXPECT_EQ(text("lblStripRig"), "Rig: not connected");
     auto* table = w.findChild<QTableWidget*>("tblBandMode");
     ASSERT_NE(table, nullptr);
@@ -737,4 +738,60 @@ TEST_F(MainWindowFixture, EscClosesEveryWindowAndTheFocusComesBackToTheCall)
     EXPECT_EQ(text("Label30"), "20");
     QTest::keyClick(call, Qt::Key_M, Qt::ControlModifier);
     EXPECT_EQ(text("Label12"), "DIG");
+}
+
+TEST_F(MainWindowFixture, TheStripScoresWithTheSummaryWindowsClaimsAndRereadsThem)
+{
+    prepare(contacts(3)); // DIG, PH, CW: 2 + 1 + 2 points
+    ASSERT_TRUE(start());
+    MainWindow& w = app->window();
+    w.show();
+    EXPECT_EQ(text("lblStripScore"), "Score: 10 (5 points x2 + 0 bonus, power step not chosen)");
+    // Saved by the summary window: 5 W on batteries is x5, media publicity 100.
+    EntryClaims c;
+    c.level = PowerLevel::Up5;
+    c.sources.battery = true;
+    c.bonus.insert("media", 1);
+    ASSERT_TRUE(EntryClaimsFile::write(dir.path(), c));
+    // Any secondary window closing re-reads them (the summary window is one).
+    w.findChild<QAction*>("mnuBandPlan")->trigger();
+    for (QWidget* t : QApplication::topLevelWidgets()) {
+        if (t != &w && t->isVisible() && t->parentWidget())
+            t->close();
+    }
+    WAIT_EQ(text("lblStripScore"), QString("Score: 125 (5 points x5 + 100 bonus)"), 2000);
+}
+
+TEST_F(MainWindowFixture, AdifQuestionsAreOneFormWhoseCancelCancelsAndFormSizeAppliesAtOnce)
+{
+    prepare(contacts(3));
+    ASSERT_TRUE(start());
+    MainWindow& w = app->window();
+    auto* adif = w.findChild<QAction*>("mnuADIFExport");
+    dialogs.formAnswers = {std::nullopt};
+    adif->trigger();
+    ASSERT_EQ(dialogs.calls.size(), 1u); // no save dialog after Cancel
+    EXPECT_EQ(dialogs.last().kind, ScriptedDialogs::Kind::Form);
+    EXPECT_EQ(dialogs.last().title, "ADIF Export");
+    EXPECT_TRUE(dialogs.last().extra.contains("Transmitter output power=100"));
+
+    const QString out = dir.file("out.adi");
+    dialogs.formAnswers = {QStringList{"5", "", "Older words (PH, DIG, 70M, SATM)", "ph", ""}};
+    dialogs.fileAnswers = {out};
+    adif->trigger();
+    const QByteArray written = readBytes(out);
+    EXPECT_TRUE(written.contains("<Tx_Pwr:1>5")) << written.toStdString();
+    EXPECT_TRUE(written.contains("<Mode:2>PH")) << written.toStdString();
+    EXPECT_EQ(dialogs.last().title, "File Written Successfully.");
+
+    dialogs.inputAnswers = {QString("50")};
+    w.findChild<QAction*>("mnuFormsize")->trigger();
+    EXPECT_NEAR(w.width(), w.screen()->geometry().width() / 2, 2);
+    EXPECT_EQ(dialogs.last().kind, ScriptedDialogs::Kind::Input); // no restart notice
+    // The large type follows the window's font, as fitting a 1920 screen makes it grow.
+    QFont grown = w.font();
+    grown.setPointSizeF(grown.pointSizeF() * 1.5);
+    w.setFont(grown);
+    for (const char* name : {"txtCall", "lblWorked", "Label30"})
+        EXPECT_DOUBLE_EQ(w.findChild<QWidget*>(name)->font().pointSizeF(), w.font().pointSizeF() * 1.6) << name;
 }
