@@ -1,5 +1,6 @@
 #include "keying/CwSettings.h"
 
+#include "keying/SettingsLines.h"
 #include "settings/UserSettingsStore.h"
 
 #include <QFile>
@@ -8,32 +9,12 @@
 
 namespace {
 
+using SettingsLines::number;
+using SettingsLines::value;
+
 QByteArray quoted(const QString& s)
 {
     return '"' + s.toLatin1() + '"';
-}
-
-// A quoted text or a bare number; nullopt for a line that is neither (or no line at all).
-std::optional<QString> value(QFile& f)
-{
-    if (f.atEnd())
-        return std::nullopt;
-    QByteArray line = f.readLine();
-    while (line.endsWith('\n') || line.endsWith('\r'))
-        line.chop(1);
-    if (line.size() >= 2 && line.startsWith('"') && line.endsWith('"'))
-        return QString::fromLatin1(line.mid(1, line.size() - 2));
-    if (line.startsWith('"'))
-        return std::nullopt;
-    return QString::fromLatin1(line.trimmed());
-}
-
-std::optional<int> number(QFile& f)
-{
-    const std::optional<QString> v = value(f);
-    bool ok = false;
-    const int n = v ? v->toInt(&ok) : 0;
-    return ok ? std::optional<int>(n) : std::nullopt;
 }
 
 } // namespace

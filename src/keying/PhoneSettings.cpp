@@ -1,6 +1,7 @@
 #include "keying/PhoneSettings.h"
 
 #include "keying/CwSettings.h"
+#include "keying/SettingsLines.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -8,20 +9,7 @@
 
 namespace {
 
-// A quoted text or a bare number; nullopt for a line that is neither (or no line at all).
-std::optional<QString> value(QFile& f)
-{
-    if (f.atEnd())
-        return std::nullopt;
-    QByteArray line = f.readLine();
-    while (line.endsWith('\n') || line.endsWith('\r'))
-        line.chop(1);
-    if (line.size() >= 2 && line.startsWith('"') && line.endsWith('"'))
-        return QString::fromLatin1(line.mid(1, line.size() - 2));
-    if (line.startsWith('"'))
-        return std::nullopt;
-    return QString::fromLatin1(line.trimmed());
-}
+using SettingsLines::value;
 
 } // namespace
 

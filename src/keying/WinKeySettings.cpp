@@ -1,5 +1,6 @@
 #include "keying/WinKeySettings.h"
 
+#include "keying/SettingsLines.h"
 #include "keying/WinKeyClient.h"
 
 #include <QFile>
@@ -7,24 +8,15 @@
 
 namespace {
 
+// WK.txt has always taken a line with an open quote as it stands.
 std::optional<QString> value(QFile& f)
 {
-    if (f.atEnd())
-        return std::nullopt;
-    QByteArray line = f.readLine();
-    while (line.endsWith('\n') || line.endsWith('\r'))
-        line.chop(1);
-    if (line.size() >= 2 && line.startsWith('"') && line.endsWith('"'))
-        return QString::fromLatin1(line.mid(1, line.size() - 2));
-    return QString::fromLatin1(line.trimmed());
+    return SettingsLines::value(f, true);
 }
 
 std::optional<int> number(QFile& f)
 {
-    const std::optional<QString> v = value(f);
-    bool ok = false;
-    const int n = v ? v->toInt(&ok) : 0;
-    return ok ? std::optional<int>(n) : std::nullopt;
+    return SettingsLines::number(f, true);
 }
 
 // The number the text reads as, as the numeric test of the field rules sees it.
