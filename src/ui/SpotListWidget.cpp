@@ -4,11 +4,46 @@
 #include "ui/ClickableLabel.h"
 
 #include <QHeaderView>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
+
+// Under a cluster flood every repaint shows rows not painted before, and the style's item
+// painting lays each cell's text out several times over (size, elision, drawing): most of a
+// busy event-loop turn. Each cell here is shaped once and clipped to its column instead.
+class PlainCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const QString text = index.data(Qt::DisplayRole).toString();
+        const bool selected = option.state.testFlag(QStyle::State_Selected);
+        if (selected)
+            painter->fillRect(option.rect, option.palette.highlight());
+        if (text.isEmpty())
+            return;
+        const QVariant foreground = index.data(Qt::ForegroundRole);
+        const QColor colour = selected               ? option.palette.highlightedText().color()
+                              : foreground.isValid() ? foreground.value<QBrush>().color()
+                                                     : option.palette.text().color();
+        const QRect cell = option.rect.adjusted(kPadding, 0, -kPadding, 0);
+        painter->save();
+        painter->setClipRect(cell, Qt::IntersectClip);
+        painter->setPen(colour);
+        const QFontMetrics& fm = option.fontMetrics;
+        painter->drawText(QPoint(cell.left(), cell.top() + (cell.height() + fm.ascent() - fm.descent()) / 2), text);
+        painter->restore();
+    }
+
+private:
+    static constexpr int kPadding = 3;
+};
+
 QTreeWidgetItem* itemFor(const SpotRow& row)
 {
     auto* item = new QTreeWidgetItem(QStringList{row.call} + row.columns);
@@ -31,6 +66,7 @@ SpotListWidget::SpotListWidget(const SpotBoard& board, QWidget* parent) : QWidge
     m_list->setObjectName(QStringLiteral("txtDX"));
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
+    m_list->setItemDelegate(new PlainCellDelegate(m_list));
     m_list->setHeaderLabels({"Call", "MHz", "", "", "Spotter / comment", "", "Time", ""});
     m_list->header()->setStretchLastSection(true);
     auto* layout = new QVBoxLayout(this);

@@ -19,6 +19,7 @@
 #include "ui/SpotListWidget.h"
 
 #include <QAction>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -82,6 +83,18 @@ TEST_F(SpotDisplaysFixture, ListMarksDupesAndAClickTakesTheCallAndTunesASelected
     ASSERT_EQ(app->station().logbook().storeContact(worked), Logbook::StoreResult::Stored);
     EXPECT_EQ(list->topLevelItem(1)->toolTip(0), SpotListWidget::dupeToolTip());
     EXPECT_EQ(list->topLevelItem(1)->foreground(0).color(), QColor(255, 0, 0));
+    // The list paints its own cells: the mark must reach the screen, on that row only.
+    const QImage shot = list->viewport()->grab().toImage();
+    const auto redIn = [&](QTreeWidgetItem* item) {
+        const QRect r = list->visualItemRect(item) & shot.rect();
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                if (const QColor c = shot.pixelColor(x, y); c.red() > 200 && c.green() < 80 && c.blue() < 80)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(redIn(list->topLevelItem(1)));
+    EXPECT_FALSE(redIn(list->topLevelItem(0)));
     EXPECT_EQ(list->topLevelItem(0)->toolTip(0), "") << "K2LE is not in the log";
     app->station().state().selectBand("40");
     EXPECT_EQ(list->topLevelItem(1)->toolTip(0), "") << "W1AW is new on 40";
