@@ -149,6 +149,7 @@ void AppContext::startSpotting()
     m_spotSession = std::make_unique<SpotSession>(*m_spotBoard);
     m_spotSession->tnc().port().setTable(m_rigPoller->port().table());
     ReadSpotSettings(m_options.dataDir + QStringLiteral("/PackSpot.txt"), m_spotSession->settings());
+    m_spotSession->loadAgwAddress(m_station->userStore());
     // Queued: never a message box from inside a socket's or the timer's slot.
     QObject::connect(
         m_spotSession.get(), &SpotSession::message, m_window.get(),
@@ -199,8 +200,8 @@ void AppContext::showSpotting()
 {
     // Made on first use and kept, so the source stays open while the window is hidden.
     if (!m_spotWindow) {
-        m_spotWindow =
-            new PacketSpotWindow(*m_spotSession, m_options.dataDir + QStringLiteral("/PackSpot.txt"), m_window.get());
+        m_spotWindow = new PacketSpotWindow(*m_spotSession, m_options.dataDir + QStringLiteral("/PackSpot.txt"),
+                                            &m_station->userStore(), m_window.get());
         m_spotWindow->setWindowFlag(Qt::Window);
     }
     m_spotWindow->show();

@@ -1,6 +1,8 @@
 #include "spots/SpotSession.h"
 
+#include "rig/RigFrames.h"
 #include "rig/SerialPortTable.h"
+#include "settings/UserSettingsStore.h"
 #include "spots/SpotBoard.h"
 
 namespace {
@@ -10,6 +12,8 @@ const QString kAgw = QStringLiteral("AGW Packet Engine");
 const QString kNone = QStringLiteral("None");
 const QString kBreak = QStringLiteral("\r\n");
 const QString kTitle = QStringLiteral("DX Spotting Setup");
+const QString kAgwHostKey = QStringLiteral("SpotAgwHost");
+const QString kAgwPortKey = QStringLiteral("SpotAgwPort");
 const QString kPeerReset = QStringLiteral("ERROR: The connection is reset by remote side.!");
 } // namespace
 
@@ -67,6 +71,21 @@ void SpotSession::setAgwAddress(const QString& host, quint16 port)
 {
     m_agwHost = host;
     m_agwPort = port;
+}
+
+void SpotSession::loadAgwAddress(const UserSettingsStore& store)
+{
+    const QString host = store.value(kAgwHostKey).trimmed();
+    bool ok = false;
+    const uint port = store.value(kAgwPortKey).toUInt(&ok);
+    setAgwAddress(host.isEmpty() ? QString::fromLatin1(kAgwHost) : host,
+                  ok && port > 0 && port <= 0xFFFF ? quint16(port) : kAgwPort);
+}
+
+void SpotSession::saveAgwAddress(UserSettingsStore& store) const
+{
+    store.setValue(kAgwHostKey, m_agwHost);
+    store.setValue(kAgwPortKey, QString::number(m_agwPort));
 }
 
 void SpotSession::chooseSource(const QString& source)
@@ -165,6 +184,8 @@ void SpotSession::sendText(const QString& text)
     if (m_settings.source == kTelnet && !m_telnet.sendLine(text))
         append(kBreak + QStringLiteral("**  Connection not yet established.  Please wait a moment and try again.") +
                kBreak);
+    else if (m_settings.source == kTnc && m_settings.convertToHex != 0)
+        m_tnc.sendBytes(RigFrames::spacedHexToBytes(text));
     else if (m_settings.source == kTnc)
         m_tnc.sendLine(text);
     else if (m_settings.source == kAgw)

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 class SpotBoard;
+class UserSettingsStore;
 
 // The spotting window's connection: the chosen source, the received-text box and the poll
 // timer, handing every spot line to the board. The window only shows what this holds.
@@ -19,6 +20,7 @@ public:
     static constexpr int kPollMs = 333;
     static constexpr int kTicksPerDisplayRefresh = 360; // about two minutes
     static constexpr quint16 kAgwPort = 8000;
+    static constexpr const char* kAgwHost = "127.0.0.1";
 
     explicit SpotSession(SpotBoard& board, QObject* parent = nullptr);
     // A packet node still connected gets its disconnect frame.
@@ -49,6 +51,12 @@ public:
     AgwSpotSource& agw() { return m_agw; }
     // The packet engine's TCP address (the engine runs on this machine unless told otherwise).
     void setAgwAddress(const QString& host, quint16 port);
+    QString agwHost() const { return m_agwHost; }
+    quint16 agwPort() const { return m_agwPort; }
+    // PackSpot.txt has no field for it, so the address is a per-user value; a missing or
+    // unreadable one leaves this machine's port 8000.
+    void loadAgwAddress(const UserSettingsStore& store);
+    void saveAgwAddress(UserSettingsStore& store) const;
 
 signals:
     void textChanged();
@@ -75,7 +83,7 @@ private:
     TelnetSpotSource m_telnet;
     TncSpotSource m_tnc;
     AgwSpotSource m_agw;
-    QString m_agwHost = QStringLiteral("127.0.0.1");
+    QString m_agwHost = QString::fromLatin1(kAgwHost);
     quint16 m_agwPort = kAgwPort;
     QString m_title;
     QTimer m_poll;

@@ -13,7 +13,7 @@ struct SpotSettings {
     quint8 port = 1;                         // 1 to 10
     QString powerLine = QStringLiteral("N"); // "N", "R" or "D"
     QString source = QStringLiteral("None"); // "None", "TNC", "Telnet", "AGW Packet Engine"
-    int convertToHex = 0;
+    int convertToHex = 0; // text for the TNC is hex pairs "C0 00 1B" to send as those bytes
     quint8 handshaking = 1; // 1 none, 2 XON/XOFF, 3 RTS, 4 RTS and XON/XOFF
     int listDxOnly = 0;
     bool mainFormList = false; // the main window shows the list (else the band map)

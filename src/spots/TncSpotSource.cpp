@@ -56,6 +56,14 @@ bool TncSpotSource::sendLine(const QString& text)
     return true;
 }
 
+bool TncSpotSource::sendBytes(const QByteArray& bytes)
+{
+    if (!isOpen())
+        return false;
+    m_port->Output(bytes);
+    return true;
+}
+
 bool TncSpotSource::sendCommandCharacter(const QString& hex)
 {
     bool ok = false;

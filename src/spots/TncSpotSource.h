@@ -33,6 +33,8 @@ public:
     bool isOpen() const override;
     // The text and a CR; false when the port is closed.
     bool sendLine(const QString& text) override;
+    // Bytes as they are, no CR added; false when the port is closed.
+    bool sendBytes(const QByteArray& bytes);
     // One byte given as hexadecimal ("03"); false when closed or the text is no byte.
     bool sendCommandCharacter(const QString& hex);
     void close() override;

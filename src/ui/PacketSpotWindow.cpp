@@ -1,5 +1,6 @@
 #include "ui/PacketSpotWindow.h"
 
+#include "settings/UserSettingsStore.h"
 #include "spots/SpotSession.h"
 
 #include <QApplication>
@@ -18,8 +19,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-PacketSpotWindow::PacketSpotWindow(SpotSession& session, QString settingsPath, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_session(session), m_settingsPath(std::move(settingsPath))
+PacketSpotWindow::PacketSpotWindow(SpotSession& session, QString settingsPath, UserSettingsStore* userStore,
+                                   QWidget* parent)
+    : QWidget(parent, Qt::Window), m_session(session), m_settingsPath(std::move(settingsPath)), m_userStore(userStore)
 {
     setObjectName(QStringLiteral("PacketSpotfrm"));
     setWindowTitle(QStringLiteral("DX Spotting Setup"));
@@ -43,6 +45,10 @@ PacketSpotWindow::PacketSpotWindow(SpotSession& session, QString settingsPath, Q
     m_host->setObjectName(QStringLiteral("txtTelnetHost"));
     m_port = new QLineEdit(this);
     m_port->setObjectName(QStringLiteral("txtTelnetPort"));
+    m_agwHost = new QLineEdit(this);
+    m_agwHost->setObjectName(QStringLiteral("txtAgwHost"));
+    m_agwPort = new QLineEdit(this);
+    m_agwPort->setObjectName(QStringLiteral("txtAgwPort"));
 
     const auto combo = [this](const char* name, const QStringList& items) {
         auto* c = new QComboBox(this);
@@ -61,6 +67,9 @@ PacketSpotWindow::PacketSpotWindow(SpotSession& session, QString settingsPath, Q
     m_commandChar = new QLineEdit(this);
     m_commandChar->setObjectName(QStringLiteral("txtTNCcmd"));
     m_commandChar->setMaxLength(2);
+    m_convertToHex = new QCheckBox(QStringLiteral("Convert to Hex"), this);
+    m_convertToHex->setObjectName(QStringLiteral("chkConvToHex"));
+    m_convertToHex->setToolTip(QStringLiteral("Send text to the TNC as hex pairs: C0 00 1B"));
     m_mainDisplay = combo("cboMainFormDisplay", {"Band Map", "List"});
 
     auto* tncBox = new QGroupBox(QStringLiteral("TNC"), this);
@@ -73,6 +82,7 @@ PacketSpotWindow::PacketSpotWindow(SpotSession& session, QString settingsPath, Q
     tnc->addRow(QStringLiteral("Power line (None, RTS, DTR):"), m_powerLine);
     tnc->addRow(QStringLiteral("Handshaking:"), m_handshaking);
     tnc->addRow(QStringLiteral("TNC cmd mode hex character:"), m_commandChar);
+    tnc->addRow(m_convertToHex);
 
     auto* open = new QPushButton(QStringLiteral("Open Port"), this);
     open->setObjectName(QStringLiteral("Command1"));
@@ -86,6 +96,8 @@ PacketSpotWindow::PacketSpotWindow(SpotSession& session, QString settingsPath, Q
     auto* telnet = new QFormLayout;
     telnet->addRow(QStringLiteral("Telnet Host:"), m_host);
     telnet->addRow(QStringLiteral("Telnet Port:"), m_port);
+    telnet->addRow(QStringLiteral("AGW Host:"), m_agwHost);
+    telnet->addRow(QStringLiteral("AGW Port:"), m_agwPort);
     telnet->addRow(QStringLiteral("Main Form Display:"), m_mainDisplay);
     auto* buttons = new QHBoxLayout;
     for (QWidget* w : {static_cast<QWidget*>(open), static_cast<QWidget*>(close), static_cast<QWidget*>(spotLast),
@@ -147,6 +159,8 @@ void PacketSpotWindow::finish()
     if (m_session.settings().source != QLatin1String("None") && !m_session.isListening())
         m_session.openPort();
     SaveSpotSettings(m_settingsPath, m_session.settings());
+    if (m_userStore)
+        m_session.saveAgwAddress(*m_userStore);
     m_session.refreshDisplay();
     hide();
 }
@@ -202,6 +216,12 @@ void PacketSpotWindow::takeSettingsFromControls()
     s.handshaking = static_cast<quint8>(m_handshaking->currentIndex() + 1);
     s.tncCommandChar = m_commandChar->text().trimmed();
     s.mainFormList = m_mainDisplay->currentIndex() == 1;
+    s.convertToHex = m_convertToHex->isChecked() ? 1 : 0;
+    bool ok = false;
+    const uint agwPort = m_agwPort->text().trimmed().toUInt(&ok);
+    const QString agwHost = m_agwHost->text().trimmed();
+    m_session.setAgwAddress(agwHost.isEmpty() ? QString::fromLatin1(SpotSession::kAgwHost) : agwHost,
+                            ok && agwPort > 0 && agwPort <= 0xFFFF ? quint16(agwPort) : SpotSession::kAgwPort);
 }
 
 void PacketSpotWindow::showSettings()
@@ -221,6 +241,9 @@ void PacketSpotWindow::showSettings()
     m_handshaking->setCurrentIndex(qBound(0, s.handshaking - 1, 3));
     m_commandChar->setText(s.tncCommandChar);
     m_mainDisplay->setCurrentIndex(s.mainFormList ? 1 : 0);
+    m_convertToHex->setChecked(s.convertToHex != 0);
+    m_agwHost->setText(m_session.agwHost());
+    m_agwPort->setText(QString::number(m_session.agwPort()));
     m_sendPrompt->setText(m_session.sendPrompt());
     setWindowTitle(m_session.title());
 }

@@ -10,13 +10,16 @@ class QListWidget;
 class QPlainTextEdit;
 class QTimer;
 class SpotSession;
+class UserSettingsStore;
 
 // "DX Spotting Setup": chooses the spot source, shows what it sends and takes the operator's
 // text for it. The connection itself is the SpotSession's.
 class PacketSpotWindow : public QWidget {
     Q_OBJECT
 public:
-    PacketSpotWindow(SpotSession& session, QString settingsPath, QWidget* parent = nullptr);
+    // The packet engine's address is kept in `userStore` when there is one.
+    PacketSpotWindow(SpotSession& session, QString settingsPath, UserSettingsStore* userStore = nullptr,
+                     QWidget* parent = nullptr);
 
     // Done: opens the chosen source if it is not listening yet and saves the settings.
     void finish();
@@ -36,6 +39,7 @@ private:
     SpotSession& m_session;
     QTimer* m_textTimer;
     QString m_settingsPath;
+    UserSettingsStore* m_userStore;
     QListWidget* m_sources;
     QPlainTextEdit* m_received;
     QLineEdit* m_send;
@@ -44,6 +48,8 @@ private:
     QCheckBox* m_listDxOnly;
     QLineEdit* m_host;
     QLineEdit* m_port;
+    QLineEdit* m_agwHost;
+    QLineEdit* m_agwPort;
     // The TNC's serial settings and the main window's spot display.
     QComboBox* m_baud;
     QComboBox* m_parity;
@@ -53,5 +59,6 @@ private:
     QComboBox* m_powerLine;
     QComboBox* m_handshaking;
     QLineEdit* m_commandChar;
+    QCheckBox* m_convertToHex;
     QComboBox* m_mainDisplay;
 };

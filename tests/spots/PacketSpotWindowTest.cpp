@@ -2,6 +2,7 @@
 #include "ui/PacketSpotWindow.h"
 #include "ClusterReplayServer.h"
 #include "LoopbackAgwEngine.h"
+#include "settings/UserSettingsStore.h"
 #include "spots/SpotBoard.h"
 #include "spots/SpotSession.h"
 #include "support/ManualClock.h"
@@ -59,6 +60,7 @@ TEST(PacketSpotWindow, ChooseTelnetOpenSendAndSaveOnDone)
     w.findChild<QComboBox*>("cboHandshaking")->setCurrentText("RTS OnOff");
     w.findChild<QComboBox*>("cboComPort")->setCurrentText("3");
     w.findChild<QComboBox*>("cboMainFormDisplay")->setCurrentText("List");
+    w.findChild<QCheckBox*>("chkConvToHex")->setChecked(true);
     w.finish();
     QFile saved(file);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
@@ -69,6 +71,7 @@ TEST(PacketSpotWindow, ChooseTelnetOpenSendAndSaveOnDone)
     EXPECT_EQ(back.handshaking, 4);
     EXPECT_EQ(back.port, 3);
     EXPECT_TRUE(back.mainFormList);
+    EXPECT_EQ(back.convertToHex, 1);
 }
 
 TEST(PacketSpotWindow, AgwSourceRegistersConnectsTitlesAndDisconnects)
@@ -78,8 +81,11 @@ TEST(PacketSpotWindow, AgwSourceRegistersConnectsTitlesAndDisconnects)
     ManualClock clock;
     SpotBoard board(clock);
     SpotSession session(board);
-    session.setAgwAddress("127.0.0.1", engine.port());
-    PacketSpotWindow w(session, QDir(dir.path()).filePath("PackSpot.txt"));
+    UserSettingsStore store(dir.file("user.ini"));
+    PacketSpotWindow w(session, QDir(dir.path()).filePath("PackSpot.txt"), &store);
+    auto* agwPort = w.findChild<QLineEdit*>("txtAgwPort");
+    EXPECT_EQ(agwPort->text(), "8000");
+    agwPort->setText(QString::number(engine.port()));
     QSignalSpy messages(&session, &SpotSession::message);
     auto* sources = w.findChild<QListWidget*>("List1");
     auto* send = w.findChild<QLineEdit*>("txtSent");
@@ -111,8 +117,14 @@ TEST(PacketSpotWindow, AgwSourceRegistersConnectsTitlesAndDisconnects)
     WAIT_EQ(engine.received.size(), 3u, 5000);
     EXPECT_EQ(QByteArray() + engine.received[0].kind + engine.received[1].kind + engine.received[2].kind, "XCd");
 
-    const quint16 closed = closedLoopbackPort();
-    session.setAgwAddress("127.0.0.1", closed);
+    // The address the window was given outlives the program in the per-user store.
+    w.finish();
+    SpotSession later(board);
+    later.loadAgwAddress(store);
+    EXPECT_EQ(later.agwPort(), engine.port());
+    EXPECT_EQ(later.agwHost(), "127.0.0.1");
+
+    agwPort->setText(QString::number(closedLoopbackPort()));
     w.findChild<QPushButton*>("Command1")->click();
     WAIT_EQ(messages.size(), 3, 5000);
     EXPECT_EQ(messages[2][1].toString(), "Unable to connect to the AGW Packet Engine.");

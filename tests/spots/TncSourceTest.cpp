@@ -86,6 +86,10 @@ TEST(TncSource, SessionOpensPollsSendsAndRefusesABadPort)
     session.sendCommandCharacter();
     EXPECT_EQ(session.settings().listDxOnly, 0);
     WAIT_EQ(got, QByteArray("C GB7DJK\r\x03"), 5000);
+    // Convert to Hex: the text is the bytes themselves, no CR added.
+    session.settings().convertToHex = 1;
+    session.sendText("C0 00 1B 0D");
+    WAIT_EQ(got, QByteArray("C GB7DJK\r\x03") + QByteArray::fromHex("C0001B0D"), 5000);
 
     QSignalSpy messages(&session, &SpotSession::message);
     session.settings().port = 5; // not in the table
