@@ -1,7 +1,6 @@
 #include "spots/TelnetSpotSource.h"
 
 #include "spots/SocketErrorText.h"
-#include "spots/SpotLine.h"
 
 #include <QTimer>
 
@@ -29,11 +28,7 @@ bool TelnetSpotSource::sendLine(const QString& text)
 {
     if (!isOpen())
         return false;
-    // The prompt this answers was shown already; text after it starts a new line.
-    if (m_prompted) {
-        m_splitter.clear();
-        m_prompted = false;
-    }
+    m_text.lineSent();
     m_socket.write(text.toLatin1() + "\r\n");
     return true;
 }
@@ -41,8 +36,7 @@ bool TelnetSpotSource::sendLine(const QString& text)
 void TelnetSpotSource::close()
 {
     m_socket.abort();
-    m_splitter.clear();
-    m_prompted = false;
+    m_text.clear();
 }
 
 void TelnetSpotSource::readAvailable()
@@ -55,17 +49,13 @@ void TelnetSpotSource::readAvailable()
     while (m_socket.bytesAvailable() > 0 && bytes < kSliceBytes && lineCount < kSliceLines) {
         const QByteArray chunk = m_socket.read(kReadBytes);
         bytes += chunk.size();
-        const QStringList lines = m_splitter.feed(chunk);
+        const QStringList lines = m_text.feed(chunk);
         lineCount += static_cast<int>(lines.size());
-        if (!lines.isEmpty())
-            m_prompted = false;
         for (const QString& line : lines)
             emit lineReceived(line);
     }
-    if (!m_prompted && isLoginPrompt(m_splitter.pending())) {
-        m_prompted = true;
-        emit promptReceived(m_splitter.pending());
-    }
+    if (const auto prompt = m_text.takePrompt())
+        emit promptReceived(*prompt);
     if (m_socket.bytesAvailable() > 0 && !m_sliceQueued) {
         m_sliceQueued = true;
         QTimer::singleShot(0, this, [this] {

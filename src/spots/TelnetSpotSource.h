@@ -1,6 +1,6 @@
 #pragma once
 
-#include "spots/LineSplitter.h"
+#include "spots/ClusterTextReader.h"
 #include "spots/SpotSource.h"
 
 #include <QTcpSocket>
@@ -24,10 +24,9 @@ private:
     void socketError(QAbstractSocket::SocketError error);
 
     QTcpSocket m_socket;
-    LineSplitter m_splitter;
+    ClusterTextReader m_text;
     static constexpr qint64 kReadBytes = 4096;
     static constexpr qint64 kSliceBytes = 256 * 1024;
     static constexpr int kSliceLines = 50;
-    bool m_prompted = false; // the pending text was already reported as a prompt
     bool m_sliceQueued = false;
 };

@@ -1,7 +1,6 @@
 #include "spots/TncSpotSource.h"
 
 #include "rig/SerialPort.h"
-#include "spots/SpotLine.h"
 
 namespace {
 // What one poll takes from the port: a TNC at 19200 baud sends under 700 bytes in a tick.
@@ -13,7 +12,7 @@ TncSpotSource::TncSpotSource(const SerialPortTable& table, QObject* parent)
 {
     m_port->setReadBufferSize(kReadBufferBytes);
     connect(m_port, &SerialPort::failed, this, [this](const QString& reason) {
-        m_splitter.clear();
+        m_text.clear();
         emit failed(reason);
     });
 }
@@ -48,10 +47,7 @@ bool TncSpotSource::sendLine(const QString& text)
 {
     if (!isOpen())
         return false;
-    if (m_prompted) {
-        m_splitter.clear();
-        m_prompted = false;
-    }
+    m_text.lineSent();
     m_port->Output(text.toLatin1() + '\r');
     return true;
 }
@@ -77,8 +73,7 @@ bool TncSpotSource::sendCommandCharacter(const QString& hex)
 void TncSpotSource::close()
 {
     m_port->setPortOpen(false);
-    m_splitter.clear();
-    m_prompted = false;
+    m_text.clear();
 }
 
 void TncSpotSource::poll()
@@ -88,13 +83,8 @@ void TncSpotSource::poll()
     const QByteArray bytes = m_port->Input();
     if (bytes.isEmpty())
         return;
-    const QStringList lines = m_splitter.feed(bytes);
-    if (!lines.isEmpty())
-        m_prompted = false;
-    for (const QString& line : lines)
+    for (const QString& line : m_text.feed(bytes))
         emit lineReceived(line);
-    if (!m_prompted && isLoginPrompt(m_splitter.pending())) {
-        m_prompted = true;
-        emit promptReceived(m_splitter.pending());
-    }
+    if (const auto prompt = m_text.takePrompt())
+        emit promptReceived(*prompt);
 }

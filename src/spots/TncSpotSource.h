@@ -1,6 +1,6 @@
 #pragma once
 
-#include "spots/LineSplitter.h"
+#include "spots/ClusterTextReader.h"
 #include "spots/SpotSource.h"
 
 #include <QString>
@@ -45,6 +45,5 @@ public:
 
 private:
     SerialPort* m_port;
-    LineSplitter m_splitter;
-    bool m_prompted = false;
+    ClusterTextReader m_text;
 };
