@@ -79,23 +79,23 @@ TEST_F(RigWindowsTest, ChoosingARigAppliesItsPresets)
 {
     RigSetupWindow& f = windows.rigControl();
     EXPECT_EQ(f.windowTitle(), "Rig Interface Setup");
+    // Frequency and mode commands, hex ticked and fixed, the hex note shown; the port settings stay
+    // at 1200 baud, one stop bit.
+    const auto shown = [&] {
+        auto* hex = child<QCheckBox>(f, "chkConvToHex");
+        return QStringList{child<QLineEdit>(f, "txtFreq")->text(),
+                           child<QLineEdit>(f, "txtMode")->text(),
+                           QString::number(hex->isChecked()),
+                           QString::number(hex->isEnabled()),
+                           QString::number(!child<QLabel>(f, "Label10")->isHidden()),
+                           QString::number(child<QRadioButton>(f, "optBaud0")->isChecked() &&
+                                           child<QRadioButton>(f, "optStop0")->isChecked())};
+    };
     chooseRig("Icom");
-    EXPECT_EQ(child<QLineEdit>(f, "txtFreq")->text(), "FE FE 64 E0 03 FD");
-    EXPECT_EQ(child<QLineEdit>(f, "txtMode")->text(), "FE FE 64 E0 04 FD");
-    EXPECT_TRUE(child<QCheckBox>(f, "chkConvToHex")->isChecked());
-    EXPECT_FALSE(child<QCheckBox>(f, "chkConvToHex")->isEnabled());
-    EXPECT_FALSE(child<QLabel>(f, "Label10")->isHidden());
-    EXPECT_TRUE(child<QRadioButton>(f, "optBaud0")->isChecked()); // 1.2
-    EXPECT_TRUE(child<QRadioButton>(f, "optStop0")->isChecked());
+    EXPECT_EQ(shown(), QStringList({"FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", "1", "0", "1", "1"}));
     EXPECT_EQ(station.prefs().rigType, "Icom");
-
     chooseRig("Other");
-    EXPECT_TRUE(child<QLineEdit>(f, "txtFreq")->text().isEmpty());
-    EXPECT_TRUE(child<QLineEdit>(f, "txtMode")->text().isEmpty());
-    EXPECT_FALSE(child<QCheckBox>(f, "chkConvToHex")->isChecked());
-    EXPECT_TRUE(child<QCheckBox>(f, "chkConvToHex")->isEnabled());
-    EXPECT_TRUE(child<QLabel>(f, "Label10")->isHidden());
-    EXPECT_TRUE(child<QRadioButton>(f, "optBaud0")->isChecked()); // port settings unchanged
+    EXPECT_EQ(shown(), QStringList({"", "", "0", "1", "0", "1"}));
 }
 
 TEST_F(RigWindowsTest, TestPollsAndTheMainStateFollowsThenEndTest)
@@ -181,10 +181,10 @@ TEST_F(RigWindowsTest, SettingsSurviveARestart)
     EXPECT_EQ(child<QListWidget>(g, "List1")->currentItem()->text(), "Kenwood 2");
     for (const char* choice : kChoices)
         EXPECT_TRUE(child<QRadioButton>(g, choice)->isChecked()) << choice;
-    EXPECT_FALSE(child<QCheckBox>(g, "chkFrequency")->isChecked());
-    EXPECT_TRUE(child<QCheckBox>(g, "ChkConvHex")->isChecked());
-    EXPECT_EQ(child<QLineEdit>(g, "txtRigctldPort")->text(), "4600");
-    EXPECT_EQ(child<QTableWidget>(g, "tblPorts")->item(1, 0)->text(), "/dev/ttyRIG");
+    EXPECT_TRUE(!child<QCheckBox>(g, "chkFrequency")->isChecked() && child<QCheckBox>(g, "ChkConvHex")->isChecked());
+    EXPECT_EQ(QStringList({child<QLineEdit>(g, "txtRigctldPort")->text(),
+                           child<QTableWidget>(g, "tblPorts")->item(1, 0)->text()}),
+              QStringList({"4600", "/dev/ttyRIG"}));
     EXPECT_EQ(g.poller().settings().pollRate, QLatin1Char('R'));
     // fdpref.dat carries the rig name.
     Preferences reread;
@@ -223,16 +223,14 @@ TEST_F(RigWindowsTest, ShortcutsOpenTheWindowsCentredOverTheMainWindow)
     };
     QTest::keyClick(&main, Qt::Key_R, Qt::ControlModifier);
     auto* rc = main.findChild<RigSetupWindow*>();
-    ASSERT_NE(rc, nullptr);
-    EXPECT_TRUE(rc->isVisible());
+    ASSERT_TRUE(rc && rc->isVisible());
     EXPECT_TRUE(nearMain(rc)) << rc->x() << "," << rc->y();
     child<QPushButton>(*rc, "cmdClose")->click();
     EXPECT_FALSE(rc->isVisible());
 
     QTest::keyClick(&main, Qt::Key_G, Qt::ControlModifier);
     auto* tune = main.findChild<RigTuneWindow*>();
-    ASSERT_NE(tune, nullptr);
-    EXPECT_TRUE(tune->isVisible());
+    ASSERT_TRUE(tune && tune->isVisible());
     EXPECT_TRUE(nearMain(tune)) << tune->x() << "," << tune->y() << " " << tune->width();
     EXPECT_EQ(tune->windowTitle(), "Change Frequency and Mode (Ctrl G (Go))");
     // Steps left to right from the smallest, up above down; no 60/30/17/12 m under the 2025 rules.
@@ -383,9 +381,9 @@ TEST_F(RigWindowsTest, ArrowKeysChooseTheRigThatTestUses)
     for (int guard = 0; list->currentRow() != icom && guard < 50; ++guard)
         QTest::keyClick(list, list->currentRow() < icom ? Qt::Key_Down : Qt::Key_Up);
     ASSERT_EQ(list->currentRow(), icom);
-    EXPECT_EQ(child<QLineEdit>(f, "txtFreq")->text(), "FE FE 64 E0 03 FD");
-    EXPECT_EQ(child<QLineEdit>(f, "txtMode")->text(), "FE FE 64 E0 04 FD");
-    EXPECT_EQ(station.prefs().rigType, "Icom");
+    EXPECT_EQ(QStringList({child<QLineEdit>(f, "txtFreq")->text(), child<QLineEdit>(f, "txtMode")->text(),
+                           station.prefs().rigType}),
+              QStringList({"FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", "Icom"}));
 
     rig.received.clear();
     child<QPushButton>(f, "Command1")->click();
