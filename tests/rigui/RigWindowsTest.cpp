@@ -1,4 +1,5 @@
-// The rig windows offscreen, driven through their controls, with a simulated rig on a pty.
+// The rig windows offscreen, driven through their controls, with a simulated
+// rig on a pty.
 #include "ui/RigWindows.h"
 #include "log/Station.h"
 #include "peers/SimulatedRig.h"
@@ -59,7 +60,8 @@ struct RigWindowsTest : ::testing::Test {
         child<QRadioButton>(f, "optPort0")->setChecked(true);
         child<QRadioButton>(f, "optRate0")->setChecked(true);
     }
-    // The tune window over a polling Kenwood; null (and the case failed) when polling did not start.
+    // The tune window over a polling Kenwood; null (and the case failed) when
+    // polling did not start.
     RigTuneWindow* openTuneOnPollingKenwood(const SimulatedRig& rig)
     {
         chooseRig("Kenwood");
@@ -79,8 +81,8 @@ TEST_F(RigWindowsTest, ChoosingARigAppliesItsPresets)
 {
     RigSetupWindow& f = windows.rigControl();
     EXPECT_EQ(f.windowTitle(), "Rig Interface Setup");
-    // Frequency and mode commands, hex ticked and fixed, the hex note shown; the port settings stay
-    // at 1200 baud, one stop bit.
+    // Frequency and mode commands, hex ticked and fixed, the hex note shown; the
+    // port settings stay at 1200 baud, one stop bit.
     const auto shown = [&] {
         auto* hex = child<QCheckBox>(f, "chkConvToHex");
         return QStringList{child<QLineEdit>(f, "txtFreq")->text(),
@@ -123,7 +125,8 @@ TEST_F(RigWindowsTest, ChangeFrequencyButtonNeedsPollingThenOpensTheTestWindow)
     RigSetupWindow& f = windows.rigControl();
     child<QPushButton>(f, "cmdChangeFrequency")->click();
     ASSERT_EQ(dialogs.calls.size(), 1u);
-    EXPECT_EQ(dialogs.last().text, "You must be polling your rig to test this function.  Please select your rig type "
+    EXPECT_EQ(dialogs.last().text, "You must be polling your rig to test this "
+                                   "function.  Please select your rig type "
                                    "and click the Test command button.");
 
     SimulatedRig rig(SimulatedRig::Kind::Icom);
@@ -211,10 +214,11 @@ TEST_F(RigWindowsTest, StartupOpensTheRigNamedInThePreferences)
     WAIT_EQ(station.state().band(), QString("10"), 3000);
 }
 
-TEST_F(RigWindowsTest, ShortcutsOpenTheWindowsCentredOverTheMainWindow)
+TEST_F(RigWindowsTest, ShortcutsOpenTheWindowsCentredOverTheMainWindowAndGoNeedsARig)
 {
     windows.installShortcuts(&main);
-    main.setGeometry(150, 100, 500, 400); // centred on the 800x600 offscreen screen
+    main.setGeometry(150, 100, 500,
+                     400); // centred on the 800x600 offscreen screen
     main.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
     const auto nearMain = [&](QWidget* w) {
@@ -233,7 +237,8 @@ TEST_F(RigWindowsTest, ShortcutsOpenTheWindowsCentredOverTheMainWindow)
     ASSERT_TRUE(tune && tune->isVisible());
     EXPECT_TRUE(nearMain(tune)) << tune->x() << "," << tune->y() << " " << tune->width();
     EXPECT_EQ(tune->windowTitle(), "Change Frequency and Mode (Ctrl G (Go))");
-    // Steps left to right from the smallest, up above down; no 60/30/17/12 m under the 2025 rules.
+    // Steps left to right from the smallest, up above down; no 60/30/17/12 m
+    // under the 2025 rules.
     int x = -1;
     for (const char* b : {"cmdTune_0", "cmdTune_8", "cmdTune_6", "cmdTune_4", "cmdTune_2"}) {
         EXPECT_GT(child<QPushButton>(*tune, b)->x(), x) << b;
@@ -247,6 +252,11 @@ TEST_F(RigWindowsTest, ShortcutsOpenTheWindowsCentredOverTheMainWindow)
             bands << b->text();
     }
     EXPECT_EQ(bands, QStringList({"160", "80", "40", "20", "15", "10", "6", "2", "1.25", "70", "33", "23"}));
+    // Go without a rig does nothing and says nothing.
+    child<QLineEdit>(*tune, "txtFreq")->setText("14.025");
+    tune->go();
+    EXPECT_FALSE(windows.poller().changing());
+    EXPECT_TRUE(dialogs.calls.empty());
 }
 
 TEST_F(RigWindowsTest, RigWindowFitsTheScreenAndShowsOnlyTheChosenRigsFields)
@@ -275,7 +285,7 @@ TEST_F(RigWindowsTest, RigWindowFitsTheScreenAndShowsOnlyTheChosenRigsFields)
     }
 }
 
-TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScan)
+TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScansWhileShown)
 {
     SimulatedRig rig(SimulatedRig::Kind::Kenwood);
     auto* tune = openTuneOnPollingKenwood(rig);
@@ -285,7 +295,8 @@ TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScan)
     EXPECT_FALSE(child<QPushButton>(*tune, "cmdTune_6")->isEnabled());
     freq->setText("14.0255");
     EXPECT_TRUE(child<QPushButton>(*tune, "cmdTune_6")->isEnabled());
-    // +1 kHz, the 40 m preset (7.15, lower sideband), AM; 5.368 MHz on 60 m is upper sideband.
+    // +1 kHz, the 40 m preset (7.15, lower sideband), AM; 5.368 MHz on 60 m is
+    // upper sideband.
     const std::tuple<const char*, const char*, QByteArray> clicks[] = {
         {"cmdTune_6", "14.0265", "FA00014026500;"},
         {"cmdBand_3", "7.15", "MD1;FA00007150000;"},
@@ -300,8 +311,8 @@ TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScan)
         WAIT_TRUE(!windows.poller().changing(), 5000);
     }
 
-    // Scan 14.000 to 14.001 in 500 Hz steps, ticked by hand (without giving the window's own
-    // 299 ms timer a chance in between).
+    // Scan 14.000 to 14.001 in 500 Hz steps, ticked by hand (without giving the
+    // window's own 299 ms timer a chance in between).
     rig.received.clear();
     freq->setText("14");
     child<QLineEdit>(*tune, "txtFrom")->setText("14.000");
@@ -321,25 +332,9 @@ TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScan)
     WAIT_TRUE(!windows.poller().changing(), 5000);
     EXPECT_TRUE(rig.received.contains("FA00014000500;")) << rig.received.toStdString();
     EXPECT_TRUE(rig.received.endsWith("FA00014000000;")) << rig.received.toStdString();
-}
 
-TEST_F(RigWindowsTest, GoDoesNothingWithoutARig)
-{
-    windows.showRigTune();
-    auto* tune = main.findChild<RigTuneWindow*>();
-    ASSERT_NE(tune, nullptr);
-    child<QLineEdit>(*tune, "txtFreq")->setText("14.025");
-    tune->go();
-    EXPECT_FALSE(windows.poller().changing());
-    EXPECT_TRUE(dialogs.calls.empty());
-}
-
-TEST_F(RigWindowsTest, ScanRunsOnlyWhileTheTuneWindowIsShownWithScanTicked)
-{
-    SimulatedRig rig(SimulatedRig::Kind::Kenwood);
-    auto* tune = openTuneOnPollingKenwood(rig);
-    ASSERT_NE(tune, nullptr);
-    auto* freq = child<QLineEdit>(*tune, "txtFreq");
+    // The window's own timer scans only while the window is shown with Scan
+    // ticked.
     auto* scan = child<QCheckBox>(*tune, "chkScan");
     EXPECT_FALSE(tune->scanning());
 
@@ -350,7 +345,8 @@ TEST_F(RigWindowsTest, ScanRunsOnlyWhileTheTuneWindowIsShownWithScanTicked)
     EXPECT_TRUE(tune->scanning());
     WAIT_TRUE(freq->text() != "14", 3000); // the window's own timer steps it
 
-    // Done hides the window: the scan stops with it, and a tick already due does nothing.
+    // Done hides the window: the scan stops with it, and a tick already due does
+    // nothing.
     child<QPushButton>(*tune, "cmdDone")->click();
     EXPECT_FALSE(tune->isVisible());
     EXPECT_FALSE(tune->scanning());
@@ -395,7 +391,8 @@ TEST_F(RigWindowsTest, ArrowKeysChooseTheRigThatTestUses)
 
 TEST_F(RigWindowsTest, PollerFailuresReachTheOperatorOnlyAfterThePollerReturns)
 {
-    // A box opened from inside the poller's timer slot would poll on in a nested event loop.
+    // A box opened from inside the poller's timer slot would poll on in a nested
+    // event loop.
     emit poller.failed("The rig port went away", "Rig Interface", Dialogs::Icon::Warning);
     EXPECT_TRUE(dialogs.calls.empty());
     WAIT_EQ(dialogs.calls.size(), size_t(1), 1000);
