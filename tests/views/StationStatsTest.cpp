@@ -35,9 +35,6 @@ TEST(SectionTotals, CountsBandAndModeBucketsOfOneSection)
     EXPECT_EQ(StationStats::sectionTotalsText(log, "CT", "Connecticut"), " Connecticut    Total =6\n"
                                                                          "  160 =1  80 =0  40 =0  20 =2  15 =0  10 =1\n"
                                                                          "  VHF/UHF=2  CW=2  DIG=1  SSB=2");
-    EXPECT_EQ(StationStats::sectionTotalsText(log, "WTX", "West Texas"), " West Texas    Total =0\n"
-                                                                         "  160 =0  80 =0  40 =0  20 =0  15 =0  10 =0\n"
-                                                                         "  VHF/UHF=0  CW=0  DIG=0  SSB=0");
 }
 
 TEST(OperatorView, RowsInFirstSeenOrderSortedByCountAndBandBuckets)
