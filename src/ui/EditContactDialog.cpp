@@ -21,15 +21,17 @@ EditContactDialog::EditContactDialog(Logbook& logbook, const ExchangeValidator& 
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("Edit Contact:"), this), 0, 0, 1, 8);
-    const QList<std::tuple<Field, QString, QString>> fields{
-        {Field::Call, "txtEditCall", "Call"},   {Field::Class, "txtEditCk", "Class"},
-        {Field::Section, "txtEditSec", "Section"}, {Field::Date, "txtEditDate", "Date"},
-        {Field::Time, "txtEditTime", "Time"},   {Field::Band, "txtEditBnd", "Band"},
-        {Field::Mode, "txtEditmode", "Mode"},   {Field::Initials, "Text1", "Initials"}};
+    // Each field as wide as its longest usual text, so the eight fit side by side on a small screen.
+    const QList<std::tuple<Field, QString, QString, int>> fields{
+        {Field::Call, "txtEditCall", "Call", 12},     {Field::Class, "txtEditCk", "Class", 5},
+        {Field::Section, "txtEditSec", "Section", 5}, {Field::Date, "txtEditDate", "Date", 10},
+        {Field::Time, "txtEditTime", "Time", 8},      {Field::Band, "txtEditBnd", "Band", 5},
+        {Field::Mode, "txtEditmode", "Mode", 5},      {Field::Initials, "Text1", "Initials", 5}};
     int column = 0;
-    for (const auto& [f, name, caption] : fields) {
+    for (const auto& [f, name, caption, chars] : fields) {
         auto* e = new QLineEdit(m_editor.text(f), this);
         e->setObjectName(name);
+        e->setMaximumWidth(e->fontMetrics().horizontalAdvance(QString(chars + 2, QLatin1Char('W'))));
         e->setMaxLength(static_cast<int>(LogField::MaxLength));
         e->installEventFilter(this);
         const Field which = f;
@@ -109,4 +111,7 @@ void EditContactDialog::finish(ContactEditor::Outcome outcome, bool stored)
         reject();
 }
 
-QLineEdit* EditContactDialog::field(const QString& objectName) const { return findChild<QLineEdit*>(objectName); }
+QLineEdit* EditContactDialog::field(const QString& objectName) const
+{
+    return findChild<QLineEdit*>(objectName);
+}

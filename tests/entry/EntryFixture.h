@@ -43,10 +43,12 @@ struct EntryFixture : ::testing::Test {
     }
     QByteArray fileText() const { return readBytes(dir.file("fdlog.dat")); }
     static QByteArray line(const char* fields) { return QByteArray(fields) + "\r\n"; }
+    // The call, class and section fields.
+    QStringList fields() const { return {v().txtCall, v().txtCK, v().txtSec}; }
     // The three fields are empty and the focus is back in the call field.
     void expectEntryCleared() const
     {
-        EXPECT_EQ(QStringList({v().txtCall, v().txtCK, v().txtSec}), QStringList({"", "", ""}));
+        EXPECT_EQ(fields(), QStringList({"", "", ""}));
         EXPECT_EQ(v().focus, EntryField::Call);
     }
     const EntryView& v() const { return wf.view(); }

@@ -1,10 +1,13 @@
 #include "EntryFixture.h"
 
+#include "entry/ContactEditor.h"
 #include "entry/KeyFilters.h"
 #include "log/LogFile.h"
 
 #include <QSignalSpy>
+#include <cerrno>
 
+using F = ContactEditor::Field;
 using KeyFilters::Enter;
 
 TEST_F(EntryFixture, TypedExchangeIsStoredAsOneLineAndTheEntryCleared)
@@ -31,30 +34,27 @@ TEST_F(EntryFixture, TypedExchangeIsStoredAsOneLineAndTheEntryCleared)
     EXPECT_TRUE(dialogs.calls.empty());
 }
 
-TEST_F(EntryFixture, CarriedKeys)
+TEST_F(EntryFixture, ADigitAfterTheCallsSuffixCarriesOn)
 {
-    wf.typeText("K1ABC2");
-    EXPECT_EQ(v().txtCall, "K1ABC");
-    EXPECT_EQ(v().txtCK, "2");
-    EXPECT_EQ(v().focus, EntryField::Class);
-    EXPECT_EQ(wf.carriedKeyState(), 0);
-
-    wf.typeText("AC"); // the second letter goes on to the section
-    EXPECT_EQ(v().txtCK, "2A");
-    EXPECT_EQ(v().txtSec, "C");
-    EXPECT_EQ(v().focus, EntryField::Section);
-    EXPECT_EQ(wf.carriedKeyState(), 0);
-
-    wf.clearFields();
-    wf.typeText("w1aw/32");
-    EXPECT_EQ(v().txtCall, "W1AW/32");
-    EXPECT_TRUE(v().txtCK.isEmpty());
-    EXPECT_EQ(v().focus, EntryField::Call);
-
-    // No carry without a letter after the digit, or with the caret inside the call.
-    wf.clearFields();
-    wf.typeText("KH61");
-    EXPECT_EQ(v().txtCall, "KH61");
+    const struct {
+        const char* typed;
+        QStringList fields;
+        EntryField focus;
+    } rows[] = {
+        {"K1ABC2", {"K1ABC", "2", ""}, EntryField::Class},
+        {"K1ABC2AC", {"K1ABC", "2A", "C"}, EntryField::Section}, // the second letter goes on to the section
+        {"w1aw/32", {"W1AW/32", "", ""}, EntryField::Call},
+        {"KH61", {"KH61", "", ""}, EntryField::Call}, // no carry without a letter after the digit
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.typed);
+        wf.clearFields();
+        wf.typeText(r.typed);
+        EXPECT_EQ(fields(), r.fields);
+        EXPECT_EQ(v().focus, r.focus);
+        EXPECT_EQ(wf.carriedKeyState(), 0);
+    }
+    // Nor with the caret inside the call.
     wf.clearFields();
     wf.typeText("K1ABC");
     EXPECT_EQ(wf.keyPress(EntryField::Call, '2', false).key, '2');
@@ -94,7 +94,7 @@ TEST_F(EntryFixture, SameCallOnAnotherBandOrModeIsPrefilledThenLogged)
     seed({rec("K1ABC", "40"), rec("K1ABC", "20", "PH")});
     wf.typeText("k1abc\n");
     EXPECT_EQ(log.size(), 2);
-    EXPECT_EQ(QStringList({v().txtCall, v().txtCK, v().txtSec}), QStringList({"K1ABC", "2A", "CT"}));
+    EXPECT_EQ(fields(), QStringList({"K1ABC", "2A", "CT"}));
     EXPECT_EQ(v().selectAll, (1u << unsigned(EntryField::Class)) | (1u << unsigned(EntryField::Section)));
     EXPECT_EQ(v().lblDialog.text, "Need Class!");
     EXPECT_FALSE(wf.duplicateFlag());
@@ -172,7 +172,7 @@ TEST_F(EntryFixture, EveryKeyWithinThreeSecondsOfADupeIsDroppedForGood)
     EXPECT_EQ(v().lblDialog, report);
     wf.typeText("w2abc");
     // Nothing held back surfaces.
-    EXPECT_EQ(QStringList({v().txtCall, v().txtCK, v().txtSec}), QStringList({"W2ABC", "", ""}));
+    EXPECT_EQ(fields(), QStringList({"W2ABC", "", ""}));
     EXPECT_EQ(v().lblDialog.colour, DisplayColours::Panel);
     EXPECT_EQ(log.size(), 1);
 
@@ -193,7 +193,7 @@ TEST_F(EntryFixture, MissingFieldsRefuseTheContactAndKeepTheEntry)
     wf.typeText("ct\n");
     EXPECT_EQ(v().lblDialog.text, "Need Call Sign!");
     EXPECT_EQ(v().focus, EntryField::Call);
-    EXPECT_EQ(QStringList({v().txtCall, v().txtCK, v().txtSec}), QStringList({"", "2A", "CT"}));
+    EXPECT_EQ(fields(), QStringList({"", "2A", "CT"}));
     EXPECT_EQ(log.size(), 0);
     EXPECT_TRUE(fileText().isEmpty());
 
@@ -421,4 +421,93 @@ TEST_F(EntryFixture, StampWrapsIntoTheNextUtcDay)
     wf.typeText("k1abc 2a ct\n");
     ASSERT_EQ(log.size(), 1);
     EXPECT_EQ(log.record(1).date + " " + log.record(1).time, "2026/06/28 03:00:15");
+}
+
+// When the disk refuses the contact (the sync fails), the operator is told, nothing reaches the
+// file or the table, and what was typed stays in the three fields so Enter can be pressed again.
+TEST_F(EntryFixture, FailedSyncRefusesTheContactAndKeepsTheEntry)
+{
+    seed({rec("K1A")});
+    const QByteArray before = fileText();
+    LogFile::Io failedSync;
+    failedSync.sync = [](int) {
+        errno = EIO;
+        return -1;
+    };
+    book.file().setIo(failedSync);
+    wf.typeText("k1abc 2a ct\n");
+    EXPECT_EQ(fileText(), before);
+    EXPECT_EQ(log.size(), 1);
+    EXPECT_EQ(fields(), QStringList({"K1ABC", "2A", "CT"}));
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(dialogs.last().title, "Contact Not Stored");
+
+    // Once the disk is back, Enter again stores the same contact, once.
+    book.file().setIo({});
+    wf.Mains();
+    EXPECT_EQ(log.size(), 2);
+    EXPECT_EQ(log.record(2).call, "K1ABC");
+    expectEntryCleared();
+    EXPECT_EQ(fileText().count("\r\n"), 2);
+}
+
+TEST_F(EntryFixture, EditorStoresTheEightFieldsAndKeepsTheFrequency)
+{
+    seed({rec("K1ABC"), rec("W1AW")});
+    ContactEditor ed(book, wf.validator(), 2);
+    EXPECT_EQ(ed.text(F::Call), "W1AW");
+    EXPECT_EQ(ed.keyPress(F::Initials, 'x').key, 'X');
+    EXPECT_EQ(ed.keyPress(F::Date, '"').key, 0);
+    EXPECT_TRUE(ed.keyPress(F::Class, KeyFilters::Enter).done);
+    EXPECT_FALSE(ed.keyPress(F::Date, KeyFilters::Enter).done);
+
+    ed.setText(F::Call, "W1AX");
+    ed.setText(F::Date, "6/28/2026");
+    ed.setText(F::Time, "9:05");
+    ed.setText(F::Band, "40");
+    ed.setText(F::Mode, "PH");
+    ed.setText(F::Initials, "XY");
+    EXPECT_EQ(ed.save(), ContactEditor::Outcome::Closed);
+    EXPECT_EQ(log.record(2), (ContactRecord{"W1AX", "2A", "CT", "2026/06/28", "09:05:00", "40", "PH", "XY", "14.025"}));
+    EXPECT_EQ(fileText().count("\r\n"), 2);
+    EXPECT_TRUE(fileText().contains(R"("W1AX","2A","CT","2026/06/28","09:05:00","40","PH","XY","14.025","")"));
+}
+
+TEST_F(EntryFixture, EditorRefusesADupeAndCanDeleteIt)
+{
+    seed({rec("K1ABC"), rec("W1AW"), rec("K1ABC", "40")});
+    ContactEditor ed(book, wf.validator(), 2);
+    ed.setText(F::Call, "K1ABC");
+    EXPECT_EQ(ed.save(), ContactEditor::Outcome::Open);
+    EXPECT_TRUE(ed.dupeVisible());
+    EXPECT_EQ(dialogs.beeps, 1);
+    EXPECT_EQ(log.record(2).call, "W1AW");
+
+    dialogs.yesNoAnswers = {false, true};
+    EXPECT_EQ(ed.deleteDupe(), ContactEditor::Outcome::Open);
+    EXPECT_EQ(log.size(), 3);
+    EXPECT_EQ(ed.deleteDupe(), ContactEditor::Outcome::Closed);
+    EXPECT_EQ(log.size(), 2);
+    EXPECT_EQ(log.record(2).band, "40");
+}
+
+TEST_F(EntryFixture, EditorFieldChecksWhenLeft)
+{
+    seed({rec("K1ABC")});
+    ContactEditor ed(book, wf.validator(), 1);
+    EXPECT_FALSE(ed.fieldLeft(F::Date));
+    ed.setText(F::Mode, "SSB");
+    EXPECT_TRUE(ed.fieldLeft(F::Mode));
+    EXPECT_TRUE(ed.modeWarningVisible());
+    ed.setText(F::Mode, "DIG");
+    EXPECT_FALSE(ed.fieldLeft(F::Mode));
+    EXPECT_FALSE(ed.modeWarningVisible());
+    ed.setText(F::Section, "XX");
+    EXPECT_TRUE(ed.fieldLeft(F::Section));
+    EXPECT_TRUE(ed.sectionWarningVisible());
+    ed.setText(F::Time, "25:00");
+    EXPECT_TRUE(ed.fieldLeft(F::Time));
+    EXPECT_EQ(dialogs.last().text, "Invalid Time!");
+    EXPECT_EQ(ed.cancel(), ContactEditor::Outcome::Closed);
+    EXPECT_EQ(log.record(1).mode, "CW");
 }

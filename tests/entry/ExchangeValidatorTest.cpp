@@ -12,33 +12,44 @@ struct ValidatorFixture : EntryFixture {
 
 } // namespace
 
-TEST_F(ValidatorFixture, AsTypedListCoversOnlyTheCurrentBandAndMode)
+// As the call is typed: the calls of the current band and mode it could be (with a warning from the
+// third character on), and a warning when neither the second nor the third character is a digit.
+TEST_F(ValidatorFixture, CallAsTypedListsPossibleDupesAndChecksTheThirdCharacter)
 {
     seed({rec("K1ABC"), rec("K1ABD"), rec("K1ABE", "40"), rec("K1ABF", "20", "PH"), rec("W1AW")});
-    auto c = val.CheckCallAsTyped("K1A", 'B', true, "20", "CW");
-    EXPECT_EQ(c.dupe.text, "  K1ABC  K1ABD");
-    EXPECT_EQ(c.dupe.colour, DisplayColours::Panel);
-    EXPECT_EQ(c.dialog.text, "Possible Duplicate!");
-    EXPECT_EQ(c.dialog.colour, DisplayColours::Panel);
-
-    // Fewer than 3 characters before the key: listed, but no warning.
-    c = val.CheckCallAsTyped("K1", 'A', true, "20", "CW");
-    EXPECT_EQ(c.dupe.text, "  K1ABC  K1ABD");
-    EXPECT_EQ(c.dialog.text, " ");
-
-    // A typed text longer than a logged call lists the call when the call lies inside it.
-    c = val.CheckCallAsTyped("K1ABC", '/', true, "20", "CW");
-    EXPECT_EQ(c.dupe.text, "  K1ABC");
-
-    c = val.CheckCallAsTyped("K1A", 'B', false, "20", "CW");
-    EXPECT_TRUE(c.dupe.text.isEmpty());
-    EXPECT_EQ(c.dupe.colour, DisplayColours::ButtonFace);
-    EXPECT_EQ(c.dialog.text, " ");
-
-    c = val.CheckCallAsTyped("K1A", 'X', true, "20", "CW");
-    EXPECT_TRUE(c.dupe.text.isEmpty());
-    EXPECT_EQ(c.dupe.colour, DisplayColours::ButtonFace);
-    EXPECT_EQ(dialogs.beeps, 0);
+    const struct {
+        const char* text;
+        int key;
+        bool dupeCheck;
+        const char* dupes;
+        const char* dialog;
+    } rows[] = {
+        {"K1A", 'B', true, "  K1ABC  K1ABD", "Possible Duplicate!"},
+        {"K1", 'A', true, "  K1ABC  K1ABD", " "},               // fewer than 3 characters before the key: no warning
+        {"K1ABC", '/', true, "  K1ABC", "Possible Duplicate!"}, // a logged call inside the typed text
+        {"K1A", 'B', false, "", " "},
+        {"K1A", 'X', true, "", " "},
+        {"W1", 'A', true, "  W1AW", " "},
+        {"WA", '1', true, "", " "},
+        {"W/", 'A', true, "", " "},
+        {"WA", '/', true, "", " "},
+        {"WA", 'B', true, "", "The second or third character is not numeric!"},
+        {"WAB", 'C', true, "", " "},                  // only at the third character,
+        {"WA", KeyFilters::Backspace, true, "", " "}, // and only for keys from "." to "Z"
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(std::string(r.text) + char(r.key));
+        const int beeps = dialogs.beeps;
+        const auto c = val.CheckCallAsTyped(r.text, r.key, r.dupeCheck, "20", "CW");
+        EXPECT_EQ(c.dupe, (LabelView{r.dupes, *r.dupes ? DisplayColours::Panel : DisplayColours::ButtonFace}));
+        EXPECT_EQ(c.dialog.text, r.dialog);
+        const bool warned = QString(r.dialog).startsWith("The second");
+        EXPECT_EQ(c.beeped, warned);
+        EXPECT_EQ(dialogs.beeps, beeps + warned);
+        if (!warned) {
+            EXPECT_EQ(c.dialog.colour, DisplayColours::Panel);
+        }
+    }
 }
 
 TEST_F(ValidatorFixture, AsTypedListStopsPast120Characters)
@@ -51,22 +62,6 @@ TEST_F(ValidatorFixture, AsTypedListStopsPast120Characters)
     EXPECT_GT(c.dupe.text.size(), 120);
     EXPECT_LE(c.dupe.text.size(), 120 + 2 + 6);
     EXPECT_TRUE(c.dupe.text.endsWith(many[static_cast<size_t>(c.dupe.text.count("  ") - 1)].call));
-}
-
-TEST_F(ValidatorFixture, ThirdCharacterCheck)
-{
-    for (auto [text, key] : {std::pair{"W1", 'A'}, {"WA", '1'}, {"W/", 'A'}, {"WA", '/'}}) {
-        const auto c = val.CheckCallAsTyped(text, key, true, "20", "CW");
-        EXPECT_EQ(c.dialog.text, " ") << text;
-        EXPECT_FALSE(c.beeped);
-    }
-    const auto c = val.CheckCallAsTyped("WA", 'B', true, "20", "CW");
-    EXPECT_EQ(c.dialog.text, "The second or third character is not numeric!");
-    EXPECT_EQ(dialogs.beeps, 1);
-    // Only at the third character, and only for keys from "." to "Z".
-    EXPECT_EQ(val.CheckCallAsTyped("WAB", 'C', true, "20", "CW").dialog.text, " ");
-    EXPECT_EQ(val.CheckCallAsTyped("WA", KeyFilters::Backspace, true, "20", "CW").dialog.text, " ");
-    EXPECT_EQ(dialogs.beeps, 1);
 }
 
 TEST_F(ValidatorFixture, RequiredFieldsLastFailureWins)
@@ -86,17 +81,15 @@ TEST_F(ValidatorFixture, RequiredFieldsLastFailureWins)
 
 TEST_F(ValidatorFixture, SectionsClassesAndDeltaPairs)
 {
-    EXPECT_TRUE(val.CheckSection("DX"));
-    EXPECT_TRUE(val.CheckSection("GTA"));
-    EXPECT_TRUE(val.CheckSection("ENY"));
-    EXPECT_FALSE(val.CheckSection("dx"));
-    EXPECT_FALSE(val.CheckSection("XX"));
-
-    EXPECT_EQ(val.CheckClassDesignator("2A"), "");
-    EXPECT_EQ(val.CheckClassDesignator("10F"), "");
+    for (const char* ok : {"DX", "GTA", "ENY"})
+        EXPECT_TRUE(val.CheckSection(ok)) << ok;
+    for (const char* bad : {"dx", "XX"})
+        EXPECT_FALSE(val.CheckSection(bad)) << bad;
+    for (const char* ok : {"2A", "10F"})
+        EXPECT_EQ(val.CheckClassDesignator(ok), "") << ok;
     EXPECT_EQ(dialogs.beeps, 0);
-    EXPECT_EQ(val.CheckClassDesignator("A2"), "Invalid Designator!");
-    EXPECT_EQ(val.CheckClassDesignator("22"), "Invalid Designator!");
+    for (const char* bad : {"A2", "22"})
+        EXPECT_EQ(val.CheckClassDesignator(bad), "Invalid Designator!") << bad;
     EXPECT_EQ(dialogs.beeps, 2);
 
     EXPECT_FALSE(val.CheckDeltaPair("3A", "1D"));

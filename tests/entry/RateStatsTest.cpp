@@ -32,14 +32,12 @@ TEST(ClockDisplay, UtcAndTwelveHourTexts)
     const QDateTime evening(QDate(2026, 6, 27), QTime(21, 30, 0));
     EXPECT_EQ(ClockDisplay::utcTime(evening, 5.0f), "02:30:00");
     EXPECT_EQ(ClockDisplay::utcTime(evening, -3.5f), "18:00:00");
-    EXPECT_EQ(ClockDisplay::localTime(evening), "9:30:00");
-    EXPECT_EQ(ClockDisplay::amPm(evening), "PM");
-    const QDateTime night(QDate(2026, 6, 27), QTime(0, 15, 7));
-    EXPECT_EQ(ClockDisplay::localTime(night), "12:15:07");
-    EXPECT_EQ(ClockDisplay::amPm(night), "AM");
-    const QDateTime noon(QDate(2026, 6, 27), QTime(12, 0, 9));
-    EXPECT_EQ(ClockDisplay::localTime(noon), "12:00:09");
-    EXPECT_EQ(ClockDisplay::amPm(noon), "PM");
+    for (auto [time, shown] : {std::pair{QTime(21, 30, 0), "9:30:00 PM"},
+                               {QTime(0, 15, 7), "12:15:07 AM"},
+                               {QTime(12, 0, 9), "12:00:09 PM"}}) {
+        const QDateTime at(QDate(2026, 6, 27), time);
+        EXPECT_EQ(ClockDisplay::localTime(at) + " " + ClockDisplay::amPm(at), shown);
+    }
 }
 
 TEST_F(EntryFixture, UtcOffsetCheckOffersTheClockDifference)

@@ -1,4 +1,5 @@
-// The rig windows offscreen, driven through their controls, with a simulated rig on a pty.
+// The rig windows offscreen, driven through their controls, with a simulated
+// rig on a pty.
 #include "ui/RigWindows.h"
 #include "log/Station.h"
 #include "peers/SimulatedRig.h"
@@ -59,7 +60,8 @@ struct RigWindowsTest : ::testing::Test {
         child<QRadioButton>(f, "optPort0")->setChecked(true);
         child<QRadioButton>(f, "optRate0")->setChecked(true);
     }
-    // The tune window over a polling Kenwood; null (and the case failed) when polling did not start.
+    // The tune window over a polling Kenwood; null (and the case failed) when
+    // polling did not start.
     RigTuneWindow* openTuneOnPollingKenwood(const SimulatedRig& rig)
     {
         chooseRig("Kenwood");
@@ -79,23 +81,23 @@ TEST_F(RigWindowsTest, ChoosingARigAppliesItsPresets)
 {
     RigSetupWindow& f = windows.rigControl();
     EXPECT_EQ(f.windowTitle(), "Rig Interface Setup");
+    // Frequency and mode commands, hex ticked and fixed, the hex note shown; the
+    // port settings stay at 1200 baud, one stop bit.
+    const auto shown = [&] {
+        auto* hex = child<QCheckBox>(f, "chkConvToHex");
+        return QStringList{child<QLineEdit>(f, "txtFreq")->text(),
+                           child<QLineEdit>(f, "txtMode")->text(),
+                           QString::number(hex->isChecked()),
+                           QString::number(hex->isEnabled()),
+                           QString::number(!child<QLabel>(f, "Label10")->isHidden()),
+                           QString::number(child<QRadioButton>(f, "optBaud0")->isChecked() &&
+                                           child<QRadioButton>(f, "optStop0")->isChecked())};
+    };
     chooseRig("Icom");
-    EXPECT_EQ(child<QLineEdit>(f, "txtFreq")->text(), "FE FE 64 E0 03 FD");
-    EXPECT_EQ(child<QLineEdit>(f, "txtMode")->text(), "FE FE 64 E0 04 FD");
-    EXPECT_TRUE(child<QCheckBox>(f, "chkConvToHex")->isChecked());
-    EXPECT_FALSE(child<QCheckBox>(f, "chkConvToHex")->isEnabled());
-    EXPECT_FALSE(child<QLabel>(f, "Label10")->isHidden());
-    EXPECT_TRUE(child<QRadioButton>(f, "optBaud0")->isChecked()); // 1.2
-    EXPECT_TRUE(child<QRadioButton>(f, "optStop0")->isChecked());
+    EXPECT_EQ(shown(), QStringList({"FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", "1", "0", "1", "1"}));
     EXPECT_EQ(station.prefs().rigType, "Icom");
-
     chooseRig("Other");
-    EXPECT_TRUE(child<QLineEdit>(f, "txtFreq")->text().isEmpty());
-    EXPECT_TRUE(child<QLineEdit>(f, "txtMode")->text().isEmpty());
-    EXPECT_FALSE(child<QCheckBox>(f, "chkConvToHex")->isChecked());
-    EXPECT_TRUE(child<QCheckBox>(f, "chkConvToHex")->isEnabled());
-    EXPECT_TRUE(child<QLabel>(f, "Label10")->isHidden());
-    EXPECT_TRUE(child<QRadioButton>(f, "optBaud0")->isChecked()); // port settings unchanged
+    EXPECT_EQ(shown(), QStringList({"", "", "0", "1", "0", "1"}));
 }
 
 TEST_F(RigWindowsTest, TestPollsAndTheMainStateFollowsThenEndTest)
@@ -123,7 +125,8 @@ TEST_F(RigWindowsTest, ChangeFrequencyButtonNeedsPollingThenOpensTheTestWindow)
     RigSetupWindow& f = windows.rigControl();
     child<QPushButton>(f, "cmdChangeFrequency")->click();
     ASSERT_EQ(dialogs.calls.size(), 1u);
-    EXPECT_EQ(dialogs.last().text, "You must be polling your rig to test this function.  Please select your rig type "
+    EXPECT_EQ(dialogs.last().text, "You must be polling your rig to test this "
+                                   "function.  Please select your rig type "
                                    "and click the Test command button.");
 
     SimulatedRig rig(SimulatedRig::Kind::Icom);
@@ -181,10 +184,10 @@ TEST_F(RigWindowsTest, SettingsSurviveARestart)
     EXPECT_EQ(child<QListWidget>(g, "List1")->currentItem()->text(), "Kenwood 2");
     for (const char* choice : kChoices)
         EXPECT_TRUE(child<QRadioButton>(g, choice)->isChecked()) << choice;
-    EXPECT_FALSE(child<QCheckBox>(g, "chkFrequency")->isChecked());
-    EXPECT_TRUE(child<QCheckBox>(g, "ChkConvHex")->isChecked());
-    EXPECT_EQ(child<QLineEdit>(g, "txtRigctldPort")->text(), "4600");
-    EXPECT_EQ(child<QTableWidget>(g, "tblPorts")->item(1, 0)->text(), "/dev/ttyRIG");
+    EXPECT_TRUE(!child<QCheckBox>(g, "chkFrequency")->isChecked() && child<QCheckBox>(g, "ChkConvHex")->isChecked());
+    EXPECT_EQ(QStringList({child<QLineEdit>(g, "txtRigctldPort")->text(),
+                           child<QTableWidget>(g, "tblPorts")->item(1, 0)->text()}),
+              QStringList({"4600", "/dev/ttyRIG"}));
     EXPECT_EQ(g.poller().settings().pollRate, QLatin1Char('R'));
     // fdpref.dat carries the rig name.
     Preferences reread;
@@ -211,10 +214,11 @@ TEST_F(RigWindowsTest, StartupOpensTheRigNamedInThePreferences)
     WAIT_EQ(station.state().band(), QString("10"), 3000);
 }
 
-TEST_F(RigWindowsTest, ShortcutsOpenTheWindowsCentredOverTheMainWindow)
+TEST_F(RigWindowsTest, ShortcutsOpenTheWindowsCentredOverTheMainWindowAndGoNeedsARig)
 {
     windows.installShortcuts(&main);
-    main.setGeometry(150, 100, 500, 400); // centred on the 800x600 offscreen screen
+    main.setGeometry(150, 100, 500,
+                     400); // centred on the 800x600 offscreen screen
     main.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
     const auto nearMain = [&](QWidget* w) {
@@ -223,19 +227,18 @@ TEST_F(RigWindowsTest, ShortcutsOpenTheWindowsCentredOverTheMainWindow)
     };
     QTest::keyClick(&main, Qt::Key_R, Qt::ControlModifier);
     auto* rc = main.findChild<RigSetupWindow*>();
-    ASSERT_NE(rc, nullptr);
-    EXPECT_TRUE(rc->isVisible());
+    ASSERT_TRUE(rc && rc->isVisible());
     EXPECT_TRUE(nearMain(rc)) << rc->x() << "," << rc->y();
     child<QPushButton>(*rc, "cmdClose")->click();
     EXPECT_FALSE(rc->isVisible());
 
     QTest::keyClick(&main, Qt::Key_G, Qt::ControlModifier);
     auto* tune = main.findChild<RigTuneWindow*>();
-    ASSERT_NE(tune, nullptr);
-    EXPECT_TRUE(tune->isVisible());
+    ASSERT_TRUE(tune && tune->isVisible());
     EXPECT_TRUE(nearMain(tune)) << tune->x() << "," << tune->y() << " " << tune->width();
     EXPECT_EQ(tune->windowTitle(), "Change Frequency and Mode (Ctrl G (Go))");
-    // Steps left to right from the smallest, up above down; no 60/30/17/12 m under the 2025 rules.
+    // Steps left to right from the smallest, up above down; no 60/30/17/12 m
+    // under the 2025 rules.
     int x = -1;
     for (const char* b : {"cmdTune_0", "cmdTune_8", "cmdTune_6", "cmdTune_4", "cmdTune_2"}) {
         EXPECT_GT(child<QPushButton>(*tune, b)->x(), x) << b;
@@ -249,6 +252,11 @@ TEST_F(RigWindowsTest, ShortcutsOpenTheWindowsCentredOverTheMainWindow)
             bands << b->text();
     }
     EXPECT_EQ(bands, QStringList({"160", "80", "40", "20", "15", "10", "6", "2", "1.25", "70", "33", "23"}));
+    // Go without a rig does nothing and says nothing.
+    child<QLineEdit>(*tune, "txtFreq")->setText("14.025");
+    tune->go();
+    EXPECT_FALSE(windows.poller().changing());
+    EXPECT_TRUE(dialogs.calls.empty());
 }
 
 TEST_F(RigWindowsTest, RigWindowFitsTheScreenAndShowsOnlyTheChosenRigsFields)
@@ -277,7 +285,7 @@ TEST_F(RigWindowsTest, RigWindowFitsTheScreenAndShowsOnlyTheChosenRigsFields)
     }
 }
 
-TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScan)
+TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScansWhileShown)
 {
     SimulatedRig rig(SimulatedRig::Kind::Kenwood);
     auto* tune = openTuneOnPollingKenwood(rig);
@@ -287,7 +295,8 @@ TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScan)
     EXPECT_FALSE(child<QPushButton>(*tune, "cmdTune_6")->isEnabled());
     freq->setText("14.0255");
     EXPECT_TRUE(child<QPushButton>(*tune, "cmdTune_6")->isEnabled());
-    // +1 kHz, the 40 m preset (7.15, lower sideband), AM; 5.368 MHz on 60 m is upper sideband.
+    // +1 kHz, the 40 m preset (7.15, lower sideband), AM; 5.368 MHz on 60 m is
+    // upper sideband.
     const std::tuple<const char*, const char*, QByteArray> clicks[] = {
         {"cmdTune_6", "14.0265", "FA00014026500;"},
         {"cmdBand_3", "7.15", "MD1;FA00007150000;"},
@@ -302,8 +311,8 @@ TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScan)
         WAIT_TRUE(!windows.poller().changing(), 5000);
     }
 
-    // Scan 14.000 to 14.001 in 500 Hz steps, ticked by hand (without giving the window's own
-    // 299 ms timer a chance in between).
+    // Scan 14.000 to 14.001 in 500 Hz steps, ticked by hand (without giving the
+    // window's own 299 ms timer a chance in between).
     rig.received.clear();
     freq->setText("14");
     child<QLineEdit>(*tune, "txtFrom")->setText("14.000");
@@ -323,25 +332,9 @@ TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScan)
     WAIT_TRUE(!windows.poller().changing(), 5000);
     EXPECT_TRUE(rig.received.contains("FA00014000500;")) << rig.received.toStdString();
     EXPECT_TRUE(rig.received.endsWith("FA00014000000;")) << rig.received.toStdString();
-}
 
-TEST_F(RigWindowsTest, GoDoesNothingWithoutARig)
-{
-    windows.showRigTune();
-    auto* tune = main.findChild<RigTuneWindow*>();
-    ASSERT_NE(tune, nullptr);
-    child<QLineEdit>(*tune, "txtFreq")->setText("14.025");
-    tune->go();
-    EXPECT_FALSE(windows.poller().changing());
-    EXPECT_TRUE(dialogs.calls.empty());
-}
-
-TEST_F(RigWindowsTest, ScanRunsOnlyWhileTheTuneWindowIsShownWithScanTicked)
-{
-    SimulatedRig rig(SimulatedRig::Kind::Kenwood);
-    auto* tune = openTuneOnPollingKenwood(rig);
-    ASSERT_NE(tune, nullptr);
-    auto* freq = child<QLineEdit>(*tune, "txtFreq");
+    // The window's own timer scans only while the window is shown with Scan
+    // ticked.
     auto* scan = child<QCheckBox>(*tune, "chkScan");
     EXPECT_FALSE(tune->scanning());
 
@@ -352,7 +345,8 @@ TEST_F(RigWindowsTest, ScanRunsOnlyWhileTheTuneWindowIsShownWithScanTicked)
     EXPECT_TRUE(tune->scanning());
     WAIT_TRUE(freq->text() != "14", 3000); // the window's own timer steps it
 
-    // Done hides the window: the scan stops with it, and a tick already due does nothing.
+    // Done hides the window: the scan stops with it, and a tick already due does
+    // nothing.
     child<QPushButton>(*tune, "cmdDone")->click();
     EXPECT_FALSE(tune->isVisible());
     EXPECT_FALSE(tune->scanning());
@@ -383,9 +377,9 @@ TEST_F(RigWindowsTest, ArrowKeysChooseTheRigThatTestUses)
     for (int guard = 0; list->currentRow() != icom && guard < 50; ++guard)
         QTest::keyClick(list, list->currentRow() < icom ? Qt::Key_Down : Qt::Key_Up);
     ASSERT_EQ(list->currentRow(), icom);
-    EXPECT_EQ(child<QLineEdit>(f, "txtFreq")->text(), "FE FE 64 E0 03 FD");
-    EXPECT_EQ(child<QLineEdit>(f, "txtMode")->text(), "FE FE 64 E0 04 FD");
-    EXPECT_EQ(station.prefs().rigType, "Icom");
+    EXPECT_EQ(QStringList({child<QLineEdit>(f, "txtFreq")->text(), child<QLineEdit>(f, "txtMode")->text(),
+                           station.prefs().rigType}),
+              QStringList({"FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", "Icom"}));
 
     rig.received.clear();
     child<QPushButton>(f, "Command1")->click();
@@ -397,7 +391,8 @@ TEST_F(RigWindowsTest, ArrowKeysChooseTheRigThatTestUses)
 
 TEST_F(RigWindowsTest, PollerFailuresReachTheOperatorOnlyAfterThePollerReturns)
 {
-    // A box opened from inside the poller's timer slot would poll on in a nested event loop.
+    // A box opened from inside the poller's timer slot would poll on in a nested
+    // event loop.
     emit poller.failed("The rig port went away", "Rig Interface", Dialogs::Icon::Warning);
     EXPECT_TRUE(dialogs.calls.empty());
     WAIT_EQ(dialogs.calls.size(), size_t(1), 1000);

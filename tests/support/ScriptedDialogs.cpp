@@ -2,6 +2,22 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+// The next scripted answer; a dialog nobody scripted fails the test and gets `none`.
+template <class T> T take(std::deque<T>& answers, const char* what, const QString& name, T none = {})
+{
+    if (answers.empty()) {
+        ADD_FAILURE() << "unscripted " << what << ": " << name.toStdString();
+        return none;
+    }
+    T a = std::move(answers.front());
+    answers.pop_front();
+    return a;
+}
+
+} // namespace
+
 void ScriptedDialogs::message(const QString& text, const QString& title, Icon)
 {
     calls.push_back({Kind::Message, text, title, {}});
@@ -10,25 +26,14 @@ void ScriptedDialogs::message(const QString& text, const QString& title, Icon)
 bool ScriptedDialogs::askYesNo(const QString& text, const QString& title)
 {
     calls.push_back({Kind::YesNo, text, title, {}});
-    if (yesNoAnswers.empty()) {
-        ADD_FAILURE() << "unscripted question: " << title.toStdString() << ": " << text.toStdString();
-        return false;
-    }
-    const bool a = yesNoAnswers.front();
-    yesNoAnswers.pop_front();
-    return a;
+    return take(yesNoAnswers, "question", title + ": " + text, false);
 }
 
-std::optional<QString> ScriptedDialogs::inputText(const QString& prompt, const QString& title, const QString& defaultText)
+std::optional<QString> ScriptedDialogs::inputText(const QString& prompt, const QString& title,
+                                                  const QString& defaultText)
 {
     calls.push_back({Kind::Input, prompt, title, defaultText});
-    if (inputAnswers.empty()) {
-        ADD_FAILURE() << "unscripted input box: " << title.toStdString();
-        return std::nullopt;
-    }
-    auto a = inputAnswers.front();
-    inputAnswers.pop_front();
-    return a;
+    return take(inputAnswers, "input box", title);
 }
 
 std::optional<QStringList> ScriptedDialogs::askForm(const QString& title, const QString& intro,
@@ -38,17 +43,10 @@ std::optional<QStringList> ScriptedDialogs::askForm(const QString& title, const 
     for (const FormField& f : fields)
         shown << f.label + QLatin1Char('=') + f.value;
     calls.push_back({Kind::Form, intro, title, shown.join(QLatin1Char('\n'))});
-    if (formAnswers.empty()) {
-        ADD_FAILURE() << "unscripted form: " << title.toStdString();
-        return std::nullopt;
-    }
-    auto a = formAnswers.front();
-    formAnswers.pop_front();
-    if (a) {
-        for (int i = 0; i < a->size() && i < static_cast<int>(fields.size()); ++i) {
-            if ((*a)[i].isEmpty())
-                (*a)[i] = fields[static_cast<size_t>(i)].value;
-        }
+    auto a = take(formAnswers, "form", title);
+    for (qsizetype i = 0; a && i < a->size() && i < static_cast<qsizetype>(fields.size()); ++i) {
+        if ((*a)[i].isEmpty())
+            (*a)[i] = fields[static_cast<size_t>(i)].value;
     }
     return a;
 }
@@ -56,25 +54,13 @@ std::optional<QStringList> ScriptedDialogs::askForm(const QString& title, const 
 QString ScriptedDialogs::saveFileName(const QString& caption, const QString& suggestedPath, const QString& filter)
 {
     calls.push_back({Kind::SaveFile, caption, suggestedPath, filter});
-    if (fileAnswers.empty()) {
-        ADD_FAILURE() << "unscripted save dialog: " << caption.toStdString();
-        return {};
-    }
-    QString a = fileAnswers.front();
-    fileAnswers.pop_front();
-    return a;
+    return take(fileAnswers, "save dialog", caption);
 }
 
 QString ScriptedDialogs::openFileName(const QString& caption, const QString& folder, const QString& filter)
 {
     calls.push_back({Kind::OpenFile, caption, folder, filter});
-    if (fileAnswers.empty()) {
-        ADD_FAILURE() << "unscripted open dialog: " << caption.toStdString();
-        return {};
-    }
-    QString a = fileAnswers.front();
-    fileAnswers.pop_front();
-    return a;
+    return take(fileAnswers, "open dialog", caption);
 }
 
 QStringList ScriptedDialogs::messages() const

@@ -1,72 +1,30 @@
-#include "ui/MainWindow.h"
-#include "app/AppContext.h"
-#include "log/LogFile.h"
-#include "log/Station.h"
+// The main window and what it opens, offscreen, on a prepared data folder.
+#include "support/AppFixture.h"
+
+#include "keying/CwSettings.h"
 #include "reports/EntryClaims.h"
-#include "settings/Preferences.h"
-#include "support/ManualClock.h"
-#include "support/ScriptedDialogs.h"
-#include "support/TestAppOptions.h"
-#include "support/TestFiles.h"
-#include "support/WaitFor.h"
+#include "rig/RigPoller.h"
+#include "ui/BonusCalculatorWindow.h"
 #include "ui/ContactTableModel.h"
 #include "ui/EditContactDialog.h"
+#include "ui/FrequencyTestWindow.h"
 #include "ui/ImportWindow.h"
+#include "ui/RigWindows.h"
 #include "ui/SectionDisplay.h"
 #include "ui/StationIdDialog.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPushButton>
 #include <QScreen>
 #include <QTableView>
 #include <QTableWidget>
-#include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 namespace {
-
-struct MainWindowFixture : ::testing::Test {
-    TempDataDir dir;
-    ScriptedDialogs dialogs;
-    ManualClock clock;
-    std::unique_ptr<AppContext> app;
-
-    void prepare(const QByteArray& log)
-    {
-        Preferences p;
-        p.ownCall = "K1ABC";
-        p.ownClass = "2A";
-        p.ownSection = "CT";
-        p.band = "20";
-        p.mode = "CW";
-        p.utcOffset = 4; // matches the test clock: no offset question at start-up
-        ASSERT_TRUE(SavePref(dir.file("fdpref.dat"), p));
-        writeBytes(dir.file("fdlog.dat"), log);
-    }
-
-    bool start()
-    {
-        app = std::make_unique<AppContext>(testAppOptions(dir), dialogs, clock);
-        return app->start();
-    }
-
-    QString text(const QString& name) { return app->window().findChild<QLabel*>(name)->text(); }
-    QString cell(int row, int column)
-    {
-        auto* model = app->window().listModel();
-        return model->data(model->index(row, column), Qt::DisplayRole).toString();
-    }
-};
 
 QByteArray contacts(int n)
 {
@@ -80,231 +38,47 @@ QByteArray contacts(int n)
     return data;
 }
 
-} // namespace
+const QColor Worked = colourFromBgr(Preferences{}.workedColour);
+const QColor NotWorked = colourFromBgr(Preferences{}.notWorkedColour);
 
-TEST_F(MainWindowFixture, StartsOnAPreparedFolderAndShowsTheLog)
-{
-    prepare(contacts(25));
-    start();
-    MainWindow& w = app->window();
-
-    // 25 contacts: i%3==0 CW (8), i%3==1 DIG (9), i%3==2 PH (8).
-    EXPECT_EQ(text("lblTotCon"), "8");
-    EXPECT_EQ(text("lblTotSec"), "9");
-    EXPECT_EQ(text("lblsectogo"), "8");
-    EXPECT_EQ(text("lblTotScore"), "42");
-    EXPECT_EQ(text("Label30"), "20");
-    EXPECT_EQ(text("Label12"), "CW");
-    EXPECT_EQ(text("lblOwnCall"), "K1ABC");
-    EXPECT_TRUE(w.findChild<QAction*>("mnu20")->isChecked());
-    EXPECT_TRUE(w.findChild<QAction*>("mnuCW")->isChecked());
-    EXPECT_FALSE(w.findChild<QAction*>("mnu40")->isChecked());
-
-    // The last 20 contacts, oldest first, with the short date and time forms.
-    auto* model = w.listModel();
-    ASSERT_EQ(model->rowCount(), 20);
-    EXPECT_EQ(cell(0, ContactTableModel::RecNo), "6");
-    EXPECT_EQ(cell(0, ContactTableModel::Call), "K6AB");
-    EXPECT_EQ(cell(19, ContactTableModel::RecNo), "25");
-    EXPECT_EQ(cell(19, ContactTableModel::Date), "2026/06/27");
-    EXPECT_EQ(cell(19, ContactTableModel::Time), "18:25");
-    EXPECT_EQ(model->headerData(8, Qt::Horizontal, Qt::DisplayRole).toString(), "Opr");
-
-    // The score at a glance: the strip, and the band x mode table (20 m is the fourth row).
-    EXPECT_EQ(text("lblStripContacts"), "Contacts: 25");
-    EXPECT_EQ(text("lblStripSections"), "Sections: 2 of 85");
-    EXPECT_EQ(text("lblStripScore"), "Score: 84 (42 points x2 + 0 bonus, power step not chosen)");
-    EXPECT_EQ(text("lblStripRig"), "Rig: not connected");
-    auto* table = w.findChild<QTableWidget*>("tblBandMode");
-    ASSERT_NE(table, nullptr);
-    EXPECT_EQ(table->item(3, 0)->text(), "8");
-    EXPECT_EQ(table->item(3, 1)->text(), "9");
-    EXPECT_EQ(table->item(0, 2)->text(), "");
-    EXPECT_EQ(table->item(13, 2)->text(), "8");
-
-    // A folder that has not chosen its rules shows the current 85 sections: CT and ENY worked,
-    // everything else not; the retired GTA and DX mark nothing.
-    auto* sections = w.findChild<SectionDisplay*>();
-    ASSERT_EQ(sections->count(), 85);
-    const QColor worked = colourFromBgr(Preferences{}.workedColour);
-    const QColor notWorked = colourFromBgr(Preferences{}.notWorkedColour);
-    EXPECT_EQ(sections->label(0)->palette().color(QPalette::Window), worked);
-    EXPECT_EQ(sections->label(0)->toolTip(), "Connecticut");
-    EXPECT_EQ(sections->label(0)->text(), "CT \u2713"); // readable without colour
-    EXPECT_EQ(sections->label(1)->text(), "EMA");
-    EXPECT_EQ(sections->label(7)->palette().color(QPalette::Window), worked);
-    EXPECT_EQ(sections->label(73)->toolTip(), "Golden Horseshoe");
-    EXPECT_EQ(sections->label(73)->palette().color(QPalette::Window), notWorked);
-    EXPECT_EQ(sections->label(1)->palette().color(QPalette::Window), notWorked);
-    EXPECT_TRUE(dialogs.calls.empty());
-}
-
-TEST_F(MainWindowFixture, RulesChosenInTheOptionsMenuAndTheSetupWindow)
-{
-    prepare(contacts(25));
-    start();
-    MainWindow& w = app->window();
-    const auto sectionCount = [&] { return w.findChild<SectionDisplay*>("SectionDisplay")->count(); };
-    ASSERT_EQ(sectionCount(), 85);
-    EXPECT_TRUE(w.findChild<QAction*>("mnuRules2025")->isChecked());
-
-    w.findChild<QAction*>("mnuRulesWritten")->trigger();
-    WAIT_EQ(sectionCount(), 83, 2000);
-    EXPECT_EQ(readBytes(dir.file("fdrules.dat")), "\"written\"\r\n");
-    // GTA (the last label) was worked in the log all along.
-    const QColor worked = colourFromBgr(Preferences{}.workedColour);
-    EXPECT_EQ(w.findChild<SectionDisplay*>("SectionDisplay")->label(82)->palette().color(QPalette::Window), worked);
-
-    w.findChild<QAction*>("mnuRules2025")->trigger();
-    WAIT_EQ(sectionCount(), 85, 2000);
-    EXPECT_EQ(readBytes(dir.file("fdrules.dat")), "\"2025\"\r\n");
-
-    StationIdDialog setup(app->station().prefs(), &w, &dialogs);
-    auto* rules = setup.findChild<QComboBox*>("cboRules");
-    ASSERT_NE(rules, nullptr);
-    ASSERT_EQ(rules->count(), 2);
-    EXPECT_EQ(rules->itemText(0), "ARRL Field Day 2025");
-    EXPECT_EQ(rules->itemText(1), "As written");
-    setup.setRules(RulesEdition::AsWritten);
-    EXPECT_EQ(rules->currentText(), "As written");
-    EXPECT_EQ(setup.rules(), RulesEdition::AsWritten);
-}
-
-TEST_F(MainWindowFixture, TheRulesAsWrittenShowTheirOwnSections)
-{
-    prepare(contacts(25));
-    writeBytes(dir.file("fdrules.dat"), "\"written\"\r\n");
-    start();
-    auto* sections = app->window().findChild<SectionDisplay*>();
-    ASSERT_EQ(sections->count(), 83);
-    const QColor worked = colourFromBgr(Preferences{}.workedColour);
-    EXPECT_EQ(sections->label(8)->palette().color(QPalette::Window), worked);
-    EXPECT_EQ(sections->label(82)->toolTip(), "Greater Toronto Area");
-    EXPECT_EQ(sections->label(82)->palette().color(QPalette::Window), worked);
-}
-
-TEST_F(MainWindowFixture, DeleteFromTheListRewritesTheFile)
-{
-    prepare(contacts(5));
-    start();
-    MainWindow& w = app->window();
-    auto* list = w.listView();
-    auto* del = w.findChild<QPushButton*>("cmdDelete");
-    EXPECT_TRUE(del->isHidden());
-    const QRect second = list->visualRect(w.listModel()->index(1, 1));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
-    EXPECT_FALSE(del->isHidden());
-    dialogs.yesNoAnswers = {true};
-    del->click();
-    EXPECT_EQ(dialogs.last().title, "Are you sure?");
-    std::vector<ContactRecord> onDisk;
-    LogFile(dir.file("fdlog.dat")).read(onDisk, 100);
-    ASSERT_EQ(onDisk.size(), 4u);
-    EXPECT_EQ(onDisk[1].call, "K3AB");
-    EXPECT_EQ(w.listModel()->rowCount(), 4);
-    EXPECT_EQ(cell(1, ContactTableModel::Call), "K3AB");
-    EXPECT_TRUE(del->isHidden());
-}
-
-TEST_F(MainWindowFixture, DamagedLogIsReportedAndTheWindowStillStarts)
-{
-    prepare(contacts(2) + QByteArray(300, '\0') + "\r\n" + contacts(2));
-    start();
-    ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_TRUE(dialogs.last().text.startsWith("Error opening file.  Line 3 of ")) << dialogs.last().text.toStdString();
-    // Every readable line is loaded, and the list and counts show them.
-    const ContactLog& log = app->station().log();
-    EXPECT_EQ(log.size(), 4);
-    EXPECT_EQ(app->window().listModel()->rowCount(), 4);
-    EXPECT_NE(log.points(), 0);
-    EXPECT_EQ(text("lblTotScore"), QString::number(log.points()));
-}
-
-TEST_F(MainWindowFixture, RepairLogFileMovesTheDamageAsideAndReloads)
-{
-    prepare(contacts(2) + QByteArray(300, '\0') + "\r\n" + contacts(2));
-    start();
-    dialogs.clear();
-    app->window().findChild<QAction*>("mnuRepair")->trigger();
-    EXPECT_EQ(dialogs.last().title, "Repair Log File");
-    EXPECT_EQ(readBytes(dir.file("fdlog.dat")), contacts(2) + contacts(2));
-    EXPECT_TRUE(readBytes(dir.file("fdlog.damaged")).contains(QByteArray(300, '\0')));
-    EXPECT_EQ(app->station().logbook().firstUnreadLine(), 0);
-    EXPECT_EQ(app->window().listModel()->rowCount(), 4);
-}
-
-TEST_F(MainWindowFixture, CancelledEditOnADamagedLogLeavesTheFileAlone)
-{
-    const QByteArray damaged = contacts(2) + QByteArray(300, '\0') + "\r\n" + contacts(2);
-    prepare(damaged);
-    start();
-    dialogs.clear();
-    MainWindow& w = app->window();
-    QTest::mouseClick(w.listView()->viewport(), Qt::LeftButton, {},
-                      w.listView()->visualRect(w.listModel()->index(1, 1)).center());
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<EditContactDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        dialog->reject();
-    });
-    w.findChild<QPushButton*>("cmdEdit")->click();
-    EXPECT_TRUE(dialogs.messages().isEmpty()) << dialogs.last().text.toStdString();
-    EXPECT_EQ(readBytes(dir.file("fdlog.dat")), damaged);
-    EXPECT_EQ(w.listModel()->rowCount(), 4);
-}
-
-TEST_F(MainWindowFixture, FirstStartWithoutFilesUsesDefaultsAndWritesPreferences)
-{
-    // The default offset 0 differs from the clock's 4 hours: the operator is asked and cancels.
-    dialogs.inputAnswers = {std::nullopt};
-    start();
-    ASSERT_EQ(dialogs.calls.size(), 1u);
-    EXPECT_EQ(dialogs.last().title, "Update the Local Time / UTC Offset?");
-    EXPECT_EQ(text("Label30"), "40");
-    EXPECT_EQ(text("Label12"), "PH");
-    EXPECT_EQ(app->window().listModel()->rowCount(), 0);
-    Preferences written;
-    EXPECT_TRUE(ReadPreferences(dir.file("fdpref.dat"), written));
-    EXPECT_EQ(written.band, "40");
-    EXPECT_TRUE(QFile::exists(dir.file("fdlog.dat")));
-
-    app->window().findChild<QAction*>("mnu15")->trigger();
-    EXPECT_EQ(text("Label30"), "15");
-    EXPECT_TRUE(ReadPreferences(dir.file("fdpref.dat"), written));
-    EXPECT_EQ(written.band, "15");
-}
-
-TEST_F(MainWindowFixture, EditFromTheListStoresTheEightFieldsAndKeepsTheFrequency)
-{
-    QByteArray log = contacts(3);
-    log.replace("\"K2AB\",\"2A\",\"DX\",\"2026/06/27\",\"18:02:05\",\"20\",\"PH\",\"JS\",\"\"",
-                "\"K2AB\",\"2A\",\"DX\",\"2026/06/27\",\"18:02:05\",\"20\",\"PH\",\"JS\",\"14.250\"");
-    prepare(log);
-    start();
-    MainWindow& w = app->window();
-    QTest::mouseClick(w.listView()->viewport(), Qt::LeftButton, {},
-                      w.listView()->visualRect(w.listModel()->index(1, 1)).center());
-    // The edit window is modal: answer it once it is up.
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<EditContactDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->windowTitle(), "Edit Contact Entry - Field Day");
-        dialog->field("txtEditCall")->clear();
-        QTest::keyClicks(dialog->field("txtEditCall"), "w1aw\"");
-        dialog->field("txtEditmode")->setText("CW");
-        dialog->findChild<QPushButton*>("cmdDone")->click();
-    });
-    w.findChild<QPushButton*>("cmdEdit")->click();
-    std::vector<ContactRecord> onDisk;
-    LogFile(dir.file("fdlog.dat")).read(onDisk, 100);
-    ASSERT_EQ(onDisk.size(), 3u);
-    EXPECT_EQ(onDisk[1].call, "W1AW");
-    EXPECT_EQ(onDisk[1].mode, "CW");
-    EXPECT_EQ(onDisk[1].freq, "14.250");
-    EXPECT_EQ(cell(1, ContactTableModel::Call), "W1AW");
-}
-
-namespace {
+struct MainWindowFixture : AppFixture {
+    QString cell(int row, int column)
+    {
+        auto* model = win().listModel();
+        return model->data(model->index(row, column), Qt::DisplayRole).toString();
+    }
+    QColor colour(int section)
+    {
+        return win().findChild<SectionDisplay*>()->label(section)->palette().color(QPalette::Window);
+    }
+    void clickRow(int row)
+    {
+        QTest::mouseClick(win().listView()->viewport(), Qt::LeftButton, {},
+                          win().listView()->visualRect(win().listModel()->index(row, 1)).center());
+    }
+    // The edit window is modal: it is answered once it is up.
+    void editRow(int row, const std::function<void(EditContactDialog&)>& answer)
+    {
+        clickRow(row);
+        QTimer::singleShot(0, [answer] {
+            auto* dialog = qobject_cast<EditContactDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            answer(*dialog);
+        });
+        child<QPushButton>("cmdEdit")->click();
+    }
+    // The windows open beside the main one.
+    QWidgetList shownBeside(bool ownedOnly = true)
+    {
+        QWidgetList shown;
+        for (QWidget* t : QApplication::topLevelWidgets()) {
+            if (t != &win() && t->isVisible() && (!ownedOnly || t->parentWidget()) && t->windowType() != Qt::Popup &&
+                t->windowType() != Qt::ToolTip)
+                shown << t;
+        }
+        return shown;
+    }
+};
 
 // Types as an operator does: every key goes to whichever widget has the focus at that moment.
 void typeAtFocus(const QString& text)
@@ -323,26 +97,189 @@ void typeAtFocus(const QString& text)
 
 } // namespace
 
+TEST_F(MainWindowFixture, StartsOnAPreparedFolderAndShowsTheLog)
+{
+    prepare(contacts(25));
+    start();
+    // 25 contacts: i%3==0 CW (8), i%3==1 DIG (9), i%3==2 PH (8).
+    EXPECT_EQ(texts({"lblTotCon", "lblTotSec", "lblsectogo", "lblTotScore", "Label30", "Label12", "lblOwnCall"}),
+              QStringList({"8", "9", "8", "42", "20", "CW", "K1ABC"}));
+    EXPECT_TRUE(child<QAction>("mnu20")->isChecked() && child<QAction>("mnuCW")->isChecked());
+    EXPECT_FALSE(child<QAction>("mnu40")->isChecked());
+
+    // The last 20 contacts, oldest first, with the short date and time forms.
+    using M = ContactTableModel;
+    ASSERT_EQ(win().listModel()->rowCount(), 20);
+    EXPECT_EQ(
+        QStringList({cell(0, M::RecNo), cell(0, M::Call), cell(19, M::RecNo), cell(19, M::Date), cell(19, M::Time),
+                     win().listModel()->headerData(8, Qt::Horizontal, Qt::DisplayRole).toString()}),
+        QStringList({"6", "K6AB", "25", "2026/06/27", "18:25", "Opr"}));
+
+    // The score at a glance: the strip, and the band x mode table (20 m is the fourth row).
+    EXPECT_EQ(texts({"lblStripContacts", "lblStripSections", "lblStripScore", "lblStripRig"}),
+              QStringList({"Contacts: 25", "Sections: 2 of 85",
+                           "Score: 84 (42 points x2 + 0 bonus, power step not chosen)", "Rig: not connected"}));
+    auto* table = child<QTableWidget>("tblBandMode");
+    EXPECT_EQ(QStringList({table->item(3, 0)->text(), table->item(3, 1)->text(), table->item(0, 2)->text(),
+                           table->item(13, 2)->text()}),
+              QStringList({"8", "9", "", "8"}));
+
+    // A folder that has not chosen its rules shows the current 85 sections: CT and ENY worked,
+    // everything else not; the retired GTA and DX mark nothing.
+    auto* sections = win().findChild<SectionDisplay*>();
+    ASSERT_EQ(sections->count(), 85);
+    EXPECT_EQ(QStringList({sections->label(0)->toolTip(), sections->label(0)->text(), sections->label(1)->text(),
+                           sections->label(73)->toolTip()}),
+              QStringList({"Connecticut", "CT \u2713", "EMA", "Golden Horseshoe"})); // readable without colour
+    EXPECT_EQ(std::vector<QColor>({colour(0), colour(7), colour(73), colour(1)}),
+              std::vector<QColor>({Worked, Worked, NotWorked, NotWorked}));
+    EXPECT_TRUE(dialogs.calls.empty());
+}
+
+TEST_F(MainWindowFixture, RulesChosenAtStartInTheOptionsMenuAndTheSetupWindow)
+{
+    prepare(contacts(25));
+    writeBytes(dir.file("fdrules.dat"), "\"written\"\r\n");
+    start();
+    const auto count = [&] { return win().findChild<SectionDisplay*>("SectionDisplay")->count(); };
+    // The rules as written have their own 83 sections: ENY (the ninth) and GTA (the last) worked.
+    ASSERT_EQ(count(), 83);
+    EXPECT_TRUE(child<QAction>("mnuRulesWritten")->isChecked());
+    EXPECT_EQ(win().findChild<SectionDisplay*>()->label(82)->toolTip(), "Greater Toronto Area");
+    EXPECT_EQ(std::vector<QColor>({colour(8), colour(82)}), std::vector<QColor>(2, Worked));
+
+    trigger("mnuRules2025");
+    WAIT_EQ(count(), 85, 2000);
+    EXPECT_EQ(readBytes(dir.file("fdrules.dat")), "\"2025\"\r\n");
+    trigger("mnuRulesWritten");
+    WAIT_EQ(count(), 83, 2000);
+    EXPECT_EQ(readBytes(dir.file("fdrules.dat")), "\"written\"\r\n");
+    EXPECT_EQ(colour(82), Worked);
+
+    StationIdDialog setup(app->station().prefs(), &win(), &dialogs);
+    auto* rules = setup.findChild<QComboBox*>("cboRules");
+    ASSERT_NE(rules, nullptr);
+    ASSERT_EQ(rules->count(), 2);
+    EXPECT_EQ(QStringList({rules->itemText(0), rules->itemText(1)}),
+              QStringList({"ARRL Field Day 2025", "As written"}));
+    setup.setRules(RulesEdition::FieldDay2025);
+    EXPECT_EQ(rules->currentIndex(), 0);
+    rules->setCurrentIndex(1);
+    EXPECT_EQ(setup.rules(), RulesEdition::AsWritten);
+}
+
+TEST_F(MainWindowFixture, DeleteFromTheListRewritesTheFile)
+{
+    prepare(contacts(5));
+    start();
+    auto* del = child<QPushButton>("cmdDelete");
+    EXPECT_TRUE(del->isHidden());
+    clickRow(1);
+    EXPECT_FALSE(del->isHidden());
+    dialogs.yesNoAnswers = {true};
+    del->click();
+    EXPECT_EQ(dialogs.last().title, "Are you sure?");
+    ASSERT_EQ(onDisk().size(), 4u);
+    EXPECT_EQ(onDisk()[1].call, "K3AB");
+    EXPECT_EQ(win().listModel()->rowCount(), 4);
+    EXPECT_EQ(cell(1, ContactTableModel::Call), "K3AB");
+    EXPECT_TRUE(del->isHidden());
+}
+
+TEST_F(MainWindowFixture, DamagedLogIsReportedKeptByACancelledEditAndRepaired)
+{
+    const QByteArray damaged = contacts(2) + QByteArray(300, '\0') + "\r\n" + contacts(2);
+    prepare(damaged);
+    start();
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.last().text.startsWith("Error opening file.  Line 3 of ")) << dialogs.last().text.toStdString();
+    // Every readable line is loaded, and the list and counts show them.
+    const ContactLog& log = app->station().log();
+    EXPECT_EQ(log.size(), 4);
+    EXPECT_EQ(win().listModel()->rowCount(), 4);
+    EXPECT_NE(log.points(), 0);
+    EXPECT_EQ(text("lblTotScore"), QString::number(log.points()));
+
+    dialogs.clear();
+    editRow(1, [](EditContactDialog& d) { d.reject(); });
+    EXPECT_TRUE(dialogs.messages().isEmpty()) << dialogs.last().text.toStdString();
+    EXPECT_EQ(readBytes(dir.file("fdlog.dat")), damaged);
+    EXPECT_EQ(win().listModel()->rowCount(), 4);
+
+    // The repair moves the damage aside and reloads.
+    trigger("mnuRepair");
+    EXPECT_EQ(dialogs.last().title, "Repair Log File");
+    EXPECT_EQ(readBytes(dir.file("fdlog.dat")), contacts(2) + contacts(2));
+    EXPECT_TRUE(readBytes(dir.file("fdlog.damaged")).contains(QByteArray(300, '\0')));
+    EXPECT_EQ(app->station().logbook().firstUnreadLine(), 0);
+    EXPECT_EQ(win().listModel()->rowCount(), 4);
+}
+
+TEST_F(MainWindowFixture, FirstStartWithoutFilesUsesDefaultsAndWritesPreferences)
+{
+    // The default offset 0 differs from the clock's 4 hours: the operator is asked and cancels.
+    dialogs.inputAnswers = {std::nullopt};
+    start();
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_EQ(dialogs.last().title, "Update the Local Time / UTC Offset?");
+    EXPECT_EQ(texts({"Label30", "Label12"}), QStringList({"40", "PH"}));
+    EXPECT_EQ(win().listModel()->rowCount(), 0);
+    EXPECT_TRUE(QFile::exists(dir.file("fdlog.dat")));
+    Preferences written;
+    EXPECT_TRUE(ReadPreferences(dir.file("fdpref.dat"), written));
+    EXPECT_EQ(written.band, "40");
+
+    trigger("mnu15");
+    EXPECT_EQ(text("Label30"), "15");
+    EXPECT_TRUE(ReadPreferences(dir.file("fdpref.dat"), written));
+    EXPECT_EQ(written.band, "15");
+
+    trigger("mnuAbout");
+    ASSERT_EQ(dialogs.calls.size(), 2u);
+    EXPECT_EQ(dialogs.last().title, "About Field Day Logger");
+    EXPECT_TRUE(dialogs.last().text.contains("Version " FDLOG_VERSION "\n")) << dialogs.last().text.toStdString();
+    EXPECT_TRUE(dialogs.last().text.contains(QStringLiteral("Qt ") + qVersion())) << dialogs.last().text.toStdString();
+}
+
+TEST_F(MainWindowFixture, EditFromTheListStoresTheEightFieldsAndKeepsTheFrequency)
+{
+    QByteArray log = contacts(3);
+    log.replace(R"("PH","JS","")", R"("PH","JS","14.250")"); // K2AB, the only PH contact
+    prepare(log);
+    start();
+    editRow(1, [](EditContactDialog& d) {
+        d.field("txtEditCall")->clear();
+        QTest::keyClicks(d.field("txtEditCall"), "w1aw\"");
+        d.field("txtEditmode")->setText("CW");
+        d.findChild<QPushButton*>("cmdDone")->click();
+    });
+    const auto disk = onDisk();
+    ASSERT_EQ(disk.size(), 3u);
+    EXPECT_EQ(QStringList({disk[1].call, disk[1].mode, disk[1].freq, cell(1, ContactTableModel::Call)}),
+              QStringList({"W1AW", "CW", "14.250", "W1AW"}));
+}
+
 TEST_F(MainWindowFixture, TypedContactsAreLoggedDupesRefusedAndDigitsCarried)
 {
     prepare({});
+    CwSettings cw;
+    cw.output = CwSettings::Cwdaemon; // an output that opens no port
+    ASSERT_TRUE(cw.save(CwSettings::path(dir.path())));
     start();
-    MainWindow& w = app->window();
-    w.show();
-    QApplication::setActiveWindow(&w);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    w.findChild<QLineEdit*>("txtCall")->setFocus();
-    ASSERT_EQ(QApplication::focusWidget()->objectName(), "txtCall");
+    showActive();
+    auto* call = child<QLineEdit>("txtCall");
+    call->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), call);
 
     typeAtFocus("k1abc 2a ct\n");
     // The test clock is 14:00 local, offset 4: 18:00 UTC. No rig: no frequency.
     EXPECT_EQ(readBytes(dir.file("fdlog.dat")),
               QByteArray("\"K1ABC\",\"2A\",\"CT\",\"2026/06/27\",\"18:00:00\",\"20\",\"CW\",\"\",\"\",\"\"\r\n"));
-    EXPECT_EQ(w.listModel()->rowCount(), 1);
+    EXPECT_EQ(win().listModel()->rowCount(), 1);
     EXPECT_EQ(cell(0, ContactTableModel::Call), "K1ABC");
     EXPECT_EQ(text("lblTotCon"), "1");
-    EXPECT_EQ(QApplication::focusWidget()->objectName(), "txtCall");
-    EXPECT_TRUE(w.findChild<QLineEdit*>("txtCall")->text().isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), call);
+    EXPECT_TRUE(call->text().isEmpty());
 
     // The same call again on the same band and mode: refused, named, entry emptied, and the
     // call field locked for 3 s against keys typed ahead.
@@ -350,7 +287,6 @@ TEST_F(MainWindowFixture, TypedContactsAreLoggedDupesRefusedAndDigitsCarried)
     const QString report = "Dupe: K1ABC 2A CT 2026/06/27 18:00:00 ON 20 CW  Rec# 1";
     EXPECT_EQ(text("lblDialog"), report);
     EXPECT_EQ(app->station().log().size(), 1);
-    auto* call = w.findChild<QLineEdit*>("txtCall");
     EXPECT_TRUE(call->text().isEmpty());
     EXPECT_TRUE(call->isReadOnly());
     clock.advanceMs(1000);
@@ -364,53 +300,31 @@ TEST_F(MainWindowFixture, TypedContactsAreLoggedDupesRefusedAndDigitsCarried)
     ASSERT_EQ(app->station().log().size(), 2);
     EXPECT_FALSE(call->isReadOnly());
     const ContactRecord& r = app->station().log().record(2);
-    EXPECT_EQ(r.call, "K1ABD");
-    EXPECT_EQ(r.cls, "1E");
-    EXPECT_EQ(r.section, "ENY");
-}
+    EXPECT_EQ(QStringList({r.call, r.cls, r.section}), QStringList({"K1ABD", "1E", "ENY"}));
 
-TEST(StationIdDialog, DoneTurnsANonNumericOffsetIntoZeroAndFiltersTheFields)
-{
-    Preferences p;
-    p.utcOffset = 5;
-    StationIdDialog dialog(p);
-    EXPECT_EQ(dialog.windowTitle(), " Amateur Station I.D.");
-    // Centred on the screen, 170 twips above the middle.
-    const QRect screen = dialog.screen()->geometry();
-    const int lift = qRound(170 * dialog.screen()->logicalDotsPerInchY() / 1440.0);
-    EXPECT_EQ(dialog.x(), screen.x() + (screen.width() - dialog.width()) / 2);
-    EXPECT_NEAR(dialog.y(), screen.y() + (screen.height() - dialog.height()) / 2 - lift, 1);
-    EXPECT_EQ(dialog.utcField()->text(), "5");
-    dialog.utcField()->clear();
-    QTest::keyClicks(dialog.utcField(), "a-4.5x"); // only "-", ".", "/" and digits pass
-    EXPECT_EQ(dialog.utcField()->text(), "-4.5");
-    QTest::keyClicks(dialog.callField(), "k1abc/\"4");
-    EXPECT_EQ(dialog.callField()->text(), "K1ABC/4");
-    dialog.utcField()->setText("4.5/");
-    dialog.findChild<QPushButton*>("cmdDone")->click();
-    EXPECT_EQ(dialog.utcField()->text(), "0");
-    dialog.applyTo(p);
-    EXPECT_EQ(p.utcOffset, 0.0f);
-    EXPECT_EQ(p.ownCall, "K1ABC/4");
+    // The keyer's notice in the message line survives the redraw that moving between fields makes.
+    QTest::keyClick(call, Qt::Key_F12);
+    const QString notice = "Keyboard CW mode is ON!  Press F12 to exit keyboard CW mode.";
+    ASSERT_EQ(text("lblDialog"), notice);
+    child<QLineEdit>("txtCK")->setFocus();
+    call->setFocus();
+    EXPECT_EQ(text("lblDialog"), notice);
+    QTest::keyClick(call, Qt::Key_F12);
+    EXPECT_EQ(text("lblDialog"), QString());
 }
 
 TEST_F(MainWindowFixture, ASecondCopyOnTheSameDataFolderIsRefused)
 {
     prepare(contacts(3));
     ASSERT_TRUE(start());
-    ScriptedDialogs secondDialogs;
-    AppContext::Options o;
-    o.dataDir = dir.path();
-    o.documentsRoot = dir.file("docs");
-    o.runStationId = [](StationIdDialog&) { return true; };
     {
-        AppContext second(std::move(o), secondDialogs, clock);
-        EXPECT_FALSE(second.start());
-        ASSERT_EQ(secondDialogs.calls.size(), 1u);
-        EXPECT_EQ(secondDialogs.last().title, "Program Already Running");
-        EXPECT_TRUE(
-            secondDialogs.last().text.startsWith("Another copy of the program is already using the data folder "));
-        EXPECT_TRUE(secondDialogs.last().text.endsWith("This copy will close now."));
+        ScriptedDialogs second;
+        AppContext copy(testAppOptions(dir), second, clock);
+        EXPECT_FALSE(copy.start());
+        ASSERT_EQ(second.calls.size(), 1u);
+        EXPECT_EQ(second.last().title, "Program Already Running");
+        EXPECT_TRUE(second.last().text.startsWith("Another copy of the program is already using the data folder "));
+        EXPECT_TRUE(second.last().text.endsWith("This copy will close now."));
     }
     // The refused copy took nothing from the first one.
     EXPECT_EQ(app->station().log().size(), 3);
@@ -423,11 +337,10 @@ TEST_F(MainWindowFixture, EveryAltKeyOfTheMenuBarAndButtonsIsUsedOnce)
 {
     prepare({});
     start();
-    MainWindow& w = app->window();
     QStringList texts;
-    for (QAction* a : w.menuBar()->actions())
+    for (QAction* a : win().menuBar()->actions())
         texts << a->text();
-    for (QPushButton* b : w.findChildren<QPushButton*>())
+    for (QPushButton* b : win().findChildren<QPushButton*>())
         texts << b->text();
     QMap<QChar, QString> owner;
     for (const QString& t : texts) {
@@ -446,12 +359,11 @@ TEST_F(MainWindowFixture, ThePointerOnTheBareWindowClearsThePossibleDupes)
 {
     prepare(formatLogLine({"K1ABC", "2A", "CT", "2026/06/27", "18:00:00", "20", "CW", "JS", ""}));
     start();
-    MainWindow& w = app->window();
-    w.show();
-    w.entry().focusArrived(EntryField::Call);
-    w.entry().typeText("K1A");
-    w.redrawEntry();
-    auto* central = w.centralWidget();
+    win().show();
+    win().entry().focusArrived(EntryField::Call);
+    win().entry().typeText("K1A");
+    win().redrawEntry();
+    auto* central = win().centralWidget();
     QPoint bare(-1, -1);
     for (int y = 0; y < central->height() && bare.x() < 0; ++y) {
         for (int x = 0; x < central->width() && bare.x() < 0; ++x) {
@@ -466,7 +378,7 @@ TEST_F(MainWindowFixture, ThePointerOnTheBareWindowClearsThePossibleDupes)
     };
     ASSERT_TRUE(text("lblDupe").contains("K1ABC"));
     // Over a field the list stays; over the bare window it goes.
-    move(w.findChild<QLineEdit*>("txtCall")->geometry().center());
+    move(child<QLineEdit>("txtCall")->geometry().center());
     EXPECT_TRUE(text("lblDupe").contains("K1ABC"));
     move(bare);
     EXPECT_EQ(text("lblDupe"), "");
@@ -476,7 +388,6 @@ TEST_F(MainWindowFixture, AFailedAppendLeavesTheWindowShowingTheLogInMemory)
 {
     prepare(contacts(3));
     start();
-    MainWindow& w = app->window();
     writeBytes(dir.file("more.dat"), formatLogLine({"W9AB", "1A", "CT", "2026/06/27", "18:30:00", "20", "PH", "", ""}) +
                                          "not a log line\r\n");
     QTimer::singleShot(0, [this] {
@@ -486,26 +397,27 @@ TEST_F(MainWindowFixture, AFailedAppendLeavesTheWindowShowingTheLogInMemory)
         import->cmdAppend->click();
         import->accept();
     });
-    w.findChild<QAction*>("mnuCombine")->trigger();
+    trigger("mnuCombine");
     EXPECT_EQ(dialogs.last().text, "Unable to read file.");
     const ContactLog& log = app->station().log();
-    EXPECT_EQ(w.listModel()->rowCount(), log.size());
+    EXPECT_EQ(win().listModel()->rowCount(), log.size());
     EXPECT_EQ(text("lblsectogo"), QString::number(log.phoneCount()));
     EXPECT_EQ(text("lblTotScore"), QString::number(log.points()));
-    std::vector<ContactRecord> onDisk;
-    LogFile(dir.file("fdlog.dat")).read(onDisk, 100);
-    EXPECT_EQ(static_cast<int>(onDisk.size()), log.size());
+    EXPECT_EQ(static_cast<int>(onDisk().size()), log.size());
 }
 
 namespace {
 
-// The ways text gets into a field without being typed.
-enum class Route { CtrlV, ShiftInsert, ContextMenu, Drop };
+// The ways text gets into a field: typed, and without being typed.
+enum class Route { CtrlV, ShiftInsert, ContextMenu, Drop, Typed };
 
 void pasteInto(QWidget* field, Route route, const QString& text)
 {
     QApplication::clipboard()->setText(text);
     switch (route) {
+    case Route::Typed:
+        QTest::keyClicks(field, text);
+        break;
     case Route::CtrlV:
         QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
         break;
@@ -554,7 +466,7 @@ void pasteInto(QWidget* field, Route route, const QString& text)
     }
 }
 
-const Route AllRoutes[] = {Route::CtrlV, Route::ShiftInsert, Route::ContextMenu, Route::Drop};
+const Route Pasted[] = {Route::CtrlV, Route::ShiftInsert, Route::ContextMenu, Route::Drop};
 
 } // namespace
 
@@ -562,12 +474,8 @@ TEST_F(MainWindowFixture, PastedTextIsTypedThroughTheEntryRules)
 {
     prepare(formatLogLine({"K1ABC", "2A", "CT", "2026/06/27", "18:00:00", "20", "CW", "JS", ""}));
     start();
-    MainWindow& w = app->window();
-    w.show();
-    QApplication::setActiveWindow(&w);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    auto* call = w.findChild<QLineEdit*>("txtCall");
-    auto field = [&](const char* name) { return w.findChild<QLineEdit*>(name)->text(); };
+    showActive();
+    auto* call = child<QLineEdit>("txtCall");
     const struct {
         QString pasted, call, cls, section;
     } rows[] = {
@@ -576,28 +484,27 @@ TEST_F(MainWindowFixture, PastedTextIsTypedThroughTheEntryRules)
         {"k1abc 2a ct", "K1ABC", "2A", "CT"},
         {"w\x01\t2\r\nxy", "W2XY", "", ""},
     };
-    for (Route route : AllRoutes) {
+    for (Route route : Pasted) {
         for (const auto& row : rows) {
             SCOPED_TRACE(testing::Message() << "route " << static_cast<int>(route) << " " << row.pasted.toStdString());
-            w.entry().clearFields();
-            w.redrawEntry();
+            win().entry().clearFields();
+            win().redrawEntry();
             call->setFocus();
             pasteInto(call, route, row.pasted);
-            EXPECT_EQ(field("txtCall"), row.call);
-            EXPECT_EQ(field("txtCK"), row.cls);
-            EXPECT_EQ(field("txtSec"), row.section);
+            EXPECT_EQ(QStringList({field("txtCall"), field("txtCK"), field("txtSec")}),
+                      QStringList({row.call, row.cls, row.section}));
             if (row.call == "K1ABC") {
                 EXPECT_TRUE(text("lblDupe").contains("K1ABC")); // seen as the dupe it is
             }
         }
     }
     // Logged from a paste: a dupe of the contact in the log, so refused.
-    w.entry().clearFields();
-    w.redrawEntry();
+    win().entry().clearFields();
+    win().redrawEntry();
     call->setFocus();
     pasteInto(call, Route::CtrlV, "k1abc 2a ct");
-    ASSERT_EQ(w.focusWidget(), w.findChild<QLineEdit*>("txtSec"));
-    QTest::keyClick(w.focusWidget(), Qt::Key_Return);
+    ASSERT_EQ(win().focusWidget(), child<QLineEdit>("txtSec"));
+    QTest::keyClick(win().focusWidget(), Qt::Key_Return);
     EXPECT_EQ(app->station().log().size(), 1);
     EXPECT_TRUE(text("lblDialog").startsWith("Dupe: K1ABC 2A CT"));
 }
@@ -612,10 +519,10 @@ TEST(PasteIntoDialogs, FilteredFieldsTakePastedTextAsTyped)
         QString pasted, expected;
     } rows[] = {
         {station.callField(), "k1abc/\"4", "K1ABC/4"},
-        {station.utcField(), "a-4.5x", "-4.5"},
+        {station.utcField(), "a-4.5x", "-4.5"}, // only "-", ".", "/" and digits pass
         {station.classField(), "2a\"", "2A"},
     };
-    for (Route route : AllRoutes) {
+    for (Route route : {Route::CtrlV, Route::ShiftInsert, Route::ContextMenu, Route::Drop, Route::Typed}) {
         for (const auto& row : rows) {
             SCOPED_TRACE(testing::Message() << "route " << static_cast<int>(route) << " " << row.pasted.toStdString());
             row.field->clear();
@@ -625,127 +532,11 @@ TEST(PasteIntoDialogs, FilteredFieldsTakePastedTextAsTyped)
     }
 }
 
-TEST_F(MainWindowFixture, CtrlDOpensTheSpottingWindowAndKeepsIt)
-{
-    prepare(contacts(1));
-    ASSERT_TRUE(start());
-    MainWindow& w = app->window();
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    QTest::keyClick(&w, Qt::Key_D, Qt::ControlModifier);
-    QWidget* spotting = w.findChild<QWidget*>("PacketSpotfrm");
-    ASSERT_NE(spotting, nullptr);
-    EXPECT_TRUE(spotting->isVisible());
-    EXPECT_EQ(spotting->windowTitle(), "DX Spotting Setup");
-    // Hidden and opened again: the same window, so an open source stays with it.
-    spotting->hide();
-    w.findChild<QAction*>("mnuPacketSpot")->trigger();
-    EXPECT_EQ(w.findChild<QWidget*>("PacketSpotfrm"), spotting);
-    EXPECT_TRUE(spotting->isVisible());
-}
-
-namespace {
-
-// Presses Esc in the next modal window that shows (a mnemonic clicks its button a moment later).
-void escapeTheModal(QString* title)
-{
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, title] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            *title = modal->windowTitle();
-            poll->stop();
-            poll->deleteLater();
-            QTest::keyClick(modal, Qt::Key_Escape);
-        }
-    });
-    poll->start(5);
-}
-
-} // namespace
-
-TEST_F(MainWindowFixture, EscClosesEveryWindowAndTheFocusComesBackToTheCall)
-{
-    prepare(contacts(3));
-    ASSERT_TRUE(start());
-    MainWindow& w = app->window();
-    w.show();
-    QApplication::setActiveWindow(&w);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    auto* call = w.findChild<QLineEdit*>("txtCall");
-    auto* list = w.listView();
-    const auto backOnCall = [&] {
-        QApplication::processEvents();
-        return w.focusWidget() == call;
-    };
-    // Modal windows, opened as the operator does; each one is left with Esc.
-    const std::vector<std::pair<QString, std::function<void()>>> modal{
-        {"Find a Call", [&] { QTest::keyClick(call, Qt::Key_I, Qt::AltModifier); }}, // Alt+F is File's
-        {"Edit Contact Entry - Field Day",
-         [&] {
-             list->selectRow(1);
-             QTest::keyClick(list, Qt::Key_Return);
-         }},
-        {" Amateur Station I.D.", [&] { w.findChild<QAction*>("mnuSetup")->trigger(); }},
-        {"Change Operator", [&] { w.findChild<QAction*>("mnuOperator")->trigger(); }},
-    };
-    for (const auto& [title, open] : modal) {
-        SCOPED_TRACE(title.toStdString());
-        w.findChild<QPushButton*>("cmdFind")->setFocus(); // where the focus was left before
-        QString shown;
-        escapeTheModal(&shown);
-        open();
-        WAIT_EQ(shown, title, 2000);
-        EXPECT_TRUE(backOnCall());
-    }
-    EXPECT_EQ(app->station().log().size(), 3);
-    // Delete on a row asks first.
-    list->selectRow(0);
-    dialogs.yesNoAnswers = {false};
-    QTest::keyClick(list, Qt::Key_Delete);
-    EXPECT_EQ(dialogs.last().title, "Are you sure?");
-    EXPECT_EQ(app->station().log().size(), 3);
-    EXPECT_TRUE(backOnCall());
-
-    // Windows that stay open beside the main one.
-    for (const char* action : {"mnuRigControl", "mnuRigTune", "mnuBandPlan", "mnuPacketSpot", "mnuOperatorStats",
-                               "mnuGraph", "mnuSectionMap", "mnuColors", "mnuHelpPage"}) {
-        SCOPED_TRACE(action);
-        const auto open = [&] {
-            QWidgetList shown;
-            for (QWidget* t : QApplication::topLevelWidgets()) {
-                if (t != &w && t->isVisible() && t->parentWidget())
-                    shown << t;
-            }
-            return shown;
-        };
-        ASSERT_TRUE(open().isEmpty());
-        w.findChild<QAction*>(action)->trigger();
-        const QWidgetList windows = open();
-        ASSERT_EQ(windows.size(), 1);
-        QTest::keyClick(windows.first(), Qt::Key_Escape);
-        EXPECT_FALSE(windows.first()->isVisible());
-        EXPECT_TRUE(backOnCall());
-    }
-
-    // Esc on an empty entry clears the message line; band and mode keys.
-    QApplication::setActiveWindow(&w);
-    w.entry().showMessage("stale");
-    QTest::keyClick(call, Qt::Key_Escape);
-    EXPECT_EQ(text("lblDialog"), "");
-    QTest::keyClick(call, Qt::Key_PageUp, Qt::ControlModifier);
-    EXPECT_EQ(text("Label30"), "15");
-    QTest::keyClick(call, Qt::Key_PageDown, Qt::ControlModifier);
-    EXPECT_EQ(text("Label30"), "20");
-    QTest::keyClick(call, Qt::Key_M, Qt::ControlModifier);
-    EXPECT_EQ(text("Label12"), "DIG");
-}
-
 TEST_F(MainWindowFixture, TheStripScoresWithTheSummaryWindowsClaimsAndRereadsThem)
 {
     prepare(contacts(3)); // DIG, PH, CW: 2 + 1 + 2 points
     ASSERT_TRUE(start());
-    MainWindow& w = app->window();
-    w.show();
+    win().show();
     EXPECT_EQ(text("lblStripScore"), "Score: 10 (5 points x2 + 0 bonus, power step not chosen)");
     // Saved by the summary window: 5 W on batteries is x5, media publicity 100.
     EntryClaims c;
@@ -754,11 +545,9 @@ TEST_F(MainWindowFixture, TheStripScoresWithTheSummaryWindowsClaimsAndRereadsThe
     c.bonus.insert("media", 1);
     ASSERT_TRUE(EntryClaimsFile::write(dir.path(), c));
     // Any secondary window closing re-reads them (the summary window is one).
-    w.findChild<QAction*>("mnuBandPlan")->trigger();
-    for (QWidget* t : QApplication::topLevelWidgets()) {
-        if (t != &w && t->isVisible() && t->parentWidget())
-            t->close();
-    }
+    trigger("mnuBandPlan");
+    for (QWidget* t : shownBeside())
+        t->close();
     WAIT_EQ(text("lblStripScore"), QString("Score: 125 (5 points x5 + 100 bonus)"), 2000);
 }
 
@@ -766,10 +555,8 @@ TEST_F(MainWindowFixture, AdifQuestionsAreOneFormWhoseCancelCancelsAndFormSizeAp
 {
     prepare(contacts(3));
     ASSERT_TRUE(start());
-    MainWindow& w = app->window();
-    auto* adif = w.findChild<QAction*>("mnuADIFExport");
     dialogs.formAnswers = {std::nullopt};
-    adif->trigger();
+    trigger("mnuADIFExport");
     ASSERT_EQ(dialogs.calls.size(), 1u); // no save dialog after Cancel
     EXPECT_EQ(dialogs.last().kind, ScriptedDialogs::Kind::Form);
     EXPECT_EQ(dialogs.last().title, "ADIF Export");
@@ -778,20 +565,119 @@ TEST_F(MainWindowFixture, AdifQuestionsAreOneFormWhoseCancelCancelsAndFormSizeAp
     const QString out = dir.file("out.adi");
     dialogs.formAnswers = {QStringList{"5", "", "Older words (PH, DIG, 70M, SATM)", "ph", ""}};
     dialogs.fileAnswers = {out};
-    adif->trigger();
+    trigger("mnuADIFExport");
     const QByteArray written = readBytes(out);
     EXPECT_TRUE(written.contains("<Tx_Pwr:1>5")) << written.toStdString();
     EXPECT_TRUE(written.contains("<Mode:2>PH")) << written.toStdString();
     EXPECT_EQ(dialogs.last().title, "File Written Successfully.");
 
     dialogs.inputAnswers = {QString("50")};
-    w.findChild<QAction*>("mnuFormsize")->trigger();
-    EXPECT_NEAR(w.width(), w.screen()->geometry().width() / 2, 2);
+    trigger("mnuFormsize");
+    EXPECT_NEAR(win().width(), win().screen()->geometry().width() / 2, 2);
     EXPECT_EQ(dialogs.last().kind, ScriptedDialogs::Kind::Input); // no restart notice
     // The large type follows the window's font, as fitting a 1920 screen makes it grow.
-    QFont grown = w.font();
+    QFont grown = win().font();
     grown.setPointSizeF(grown.pointSizeF() * 1.5);
-    w.setFont(grown);
+    win().setFont(grown);
     for (const char* name : {"txtCall", "lblWorked", "Label30"})
-        EXPECT_DOUBLE_EQ(w.findChild<QWidget*>(name)->font().pointSizeF(), w.font().pointSizeF() * 1.6) << name;
+        EXPECT_DOUBLE_EQ(child(name)->font().pointSizeF(), win().font().pointSizeF() * 1.6) << name;
+}
+
+// Every window the logger opens, at the default font, fits a 1024x768 screen and is left with Esc, after
+// which the focus is back on the call.
+TEST_F(MainWindowFixture, EveryWindowFitsA1024x768ScreenAndEscLeavesIt)
+{
+    prepare(contacts(3));
+    ASSERT_TRUE(start());
+    showActive();
+    auto* call = child<QLineEdit>("txtCall");
+    auto* list = win().listView();
+    std::vector<std::pair<QString, QSize>> seen{{win().windowTitle(), win().sizeHint()}};
+    // Modal windows are measured while they run, then left with Esc.
+    QTimer modalWatch;
+    QObject::connect(&modalWatch, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            seen.emplace_back(modal->windowTitle(), modal->sizeHint());
+            QTest::keyClick(modal, Qt::Key_Escape);
+        }
+    });
+    modalWatch.start(5);
+    const auto openAndLeave = [&](const std::function<void()>& open) {
+        QApplication::setActiveWindow(&win());
+        child<QPushButton>("cmdFind")->setFocus(); // where the focus was left before
+        const size_t before = seen.size();
+        open();
+        // A mnemonic clicks its button a moment later.
+        static_cast<void>(QTest::qWaitFor([&] { return seen.size() > before || !shownBeside(false).isEmpty(); }, 2000));
+        for (QWidget* t : shownBeside(false)) {
+            seen.emplace_back(t->windowTitle(), t->sizeHint());
+            QTest::keyClick(t, Qt::Key_Escape);
+            EXPECT_FALSE(t->isVisible()) << t->windowTitle().toStdString();
+            t->hide();
+        }
+        QApplication::processEvents();
+        EXPECT_EQ(win().focusWidget(), call);
+        return seen.size() > before ? seen[before].first : QString();
+    };
+    const std::vector<std::pair<QString, std::function<void()>>> keys{
+        {"Find a Call", [&] { QTest::keyClick(call, Qt::Key_I, Qt::AltModifier); }}, // Alt+F is File's
+        {"Edit Contact Entry - Field Day",
+         [&] {
+             list->selectRow(1);
+             QTest::keyClick(list, Qt::Key_Return);
+         }},
+        {"DX Spotting Setup", [&] { QTest::keyClick(&win(), Qt::Key_D, Qt::ControlModifier); }},
+        {"CW Strings", [&] { QTest::keyClick(&win(), Qt::Key_W, Qt::ControlModifier); }},
+    };
+    for (const auto& [title, open] : keys) {
+        SCOPED_TRACE(title.toStdString());
+        EXPECT_EQ(openAndLeave(open), title);
+    }
+    QWidget* spotting = child<QWidget>("PacketSpotfrm");
+    for (const char* name :
+         {"mnuRigControl", "mnuRigTune",     "mnuCWSetup",    "mnuWinKey",      "mnuCodePractice", "mnuPhone",
+          "mnuBlind",      "mnuStationSync", "mnuPacketSpot", "mnuSpectrumMap", "mnuWsjtx",        "mnuOperatorStats",
+          "mnuGraph",      "mnuBandPlan",    "mnuSectionMap", "mnuColors",      "mnuHelpPage",     "mnuWriteSumm",
+          "mnuCheckLog",   "mnuCombine",     "mnuSetup",      "mnuOperator",    "mnuBackupOptions"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(openAndLeave([&] { trigger(name); }).isNull()) << "nothing opened";
+    }
+    modalWatch.stop();
+    // Opened again, the spotting window is the same one, so an open source stays with it.
+    trigger("mnuPacketSpot");
+    EXPECT_TRUE(spotting->isVisible());
+    FrequencyTestWindow frequencyTest(win().rig().poller());
+    seen.emplace_back(frequencyTest.windowTitle(), frequencyTest.sizeHint());
+    BonusCalculatorWindow bonus({}, QLatin1Char('A'), 400, 2);
+    seen.emplace_back(bonus.windowTitle(), bonus.sizeHint());
+    QStringList titles;
+    for (const auto& [title, hint] : seen) {
+        titles << title;
+        EXPECT_LE(hint.width(), 1024) << title.toStdString();
+        EXPECT_LE(hint.height(), 768 - 40) << title.toStdString(); // room for the title bar
+    }
+    for (const char* t : {" Amateur Station I.D.", "Change Operator", "Rig Interface Setup", "CW String Selections",
+                          "Phone Wave Selections", "HF Spectrum Map", "Test Change Frequency Function"})
+        EXPECT_TRUE(titles.contains(QString::fromLatin1(t))) << t << " in " << titles.join(" | ").toStdString();
+
+    // Delete on a row asks first.
+    list->selectRow(0);
+    dialogs.yesNoAnswers = {false};
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(dialogs.last().title, "Are you sure?");
+    EXPECT_EQ(app->station().log().size(), 3);
+    QApplication::processEvents();
+    EXPECT_EQ(win().focusWidget(), call);
+
+    // Esc on an empty entry clears the message line; band and mode keys.
+    QApplication::setActiveWindow(&win());
+    win().entry().showMessage("stale");
+    QTest::keyClick(call, Qt::Key_Escape);
+    EXPECT_EQ(text("lblDialog"), "");
+    QTest::keyClick(call, Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(text("Label30"), "15");
+    QTest::keyClick(call, Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(text("Label30"), "20");
+    QTest::keyClick(call, Qt::Key_M, Qt::ControlModifier);
+    EXPECT_EQ(text("Label12"), "DIG");
 }

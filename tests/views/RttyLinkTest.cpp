@@ -1,23 +1,9 @@
 #include "util/RttyLink.h"
-#include "app/AppContext.h"
-#include "log/Station.h"
-#include "settings/Preferences.h"
-#include "support/ManualClock.h"
-#include "support/ScriptedDialogs.h"
-#include "support/TestAppOptions.h"
-#include "support/TestFiles.h"
-#include "support/WaitFor.h"
-#include "ui/MainWindow.h"
-#include "ui/StationIdDialog.h"
+#include "support/AppFixture.h"
 
-#include <QAction>
-#include <QLabel>
-#include <QLineEdit>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QTest>
 #include <QUuid>
-#include <gtest/gtest.h>
 
 TEST(RttyLinkCodec, ValuesSurviveTheLineFormat)
 {
@@ -28,8 +14,7 @@ TEST(RttyLinkCodec, ValuesSurviveTheLineFormat)
         EXPECT_EQ(line.count('\n'), 1);
         QString item, value;
         ASSERT_TRUE(RttyLink::decodeLine(line.chopped(1), item, value));
-        EXPECT_EQ(item, "txtBField3");
-        EXPECT_EQ(value, v);
+        EXPECT_EQ(QStringList({item, value}), QStringList({"txtBField3", v}));
     }
     EXPECT_EQ(RttyLink::encodeItem("txtBMyCall", "W1AW"), "txtBMyCall=W1AW\n");
     QString item, value;
@@ -38,51 +23,44 @@ TEST(RttyLinkCodec, ValuesSurviveTheLineFormat)
 }
 
 // A test terminal on the other end of the socket.
-struct RttyLinkFixture : ::testing::Test {
-    TempDataDir dir;
-    ScriptedDialogs dialogs;
-    ManualClock clock;
-    std::unique_ptr<AppContext> app;
+struct RttyLinkFixture : AppFixture {
     QLocalServer terminal;
     QLocalSocket* peer = nullptr;
     QStringList heard;
-    QString name = "fdlog-test-" + QUuid::createUuid().toString(QUuid::Id128);
 
-    void start(const char* mode)
+    // Starts in the given mode and connects, with or without a terminal listening.
+    void connectIn(const char* mode, bool listening = true)
     {
-        Preferences p;
-        p.ownCall = "W1AW";
-        p.ownClass = "3A";
-        p.ownSection = "CT";
-        p.mode = mode;
-        p.utcOffset = 4;
-        ASSERT_TRUE(SavePref(dir.file("fdpref.dat"), p));
-        app = std::make_unique<AppContext>(testAppOptions(dir), dialogs, clock);
-        ASSERT_TRUE(app->start());
+        prepare({}, [mode](Preferences& p) { p.mode = mode; });
+        ASSERT_TRUE(start());
         dialogs.clear();
+        const QString name = "fdlog-test-" + QUuid::createUuid().toString(QUuid::Id128);
         app->rttyLink().setServerName(name);
-    }
-    void listen()
-    {
-        ASSERT_TRUE(terminal.listen(name));
-        QObject::connect(&terminal, &QLocalServer::newConnection, [this] {
-            peer = terminal.nextPendingConnection();
-            QObject::connect(peer, &QLocalSocket::readyRead, [this] {
-                while (peer->canReadLine())
-                    heard << QString::fromUtf8(peer->readLine().chopped(1));
+        if (listening) {
+            ASSERT_TRUE(terminal.listen(name));
+            QObject::connect(&terminal, &QLocalServer::newConnection, [this] {
+                peer = terminal.nextPendingConnection();
+                QObject::connect(peer, &QLocalSocket::readyRead, [this] {
+                    while (peer->canReadLine())
+                        heard << QString::fromUtf8(peer->readLine().chopped(1));
+                });
             });
-        });
+        }
+        trigger("mnuTOLV");
     }
-    void connectLink() { app->window().findChild<QAction*>("mnuTOLV")->trigger(); }
+    // Waits for the lines the terminal should hear next, and forgets them.
+    void expectHeard(const QStringList& lines)
+    {
+        WAIT_EQ(heard.size(), lines.size(), 5000);
+        EXPECT_EQ(heard, lines);
+        heard.clear();
+    }
 };
 
 TEST_F(RttyLinkFixture, ConnectingSaysSoAndSendsTheOwnStation)
 {
-    start("DIG");
-    listen();
-    connectLink();
-    WAIT_EQ(heard.size(), 3, 5000);
-    EXPECT_EQ(heard, (QStringList{"txtBMyCall=W1AW", "txtBField1=3A", "txtBField2=CT"}));
+    connectIn("DIG");
+    expectHeard({"txtBMyCall=K1ABC", "txtBField1=2A", "txtBField2=CT"});
     ASSERT_EQ(dialogs.calls.size(), 1u);
     EXPECT_EQ(dialogs.last().title, "Connected with TOLV!");
     EXPECT_EQ(dialogs.last().text, "Connected with TOLV!\n\nFor best display of both programs on your screen, click "
@@ -90,46 +68,33 @@ TEST_F(RttyLinkFixture, ConnectingSaysSoAndSendsTheOwnStation)
     EXPECT_EQ(app->rttyLink().linkFlag(), 1);
 
     // Each value of the call field as it is typed, in mode DIG.
-    heard.clear();
-    app->window().entry().typeText("K1A");
-    WAIT_EQ(heard.size(), 3, 5000);
-    EXPECT_EQ(heard, (QStringList{"txtBUrCall=K", "txtBUrCall=K1", "txtBUrCall=K1A"}));
+    win().entry().typeText("K1A");
+    expectHeard({"txtBUrCall=K", "txtBUrCall=K1", "txtBUrCall=K1A"});
 
-    heard.clear();
     // The terminal's call, class and section land in the entry fields in capitals.
     peer->write("txtSUrCall=n0xyz\ntxtSField1=2a\ntxtSField2=ema\ntxtSField5=ignored\n");
-    auto* call = app->window().findChild<QLineEdit*>("txtCall");
-    ASSERT_NE(call, nullptr);
-    WAIT_EQ(app->window().entry().view().txtSec, QString("EMA"), 5000);
-    EXPECT_EQ(app->window().entry().view().txtCall, "N0XYZ");
-    EXPECT_EQ(app->window().entry().view().txtCK, "2A");
-    EXPECT_EQ(call->text(), "N0XYZ");
+    WAIT_EQ(win().entry().view().txtSec, QString("EMA"), 5000);
+    EXPECT_EQ(QStringList({win().entry().view().txtCall, win().entry().view().txtCK, field("txtCall")}),
+              QStringList({"N0XYZ", "2A", "N0XYZ"}));
     // The call field changed, so the terminal hears it back, as from any change of the field.
-    WAIT_EQ(heard, QStringList{"txtBUrCall=N0XYZ"}, 5000);
+    expectHeard({"txtBUrCall=N0XYZ"});
 
-    heard.clear();
     app->rttyLink().sendKeyCode(124);
-    WAIT_EQ(heard.size(), 2, 5000);
-    EXPECT_EQ(heard, (QStringList{"txtBField8=", "txtBField8=124"}));
+    expectHeard({"txtBField8=", "txtBField8=124"});
 }
 
 TEST_F(RttyLinkFixture, NothingIsSentOutsideDigitalMode)
 {
-    start("CW");
-    listen();
-    connectLink();
-    WAIT_EQ(heard.size(), 3, 5000);
-    heard.clear();
-    app->window().entry().typeText("K1A");
+    connectIn("CW");
+    expectHeard({"txtBMyCall=K1ABC", "txtBField1=2A", "txtBField2=CT"});
+    win().entry().typeText("K1A");
     app->rttyLink().sendKeyCode(112); // a marker that the socket still carries
-    WAIT_EQ(heard.size(), 2, 5000);
-    EXPECT_EQ(heard, (QStringList{"txtBField8=", "txtBField8=112"}));
+    expectHeard({"txtBField8=", "txtBField8=112"});
 }
 
 TEST_F(RttyLinkFixture, NoTerminalGivesTheCriticalMessage)
 {
-    start("DIG");
-    connectLink();
+    connectIn("DIG", false);
     WAIT_EQ(dialogs.calls.size(), 1u, 5000);
     EXPECT_EQ(dialogs.last().title, "Unable to find TOLV RTTY.");
     EXPECT_EQ(dialogs.last().text,
@@ -139,23 +104,18 @@ TEST_F(RttyLinkFixture, NoTerminalGivesTheCriticalMessage)
 
 TEST_F(RttyLinkFixture, KeysGoToTheTerminalAndF12SwitchesKeyboardRtty)
 {
-    start("DIG");
-    listen();
-    connectLink();
-    WAIT_EQ(heard.size(), 3, 5000);
-    heard.clear();
-    auto* call = app->window().findChild<QLineEdit*>("txtCall");
-    auto* status = app->window().findChild<QLabel*>("lblDialog");
-    QTest::keyClick(call, Qt::Key_F1);
-    QTest::keyClick(call, Qt::Key_F10);
-    QTest::keyClick(call, Qt::Key_F12);
+    connectIn("DIG");
+    expectHeard({"txtBMyCall=K1ABC", "txtBField1=2A", "txtBField2=CT"});
+    auto* call = child<QLineEdit>("txtCall");
+    auto* status = child<QLabel>("lblDialog");
+    for (Qt::Key key : {Qt::Key_F1, Qt::Key_F10, Qt::Key_F12})
+        QTest::keyClick(call, key);
     EXPECT_EQ(status->text(), "Keyboard RTTY mode.  Press F12 to exit keyboard RTTY.");
     EXPECT_EQ(status->palette().color(QPalette::Window), QColor(255, 255, 192));
     QTest::keyClick(call, Qt::Key_Q);
     EXPECT_TRUE(call->text().isEmpty()); // swallowed: it went to the terminal only
     QTest::keyClick(call, Qt::Key_F12);
     EXPECT_TRUE(status->text().isEmpty());
-    WAIT_EQ(heard.size(), 10, 5000);
-    EXPECT_EQ(heard, (QStringList{"txtBField8=", "txtBField8=112", "txtBField8=", "txtBField8=124", "txtBField8=",
-                                  "txtBField8=123", "txtBField8=", "txtBField8=81", "txtBField8=", "txtBField8=123"}));
+    expectHeard({"txtBField8=", "txtBField8=112", "txtBField8=", "txtBField8=124", "txtBField8=", "txtBField8=123",
+                 "txtBField8=", "txtBField8=81", "txtBField8=", "txtBField8=123"});
 }

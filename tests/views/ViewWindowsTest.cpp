@@ -1,31 +1,17 @@
-#include "app/AppContext.h"
+#include "support/AppFixture.h"
+
 #include "log/ContactLog.h"
-#include "log/LogFile.h"
 #include "log/SectionTable.h"
-#include "log/Station.h"
 #include "rig/BandPlanPrivileges.h"
-#include "settings/Preferences.h"
-#include "support/ManualClock.h"
-#include "support/ScriptedDialogs.h"
-#include "support/TestAppOptions.h"
-#include "support/TestFiles.h"
 #include "ui/BandPlanWindow.h"
-#include "ui/MainWindow.h"
 #include "ui/ScoreboardWindow.h"
 #include "ui/SectionMapWidget.h"
-#include "ui/StationIdDialog.h"
 #include "ui/StatisticsWindows.h"
 
 #include <QSet>
 #include <QTableWidget>
 #include <QTimer>
-
-#include <QAction>
-#include <QApplication>
-#include <QLabel>
-#include <QPushButton>
 #include <QTreeWidget>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -43,14 +29,12 @@ TEST(BandPlanPrivileges, RowsOnlyForBandsWithTheClassAndSegmentsAsFractions)
     const BandPlanLookup plan = BandPlanLookup::parse(Plan);
     const auto general = BandPlanPrivileges::rowsFor(plan, "G");
     ASSERT_EQ(general.size(), 1u);
-    EXPECT_EQ(general[0].band, "160");
-    EXPECT_EQ(general[0].tooltip, "1.800 - 2.000");
+    EXPECT_EQ(QStringList({general[0].band, general[0].tooltip}), QStringList({"160", "1.800 - 2.000"}));
     ASSERT_EQ(general[0].segments.size(), 2u);
     EXPECT_NEAR(general[0].segments[0].left, 0.0, 1e-6);
     EXPECT_NEAR(general[0].segments[0].width, 0.215, 1e-5);
     EXPECT_NEAR(general[0].segments[1].left, 0.215, 1e-5);
-    EXPECT_TRUE(general[0].segments[0].cw);
-    EXPECT_FALSE(general[0].segments[1].cw);
+    EXPECT_TRUE(general[0].segments[0].cw && !general[0].segments[1].cw);
     EXPECT_EQ(general[0].segments[1].tooltip, "PH  1.843 - 2.000");
 
     const auto tech = BandPlanPrivileges::rowsFor(plan, "T");
@@ -87,42 +71,26 @@ TEST(BandPlanWindow, OpensOnExtraSwitchesClassAndRefusesABadFile)
     EXPECT_EQ(dialogs.last().title, "Band Data Not Available.");
 }
 
-struct ViewsFixture : ::testing::Test {
-    TempDataDir dir;
-    ScriptedDialogs dialogs;
-    ManualClock clock;
-    std::unique_ptr<AppContext> app;
-
-    void start(int contacts)
+// Contacts i = 0..n-1: EMA for even i, else CT; 20 m for the first 3, then 2 m; PH when i % 3 == 0,
+// else CW; JS for the first 4, then AB.
+struct ViewsFixture : AppFixture {
+    void open(int contacts)
     {
-        Preferences p;
-        p.ownCall = "W1AW";
-        p.ownClass = "3A";
-        p.ownSection = "CT";
-        p.utcOffset = 4;
-        ASSERT_TRUE(SavePref(dir.file("fdpref.dat"), p));
         QByteArray log;
         for (int i = 0; i < contacts; ++i)
             log += formatLogLine({QString("K%1AB").arg(i), "2A", i % 2 ? "CT" : "EMA", "2026/06/27",
                                   QString("18:%1:00").arg(i, 2, 10, QChar('0')), i < 3 ? "20" : "2",
                                   i % 3 == 0 ? "PH" : "CW", i < 4 ? "JS" : "AB", ""});
-        writeBytes(dir.file("fdlog.dat"), log);
-        app = std::make_unique<AppContext>(testAppOptions(dir), dialogs, clock);
-        ASSERT_TRUE(app->start());
+        prepare(log, [](Preferences& p) { p.ownClass = "3A"; });
+        ASSERT_TRUE(start());
         dialogs.clear();
     }
-    void trigger(const char* action)
-    {
-        auto* a = app->window().findChild<QAction*>(action);
-        ASSERT_NE(a, nullptr) << action;
-        a->trigger();
-    }
-    template <class W> W* window() { return app->window().findChild<W*>(); }
+    template <class W> W* window() { return win().findChild<W*>(); }
 };
 
 TEST_F(ViewsFixture, PointerOnASectionShowsItsTotalsInTheGridOfEitherRules)
 {
-    start(6);
+    open(6);
     const struct {
         RulesEdition rules;
         const char* abbr;
@@ -140,28 +108,25 @@ TEST_F(ViewsFixture, PointerOnASectionShowsItsTotalsInTheGridOfEitherRules)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.abbr);
         app->station().setRules(row.rules);
-        auto* label = app->window().findChild<QLabel*>(QString("lblSection") + row.abbr);
-        ASSERT_NE(label, nullptr);
         QEvent enter(QEvent::Enter);
-        QApplication::sendEvent(label, &enter);
-        app->window().redrawEntry(); // any later redraw keeps the totals
-        EXPECT_EQ(app->window().findChild<QLabel*>("lblDialog")->text(), row.text);
+        QApplication::sendEvent(child<QLabel>(QString("lblSection") + row.abbr), &enter);
+        win().redrawEntry(); // any later redraw keeps the totals
+        EXPECT_EQ(text("lblDialog"), row.text);
     }
 }
 
 TEST_F(ViewsFixture, OperatorViewAndGraphFromTheMenu)
 {
-    start(6);
+    open(6);
     trigger("mnuOperatorStats");
     auto* ops = window<OperatorViewWindow>();
     ASSERT_NE(ops, nullptr);
     auto* list = ops->findChild<QTreeWidget*>("ListView1");
     ASSERT_EQ(list->topLevelItemCount(), 2);
-    EXPECT_EQ(list->topLevelItem(0)->text(0), "JS");
-    EXPECT_EQ(list->topLevelItem(0)->text(1), "     4");
-    EXPECT_EQ(ops->findChild<QLabel*>("lblBand3")->text(), "3");
-    EXPECT_EQ(ops->findChild<QLabel*>("lblBand6")->text(), "3");
-    EXPECT_EQ(ops->findChild<QLabel*>("lblTotal")->text(), "6");
+    const auto label = [&](const char* name) { return ops->findChild<QLabel*>(name)->text(); };
+    EXPECT_EQ(QStringList({list->topLevelItem(0)->text(0), list->topLevelItem(0)->text(1), label("lblBand3"),
+                           label("lblBand6"), label("lblTotal")}),
+              QStringList({"JS", "     4", "3", "3", "6"}));
 
     trigger("mnuGraph");
     ASSERT_EQ(dialogs.calls.size(), 1u);
@@ -178,7 +143,7 @@ TEST_F(ViewsFixture, OperatorViewAndGraphFromTheMenu)
 
 TEST_F(ViewsFixture, ColoursChangeThePreferencesAndTheSamples)
 {
-    start(1);
+    open(1);
     Preferences prefs;
     std::vector<QColor> answers{QColor(10, 20, 30), QColor()};
     SectionColoursWindow w(prefs, [&](const QColor&) {
@@ -196,7 +161,7 @@ TEST_F(ViewsFixture, ColoursChangeThePreferencesAndTheSamples)
 
 TEST_F(ViewsFixture, HelpPageReadsTheDataFolderFileOrTheBuiltInText)
 {
-    start(1);
+    open(1);
     EXPECT_TRUE(HelpWindow(dir.path()).text().startsWith("FIELD DAY LOGGER - QUICK HELP\n"));
     writeBytes(dir.file("readfd.txt"), "Club notes\r\nCall Bob on 146.52\r\n");
     EXPECT_EQ(HelpWindow(dir.path()).text(), "Club notes\nCall Bob on 146.52\n");
@@ -251,16 +216,15 @@ TEST(SectionMap, EverySectionOfEachEditionHasItsOwnPlacedAreaThatFillsWhenWorked
 
 TEST_F(ViewsFixture, MapFillsWorkedSectionsWithEachRefreshsColourAndScoreboardFollowsTheLog)
 {
-    start(6); // CT and EMA worked
+    open(6); // CT and EMA worked
     std::vector<QColor> colours{QColor(1, 2, 3), QColor(200, 100, 50)};
     size_t next = 0;
     SectionMapWidget map(app->station().log(), nullptr, [&] { return colours[next++ % 2]; });
     const auto colourOf = [&](const char* abbr) {
         return map.findChild<QLabel*>(QString("lblMap") + abbr)->palette().color(QPalette::Window);
     };
-    EXPECT_EQ(colourOf("CT"), QColor(1, 2, 3));
-    EXPECT_EQ(colourOf("EMA"), QColor(1, 2, 3));
-    EXPECT_EQ(colourOf("WTX"), SectionMapWidget::unworkedColour());
+    EXPECT_EQ(std::vector<QColor>({colourOf("CT"), colourOf("EMA"), colourOf("WTX")}),
+              std::vector<QColor>({QColor(1, 2, 3), QColor(1, 2, 3), SectionMapWidget::unworkedColour()}));
     EXPECT_EQ(map.findChild<QTimer*>("Timer1")->interval(), 60'000);
     map.refresh();
     EXPECT_EQ(colourOf("CT"), QColor(200, 100, 50));
@@ -269,8 +233,8 @@ TEST_F(ViewsFixture, MapFillsWorkedSectionsWithEachRefreshsColourAndScoreboardFo
         app->station().logbook().storeContact({"W2E", "1A", "ENY", "2026/06/27", "18:20:00", "20", "DIG", "JS", ""}),
         Logbook::StoreResult::Stored);
     map.refresh();
-    EXPECT_EQ(colourOf("ENY"), QColor(1, 2, 3));
-    EXPECT_EQ(colourOf("NNY"), SectionMapWidget::unworkedColour());
+    EXPECT_EQ(std::vector<QColor>({colourOf("ENY"), colourOf("NNY")}),
+              std::vector<QColor>({QColor(1, 2, 3), SectionMapWidget::unworkedColour()}));
 
     // The stored power step and bonus claims score the board: x2 and 100 for media publicity.
     app->station().prefs().ownClass = "2A";
@@ -280,10 +244,10 @@ TEST_F(ViewsFixture, MapFillsWorkedSectionsWithEachRefreshsColourAndScoreboardFo
     ASSERT_NE(board, nullptr);
     auto* table = board->findChild<QTableWidget*>("tblBandMode");
     ASSERT_EQ(table->rowCount(), 3); // 20, 2, Total
-    EXPECT_EQ(table->verticalHeaderItem(0)->text(), "20");
-    EXPECT_EQ(table->item(0, 0)->text(), "2"); // 20 m CW
-    EXPECT_EQ(table->item(0, 2)->text(), "1"); // 20 m PH
-    EXPECT_EQ(table->item(2, 3)->text(), "7");
+    // 20 m: 2 CW, 1 PH; 7 in all.
+    EXPECT_EQ(QStringList({table->verticalHeaderItem(0)->text(), table->item(0, 0)->text(), table->item(0, 2)->text(),
+                           table->item(2, 3)->text()}),
+              QStringList({"20", "2", "1", "7"}));
     ASSERT_EQ(
         app->station().logbook().storeContact({"N0NEW", "1A", "WTX", "2026/06/27", "18:30:00", "40", "DIG", "JS", ""}),
         Logbook::StoreResult::Stored);
