@@ -1,5 +1,6 @@
 #include "rig/RigFrames.h"
 #include "rig/RigCatalog.h"
+#include "support/Hex.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -8,11 +9,6 @@
 using namespace RigFrames;
 
 namespace {
-
-QByteArray hex(const char* spaced)
-{
-    return QByteArray::fromHex(QByteArray(spaced).replace(' ', ""));
-}
 
 QByteArray freqFrame(const char* rig, double mhz, int vfo = 0)
 {
@@ -40,11 +36,7 @@ TEST(RigCatalog, ListHasTheNineteenTypesInOrderPlusRigctld)
         "Yaesu",        "Yaesu 757 GX II", "Yaesu 890",      "Yaesu 920",       "Yaesu 990",
         "Yaesu 1000 D", "Yaesu 1000",      "Yaesu FTdx9000", "Other",           "Hamlib rigctld"};
     EXPECT_EQ(RigCatalog::names(), expected);
-    const RigModel* icom = RigCatalog::find("Icom");
-    EXPECT_STREQ(icom->baud, "1200");
-    EXPECT_EQ(icom->stopBits, '1');
-    EXPECT_TRUE(icom->convertToHex);
-    EXPECT_TRUE(icom->icomAddressNote);
+    EXPECT_TRUE(RigCatalog::find("Icom")->icomAddressNote);
     EXPECT_FALSE(RigCatalog::find("Ten Tec Omni VI")->icomAddressNote);
     EXPECT_TRUE(RigCatalog::find("Ten Tec Orion")->rtsCts);
     EXPECT_TRUE(RigCatalog::find("Ten Tec Fnt Pnl")->rtsCts);
@@ -124,16 +116,6 @@ TEST(RigFrames, IcomAddressComesFromTheFrequencyBox)
     EXPECT_EQ(modeFrame(RigFamily::Icom, "CW", "FE FE 5E E0 03 FD", ""), hex("FE FE 5E E0 06 03 FD"));
 }
 
-TEST(RigFrames, PausesBeforeTheFrequencyFrame)
-{
-    EXPECT_EQ(frequencyPauseMs(RigFamily::Kenwood), 205);
-    EXPECT_EQ(frequencyPauseMs(RigFamily::Elecraft), 1000);
-    EXPECT_EQ(frequencyPauseMs(RigFamily::Icom), 140);
-    EXPECT_EQ(frequencyPauseMs(RigFamily::OmniVI), 360);
-    EXPECT_EQ(frequencyPauseMs(RigFamily::Yaesu1000), 10);
-    EXPECT_EQ(frequencyPauseMs(RigFamily::Yaesu990), 205);
-}
-
 TEST(RigFrames, ModeFramesEveryColumn)
 {
     struct Row {
@@ -192,12 +174,4 @@ TEST(RigFrames, PollCommandsPerFamily)
     EXPECT_EQ(pollCommands(RigFamily::Other, "ZZ;", "", false, toggle), (QList<QByteArray>{"ZZ;"}));
     EXPECT_TRUE(pollCommands(RigFamily::Pegasus, "", "", false, toggle).isEmpty());
     EXPECT_EQ(pollCommands(RigFamily::Rigctld, "f", "m", false, toggle), (QList<QByteArray>{"f\nm\n"}));
-}
-
-TEST(RigFrames, OpenCloseAndPegasusText)
-{
-    EXPECT_EQ(yaesuOpenBytes(), hex("00 00 00 00 00"));
-    EXPECT_EQ(yaesuCloseBytes(), hex("00 00 00 00 80"));
-    EXPECT_EQ(orionStartBytes(), "X\r");
-    EXPECT_EQ(pegasusInText(Frequency::fromHz(14025000), " CW "), "14.025\r\nCW\r\n");
 }
