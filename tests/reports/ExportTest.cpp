@@ -64,17 +64,20 @@ TEST(AdifExport, WholeFileWithEveryFieldCondition)
     EXPECT_EQ(buildAdif(log, o, QString::fromLatin1(ProgramTitle), "6/28/26").toStdString(), expected.toStdString());
 }
 
-TEST(AdifExport, OneContactPerBandWritesBandPlusM)
+// The older words: band plus M on every band, the log's own mode words, hh:mm as hhmm00.
+TEST(AdifExport, LegacyWordsOnEveryBand)
 {
     std::vector<ContactRecord> log;
     for (const char* band : {"160", "80", "40", "20", "15", "10", "6", "2", "1.25", "70", "33", "23", "SAT"})
-        log.push_back(rec("W1AW", "", "CT", "", "", band, "CW"));
+        log.push_back(rec("W1AW", "", "CT", "", "18:00", band, band == QLatin1String("70") ? "DIG" : "CW"));
+    log.push_back(rec("W1AW", "", "CT", "", "", "SAT", "PH"));
     const QByteArray out = buildAdif(log, AdifOptions{QString(), QString(), "PH", "RTTY", true}, "Field Day Logger 1.00", "x");
     for (const char* tag : {"<Band:4>160M ", "<Band:3>80M ", "<Band:3>40M ", "<Band:3>20M ", "<Band:3>15M ",
-                            "<Band:3>10M ", "<Band:2>6M ", "<Band:2>2M ", "<Band:5>1.25M ", "<Band:3>70M ",
-                            "<Band:3>33M ", "<Band:3>23M ", "<Band:4>SATM "})
+                            "<Band:3>10M ", "<Band:2>6M ", "<Band:2>2M ", "<Band:5>1.25M ", "<Band:3>70M <Mode:3>DIG",
+                            "<Band:3>33M ", "<Band:3>23M ", "<Band:4>SATM <Mode:2>CW", "<Band:4>SATM <Mode:2>PH"})
         EXPECT_EQ(out.count(tag), 1) << tag;
-    EXPECT_EQ(out.count("<eor>\r\n\r\n"), 13);
+    EXPECT_EQ(out.count("<Time_On:6>180000 "), 13);
+    EXPECT_EQ(out.count("<eor>\r\n\r\n"), 14);
 }
 
 TEST(AdifExport, EmptyAnswersLeaveFieldsOutAndTablesApply)
