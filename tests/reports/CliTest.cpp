@@ -1,6 +1,5 @@
 #include "log/LogFile.h"
-#include "settings/Preferences.h"
-#include "support/TestFiles.h"
+#include "support/StationFiles.h"
 #include "util/DataFolderLock.h"
 
 #include <QFile>
@@ -23,15 +22,10 @@ class CliTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const ContactRecord a{"W1AW", "1A", "CT", "2026/06/27", "18:00:00", "20", "CW", "AB", "14.025"};
-        const ContactRecord b{"K2X", "2A", "ENY", "2026/06/27", "18:01:00", "40", "PH", "", ""};
-        const ContactRecord c{"N3Y", "1B", "EPA", "2026/06/27", "18:02:00", "", "CW", "", ""};
-        writeBytes(dir.file("fdlog.dat"), formatLogLine(a) + formatLogLine(b) + formatLogLine(c));
-        Preferences p;
-        p.ownCall = "K1ABC/4";
-        p.ownClass = "2A";
-        p.ownSection = "ENY";
-        writeBytes(dir.file("fdpref.dat"), formatPreferences(p));
+        writeStation(dir, "K1ABC/4", "2A", "ENY",
+                     {{"W1AW", "1A", "CT", "2026/06/27", "18:00:00", "20", "CW", "AB", "14.025"},
+                      {"K2X", "2A", "ENY", "2026/06/27", "18:01:00", "40", "PH", "", ""},
+                      {"N3Y", "1B", "EPA", "2026/06/27", "18:02:00", "", "CW", "", ""}});
         // These cases are the rules as written; the folder's choice is what every command follows.
         writeBytes(dir.file("fdrules.dat"), "\"written\"\r\n");
     }

@@ -7,7 +7,7 @@
 #include "reports/LogImport.h"
 #include "reports/LogMerger.h"
 #include "support/ScriptedDialogs.h"
-#include "support/TestFiles.h"
+#include "support/StationFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -36,10 +36,7 @@ struct Fixture {
 
     explicit Fixture(const std::vector<ContactRecord>& existing = {})
     {
-        QByteArray data;
-        for (const auto& r : existing)
-            data += formatLogLine(r);
-        writeBytes(dir.file("fdlog.dat"), data);
+        writeLogFile(dir.file("fdlog.dat"), existing);
         book.reload();
     }
     ImportReport append(const QString& path, ImportOptions o = {})
