@@ -87,20 +87,14 @@ TEST(AdifExport, EmptyAnswersLeaveFieldsOutAndTablesApply)
     EXPECT_TRUE(out.endsWith("<EOH>\r\n<Call:4>W1AW <Time_On:6>000000 <DXCC:3>291 <Cont:2>NA <eor>\r\n\r\n"))
         << out.toStdString();
 
-    EXPECT_EQ(sectionToState("ENY"), QStringLiteral("NY"));
-    EXPECT_EQ(sectionToState("SDG"), QStringLiteral("CA"));
-    EXPECT_EQ(sectionToState("CT"), QStringLiteral("CT"));
-    EXPECT_EQ(sectionToState("PR"), QString());
-    for (RulesEdition e : {RulesEdition::FieldDay2025, RulesEdition::AsWritten}) {
-        const SectionTable& t = SectionTable::forEdition(e);
-        EXPECT_EQ(dxccEntity("PR", "KP4A", t), 202);
-        EXPECT_EQ(dxccEntity("VI", "KP2A", t), 285);
-        EXPECT_EQ(dxccEntity("NWT", "VE8A", t), 1);
-        EXPECT_EQ(dxccEntity("AK", "KL7A", t), 6);
-        EXPECT_EQ(dxccEntity("PAC", "KH6A", t), 110);
-        EXPECT_EQ(dxccEntity("DX", "W1AW", t), 291);
-        EXPECT_EQ(dxccEntity("DX", "G3XYZ", t), 0);
-    }
+    for (const auto& [section, state] : {std::pair{"ENY", "NY"}, {"SDG", "CA"}, {"CT", "CT"}, {"PR", ""}})
+        EXPECT_EQ(sectionToState(section), QString::fromLatin1(state)) << section;
+    const std::tuple<const char*, const char*, int> entities[] = {
+        {"PR", "KP4A", 202},  {"VI", "KP2A", 285}, {"NWT", "VE8A", 1}, {"AK", "KL7A", 6},
+        {"PAC", "KH6A", 110}, {"DX", "W1AW", 291}, {"DX", "G3XYZ", 0}};
+    for (RulesEdition e : {RulesEdition::FieldDay2025, RulesEdition::AsWritten})
+        for (const auto& [section, call, entity] : entities)
+            EXPECT_EQ(dxccEntity(section, call, SectionTable::forEdition(e)), entity) << section << ' ' << call;
 }
 
 TEST(AdifExport, PromptsSaveDialogAndMessage)
