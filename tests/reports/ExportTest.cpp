@@ -90,8 +90,8 @@ TEST(AdifExport, EmptyAnswersLeaveFieldsOutAndTablesApply)
     for (const auto& [section, state] : {std::pair{"ENY", "NY"}, {"SDG", "CA"}, {"CT", "CT"}, {"PR", ""}})
         EXPECT_EQ(sectionToState(section), QString::fromLatin1(state)) << section;
     const std::tuple<const char*, const char*, int> entities[] = {
-        {"PR", "KP4A", 202},  {"VI", "KP2A", 285}, {"NWT", "VE8A", 1}, {"AK", "KL7A", 6},
-        {"PAC", "KH6A", 110}, {"DX", "W1AW", 291}, {"DX", "G3XYZ", 0}};
+        {"PR", "KP4A", 202},  {"VI", "KP2A", 285}, {"NWT", "VE8A", 1},  {"AK", "KL7A", 6},
+        {"PAC", "KH6A", 110}, {"DX", "W1AW", 291}, {"DX", "AA1A", 291}, {"DX", "G3XYZ", 0}};
     for (RulesEdition e : {RulesEdition::FieldDay2025, RulesEdition::AsWritten})
         for (const auto& [section, call, entity] : entities)
             EXPECT_EQ(dxccEntity(section, call, SectionTable::forEdition(e)), entity) << section << ' ' << call;
