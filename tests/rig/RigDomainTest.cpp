@@ -151,23 +151,15 @@ TEST(RigSettings, PresetsAndRoundTripThroughRigIni)
     ASSERT_TRUE(s.save(RigSettings::iniPath(dir.path())));
 
     // Every field the file keeps, as text.
+    // clang-format off
     const auto fields = [](const RigSettings& r) {
-        return QStringList{r.rigType,
-                           r.settingsText(),
-                           QString::number(r.port),
-                           r.powerLine,
-                           r.pollRate,
-                           QString::number(int(r.modeBy)),
-                           QString::number(r.useFrequency),
-                           r.freqCommand,
-                           r.modeCommand,
-                           QString::number(r.convertFromHex),
-                           r.rigctldHost,
-                           QString::number(r.rigctldPort),
-                           r.pegasusDir(),
-                           QString::number(r.catOnOff)} +
-               r.ports.devices();
+        return QStringList{r.rigType, r.settingsText(), QString::number(r.port), r.powerLine, r.pollRate,
+                           QString::number(int(r.modeBy)), QString::number(r.useFrequency), r.freqCommand,
+                           r.modeCommand, QString::number(r.convertFromHex), r.rigctldHost,
+                           QString::number(r.rigctldPort), r.pegasusDir(), QString::number(r.catOnOff)}
+               + r.ports.devices();
     };
+    // clang-format on
     RigSettings back;
     ASSERT_TRUE(back.load(RigSettings::iniPath(dir.path())));
     EXPECT_EQ(fields(back), fields(s));
