@@ -97,16 +97,6 @@ TEST_F(BackupFixture, PermanentAndExtraCopies)
     EXPECT_TRUE(dialogs.calls.empty());
 }
 
-TEST_F(BackupFixture, YearFolderIsFoundInAnyCaseOrCreated)
-{
-    EXPECT_EQ(BackupScheduler::yearFolderName(QDate(2027, 1, 1)), "BAK2027");
-    ASSERT_TRUE(QDir(dir.path()).mkdir("bak2026"));
-    EXPECT_EQ(scheduler.ensureYearFolder(), dir.path() + "/bak2026");
-    clock.setLocal(QDateTime(QDate(2027, 1, 1), QTime(0, 1)));
-    EXPECT_EQ(scheduler.ensureYearFolder(), dir.path() + "/BAK2027");
-    EXPECT_TRUE(QDir(dir.path() + "/bak2026").exists());
-}
-
 TEST_F(BackupFixture, PermanentCopiesGoIntoTheYearFolderAsSpeltOnDiskAndFailuresAreReported)
 {
     prefs.permanentBackup = 1;

@@ -148,14 +148,6 @@ TEST_F(SafetyFixture, ImportedAdifFieldsAreStoredInCapitalsOrRefusedAndReported)
     EXPECT_EQ(back[0], (ContactRecord{"W1ABC", "2A", "CT", "2026/06/27", "18:01", "20", "PH", "", ""}));
 }
 
-TEST(LogFieldRule, AQuoteInAnUnquotedFieldIsRefusedOnRead)
-{
-    ContactRecord r;
-    EXPECT_FALSE(parseLogLine("K1\"ABC,2A,CT,2026/06/27,18:00:00,20,CW,,,", r));
-    EXPECT_TRUE(parseLogLine("k1abc,2a,ct,2026/06/27,18:00:00,20,cw,js,,", r));
-    EXPECT_EQ(r, (ContactRecord{"K1ABC", "2A", "CT", "2026/06/27", "18:00:00", "20", "CW", "JS", ""}));
-}
-
 TEST_F(SafetyFixture, ALoadErrorShowsWhatWasReadAndNamesTheLine)
 {
     writeBytes(dir.file("fdlog.dat"), lines({"K1A", "K1B"}) + BadLine + lines({"K1C"}) + "junk\r\n");

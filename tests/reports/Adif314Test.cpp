@@ -134,17 +134,6 @@ TEST(Adif314, EveryBandAndModeIsInTheEnumerations)
     }
 }
 
-TEST(Adif314, LegacyWordsStayAChoice)
-{
-    AdifOptions o;
-    o.legacyWords = true;
-    const QByteArray out =
-        buildAdif({rec("W1AW", "1A", "CT", "18:00", "70", "DIG"), rec("W1AW", "1A", "CT", "18:00", "SAT", "PH")}, o,
-                  "Field Day Logger 1.00", "x");
-    for (const char* word : {"<Band:3>70M ", "<Mode:3>DIG", "<Band:4>SATM ", "<Mode:2>PH", "<Time_On:6>180000 "})
-        EXPECT_TRUE(out.contains(word)) << word;
-}
-
 // hh:mm is hours and minutes: never 00hhmm, in ADIF and in Cabrillo's hhmm.
 TEST(Adif314, StoredTimesKeepTheirHours)
 {

@@ -1,6 +1,5 @@
 #include "log/LogFile.h"
-#include "settings/Preferences.h"
-#include "support/TestFiles.h"
+#include "support/StationFiles.h"
 #include "util/DataFolderLock.h"
 
 #include <QFile>
@@ -23,15 +22,10 @@ class CliTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const ContactRecord a{"W1AW", "1A", "CT", "2026/06/27", "18:00:00", "20", "CW", "AB", "14.025"};
-        const ContactRecord b{"K2X", "2A", "ENY", "2026/06/27", "18:01:00", "40", "PH", "", ""};
-        const ContactRecord c{"N3Y", "1B", "EPA", "2026/06/27", "18:02:00", "", "CW", "", ""};
-        writeBytes(dir.file("fdlog.dat"), formatLogLine(a) + formatLogLine(b) + formatLogLine(c));
-        Preferences p;
-        p.ownCall = "K1ABC/4";
-        p.ownClass = "2A";
-        p.ownSection = "ENY";
-        writeBytes(dir.file("fdpref.dat"), formatPreferences(p));
+        writeStation(dir, "K1ABC/4", "2A", "ENY",
+                     {{"W1AW", "1A", "CT", "2026/06/27", "18:00:00", "20", "CW", "AB", "14.025"},
+                      {"K2X", "2A", "ENY", "2026/06/27", "18:01:00", "40", "PH", "", ""},
+                      {"N3Y", "1B", "EPA", "2026/06/27", "18:02:00", "", "CW", "", ""}});
         // These cases are the rules as written; the folder's choice is what every command follows.
         writeBytes(dir.file("fdrules.dat"), "\"written\"\r\n");
     }
@@ -53,19 +47,6 @@ protected:
 
 } // namespace
 
-TEST_F(CliTest, ScoreWithAndWithoutPower)
-{
-    CliRun r = run({"score"});
-    EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.out, QStringLiteral("CW QSOs: 1\nDigital QSOs: 0\nPhone QSOs: 1\nQSO points: 3\n"));
-    r = run({"score", "--power", "5"});
-    EXPECT_EQ(r.code, 0);
-    EXPECT_TRUE(r.out.endsWith("Power multiplier: 5\nClaimed score: 15\n")) << r.out.toStdString();
-    r = run({"score", "--power", "99"});
-    EXPECT_NE(r.code, 0);
-    EXPECT_TRUE(r.err.contains("--power takes 5, 150 or 150+"));
-}
-
 TEST_F(CliTest, SummaryTakesTheSheetFile)
 {
     writeBytes(dir.file("sheet.ini"),
@@ -84,61 +65,6 @@ TEST_F(CliTest, SummaryTakesTheSheetFile)
 
     EXPECT_NE(run({"summary", "--sheet", dir.file("none.ini"), dir.file("x.sum")}).code, 0);
     EXPECT_NE(run({"summary"}).code, 0);
-}
-
-TEST_F(CliTest, ExportsWriteTheirFiles)
-{
-    CliRun r = run({"adif", "--legacy-words", "--comment", "", "--phone-mode", "ssb", dir.file("o.adi")});
-    ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    const QByteArray adi = readBytes(dir.file("o.adi"));
-    EXPECT_TRUE(adi.contains("<Mode:3>SSB\r\n<Tx_Pwr:3>100 "));
-    EXPECT_FALSE(adi.contains("<Comment:"));
-    // ADIF 3.1.4 by default; the digital mode is the operator's choice.
-    ASSERT_EQ(run({"adif", dir.file("n.adi")}).code, 0);
-    EXPECT_TRUE(readBytes(dir.file("n.adi")).contains("<ADIF_VER:5>3.1.4 "));
-    EXPECT_TRUE(readBytes(dir.file("n.adi")).contains("<BAND:3>20m <MODE:2>CW "));
-    EXPECT_EQ(run({"adif", "--digital-mode", "", dir.file("x.adi")}).code, 2);
-
-    r = run({"cabrillo", "--power", "150", "--operators", "k1abc n2def", dir.file("o.log")});
-    ASSERT_EQ(r.code, 0);
-    EXPECT_TRUE(r.err.contains("left out #3 N3Y"));
-    const QByteArray cab = readBytes(dir.file("o.log"));
-    EXPECT_TRUE(cab.contains("\r\nCALLSIGN: K1ABC/4\r\n"));
-    EXPECT_TRUE(cab.contains("\r\nOPERATORS: K1ABC N2DEF\r\n"));
-    EXPECT_TRUE(cab.contains("\r\nQSO: 14025 CW 2026-06-27 1800 K1ABC/4"));
-
-    ASSERT_EQ(run({"ascii-log", dir.file("log.txt")}).code, 0);
-    EXPECT_TRUE(readBytes(dir.file("log.txt")).startsWith("     Call Used: K1ABC/4  Class: 2A"));
-    ASSERT_EQ(run({"dupe-sheet", dir.file("dup.txt")}).code, 0);
-    EXPECT_TRUE(readBytes(dir.file("dup.txt")).contains("\r\n20  CW\r\nW1AW\r\n"));
-    ASSERT_EQ(run({"ledra"}).code, 0);
-    EXPECT_TRUE(readBytes(dir.file("LogExp.txt")).startsWith("\"W1AW\",\"2026/06/27\",\"20\",\"CW\",,"));
-
-    r = run({"adif", dir.file("no/such/dir/o.adi")});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.err.contains("cannot write"));
-}
-
-TEST_F(CliTest, ImportAppendsAndReportsErrors)
-{
-    writeBytes(dir.file("other.adi"),
-               "<call:4>W9ZZ <band:3>15m <mode:3>FT8 <qso_date:8>20260627 <time_on:4>1759 <eor>\n"
-               "<call:4>W1AW <band:3>20M <mode:2>CW <qso_date:8>20260627 <time_on:4>1900 <eor>\n");
-    CliRun r = run({"import", dir.file("other.adi")});
-    ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out, QStringLiteral("1 contacts added, 1 duplicates skipped, 4 in the log\n"));
-    EXPECT_TRUE(readBytes(dir.file("fdlog.dat"))
-                    .startsWith("\"W9ZZ\",\"\",\"\",\"2026/06/27\",\"17:59\",\"15\",\"DIG\",\"\",\"\",\"\"\r\n"));
-    r = run({"import", "--keep-dupes", "--keep-digital-modes", dir.file("other.adi")});
-    EXPECT_TRUE(r.out.startsWith("2 contacts added"));
-    EXPECT_TRUE(readBytes(dir.file("fdlog.dat")).contains("\"15\",\"FT8\""));
-
-    r = run({"import", dir.file("fdlog.dat")});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.err.contains("You can not append the same file onto itself."));
-    r = run({"import", dir.file("gone.adi")});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.err.contains("There was an error reading the ADIF file format."));
 }
 
 TEST_F(CliTest, ImportIsRefusedWhileAnotherCopyHoldsTheDataFolder)
@@ -167,42 +93,58 @@ TEST_F(CliTest, ImportIsRefusedWhileAnotherCopyHoldsTheDataFolder)
 // One parser for every command: --data before or after the command name, the same usage
 // errors (exit 2, the reason then the usage) and failures (exit 1, one line) for all, and no
 // output ever written over the log files of the data folder. `$D` is the data folder, `$E` an
-// empty folder the tool runs in, so a --data that is not taken shows as "cannot read".
+// empty folder the tool runs in, so a --data that is not taken shows as "cannot read". A row's
+// file must then hold each of its texts ("!text": must not).
 TEST_F(CliTest, CommandLineParsing)
 {
     TempDataDir elsewhere;
-    writeBytes(dir.file("in.adi"), "<call:4>W9ZZ <band:3>15m <mode:2>CW <qso_date:8>20260627 <time_on:4>1759 <eor>\n");
+    writeBytes(dir.file("in.adi"), "<call:4>W9ZZ <band:3>15m <mode:3>FT8 <qso_date:8>20260627 <time_on:4>1759 <eor>\n"
+                                   "<call:4>W1AW <band:3>20M <mode:2>CW <qso_date:8>20260627 <time_on:4>1900 <eor>\n");
     const QString cabrilloNote = QStringLiteral("left out #3 N3Y");
     const QString liveRefusal = QStringLiteral("%1 is one of the files the program keeps the log in");
+    // clang-format off
     const struct {
         QStringList args;
         int code;
         QString err; // how the first stderr line starts after "fdlog-cli: "; empty: nothing on stderr
         QString out; // a text stdout contains
+        QString file = {};
+        QList<QByteArray> has = {};
     } rows[] = {
-        {{"--data", "$D", "score"}, 0, {}, "QSO points: "},
+        {{"--data", "$D", "score"}, 0, {}, "CW QSOs: 1\nDigital QSOs: 0\nPhone QSOs: 1\nQSO points: 3\n"},
         {{"score", "--data", "$D"}, 0, {}, "QSO points: "},
-        {{"score", "--power", "5", "--data=$D"}, 0, {}, "Claimed score: "},
+        {{"score", "--power", "5", "--data=$D"}, 0, {}, "Power multiplier: 5\nClaimed score: 15\n"},
         {{"--data", "$D", "summary", "$D/a.sum"}, 0, {}, {}},
         {{"summary", "$D/b.sum", "--data", "$D", "--power", "150"}, 0, {}, {}},
-        {{"--data", "$D", "adif", "$D/a.adi"}, 0, {}, {}},
-        {{"adif", "--data", "$D", "$D/b.adi"}, 0, {}, {}},
+        // ADIF 3.1.4 by default; the older words, comment and phone mode are choices.
+        {{"--data", "$D", "adif", "$D/a.adi"}, 0, {}, {}, "$D/a.adi",
+         {"<ADIF_VER:5>3.1.4 ", "<BAND:3>20m <MODE:2>CW "}},
+        {{"adif", "--data", "$D", "--legacy-words", "--comment", "", "--phone-mode", "ssb", "$D/b.adi"}, 0, {}, {},
+         "$D/b.adi", {"<Mode:3>SSB\r\n<Tx_Pwr:3>100 ", "!<Comment:"}},
         {{"--data", "$D", "cabrillo", "$D/a.log"}, 0, cabrilloNote, {}},
-        {{"cabrillo", "$D/b.log", "--data", "$D"}, 0, cabrilloNote, {}},
-        {{"--data", "$D", "ascii-log", "$D/a.txt"}, 0, {}, {}},
+        {{"cabrillo", "$D/b.log", "--power", "150", "--operators", "k1abc n2def", "--data", "$D"}, 0, cabrilloNote, {},
+         "$D/b.log", {"\nCALLSIGN: K1ABC/4\r\n", "\nOPERATORS: K1ABC N2DEF\r\n", "\nQSO: 14025 CW 2026-06-27 1800 K1ABC/4"}},
+        {{"--data", "$D", "ascii-log", "$D/a.txt"}, 0, {}, {}, "$D/a.txt", {"     Call Used: K1ABC/4  Class: 2A"}},
         {{"ascii-log", "$D/b.txt", "--data", "$D"}, 0, {}, {}},
-        {{"--data", "$D", "dupe-sheet", "$D/c.txt"}, 0, {}, {}},
+        {{"--data", "$D", "dupe-sheet", "$D/c.txt"}, 0, {}, {}, "$D/c.txt", {"\r\n20  CW\r\nW1AW\r\n"}},
         {{"dupe-sheet", "--data", "$D", "$D/d.txt"}, 0, {}, {}},
-        {{"--data", "$D", "ledra"}, 0, {}, {}},
+        {{"--data", "$D", "ledra"}, 0, {}, {}, "$D/LogExp.txt", {"\"W1AW\",\"2026/06/27\",\"20\",\"CW\",,"}},
         {{"ledra", "--data", "$D"}, 0, {}, {}},
-        {{"--data", "$D", "import", "$D/in.adi"}, 0, {}, "1 contacts added"},
-        {{"import", "$D/in.adi", "--data", "$D"}, 0, {}, "0 contacts added, 1 duplicates skipped"},
+        // FT8 is logged as digital unless kept; the W1AW already logged is a duplicate.
+        {{"--data", "$D", "import", "$D/in.adi"}, 0, {}, "1 contacts added, 1 duplicates skipped, 4 in the log\n",
+         "$D/fdlog.dat", {"\"W9ZZ\",\"\",\"\",\"2026/06/27\",\"17:59\",\"15\",\"DIG\",\"\",\"\",\"\"\r\n"}},
+        {{"import", "$D/in.adi", "--data", "$D"}, 0, {}, "0 contacts added, 2 duplicates skipped"},
+        {{"import", "--keep-dupes", "--keep-digital-modes", "$D/in.adi", "--data", "$D"}, 0, {}, "2 contacts added",
+         "$D/fdlog.dat", {"\"15\",\"FT8\""}},
+        {{"import", "$D/fdlog.dat", "--data", "$D"}, 1,
+         "Invalid Request!: You can not append the same file onto itself.", {}},
+        {{"import", "$D/gone.adi", "--data", "$D"}, 1,
+         "Invalid ADIF File Format.: There was an error reading the ADIF", {}},
+        {{"adif", "$E/no/such/dir/o.adi", "--data", "$D"}, 1, "cannot write $E/no/such/dir/o.adi", {}},
         {{"--data", "$D", "rig-poll", "--rig", "Kenwood", "--port", "$E/none"}, 1, "Invalid Comm Settings.", {}},
         {{"rig-poll", "--rig", "Kenwood", "--port", "$E/none", "--data", "$D"}, 1, "Invalid Comm Settings.", {}},
-        {{"rig-set", "--data", "$D", "--rig", "Kenwood", "--port", "$E/none", "--freq", "7"},
-         1,
-         "Invalid Comm Settings.",
-         {}},
+        {{"rig-set", "--data", "$D", "--rig", "Kenwood", "--port", "$E/none", "--freq", "7"}, 1,
+         "Invalid Comm Settings.", {}},
         {{"score"}, 1, "cannot read $E/fdlog.dat", {}},
         // Usage errors.
         {{}, 2, "no command given", {}},
@@ -212,6 +154,7 @@ TEST_F(CliTest, CommandLineParsing)
         {{"--data", "$D", "score", "--power"}, 2, "missing value after '--power'", {}},
         {{"score", "--data"}, 2, "missing value after '--data'", {}},
         {{"--data", "$D", "score", "--power", "99"}, 2, "--power takes 5, 150 or 150+", {}},
+        {{"adif", "--digital-mode", "", "$D/x.adi", "--data", "$D"}, 2, "--digital-mode must name an ADIF mode", {}},
         {{"--rules", "2024", "score", "--data", "$D"}, 2, "--rules takes 2025 or written", {}},
         {{"score", "--rules", "2025", "--power", "150", "--data", "$D"}, 2, "--power takes 5, 100 or 100+", {}},
         {{"score", "--rules", "2025", "--source", "sun", "--data", "$D"}, 2, "unknown power source 'sun'", {}},
@@ -233,12 +176,11 @@ TEST_F(CliTest, CommandLineParsing)
         {{"--data", "$D", "adif", "$D/fdlog.dat"}, 1, liveRefusal.arg("$D/fdlog.dat"), {}},
         {{"summary", "$D/LogBkUp.dat", "--data", "$D"}, 1, liveRefusal.arg("$D/LogBkUp.dat"), {}},
         {{"--data", "$D", "cabrillo", "$D/./fdlog.damaged"}, 1, liveRefusal.arg("$D/./fdlog.damaged"), {}},
-        {{"--data", "$D", "ascii-log", "$E/../" + QFileInfo(dir.path()).fileName() + "/FDLOG.DAT"},
-         1,
-         liveRefusal.arg("$E/../" + QFileInfo(dir.path()).fileName() + "/FDLOG.DAT"),
-         {}},
+        {{"--data", "$D", "ascii-log", "$E/../" + QFileInfo(dir.path()).fileName() + "/FDLOG.DAT"}, 1,
+         liveRefusal.arg("$E/../" + QFileInfo(dir.path()).fileName() + "/FDLOG.DAT"), {}},
         {{"dupe-sheet", "--data", "$D", "$D/LOGBKUP.DAT"}, 1, liveRefusal.arg("$D/LOGBKUP.DAT"), {}},
     };
+    // clang-format on
     const auto fill = [&](QString text) { return text.replace("$D", dir.path()).replace("$E", elsewhere.path()); };
     for (const auto& row : rows) {
         QStringList args;
@@ -264,6 +206,10 @@ TEST_F(CliTest, CommandLineParsing)
         if (row.code != 0) {
             EXPECT_TRUE(r.out.isEmpty());
             EXPECT_EQ(readBytes(dir.file("fdlog.dat")), logBefore);
+        }
+        for (const QByteArray& text : row.has) {
+            const bool lacks = text.startsWith('!');
+            EXPECT_NE(readBytes(fill(row.file)).contains(lacks ? text.mid(1) : text), lacks) << text.toStdString();
         }
     }
     EXPECT_FALSE(QFile::exists(dir.file("LogBkUp.dat")));

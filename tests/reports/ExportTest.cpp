@@ -64,17 +64,20 @@ TEST(AdifExport, WholeFileWithEveryFieldCondition)
     EXPECT_EQ(buildAdif(log, o, QString::fromLatin1(ProgramTitle), "6/28/26").toStdString(), expected.toStdString());
 }
 
-TEST(AdifExport, OneContactPerBandWritesBandPlusM)
+// The older words: band plus M on every band, the log's own mode words, hh:mm as hhmm00.
+TEST(AdifExport, LegacyWordsOnEveryBand)
 {
     std::vector<ContactRecord> log;
     for (const char* band : {"160", "80", "40", "20", "15", "10", "6", "2", "1.25", "70", "33", "23", "SAT"})
-        log.push_back(rec("W1AW", "", "CT", "", "", band, "CW"));
+        log.push_back(rec("W1AW", "", "CT", "", "18:00", band, band == QLatin1String("70") ? "DIG" : "CW"));
+    log.push_back(rec("W1AW", "", "CT", "", "", "SAT", "PH"));
     const QByteArray out = buildAdif(log, AdifOptions{QString(), QString(), "PH", "RTTY", true}, "Field Day Logger 1.00", "x");
     for (const char* tag : {"<Band:4>160M ", "<Band:3>80M ", "<Band:3>40M ", "<Band:3>20M ", "<Band:3>15M ",
-                            "<Band:3>10M ", "<Band:2>6M ", "<Band:2>2M ", "<Band:5>1.25M ", "<Band:3>70M ",
-                            "<Band:3>33M ", "<Band:3>23M ", "<Band:4>SATM "})
+                            "<Band:3>10M ", "<Band:2>6M ", "<Band:2>2M ", "<Band:5>1.25M ", "<Band:3>70M <Mode:3>DIG",
+                            "<Band:3>33M ", "<Band:3>23M ", "<Band:4>SATM <Mode:2>CW", "<Band:4>SATM <Mode:2>PH"})
         EXPECT_EQ(out.count(tag), 1) << tag;
-    EXPECT_EQ(out.count("<eor>\r\n\r\n"), 13);
+    EXPECT_EQ(out.count("<Time_On:6>180000 "), 13);
+    EXPECT_EQ(out.count("<eor>\r\n\r\n"), 14);
 }
 
 TEST(AdifExport, EmptyAnswersLeaveFieldsOutAndTablesApply)
@@ -84,20 +87,14 @@ TEST(AdifExport, EmptyAnswersLeaveFieldsOutAndTablesApply)
     EXPECT_TRUE(out.endsWith("<EOH>\r\n<Call:4>W1AW <Time_On:6>000000 <DXCC:3>291 <Cont:2>NA <eor>\r\n\r\n"))
         << out.toStdString();
 
-    EXPECT_EQ(sectionToState("ENY"), QStringLiteral("NY"));
-    EXPECT_EQ(sectionToState("SDG"), QStringLiteral("CA"));
-    EXPECT_EQ(sectionToState("CT"), QStringLiteral("CT"));
-    EXPECT_EQ(sectionToState("PR"), QString());
-    for (RulesEdition e : {RulesEdition::FieldDay2025, RulesEdition::AsWritten}) {
-        const SectionTable& t = SectionTable::forEdition(e);
-        EXPECT_EQ(dxccEntity("PR", "KP4A", t), 202);
-        EXPECT_EQ(dxccEntity("VI", "KP2A", t), 285);
-        EXPECT_EQ(dxccEntity("NWT", "VE8A", t), 1);
-        EXPECT_EQ(dxccEntity("AK", "KL7A", t), 6);
-        EXPECT_EQ(dxccEntity("PAC", "KH6A", t), 110);
-        EXPECT_EQ(dxccEntity("DX", "W1AW", t), 291);
-        EXPECT_EQ(dxccEntity("DX", "G3XYZ", t), 0);
-    }
+    for (const auto& [section, state] : {std::pair{"ENY", "NY"}, {"SDG", "CA"}, {"CT", "CT"}, {"PR", ""}})
+        EXPECT_EQ(sectionToState(section), QString::fromLatin1(state)) << section;
+    const std::tuple<const char*, const char*, int> entities[] = {
+        {"PR", "KP4A", 202},  {"VI", "KP2A", 285}, {"NWT", "VE8A", 1},  {"AK", "KL7A", 6},
+        {"PAC", "KH6A", 110}, {"DX", "W1AW", 291}, {"DX", "AA1A", 291}, {"DX", "G3XYZ", 0}};
+    for (RulesEdition e : {RulesEdition::FieldDay2025, RulesEdition::AsWritten})
+        for (const auto& [section, call, entity] : entities)
+            EXPECT_EQ(dxccEntity(section, call, SectionTable::forEdition(e)), entity) << section << ' ' << call;
 }
 
 TEST(AdifExport, PromptsSaveDialogAndMessage)

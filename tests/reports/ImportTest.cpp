@@ -7,7 +7,7 @@
 #include "reports/LogImport.h"
 #include "reports/LogMerger.h"
 #include "support/ScriptedDialogs.h"
-#include "support/TestFiles.h"
+#include "support/StationFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -36,10 +36,7 @@ struct Fixture {
 
     explicit Fixture(const std::vector<ContactRecord>& existing = {})
     {
-        QByteArray data;
-        for (const auto& r : existing)
-            data += formatLogLine(r);
-        writeBytes(dir.file("fdlog.dat"), data);
+        writeLogFile(dir.file("fdlog.dat"), existing);
         book.reload();
     }
     ImportReport append(const QString& path, ImportOptions o = {})
@@ -94,22 +91,16 @@ TEST(AdifReader, NoHeaderMalformedFieldsAndTrailingJunk)
 
 TEST(AdifReader, BandAndFrequencyTables)
 {
-    EXPECT_EQ(adifBandToLabel("20M"), QStringLiteral("20"));
-    EXPECT_EQ(adifBandToLabel("1.25m"), QStringLiteral("1.25"));
-    EXPECT_EQ(adifBandToLabel("satm"), QStringLiteral("SAT"));
-    EXPECT_EQ(adifBandToLabel("70CM"), QStringLiteral("70"));
-    EXPECT_EQ(adifBandToLabel("33cm"), QStringLiteral("33"));
-    EXPECT_EQ(adifBandToLabel("35cm"), QStringLiteral("33"));
-    EXPECT_EQ(adifBandToLabel("6cm"), QStringLiteral("6CM"));
-    EXPECT_EQ(adifBandToLabel("M"), QStringLiteral("M"));
-    EXPECT_EQ(importBandForFrequency(7.040f), QStringLiteral("40"));
-    EXPECT_EQ(importBandForFrequency(7.3001f), QString());
-    EXPECT_EQ(importBandForFrequency(10.120f), QStringLiteral("30"));
-    EXPECT_EQ(importBandForFrequency(18.100f), QStringLiteral("17"));
-    EXPECT_EQ(importBandForFrequency(24.950f), QStringLiteral("12"));
-    EXPECT_EQ(importBandForFrequency(2400.0f), QStringLiteral("2.3"));
-    EXPECT_EQ(importBandForFrequency(5760.0f), QStringLiteral("5.6"));
-    EXPECT_EQ(importBandForFrequency(1296.0f), QStringLiteral("23"));
+    const std::pair<const char*, const char*> bands[] = {{"20M", "20"},  {"1.25m", "1.25"}, {"satm", "SAT"},
+                                                         {"70CM", "70"}, {"33cm", "33"},    {"35cm", "33"},
+                                                         {"6cm", "6CM"}, {"M", "M"}};
+    for (const auto& [adif, label] : bands)
+        EXPECT_EQ(adifBandToLabel(adif), QString::fromLatin1(label)) << adif;
+    const std::pair<float, const char*> freqs[] = {{7.040f, "40"},   {7.3001f, ""},   {10.120f, "30"},
+                                                   {18.100f, "17"},  {24.950f, "12"}, {2400.0f, "2.3"},
+                                                   {5760.0f, "5.6"}, {1296.0f, "23"}};
+    for (const auto& [mhz, band] : freqs)
+        EXPECT_EQ(importBandForFrequency(mhz), QString::fromLatin1(band)) << mhz;
 }
 
 TEST(AdifReader, RoundTripThroughOurExport)

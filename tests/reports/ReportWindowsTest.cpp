@@ -92,20 +92,15 @@ TEST(SummarySheetWindow, KeptValuesFiltersAndWrite)
     EXPECT_EQ(f.station.shared().value("OWN_CLUB_NAME"), QStringLiteral("Hilltop ARC"));
 }
 
-TEST(SummarySheetWindow, ClassAFieldsAreNoTabStops)
-{
-    StationFixture f("3A");
-    SummarySheetWindow w(f.station);
-    EXPECT_EQ(w.txtClassBCalls->focusPolicy(), Qt::ClickFocus);
-    EXPECT_EQ(w.optClassB1->focusPolicy(), Qt::ClickFocus);
-}
-
 // The log's QSO points: CW 2 + PH 1 = 3.
 TEST(SummarySheetWindow, CurrentRulesPowerChoicesAreKeptAndFitTheScreen)
 {
     StationFixture f("2A");
     {
         SummarySheetWindow w(f.station);
+        // Class A: the class B fields are no tab stops.
+        EXPECT_EQ(w.txtClassBCalls->focusPolicy(), Qt::ClickFocus);
+        EXPECT_EQ(w.optClassB1->focusPolicy(), Qt::ClickFocus);
         EXPECT_EQ(w.optPower150->text(), QStringLiteral("100 Watts or Less"));
         EXPECT_EQ(w.optPowerOver150->text(), QStringLiteral("Over 100 Watts"));
         EXPECT_FALSE(w.chkMedia->isVisibleTo(&w));

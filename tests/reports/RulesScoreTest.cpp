@@ -37,13 +37,6 @@ TEST(PowerRules, MultiplierForEachPowerAndSource)
     EXPECT_FALSE(parsePowerLevel("150", p));
 }
 
-TEST(BonusCalculator, CoversTheWholeTable)
-{
-    ASSERT_EQ(bonusRules().size(), 19u);
-    EXPECT_STREQ(bonusRules().front().rule, "7.3.1");
-    EXPECT_STREQ(bonusRules().back().rule, "7.3.18");
-}
-
 // Points worked from the 2025 rules 7.3: one claim at a time, for a class letter.
 TEST(BonusCalculator, PointsCapsAndClasses)
 {
@@ -54,32 +47,20 @@ TEST(BonusCalculator, PointsCapsAndClasses)
         qint64 points;
         bool refused;
     };
+    // clang-format off
     const Row rows[] = {
-        {"emergency_power_transmitters", 3, 'A', 300, false},
-        {"emergency_power_transmitters", 20, 'A', 2000, false},
-        {"emergency_power_transmitters", 22, 'A', 2000, false},
-        {"emergency_power_transmitters", 2, 'D', 0, true},
-        {"messages_handled", 7, 'D', 70, false},
-        {"messages_handled", 10, 'C', 100, false},
-        {"messages_handled", 15, 'C', 100, false},
-        {"youth", 5, 'A', 100, false},
-        {"youth", 6, 'A', 100, false},
-        {"youth", 2, 'B', 40, false},
-        {"youth", 3, 'B', 40, false},
-        {"gota_qsos", 250, 'A', 1250, false},
-        {"gota_qsos", 250, 'B', 0, true},
-        {"gota_coach", 1, 'F', 100, false},
-        {"media", 3, 'D', 100, false},
-        {"public_location", 1, 'C', 0, true},
-        {"satellite", 1, 'E', 0, true},
-        {"alternate_power", 1, 'E', 100, false},
-        {"educational", 1, 'B', 0, true},
-        {"web_submission", 1, 'C', 50, false},
-        {"safety_officer", 1, 'A', 100, false},
-        {"safety_officer", 1, 'F', 0, true},
-        {"site_responsibilities", 1, 'A', 0, true},
+        {"emergency_power_transmitters", 3, 'A', 300, false}, {"emergency_power_transmitters", 20, 'A', 2000, false},
+        {"emergency_power_transmitters", 22, 'A', 2000, false}, {"emergency_power_transmitters", 2, 'D', 0, true},
+        {"messages_handled", 7, 'D', 70, false}, {"messages_handled", 10, 'C', 100, false},
+        {"messages_handled", 15, 'C', 100, false}, {"youth", 5, 'A', 100, false}, {"youth", 6, 'A', 100, false},
+        {"youth", 2, 'B', 40, false}, {"youth", 3, 'B', 40, false}, {"gota_qsos", 250, 'A', 1250, false},
+        {"gota_qsos", 250, 'B', 0, true}, {"gota_coach", 1, 'F', 100, false}, {"media", 3, 'D', 100, false},
+        {"public_location", 1, 'C', 0, true}, {"satellite", 1, 'E', 0, true}, {"alternate_power", 1, 'E', 100, false},
+        {"educational", 1, 'B', 0, true}, {"web_submission", 1, 'C', 50, false}, {"safety_officer", 1, 'A', 100, false},
+        {"safety_officer", 1, 'F', 0, true}, {"site_responsibilities", 1, 'A', 0, true},
         {"site_responsibilities", 1, 'D', 50, false},
     };
+    // clang-format on
     for (const Row& r : rows) {
         SCOPED_TRACE(std::string(r.key) + " " + r.cls);
         const BonusResult res = computeBonus({{r.key, r.claim}}, QChar(r.cls));

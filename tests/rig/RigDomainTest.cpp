@@ -150,23 +150,20 @@ TEST(RigSettings, PresetsAndRoundTripThroughRigIni)
     s.ports = SerialPortTable({"/dev/ttyUSB3", "/dev/rig"});
     ASSERT_TRUE(s.save(RigSettings::iniPath(dir.path())));
 
+    // Every field the file keeps, as text.
+    // clang-format off
+    const auto fields = [](const RigSettings& r) {
+        return QStringList{r.rigType, r.settingsText(), QString::number(r.port), r.powerLine, r.pollRate,
+                           QString::number(int(r.modeBy)), QString::number(r.useFrequency), r.freqCommand,
+                           r.modeCommand, QString::number(r.convertFromHex), r.rigctldHost,
+                           QString::number(r.rigctldPort), r.pegasusDir(), QString::number(r.catOnOff)}
+               + r.ports.devices();
+    };
+    // clang-format on
     RigSettings back;
     ASSERT_TRUE(back.load(RigSettings::iniPath(dir.path())));
-    EXPECT_EQ(back.rigType, "Kenwood");
+    EXPECT_EQ(fields(back), fields(s));
     EXPECT_EQ(back.settingsText(), "4800,N,8,2");
-    EXPECT_EQ(back.port, 4);
-    EXPECT_EQ(back.powerLine, QLatin1Char('R'));
-    EXPECT_EQ(back.pollRate, QLatin1Char('S'));
-    EXPECT_EQ(back.modeBy, RigSettings::ModeBy::DontUse);
-    EXPECT_FALSE(back.useFrequency);
-    EXPECT_EQ(back.freqCommand, "IF;");
-    EXPECT_EQ(back.modeCommand, "MD;");
-    EXPECT_TRUE(back.convertFromHex);
-    EXPECT_EQ(back.rigctldHost, "10.0.0.5");
-    EXPECT_EQ(back.rigctldPort, 4600);
-    EXPECT_EQ(back.pegasusDir(), dir.file("peg"));
-    EXPECT_TRUE(back.catOnOff);
-    EXPECT_EQ(back.ports.devices(), (QStringList{"/dev/ttyUSB3", "/dev/rig"}));
     EXPECT_FALSE(RigSettings().load(dir.file("missing.ini")));
 }
 
@@ -209,12 +206,17 @@ TEST_F(RigPollerDomain, PegasusFolderThatCannotBeWrittenSaysErrorChangingFrequen
     EXPECT_TRUE(poller.polling());
 }
 
-TEST_F(RigPollerDomain, TestWithNoRigDoesNothing)
+TEST_F(RigPollerDomain, NothingIsSentWithNoRigOrBeforeTest)
 {
     EXPECT_FALSE(poller.start());
     EXPECT_FALSE(poller.polling());
     poller.ChangeMode(Frequency::fromMHz(14.0), "CW");
     EXPECT_FALSE(poller.changing());
+    // A rig chosen but not started: nothing is sent until Test.
+    poller.settings().selectRig("Kenwood");
+    poller.ChangeFrequency(Frequency::fromMHz(7.04));
+    EXPECT_FALSE(poller.changing());
+    EXPECT_FALSE(poller.polling());
     EXPECT_TRUE(dialogs.calls.empty());
 }
 

@@ -1,5 +1,6 @@
 #include "rig/RigFrames.h"
 #include "rig/RigCatalog.h"
+#include "support/Hex.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -8,11 +9,6 @@
 using namespace RigFrames;
 
 namespace {
-
-QByteArray hex(const char* spaced)
-{
-    return QByteArray::fromHex(QByteArray(spaced).replace(' ', ""));
-}
 
 QByteArray freqFrame(const char* rig, double mhz, int vfo = 0)
 {
@@ -40,11 +36,7 @@ TEST(RigCatalog, ListHasTheNineteenTypesInOrderPlusRigctld)
         "Yaesu",        "Yaesu 757 GX II", "Yaesu 890",      "Yaesu 920",       "Yaesu 990",
         "Yaesu 1000 D", "Yaesu 1000",      "Yaesu FTdx9000", "Other",           "Hamlib rigctld"};
     EXPECT_EQ(RigCatalog::names(), expected);
-    const RigModel* icom = RigCatalog::find("Icom");
-    EXPECT_STREQ(icom->baud, "1200");
-    EXPECT_EQ(icom->stopBits, '1');
-    EXPECT_TRUE(icom->convertToHex);
-    EXPECT_TRUE(icom->icomAddressNote);
+    EXPECT_TRUE(RigCatalog::find("Icom")->icomAddressNote);
     EXPECT_FALSE(RigCatalog::find("Ten Tec Omni VI")->icomAddressNote);
     EXPECT_TRUE(RigCatalog::find("Ten Tec Orion")->rtsCts);
     EXPECT_TRUE(RigCatalog::find("Ten Tec Fnt Pnl")->rtsCts);
@@ -124,16 +116,6 @@ TEST(RigFrames, IcomAddressComesFromTheFrequencyBox)
     EXPECT_EQ(modeFrame(RigFamily::Icom, "CW", "FE FE 5E E0 03 FD", ""), hex("FE FE 5E E0 06 03 FD"));
 }
 
-TEST(RigFrames, PausesBeforeTheFrequencyFrame)
-{
-    EXPECT_EQ(frequencyPauseMs(RigFamily::Kenwood), 205);
-    EXPECT_EQ(frequencyPauseMs(RigFamily::Elecraft), 1000);
-    EXPECT_EQ(frequencyPauseMs(RigFamily::Icom), 140);
-    EXPECT_EQ(frequencyPauseMs(RigFamily::OmniVI), 360);
-    EXPECT_EQ(frequencyPauseMs(RigFamily::Yaesu1000), 10);
-    EXPECT_EQ(frequencyPauseMs(RigFamily::Yaesu990), 205);
-}
-
 TEST(RigFrames, ModeFramesEveryColumn)
 {
     struct Row {
@@ -159,45 +141,46 @@ TEST(RigFrames, ModeFramesEveryColumn)
         EXPECT_EQ(modeFrameFor(row.rig, row.mode).toHex(' '), row.frame.toHex(' ')) << row.rig << ' ' << row.mode;
 }
 
+// The commands of one poll, in order: the toggle picks the frequency or the mode command for
+// the one-command-per-poll families and is carried from one poll to the next.
 TEST(RigFrames, PollCommandsPerFamily)
 {
+    using F = RigFamily;
+    using L = QList<QByteArray>;
+    const struct {
+        F family;
+        const char* freq;
+        const char* mode;
+        bool hexBoxes;
+        L sent;
+        bool fromFrequency = false; // the toggle starts over at the frequency command
+    } rows[] = {
+        // Kenwoods are asked for the data flag first; Elecraft radios say DATA in the mode.
+        {F::Kenwood, "FA;", "MD;", false, {"DA;", "FA;", "MD;"}},
+        {F::Kenwood2, "IF;", "", false, {"DA;", "IF;"}},
+        {F::Elecraft, "FA;", "MD;", false, {"FA;", "MD;"}},
+        {F::Kenwood, "", "", false, {}},
+        {F::Icom, "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", true, {hex("FE FE 64 E0 03 FD")}, true},
+        {F::Icom, "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", true, {hex("FE FE 64 E0 04 FD")}},
+        {F::Icom, "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", true, {hex("FE FE 64 E0 03 FD")}}, // and back
+        {F::Icom, "FE FE 64 E0 03", "", true, {}}, // no FD: no frame
+        {F::Yaesu990, "00 00 00 02 10", "", true, {hex("00 00 00 02 10")}},
+        {F::Yaesu, "00 00 00 00", "", true, {}},
+        {F::YaesuFTdx9000, "FA;", "MD0;", false, {"FA;"}, true},
+        {F::YaesuFTdx9000, "FA;", "MD0;", false, {"MD0;"}},
+        {F::FrontPanel, "3F 41 0D", "3F 4D 0D", true, {hex("3F 41 0D")}, true},
+        {F::FrontPanel, "3F 41 0D", "3F 4D 0D", true, {hex("3F 4D 0D")}},
+        {F::Orion, "?AF", "?RMM", false, {"?AF\r", "?RMM\r"}},
+        {F::Other, "01 02", "", true, {hex("01 02")}},
+        {F::Other, "ZZ;", "", false, {"ZZ;"}},
+        {F::Pegasus, "", "", false, {}},
+        {F::Rigctld, "f", "m", false, {"f\nm\n"}},
+    };
     int toggle = 0;
-    // Kenwoods are asked for the data flag first; Elecraft radios say DATA in the mode.
-    EXPECT_EQ(pollCommands(RigFamily::Kenwood, "FA;", "MD;", false, toggle), (QList<QByteArray>{"DA;", "FA;", "MD;"}));
-    EXPECT_EQ(pollCommands(RigFamily::Kenwood2, "IF;", "", false, toggle), (QList<QByteArray>{"DA;", "IF;"}));
-    EXPECT_EQ(pollCommands(RigFamily::Elecraft, "FA;", "MD;", false, toggle), (QList<QByteArray>{"FA;", "MD;"}));
-    EXPECT_TRUE(pollCommands(RigFamily::Kenwood, "", "", false, toggle).isEmpty());
-    // Icom alternates, one command per poll.
-    toggle = 0;
-    EXPECT_EQ(pollCommands(RigFamily::Icom, "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", true, toggle),
-              (QList<QByteArray>{hex("FE FE 64 E0 03 FD")}));
-    EXPECT_EQ(toggle, 1);
-    EXPECT_EQ(pollCommands(RigFamily::Icom, "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", true, toggle),
-              (QList<QByteArray>{hex("FE FE 64 E0 04 FD")}));
-    EXPECT_EQ(toggle, 0);
-    EXPECT_TRUE(pollCommands(RigFamily::Icom, "FE FE 64 E0 03", "", true, toggle).isEmpty());
-    EXPECT_EQ(pollCommands(RigFamily::Yaesu990, "00 00 00 02 10", "", true, toggle),
-              (QList<QByteArray>{hex("00 00 00 02 10")}));
-    EXPECT_TRUE(pollCommands(RigFamily::Yaesu, "00 00 00 00", "", true, toggle).isEmpty());
-    toggle = 0;
-    EXPECT_EQ(pollCommands(RigFamily::YaesuFTdx9000, "FA;", "MD0;", false, toggle), (QList<QByteArray>{"FA;"}));
-    EXPECT_EQ(pollCommands(RigFamily::YaesuFTdx9000, "FA;", "MD0;", false, toggle), (QList<QByteArray>{"MD0;"}));
-    toggle = 0;
-    EXPECT_EQ(pollCommands(RigFamily::FrontPanel, "3F 41 0D", "3F 4D 0D", true, toggle),
-              (QList<QByteArray>{hex("3F 41 0D")}));
-    EXPECT_EQ(pollCommands(RigFamily::FrontPanel, "3F 41 0D", "3F 4D 0D", true, toggle),
-              (QList<QByteArray>{hex("3F 4D 0D")}));
-    EXPECT_EQ(pollCommands(RigFamily::Orion, "?AF", "?RMM", false, toggle), (QList<QByteArray>{"?AF\r", "?RMM\r"}));
-    EXPECT_EQ(pollCommands(RigFamily::Other, "01 02", "", true, toggle), (QList<QByteArray>{hex("01 02")}));
-    EXPECT_EQ(pollCommands(RigFamily::Other, "ZZ;", "", false, toggle), (QList<QByteArray>{"ZZ;"}));
-    EXPECT_TRUE(pollCommands(RigFamily::Pegasus, "", "", false, toggle).isEmpty());
-    EXPECT_EQ(pollCommands(RigFamily::Rigctld, "f", "m", false, toggle), (QList<QByteArray>{"f\nm\n"}));
-}
-
-TEST(RigFrames, OpenCloseAndPegasusText)
-{
-    EXPECT_EQ(yaesuOpenBytes(), hex("00 00 00 00 00"));
-    EXPECT_EQ(yaesuCloseBytes(), hex("00 00 00 00 80"));
-    EXPECT_EQ(orionStartBytes(), "X\r");
-    EXPECT_EQ(pegasusInText(Frequency::fromHz(14025000), " CW "), "14.025\r\nCW\r\n");
+    for (const auto& row : rows) {
+        if (row.fromFrequency)
+            toggle = 0;
+        SCOPED_TRACE(::testing::Message() << int(row.family) << ' ' << row.freq << " toggle " << toggle);
+        EXPECT_EQ(pollCommands(row.family, row.freq, row.mode, row.hexBoxes, toggle), row.sent);
+    }
 }

@@ -1,4 +1,5 @@
 #include "rig/RigParsers.h"
+#include "support/Hex.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -6,11 +7,6 @@
 using namespace RigParsers;
 
 namespace {
-
-QByteArray hex(const char* spaced)
-{
-    return QByteArray::fromHex(QByteArray(spaced).replace(' ', ""));
-}
 
 RigReading parse(RigFamily f, const QByteArray& b, const char* freqBox = "FA;", const char* modeBox = "MD;",
                  int lastCommand = 0)

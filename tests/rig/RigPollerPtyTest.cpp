@@ -6,6 +6,7 @@
 #include "rig/RigPoller.h"
 #include "rig/SerialPort.h"
 #include "settings/Preferences.h"
+#include "support/Hex.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 
@@ -18,11 +19,6 @@
 using Kind = SimulatedRig::Kind;
 
 namespace {
-
-QByteArray hex(const char* spaced)
-{
-    return QByteArray::fromHex(QByteArray(spaced).replace(' ', ""));
-}
 
 struct RigPollerPty : ::testing::Test {
     TempDataDir dir;
@@ -367,14 +363,6 @@ TEST_F(RigPollerPty, ModeByFrequencyDontUseAndUseFrequency)
     WAIT_EQ(poller.modeReadout(), QString("CW"), 3000);
     EXPECT_EQ(state.mode(), "DIG");
     EXPECT_EQ(state.band(), "80");
-}
-
-TEST_F(RigPollerPty, ChangeOnlyWhilePolling)
-{
-    poller.settings().selectRig("Kenwood");
-    poller.ChangeFrequency(Frequency::fromMHz(7.04));
-    EXPECT_FALSE(poller.changing());
-    EXPECT_FALSE(poller.polling());
 }
 
 TEST_F(RigPollerPty, BadPortsShowTheRigMessage)
