@@ -94,19 +94,20 @@ void KeyingEngine::run()
         // One schedule for the whole run: each character starts at the deadline the one
         // before it ended on, so waking late once does not push the rest back.
         qint64 deadline = m_clock.nowNs();
+        // The next character is taken just before this one's last element ends (within the
+        // clock's spin margin), so its first edge does not wait for the buffer's lock or the
+        // queued signal.
+        std::optional<QChar> next;
+        bool taken = false;
+        const std::function<void()> boundary = [&] {
+            QMetaObject::invokeMethod(
+                this, [this, rest = m_buffer.text()] { emit characterSent(rest); }, Qt::QueuedConnection);
+            next = m_buffer.takeFirstOrEndRun();
+            taken = true;
+        };
         std::optional<QChar> ch = m_buffer.takeFirstOrEndRun();
         while (ch) {
-            // The next character is taken just before this one's last element ends (within
-            // the clock's spin margin), so its first edge does not wait for the buffer's lock
-            // or the queued signal.
-            std::optional<QChar> next;
-            bool taken = false;
-            const std::function<void()> boundary = [&] {
-                QMetaObject::invokeMethod(
-                    this, [this, rest = m_buffer.text()] { emit characterSent(rest); }, Qt::QueuedConnection);
-                next = m_buffer.takeFirstOrEndRun();
-                taken = true;
-            };
+            taken = false;
             if (*ch == QChar(MorseCode::LogMark))
                 QMetaObject::invokeMethod(
                     this, [this] { emit logContactReached(); }, Qt::QueuedConnection);
