@@ -2,45 +2,21 @@
 
 #include "keying/CwMacros.h"
 #include "keying/CwdaemonClient.h"
+#include "keying/KeyLines.h"
 #include "keying/KeyingEngine.h"
 #include "keying/MorseCode.h"
-#include "keying/ParallelKeyLine.h"
-#include "keying/SerialKeyLine.h"
 #include "keying/WinKeyClient.h"
 #include "keying/WinKeySender.h"
-#include "rig/SerialPortTable.h"
 
 namespace {
 
 std::shared_ptr<KeyLine> openRealKeyLine(const CwSettings& s, QString* error)
 {
-    if (s.output == CwSettings::Rts || s.output == CwSettings::Dtr) {
-        const int port = s.port.toInt();
-        const QString device = SerialPortTable::systemDefault().device(port);
-        if (port <= 0 || device.isEmpty())
-            return nullptr;
-        auto line = std::make_shared<SerialKeyLine>(device, s.output == CwSettings::Rts ? SerialKeyLine::Line::Rts
-                                                                                        : SerialKeyLine::Line::Dtr);
-        if (!line->open()) {
-            *error = line->error();
-            return nullptr;
-        }
-        return line;
-    }
-    if (s.output == CwSettings::Printer) {
-        const std::optional<unsigned> base = ParallelKeyLine::parseAddress(s.printerAddress);
-        const std::optional<QString> device = base ? ParallelKeyLine::deviceForBase(*base) : std::nullopt;
-        if (!device) {
-            *error = QStringLiteral("no printer port at %1").arg(s.printerAddress);
-            return nullptr;
-        }
-        auto line = std::make_shared<ParallelKeyLine>(*device);
-        if (!line->open()) {
-            *error = line->error();
-            return nullptr;
-        }
-        return line;
-    }
+    if (s.output == CwSettings::Rts || s.output == CwSettings::Dtr)
+        return KeyLines::openSerial(
+            s.port.toInt(), s.output == CwSettings::Rts ? SerialKeyLine::Line::Rts : SerialKeyLine::Line::Dtr, error);
+    if (s.output == CwSettings::Printer)
+        return KeyLines::openPrinter(s.printerAddress, error);
     return nullptr;
 }
 

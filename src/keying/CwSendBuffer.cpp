@@ -1,5 +1,7 @@
 #include "keying/CwSendBuffer.h"
 
+#include <mutex>
+
 QString CwSendBuffer::text() const
 {
     std::lock_guard lock(m_mutex);

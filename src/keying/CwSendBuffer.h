@@ -1,8 +1,9 @@
 #pragma once
 
+#include "keying/PriorityInheritMutex.h"
+
 #include <QString>
 #include <atomic>
-#include <mutex>
 #include <optional>
 
 // The text still to be sent and the flags around it, shared by the GUI thread (function keys,
@@ -34,7 +35,7 @@ public:
     std::atomic<bool> keyboardCw{false};
 
 private:
-    mutable std::mutex m_mutex;
+    mutable PriorityInheritMutex m_mutex;
     QString m_text;
     std::atomic<bool> m_sending{false};
 };

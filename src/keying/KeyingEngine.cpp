@@ -9,6 +9,7 @@
 #include <cmath>
 #include <pthread.h>
 #include <sched.h>
+#include <sys/prctl.h>
 
 namespace {
 
@@ -76,10 +77,12 @@ void KeyingEngine::LoopThroughCWBuffer()
 void KeyingEngine::run()
 {
     // A real-time thread is woken on time even when every core is busy; without the right to
-    // one (no CAP_SYS_NICE, no rtprio limit) the thread keeps its ordinary priority.
+    // one (no CAP_SYS_NICE, no rtprio limit) the thread keeps its ordinary priority. The timer
+    // slack (50 µs by default) would otherwise be added to every sleep of an ordinary thread.
     sched_param param{};
     param.sched_priority = std::min(50, sched_get_priority_max(SCHED_FIFO));
     m_realTime = pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0;
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     for (;;) {
         {
             std::unique_lock lock(m_wakeMutex);
@@ -91,21 +94,35 @@ void KeyingEngine::run()
         // One schedule for the whole run: each character starts at the deadline the one
         // before it ended on, so waking late once does not push the rest back.
         qint64 deadline = m_clock.nowNs();
-        while (const std::optional<QChar> ch = m_buffer.takeFirstOrEndRun()) {
+        // The next character is taken just before this one's last element ends (within the
+        // clock's spin margin), so its first edge does not wait for the buffer's lock or the
+        // queued signal.
+        std::optional<QChar> next;
+        bool taken = false;
+        const std::function<void()> boundary = [&] {
+            QMetaObject::invokeMethod(
+                this, [this, rest = m_buffer.text()] { emit characterSent(rest); }, Qt::QueuedConnection);
+            next = m_buffer.takeFirstOrEndRun();
+            taken = true;
+        };
+        std::optional<QChar> ch = m_buffer.takeFirstOrEndRun();
+        while (ch) {
+            taken = false;
             if (*ch == QChar(MorseCode::LogMark))
                 QMetaObject::invokeMethod(
                     this, [this] { emit logContactReached(); }, Qt::QueuedConnection);
             else
-                sendCharacter(*ch, deadline);
-            QMetaObject::invokeMethod(
-                this, [this, rest = m_buffer.text()] { emit characterSent(rest); }, Qt::QueuedConnection);
+                sendCharacter(*ch, deadline, boundary);
+            if (!taken)
+                boundary();
+            ch = next;
         }
         QMetaObject::invokeMethod(
             this, [this] { emit runFinished(); }, Qt::QueuedConnection);
     }
 }
 
-void KeyingEngine::sendCharacter(QChar ch, qint64& deadline)
+void KeyingEngine::sendCharacter(QChar ch, qint64& deadline, const std::function<void()>& boundary)
 {
     const QByteArray elements = ch == QLatin1Char(' ') ? MorseCode::wordSpace(m_wordSpace) : MorseCode::elements(ch);
     if (elements.isEmpty())
@@ -123,11 +140,12 @@ void KeyingEngine::sendCharacter(QChar ch, qint64& deadline)
     const qint64 elementNs = std::llround(elementMs * 1e6);
     // Held up for more than an element: start afresh rather than rush what follows.
     deadline = std::max(deadline, m_clock.nowNs() - elementNs);
-    for (const char e : elements) {
+    static const std::function<void()> nothing;
+    for (qsizetype i = 0; i < elements.size(); ++i) {
         if (line)
-            line->setKeyDown(e == '1');
+            line->setKeyDown(elements[i] == '1');
         deadline += elementNs;
-        waitElement(deadline, elementMs);
+        waitElement(deadline, elementMs, i + 1 == elements.size() ? boundary : nothing);
     }
 }
 
@@ -152,20 +170,21 @@ std::shared_ptr<KeyLine> KeyingEngine::reopenLine()
     return m_line;
 }
 
-void KeyingEngine::waitElement(qint64 deadline, double elementMs)
+void KeyingEngine::waitElement(qint64 deadline, double elementMs, const std::function<void()>& beforeEdge)
 {
     switch (m_timing.load()) {
     case Timing::Timer:
-        m_clock.waitUntilNs(deadline);
-        break;
+        m_clock.waitUntilNs(deadline, beforeEdge);
+        return;
     case Timing::Sleep:
         m_clock.sleepNs(qint64(std::nearbyint(elementMs)) * 1'000'000);
         break;
-    case Timing::Loop: {
+    case Timing::Loop:
         spinPasses(m_loopCount / 60.0 * elementMs);
         break;
     }
-    }
+    if (beforeEdge)
+        beforeEdge();
 }
 
 double KeyingEngine::CalibrateLoop(KeyingClock& clock)

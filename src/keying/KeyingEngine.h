@@ -14,7 +14,8 @@ class KeyingClock;
 class QThread;
 
 // Sends the CW send buffer in Morse on a key line, from a thread of its own, so the window
-// never waits for a message. Each character is taken off the buffer as it starts; its elements
+// never waits for a message. Each character is taken off the buffer as it starts (Timer
+// timing: a fraction of a millisecond before, so its first edge is on time); its elements
 // are keyed against deadlines counted from the start of the run, so the timing does not drift.
 // Speed, word space and output are read at each character, and emptying the buffer stops
 // sending after the current character; the line is key up after every character.
@@ -25,6 +26,9 @@ class QThread;
 class KeyingEngine : public QObject {
     Q_OBJECT
 public:
+    // Timer: absolute deadlines on the monotonic clock (sleep, then spin the last fraction of
+    // a millisecond); Sleep: a plain sleep of the rounded element time; Loop: the calibrated
+    // empty loop.
     enum class Timing { Timer, Sleep, Loop };
 
     KeyingEngine(CwSendBuffer& buffer, KeyingClock& clock, QObject* parent = nullptr);
@@ -64,9 +68,10 @@ signals:
 
 private:
     void run();
-    void sendCharacter(QChar ch, qint64& deadline);
+    // Keys one character; `boundary` runs during the wait of its last element.
+    void sendCharacter(QChar ch, qint64& deadline, const std::function<void()>& boundary);
     std::shared_ptr<KeyLine> reopenLine();
-    void waitElement(qint64 deadline, double elementMs);
+    void waitElement(qint64 deadline, double elementMs, const std::function<void()>& beforeEdge);
 
     CwSendBuffer& m_buffer;
     KeyingClock& m_clock;

@@ -1,54 +1,19 @@
 #include "keying/VoiceKeyer.h"
 
 #include "keying/KeyLine.h"
-#include "keying/ParallelKeyLine.h"
-#include "keying/SerialKeyLine.h"
+#include "keying/KeyLines.h"
 #include "keying/WavePlayer.h"
-#include "rig/SerialPortTable.h"
 #include "util/Clock.h"
 
 #include <QFileInfo>
 
-namespace {
-
-std::shared_ptr<KeyLine> openRealSerial(int port, bool dtr, QString* error)
-{
-    const QString device = SerialPortTable::systemDefault().device(port);
-    if (device.isEmpty()) {
-        *error = QStringLiteral("no serial port %1").arg(port);
-        return nullptr;
-    }
-    auto line = std::make_shared<SerialKeyLine>(device, dtr ? SerialKeyLine::Line::Dtr : SerialKeyLine::Line::Rts);
-    if (!line->open()) {
-        *error = line->error();
-        return nullptr;
-    }
-    return line;
-}
-
-std::shared_ptr<KeyLine> openRealPrinter(const QString& address, QString* error)
-{
-    const std::optional<unsigned> base = ParallelKeyLine::parseAddress(address);
-    const std::optional<QString> device = base ? ParallelKeyLine::deviceForBase(*base) : std::nullopt;
-    if (!device) {
-        *error = QStringLiteral("no printer port at %1").arg(address);
-        return nullptr;
-    }
-    auto line = std::make_shared<ParallelKeyLine>(*device);
-    if (!line->open()) {
-        *error = line->error();
-        return nullptr;
-    }
-    return line;
-}
-
-} // namespace
-
 VoiceKeyer::VoiceKeyer(QString dataDir, WavePlayer& player, const Clock& clock, QObject* parent)
     : QObject(parent), m_dataDir(std::move(dataDir)), m_player(player), m_clock(clock)
 {
-    openSerialLine = openRealSerial;
-    openPrinterLine = openRealPrinter;
+    openSerialLine = [](int port, bool dtr, QString* error) {
+        return KeyLines::openSerial(port, dtr ? SerialKeyLine::Line::Dtr : SerialKeyLine::Line::Rts, error);
+    };
+    openPrinterLine = KeyLines::openPrinter;
     m_poll.setInterval(PollMs);
     connect(&m_poll, &QTimer::timeout, this, &VoiceKeyer::checkPlayback);
     // The end is also taken from the player's own notice, without waiting for the next poll.

@@ -79,8 +79,11 @@ void WinKeyClient::take(unsigned char b)
         emit statusReceived(value);
         return;
     }
-    if (WinKeyProtocol::isSpeedPot(b))
+    if (WinKeyProtocol::isSpeedPot(b)) {
+        if (m_phase == Phase::Open)
+            emit speedPot(m_potMinWpm + WinKeyProtocol::speedPotOffset(b));
         return;
+    }
     switch (m_phase) {
     case Phase::Echo:
         if (b != static_cast<unsigned char>(WinKeyProtocol::EchoProbe)) {
@@ -147,7 +150,7 @@ int WinKeyClient::setPinConfig(int pins)
 }
 int WinKeyClient::setMode(int m)
 {
-    return write(WinKeyProtocol::mode(m));
+    return write(WinKeyProtocol::mode(m | WinKeyProtocol::SerialEcho));
 }
 int WinKeyClient::clearBuffer()
 {
@@ -160,4 +163,15 @@ int WinKeyClient::backspace()
 int WinKeyClient::requestStatus()
 {
     return write(WinKeyProtocol::requestStatus());
+}
+int WinKeyClient::setupSpeedPot(int minWpm, int rangeWpm)
+{
+    const int result = write(WinKeyProtocol::speedPotSetup(minWpm, rangeWpm));
+    if (result == Success)
+        m_potMinWpm = minWpm;
+    return result;
+}
+int WinKeyClient::readSpeedPot()
+{
+    return write(WinKeyProtocol::readSpeedPot());
 }

@@ -47,11 +47,15 @@ public:
     int setLeadTail(int leadIn, int tail);
     int setRatio(int ratio);
     int setPinConfig(int pins);
+    // The paddle mode; serial echo is always added, so echoed() tells what was keyed.
     int setMode(int mode);
     int clearBuffer();
     int backspace();
     // Asks for a status byte; the keyer answers after everything sent before the request.
     int requestStatus();
+    // The pot's span; its readings are reported as speedPot(minWpm + offset).
+    int setupSpeedPot(int minWpm, int rangeWpm);
+    int readSpeedPot();
 
 signals:
     void opened(int result, int version);
@@ -59,6 +63,7 @@ signals:
     // Every status byte, changed or not.
     void statusReceived(int status);
     void echoed(QChar ch);
+    void speedPot(int wpm);
 
 private:
     enum class Phase { Closed, Echo, Version, Open };
@@ -74,4 +79,5 @@ private:
     Phase m_phase = Phase::Closed;
     int m_version = 0;
     int m_status = 0;
+    int m_potMinWpm = 0;
 };

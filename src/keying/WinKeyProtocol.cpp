@@ -1,5 +1,7 @@
 #include "keying/WinKeyProtocol.h"
 
+#include <QStringList>
+
 namespace WinKeyProtocol {
 
 namespace {
@@ -59,6 +61,26 @@ QByteArray backspace()
 QByteArray requestStatus()
 {
     return bytes({0x15});
+}
+
+QByteArray speedPotSetup(int minWpm, int rangeWpm)
+{
+    return bytes({0x05, minWpm, rangeWpm, 0x00});
+}
+QByteArray readSpeedPot()
+{
+    return bytes({0x07});
+}
+
+QString statusText(int status)
+{
+    static const std::pair<int, const char*> names[] = {
+        {Wait, "Wait"}, {Keydown, "Key Down"}, {Busy, "Busy"}, {Breakin, "Break-in"}, {Xoff, "XOFF"}};
+    QStringList on;
+    for (const auto& [bit, name] : names)
+        if (status & bit)
+            on << QString::fromLatin1(name);
+    return on.isEmpty() ? QStringLiteral("Idle") : on.join(QStringLiteral(", "));
 }
 
 QString openResultText(int result)

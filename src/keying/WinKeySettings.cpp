@@ -125,4 +125,17 @@ void WinKeySettings::applyAll(WinKeyClient& keyer)
         fieldLeft(f, keyer);
     keyer.setPinConfig(pins);
     keyer.setMode(mode);
+    keyer.setupSpeedPot(PotMinWpm, PotRangeWpm);
+    keyer.readSpeedPot();
+}
+
+void WinKeySettings::resetToDefaults()
+{
+    const WinKeySettings defaults;
+    weight = defaults.weight;
+    leadIn = defaults.leadIn;
+    tail = defaults.tail;
+    ratio = defaults.ratio;
+    pins = defaults.pins;
+    mode = defaults.mode;
 }

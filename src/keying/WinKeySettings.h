@@ -26,8 +26,16 @@ struct WinKeySettings {
     // A field was left: corrects its text as the rules say and sends the value to an open
     // keyer when the rule accepts it.
     void fieldLeft(Field field, WinKeyClient& keyer);
-    // ApplyWinKeySettings: speed, weight, lead-in/tail and ratio by their rules, then pins, mode.
+    // ApplyWinKeySettings: speed, weight, lead-in/tail and ratio by their rules, then pins,
+    // mode, and the speed pot's span (then a reading of it, for the window).
     void applyAll(WinKeyClient& keyer);
+    // Weight, lead-in, tail, ratio, pins and mode back to the values shown when nothing is
+    // loaded (the speed stays).
+    void resetToDefaults();
+
+    // The pot turns from 10 to 35 WPM: the speeds a Field Day CW operator moves between.
+    static constexpr int PotMinWpm = 10;
+    static constexpr int PotRangeWpm = 25;
 
     QString* text(Field field);
     static QString path(const QString& dataDir) { return dataDir + QStringLiteral("/WK.txt"); }

@@ -23,6 +23,8 @@ using Field = WinKeySettings::Field;
 constexpr Field Fields[] = {Field::Speed, Field::Weight, Field::LeadIn, Field::Tail, Field::Ratio};
 constexpr int PinValues[] = {4, 8, 5, 6};
 constexpr int ModeValues[] = {16, 0, 32, 48};
+// Characters of the echo kept on screen: the end of the message being keyed.
+constexpr int EchoShown = 40;
 
 QPushButton* button(const QString& name, const QString& caption, QWidget* parent)
 {
@@ -108,6 +110,26 @@ WinKeyWindow::WinKeyWindow(CwKeyer& keyer, Dialogs& dialogs, std::function<QStri
     statusRow->addWidget(m_version);
     root->addLayout(statusRow);
 
+    // What the keyer reports while it is open.
+    auto* reports = new QFormLayout;
+    const auto report = [this, reports](const QString& caption, const QString& name) {
+        auto* l = new QLabel(this);
+        l->setObjectName(name);
+        reports->addRow(caption, l);
+        return l;
+    };
+    m_speedPot = report(QStringLiteral("Speed Pot"), QStringLiteral("lblSpeedPot"));
+    m_echoBack = report(QStringLiteral("Echo Bk"), QStringLiteral("lblEchoBk"));
+    m_keyerStatus = report(QStringLiteral("Status"), QStringLiteral("lblStatus"));
+    root->addLayout(reports);
+    WinKeyClient& client = m_keyer.winKey();
+    connect(&client, &WinKeyClient::speedPot, this,
+            [this](int wpm) { m_speedPot->setText(QStringLiteral("%1 WPM").arg(wpm)); });
+    connect(&client, &WinKeyClient::echoed, this,
+            [this](QChar ch) { m_echoBack->setText((m_echoBack->text() + ch).right(EchoShown)); });
+    connect(&client, &WinKeyClient::statusReceived, this,
+            [this](int status) { m_keyerStatus->setText(WinKeyProtocol::statusText(status)); });
+
     m_typing = new QLineEdit(this);
     m_typing->setObjectName(QStringLiteral("Text1"));
     installKeyFilter(m_typing, [this](int& key) {
@@ -126,16 +148,18 @@ WinKeyWindow::WinKeyWindow(CwKeyer& keyer, Dialogs& dialogs, std::function<QStri
     auto* close = button(QStringLiteral("cmdCloseWinkey"), QStringLiteral("Close"), this);
     auto* testButton = button(QStringLiteral("cmdTest"), QStringLiteral("Test"), this);
     auto* bufferButton = button(QStringLiteral("cmdBufferTest"), QStringLiteral("Buffer Test"), this);
+    auto* defaultsButton = button(QStringLiteral("cmdDefaultsTest"), QStringLiteral("Defaults Test"), this);
     auto* stopButton = button(QStringLiteral("cmdStop"), QStringLiteral("Stop"), this);
     auto* doneButton = button(QStringLiteral("cmdDone"), QStringLiteral("Done"), this);
     m_done = doneButton;
-    for (QPushButton* b : {open, close, testButton, bufferButton, stopButton, doneButton})
+    for (QPushButton* b : {open, close, testButton, bufferButton, defaultsButton, stopButton, doneButton})
         buttons->addWidget(b);
     root->addLayout(buttons);
     connect(open, &QPushButton::clicked, this, &WinKeyWindow::openKeyer);
     connect(close, &QPushButton::clicked, this, &WinKeyWindow::closeKeyer);
     connect(testButton, &QPushButton::clicked, this, &WinKeyWindow::test);
     connect(bufferButton, &QPushButton::clicked, this, &WinKeyWindow::bufferTest);
+    connect(defaultsButton, &QPushButton::clicked, this, &WinKeyWindow::defaultsTest);
     connect(stopButton, &QPushButton::clicked, this, &WinKeyWindow::stop);
     connect(doneButton, &QPushButton::clicked, this, &WinKeyWindow::done);
     connect(&m_keyer, &CwKeyer::winKeyOpened, this, &WinKeyWindow::opened);
@@ -195,6 +219,8 @@ void WinKeyWindow::closeKeyer()
     m_keyer.winKey().close();
     m_status->setText(QStringLiteral("Closed"));
     m_version->setText(QStringLiteral("Version #"));
+    for (QLabel* l : {m_speedPot, m_echoBack, m_keyerStatus})
+        l->clear();
     if (isVisible())
         m_done->setFocus();
 }
@@ -229,6 +255,15 @@ void WinKeyWindow::bufferTest()
         text += QLatin1Char(' ');
     }
     append(text);
+}
+
+void WinKeyWindow::defaultsTest()
+{
+    m_keyer.winKeySettings().resetToDefaults();
+    loadFields();
+    if (m_keyer.winKey().isOpen())
+        m_keyer.winKeySettings().applyAll(m_keyer.winKey());
+    test();
 }
 
 void WinKeyWindow::done()

@@ -10,8 +10,9 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 
-// "WinKey Setup": the keyer's port and settings (WK.txt), opening and closing it, and the
-// Test, Buffer Test, Stop and typing box that send through it.
+// "WinKey Setup": the keyer's port and settings (WK.txt), opening and closing it, the Test,
+// Buffer Test, Defaults Test, Stop and typing box that send through it, and what the keyer
+// reports: its speed pot, the characters it echoes as it keys them, its status.
 class WinKeyWindow : public QWidget {
     Q_OBJECT
 public:
@@ -22,6 +23,8 @@ public:
     void stop();
     void test();
     void bufferTest();
+    // The settings back to their defaults, sent to an open keyer, then the Test message.
+    void defaultsTest();
     // Done: writes WK.txt (the operator is told when it cannot) and hides the window.
     void done();
 
@@ -44,5 +47,8 @@ private:
     QLineEdit* m_typing;
     QLabel* m_status;
     QLabel* m_version;
+    QLabel* m_speedPot;
+    QLabel* m_echoBack;
+    QLabel* m_keyerStatus;
     QWidget* m_done;
 };

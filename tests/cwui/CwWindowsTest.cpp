@@ -162,12 +162,39 @@ TEST_F(CwWindowsTest, WinKeyWindowOpensSendsAndCloses)
     child<QPushButton>(w, "cmdOpenWinkey")->click();
     EXPECT_EQ(child<QLabel>(w, "lblOpenStatus")->text(), QStringLiteral("WK Already Open"));
 
+    auto* pot = child<QLabel>(w, "lblSpeedPot");
+    WAIT_EQ(pot->text(), QStringLiteral("23 WPM"), 3000);
+    peer.turnPot(5);
+    WAIT_EQ(pot->text(), QStringLiteral("15 WPM"), 3000);
+
+    auto* status = child<QLabel>(w, "lblStatus");
+    peer.setPaused(true);
     child<QPushButton>(w, "cmdTest")->click();
-    WAIT_EQ(peer.keyed, QByteArray("VVV TEST DE K1ABC"), 5000);
+    WAIT_EQ(status->text(), QStringLiteral("Busy"), 3000);
+    peer.setPaused(false);
+    WAIT_EQ(child<QLabel>(w, "lblEchoBk")->text(), QStringLiteral("VVV TEST DE K1ABC"), 5000);
+    WAIT_EQ(status->text(), QStringLiteral("Idle"), 3000);
     QTest::keyClicks(child<QLineEdit>(w, "Text1"), "tu");
     WAIT_EQ(peer.keyed, QByteArray("VVV TEST DE K1ABCTU"), 5000);
+
+    // Defaults Test: the defaults on screen and sent, then the test message.
+    leave(w, "txtWeight", "60");
+    leave(w, "txtTail", "3");
+    child<QRadioButton>(w, "optMode0")->click();
+    const qsizetype before = peer.commands.size();
+    child<QPushButton>(w, "cmdDefaultsTest")->click();
+    EXPECT_EQ(text(w, "txtWeight"), QStringLiteral("50"));
+    EXPECT_EQ(text(w, "txtTail"), QStringLiteral("0"));
+    EXPECT_TRUE(child<QRadioButton>(w, "optMode1")->isChecked());
+    // Every echo read before closing: a late one would answer the next echo test.
+    WAIT_EQ(child<QLabel>(w, "lblEchoBk")->text(), QStringLiteral("VVV TEST DE K1ABCTUVVV TEST DE K1ABC"), 5000);
+    const QList<QByteArray> sent = peer.commands.mid(before);
+    for (const QByteArray& f : {QByteArray("\x03\x32", 2), QByteArray("\x04\x00\x00", 3), QByteArray("\x0e\x04", 2)})
+        EXPECT_TRUE(sent.contains(f)) << f.toHex().toStdString();
+
     child<QPushButton>(w, "cmdCloseWinkey")->click();
     EXPECT_EQ(child<QLabel>(w, "lblOpenStatus")->text(), QStringLiteral("Closed"));
+    EXPECT_EQ(pot->text(), QString());
     EXPECT_TRUE(dialogs.calls.empty());
 
     child<QPushButton>(w, "cmdDone")->click();

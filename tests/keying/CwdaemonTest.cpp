@@ -11,27 +11,31 @@
 
 namespace {
 
-// The real daemon from Debian, keying nothing and making no sound.
+// The real daemon from Debian, keying nothing and making no sound, and a client of ours that
+// has heard it answer.
 struct Cwdaemon : ::testing::Test {
     QProcess daemon;
-    quint16 port = 0;
+    QString target;
+    CwdaemonClient client;
+    QStringList events; // the client's echo tags and "log" for each log mark
 
     void SetUp() override
     {
         QUdpSocket probe; // a free port, released for the daemon
         ASSERT_TRUE(probe.bind(QHostAddress::LocalHost, 0));
-        port = probe.localPort();
+        const quint16 port = probe.localPort();
         probe.close();
         daemon.start(QStringLiteral("/usr/sbin/cwdaemon"),
                      {QStringLiteral("-n"), QStringLiteral("-d"), QStringLiteral("null"), QStringLiteral("-x"),
                       QStringLiteral("n"), QStringLiteral("-p"), QString::number(port)});
         ASSERT_TRUE(daemon.waitForStarted(5000)) << "cwdaemon missing: run scripts/install-deps";
-    }
-    // The daemon answers an echo request only after text; ask until it listens.
-    void waitUntilListening(CwdaemonClient& client, QStringList& events)
-    {
+        target = QStringLiteral("127.0.0.1:%1").arg(port);
+        ASSERT_TRUE(client.setTarget(target));
+        QObject::connect(&client, &CwdaemonClient::logMarkReached, [this] { events << QStringLiteral("log"); });
+        QObject::connect(&client, &CwdaemonClient::echoed, [this](const QString& tag) { events << tag; });
+        // The daemon answers an echo request only after text; ask until it listens.
         QTimer ask;
-        QObject::connect(&ask, &QTimer::timeout, [&] {
+        QObject::connect(&ask, &QTimer::timeout, [this] {
             client.send(QStringLiteral("E"));
             client.requestEcho(QStringLiteral("ready"));
         });
@@ -40,6 +44,7 @@ struct Cwdaemon : ::testing::Test {
         WAIT_TRUE(events.contains(QStringLiteral("ready")), 5000);
         ask.stop();
         client.abort(); // drops probes still queued
+        events.clear();
     }
     void TearDown() override
     {
@@ -65,13 +70,6 @@ TEST(CwdaemonFrames, Requests)
 
 TEST_F(Cwdaemon, KeysTextAndAnswersAtTheLogMarkAndTheEnd)
 {
-    CwdaemonClient client;
-    ASSERT_TRUE(client.setTarget(QStringLiteral("127.0.0.1:%1").arg(port)));
-    QStringList events;
-    QObject::connect(&client, &CwdaemonClient::logMarkReached, [&] { events << QStringLiteral("log"); });
-    QObject::connect(&client, &CwdaemonClient::echoed, [&](const QString& tag) { events << tag; });
-    waitUntilListening(client, events);
-    events.clear();
     client.send(QStringLiteral("TU!E"));
     client.requestEcho(QStringLiteral("end"));
     WAIT_EQ(events, (QStringList{QStringLiteral("log"), QStringLiteral("end")}), 10000);
@@ -79,12 +77,6 @@ TEST_F(Cwdaemon, KeysTextAndAnswersAtTheLogMarkAndTheEnd)
 
 TEST_F(Cwdaemon, FunctionKeyLogsWhenTheDaemonReachesTheMark)
 {
-    CwdaemonClient probe;
-    ASSERT_TRUE(probe.setTarget(QStringLiteral("127.0.0.1:%1").arg(port)));
-    QStringList events;
-    QObject::connect(&probe, &CwdaemonClient::echoed, [&](const QString& tag) { events << tag; });
-    waitUntilListening(probe, events);
-
     QTemporaryDir dir;
     VirtualKeyingClock clock;
     CwKeyer keyer(dir.path(), UserSettingsStore(dir.filePath(QStringLiteral("user.ini"))), clock);
@@ -92,7 +84,7 @@ TEST_F(Cwdaemon, FunctionKeyLogsWhenTheDaemonReachesTheMark)
     keyer.hisCall = [] { return QStringLiteral("K1ABC"); };
     keyer.logContact = [&] { ++logged; };
     keyer.settings().output = CwSettings::Cwdaemon;
-    keyer.settings().cwdaemonHost = QStringLiteral("127.0.0.1:%1").arg(port);
+    keyer.settings().cwdaemonHost = target;
     keyer.settings().wpm = QStringLiteral("60");
     keyer.settings().messages[1] = QStringLiteral("$ TU!");
     keyer.apply();
@@ -104,27 +96,20 @@ TEST_F(Cwdaemon, FunctionKeyLogsWhenTheDaemonReachesTheMark)
 // fdlog-cli cw: exit code and the one line on stderr.
 TEST_F(Cwdaemon, CliKeysThroughEachOutput)
 {
-    CwdaemonClient client;
-    ASSERT_TRUE(client.setTarget(QStringLiteral("127.0.0.1:%1").arg(port)));
-    QStringList events;
-    QObject::connect(&client, &CwdaemonClient::echoed, [&](const QString& tag) { events << tag; });
-    waitUntilListening(client, events);
-
     struct Row {
         QStringList args;
         int exitCode;
         QString stderrStart;
     };
-    const QString daemon = QStringLiteral("127.0.0.1:%1").arg(port);
     const std::vector<Row> rows{
-        {{"--output", "cwdaemon", "--port", daemon, "--wpm", "60", "tu"}, 0, {}},
+        {{"--output", "cwdaemon", "--port", target, "--wpm", "60", "tu"}, 0, {}},
         {{"--output", "cwdaemon", "--port", "127.0.0.1:9", "--wpm", "60", "E"},
          1,
          "fdlog-cli: no answer from cwdaemon at 127.0.0.1:9"},
         {{"--output", "serial", "--port", "/dev/ttyNoSuchPort", "E"}, 1, "fdlog-cli: /dev/ttyNoSuchPort: "},
         {{"--output", "parallel", "--port", "/dev/parport97", "E"}, 1, "fdlog-cli: /dev/parport97: "},
         {{"--output", "serial", "--port", "/dev/null", "--line", "cts", "E"}, 2, {}},
-        {{"--output", "cwdaemon", "--port", daemon, "--wpm", "0", "E"}, 2, {}},
+        {{"--output", "cwdaemon", "--port", target, "--wpm", "0", "E"}, 2, {}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.args.join(QLatin1Char(' ')).toStdString());

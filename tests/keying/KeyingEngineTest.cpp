@@ -1,6 +1,7 @@
 #include "keying/KeyingEngine.h"
 #include "VirtualKeyingClock.h"
 #include "keying/CwSendBuffer.h"
+#include "keying/KeyLines.h"
 #include "keying/MorseCode.h"
 #include "keying/ParallelKeyLine.h"
 #include "keying/RecordingKeyLine.h"
@@ -221,6 +222,19 @@ TEST(KeyLines, MissingDevicesDoNotOpen)
     ParallelKeyLine parallel(QStringLiteral("/dev/parport97"));
     EXPECT_FALSE(parallel.open());
     EXPECT_TRUE(parallel.error().startsWith(QStringLiteral("/dev/parport97: ")));
+    // What the keyers open from their settings.
+    const std::pair<std::function<std::shared_ptr<KeyLine>(QString*)>, const char*> rows[] = {
+        {[](QString* e) { return KeyLines::openSerial(0, SerialKeyLine::Line::Dtr, e); }, "no serial port 0"},
+        {[](QString* e) { return KeyLines::openSerial(99, SerialKeyLine::Line::Rts, e); }, "no serial port 99"},
+        {[](QString* e) { return KeyLines::openPrinter(QStringLiteral("&H3BC"), e); }, "no printer port at &H3BC"},
+        {[](QString* e) { return KeyLines::openPrinter(QStringLiteral("&H278"), e); }, "/dev/parport1: "},
+    };
+    for (const auto& [open, error] : rows) {
+        SCOPED_TRACE(error);
+        QString e;
+        EXPECT_EQ(open(&e), nullptr);
+        EXPECT_TRUE(e.startsWith(QString::fromLatin1(error))) << e.toStdString();
+    }
 }
 
 TEST(KeyingThread, WindowKeepsAnsweringWhileAMessageIsSent)

@@ -8,8 +8,10 @@
 class VirtualKeyingClock final : public KeyingClock {
 public:
     qint64 nowNs() const override { return m_now.load(); }
-    void waitUntilNs(qint64 deadlineNs) override
+    void waitUntilNs(qint64 deadlineNs, const std::function<void()>& beforeEdge) override
     {
+        if (beforeEdge)
+            beforeEdge();
         if (deadlineNs > m_now.load())
             m_now = deadlineNs;
     }

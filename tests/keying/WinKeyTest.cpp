@@ -49,6 +49,9 @@ TEST_F(WinKey, OpensWithEchoTestAndVersionOnce)
     EXPECT_EQ(open(peer.device()), WinKeyClient::AlreadyOpen);
     EXPECT_EQ(peer.commands.size(), 2);
     EXPECT_EQ(WinKeyProtocol::openResultText(-8), QStringLiteral("WK Already Open"));
+    EXPECT_EQ(WinKeyProtocol::statusText(0), QStringLiteral("Idle"));
+    EXPECT_EQ(WinKeyProtocol::statusText(0x05), QStringLiteral("Busy, XOFF"));
+    EXPECT_EQ(WinKeyProtocol::statusText(0x1A), QStringLiteral("Wait, Key Down, Break-in"));
     keyer.close();
     WAIT_TRUE(!peer.hostOpen(), 2000);
     EXPECT_EQ(keyer.sendChar('E'), WinKeyClient::NotOpen);
@@ -75,9 +78,15 @@ TEST_F(WinKey, SettingsGoOutByTheFieldRules)
     s.pins = 5;
     s.mode = 16;
     s.applyAll(keyer);
-    const QList<QByteArray> applied{frame({2, 25}),    frame({3, 55}), frame({4, 1, 2}),
-                                    frame({0x17, 40}), frame({9, 5}),  frame({0x0E, 16})};
+    // The mode goes with serial echo on; the pot's span, then a reading of it, close the set.
+    const QList<QByteArray> applied{frame({2, 25}), frame({3, 55}),      frame({4, 1, 2}),      frame({0x17, 40}),
+                                    frame({9, 5}),  frame({0x0E, 0x14}), frame({5, 10, 25, 0}), frame({7})};
     WAIT_EQ(peer.commands.mid(2), applied, 3000);
+    QSignalSpy pot(&keyer, &WinKeyClient::speedPot);
+    peer.turnPot(20);
+    WAIT_TRUE(pot.size() >= 2, 3000);
+    EXPECT_EQ(pot.first().first().toInt(), 23); // the reading: 10 + the peer's 13
+    EXPECT_EQ(pot.last().first().toInt(), 30);
 
     using F = WinKeySettings::Field;
     struct Row {

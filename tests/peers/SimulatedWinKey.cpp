@@ -19,6 +19,13 @@ void SimulatedWinKey::setPaused(bool paused)
         m_keying.start(charMs);
 }
 
+void SimulatedWinKey::turnPot(int offset)
+{
+    m_pot = offset;
+    if (m_open)
+        m_pty.write(QByteArray(1, char(0x80 | m_pot)));
+}
+
 void SimulatedWinKey::onBytes(const QByteArray& bytes)
 {
     m_pending += bytes;
@@ -59,11 +66,19 @@ void SimulatedWinKey::command(const QByteArray& frame)
         else if (frame[1] == 0x02) {
             m_open = true;
             m_pty.write(QByteArray(1, char(version)));
-        } else if (frame[1] == 0x03)
+        } else if (frame[1] == 0x03) {
             m_open = false;
+            m_echo = false;
+        }
         return;
     }
-    if (op == 0x08)
+    if (op == 0x07) {
+        m_pty.write(QByteArray(1, char(0x80 | m_pot)));
+        return;
+    }
+    if (op == 0x0E)
+        m_echo = frame[1] & 0x04;
+    else if (op == 0x08)
         m_queue.chop(1);
     else if (op == 0x0A)
         m_queue.clear();
@@ -80,6 +95,8 @@ void SimulatedWinKey::keyNext()
         return;
     }
     keyed += m_queue[0];
+    if (m_echo)
+        m_pty.write(m_queue.left(1));
     m_queue.remove(0, 1);
     reportStatus();
 }

@@ -10,7 +10,9 @@
 // A WinKeyer on a pseudo-terminal speaking the host protocol: echo test, host open with its
 // version, the settings commands, a text buffer keyed one character per `charMs`, status bytes
 // on every change (BUSY while keying, XOFF past `xoffAt` characters waiting), clear buffer and
-// backspace. It records every command and every character it keyed.
+// backspace, the speed pot (read on request and sent when turned) and serial echo (mode
+// register bit 2: each character echoed once keyed). It records every command and every
+// character it keyed.
 class SimulatedWinKey : public QObject {
     Q_OBJECT
 public:
@@ -30,6 +32,8 @@ public:
     bool hostOpen() const { return m_open; }
     // Stops or restarts keying (the operator's paddle in use, a slow speed).
     void setPaused(bool paused);
+    // The operator turns the pot: `offset` above its minimum.
+    void turnPot(int offset);
 
 private:
     void onBytes(const QByteArray& bytes);
@@ -43,5 +47,7 @@ private:
     QTimer m_keying;
     bool m_open = false;
     bool m_paused = false;
+    bool m_echo = false;
+    int m_pot = 13;
     int m_lastStatus = -1;
 };
