@@ -4,6 +4,7 @@
 #include <QMetaObject>
 #include <mosquitto.h>
 #include <mutex>
+#include <vector>
 
 namespace {
 
@@ -81,6 +82,37 @@ void MqttClient::close()
 bool MqttClient::subscribe(const QString& pattern, int qos)
 {
     return m_mosq && mosquitto_subscribe(m_mosq, nullptr, pattern.toUtf8().constData(), qos) == MOSQ_ERR_SUCCESS;
+}
+
+namespace {
+
+// The patterns as the C strings the library takes, alive as long as this is.
+struct CStrings {
+    explicit CStrings(const QStringList& list)
+    {
+        for (const QString& s : list)
+            bytes.push_back(s.toUtf8());
+        for (QByteArray& b : bytes)
+            pointers.push_back(b.data());
+    }
+    std::vector<QByteArray> bytes;
+    std::vector<char*> pointers;
+};
+
+} // namespace
+
+bool MqttClient::subscribe(const QStringList& patterns, int qos)
+{
+    const CStrings c(patterns);
+    return m_mosq && mosquitto_subscribe_multiple(m_mosq, nullptr, static_cast<int>(c.pointers.size()),
+                                                  c.pointers.data(), qos, 0, nullptr) == MOSQ_ERR_SUCCESS;
+}
+
+bool MqttClient::unsubscribe(const QStringList& patterns)
+{
+    const CStrings c(patterns);
+    return m_mosq && mosquitto_unsubscribe_multiple(m_mosq, nullptr, static_cast<int>(c.pointers.size()),
+                                                    c.pointers.data(), nullptr) == MOSQ_ERR_SUCCESS;
 }
 
 bool MqttClient::publish(const QString& topic, const QByteArray& payload, int qos, bool retain)

@@ -41,6 +41,8 @@ public:
     // Returns the keys newly stored as live contacts.
     std::vector<SyncKey> store();
     bool hasPending() const { return !m_incoming.empty(); }
+    // The contact (or its tombstone) is in the table or waiting to be stored.
+    bool holds(const SyncKey& key) const { return m_incoming.count(key) || m_table.find(key); }
 
 signals:
     // Entries changed here: to be published.

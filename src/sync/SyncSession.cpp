@@ -10,6 +10,23 @@ namespace {
 
 constexpr int kFirstTripsMs = 250;   // apart while the first offset is being measured
 constexpr int kLaterTripsMs = 10000; // then, to follow a drifting clock
+constexpr int kHelloAgainMs = 2000;  // a marker the broker dropped is sent again
+// Topics asked for again in one round: well inside the queue a broker keeps for a client.
+constexpr int kRequestChunk = 250;
+
+// "4-6, 9" for a list of ascending numbers, the first few runs only.
+QString numberRuns(const std::vector<int>& seqs)
+{
+    QStringList runs;
+    for (size_t i = 0; i < seqs.size() && runs.size() < 5; ++i) {
+        size_t j = i;
+        while (j + 1 < seqs.size() && seqs[j + 1] == seqs[j] + 1)
+            ++j;
+        runs << (j == i ? QString::number(seqs[i]) : QStringLiteral("%1-%2").arg(seqs[i]).arg(seqs[j]));
+        i = j;
+    }
+    return runs.join(QStringLiteral(", ")) + (runs.size() == 5 ? QStringLiteral(", ...") : QString());
+}
 
 } // namespace
 
@@ -17,6 +34,7 @@ SyncSession::SyncSession(SharedLog& log, Settings settings, const Clock& clock, 
     : QObject(parent), m_log(log), m_settings(std::move(settings)), m_clock(clock)
 {
     connect(&m_timeTimer, &QTimer::timeout, this, &SyncSession::askTheTime);
+    connect(&m_helloTimer, &QTimer::timeout, this, &SyncSession::sendHello);
     connect(&m_client, &MqttClient::connected, this, &SyncSession::onConnected);
     connect(&m_client, &MqttClient::messageReceived, this,
             [this](const QString& topic, const QByteArray& payload, bool) { onMessage(topic, payload); });
@@ -70,6 +88,7 @@ void SyncSession::stop()
 {
     m_stopped = true;
     m_timeTimer.stop();
+    m_helloTimer.stop();
     // A clean close sends no will, so the station says it itself. The client's thread writes its
     // queue in order before it closes, so the broker has this before it sees the disconnect.
     if (m_client.isConnected())
@@ -80,6 +99,13 @@ void SyncSession::stop()
 void SyncSession::onConnected()
 {
     m_brokerHolds.clear();
+    m_hellos.clear();
+    m_toRequest.clear();
+    m_requested.clear();
+    m_firstRound = true;
+    m_caughtUp = false;
+    // The highest numbers first, ahead of contacts the broker may have no queue room left for.
+    m_client.subscribe(topicPrefix() + QStringLiteral("+/last"), 1);
     m_client.subscribe(topicPrefix() + QStringLiteral("+/+"), 1);
     if (m_settings.timeMaster) {
         m_client.subscribe(topicPrefix() + QStringLiteral("+/time/ask"), 0);
@@ -90,8 +116,106 @@ void SyncSession::onConnected()
     }
     // The broker sends the retained contacts while it handles the subscription, so this marker
     // comes back after all of them.
-    m_helloNonce = QByteArray::number(QRandomGenerator::global()->generate64(), 16);
-    m_client.publish(topicPrefix() + m_settings.station + QStringLiteral("/hello"), m_helloNonce, 1, false);
+    sendHello();
+}
+
+void SyncSession::sendHello()
+{
+    if (!m_client.isConnected())
+        return;
+    const QByteArray nonce = QByteArray::number(QRandomGenerator::global()->generate64(), 16);
+    m_hellos.insert(nonce);
+    m_client.publish(topicPrefix() + m_settings.station + QStringLiteral("/hello"), nonce, 1, false);
+    m_helloTimer.start(kHelloAgainMs);
+}
+
+void SyncSession::onHello(const QByteArray& nonce)
+{
+    if (!m_hellos.contains(nonce))
+        return;
+    m_hellos.clear();
+    m_helloTimer.stop();
+    storeArrived();
+    if (!m_requested.isEmpty()) {
+        m_client.unsubscribe(m_requested);
+        m_requested.clear();
+        if (!m_toRequest.empty())
+            return requestNextChunk();
+        return settle(false);
+    }
+    if (m_firstRound) {
+        m_firstRound = false;
+        publishWhatTheBrokerLacks();
+        publishLast();
+        publishStatus();
+    }
+    settle(true);
+}
+
+std::vector<SyncKey> SyncSession::missingKeys()
+{
+    std::vector<SyncKey> out;
+    for (const auto& [station, last] : m_lastSeq) {
+        if (station == m_settings.station)
+            continue;
+        int& complete = m_complete[station];
+        while (complete < last && m_log.holds({station, complete + 1}))
+            ++complete;
+        for (int seq = complete + 1; seq <= last; ++seq)
+            if (!m_log.holds({station, seq}))
+                out.push_back({station, seq});
+    }
+    return out;
+}
+
+void SyncSession::settle(bool mayAsk)
+{
+    const std::vector<SyncKey> missing = missingKeys();
+    if (missing.empty()) {
+        m_incompleteText.clear();
+        if (!m_caughtUp) {
+            m_caughtUp = true;
+            emit caughtUp();
+        }
+        return;
+    }
+    m_caughtUp = false;
+    if (mayAsk) {
+        m_toRequest = missing;
+        return requestNextChunk();
+    }
+    QStringList parts;
+    for (size_t i = 0; i < missing.size();) {
+        std::vector<int> seqs;
+        const QString& station = missing[i].station;
+        for (; i < missing.size() && missing[i].station == station; ++i)
+            seqs.push_back(missing[i].seq);
+        parts << QStringLiteral("%1 of %2 (numbers %3)").arg(seqs.size()).arg(station, numberRuns(seqs));
+    }
+    const QString text = QStringLiteral("The log is not complete: contacts are missing from the broker, %1. They "
+                                        "come when their station connects again.")
+                             .arg(parts.join(QStringLiteral("; ")));
+    if (text != m_incompleteText) {
+        m_incompleteText = text;
+        emit incomplete(text);
+    }
+}
+
+void SyncSession::requestNextChunk()
+{
+    const size_t n = std::min<size_t>(m_toRequest.size(), kRequestChunk);
+    for (size_t i = 0; i < n; ++i)
+        m_requested << topicPrefix() + m_toRequest[i].station + QLatin1Char('/') + QString::number(m_toRequest[i].seq);
+    m_toRequest.erase(m_toRequest.begin(), m_toRequest.begin() + static_cast<std::ptrdiff_t>(n));
+    m_client.subscribe(m_requested, 1);
+    sendHello();
+}
+
+void SyncSession::publishLast()
+{
+    if (m_client.isConnected())
+        m_client.publish(topicPrefix() + m_settings.station + QStringLiteral("/last"),
+                         QByteArray::number(m_log.table().nextSeq(m_settings.station) - 1), 1, true);
 }
 
 void SyncSession::onMessage(const QString& topic, const QByteArray& payload)
@@ -109,16 +233,23 @@ void SyncSession::onMessage(const QString& topic, const QByteArray& payload)
     if (parts[1] == QLatin1String("status"))
         return onStatus(parts[0], payload);
     if (parts[1] == QLatin1String("hello")) {
-        if (parts[0] == m_settings.station && payload == m_helloNonce) {
-            m_helloNonce.clear();
-            storeArrived();
-            publishWhatTheBrokerLacks();
-            publishStatus();
-            emit caughtUp();
-        }
+        if (parts[0] == m_settings.station)
+            onHello(payload);
         return;
     }
     bool ok = false;
+    if (parts[1] == QLatin1String("last")) {
+        const int last = payload.toInt(&ok);
+        if (!ok || !SyncLog::validStation(parts[0]) || last <= m_lastSeq[parts[0]])
+            return;
+        m_lastSeq[parts[0]] = last;
+        // A station said more than has come: ask for the rest once the queue has settled.
+        if (m_hellos.isEmpty() && !missingKeys().empty()) {
+            storeArrived();
+            settle(true);
+        }
+        return;
+    }
     const int seq = parts[1].toInt(&ok);
     if (!ok || payload.isEmpty())
         return;
@@ -126,8 +257,10 @@ void SyncSession::onMessage(const QString& topic, const QByteArray& payload)
     if (!e)
         return;
     m_brokerHolds[e->key] = payload;
+    int& last = m_lastSeq[e->key.station];
+    last = std::max(last, e->key.seq);
     // An older copy than ours (a station that was away edited nothing newer): ours goes back up.
-    if (m_log.receive(*e) == SyncLog::Apply::Older && m_helloNonce.isEmpty()) {
+    if (m_log.receive(*e) == SyncLog::Apply::Older && !m_firstRound) {
         if (const SyncEntry* mine = m_log.table().find(e->key))
             publish(*mine);
     }
@@ -136,7 +269,7 @@ void SyncSession::onMessage(const QString& topic, const QByteArray& payload)
     if (m_log.hasPending() && !m_storeQueued) {
         // Messages that arrive together are stored with one write.
         m_storeQueued = true;
-        QTimer::singleShot(m_helloNonce.isEmpty() ? 0 : 250, this, &SyncSession::storeArrived);
+        QTimer::singleShot(m_hellos.isEmpty() ? 0 : 250, this, &SyncSession::storeArrived);
     }
 }
 
@@ -148,6 +281,9 @@ void SyncSession::storeArrived()
     for (const SyncKey& k : m_log.store())
         if (const SyncEntry* e = m_log.table().find(k))
             emit contactStored(*e);
+    // What was missing has come after all (its station published it again).
+    if (!m_incompleteText.isEmpty() && m_hellos.isEmpty())
+        settle(false);
 }
 
 void SyncSession::publish(const SyncEntry& e)
@@ -162,9 +298,14 @@ void SyncSession::publishKeys(const std::vector<SyncKey>& keys)
 {
     if (!m_client.isConnected())
         return; // published on the next connect
+    bool own = false;
     for (const SyncKey& k : keys)
-        if (const SyncEntry* e = m_log.table().find(k))
+        if (const SyncEntry* e = m_log.table().find(k)) {
             publish(*e);
+            own = own || k.station == m_settings.station;
+        }
+    if (own)
+        publishLast();
 }
 
 void SyncSession::publishWhatTheBrokerLacks()

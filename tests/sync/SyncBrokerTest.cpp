@@ -54,6 +54,58 @@ TEST_F(SyncBrokerFixture, StationsCatchUpAfterTheBrokerRestartsAndALateStationGe
     EXPECT_EQ(late.shared->table().nextSeq("LATE"), 1);
 }
 
+TEST_F(SyncBrokerFixture, MoreContactsThanTheBrokersQueueReachALateStationAndAConnectedOne)
+{
+    // Past mosquitto's default queue of 1000 messages a client: the burst a returning station
+    // publishes to one already connected, then a late station's catch-up on subscribing.
+    std::vector<ContactRecord> many;
+    for (int i = 0; i < 2500; ++i)
+        many.push_back(rec(QStringLiteral("K%1X").arg(i), i % 3600));
+    TestStation b("B", broker);
+    WAIT_TRUE(b.caughtUp, kWaitMs);
+    TestStation a("A", broker, many);
+    static_cast<void>(QTest::qWaitFor([&] { return b.log.size() == 2500; }, kWaitMs)); // asserted below
+    TestStation late("LATE", broker);
+    expectSameLogs({&a, &b, &late}, 2500);
+    EXPECT_EQ(late.sizeWhenCaughtUp, 2500) << "up to date while contacts were missing";
+}
+
+TEST_F(SyncBrokerFixture, ContactsTheBrokerLostAreNamedToTheOperatorUntilTheirStationReturns)
+{
+    // Two of A's contacts vanish from the broker while A is away.
+    MqttClient eraser;
+    QString error;
+    MqttClient::Options o;
+    o.port = broker.port();
+    o.host = "127.0.0.1";
+    o.user = MosquittoBroker::User;
+    o.password = MosquittoBroker::Password;
+    ASSERT_TRUE(eraser.open(o, &error));
+    WAIT_TRUE(eraser.isConnected(), kWaitMs);
+    QByteArray last;
+    int erased = 0;
+    QObject::connect(&eraser, &MqttClient::messageReceived, [&](const QString& topic, const QByteArray& p) {
+        if (topic.endsWith("/last"))
+            last = p;
+        erased += p.isEmpty();
+    });
+    eraser.subscribe("fieldday/test/A/+", 1);
+    TestStation a("A", broker, {rec("K1A", 1), rec("K2A", 2), rec("K3A", 3), rec("K4A", 4), rec("K5A", 5)});
+    WAIT_EQ(last, "5", kWaitMs);
+    a.session->stop();
+    for (const char* topic : {"fieldday/test/A/2", "fieldday/test/A/4"})
+        ASSERT_TRUE(eraser.publish(topic, {}, 1, true));
+    WAIT_EQ(erased, 2, kWaitMs);
+    TestStation late("LATE", broker);
+    WAIT_EQ(late.incomplete.size(), 1, kWaitMs);
+    EXPECT_EQ(late.incomplete[0], "The log is not complete: contacts are missing from the broker, 2 of A (numbers 2, "
+                                  "4). They come when their station connects again.");
+    EXPECT_EQ(late.caughtUp, 0);
+    ASSERT_TRUE(a.session->start(&error)) << error.toStdString();
+    WAIT_EQ(late.caughtUp, 1, kWaitMs);
+    expectSameLogs({&a, &late}, 5);
+}
+
 TEST_F(SyncBrokerFixture, AStationCutOffCatchesUpBothWaysAndSaysOfflineEitherWay)
 {
     BrokerLink link(broker.port());
