@@ -3,6 +3,7 @@
 #include "sync/SharedLog.h"
 #include "util/Clock.h"
 
+#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QTimer>
 
@@ -10,7 +11,9 @@ namespace {
 
 constexpr int kFirstTripsMs = 250;   // apart while the first offset is being measured
 constexpr int kLaterTripsMs = 10000; // then, to follow a drifting clock
-constexpr int kHelloAgainMs = 2000;  // a marker the broker dropped is sent again
+constexpr int kHelloAgainMs = 2000;
+constexpr int kCatchUpStoreMs =
+    250; // arrivals during a catch-up are stored together  // a marker the broker dropped is sent again
 // Topics asked for again in one round: well inside the queue a broker keeps for a client.
 constexpr int kRequestChunk = 250;
 
@@ -104,9 +107,14 @@ void SyncSession::onConnected()
     m_requested.clear();
     m_firstRound = true;
     m_caughtUp = false;
-    // The highest numbers first, ahead of contacts the broker may have no queue room left for.
-    m_client.subscribe(topicPrefix() + QStringLiteral("+/last"), 1);
-    m_client.subscribe(topicPrefix() + QStringLiteral("+/+"), 1);
+    m_arrivals = m_arrivalsAtHello = 0;
+    // QoS 0 on the way in: the broker streams a late station's catch-up instead of waiting for
+    // an acknowledgement every 20 messages. Nothing is lost by it: every contact is retained and
+    // sent again on each connect, and a contact dropped on the way shows as a gap in its
+    // station's numbers. The highest numbers come first, ahead of contacts the broker may have
+    // no queue room left for.
+    m_client.subscribe(topicPrefix() + QStringLiteral("+/last"), 0);
+    m_client.subscribe(topicPrefix() + QStringLiteral("+/+"), 0);
     if (m_settings.timeMaster) {
         m_client.subscribe(topicPrefix() + QStringLiteral("+/time/ask"), 0);
     } else {
@@ -135,6 +143,12 @@ void SyncSession::onHello(const QByteArray& nonce)
         return;
     m_hellos.clear();
     m_helloTimer.stop();
+    // The broker may send a marker ahead of retained messages it is still streaming: only one
+    // that comes back with nothing arrived since the last one shows the stream has ended.
+    if (m_arrivals != m_arrivalsAtHello) {
+        m_arrivalsAtHello = m_arrivals;
+        return sendHello();
+    }
     storeArrived();
     if (!m_requested.isEmpty()) {
         m_client.unsubscribe(m_requested);
@@ -207,7 +221,7 @@ void SyncSession::requestNextChunk()
     for (size_t i = 0; i < n; ++i)
         m_requested << topicPrefix() + m_toRequest[i].station + QLatin1Char('/') + QString::number(m_toRequest[i].seq);
     m_toRequest.erase(m_toRequest.begin(), m_toRequest.begin() + static_cast<std::ptrdiff_t>(n));
-    m_client.subscribe(m_requested, 1);
+    m_client.subscribe(m_requested, 0);
     sendHello();
 }
 
@@ -257,6 +271,7 @@ void SyncSession::onMessage(const QString& topic, const QByteArray& payload)
     if (!e)
         return;
     m_brokerHolds[e->key] = payload;
+    ++m_arrivals;
     int& last = m_lastSeq[e->key.station];
     last = std::max(last, e->key.seq);
     // An older copy than ours (a station that was away edited nothing newer): ours goes back up.
@@ -269,7 +284,7 @@ void SyncSession::onMessage(const QString& topic, const QByteArray& payload)
     if (m_log.hasPending() && !m_storeQueued) {
         // Messages that arrive together are stored with one write.
         m_storeQueued = true;
-        QTimer::singleShot(m_hellos.isEmpty() ? 0 : 250, this, &SyncSession::storeArrived);
+        QTimer::singleShot(m_hellos.isEmpty() ? 0 : m_catchUpStoreMs, this, &SyncSession::storeArrived);
     }
 }
 
@@ -278,7 +293,13 @@ void SyncSession::storeArrived()
     m_storeQueued = false;
     if (m_stopped)
         return;
-    for (const SyncKey& k : m_log.store())
+    QElapsedTimer took;
+    took.start();
+    const std::vector<SyncKey> stored = m_log.store();
+    // During a catch-up each store rewrites the whole log: store less often as it grows, so
+    // that writing takes a fifth of the time at most.
+    m_catchUpStoreMs = std::max<qint64>(kCatchUpStoreMs, 4 * took.elapsed());
+    for (const SyncKey& k : stored)
         if (const SyncEntry* e = m_log.table().find(k))
             emit contactStored(*e);
     // What was missing has come after all (its station published it again).
@@ -363,13 +384,9 @@ void SyncSession::publishStatus()
 {
     if (!m_client.isConnected())
         return;
-    int count = 0;
-    QString lastCall;
-    for (const auto& [key, e] : m_log.table().entries())
-        if (key.station == m_settings.station && e.record) {
-            ++count;
-            lastCall = e.record->call;
-        }
+    const int count = m_log.table().liveCountOf(m_settings.station);
+    const SyncEntry* last = m_log.table().lastLiveOf(m_settings.station);
+    const QString lastCall = last ? last->record->call : QString();
     const QByteArray payload =
         (QStringList{m_band, m_mode, QString::number(count), lastCall, QString::number(clockOffsetMs())}.join(
              QLatin1Char(',')))

@@ -128,7 +128,10 @@ private:
     std::map<QString, int> m_lastSeq;  // each station's highest number, said or seen
     std::map<QString, int> m_complete; // 1..n of that station's numbers are all held here
     bool m_storeQueued = false;
-    bool m_stopped = false; // messages already on their way are dropped
+    qint64 m_catchUpStoreMs = 250;
+    qint64 m_arrivals = 0;        // contacts heard since connecting
+    qint64 m_arrivalsAtHello = 0; // when the last marker came back
+    bool m_stopped = false;       // messages already on their way are dropped
     // What the broker was heard holding since the last connect.
     std::map<SyncKey, QByteArray> m_brokerHolds;
     std::map<QString, PeerStatus> m_peers;
