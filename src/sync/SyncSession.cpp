@@ -11,9 +11,10 @@ namespace {
 
 constexpr int kFirstTripsMs = 250;   // apart while the first offset is being measured
 constexpr int kLaterTripsMs = 10000; // then, to follow a drifting clock
-constexpr int kHelloAgainMs = 2000;
-constexpr int kCatchUpStoreMs =
-    250; // arrivals during a catch-up are stored together  // a marker the broker dropped is sent again
+constexpr int kHelloAgainMs = 2000;  // a marker the broker dropped is sent again
+constexpr int kHelloSoonMs = 20;     // the next marker while a catch-up still streams
+constexpr int kQuietMs = 300;        // no arrival for this long: the stream has ended
+constexpr int kCatchUpStoreMs = 250; // arrivals during a catch-up are stored together
 // Topics asked for again in one round: well inside the queue a broker keeps for a client.
 constexpr int kRequestChunk = 250;
 
@@ -108,6 +109,7 @@ void SyncSession::onConnected()
     m_firstRound = true;
     m_caughtUp = false;
     m_arrivals = m_arrivalsAtHello = 0;
+    m_sinceArrival.invalidate();
     // QoS 0 on the way in: the broker streams a late station's catch-up instead of waiting for
     // an acknowledgement every 20 messages. Nothing is lost by it: every contact is retained and
     // sent again on each connect, and a contact dropped on the way shows as a gap in its
@@ -144,10 +146,13 @@ void SyncSession::onHello(const QByteArray& nonce)
     m_hellos.clear();
     m_helloTimer.stop();
     // The broker may send a marker ahead of retained messages it is still streaming: only one
-    // that comes back with nothing arrived since the last one shows the stream has ended.
-    if (m_arrivals != m_arrivalsAtHello) {
+    // that comes back with nothing arrived since the last one, and none for a moment while some
+    // are known to be missing, shows the stream has ended.
+    if (m_arrivals != m_arrivalsAtHello ||
+        (m_sinceArrival.isValid() && m_sinceArrival.elapsed() < kQuietMs && !missingKeys().empty())) {
         m_arrivalsAtHello = m_arrivals;
-        return sendHello();
+        m_helloTimer.start(kHelloSoonMs);
+        return;
     }
     storeArrived();
     if (!m_requested.isEmpty()) {
@@ -272,6 +277,7 @@ void SyncSession::onMessage(const QString& topic, const QByteArray& payload)
         return;
     m_brokerHolds[e->key] = payload;
     ++m_arrivals;
+    m_sinceArrival.start();
     int& last = m_lastSeq[e->key.station];
     last = std::max(last, e->key.seq);
     // An older copy than ours (a station that was away edited nothing newer): ours goes back up.
@@ -284,7 +290,7 @@ void SyncSession::onMessage(const QString& topic, const QByteArray& payload)
     if (m_log.hasPending() && !m_storeQueued) {
         // Messages that arrive together are stored with one write.
         m_storeQueued = true;
-        QTimer::singleShot(m_hellos.isEmpty() ? 0 : m_catchUpStoreMs, this, &SyncSession::storeArrived);
+        QTimer::singleShot(m_caughtUp ? 0 : m_catchUpStoreMs, this, &SyncSession::storeArrived);
     }
 }
 

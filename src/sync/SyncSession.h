@@ -5,6 +5,7 @@
 #include "sync/SyncLog.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <QSet>
@@ -131,7 +132,8 @@ private:
     qint64 m_catchUpStoreMs = 250;
     qint64 m_arrivals = 0;        // contacts heard since connecting
     qint64 m_arrivalsAtHello = 0; // when the last marker came back
-    bool m_stopped = false;       // messages already on their way are dropped
+    QElapsedTimer m_sinceArrival;
+    bool m_stopped = false; // messages already on their way are dropped
     // What the broker was heard holding since the last connect.
     std::map<SyncKey, QByteArray> m_brokerHolds;
     std::map<QString, PeerStatus> m_peers;
