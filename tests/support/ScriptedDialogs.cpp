@@ -1,5 +1,7 @@
 #include "support/ScriptedDialogs.h"
 
+#include <utility>
+
 #include <gtest/gtest.h>
 
 void ScriptedDialogs::message(const QString& text, const QString& title, Icon)
@@ -10,6 +12,8 @@ void ScriptedDialogs::message(const QString& text, const QString& title, Icon)
 bool ScriptedDialogs::askYesNo(const QString& text, const QString& title)
 {
     calls.push_back({Kind::YesNo, text, title, {}});
+    if (whileAsking)
+        std::exchange(whileAsking, nullptr)();
     if (yesNoAnswers.empty()) {
         ADD_FAILURE() << "unscripted question: " << title.toStdString() << ": " << text.toStdString();
         return false;
@@ -19,7 +23,8 @@ bool ScriptedDialogs::askYesNo(const QString& text, const QString& title)
     return a;
 }
 
-std::optional<QString> ScriptedDialogs::inputText(const QString& prompt, const QString& title, const QString& defaultText)
+std::optional<QString> ScriptedDialogs::inputText(const QString& prompt, const QString& title,
+                                                  const QString& defaultText)
 {
     calls.push_back({Kind::Input, prompt, title, defaultText});
     if (inputAnswers.empty()) {
