@@ -12,12 +12,9 @@ TEST_F(SyncBrokerFixture, ThreeStationsLoggingTogetherEndWithOneLogAndEditsAndDe
     for (int i = 1; i <= 15; ++i) {
         // Every station's fifth contact is the same call, band, mode and second: all three stay.
         const int second = i == 5 ? 100 : i * 7;
-        ASSERT_EQ(a.book.storeContact(rec(i == 5 ? "W1AW" : QStringLiteral("K%1A").arg(i), second)),
-                  Logbook::StoreResult::Stored);
-        ASSERT_EQ(b.book.storeContact(rec(i == 5 ? "W1AW" : QStringLiteral("K%1B").arg(i), second)),
-                  Logbook::StoreResult::Stored);
-        ASSERT_EQ(c.book.storeContact(rec(i == 5 ? "W1AW" : QStringLiteral("K%1C").arg(i), second, "40")),
-                  Logbook::StoreResult::Stored);
+        a.enter(rec(i == 5 ? "W1AW" : QStringLiteral("K%1A").arg(i), second));
+        b.enter(rec(i == 5 ? "W1AW" : QStringLiteral("K%1B").arg(i), second));
+        c.enter(rec(i == 5 ? "W1AW" : QStringLiteral("K%1C").arg(i), second, "40"));
         QCoreApplication::processEvents();
     }
     expectSameLogs({&a, &b, &c}, 46);
@@ -44,8 +41,8 @@ TEST_F(SyncBrokerFixture, StationsCatchUpAfterTheBrokerRestartsAndALateStationGe
     expectSameLogs({&a, &b}, 2);
     broker.kill();
     // Logged while the broker is gone (and lost every retained contact with it).
-    ASSERT_EQ(a.book.storeContact(rec("K2A", 3)), Logbook::StoreResult::Stored);
-    ASSERT_EQ(b.book.storeContact(rec("K2B", 3)), Logbook::StoreResult::Stored);
+    a.enter(rec("K2A", 3));
+    b.enter(rec("K2B", 3));
     WAIT_TRUE(!a.session->isConnected() && !b.session->isConnected(), kWaitMs);
     ASSERT_TRUE(broker.start()) << broker.error().toStdString();
     WAIT_TRUE(a.caughtUp == 2 && b.caughtUp == 2, kWaitMs);
@@ -75,12 +72,9 @@ TEST_F(SyncBrokerFixture, ContactsTheBrokerLostAreNamedToTheOperatorUntilTheirSt
     // Two of A's contacts vanish from the broker while A is away.
     MqttClient eraser;
     QString error;
-    MqttClient::Options o;
-    o.port = broker.port();
-    o.host = "127.0.0.1";
-    o.user = MosquittoBroker::User;
-    o.password = MosquittoBroker::Password;
-    ASSERT_TRUE(eraser.open(o, &error));
+    ASSERT_TRUE(eraser.open(
+        {"127.0.0.1", broker.port(), "eraser", MosquittoBroker::User, MosquittoBroker::Password, {}, 10, {}, {}},
+        &error));
     WAIT_TRUE(eraser.isConnected(), kWaitMs);
     QByteArray last;
     int erased = 0;
@@ -116,9 +110,9 @@ TEST_F(SyncBrokerFixture, AStationCutOffCatchesUpBothWaysAndSaysOfflineEitherWay
     link.cut();
     WAIT_TRUE(!b.session->isConnected() && !bOnline(), kWaitMs);
     // Both sides log while apart; B also edits A's contact.
-    ASSERT_EQ(a.book.storeContact(rec("K2A", 5)), Logbook::StoreResult::Stored);
-    ASSERT_EQ(b.book.storeContact(rec("K2B", 3)), Logbook::StoreResult::Stored);
-    ASSERT_EQ(b.book.storeContact(rec("K3B", 7)), Logbook::StoreResult::Stored);
+    a.enter(rec("K2A", 5));
+    b.enter(rec("K2B", 3));
+    b.enter(rec("K3B", 7));
     ContactRecord edited = rec("K1A", 1);
     edited.cls = "7F";
     ASSERT_TRUE(b.book.replaceRecord(1, edited));
@@ -222,7 +216,7 @@ TEST_F(SyncBrokerFixture, CliStationRidesOutALostBrokerWithALineOnStderr)
     WAIT_EQ(a.log.size(), 1, kWaitMs);
     broker.kill();
     ASSERT_TRUE(broker.start()) << broker.error().toStdString();
-    ASSERT_EQ(a.book.storeContact(rec("K1A", 1)), Logbook::StoreResult::Stored);
+    a.enter(rec("K1A", 1));
     WAIT_EQ(readBytes(cliDir.file("fdlog.dat")), a.file(), kWaitMs);
     ASSERT_TRUE(cli.waitForFinished(kWaitMs));
     EXPECT_EQ(cli.exitCode(), 0);

@@ -37,6 +37,13 @@ struct SharedLogFixture : ::testing::Test {
     Logbook book{log, dir.file("fdlog.dat"), dir.file("LogBkUp.dat"), dialogs};
     std::unique_ptr<SharedLog> shared;
 
+    // A log shared for the first time.
+    void fresh(const std::vector<ContactRecord>& records)
+    {
+        QFile::remove(dir.file("fdlog.sync"));
+        dialogs.clear();
+        openWith(records);
+    }
     void openWith(const std::vector<ContactRecord>& records)
     {
         ASSERT_TRUE(LogFile(dir.file("fdlog.dat")).rewrite(records));
@@ -240,9 +247,7 @@ TEST_F(SharedLogFixture, AnEditOrDeleteOpenWhileAContactArrivesHitsTheContactItO
     rows[0].a2->section = "NH";
     for (const Row& row : rows) {
         SCOPED_TRACE(row.remove);
-        QFile::remove(dir.file("fdlog.sync"));
-        openWith({rec("K1", "18:00:00"), rec("K2", "18:01:00"), rec("K3", "18:02:00")});
-        dialogs.clear();
+        fresh({rec("K1", "18:00:00"), rec("K2", "18:01:00"), rec("K3", "18:02:00")});
         ExchangeValidator validator(log, dialogs);
         ContactEditor editor(book, validator, 2);
         editor.setText(ContactEditor::Field::Section, "NH");
@@ -263,24 +268,19 @@ TEST_F(SharedLogFixture, ContactsArrivingWhileTheOperatorIsAskedAreStoredAndTheA
     // rewritten under the question) and one after.
     const ContactRecord k0 = rec("K0", "17:00:00"), k1 = rec("K1", "18:00:00"), k2 = rec("K2", "18:01:00"),
                         k9 = rec("K9", "23:00:00");
-    ContactRecord own{"W1AW", "2A", "XX", "2026/06/27", "18:00:00", "20", "CW", "", ""};
+    const ContactRecord own{"W1AW", "2A", "XX", "2026/06/27", "14:00:00", "40", "PH", "", ""};
     struct Row {
         bool deleteK2; // else Enter with an invalid section
         bool yes;
         std::vector<ContactRecord> expected;
-    } rows[] = {{false, false, {k0, k1, own, k2, k9}},
+    } rows[] = {{false, false, {own, k0, k1, k2, k9}},
                 {false, true, {k0, k1, k2, k9}},
                 {true, true, {k0, k1, k9}},
                 {true, false, {k0, k1, k2, k9}}};
     for (const Row& row : rows) {
         SCOPED_TRACE(QStringLiteral("delete %1, answer %2").arg(row.deleteK2).arg(row.yes).toStdString());
-        QFile::remove(dir.file("fdlog.sync"));
-        openWith({k1, k2});
-        dialogs.clear();
+        fresh({k1, k2});
         Preferences prefs;
-        prefs.band = "20";
-        prefs.mode = "CW";
-        prefs.utcOffset = 4.0f;
         OperatingState state{prefs};
         ManualClock clock;
         EntryWorkflow wf{book, state, prefs, dialogs, clock};

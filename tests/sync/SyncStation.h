@@ -79,6 +79,10 @@ struct TestStation {
         EXPECT_TRUE(session->start(&error)) << error.toStdString();
     }
     QByteArray file() const { return readBytes(dir.file("fdlog.dat")); }
+    void enter(const ContactRecord& r)
+    {
+        EXPECT_EQ(book.storeContact(r), Logbook::StoreResult::Stored) << r.call.toStdString();
+    }
 };
 
 struct SyncBrokerFixture : ::testing::Test {
