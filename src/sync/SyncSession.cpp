@@ -124,8 +124,8 @@ void SyncSession::onConnected()
         m_offset.clear();
         m_timeTimer.start(kFirstTripsMs);
     }
-    // The broker sends the retained contacts while it handles the subscription, so this marker
-    // comes back after all of them.
+    // The broker queues the retained contacts while it handles the subscription, before this
+    // marker (it may still write the marker out first: see onHello).
     sendHello();
 }
 
@@ -262,8 +262,9 @@ void SyncSession::onMessage(const QString& topic, const QByteArray& payload)
         if (!ok || !SyncLog::validStation(parts[0]) || last <= m_lastSeq[parts[0]])
             return;
         m_lastSeq[parts[0]] = last;
-        // A station said more than has come: ask for the rest once the queue has settled.
-        if (m_hellos.isEmpty() && !missingKeys().empty()) {
+        // A station said more than has come: ask for the rest, unless a catch-up or a round of
+        // asking is on its way (it looks again when it ends).
+        if (!m_firstRound && !m_helloTimer.isActive() && !missingKeys().empty()) {
             storeArrived();
             settle(true);
         }

@@ -21,11 +21,11 @@ class SharedLog;
 // Shares the log through an MQTT broker. Topics, under fieldday/<event>/:
 //   <station>/<seq>   one retained QoS 1 message per contact, payload SyncEntry::payload()
 //                     ("REV,<log line>", or "REV,-" once deleted); an edit replaces it.
-//   <station>/hello   a non-retained marker each station sends to itself after subscribing:
-//                     when it comes back, every retained contact has arrived before it (or was
-//                     dropped by the broker), and the station publishes whatever the broker lacks
-//                     or holds in an older form (its own contacts logged while away, or
-//                     everything after a broker restart). Sent again while it does not come back.
+//   <station>/hello   a non-retained marker each station sends to itself after subscribing, again
+//                     until one comes back with nothing arrived since the one before: then the
+//                     retained contacts have all come (or were dropped by the broker), and the
+//                     station publishes whatever the broker lacks or holds in an older form
+//                     (its own contacts logged while away, or everything after a broker restart).
 //   <station>/last    retained: the highest number the station has given a contact. With it a
 //                     station tells a contact the broker dropped (a queue full of a late
 //                     station's catch-up) from one never logged, and asks for it again.
