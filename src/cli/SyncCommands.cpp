@@ -84,6 +84,7 @@ int runSync(const CliArgs& a, CliReporter& r)
             failure = text;
     });
     QObject::connect(&session, &SyncSession::failed, [&](const QString& text) { r.note(text); });
+    QObject::connect(&session, &SyncSession::incomplete, [&](const QString& text) { r.note(text); });
 
     QString error;
     if (!session.start(&error))

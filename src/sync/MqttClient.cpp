@@ -4,6 +4,7 @@
 #include <QMetaObject>
 #include <mosquitto.h>
 #include <mutex>
+#include <vector>
 
 namespace {
 
@@ -38,6 +39,8 @@ bool MqttClient::open(const Options& o, QString* error)
     mosquitto_disconnect_callback_set(m_mosq, &MqttClient::onDisconnect);
     mosquitto_message_callback_set(m_mosq, &MqttClient::onMessage);
     mosquitto_reconnect_delay_set(m_mosq, 1, 4, false);
+    // A returning station's catch-up goes up without waiting for an acknowledgement every 20.
+    mosquitto_int_option(m_mosq, MOSQ_OPT_SEND_MAXIMUM, 65535);
     int rc = mosquitto_username_pw_set(m_mosq, o.user.isEmpty() ? nullptr : o.user.toUtf8().constData(),
                                        o.password.isEmpty() ? nullptr : o.password.toUtf8().constData());
     if (rc == MOSQ_ERR_SUCCESS && !o.willTopic.isEmpty())
@@ -81,6 +84,37 @@ void MqttClient::close()
 bool MqttClient::subscribe(const QString& pattern, int qos)
 {
     return m_mosq && mosquitto_subscribe(m_mosq, nullptr, pattern.toUtf8().constData(), qos) == MOSQ_ERR_SUCCESS;
+}
+
+namespace {
+
+// The patterns as the C strings the library takes, alive as long as this is.
+struct CStrings {
+    explicit CStrings(const QStringList& list)
+    {
+        for (const QString& s : list)
+            bytes.push_back(s.toUtf8());
+        for (QByteArray& b : bytes)
+            pointers.push_back(b.data());
+    }
+    std::vector<QByteArray> bytes;
+    std::vector<char*> pointers;
+};
+
+} // namespace
+
+bool MqttClient::subscribe(const QStringList& patterns, int qos)
+{
+    const CStrings c(patterns);
+    return m_mosq && mosquitto_subscribe_multiple(m_mosq, nullptr, static_cast<int>(c.pointers.size()),
+                                                  c.pointers.data(), qos, 0, nullptr) == MOSQ_ERR_SUCCESS;
+}
+
+bool MqttClient::unsubscribe(const QStringList& patterns)
+{
+    const CStrings c(patterns);
+    return m_mosq && mosquitto_unsubscribe_multiple(m_mosq, nullptr, static_cast<int>(c.pointers.size()),
+                                                    c.pointers.data(), nullptr) == MOSQ_ERR_SUCCESS;
 }
 
 bool MqttClient::publish(const QString& topic, const QByteArray& payload, int qos, bool retain)

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 struct mosquitto;
 struct mosquitto_message;
@@ -36,6 +37,9 @@ public:
     bool isConnected() const { return m_connected; }
 
     bool subscribe(const QString& pattern, int qos);
+    // Several patterns in one request, and their end.
+    bool subscribe(const QStringList& patterns, int qos);
+    bool unsubscribe(const QStringList& patterns);
     bool publish(const QString& topic, const QByteArray& payload, int qos, bool retain);
 
 signals:

@@ -37,8 +37,10 @@ bool SharedLog::open(QString* error)
         return false;
     }
     m_open = true;
-    const QByteArray now = SyncLog::logHash(m_logbook.log().records());
-    if (now == m_table.savedHash())
+    m_logHash.clear();
+    const QByteArray now = logHash();
+    m_inStep = now == m_table.savedHash();
+    if (m_inStep)
         return true;
     std::vector<SyncKey> changed;
     // The table was written but the log was not: the table holds the change, the log the state before.
@@ -97,12 +99,17 @@ std::vector<SyncKey> SharedLog::reconcile()
 
 void SharedLog::onAppended(int recNo)
 {
+    const ContactLog& log = m_logbook.log();
+    // The fingerprint follows an appended line without reading the rest of the log.
+    const QByteArray before = m_logHash;
+    if (!m_logHash.isEmpty())
+        m_logHash = SyncLog::chainHash(m_logHash, log.record(recNo));
     if (m_writing || !m_open)
         return;
     // The usual case, an Enter: only the new last line is unknown.
-    const ContactLog& log = m_logbook.log();
     std::vector<SyncKey> changed;
-    if (recNo == log.size() && m_table.liveCount() == recNo - 1) {
+    const bool enter = m_inStep && recNo == log.size() && m_table.liveCount() == recNo - 1;
+    if (enter) {
         const SyncEntry e{{m_station, m_table.nextSeq(m_station)}, 1, log.record(recNo)};
         m_table.put(e);
         changed.push_back(e.key);
@@ -112,11 +119,16 @@ void SharedLog::onAppended(int recNo)
     // Published before fdlog.sync is written: the contact itself is already on the disk, and
     // after a stop in between it would be taken up again under the same number and contents.
     emit localChanges(changed);
-    writeBoth();
+    // Sorting last, as an Enter almost always does, the log is already in the shared order.
+    if (enter && !before.isEmpty() && m_table.lastLive() == m_table.find(changed.front()))
+        m_inStep = saveTable(before, m_logHash);
+    else
+        writeBoth();
 }
 
 void SharedLog::onReloaded()
 {
+    m_logHash.clear();
     if (m_writing || !m_open)
         return;
     std::vector<SyncKey> changed = reconcile();
@@ -140,6 +152,7 @@ std::vector<SyncKey> SharedLog::store()
     if (m_incoming.empty())
         return {};
     std::vector<SyncKey> fresh;
+    const size_t count = m_incoming.size();
     for (auto& [key, e] : m_incoming) {
         const SyncEntry* had = m_table.find(key);
         if (e.record && !(had && had->record))
@@ -147,29 +160,65 @@ std::vector<SyncKey> SharedLog::store()
         m_table.put(std::move(e));
     }
     m_incoming.clear();
-    if (!writeBoth())
+    // The live case: one new contact, logged after every other.
+    const bool tail = m_inStep && count == 1 && fresh.size() == 1 && m_table.lastLive() == m_table.find(fresh[0]);
+    if (!(tail ? appendOne(*m_table.lastLive()->record) : writeBoth()))
         return {};
     return fresh;
 }
 
+const QByteArray& SharedLog::logHash()
+{
+    if (m_logHash.isEmpty())
+        m_logHash = SyncLog::logHash(m_logbook.log().records());
+    return m_logHash;
+}
+
+bool SharedLog::saveTable(const QByteArray& prevHash, const QByteArray& hash)
+{
+    QString error;
+    if (m_table.save(prevHash, hash, &error))
+        return true;
+    emit failed(
+        QStringLiteral("%1 could not be written (%2); the shared contacts are not stored.").arg(m_table.path(), error));
+    m_inStep = false;
+    return false;
+}
+
+bool SharedLog::appendOne(const ContactRecord& r)
+{
+    const QByteArray prev = logHash();
+    if (!saveTable(prev, SyncLog::chainHash(prev, r)))
+        return false;
+    m_writing = true;
+    QStringList held;
+    m_logbook.holdMessages(&held);
+    const bool ok = m_logbook.storeContact(r) == Logbook::StoreResult::Stored;
+    m_logbook.holdMessages(nullptr);
+    m_writing = false;
+    if (!ok) {
+        m_inStep = false;
+        held.prepend(QStringLiteral("The log file could not be written; the shared contacts are not stored."));
+        emit failed(held.join(QLatin1Char(' ')));
+    }
+    return ok;
+}
+
 bool SharedLog::writeBoth()
 {
-    const std::vector<ContactRecord>& current = m_logbook.log().records();
+    const QByteArray prev = logHash();
     std::vector<ContactRecord> wanted = m_table.liveRecordsInOrder();
-    const QByteArray prev = SyncLog::logHash(current), next = SyncLog::logHash(wanted);
-    QString error;
-    if (!m_table.save(prev, next, &error)) {
-        emit failed(QStringLiteral("%1 could not be written (%2); the shared contacts are not stored.")
-                        .arg(m_table.path(), error));
+    const QByteArray next = SyncLog::logHash(wanted);
+    if (!saveTable(prev, next))
         return false;
-    }
     if (prev == next)
-        return true;
+        return m_inStep = true;
     m_writing = true;
     // Called from the network's callbacks: the logbook's messages come back to the owner, who
     // tells the operator outside them.
     QStringList held;
     m_logbook.holdMessages(&held);
+    const std::vector<ContactRecord>& current = m_logbook.log().records();
     bool ok = true;
     // One new contact that sorts after the last is appended (one write and fsync); anything
     // else, many contacts at once too, is an atomic rewrite and reload, as an import does.
@@ -180,9 +229,12 @@ bool SharedLog::writeBoth()
     } else {
         m_logbook.log().assign(std::move(wanted));
         ok = m_logbook.rewriteAndReload();
+        if (ok)
+            m_logHash = next;
     }
     m_logbook.holdMessages(nullptr);
     m_writing = false;
+    m_inStep = ok;
     if (!ok) {
         held.prepend(QStringLiteral("The log file could not be written; the shared contacts are not stored."));
         emit failed(held.join(QLatin1Char(' ')));

@@ -41,6 +41,8 @@ public:
     // Returns the keys newly stored as live contacts.
     std::vector<SyncKey> store();
     bool hasPending() const { return !m_incoming.empty(); }
+    // The contact (or its tombstone) is in the table or waiting to be stored.
+    bool holds(const SyncKey& key) const { return m_incoming.count(key) || m_table.find(key); }
 
 signals:
     // Entries changed here: to be published.
@@ -55,12 +57,19 @@ private:
     std::vector<SyncKey> reconcile();
     // Writes the table, then the log in the shared order when it differs from it.
     bool writeBoth();
+    // Appends one arrival that sorts after every other contact: no whole-log work.
+    bool appendOne(const ContactRecord& r);
+    bool saveTable(const QByteArray& prevHash, const QByteArray& hash);
+    // The fingerprint of the log as it is now (computed only after a reload).
+    const QByteArray& logHash();
 
     Logbook& m_logbook;
     SyncLog m_table;
     QString m_station;
     bool m_open = false;
     bool m_writing = false; // the logbook's signals during our own writes are ours
+    bool m_inStep = false;  // the log holds the table's live contacts in the shared order
+    QByteArray m_logHash;   // empty: not known
     // Taken in but not yet written; kept apart so a local change meanwhile is compared with
     // the table that matches the log on the disk.
     std::map<SyncKey, SyncEntry> m_incoming;

@@ -74,6 +74,7 @@ bool StationSync::start(const Config& c, QString* error)
         emit stateText(t);
         stop();
     });
+    connect(m_session.get(), &SyncSession::incomplete, this, &StationSync::stateText);
     connect(m_session.get(), &SyncSession::connectionLost, this, &StationSync::stateText);
     connect(m_session.get(), &SyncSession::failed, this, &StationSync::stateText);
     connect(m_session.get(), &SyncSession::failed, this, &StationSync::storeFailed);

@@ -83,12 +83,20 @@ bool SyncLog::before(const SyncEntry& a, const SyncEntry& b)
     return a.key < b.key;
 }
 
-QByteArray SyncLog::logHash(const std::vector<ContactRecord>& records)
+QByteArray SyncLog::chainHash(const QByteArray& prev, const ContactRecord& line)
 {
     QCryptographicHash h(QCryptographicHash::Sha1);
-    for (const ContactRecord& r : records)
-        h.addData(formatLogLine(r));
+    h.addData(prev);
+    h.addData(formatLogLine(line));
     return h.result().toHex();
+}
+
+QByteArray SyncLog::logHash(const std::vector<ContactRecord>& records)
+{
+    QByteArray h = "0";
+    for (const ContactRecord& r : records)
+        h = chainHash(h, r);
+    return h;
 }
 
 bool SyncLog::load(QString* error)
@@ -109,10 +117,17 @@ bool SyncLog::load(QString* error)
     QList<QByteArray> lines = f.readAll().split('\n');
     lines.removeLast(); // empty, or a line cut off before its end
     std::vector<SyncEntry> block;
+    m_order.clear();
+    m_liveBy.clear();
     const auto takeBlock = [&] {
         for (SyncEntry& e : block)
             m_entries[e.key] = std::move(e);
         block.clear();
+    };
+    // The order is built once the file is read.
+    const auto indexAll = [this] {
+        for (const auto& [key, e] : m_entries)
+            index(e, 1);
     };
     bool whole = false;
     int lineNo = 0;
@@ -153,6 +168,7 @@ bool SyncLog::load(QString* error)
     }
     if (whole)
         takeBlock();
+    indexAll();
     return true;
 }
 
@@ -217,6 +233,41 @@ bool SyncLog::compact(QString* error)
     return true;
 }
 
+void SyncLog::index(const SyncEntry& e, int step)
+{
+    if (!e.record)
+        return;
+    if (step > 0)
+        m_order.insert(&e);
+    else
+        m_order.erase(&e);
+    m_liveBy[e.key.station] += step;
+}
+
+void SyncLog::put(const SyncEntry& e)
+{
+    const auto [it, fresh] = m_entries.try_emplace(e.key, e);
+    if (!fresh) {
+        index(it->second, -1);
+        it->second = e;
+    }
+    index(it->second, 1);
+    m_changed.push_back(e.key);
+}
+
+const SyncEntry* SyncLog::lastLiveOf(const QString& station) const
+{
+    auto it = m_entries.lower_bound(SyncKey{station, std::numeric_limits<int>::max()});
+    while (it != m_entries.begin()) {
+        --it;
+        if (it->first.station != station)
+            break;
+        if (it->second.record)
+            return &it->second;
+    }
+    return nullptr;
+}
+
 const SyncEntry* SyncLog::find(const SyncKey& key) const
 {
     const auto it = m_entries.find(key);
@@ -250,27 +301,11 @@ int SyncLog::nextSeq(const QString& station) const
     return last->first.station == station ? last->first.seq + 1 : 1;
 }
 
-std::vector<const SyncEntry*> SyncLog::liveInOrder() const
-{
-    std::vector<const SyncEntry*> out;
-    out.reserve(m_entries.size());
-    for (const auto& [key, e] : m_entries)
-        if (e.record)
-            out.push_back(&e);
-    std::sort(out.begin(), out.end(), [](const SyncEntry* a, const SyncEntry* b) { return before(*a, *b); });
-    return out;
-}
-
 std::vector<ContactRecord> SyncLog::liveRecordsInOrder() const
 {
     std::vector<ContactRecord> out;
-    for (const SyncEntry* e : liveInOrder())
+    out.reserve(m_order.size());
+    for (const SyncEntry* e : m_order)
         out.push_back(*e->record);
     return out;
-}
-
-int SyncLog::liveCount() const
-{
-    return static_cast<int>(
-        std::count_if(m_entries.begin(), m_entries.end(), [](const auto& kv) { return kv.second.record.has_value(); }));
 }

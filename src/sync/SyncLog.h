@@ -3,9 +3,11 @@
 #include "log/ContactRecord.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <map>
 #include <optional>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -49,7 +51,10 @@ public:
     static bool validStation(const QString& name);
     // Canonical order of two live entries.
     static bool before(const SyncEntry& a, const SyncEntry& b);
+    // The fingerprint of a log: a chain of SHA-1s, one link a line, so that one appended line
+    // extends it without reading the rest.
     static QByteArray logHash(const std::vector<ContactRecord>& records);
+    static QByteArray chainHash(const QByteArray& prev, const ContactRecord& line);
 
     explicit SyncLog(QString path) : m_path(std::move(path)) {}
     const QString& path() const { return m_path; }
@@ -70,22 +75,31 @@ public:
     Apply apply(const SyncEntry& e);
     // How `e` compares with `have` (Newer when there is none).
     static Apply compare(const SyncEntry* have, const SyncEntry& e);
-    void put(const SyncEntry& e)
-    {
-        m_entries[e.key] = e;
-        m_changed.push_back(e.key);
-    }
+    void put(const SyncEntry& e);
     int nextSeq(const QString& station) const;
 
     const std::map<SyncKey, SyncEntry>& entries() const { return m_entries; }
     // Live entries in canonical order.
-    std::vector<const SyncEntry*> liveInOrder() const;
+    std::vector<const SyncEntry*> liveInOrder() const { return {m_order.begin(), m_order.end()}; }
     std::vector<ContactRecord> liveRecordsInOrder() const;
-    int liveCount() const;
+    int liveCount() const { return static_cast<int>(m_order.size()); }
+    // The live entry that sorts last, or null.
+    const SyncEntry* lastLive() const { return m_order.empty() ? nullptr : *m_order.rbegin(); }
+    // The station's live contacts and the one it logged last (null when none).
+    int liveCountOf(const QString& station) const { return m_liveBy.value(station); }
+    const SyncEntry* lastLiveOf(const QString& station) const;
 
 private:
+    struct InOrder {
+        bool operator()(const SyncEntry* a, const SyncEntry* b) const { return before(*a, *b); }
+    };
+    void index(const SyncEntry& e, int step);
+
     QString m_path;
     std::map<SyncKey, SyncEntry> m_entries;
+    // The live entries kept in the shared order, so that no change sorts the whole log.
+    std::set<const SyncEntry*, InOrder> m_order;
+    QHash<QString, int> m_liveBy;
     QByteArray m_prevHash;
     QByteArray m_hash;
     std::vector<SyncKey> m_changed; // since the last save, to append

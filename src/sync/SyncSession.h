@@ -5,8 +5,10 @@
 #include "sync/SyncLog.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -19,10 +21,14 @@ class SharedLog;
 // Shares the log through an MQTT broker. Topics, under fieldday/<event>/:
 //   <station>/<seq>   one retained QoS 1 message per contact, payload SyncEntry::payload()
 //                     ("REV,<log line>", or "REV,-" once deleted); an edit replaces it.
-//   <station>/hello   a non-retained marker each station sends to itself after subscribing:
-//                     when it comes back, every retained contact has arrived before it, and the
+//   <station>/hello   a non-retained marker each station sends to itself after subscribing, again
+//                     until one comes back with nothing arrived since the one before: then the
+//                     retained contacts have all come (or were dropped by the broker), and the
 //                     station publishes whatever the broker lacks or holds in an older form
 //                     (its own contacts logged while away, or everything after a broker restart).
+//   <station>/last    retained: the highest number the station has given a contact. With it a
+//                     station tells a contact the broker dropped (a queue full of a late
+//                     station's catch-up) from one never logged, and asks for it again.
 //   <station>/status  retained "BAND,MODE,CONTACTS,LAST_CALL,OFFSET_MS", "offline" as the
 //                     broker's will when the station vanishes
 //   <station>/time/ask     a station's clock reading (ms since the epoch, UTC), QoS 0
@@ -73,8 +79,10 @@ public:
 signals:
     // A contact from another station newly stored in the local log.
     void contactStored(const SyncEntry& entry);
-    // Connected, and every retained contact has been taken in.
+    // Connected, and every contact of every station has been taken in.
     void caughtUp();
+    // Contacts of other stations known to exist are neither here nor on the broker.
+    void incomplete(const QString& text);
     // The broker refused the login; nothing more is tried.
     void refused(const QString& text);
     // The broker could not be reached or the connection was lost; reconnecting goes on.
@@ -91,6 +99,15 @@ private:
     void publishKeys(const std::vector<SyncKey>& keys);
     void publishWhatTheBrokerLacks();
     void storeArrived();
+    void sendHello();
+    void onHello(const QByteArray& nonce);
+    void publishLast();
+    // Other stations' contacts known by their numbers and not held here.
+    std::vector<SyncKey> missingKeys();
+    // After a marker came back: up to date, or ask the broker again for what is missing (once
+    // per round, `mayAsk`), or tell the operator what it does not hold.
+    void settle(bool mayAsk);
+    void requestNextChunk();
     void askTheTime();
     void publishStatus();
     void onStatus(const QString& station, const QByteArray& payload);
@@ -102,8 +119,20 @@ private:
     ClockOffsetEstimator m_offset;
     QTimer m_timeTimer;
     MqttClient m_client;
-    QByteArray m_helloNonce;
+    QSet<QByteArray> m_hellos; // markers on their way back
+    QTimer m_helloTimer;
+    bool m_firstRound = false; // the first marker since connecting is not back yet
+    bool m_caughtUp = false;
+    QString m_incompleteText;
+    std::vector<SyncKey> m_toRequest;  // missing contacts still to be asked for again
+    QStringList m_requested;           // their topics subscribed in the round on its way
+    std::map<QString, int> m_lastSeq;  // each station's highest number, said or seen
+    std::map<QString, int> m_complete; // 1..n of that station's numbers are all held here
     bool m_storeQueued = false;
+    qint64 m_catchUpStoreMs = 250;
+    qint64 m_arrivals = 0;        // contacts heard since connecting
+    qint64 m_arrivalsAtHello = 0; // when the last marker came back
+    QElapsedTimer m_sinceArrival;
     bool m_stopped = false; // messages already on their way are dropped
     // What the broker was heard holding since the last connect.
     std::map<SyncKey, QByteArray> m_brokerHolds;

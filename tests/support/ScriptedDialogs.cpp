@@ -1,5 +1,7 @@
 #include "support/ScriptedDialogs.h"
 
+#include <utility>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -26,6 +28,8 @@ void ScriptedDialogs::message(const QString& text, const QString& title, Icon)
 bool ScriptedDialogs::askYesNo(const QString& text, const QString& title)
 {
     calls.push_back({Kind::YesNo, text, title, {}});
+    if (whileAsking)
+        std::exchange(whileAsking, nullptr)();
     return take(yesNoAnswers, "question", title + ": " + text, false);
 }
 

@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <vector>
 
 // Records every dialog the code under test opens and answers from scripts. A dialog asked
@@ -34,6 +35,9 @@ public:
     std::deque<QString> fileAnswers;
     // A form's answers; an empty string in a row keeps that field's proposed value.
     std::deque<std::optional<QStringList>> formAnswers;
+
+    // Run while a question is open, as the event loop of a modal dialog would run a network callback.
+    std::function<void()> whileAsking;
 
     std::vector<Call> calls;
     int beeps = 0;

@@ -1,10 +1,14 @@
 // The shared log's rules without a broker: identities, the shared order, which copy wins, and
 // the log kept in step with fdlog.sync.
 #include "entry/ContactEditor.h"
+#include "entry/EntryWorkflow.h"
 #include "entry/ExchangeValidator.h"
 #include "log/LogFile.h"
 #include "log/Logbook.h"
+#include "log/OperatingState.h"
 #include "log/SectionTable.h"
+#include "settings/Preferences.h"
+#include "support/ManualClock.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 #include "sync/ClockOffsetEstimator.h"
@@ -33,6 +37,13 @@ struct SharedLogFixture : ::testing::Test {
     Logbook book{log, dir.file("fdlog.dat"), dir.file("LogBkUp.dat"), dialogs};
     std::unique_ptr<SharedLog> shared;
 
+    // A log shared for the first time.
+    void fresh(const std::vector<ContactRecord>& records)
+    {
+        QFile::remove(dir.file("fdlog.sync"));
+        dialogs.clear();
+        openWith(records);
+    }
     void openWith(const std::vector<ContactRecord>& records)
     {
         ASSERT_TRUE(LogFile(dir.file("fdlog.dat")).rewrite(records));
@@ -236,9 +247,7 @@ TEST_F(SharedLogFixture, AnEditOrDeleteOpenWhileAContactArrivesHitsTheContactItO
     rows[0].a2->section = "NH";
     for (const Row& row : rows) {
         SCOPED_TRACE(row.remove);
-        QFile::remove(dir.file("fdlog.sync"));
-        openWith({rec("K1", "18:00:00"), rec("K2", "18:01:00"), rec("K3", "18:02:00")});
-        dialogs.clear();
+        fresh({rec("K1", "18:00:00"), rec("K2", "18:01:00"), rec("K3", "18:02:00")});
         ExchangeValidator validator(log, dialogs);
         ContactEditor editor(book, validator, 2);
         editor.setText(ContactEditor::Field::Section, "NH");
@@ -250,6 +259,49 @@ TEST_F(SharedLogFixture, AnEditOrDeleteOpenWhileAContactArrivesHitsTheContactItO
         EXPECT_EQ(shared->table().find({"A", 1})->record, rec("K1", "18:00:00"));
         EXPECT_EQ(shared->table().find({"A", 3})->record, rec("K3", "18:02:00"));
         EXPECT_EQ(dialogs.messages().size(), row.a2 == remoteEdit.record ? 1 : 0);
+    }
+}
+
+TEST_F(SharedLogFixture, ContactsArrivingWhileTheOperatorIsAskedAreStoredAndTheAnswerKeepsToTheirOwn)
+{
+    // While the question is open, B's contacts are stored: one before every other (the log is
+    // rewritten under the question) and one after.
+    const ContactRecord k0 = rec("K0", "17:00:00"), k1 = rec("K1", "18:00:00"), k2 = rec("K2", "18:01:00"),
+                        k9 = rec("K9", "23:00:00");
+    const ContactRecord own{"W1AW", "2A", "XX", "2026/06/27", "14:00:00", "40", "PH", "", ""};
+    struct Row {
+        bool deleteK2; // else Enter with an invalid section
+        bool yes;
+        std::vector<ContactRecord> expected;
+    } rows[] = {{false, false, {own, k0, k1, k2, k9}},
+                {false, true, {k0, k1, k2, k9}},
+                {true, true, {k0, k1, k9}},
+                {true, false, {k0, k1, k2, k9}}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(QStringLiteral("delete %1, answer %2").arg(row.deleteK2).arg(row.yes).toStdString());
+        fresh({k1, k2});
+        Preferences prefs;
+        OperatingState state{prefs};
+        ManualClock clock;
+        EntryWorkflow wf{book, state, prefs, dialogs, clock};
+        dialogs.whileAsking = [&] {
+            shared->receive(entry("B", 1, k0));
+            shared->receive(entry("B", 2, k9));
+            shared->store();
+        };
+        dialogs.yesNoAnswers = {row.yes};
+        if (row.deleteK2)
+            book.deleteRecord(2);
+        else
+            wf.typeText("w1aw 2a xx\n");
+        EXPECT_EQ(dialogs.calls.size(), 1u);
+        EXPECT_EQ(log.records(), row.expected);
+        EXPECT_EQ(readBytes(dir.file("fdlog.dat")), expectedFile(row.expected));
+        EXPECT_EQ(shared->table().liveRecordsInOrder(), row.expected);
+        // The next start finds the two files agreeing: nothing new, nothing lost.
+        reopen();
+        EXPECT_EQ(log.records(), row.expected);
+        EXPECT_EQ(shared->table().liveCount(), static_cast<int>(row.expected.size()));
     }
 }
 

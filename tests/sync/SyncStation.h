@@ -46,7 +46,9 @@ struct TestStation {
     std::unique_ptr<SharedLog> shared;
     std::unique_ptr<SyncSession> session;
     int caughtUp = 0;
+    int sizeWhenCaughtUp = -1; // the log's size when it last said so
     QStringList refusals;
+    QStringList incomplete;
     int lost = 0;
 
     TestStation(const QString& name, const MosquittoBroker& broker, const std::vector<ContactRecord>& before = {},
@@ -66,13 +68,21 @@ struct TestStation {
             *shared,
             SyncSession::Settings{"127.0.0.1", port, name, MosquittoBroker::User, password, "test", caFile, master},
             clock);
-        QObject::connect(session.get(), &SyncSession::caughtUp, [this] { ++caughtUp; });
+        QObject::connect(session.get(), &SyncSession::caughtUp, [this] {
+            ++caughtUp;
+            sizeWhenCaughtUp = log.size();
+        });
         QObject::connect(session.get(), &SyncSession::refused, [this](const QString& t) { refusals << t; });
+        QObject::connect(session.get(), &SyncSession::incomplete, [this](const QString& t) { incomplete << t; });
         QObject::connect(session.get(), &SyncSession::connectionLost, [this] { ++lost; });
         QString error;
         EXPECT_TRUE(session->start(&error)) << error.toStdString();
     }
     QByteArray file() const { return readBytes(dir.file("fdlog.dat")); }
+    void enter(const ContactRecord& r)
+    {
+        EXPECT_EQ(book.storeContact(r), Logbook::StoreResult::Stored) << r.call.toStdString();
+    }
 };
 
 struct SyncBrokerFixture : ::testing::Test {
