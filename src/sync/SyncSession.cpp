@@ -39,6 +39,7 @@ SyncSession::SyncSession(SharedLog& log, Settings settings, const Clock& clock, 
 {
     connect(&m_timeTimer, &QTimer::timeout, this, &SyncSession::askTheTime);
     connect(&m_helloTimer, &QTimer::timeout, this, &SyncSession::sendHello);
+    connect(&m_lastTimer, &QTimer::timeout, this, &SyncSession::publishLast);
     connect(&m_client, &MqttClient::connected, this, &SyncSession::onConnected);
     connect(&m_client, &MqttClient::messageReceived, this,
             [this](const QString& topic, const QByteArray& payload, bool) { onMessage(topic, payload); });
@@ -93,6 +94,7 @@ void SyncSession::stop()
     m_stopped = true;
     m_timeTimer.stop();
     m_helloTimer.stop();
+    m_lastTimer.stop();
     // A clean close sends no will, so the station says it itself. The client's thread writes its
     // queue in order before it closes, so the broker has this before it sees the disconnect.
     if (m_client.isConnected())
@@ -166,6 +168,7 @@ void SyncSession::onHello(const QByteArray& nonce)
         m_firstRound = false;
         publishWhatTheBrokerLacks();
         publishLast();
+        m_lastTimer.start(m_settings.lastAgainMs);
         publishStatus();
     }
     settle(true);

@@ -28,7 +28,9 @@ class SharedLog;
 //                     (its own contacts logged while away, or everything after a broker restart).
 //   <station>/last    retained: the highest number the station has given a contact. With it a
 //                     station tells a contact the broker dropped (a queue full of a late
-//                     station's catch-up) from one never logged, and asks for it again.
+//                     station's catch-up) from one never logged, and asks for it again. Said
+//                     again every half minute: a burst whose tail (and its `last`) was dropped
+//                     on the way to a connected station shows as a gap there too.
 //   <station>/status  retained "BAND,MODE,CONTACTS,LAST_CALL,OFFSET_MS", "offline" as the
 //                     broker's will when the station vanishes
 //   <station>/time/ask     a station's clock reading (ms since the epoch, UTC), QoS 0
@@ -47,6 +49,7 @@ public:
         QString event;
         QString caFile;
         bool timeMaster = false; // answers the others' clock questions
+        int lastAgainMs = 30000; // the station's highest number is said again this often
     };
 
     // `clock` is the computer's own (not the site clock the offset is applied to).
@@ -121,6 +124,7 @@ private:
     MqttClient m_client;
     QSet<QByteArray> m_hellos; // markers on their way back
     QTimer m_helloTimer;
+    QTimer m_lastTimer;
     bool m_firstRound = false; // the first marker since connecting is not back yet
     bool m_caughtUp = false;
     QString m_incompleteText;

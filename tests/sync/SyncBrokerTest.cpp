@@ -67,37 +67,70 @@ TEST_F(SyncBrokerFixture, MoreContactsThanTheBrokersQueueReachALateStationAndACo
     EXPECT_EQ(late.sizeWhenCaughtUp, 2500) << "up to date while contacts were missing";
 }
 
+// A client that empties retained topics of station A, as a broker short of room drops them.
+struct BrokerEraser {
+    MqttClient client;
+    QByteArray last; // A's highest number as the broker last said it
+    int erased = 0;
+    explicit BrokerEraser(const MosquittoBroker& broker)
+    {
+        QString error;
+        EXPECT_TRUE(client.open(
+            {"127.0.0.1", broker.port(), "eraser", MosquittoBroker::User, MosquittoBroker::Password, {}, 10, {}, {}},
+            &error));
+        EXPECT_TRUE(QTest::qWaitFor([this] { return client.isConnected(); }, kWaitMs));
+        QObject::connect(&client, &MqttClient::messageReceived, [this](const QString& topic, const QByteArray& p) {
+            if (topic.endsWith("/last"))
+                last = p;
+            erased += p.isEmpty();
+        });
+        client.subscribe("fieldday/test/A/+", 1);
+    }
+    void erase(const QStringList& topics)
+    {
+        const int before = erased;
+        for (const QString& t : topics)
+            EXPECT_TRUE(client.publish("fieldday/test/A/" + t, {}, 1, true));
+        WAIT_EQ(erased, before + topics.size(), kWaitMs);
+    }
+};
+
 TEST_F(SyncBrokerFixture, ContactsTheBrokerLostAreNamedToTheOperatorUntilTheirStationReturns)
 {
     // Two of A's contacts vanish from the broker while A is away.
-    MqttClient eraser;
-    QString error;
-    ASSERT_TRUE(eraser.open(
-        {"127.0.0.1", broker.port(), "eraser", MosquittoBroker::User, MosquittoBroker::Password, {}, 10, {}, {}},
-        &error));
-    WAIT_TRUE(eraser.isConnected(), kWaitMs);
-    QByteArray last;
-    int erased = 0;
-    QObject::connect(&eraser, &MqttClient::messageReceived, [&](const QString& topic, const QByteArray& p) {
-        if (topic.endsWith("/last"))
-            last = p;
-        erased += p.isEmpty();
-    });
-    eraser.subscribe("fieldday/test/A/+", 1);
+    BrokerEraser eraser(broker);
     TestStation a("A", broker, {rec("K1A", 1), rec("K2A", 2), rec("K3A", 3), rec("K4A", 4), rec("K5A", 5)});
-    WAIT_EQ(last, "5", kWaitMs);
+    WAIT_EQ(eraser.last, "5", kWaitMs);
     a.session->stop();
-    for (const char* topic : {"fieldday/test/A/2", "fieldday/test/A/4"})
-        ASSERT_TRUE(eraser.publish(topic, {}, 1, true));
-    WAIT_EQ(erased, 2, kWaitMs);
+    eraser.erase({"2", "4"});
     TestStation late("LATE", broker);
     WAIT_EQ(late.incomplete.size(), 1, kWaitMs);
     EXPECT_EQ(late.incomplete[0], "The log is not complete: contacts are missing from the broker, 2 of A (numbers 2, "
                                   "4). They come when their station connects again.");
     EXPECT_EQ(late.caughtUp, 0);
+    QString error;
     ASSERT_TRUE(a.session->start(&error)) << error.toStdString();
     WAIT_EQ(late.caughtUp, 1, kWaitMs);
     expectSameLogs({&a, &late}, 5);
+}
+
+TEST_F(SyncBrokerFixture, ATailDroppedWithItsHighestNumberShowsWhenTheStationSaysItAgain)
+{
+    // The end of A's log and its highest number are lost on the way, while A stays connected:
+    // B first believes 3 contacts are all, until A says its number again.
+    BrokerEraser eraser(broker);
+    TestStation a("A", broker, {rec("K1A", 1), rec("K2A", 2), rec("K3A", 3), rec("K4A", 4), rec("K5A", 5)},
+                  MosquittoBroker::Password, false, systemClock(), {}, 1000);
+    WAIT_EQ(eraser.last, "5", kWaitMs);
+    eraser.erase({"4", "5", "last"});
+    TestStation b("B", broker);
+    WAIT_EQ(b.incomplete.size(), 1, kWaitMs);
+    EXPECT_EQ(b.incomplete[0], "The log is not complete: contacts are missing from the broker, 2 of A (numbers "
+                               "4-5). They come when their station connects again.");
+    a.session->stop();
+    QString error;
+    ASSERT_TRUE(a.session->start(&error)) << error.toStdString();
+    expectSameLogs({&a, &b}, 5);
 }
 
 TEST_F(SyncBrokerFixture, AStationCutOffCatchesUpBothWaysAndSaysOfflineEitherWay)

@@ -53,21 +53,21 @@ struct TestStation {
 
     TestStation(const QString& name, const MosquittoBroker& broker, const std::vector<ContactRecord>& before = {},
                 const QString& password = MosquittoBroker::Password, bool master = false,
-                const Clock& clock = systemClock(), const QString& caFile = {})
-        : TestStation(name, broker.port(), before, password, master, clock, caFile)
+                const Clock& clock = systemClock(), const QString& caFile = {}, int lastAgainMs = 30000)
+        : TestStation(name, broker.port(), before, password, master, clock, caFile, lastAgainMs)
     {
     }
     TestStation(const QString& name, quint16 port, const std::vector<ContactRecord>& before,
                 const QString& password = MosquittoBroker::Password, bool master = false,
-                const Clock& clock = systemClock(), const QString& caFile = {})
+                const Clock& clock = systemClock(), const QString& caFile = {}, int lastAgainMs = 30000)
     {
         EXPECT_TRUE(LogFile(dir.file("fdlog.dat")).rewrite(before));
         EXPECT_TRUE(book.reload());
         shared = std::make_unique<SharedLog>(book, dir.file("fdlog.sync"), name);
-        session = std::make_unique<SyncSession>(
-            *shared,
-            SyncSession::Settings{"127.0.0.1", port, name, MosquittoBroker::User, password, "test", caFile, master},
-            clock);
+        session = std::make_unique<SyncSession>(*shared,
+                                                SyncSession::Settings{"127.0.0.1", port, name, MosquittoBroker::User,
+                                                                      password, "test", caFile, master, lastAgainMs},
+                                                clock);
         QObject::connect(session.get(), &SyncSession::caughtUp, [this] {
             ++caughtUp;
             sizeWhenCaughtUp = log.size();
