@@ -84,7 +84,7 @@ struct BenchBroker {
         QFile conf(confDir.filePath("mosquitto.conf"));
         conf.open(QIODevice::WriteOnly);
         conf.write(QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\npersistence false\nuser %2\n"
-                                  "max_queued_messages 0\n")
+                                  "max_queued_messages 0\nset_tcp_nodelay true\n")
                        .arg(port)
                        .arg(QString::fromLocal8Bit(getpwuid(geteuid())->pw_name))
                        .toLocal8Bit());

@@ -41,6 +41,8 @@ bool MqttClient::open(const Options& o, QString* error)
     mosquitto_reconnect_delay_set(m_mosq, 1, 4, false);
     // A returning station's catch-up goes up without waiting for an acknowledgement every 20.
     mosquitto_int_option(m_mosq, MOSQ_OPT_SEND_MAXIMUM, 65535);
+    // A contact is one small packet: Nagle's algorithm would hold it for the broker's delayed ACK.
+    mosquitto_int_option(m_mosq, MOSQ_OPT_TCP_NODELAY, 1);
     int rc = mosquitto_username_pw_set(m_mosq, o.user.isEmpty() ? nullptr : o.user.toUtf8().constData(),
                                        o.password.isEmpty() ? nullptr : o.password.toUtf8().constData());
     if (rc == MOSQ_ERR_SUCCESS && !o.willTopic.isEmpty())
