@@ -13,7 +13,7 @@
 
 TEST_F(SyncBrokerFixture, WindowConnectsKeepsItsSettingsPerUserAndWarnsOfASharedBandAndMode)
 {
-    TestStation master("MASTER", broker, {rec("K1M", 1)}, MosquittoBroker::Password, true);
+    TestStation master("MASTER", broker, {rec("K1M", 1)}, {.master = true});
     TempDataDir here;
     ScriptedDialogs dialogs;
     ContactLog log{SectionTable::standard()};

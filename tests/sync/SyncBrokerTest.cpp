@@ -21,14 +21,11 @@ TEST_F(SyncBrokerFixture, ThreeStationsLoggingTogetherEndWithOneLogAndEditsAndDe
     EXPECT_EQ(a.file().count("\"W1AW\""), 3);
 
     // B edits one of A's contacts, C deletes one of B's.
-    const int recNo = 1 + static_cast<int>(std::find(b.log.records().begin(), b.log.records().end(), rec("K3A", 21)) -
-                                           b.log.records().begin());
     ContactRecord edited = rec("K3A", 21);
     edited.section = "NH";
-    ASSERT_TRUE(b.book.replaceRecord(recNo, edited));
+    ASSERT_TRUE(b.book.replaceRecord(b.recordNo(rec("K3A", 21)), edited));
     c.dialogs.yesNoAnswers = {true};
-    const auto k2b = std::find(c.log.records().begin(), c.log.records().end(), rec("K2B", 14));
-    ASSERT_TRUE(c.book.deleteRecord(1 + static_cast<int>(k2b - c.log.records().begin())));
+    ASSERT_TRUE(c.book.deleteRecord(c.recordNo(rec("K2B", 14))));
     c.dialogs.clear();
     expectSameLogs({&a, &b, &c}, 45);
     EXPECT_TRUE(a.file().contains(formatLogLine(edited)));
@@ -120,7 +117,7 @@ TEST_F(SyncBrokerFixture, ATailDroppedWithItsHighestNumberShowsWhenTheStationSay
     // B first believes 3 contacts are all, until A says its number again.
     BrokerEraser eraser(broker);
     TestStation a("A", broker, {rec("K1A", 1), rec("K2A", 2), rec("K3A", 3), rec("K4A", 4), rec("K5A", 5)},
-                  MosquittoBroker::Password, false, systemClock(), {}, 1000);
+                  {.lastAgainMs = 1000});
     WAIT_EQ(eraser.last, "5", kWaitMs);
     eraser.erase({"4", "5", "last"});
     TestStation b("B", broker);
@@ -136,7 +133,7 @@ TEST_F(SyncBrokerFixture, ATailDroppedWithItsHighestNumberShowsWhenTheStationSay
 TEST_F(SyncBrokerFixture, AStationCutOffCatchesUpBothWaysAndSaysOfflineEitherWay)
 {
     BrokerLink link(broker.port());
-    TestStation a("A", broker, {rec("K1A", 1)}), b("B", link.port(), {});
+    TestStation a("A", broker, {rec("K1A", 1)}), b("B", broker, {}, {.port = link.port()});
     const auto bOnline = [&] { return a.session->peers().count("B") && a.session->peers().at("B").online; };
     expectSameLogs({&a, &b}, 1);
     WAIT_TRUE(bOnline(), kWaitMs);
@@ -164,7 +161,7 @@ TEST_F(SyncBrokerFixture, AStationCutOffCatchesUpBothWaysAndSaysOfflineEitherWay
 TEST_F(SyncBrokerFixture, AWrongPasswordIsRefusedAndNothingOfItIsStored)
 {
     TestStation a("A", broker, {rec("K1A", 1)});
-    TestStation intruder("X", broker, {rec("K1X", 2)}, "wrong");
+    TestStation intruder("X", broker, {rec("K1X", 2)}, {.password = "wrong"});
     WAIT_EQ(intruder.refusals.size(), 1, kWaitMs);
     EXPECT_TRUE(intruder.refusals[0].startsWith(
         QStringLiteral("The broker 127.0.0.1:%1 refused station X").arg(broker.port())));
@@ -217,7 +214,7 @@ TEST_F(SyncBrokerFixture, StationsMeasureTheirClockAgainstTheTimeMaster)
     // The master's computer runs 3.7 s ahead of ours.
     SiteClock ahead(systemClock());
     ahead.setOffsetMs(3700);
-    TestStation master("MASTER", broker, {}, MosquittoBroker::Password, true, ahead), b("B", broker);
+    TestStation master("MASTER", broker, {}, {.master = true, .clock = &ahead}), b("B", broker);
     QList<qint64> offsets;
     QObject::connect(b.session.get(), &SyncSession::clockOffsetMeasured, [&](qint64 ms) { offsets << ms; });
     WAIT_TRUE(!offsets.isEmpty(), kWaitMs);
@@ -229,8 +226,7 @@ TEST(SyncTls, StationsShareOverTlsWithTheBrokersCertificateAndNotWithout)
     MosquittoBroker broker(true);
     ASSERT_TRUE(broker.start()) << broker.error().toStdString();
     const QString ca = broker.caFile();
-    TestStation a("A", broker, {rec("K1A", 1)}, MosquittoBroker::Password, false, systemClock(), ca),
-        b("B", broker, {}, MosquittoBroker::Password, false, systemClock(), ca), plain("P", broker);
+    TestStation a("A", broker, {rec("K1A", 1)}, {.caFile = ca}), b("B", broker, {}, {.caFile = ca}), plain("P", broker);
     WAIT_EQ(b.file(), a.file(), kWaitMs);
     EXPECT_EQ(b.log.size(), 1);
     WAIT_TRUE(plain.lost > 0, kWaitMs);

@@ -12,6 +12,8 @@
 #include "sync/SyncSession.h"
 #include "util/Clock.h"
 
+#include <QTime>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -19,16 +21,7 @@ inline constexpr int kWaitMs = 20000;
 
 inline ContactRecord rec(const QString& call, int second, const QString& band = "20", const QString& mode = "CW")
 {
-    return {
-        call,
-        "2A",
-        "CT",
-        "2026/06/27",
-        QStringLiteral("18:%1:%2").arg(second / 60, 2, 10, QLatin1Char('0')).arg(second % 60, 2, 10, QLatin1Char('0')),
-        band,
-        mode,
-        "",
-        ""};
+    return {call, "2A", "CT", "2026/06/27", QTime(18, 0).addSecs(second).toString("HH:mm:ss"), band, mode, "", ""};
 }
 
 inline const Clock& systemClock()
@@ -36,6 +29,15 @@ inline const Clock& systemClock()
     static const SystemClock clock;
     return clock;
 }
+
+struct StationOptions {
+    QString password = MosquittoBroker::Password;
+    bool master = false;
+    const Clock* clock = &systemClock();
+    QString caFile = {};
+    int lastAgainMs = 30000;
+    quint16 port = 0; // a relay's instead of the broker's
+};
 
 // One station: its own data folder, logbook and session.
 struct TestStation {
@@ -52,22 +54,16 @@ struct TestStation {
     int lost = 0;
 
     TestStation(const QString& name, const MosquittoBroker& broker, const std::vector<ContactRecord>& before = {},
-                const QString& password = MosquittoBroker::Password, bool master = false,
-                const Clock& clock = systemClock(), const QString& caFile = {}, int lastAgainMs = 30000)
-        : TestStation(name, broker.port(), before, password, master, clock, caFile, lastAgainMs)
-    {
-    }
-    TestStation(const QString& name, quint16 port, const std::vector<ContactRecord>& before,
-                const QString& password = MosquittoBroker::Password, bool master = false,
-                const Clock& clock = systemClock(), const QString& caFile = {}, int lastAgainMs = 30000)
+                const StationOptions& o = {})
     {
         EXPECT_TRUE(LogFile(dir.file("fdlog.dat")).rewrite(before));
         EXPECT_TRUE(book.reload());
         shared = std::make_unique<SharedLog>(book, dir.file("fdlog.sync"), name);
         session = std::make_unique<SyncSession>(*shared,
-                                                SyncSession::Settings{"127.0.0.1", port, name, MosquittoBroker::User,
-                                                                      password, "test", caFile, master, lastAgainMs},
-                                                clock);
+                                                SyncSession::Settings{"127.0.0.1", o.port ? o.port : broker.port(),
+                                                                      name, MosquittoBroker::User, o.password, "test",
+                                                                      o.caFile, o.master, o.lastAgainMs},
+                                                *o.clock);
         QObject::connect(session.get(), &SyncSession::caughtUp, [this] {
             ++caughtUp;
             sizeWhenCaughtUp = log.size();
@@ -79,6 +75,10 @@ struct TestStation {
         EXPECT_TRUE(session->start(&error)) << error.toStdString();
     }
     QByteArray file() const { return readBytes(dir.file("fdlog.dat")); }
+    int recordNo(const ContactRecord& r) const // 1-based, as the logbook counts
+    {
+        return 1 + int(std::find(log.records().begin(), log.records().end(), r) - log.records().begin());
+    }
     void enter(const ContactRecord& r)
     {
         EXPECT_EQ(book.storeContact(r), Logbook::StoreResult::Stored) << r.call.toStdString();
