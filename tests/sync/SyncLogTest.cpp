@@ -20,14 +20,19 @@
 
 namespace {
 
-ContactRecord rec(const QString& call, const QString& time, const QString& band = "20")
+ContactRecord rec(const QString& call, const QString& time, const QString& cls = "2A")
 {
-    return {call, "2A", "CT", "2026/06/27", time, band, "CW", "", ""};
+    return {call, cls, "CT", "2026/06/27", time, "20", "CW", "", ""};
 }
 
 SyncEntry entry(const QString& station, int seq, const ContactRecord& r, int rev = 1)
 {
     return {{station, seq}, rev, r};
+}
+
+SyncEntry tombstone(const QString& station, int seq, int rev)
+{
+    return {{station, seq}, rev, std::nullopt};
 }
 
 struct SharedLogFixture : ::testing::Test {
@@ -87,14 +92,9 @@ TEST(SyncLogRules, SharedOrderIsTimeThenStationThenNumber)
 
 TEST(SyncLogRules, HigherRevisionWinsAndEqualRevisionsAgreeEverywhere)
 {
-    const SyncEntry base = entry("A", 1, rec("K1ABC", "18:00:00"));
-    SyncEntry edit = base, tomb = base, otherEdit = base;
-    edit.rev = 2;
-    edit.record->cls = "3A";
-    otherEdit.rev = 2;
-    otherEdit.record->cls = "1A";
-    tomb.rev = 3;
-    tomb.record.reset();
+    const SyncEntry base = entry("A", 1, rec("K1ABC", "18:00:00")),
+                    edit = entry("A", 1, rec("K1ABC", "18:00:00", "3A"), 2),
+                    otherEdit = entry("A", 1, rec("K1ABC", "18:00:00", "1A"), 2), tomb = tombstone("A", 1, 3);
     struct Row {
         SyncEntry have, incoming;
         SyncLog::Apply expected;
@@ -114,9 +114,7 @@ TEST(SyncLogRules, HigherRevisionWinsAndEqualRevisionsAgreeEverywhere)
 
 TEST(SyncLogRules, PayloadsRoundTripAndBadOnesAreRefused)
 {
-    SyncEntry tomb = entry("N1-X", 7, rec("K1ABC", "18:00:00"), 4);
-    tomb.record.reset();
-    for (const SyncEntry& e : {entry("N1-X", 7, rec("K1ABC", "18:00:00"), 3), tomb}) {
+    for (const SyncEntry& e : {entry("N1-X", 7, rec("K1ABC", "18:00:00"), 3), tombstone("N1-X", 7, 4)}) {
         const auto back = SyncEntry::fromPayload(e.key, e.payload());
         ASSERT_TRUE(back);
         EXPECT_EQ(back->payload(), e.payload());
@@ -199,12 +197,8 @@ TEST_F(SharedLogFixture, ArrivalsGoInTheSharedOrderOnceAndSameSecondDupesStay)
     EXPECT_EQ(readBytes(dir.file("fdlog.dat")), expectedFile(expected));
 
     // A tombstone and an edit from elsewhere; then a stale copy changes nothing.
-    SyncEntry tomb = entry("B", 1, rec("K0", "17:00:00"), 2);
-    tomb.record.reset();
-    SyncEntry edit = entry("A", 1, rec("K1", "18:00:00"), 2);
-    edit.record->cls = "5F";
-    shared->receive(tomb);
-    shared->receive(edit);
+    shared->receive(tombstone("B", 1, 2));
+    shared->receive(entry("A", 1, rec("K1", "18:00:00", "5F"), 2));
     EXPECT_TRUE(shared->store().empty());
     EXPECT_EQ(shared->receive(entry("B", 1, rec("K0", "17:00:00"))), SyncLog::Apply::Older);
     EXPECT_EQ(log.size(), 4);
@@ -235,8 +229,7 @@ TEST_F(SharedLogFixture, AnEditOrDeleteOpenWhileAContactArrivesHitsTheContactItO
 {
     // B's contact sorts first and moves the opened one down; an edit of the opened one elsewhere
     // leaves nothing to change here.
-    SyncEntry remoteEdit = entry("A", 2, rec("K2", "18:01:00"), 2);
-    remoteEdit.record->cls = "9F";
+    const SyncEntry remoteEdit = entry("A", 2, rec("K2", "18:01:00", "9F"), 2);
     struct Row {
         bool remove;
         SyncEntry arriving;
@@ -310,9 +303,8 @@ TEST_F(SharedLogFixture, AFailedStoreIsSignalledWithoutADialogInsideTheNetworkCa
     // One arrival is appended, the other needs a rewrite; the log file has become a folder.
     for (const SyncEntry& arriving : {entry("B", 1, rec("K9", "19:00:00")), entry("B", 1, rec("K0", "17:00:00"))}) {
         SCOPED_TRACE(arriving.record->call.toStdString());
-        QFile::remove(dir.file("fdlog.sync"));
         QDir(dir.file("fdlog.dat")).removeRecursively();
-        openWith({rec("K1", "18:00:00")});
+        fresh({rec("K1", "18:00:00")});
         QSignalSpy failures(shared.get(), &SharedLog::failed);
         ASSERT_TRUE(QFile::remove(dir.file("fdlog.dat")) && QDir().mkdir(dir.file("fdlog.dat")));
         shared->receive(arriving);
