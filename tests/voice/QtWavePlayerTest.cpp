@@ -21,15 +21,11 @@ public:
         const QString runtime = m_dir.path();
         qputenv("PULSE_RUNTIME_PATH", runtime.toLocal8Bit());
         qputenv("PULSE_SERVER", ("unix:" + runtime + "/native").toLocal8Bit());
-        m_server.setProgram(QStringLiteral("pulseaudio"));
-        m_server.setArguments({QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
-                               QStringLiteral("-n"), QStringLiteral("--use-pid-file=no"),
-                               QStringLiteral("--disable-shm=yes"), QStringLiteral("--load=module-null-sink"),
-                               QStringLiteral("--load=module-null-source"),
-                               QStringLiteral("--load=module-native-protocol-unix")});
-        m_server.start();
+        m_server.start("pulseaudio",
+                       {"--daemonize=no", "--exit-idle-time=-1", "-n", "--use-pid-file=no", "--disable-shm=yes",
+                        "--load=module-null-sink", "--load=module-null-source", "--load=module-native-protocol-unix"});
         ASSERT_TRUE(m_server.waitForStarted(5000)) << "pulseaudio is missing (scripts/install-deps)";
-        WAIT_TRUE(QFile::exists(runtime + QStringLiteral("/native")), 10000);
+        WAIT_TRUE(QFile::exists(runtime + "/native"), 10000);
     }
     void TearDown() override
     {
@@ -47,8 +43,7 @@ const auto* const server = ::testing::AddGlobalTestEnvironment(new NullSoundServ
 QByteArray sinkInputs()
 {
     QProcess pactl;
-    pactl.start(QStringLiteral("pactl"),
-                {QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("sink-inputs")});
+    pactl.start("pactl", {"list", "short", "sink-inputs"});
     pactl.waitForFinished(3000);
     return pactl.readAllStandardOutput().trimmed();
 }
