@@ -28,11 +28,11 @@ bool MosquittoBroker::run(const QString& program, const QStringList& args)
 
 bool MosquittoBroker::makeCertificates()
 {
-    QFile ext(m_dir.filePath(QStringLiteral("san.ext")));
+    QFile ext(m_dir.filePath("san.ext"));
     if (!ext.open(QIODevice::WriteOnly) || ext.write("subjectAltName=IP:127.0.0.1\n") < 0)
         return false;
     ext.close();
-    const QString o = QStringLiteral("openssl");
+    const QString o = "openssl";
     return run(o, {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", "ca.key", "-out", "ca.crt", "-days", "2",
                    "-subj", "/CN=fdlog test CA"}) &&
            run(o, {"req", "-newkey", "rsa:2048", "-nodes", "-keyout", "server.key", "-out", "server.csr", "-subj",
@@ -45,31 +45,26 @@ bool MosquittoBroker::start()
 {
     if (m_port == 0) {
         m_port = freeLoopbackPort();
-        const QString passwordFile = m_dir.filePath(QStringLiteral("passwd"));
-        if (!run(QStringLiteral("mosquitto_passwd"), {QStringLiteral("-c"), QStringLiteral("-b"), passwordFile,
-                                                      QString::fromLatin1(User), QString::fromLatin1(Password)}) ||
-            (m_tls && !makeCertificates()))
+        const QString passwordFile = m_dir.filePath("passwd");
+        if (!run("mosquitto_passwd", {"-c", "-b", passwordFile, User, Password}) || (m_tls && !makeCertificates()))
             return false;
         const struct passwd* pw = getpwuid(geteuid());
-        QFile conf(m_dir.filePath(QStringLiteral("mosquitto.conf")));
+        QFile conf(m_dir.filePath("mosquitto.conf"));
         if (!pw || !conf.open(QIODevice::WriteOnly)) {
-            m_error = QStringLiteral("cannot write the broker configuration");
+            m_error = "cannot write the broker configuration";
             return false;
         }
-        conf.write(QStringLiteral("listener %1 127.0.0.1\nallow_anonymous false\npassword_file %2\n"
-                                  "persistence false\nuser %3\n")
-                       .arg(m_port)
-                       .arg(passwordFile, QString::fromLocal8Bit(pw->pw_name))
-                       .toLocal8Bit());
+        QString text = QString("listener %1 127.0.0.1\nallow_anonymous false\npassword_file %2\npersistence false\n"
+                               "user %3\n")
+                           .arg(m_port)
+                           .arg(passwordFile, QString::fromLocal8Bit(pw->pw_name));
         if (m_tls)
-            conf.write(QStringLiteral("cafile %1\ncertfile %2\nkeyfile %3\n")
-                           .arg(caFile(), m_dir.filePath(QStringLiteral("server.crt")),
-                                m_dir.filePath(QStringLiteral("server.key")))
-                           .toLocal8Bit());
+            text += QString("cafile %1\ncertfile %2\nkeyfile %3\n")
+                        .arg(caFile(), m_dir.filePath("server.crt"), m_dir.filePath("server.key"));
+        conf.write(text.toLocal8Bit());
     }
     m_broker.setProcessChannelMode(QProcess::MergedChannels);
-    m_broker.start(QStringLiteral("mosquitto"),
-                   {QStringLiteral("-c"), m_dir.filePath(QStringLiteral("mosquitto.conf"))});
+    m_broker.start("mosquitto", {"-c", m_dir.filePath("mosquitto.conf")});
     if (!m_broker.waitForStarted(10000)) {
         m_error = QStringLiteral("mosquitto could not be started: %1").arg(m_broker.errorString());
         return false;
