@@ -1,7 +1,7 @@
 #include "peers/PtyPeer.h"
+#include "support/CliProcess.h"
 #include "support/TestFiles.h"
 
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
@@ -15,21 +15,12 @@ struct PttRun {
 PttRun runPtt(const QStringList& args)
 {
     TempDataDir dir;
-    const QString log = dir.file(QStringLiteral("modem.log"));
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(MODEM_LINES));
-    env.insert(QStringLiteral("FDLOG_MODEM_LOG"), log);
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(FDLOG_CLI), QStringList{QStringLiteral("ptt")} + args);
-    PttRun r;
-    if (!p.waitForFinished(10000)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.exitCode = p.exitCode();
-    r.err = p.readAllStandardError();
+    const QString log = dir.file("modem.log");
+    qputenv("LD_PRELOAD", MODEM_LINES);
+    qputenv("FDLOG_MODEM_LOG", log.toLocal8Bit());
+    const CliRun run = runCliProgram(FDLOG_CLI, QStringList{"ptt"} + args, dir.path(), 10000);
+    qunsetenv("LD_PRELOAD");
+    PttRun r{run.exitCode, run.err, {}};
     // Repeated settings of the same state (closing drops the line again) are one state.
     for (const QByteArray& line : readBytes(log).split('\n')) {
         const QByteArrayList fields = line.split(' ');
