@@ -13,7 +13,9 @@
 
 TEST_F(SyncBrokerFixture, WindowConnectsKeepsItsSettingsPerUserAndWarnsOfASharedBandAndMode)
 {
-    TestStation master("MASTER", broker, {rec("K1M", 1)}, {.master = true});
+    SiteClock ahead(systemClock()); // the master's computer runs 3.7 s ahead of ours
+    ahead.setOffsetMs(3700);
+    TestStation master("MASTER", broker, {rec("K1M", 1)}, {.master = true, .clock = &ahead});
     TempDataDir here;
     ScriptedDialogs dialogs;
     ContactLog log{SectionTable::standard()};
@@ -39,6 +41,7 @@ TEST_F(SyncBrokerFixture, WindowConnectsKeepsItsSettingsPerUserAndWarnsOfAShared
     WAIT_EQ(state->text(), QString("Connected; the log is up to date."), kWaitMs);
     WAIT_EQ(log.size(), 1, kWaitMs);
     WAIT_TRUE(w.findChild<QLabel*>("lblClockOffset")->text().contains("the time master's"), kWaitMs);
+    EXPECT_NEAR(site.offsetMs(), 3700, 50);
     EXPECT_EQ(store.value("SyncPassword"), MosquittoBroker::Password);
     EXPECT_FALSE(QFile::exists(here.file("fdpref.dat")));
 
