@@ -3,7 +3,6 @@
 #include "BrokerLink.h"
 #include "SyncStation.h"
 #include "support/CliProcess.h"
-#include "sync/SiteClock.h"
 
 TEST_F(SyncBrokerFixture, ThreeStationsLoggingTogetherEndWithOneLogAndEditsAndDeletesFollow)
 {
@@ -207,18 +206,6 @@ TEST_F(SyncBrokerFixture, CliStationPrintsWhatItStoresAndSharesItsOwn)
         EXPECT_TRUE(bad.err.contains(row.err)) << bad.err.toStdString();
         EXPECT_EQ(readBytes(cliDir.file("fdlog.dat")), before);
     }
-}
-
-TEST_F(SyncBrokerFixture, StationsMeasureTheirClockAgainstTheTimeMaster)
-{
-    // The master's computer runs 3.7 s ahead of ours.
-    SiteClock ahead(systemClock());
-    ahead.setOffsetMs(3700);
-    TestStation master("MASTER", broker, {}, {.master = true, .clock = &ahead}), b("B", broker);
-    QList<qint64> offsets;
-    QObject::connect(b.session.get(), &SyncSession::clockOffsetMeasured, [&](qint64 ms) { offsets << ms; });
-    WAIT_TRUE(!offsets.isEmpty(), kWaitMs);
-    EXPECT_NEAR(offsets.front(), 3700, 50);
 }
 
 TEST(SyncTls, StationsShareOverTlsWithTheBrokersCertificateAndNotWithout)
