@@ -11,8 +11,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,7 +23,7 @@ TEST(PacketSpotWindow, ChooseTelnetOpenSendAndSaveOnDone)
 {
     ClusterReplayServer server({"login: ", "DX de K1TTT:     14025.0  W1AW         CW\r\n", true, false, 7});
     TempDataDir dir;
-    const QString file = QDir(dir.path()).filePath("PackSpot.txt");
+    const QString file = dir.file("PackSpot.txt");
     ManualClock clock;
     SpotBoard board(clock);
     SpotSession session(board);
@@ -62,16 +60,11 @@ TEST(PacketSpotWindow, ChooseTelnetOpenSendAndSaveOnDone)
     w.findChild<QComboBox*>("cboMainFormDisplay")->setCurrentText("List");
     w.findChild<QCheckBox*>("chkConvToHex")->setChecked(true);
     w.finish();
-    QFile saved(file);
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     SpotSettings back;
-    EXPECT_TRUE(back.parse(saved.readAll()));
-    EXPECT_EQ(back.source, "Telnet");
-    EXPECT_EQ(back.telnetPort, QString::number(server.port()));
-    EXPECT_EQ(back.handshaking, 4);
-    EXPECT_EQ(back.port, 3);
-    EXPECT_TRUE(back.mainFormList);
-    EXPECT_EQ(back.convertToHex, 1);
+    EXPECT_TRUE(back.parse(readBytes(file)));
+    EXPECT_EQ(
+        std::tuple(back.source, back.telnetPort, back.handshaking, back.port, back.mainFormList, back.convertToHex),
+        std::tuple(QString("Telnet"), QString::number(server.port()), 4, 3, true, 1));
 }
 
 TEST(PacketSpotWindow, AgwSourceRegistersConnectsTitlesAndDisconnects)
@@ -82,7 +75,7 @@ TEST(PacketSpotWindow, AgwSourceRegistersConnectsTitlesAndDisconnects)
     SpotBoard board(clock);
     SpotSession session(board);
     UserSettingsStore store(dir.file("user.ini"));
-    PacketSpotWindow w(session, QDir(dir.path()).filePath("PackSpot.txt"), &store);
+    PacketSpotWindow w(session, dir.file("PackSpot.txt"), &store);
     auto* agwPort = w.findChild<QLineEdit*>("txtAgwPort");
     EXPECT_EQ(agwPort->text(), "8000");
     agwPort->setText(QString::number(engine.port()));
