@@ -5,25 +5,19 @@
 #include "support/TestFiles.h"
 #include "support/WaitFor.h"
 
-#include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <gtest/gtest.h>
 
 TEST(Direwolf, VersionRegisterAndRetryout)
 {
     const quint16 port = closedLoopbackPort();
     TempDataDir dir;
-    const QString conf = QDir(dir.path()).filePath("direwolf.conf");
-    QFile f(conf);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    const QString conf = dir.file("direwolf.conf");
     // One quick retry so the absent station gives up within seconds.
-    f.write(QStringLiteral("ADEVICE null null\nMYCALL N0CALL\nAGWPORT %1\nKISSPORT 0\nFRACK 1\nRETRY 1\n")
-                .arg(port)
-                .toLatin1());
-    f.close();
+    writeBytes(conf, QStringLiteral("ADEVICE null null\nMYCALL N0CALL\nAGWPORT %1\nKISSPORT 0\nFRACK 1\nRETRY 1\n")
+                         .arg(port)
+                         .toLatin1());
     QProcess direwolf;
     direwolf.setProcessChannelMode(QProcess::MergedChannels);
     direwolf.start("direwolf", {"-c", conf, "-t", "0"});
