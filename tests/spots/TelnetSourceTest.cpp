@@ -53,13 +53,3 @@ TEST(TelnetSource, PromptIsPassedOnAndSendWaitsForTheConnection)
     EXPECT_EQ(lines.at(0).at(0).toString(), kSpot.trimmed()) << "the answered prompt is not glued to the next line";
     EXPECT_EQ(server.received, "N0CALL\r\n");
 }
-
-TEST(TelnetSource, RefusedConnectionGivesTheOperatorsText)
-{
-    const quint16 port = closedLoopbackPort();
-    TelnetSpotSource source;
-    QSignalSpy failed(&source, &SpotSource::failed);
-    source.open("127.0.0.1", port);
-    WAIT_EQ(failed.size(), 1, 5000);
-    EXPECT_EQ(failed.at(0).at(0).toString(), "ERROR: Connection is forcefully rejected.");
-}
