@@ -37,19 +37,3 @@ TEST(TelnetSource, HostileStreamsStillDeliverTheGoodLines)
         EXPECT_EQ(lines, r.lines);
     }
 }
-
-TEST(TelnetSource, PromptIsPassedOnAndSendWaitsForTheConnection)
-{
-    ClusterReplayServer server({"Please enter your call: ", kSpot, true, false, 7});
-    TelnetSpotSource source;
-    QSignalSpy prompts(&source, &SpotSource::promptReceived);
-    QSignalSpy lines(&source, &SpotSource::lineReceived);
-    EXPECT_FALSE(source.sendLine("N0CALL")) << "refused before the connection";
-    source.open("127.0.0.1", server.port());
-    WAIT_EQ(prompts.size(), 1, 5000);
-    EXPECT_EQ(prompts.at(0).at(0).toString(), "Please enter your call: ");
-    EXPECT_TRUE(source.sendLine("N0CALL"));
-    WAIT_EQ(lines.size(), 1, 5000);
-    EXPECT_EQ(lines.at(0).at(0).toString(), kSpot.trimmed()) << "the answered prompt is not glued to the next line";
-    EXPECT_EQ(server.received, "N0CALL\r\n");
-}
