@@ -6,40 +6,22 @@
 namespace {
 AgwFrame notice(char kind, const char* text)
 {
-    AgwFrame f;
-    f.kind = kind;
-    f.callFrom = "GB7DJK";
-    f.callTo = "N0CALL";
-    f.data = QByteArray(text) + '\0';
-    return f;
+    return {.kind = kind, .callFrom = "GB7DJK", .callTo = "N0CALL", .data = QByteArray(text) + '\0'};
 }
 } // namespace
 
 TEST(AgwFrame, HeaderLayoutByHand)
 {
-    AgwFrame f;
-    f.port = 1;
-    f.kind = 'D';
-    f.pid = 0xF0;
-    f.callFrom = "N0CALL";
-    f.callTo = "LONGERCALL12";
-    f.data = "sh/dx\r";
-    QByteArray expected = QByteArray::fromHex("01000000"
-                                              "4400"
-                                              "F000") +
-                          QByteArray("N0CALL\0\0\0\0", 10) + QByteArray("LONGERCAL\0", 10) +
-                          QByteArray::fromHex("06000000"
-                                              "00000000") +
-                          "sh/dx\r";
-    EXPECT_EQ(f.encode(), expected);
+    const AgwFrame f{
+        .port = 1, .kind = 'D', .pid = 0xF0, .callFrom = "N0CALL", .callTo = "LONGERCALL12", .data = "sh/dx\r"};
+    EXPECT_EQ(f.encode(), QByteArray::fromHex("01000000 4400 F000") + QByteArray("N0CALL\0\0\0\0", 10) +
+                              QByteArray("LONGERCAL\0", 10) + QByteArray::fromHex("06000000 00000000") + "sh/dx\r");
 }
 
 TEST(AgwFrameReader, FramesAcrossReadsAndALyingLength)
 {
     const QByteArray a = notice('C', "*** CONNECTED With Station GB7DJK\r").encode();
-    AgwFrame data;
-    data.kind = 'D';
-    data.data = "DX de K1TTT: 14025.0 W1AW\r";
+    const AgwFrame data{.kind = 'D', .callFrom = "GB7DJK", .callTo = "N0CALL", .data = "DX de K1TTT: 14025.0 W1AW\r"};
     const QByteArray stream = a + data.encode();
     for (const int step : {1, 7, 36, 1000}) {
         SCOPED_TRACE(step);

@@ -32,12 +32,7 @@ public:
 private:
     void reply(char kind, const QString& from, const QByteArray& data)
     {
-        AgwFrame f;
-        f.kind = kind;
-        f.callFrom = from;
-        f.callTo = "N0CALL";
-        f.data = data;
-        QByteArray bytes = f.encode();
+        QByteArray bytes = AgwFrame{.kind = kind, .callFrom = from, .callTo = "N0CALL", .data = data}.encode();
         if (lieAboutLength && kind == 'D')
             bytes[31] = '\x40';
         m_client->write(bytes);

@@ -11,8 +11,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,7 +23,7 @@ TEST(PacketSpotWindow, ChooseTelnetOpenSendAndSaveOnDone)
 {
     ClusterReplayServer server({"login: ", "DX de K1TTT:     14025.0  W1AW         CW\r\n", true, false, 7});
     TempDataDir dir;
-    const QString file = QDir(dir.path()).filePath("PackSpot.txt");
+    const QString file = dir.file("PackSpot.txt");
     ManualClock clock;
     SpotBoard board(clock);
     SpotSession session(board);
@@ -62,16 +60,11 @@ TEST(PacketSpotWindow, ChooseTelnetOpenSendAndSaveOnDone)
     w.findChild<QComboBox*>("cboMainFormDisplay")->setCurrentText("List");
     w.findChild<QCheckBox*>("chkConvToHex")->setChecked(true);
     w.finish();
-    QFile saved(file);
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     SpotSettings back;
-    EXPECT_TRUE(back.parse(saved.readAll()));
-    EXPECT_EQ(back.source, "Telnet");
-    EXPECT_EQ(back.telnetPort, QString::number(server.port()));
-    EXPECT_EQ(back.handshaking, 4);
-    EXPECT_EQ(back.port, 3);
-    EXPECT_TRUE(back.mainFormList);
-    EXPECT_EQ(back.convertToHex, 1);
+    EXPECT_TRUE(back.parse(readBytes(file)));
+    EXPECT_EQ(
+        std::tuple(back.source, back.telnetPort, back.handshaking, back.port, back.mainFormList, back.convertToHex),
+        std::tuple(QString("Telnet"), QString::number(server.port()), 4, 3, true, 1));
 }
 
 TEST(PacketSpotWindow, AgwSourceRegistersConnectsTitlesAndDisconnects)
@@ -82,7 +75,7 @@ TEST(PacketSpotWindow, AgwSourceRegistersConnectsTitlesAndDisconnects)
     SpotBoard board(clock);
     SpotSession session(board);
     UserSettingsStore store(dir.file("user.ini"));
-    PacketSpotWindow w(session, QDir(dir.path()).filePath("PackSpot.txt"), &store);
+    PacketSpotWindow w(session, dir.file("PackSpot.txt"), &store);
     auto* agwPort = w.findChild<QLineEdit*>("txtAgwPort");
     EXPECT_EQ(agwPort->text(), "8000");
     agwPort->setText(QString::number(engine.port()));
@@ -103,19 +96,29 @@ TEST(PacketSpotWindow, AgwSourceRegistersConnectsTitlesAndDisconnects)
     board.setOwnCall("N0CALL");
     w.findChild<QPushButton*>("Command1")->click();
     WAIT_TRUE(session.received().text().contains("** Successfully connected to AGW Packet Engine **"), 5000);
-    type(":D"); // not connected: nothing goes out
+    type("sh/dx"); // not connected: nothing goes out
+    type(":D");
     type(":c ");
     ASSERT_EQ(messages.size(), 2);
     EXPECT_EQ(messages[1],
               (QVariantList{"You must enter a call sign to connect to such as :C VESKA", "Call sign Required"}));
     type(":c gb7djk");
     WAIT_EQ(w.windowTitle(), "DX Spotting Setup - Connected to GB7DJK", 5000);
-    WAIT_EQ(board.rows().size(), 1u, 5000);
+    WAIT_EQ(board.rows().size(), 1u, 5000); // its line came in two frames
     EXPECT_TRUE(session.received().text().contains("** Connected to GB7DJK **"));
+    EXPECT_TRUE(session.received().text().contains("Hello from GB7DJK\r\n"));
+    type("sh/dx");
+    type(":d");
+    WAIT_EQ(w.windowTitle(), "DX Spotting Setup", 5000);
+    type("sh/dx"); // the node is gone: nothing goes out
+    type(":c gb7djk");
+    WAIT_EQ(w.windowTitle(), "DX Spotting Setup - Connected to GB7DJK", 5000);
+    ASSERT_EQ(engine.received.size(), 5u);
+    const auto& got = engine.received;
+    EXPECT_EQ(QByteArray() + got[0].kind + got[1].kind + got[2].kind + got[3].kind + got[4].kind + got[2].data,
+              "XCDdCsh/dx\r");
     w.findChild<QPushButton*>("Command2")->click();
     EXPECT_EQ(w.windowTitle(), "DX Spotting Setup");
-    WAIT_EQ(engine.received.size(), 3u, 5000);
-    EXPECT_EQ(QByteArray() + engine.received[0].kind + engine.received[1].kind + engine.received[2].kind, "XCd");
 
     // The address the window was given outlives the program in the per-user store.
     w.finish();

@@ -1,14 +1,9 @@
 // fdlog-cli spots as a separate process against a loopback cluster replaying a recorded session.
-#include "support/CliProcess.h"
 #include "ClusterReplayServer.h"
 #include "LoopbackAgwEngine.h"
-#include "settings/Preferences.h"
-#include "support/TestFiles.h"
+#include "support/CliProcess.h"
+#include "support/StationFiles.h"
 
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,12 +11,6 @@ namespace {
 CliRun runCli(const QStringList& args, const QString& dataDir)
 {
     return runCliProgram(FDLOG_CLI, args, dataDir, 40000);
-}
-
-QByteArray recordedSession()
-{
-    QFile f(QStringLiteral(SPOT_DATA_DIR "/cluster-session.txt"));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // Worked out from the session by the column rules: the VE3XYZ spot's frequency columns hold
@@ -57,10 +46,8 @@ TEST_P(SpotCli, PrintsSpotsFromTheReplayedSession)
 {
     const Case& c = GetParam();
     TempDataDir dir;
-    Preferences prefs;
-    prefs.ownCall = "N0CALL";
-    ASSERT_TRUE(SavePref(QDir(dir.path()).filePath("fdpref.dat"), prefs));
-    ClusterReplayServer server({c.prompt, recordedSession(), true, c.closeAfter, 7});
+    writeStation(dir, "N0CALL", "2A", "CT", {});
+    ClusterReplayServer server({c.prompt, readBytes(SPOT_DATA_DIR "/cluster-session.txt"), true, c.closeAfter, 7});
     const auto r = runCli(
         QStringList{"spots", "--telnet", QStringLiteral("127.0.0.1:%1").arg(server.port()), "--login", "N0CALL"} +
             c.extra,
@@ -101,9 +88,7 @@ TEST(SpotCliFailures, UnreachableOrClosedBeforeAnySpot)
 TEST(SpotCliAgw, RegistersOwnCallConnectsToTheNodeAndPrintsItsSpots)
 {
     TempDataDir dir;
-    Preferences prefs;
-    prefs.ownCall = "N0CALL";
-    ASSERT_TRUE(SavePref(QDir(dir.path()).filePath("fdpref.dat"), prefs));
+    writeStation(dir, "N0CALL", "2A", "CT", {});
     LoopbackEngine engine;
     const auto r = runCli(
         {"spots", "--agw", QStringLiteral("127.0.0.1:%1").arg(engine.port()), "--node", "gb7djk", "--count", "1"},
@@ -111,9 +96,7 @@ TEST(SpotCliAgw, RegistersOwnCallConnectsToTheNodeAndPrintsItsSpots)
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, "W1AW 14.02500 W1\n");
     ASSERT_GE(engine.received.size(), 2u);
-    EXPECT_EQ(engine.received[0].kind, 'X');
-    EXPECT_EQ(engine.received[0].callFrom, "N0CALL");
-    EXPECT_EQ(engine.received[1].kind, 'C');
-    EXPECT_EQ(engine.received[1].callTo, "GB7DJK");
+    EXPECT_EQ(engine.received[0].kind + engine.received[0].callFrom, "XN0CALL");
+    EXPECT_EQ(engine.received[1].kind + engine.received[1].callTo, "CGB7DJK");
     EXPECT_EQ(runCli({"spots", "--agw", "127.0.0.1:8000"}, dir.path()).exitCode, 2) << "--node is required";
 }

@@ -1,57 +1,33 @@
 // The spots on the running program's main window: the list with its dupe marks, the own-call
 // warning, the band map strip and the spectrum map, and what clicks on them do.
 #include "ui/SpotDisplays.h"
-#include "app/AppContext.h"
-#include "log/ContactRecord.h"
 #include "log/Logbook.h"
-#include "log/Station.h"
 #include "rig/RigPoller.h"
-#include "settings/Preferences.h"
 #include "spots/SpotBoard.h"
 #include "spots/SpotSession.h"
-#include "support/ManualClock.h"
-#include "support/ScriptedDialogs.h"
-#include "support/TestAppOptions.h"
-#include "support/WaitFor.h"
+#include "support/AppFixture.h"
 #include "ui/BandMapView.h"
 #include "ui/ClickableLabel.h"
-#include "ui/MainWindow.h"
 #include "ui/SpotListWidget.h"
 
-#include <QAction>
 #include <QImage>
-#include <QLabel>
-#include <QLineEdit>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTreeWidget>
-#include <gtest/gtest.h>
 
 namespace {
 const QString kRecord = "de K1TTT:     14025.0  W1AW         CW 599                         1307Z";
 
-struct SpotDisplaysFixture : ::testing::Test {
-    TempDataDir dir;
-    ScriptedDialogs dialogs;
-    ManualClock clock;
-    std::unique_ptr<AppContext> app;
+struct SpotDisplaysFixture : AppFixture {
     SpotDisplays* displays = nullptr;
 
     void SetUp() override
     {
-        Preferences p;
-        p.ownCall = "N0CALL";
-        p.band = "20";
-        p.mode = "CW";
-        p.utcOffset = 4;
-        ASSERT_TRUE(SavePref(dir.file("fdpref.dat"), p));
-        app = std::make_unique<AppContext>(testAppOptions(dir), dialogs, clock);
-        ASSERT_TRUE(app->start());
+        prepare({});
+        ASSERT_TRUE(start());
         dialogs.clear();
-        displays = app->window().findChild<SpotDisplays*>("SpotDisplays");
-        ASSERT_TRUE(displays);
-        app->window().resize(1000, 800);
-        app->window().show();
+        displays = child<SpotDisplays>("SpotDisplays");
+        win().resize(1000, 800);
+        win().show();
     }
     void choose(const QString& source, bool list)
     {
@@ -60,7 +36,7 @@ struct SpotDisplaysFixture : ::testing::Test {
         displays->refreshMainDisplay();
     }
     void spot(const QString& call, const QString& kHz) { app->spotBoard().BandMapSpots(call, kHz, kRecord); }
-    QString callBox() { return app->window().findChild<QLineEdit*>("txtCall")->text(); }
+    QString callBox() { return field("txtCall"); }
 };
 } // namespace
 
@@ -109,18 +85,16 @@ TEST_F(SpotDisplaysFixture, ListMarksDupesAndAClickTakesTheCallAndTunesASelected
     EXPECT_EQ(tune[0][0].value<Frequency>(), Frequency::fromHz(14025000));
 
     emit displays->list()->findChild<ClickableLabel*>("lblDXSpots")->clicked(Qt::LeftButton);
-    EXPECT_TRUE(app->window().findChild<QWidget*>("PacketSpotfrm")->isVisible());
+    EXPECT_TRUE(child("PacketSpotfrm")->isVisible());
 }
 
 TEST_F(SpotDisplaysFixture, OwnCallSpottedBeepsAndWarnsOnWhite)
 {
-    spot("N0CALL", "not a number");
+    spot("K1ABC", "not a number");
     EXPECT_EQ(dialogs.beeps, 1);
-    auto* dialog = app->window().findChild<QLabel*>("lblDialog");
-    auto* dupe = app->window().findChild<QLabel*>("lblDupe");
-    EXPECT_EQ(dialog->text(), "You've been spotted! ");
-    EXPECT_EQ(dupe->text(), "You've been spotted!  " + kRecord);
-    EXPECT_EQ(dupe->palette().color(QPalette::Window), QColor(Qt::white));
+    EXPECT_EQ(text("lblDialog"), "You've been spotted! ");
+    EXPECT_EQ(text("lblDupe"), "You've been spotted!  " + kRecord);
+    EXPECT_EQ(child<QLabel>("lblDupe")->palette().color(QPalette::Window), QColor(Qt::white));
     EXPECT_EQ(app->spotBoard().rows().size(), 0u);
 }
 
@@ -149,7 +123,7 @@ TEST_F(SpotDisplaysFixture, StripScalesTunesOnRightClickAndDismissesOnOtherClick
     EXPECT_EQ(strip->rows()[0].labels[0].caption, "K2");
     EXPECT_EQ(app->spotBoard().rows().size(), 3u) << "dismissing leaves the list alone";
 
-    app->window().findChild<QAction*>("mnuSpectrumMap")->trigger();
+    trigger("mnuSpectrumMap");
     SpectrumMapWindow* map = displays->spectrumMap();
     ASSERT_TRUE(map && map->isVisible());
     EXPECT_EQ(map->windowTitle(), "HF Spectrum Map");

@@ -2,16 +2,14 @@
 // pseudo-terminal playing the TNC.
 #include "peers/PtyPeer.h"
 #include "rig/SerialPort.h"
-#include "settings/Preferences.h"
 #include "spots/SpotBoard.h"
 #include "spots/SpotSession.h"
 #include "spots/TncSpotSource.h"
 #include "support/CliProcess.h"
 #include "support/ManualClock.h"
-#include "support/TestFiles.h"
+#include "support/StationFiles.h"
 #include "support/WaitFor.h"
 
-#include <QDir>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -104,9 +102,7 @@ TEST(TncSource, SessionOpensPollsSendsAndRefusesABadPort)
 TEST(TncSource, CliConnectsThroughTheTncAndPrintsSpots)
 {
     TempDataDir dir;
-    Preferences prefs;
-    prefs.ownCall = "N0CALL";
-    ASSERT_TRUE(SavePref(QDir(dir.path()).filePath("fdpref.dat"), prefs));
+    writeStation(dir, "N0CALL", "2A", "CT", {});
     PtyPeer peer;
     QByteArray got;
     QObject::connect(&peer, &PtyPeer::received, [&](const QByteArray& b) {
