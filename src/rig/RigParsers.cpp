@@ -389,6 +389,8 @@ void parseOrion(const QByteArray& b, RigReading& r)
         r.mode = m->at(0) == '6' ? word(Kind::Digital) : cwOrPh(m->at(0) == '2' || m->at(0) == '3');
 }
 
+// Every mode word rigctld prints (Hamlib's own names, e.g. its spectrum-analyser mode), so
+// that no real reply is mistaken for a wrong port's noise.
 bool isRigctldMode(const QByteArray& word)
 {
     static const QList<QByteArray> modes{

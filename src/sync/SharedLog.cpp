@@ -190,18 +190,7 @@ bool SharedLog::appendOne(const ContactRecord& r)
     const QByteArray prev = logHash();
     if (!saveTable(prev, SyncLog::chainHash(prev, r)))
         return false;
-    m_writing = true;
-    QStringList held;
-    m_logbook.holdMessages(&held);
-    const bool ok = m_logbook.storeContact(r) == Logbook::StoreResult::Stored;
-    m_logbook.holdMessages(nullptr);
-    m_writing = false;
-    if (!ok) {
-        m_inStep = false;
-        held.prepend(QStringLiteral("The log file could not be written; the shared contacts are not stored."));
-        emit failed(held.join(QLatin1Char(' ')));
-    }
-    return ok;
+    return writeLog([&] { return m_logbook.storeContact(r) == Logbook::StoreResult::Stored; });
 }
 
 bool SharedLog::writeBoth()
@@ -213,25 +202,30 @@ bool SharedLog::writeBoth()
         return false;
     if (prev == next)
         return m_inStep = true;
-    m_writing = true;
+    return writeLog([&] {
+        const std::vector<ContactRecord>& current = m_logbook.log().records();
+        // One new contact that sorts after the last is appended (one write and fsync); anything
+        // else, many contacts at once too, is an atomic rewrite and reload, as an import does.
+        const bool tailOnly =
+            wanted.size() == current.size() + 1 && std::equal(current.begin(), current.end(), wanted.begin());
+        if (tailOnly)
+            return m_logbook.storeContact(wanted.back()) == Logbook::StoreResult::Stored;
+        m_logbook.log().assign(std::move(wanted));
+        if (!m_logbook.rewriteAndReload())
+            return false;
+        m_logHash = next;
+        return true;
+    });
+}
+
+bool SharedLog::writeLog(const std::function<bool()>& write)
+{
     // Called from the network's callbacks: the logbook's messages come back to the owner, who
     // tells the operator outside them.
+    m_writing = true;
     QStringList held;
     m_logbook.holdMessages(&held);
-    const std::vector<ContactRecord>& current = m_logbook.log().records();
-    bool ok = true;
-    // One new contact that sorts after the last is appended (one write and fsync); anything
-    // else, many contacts at once too, is an atomic rewrite and reload, as an import does.
-    const bool tailOnly =
-        wanted.size() == current.size() + 1 && std::equal(current.begin(), current.end(), wanted.begin());
-    if (tailOnly) {
-        ok = m_logbook.storeContact(wanted.back()) == Logbook::StoreResult::Stored;
-    } else {
-        m_logbook.log().assign(std::move(wanted));
-        ok = m_logbook.rewriteAndReload();
-        if (ok)
-            m_logHash = next;
-    }
+    const bool ok = write();
     m_logbook.holdMessages(nullptr);
     m_writing = false;
     m_inStep = ok;

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -59,6 +60,8 @@ private:
     bool writeBoth();
     // Appends one arrival that sorts after every other contact: no whole-log work.
     bool appendOne(const ContactRecord& r);
+    // Runs a write of fdlog.dat with the logbook's messages held, and reports a failure.
+    bool writeLog(const std::function<bool()>& write);
     bool saveTable(const QByteArray& prevHash, const QByteArray& hash);
     // The fingerprint of the log as it is now (computed only after a reload).
     const QByteArray& logHash();
