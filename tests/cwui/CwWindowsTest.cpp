@@ -8,7 +8,7 @@
 #include "keying/RecordingKeyLine.h"
 #include "keying/VoiceKeyer.h"
 #include "keying/WinKeyClient.h"
-#include "peers/SimulatedWinKey.h"
+#include "sim/SimulatedWinKey.h"
 #include "support/ManualClock.h"
 #include "support/ScriptedDialogs.h"
 #include "support/WaitFor.h"

@@ -5,7 +5,7 @@
 #include "keying/WinKeyProtocol.h"
 #include "keying/WinKeySender.h"
 #include "keying/WinKeySettings.h"
-#include "peers/SimulatedWinKey.h"
+#include "sim/SimulatedWinKey.h"
 #include "support/CliProcess.h"
 #include "support/WaitFor.h"
 

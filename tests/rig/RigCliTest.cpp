@@ -1,6 +1,6 @@
 // fdlog-cli rig-poll / rig-set as a separate process against a simulated rig on a pty.
 #include "peers/NoisyRigctld.h"
-#include "peers/SimulatedRig.h"
+#include "sim/SimulatedRig.h"
 #include "support/CliProcess.h"
 #include "support/TestFiles.h"
 #include "support/WaitFor.h"

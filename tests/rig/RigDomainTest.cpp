@@ -1,6 +1,6 @@
 #include "ReportTo.h"
 #include "log/OperatingState.h"
-#include "peers/PtyPeer.h"
+#include "sim/PtyPeer.h"
 #include "rig/BandPlanLookup.h"
 #include "rig/RigPoller.h"
 #include "rig/RigSettings.h"

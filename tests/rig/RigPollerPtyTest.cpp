@@ -2,7 +2,7 @@
 // through SerialPort, with a simulated transceiver answering on the other side.
 #include "ReportTo.h"
 #include "log/OperatingState.h"
-#include "peers/SimulatedRig.h"
+#include "sim/SimulatedRig.h"
 #include "rig/RigPoller.h"
 #include "rig/SerialPort.h"
 #include "settings/Preferences.h"

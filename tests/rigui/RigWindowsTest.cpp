@@ -2,7 +2,7 @@
 // rig on a pty.
 #include "ui/RigWindows.h"
 #include "log/Station.h"
-#include "peers/SimulatedRig.h"
+#include "sim/SimulatedRig.h"
 #include "rig/RigPoller.h"
 #include "rig/RigTune.h"
 #include "support/ManualClock.h"

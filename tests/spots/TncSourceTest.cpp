@@ -1,6 +1,6 @@
 // The TNC source, the spotting session over it and fdlog-cli spots --tnc, each against a
 // pseudo-terminal playing the TNC.
-#include "peers/PtyPeer.h"
+#include "sim/PtyPeer.h"
 #include "rig/SerialPort.h"
 #include "spots/SpotBoard.h"
 #include "spots/SpotSession.h"

@@ -6,7 +6,7 @@
 #include "keying/VirtualKeyingClock.h"
 #include "keying/VoiceKeyer.h"
 #include "keying/WinKeyClient.h"
-#include "peers/SimulatedWinKey.h"
+#include "sim/SimulatedWinKey.h"
 #include "support/ManualClock.h"
 #include "support/TestFiles.h"
 #include "support/WaitFor.h"

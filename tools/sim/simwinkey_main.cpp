@@ -1,7 +1,7 @@
 // fdlog-simwinkey [--char-ms N] [--silent]: the simulated WinKeyer of the tests on a
 // pseudo-terminal, for trying the keyer settings and fdlog-cli cw without the device. Prints
 // the terminal's path, then answers until interrupted.
-#include "peers/SimulatedWinKey.h"
+#include "sim/SimulatedWinKey.h"
 
 #include <QCoreApplication>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "peers/SimulatedRig.h"
+#include "sim/SimulatedRig.h"
 
 #include <QTimer>
 #include <algorithm>

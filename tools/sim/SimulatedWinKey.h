@@ -1,6 +1,6 @@
 #pragma once
 
-#include "peers/PtyPeer.h"
+#include "sim/PtyPeer.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,7 +1,7 @@
 // fdlog-simrig FAMILY [MHZ]: one of the simulated transceivers of the tests on a pseudo-terminal,
 // for trying the rig window without a radio. Prints the terminal's path, then answers as that
 // radio until interrupted.
-#include "peers/SimulatedRig.h"
+#include "sim/SimulatedRig.h"
 
 #include <QCoreApplication>
 #include <cstdio>

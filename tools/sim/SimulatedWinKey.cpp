@@ -1,4 +1,4 @@
-#include "peers/SimulatedWinKey.h"
+#include "sim/SimulatedWinKey.h"
 
 namespace {
 // Bytes following each command byte 00-1F (admin 00 is handled apart).

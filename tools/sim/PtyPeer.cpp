@@ -1,4 +1,4 @@
-#include "peers/PtyPeer.h"
+#include "sim/PtyPeer.h"
 
 #include <QSocketNotifier>
 #include <cerrno>
