@@ -90,13 +90,10 @@ struct Keyer : ::testing::Test {
         keyer.logContact = [this] { ++logged; };
         QObject::connect(&keyer, &CwKeyer::dialogShown, [this](const LabelView& l) { dialogs << l; });
         QObject::connect(&keyer.engine(), &KeyingEngine::runFinished, [this] { ++runs; });
-        keyer.settings().output = CwSettings::Dtr;
-        keyer.settings().port = QStringLiteral("1");
-        keyer.settings().wpm = QStringLiteral("20");
-        keyer.settings().messages[0] = QStringLiteral("CQ");
-        keyer.settings().messages[1] = QStringLiteral("$ TU!");
-        keyer.settings().messages[9] = QStringLiteral("E");
-        keyer.settings().messages[10] = QStringLiteral("T");
+        keyer.settings() = CwSettings{.messages = {"CQ", "$ TU!", "", "", "", "", "", "", "", "E", "T"},
+                                      .port = "1",
+                                      .wpm = "20",
+                                      .output = CwSettings::Dtr};
         keyer.apply();
     }
     // Sends the function key and waits for the keying to end; element count keyed.

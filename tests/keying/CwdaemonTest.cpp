@@ -63,13 +63,6 @@ TEST(CwdaemonFrames, Requests)
     EXPECT_FALSE(c.setTarget(QStringLiteral("no host:1")));
 }
 
-TEST_F(Cwdaemon, KeysTextAndAnswersAtTheLogMarkAndTheEnd)
-{
-    client.send(QStringLiteral("TU!E"));
-    client.requestEcho(QStringLiteral("end"));
-    WAIT_EQ(events, (QStringList{QStringLiteral("log"), QStringLiteral("end")}), 10000);
-}
-
 TEST_F(Cwdaemon, FunctionKeyLogsWhenTheDaemonReachesTheMark)
 {
     QTemporaryDir dir;

@@ -199,12 +199,6 @@ TEST(KeyLines, PrinterPortAddressesAndDevices)
 
 TEST(KeyLines, MissingDevicesDoNotOpen)
 {
-    SerialKeyLine serial(QStringLiteral("/dev/ttyNoSuchPort"), SerialKeyLine::Line::Dtr);
-    EXPECT_FALSE(serial.open());
-    EXPECT_TRUE(serial.error().startsWith(QStringLiteral("/dev/ttyNoSuchPort: ")));
-    ParallelKeyLine parallel(QStringLiteral("/dev/parport97"));
-    EXPECT_FALSE(parallel.open());
-    EXPECT_TRUE(parallel.error().startsWith(QStringLiteral("/dev/parport97: ")));
     // What the keyers open from their settings.
     const std::pair<std::function<std::shared_ptr<KeyLine>(QString*)>, const char*> rows[] = {
         {[](QString* e) { return KeyLines::openSerial(0, SerialKeyLine::Line::Dtr, e); }, "no serial port 0"},

@@ -59,14 +59,7 @@ TEST_F(WinKey, OpensWithEchoTestAndVersionOnce)
 TEST_F(WinKey, SettingsGoOutByTheFieldRules)
 {
     ASSERT_EQ(open(peer.device()), WinKeyClient::Success);
-    WinKeySettings s;
-    s.wpm = QStringLiteral("25");
-    s.weight = QStringLiteral("55");
-    s.leadIn = QStringLiteral("1");
-    s.tail = QStringLiteral("2");
-    s.ratio = QStringLiteral("40");
-    s.pins = 5;
-    s.mode = 16;
+    WinKeySettings s{.wpm = "25", .weight = "55", .leadIn = "1", .tail = "2", .ratio = "40", .pins = 5, .mode = 16};
     s.applyAll(keyer);
     // The mode goes with serial echo on; the pot's span, then a reading of it, close the set.
     const QList<QByteArray> applied{frame({2, 25}), frame({3, 55}),      frame({4, 1, 2}),      frame({0x17, 40}),
