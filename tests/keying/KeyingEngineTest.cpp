@@ -8,11 +8,12 @@
 #include "keying/SerialKeyLine.h"
 #include "support/WaitFor.h"
 
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 #include <algorithm>
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace {
 
@@ -221,30 +222,25 @@ TEST(KeyingThread, WindowKeepsAnsweringWhileAMessageIsSent)
     auto line = std::make_shared<RecordingKeyLine>(clock);
     engine.setKeyLine(line);
     engine.setSpeed(60);
-    // Our own loop, not WAIT_TRUE: its polling sleeps would show up as gaps.
     QEventLoop loop;
     QObject::connect(&engine, &KeyingEngine::runFinished, &loop, &QEventLoop::quit);
     QTimer::singleShot(15000, &loop, &QEventLoop::quit);
 
-    QElapsedTimer sinceTick;
-    std::vector<qint64> gapsUs;
+    // The window's event loop sees the key line between most of its changes; keying on the
+    // GUI thread would show it only before and after the message. No clock is read, so a
+    // loaded machine does not fail the case.
+    std::set<size_t> seen;
     QTimer tick;
-    tick.setTimerType(Qt::PreciseTimer);
     tick.setInterval(1);
-    QObject::connect(&tick, &QTimer::timeout, [&] {
-        gapsUs.push_back(sinceTick.nsecsElapsed() / 1000);
-        sinceTick.restart();
-    });
+    QObject::connect(&tick, &QTimer::timeout, [&] { seen.insert(line->events().size()); });
     buffer.replace(QStringLiteral("CQ FD DE N0CALL K"));
     engine.LoopThroughCWBuffer();
-    sinceTick.start();
     tick.start();
     loop.exec();
     EXPECT_FALSE(buffer.sending());
-    EXPECT_GT(line->events().size(), 100u);
-    ASSERT_GT(gapsUs.size(), 100u);
-    std::sort(gapsUs.begin(), gapsUs.end());
-    EXPECT_LT(gapsUs[gapsUs.size() * 99 / 100], 10000) << "longest gap " << gapsUs.back() << " us";
+    const size_t changes = line->events().size();
+    ASSERT_GT(changes, 100u);
+    EXPECT_GT(seen.size(), changes / 2);
 }
 
 } // namespace
