@@ -53,25 +53,6 @@ TEST(LogLineFormat, ReadsEveryFormAndRefusesDamage)
     }
 }
 
-TEST(LogFileIo, RewriteThenReadGivesTheSameRecordsByteForByte)
-{
-    TempDataDir dir;
-    LogFile file(dir.file("fdlog.dat"));
-    std::vector<ContactRecord> in{sample(), {"VE3XYZ", "1E", "ONS", "2026/06/28", "09:00:00", "1.25", "PH", "", ""}};
-    ASSERT_TRUE(file.rewrite(in));
-    EXPECT_EQ(readBytes(file.path()), formatLogLine(in[0]) + formatLogLine(in[1]));
-
-    std::vector<ContactRecord> out;
-    EXPECT_EQ(file.read(out, 14000).status, LogFile::ReadStatus::Ok);
-    EXPECT_EQ(out, in);
-
-    ASSERT_TRUE(file.append(sample()));
-    ASSERT_TRUE(file.rewrite(out)); // a full rewrite replaces, it does not add
-    out.clear();
-    file.read(out, 14000);
-    EXPECT_EQ(out.size(), 2u);
-}
-
 TEST(LogFileIo, ReadsLfOnlyAndReportsDamageKeepingEveryReadableLine)
 {
     TempDataDir dir;
