@@ -102,8 +102,8 @@ TEST_F(ValidatorFixture, SectionsClassesAndDeltaPairs)
 
     dialogs.yesNoAnswers = {true};
     EXPECT_TRUE(val.askEditInvalidSection("XX"));
-    EXPECT_EQ(dialogs.last().text, "XX is not a valid section.  Do you want to edit the section?");
-    EXPECT_EQ(dialogs.last().title, "Invalid section!");
+    EXPECT_EQ(told(),
+              QStringList({"XX is not a valid section.  Do you want to edit the section?", "Invalid section!"}));
 }
 
 // The checks follow the log's rules: the current sections and classes (the tables themselves are
@@ -120,8 +120,7 @@ TEST_F(EntryFixture, CurrentRulesSectionsClassesAndDeltaPairs)
     EXPECT_TRUE(val.askEditInvalidSection("MAR"));
     ASSERT_EQ(dialogs.calls.size(), 1u);
     EXPECT_EQ(dialogs.last().kind, ScriptedDialogs::Kind::Message);
-    EXPECT_EQ(dialogs.last().text, "MAR is now NB or NS");
-    EXPECT_EQ(dialogs.last().title, "Invalid section!");
+    EXPECT_EQ(told(), QStringList({"MAR is now NB or NS", "Invalid section!"}));
 }
 
 TEST_F(ValidatorFixture, PostContestDatesAndTimesInTypedForms)
@@ -163,11 +162,9 @@ TEST_F(ValidatorFixture, EditWindowChecks)
     EXPECT_TRUE(val.checkEditTime("18:05:31"));
     EXPECT_TRUE(dialogs.calls.empty());
     EXPECT_FALSE(val.checkEditDate("2026/06/31"));
-    EXPECT_EQ(dialogs.last().text, "Invalid Date!");
-    EXPECT_EQ(dialogs.last().title, "Invalid Date!");
+    EXPECT_EQ(told(), QStringList({"Invalid Date!", "Invalid Date!"}));
     EXPECT_FALSE(val.checkEditTime("1805"));
-    EXPECT_EQ(dialogs.last().text, "Invalid Time!");
-    EXPECT_EQ(dialogs.last().title, "Invalid Time!");
+    EXPECT_EQ(told(), QStringList({"Invalid Time!", "Invalid Time!"}));
     EXPECT_FALSE(val.editModeInvalid("DIG"));
     EXPECT_TRUE(val.editModeInvalid("SSB"));
     EXPECT_FALSE(val.editSectionInvalid("DX"));
