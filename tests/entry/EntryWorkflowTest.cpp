@@ -180,10 +180,7 @@ TEST_F(EntryFixture, DupeIsRefusedAndHoldsTheKeysForThreeSeconds)
 
 TEST_F(EntryFixture, MissingFieldsRefuseTheContactAndKeepTheEntry)
 {
-    wf.focusArrived(EntryField::Class);
-    wf.typeText("2a");
-    wf.focusArrived(EntryField::Section);
-    wf.typeText("ct\n");
+    wf.typeText(" 2a ct\n");
     EXPECT_EQ(v().lblDialog.text, "Need Call Sign!");
     EXPECT_EQ(v().focus, EntryField::Call);
     EXPECT_EQ(fields(), QStringList({"", "2A", "CT"}));
