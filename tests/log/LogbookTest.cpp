@@ -99,8 +99,8 @@ TEST_F(LogbookFixture, DeleteAsksThenRenumbersAndRewrites)
 
     dialogs.yesNoAnswers = {true};
     EXPECT_TRUE(book.deleteRecord(3));
-    EXPECT_EQ(dialogs.last().text, "Are you sure?");
-    EXPECT_EQ(dialogs.last().title, "Are you sure?");
+    EXPECT_EQ(QStringList({dialogs.last().text, dialogs.last().title}),
+              QStringList({"Are you sure?", "Are you sure?"}));
     ASSERT_EQ(log.size(), 4);
     EXPECT_EQ(log.record(3).call, "K1D");
     EXPECT_EQ(log.countAtLastBackup, 4);
@@ -119,10 +119,10 @@ TEST_F(LogbookFixture, NewLogNeedsTypedYes)
         EXPECT_FALSE(book.ConfirmNewLog(QDateTime(QDate(2026, 6, 27), QTime(14, 5))));
         EXPECT_EQ(log.size(), 1);
     }
-    EXPECT_EQ(dialogs.last().title, "WARNING - Your existing log file will be ERASED!");
-    EXPECT_EQ(dialogs.last().text,
-              "Are you sure that you want to start a new log file?  This function will ERASE the existing log file!\n\n"
-              "To verify that you want to start a new log file, please type: YES");
+    EXPECT_EQ(QStringList({dialogs.last().title, dialogs.last().text}),
+              QStringList({"WARNING - Your existing log file will be ERASED!",
+                           "Are you sure that you want to start a new log file?  This function will ERASE the existing "
+                           "log file!\n\nTo verify that you want to start a new log file, please type: YES"}));
 
     EXPECT_FALSE(QDir(dir.file("BAK2026")).exists());
 
@@ -131,9 +131,7 @@ TEST_F(LogbookFixture, NewLogNeedsTypedYes)
     EXPECT_TRUE(book.ConfirmNewLog(QDateTime(QDate(2026, 6, 27), QTime(14, 5))));
     // The erased log is kept under the name a permanent backup of that minute gets.
     EXPECT_EQ(readBytes(dir.file("BAK2026/06271405.dat")), before);
-    EXPECT_EQ(log.size(), 0);
-    EXPECT_EQ(log.backupTicks, 0);
-    EXPECT_EQ(log.countAtLastBackup, 0);
+    EXPECT_EQ(QList<int>({log.size(), log.backupTicks, log.countAtLastBackup}), QList<int>({0, 0, 0}));
     EXPECT_TRUE(readBytes(dir.file("fdlog.dat")).isEmpty());
     EXPECT_TRUE(QFile::exists(dir.file("fdlog.dat")));
 }
