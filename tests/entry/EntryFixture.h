@@ -52,4 +52,6 @@ struct EntryFixture : ::testing::Test {
         EXPECT_EQ(v().focus, EntryField::Call);
     }
     const EntryView& v() const { return wf.view(); }
+    // The text and title of the last message or question.
+    QStringList told() const { return {dialogs.last().text, dialogs.last().title}; }
 };

@@ -54,8 +54,7 @@ TEST_F(EntryFixture, UtcOffsetCheckOffersTheClockDifference)
                            "Recommended Offset Setting: 4\nCurrent Offset Setting: 0\n\n"
                            "Please click OK to accept the recommended change or Cancel to keep the current setting.";
     EXPECT_FALSE(CheckUtcOffset(clock, state, dialogs));
-    EXPECT_EQ(dialogs.last().text, prompt);
-    EXPECT_EQ(dialogs.last().title, "Update the Local Time / UTC Offset?");
+    EXPECT_EQ(told(), QStringList({prompt, "Update the Local Time / UTC Offset?"}));
     EXPECT_EQ(dialogs.last().extra, "4");
     EXPECT_FALSE(CheckUtcOffset(clock, state, dialogs));
     EXPECT_EQ(state.utcOffset(), 0.0f);

@@ -10,22 +10,7 @@ ContactRecord rec(const QString& call, const QString& sec, const QString& mode)
     return {call, "1A", sec, "2026/06/27", "18:00:00", "20", mode, "", ""};
 }
 
-}  // namespace
-
-TEST(SectionTable, HoldsTheStandardSectionsInDisplayOrder)
-{
-    const auto& t = SectionTable::standard();
-    ASSERT_EQ(t.size(), 83);
-    EXPECT_EQ(t.at(0).abbr, "CT");
-    EXPECT_EQ(t.at(0).name, "Connecticut");
-    EXPECT_EQ(t.at(82).abbr, "GTA");
-    EXPECT_EQ(t.indexOf("ENY"), 8);
-    EXPECT_EQ(t.indexOf("eny"), -1);
-    EXPECT_EQ(t.indexOf("DX"), -1);
-    EXPECT_TRUE(t.isValidSection("DX"));
-    EXPECT_TRUE(t.isValidSection("WCF"));
-    EXPECT_FALSE(t.isValidSection("XX"));
-}
+} // namespace
 
 TEST(ContactLog, CountsModesPointsAndSections)
 {
@@ -34,7 +19,7 @@ TEST(ContactLog, CountsModesPointsAndSections)
     log.add(rec("K1B", "CT", "DIG"));
     log.add(rec("K1C", "ENY", "PH"));
     log.add(rec("K1D", "DX", "PH"));
-    log.add(rec("K1E", "XX", "FM"));  // unknown section and mode: kept, counted nowhere
+    log.add(rec("K1E", "XX", "FM")); // unknown section and mode: kept, counted nowhere
     EXPECT_EQ(log.size(), 5);
     EXPECT_EQ(log.cwCount(), 1);
     EXPECT_EQ(log.digitalCount(), 1);

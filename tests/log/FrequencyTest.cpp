@@ -1,6 +1,4 @@
 #include "log/Frequency.h"
-#include "log/OperatingState.h"
-#include "settings/Preferences.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -43,16 +41,4 @@ TEST(Frequency, TextAndSinglesRoundTripToWholeHertz)
         EXPECT_FALSE(Frequency::fromMHzText(QString::fromLatin1(bad))) << bad;
     EXPECT_LT(Frequency::fromHz(7040000), Frequency::fromMHz(7.04001));
     EXPECT_FALSE(Frequency{}.isValid());
-}
-
-TEST(Frequency, OperatingStateTakesTheBandFromTheSingleAndTheTextFromTheHertz)
-{
-    Preferences prefs;
-    OperatingState s(prefs);
-    s.BandFreqConversion(Frequency::fromHz(7040500));
-    EXPECT_EQ(s.band(), "40");
-    EXPECT_EQ(s.frequency(), "7.041");                 // the single 7.0405f would print as 7.040
-    s.BandFreqConversion(Frequency::fromHz(14350100)); // just above the band: band kept
-    EXPECT_EQ(s.band(), "40");
-    EXPECT_EQ(s.frequency(), "14.350");
 }

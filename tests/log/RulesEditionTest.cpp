@@ -13,7 +13,6 @@ TEST(RulesEdition, NamesAndKeysReadBack)
     EXPECT_EQ(rulesEditionName(RulesEdition::FieldDay2025), "ARRL Field Day 2025");
     EXPECT_EQ(rulesEditionName(RulesEdition::AsWritten), "As written");
     EXPECT_FALSE(parseRulesEdition("2024").has_value());
-    EXPECT_EQ(DefaultRulesEdition, RulesEdition::FieldDay2025);
 }
 
 TEST(RulesEdition, SectionListsOfBothEditions)
@@ -23,6 +22,7 @@ TEST(RulesEdition, SectionListsOfBothEditions)
     EXPECT_EQ(current.size(), 85);
     EXPECT_EQ(written.size(), 83);
     EXPECT_EQ(&written, &SectionTable::standard());
+    EXPECT_EQ(written.at(0).name, "Connecticut");
 
     const QStringList rac{"AB", "BC", "GH", "MB", "NB", "NL", "NS", "ONE", "ONN", "ONS", "PE", "QC", "SK", "TER"};
     int racFound = 0;

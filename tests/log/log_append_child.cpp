@@ -10,8 +10,8 @@ int main(int argc, char** argv)
         return 2;
     const LogFile file(QString::fromLocal8Bit(argv[1]));
     for (int n = 1;; ++n) {
-        const ContactRecord r{QStringLiteral("K%1").arg(n), "2A", "CT", "2026/06/27", "18:05:31", "20", "CW", "JS",
-                              "14.025"};
+        const ContactRecord r{
+            QStringLiteral("K%1").arg(n), "2A", "CT", "2026/06/27", "18:05:31", "20", "CW", "JS", "14.025"};
         if (!file.append(r))
             return 1;
         std::printf("%d\n", n);
