@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+// A whole expected report from data/. The files keep LF line ends; every report is written
+// with CRLF.
+inline QByteArray golden(const char* name)
+{
+    QFile f(QStringLiteral(FDLOG_REPORTS_DATA "/") + QLatin1String(name));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
+    return f.readAll().replace("\n", "\r\n");
+}
