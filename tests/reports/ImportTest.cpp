@@ -116,13 +116,9 @@ TEST(AdifReader, RoundTripThroughOurExport)
     const auto back = readAdif(buildAdif(log, o, "Field Day Logger 1.00", "today"));
     ASSERT_EQ(back.size(), log.size());
     for (size_t k = 0; k < log.size(); ++k) {
-        EXPECT_EQ(back[k].band, log[k].band);
-        EXPECT_EQ(back[k].mode, log[k].mode);
-        EXPECT_EQ(back[k].date, QStringLiteral("2026/06/27"));
-        EXPECT_EQ(back[k].time, QStringLiteral("09:05:30"));
-        EXPECT_EQ(back[k].call, log[k].call);
-        EXPECT_EQ(back[k].section, QStringLiteral("CT"));
-        EXPECT_EQ(back[k].cls, QStringLiteral("1A"));
+        ContactRecord want = log[k];
+        want.time = QStringLiteral("09:05:30");
+        EXPECT_EQ(back[k], want);
     }
     o.phoneMode = QStringLiteral("USB");
     EXPECT_EQ(readAdif(buildAdif({log[2]}, o, "Field Day Logger 1.00", "t"))[0].mode, QStringLiteral("USB"));

@@ -218,12 +218,6 @@ TEST(ReportPrinting, PdfPageCountsFollowThePageRules)
     const QByteArray pdf = readBytes(dir.file("log.pdf"));
     EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 3)
         << "pages in the PDF";
-
-    QPrinter dupe(QPrinter::HighResolution);
-    dupe.setOutputFormat(QPrinter::PdfFormat);
-    dupe.setOutputFileName(dir.file("dupe.pdf"));
-    std::vector<ContactRecord> calls(60, rec("W1AW", "18:00:00", "40"));
-    EXPECT_EQ(paintReportPages(dupe, printedDupePages(calls, {"K1ABC", "2A", "ENY"}), 11), 2);
 }
 
 TEST(ReportActions, MenuItemsIdentityCheckAndExports)

@@ -69,8 +69,6 @@ TEST(BonusCalculator, PointsCapsAndClasses)
         ASSERT_NE(rule, nullptr);
         EXPECT_EQ(bonusRefusal(*rule, QChar(r.cls)).isEmpty(), !r.refused);
     }
-    EXPECT_EQ(bonusRefusal(*findBonusRule("safety_officer"), 'B'), "Only class A may claim this bonus");
-    EXPECT_EQ(bonusRefusal(*findBonusRule("public_location"), 'D'), "Only classes A, B, F may claim this bonus");
 }
 
 // A 3A entry on battery: the bonus of every line it claims, added by hand from 7.3.

@@ -99,24 +99,6 @@ struct SummaryWrite : ::testing::Test {
 
 } // namespace
 
-TEST(SummaryScore, CountsOnlyTheThirteenBandsAndThreeModesThenAddsGota)
-{
-    const BandModeCounts c = CountContactsByBandAndMode(smallLog());
-    EXPECT_EQ(c.at(3, 0), 2);  // 20 CW
-    EXPECT_EQ(c.at(2, 2), 1);  // 40 PH
-    EXPECT_EQ(c.at(12, 1), 1); // SAT DIG
-    EXPECT_EQ(c.modeTotal(0) + c.modeTotal(1) + c.modeTotal(2), 4);
-
-    const Score s = computeScore(c, {200, 150, 50}, PowerClass::Qrp5);
-    EXPECT_EQ(s.cwTotal, 202);
-    EXPECT_EQ(s.digitalTotal, 151);
-    EXPECT_EQ(s.phoneTotal, 51);
-    EXPECT_EQ(s.qsoPoints, 757);
-    EXPECT_EQ(s.claimed, 3785);
-    EXPECT_EQ(computeScore(c, {}, PowerClass::Low150).claimed, 14); // (2*2 + 2*1 + 1) x 2
-    EXPECT_EQ(computeScore(c, {}, PowerClass::None).claimed, 0);
-}
-
 // Every band row is written, counted or not: 20 m CW 2, 40 m PH 1, SAT DIG 1.
 TEST(SummaryFile, ClassBHighPowerWithGotaMaximumWholeFile)
 {
