@@ -165,11 +165,6 @@ TEST(Adif314, OwnReaderTakesTheExportBack)
     ContactRecord r = rec("VE3XYZ", "1D", "ONS", "18:05", "70", "PH");
     r.op = QStringLiteral("JD");
     const auto back = readAdif(buildAdif({r}, AdifOptions{}, "Field Day Logger 1.00", "x"));
-    ASSERT_EQ(back.size(), 1u);
-    EXPECT_EQ(back[0].band, "70");
-    EXPECT_EQ(back[0].mode, "PH");
-    EXPECT_EQ(back[0].section, "ONS");
-    EXPECT_EQ(back[0].cls, "1D");
-    EXPECT_EQ(back[0].time, "18:05:00");
-    EXPECT_EQ(back[0].op, "JD");
+    r.time = QStringLiteral("18:05:00");
+    EXPECT_EQ(back, std::vector<ContactRecord>{r});
 }

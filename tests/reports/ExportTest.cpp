@@ -23,11 +23,6 @@ ContactRecord rec(const char* call, const char* cls, const char* sect, const cha
 
 const StationIdentity own{"K1ABC", "2A", "ENY"};
 
-QByteArray crlf(const QStringList& lines)
-{
-    return lines.join("\r\n").toLatin1() + "\r\n";
-}
-
 } // namespace
 
 TEST(AdifExport, WholeFileWithEveryFieldCondition)
@@ -119,16 +114,9 @@ TEST(TextLog, WholeFileWithOverlongField)
         rec("K1ABC", "2A", "ENY", "2026/06/27", "09:05:30", "20", "CW"),
         rec("VE3ABC/VE2LONG", "1D", "ON", "2026/06/27", "18:00:00", "1.25", "DIG"),
     };
-    const QByteArray expected = crlf({
-        "     Call Used: K1ABC  Class: 2A" + sp(19) + "ARRL Section: ENY",
-        "",
-        "20" + sp(3) + "CW" + sp(4) + "2026/06/27" + sp(2) + "09:05:30" + sp(2) + "K1ABC" + sp(6) + "2A" + sp(5) +
-            "ENY",
-        "1.25 DIG" + sp(3) + "2026/06/27" + sp(2) + "18:00:00" + sp(2) + "VE3ABC/VE2LONG",
-        sp(44) + "1D" + sp(5) + "ON",
-    });
-    EXPECT_EQ(buildAsciiLog(log, own).toStdString(), expected.toStdString());
-    EXPECT_EQ(buildAsciiLog({}, own), crlf({"     Call Used: K1ABC  Class: 2A" + sp(19) + "ARRL Section: ENY", ""}));
+    EXPECT_EQ(buildAsciiLog(log, own).toStdString(), golden("ascii-log.txt").toStdString());
+    EXPECT_EQ(buildAsciiLog({}, own),
+              "     Call Used: K1ABC  Class: 2A" + sp(19).toLatin1() + "ARRL Section: ENY\r\n\r\n");
 }
 
 TEST(TextDupeSheet, GroupsByFirstDigitInBandAndModeOrder)
@@ -140,39 +128,7 @@ TEST(TextDupeSheet, GroupsByFirstDigitInBandAndModeOrder)
         rec("K2SAT", "", "", "", "", "SAT", "DIG"), rec("W3X", "", "", "", "", "160", "PH"),
         rec("W4Q", "", "", "", "", "30", "CW"),
     };
-    const QByteArray expected = crlf({
-        "     Call Used: K1ABC  Class: 2A" + sp(19) + "ARRL Section: ENY",
-        "",
-        "160  PH",
-        "W3X",
-        "",
-        "160  PH Total Contacts  1 ",
-        "",
-        "",
-        "20  CW",
-        "AA",
-        "K0ZZ",
-        "W0A",
-        "N1ABC",
-        "W1AW",
-        "",
-        "20  CW Total Contacts  5 ",
-        "",
-        "",
-        "20  PH",
-        "W9PH",
-        "",
-        "20  PH Total Contacts  1 ",
-        "",
-        "",
-        "SAT  DIG",
-        "K2SAT",
-        "",
-        "SAT  DIG Total Contacts  1 ",
-        "",
-        "",
-    });
-    EXPECT_EQ(buildDupeSheet(log, own).toStdString(), expected.toStdString());
+    EXPECT_EQ(buildDupeSheet(log, own).toStdString(), golden("dupe-sheet.txt").toStdString());
 }
 
 TEST(PrintedReports, LogPagesHold53ContactsUnderTheirHeading)
@@ -217,12 +173,7 @@ TEST(PrintedReports, DupePagesBreakAfterTheCounterPasses54AndLeaveOutSat)
 
 TEST(LedraExport, SixteenFieldsCountryAndState)
 {
-    const QByteArray expected = "\"K1ABC\",\"2026/06/27\",\"20\",\"CW\",,\"09:05:30\",,,,\"USA\",\"NY\",,,,,\"ARRL "
-                                "Field Day Contest - Section - ENY\"\r\n"
-                                "\"VE2XYZ\",\"2026/06/27\",\"40\",\"PH\",,\"10:00:00\",,,,\"Canada\",,,,,,\"ARRL Field "
-                                "Day Contest - Section - QC\"\r\n"
-                                "\"W1AW\",\"2026/06/27\",\"40\",\"PH\",,\"10:00:00\",,,,\"USA\",\"CT\",,,,,\"ARRL "
-                                "Field Day Contest - Section - CT\"\r\n";
+    const QByteArray expected = golden("ledra.txt");
     const std::vector<ContactRecord> log{
         rec("K1ABC", "2A", "ENY", "2026/06/27", "09:05:30", "20", "CW"),
         rec("VE2XYZ", "1D", "QC", "2026/06/27", "10:00:00", "40", "PH"),
