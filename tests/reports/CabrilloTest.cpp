@@ -51,11 +51,8 @@ TEST(Cabrillo, CategoriesFollowClassPowerAndOperators)
     EXPECT_TRUE(t.contains("\r\nCATEGORY-OPERATOR: SINGLE-OP\r\n"));
     EXPECT_TRUE(t.contains("\r\nCATEGORY-STATION: FIXED\r\n"));
     EXPECT_TRUE(t.contains("\r\nCATEGORY-TRANSMITTER: ONE\r\n"));
-    EXPECT_TRUE(t.contains("\r\nCATEGORY-POWER: QRP\r\n"));
-    h.power = PowerClass::High;
     h.station.cls = "5C";
     const QByteArray t2 = buildCabrillo({}, h).text;
-    EXPECT_TRUE(t2.contains("\r\nCATEGORY-POWER: HIGH\r\n"));
     EXPECT_TRUE(t2.contains("\r\nCATEGORY-STATION: MOBILE\r\n"));
     EXPECT_TRUE(t2.contains("\r\nCATEGORY-TRANSMITTER: UNLIMITED\r\n"));
     EXPECT_EQ(cabrilloMode("rtty"), QStringLiteral("DG"));
