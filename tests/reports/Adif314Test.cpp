@@ -152,7 +152,6 @@ TEST(Adif314, ExportWindowAsksForTheDigitalMode)
     d.fileAnswers.push_back(dir.file("out.adi"));
     ASSERT_TRUE(exportAdif({rec("W1AW", "1A", "CT", "18:00", "20", "DIG")}, dir.path(), "d", d));
     ASSERT_EQ(d.calls.size(), 6u);
-    EXPECT_EQ(d.calls[2].title, QStringLiteral("ADIF Words"));
     EXPECT_EQ(d.calls[3].title, QStringLiteral("Digital Mode?"));
     EXPECT_EQ(d.calls[3].extra, QStringLiteral("RTTY"));
     EXPECT_TRUE(readBytes(dir.file("out.adi")).contains("<MODE:3>FT8 "));

@@ -52,9 +52,6 @@ TEST(EntryCheck, ListsEveryFindingByRecord)
               expected);
 
     // The rules as written still know MAR and any class letter from A on.
-    const auto written = checkEntry(log, RulesEdition::AsWritten, SectionTable::forEdition(RulesEdition::AsWritten));
-    ASSERT_FALSE(written.empty());
-    EXPECT_EQ(written[0].record, 3);
-    EXPECT_EQ(written[0].code, FindingCode::BadSection);
-    EXPECT_EQ(written.size(), expected.size() - 2);
+    const std::vector<Finding> written{expected[1], expected[3], expected[4], expected[5], expected[6], expected[7]};
+    EXPECT_EQ(checkEntry(log, RulesEdition::AsWritten, SectionTable::forEdition(RulesEdition::AsWritten)), written);
 }

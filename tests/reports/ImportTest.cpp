@@ -58,15 +58,13 @@ QByteArray otherLoggers()
 TEST(AdifReader, FormsOtherLoggersWrite)
 {
     const auto v = readAdif(otherLoggers());
+    // Four: the last record has no <eor>, so it may have been cut off and is not imported.
     ASSERT_EQ(v.size(), 4u);
     EXPECT_EQ(v[0], (ContactRecord{"W1AW", "2A", "CT", "2024/06/22", "18:05", "20", "PH", "", ""}));
     EXPECT_EQ(v[1], (ContactRecord{"K2ABC", "", "", "2024/06/22", "18:07:00", "40", "CW", "", "7.040"}));
     EXPECT_EQ(v[2], (ContactRecord{"N3XYZ", "", "", "2024/06/23", "01:02:03", "", "DIG", "JD", "7.3001"}));
     // Quotes become blanks, an impossible date stays rearranged, a three-digit time is dropped.
     EXPECT_EQ(v[3], (ContactRecord{"VE3A", "", "", "2024/06/99", "", "70", "PH", "", ""}));
-    // The last record has no <eor>: it may have been cut off, so it is read past, not imported.
-    for (const auto& r : v)
-        EXPECT_NE(r.call, QStringLiteral("W9ZZ"));
 
     // The older behaviour keeps the file's word.
     EXPECT_EQ(readAdif(otherLoggers(), false)[2].mode, QStringLiteral("FT8"));
@@ -77,13 +75,10 @@ TEST(AdifReader, FormsOtherLoggersWrite)
 TEST(AdifReader, NoHeaderMalformedFieldsAndTrailingJunk)
 {
     const auto v = readAdif("<call:4>W1AW<band:x>20m<mode:2>CW<eor><CALL:99999999999>K1<eor>  trailing words");
-    ASSERT_EQ(v.size(), 2u);
-    EXPECT_EQ(v[0].call, QStringLiteral("W1AW"));
-    EXPECT_EQ(v[0].band, QString());
-    EXPECT_EQ(v[1].call, QStringLiteral("K1"));
-    EXPECT_TRUE(readAdif("").empty());
-    EXPECT_TRUE(readAdif("<eoh>").empty());
-    EXPECT_TRUE(readAdif("<call:").empty());
+    EXPECT_EQ(calls(v), QStringList({"W1AW", "K1"}));
+    EXPECT_EQ(v.at(0).band, QString());
+    for (const char* text : {"", "<eoh>", "<call:"})
+        EXPECT_TRUE(readAdif(text).empty()) << text;
 }
 
 TEST(AdifReader, BandAndFrequencyTables)

@@ -165,7 +165,6 @@ TEST_F(SummaryWrite, MessagesKeptValuesAndProposedName)
 
     const QByteArray file = readBytes(out);
     EXPECT_TRUE(file.startsWith("ARRL Field Day\r\n\r\n1. Field Day Call Used: K1ABC/4"));
-    EXPECT_TRUE(file.contains("\r\nGOTA" + sp(15).toLatin1() + "200"));
     EXPECT_TRUE(file.contains("\r\nTotal Bonus Points Claimed: 0\r\n"));
     EXPECT_EQ(v.gotaPh, QStringLiteral("0"));
 
