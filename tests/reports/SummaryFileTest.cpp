@@ -223,7 +223,6 @@ TEST(SummaryIdentity, NeedsTwoCharactersEachAndPortableCallProposal)
     EXPECT_TRUE(summaryIdentityComplete("K1ABC", "2A", "CT"));
     EXPECT_FALSE(summaryIdentityComplete("K1ABC", "A", "CT"));
     EXPECT_FALSE(summaryIdentityComplete("", "2A", "CT"));
-    EXPECT_EQ(proposedSummaryPath("/d", "K1ABC/4"), QStringLiteral("/d/K1ABC.sum"));
     EXPECT_EQ(proposedSummaryPath("/d", "/P"), QStringLiteral("/d/YourCall.sum"));
 }
 
