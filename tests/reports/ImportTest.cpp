@@ -46,8 +46,8 @@ struct Fixture {
     }
 };
 
-// Forms other loggers write: no header end on one line, capitals, LF alone, quotes, an
-// impossible date, a last record without its end.
+// Forms other loggers write: a header, either case, LF alone, quotes, an impossible date and
+// a last record without its end.
 QByteArray otherLoggers()
 {
     return dataFile("other-loggers.adi");
