@@ -62,63 +62,25 @@ TEST(AdifPeer, AnotherReaderGetsEveryField)
     const QJsonArray records = got["records"].toArray();
     ASSERT_EQ(records.size(), 4);
 
-    using Fields = std::map<std::string, std::string>;
-    const Fields common{{"qso_date", "20260627"},
-                        {"contest_id", "ARRL-FIELD-DAY"},
-                        {"tx_pwr", "100"},
-                        {"comment", "ARRL Field Day Contest"},
-                        {"app_fdlog_initials", "AB"}};
-    const Fields expected[] = {
-        {{"call", "K1ABC"},
-         {"time_on", "180500"},
-         {"band", "20m"},
-         {"mode", "CW"},
-         {"freq", "14.025"},
-         {"class", "2A"},
-         {"arrl_sect", "ENY"},
-         {"dxcc", "291"},
-         {"state", "NY"},
-         {"cont", "NA"}},
-        {{"call", "VE3XYZ"},
-         {"time_on", "090730"},
-         {"band", "70cm"},
-         {"mode", "SSB"},
-         {"class", "1D"},
-         {"arrl_sect", "ONS"},
-         {"dxcc", "1"},
-         {"country", "Canada"},
-         {"cont", "NA"}},
-        {{"call", "W1AW"},
-         {"time_on", "235900"},
-         {"band", "70cm"},
-         {"mode", "MFSK"},
-         {"submode", "FT4"},
-         {"freq", "435.3"},
-         {"prop_mode", "SAT"},
-         {"class", "3A"},
-         {"arrl_sect", "CT"},
-         {"dxcc", "291"},
-         {"state", "CT"},
-         {"cont", "NA"}},
-        {{"call", "VY1AA"},
-         {"time_on", "000100"},
-         {"band", "6m"},
-         {"mode", "MFSK"},
-         {"submode", "FT4"},
-         {"class", "1B"},
-         {"arrl_sect", "TER"},
-         {"dxcc", "1"},
-         {"country", "Canada"},
-         {"cont", "NA"}},
+    // Every field of each record as "name=value;...", after the fields all records share.
+    const QString common = "qso_date=20260627;contest_id=ARRL-FIELD-DAY;tx_pwr=100;comment=ARRL Field Day Contest;"
+                           "app_fdlog_initials=AB;";
+    const QString expected[] = {
+        "call=K1ABC;time_on=180500;band=20m;mode=CW;freq=14.025;class=2A;arrl_sect=ENY;dxcc=291;state=NY;cont=NA",
+        "call=VE3XYZ;time_on=090730;band=70cm;mode=SSB;class=1D;arrl_sect=ONS;dxcc=1;country=Canada;cont=NA",
+        "call=W1AW;time_on=235900;band=70cm;mode=MFSK;submode=FT4;freq=435.3;prop_mode=SAT;class=3A;arrl_sect=CT;"
+        "dxcc=291;state=CT;cont=NA",
+        "call=VY1AA;time_on=000100;band=6m;mode=MFSK;submode=FT4;class=1B;arrl_sect=TER;dxcc=1;country=Canada;cont=NA",
     };
     for (qsizetype i = 0; i < records.size(); ++i) {
         SCOPED_TRACE(i);
-        Fields want = expected[i];
-        want.insert(common.begin(), common.end());
-        Fields have;
+        std::map<QString, QString> want;
+        for (const QString& field : (common + expected[i]).split(';'))
+            want[field.section('=', 0, 0)] = field.section('=', 1);
+        std::map<QString, QString> have;
         const QJsonObject r = records[i].toObject();
         for (auto it = r.begin(); it != r.end(); ++it)
-            have[it.key().toStdString()] = it.value().toString().toStdString();
+            have[it.key()] = it.value().toString();
         EXPECT_EQ(have, want);
     }
 }

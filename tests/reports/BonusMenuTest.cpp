@@ -1,8 +1,4 @@
-#include "log/LogFile.h"
-#include "log/Station.h"
-#include "support/ManualClock.h"
-#include "support/ScriptedDialogs.h"
-#include "support/TestFiles.h"
+#include "ReportStation.h"
 #include "ui/BonusCalculatorWindow.h"
 #include "ui/ReportActions.h"
 
@@ -17,17 +13,9 @@
 // x5 stored): OK keeps the counts with the power step untouched, Cancel keeps nothing.
 TEST(BonusMenu, EditsTheStoredClaimsUnderTheCurrentRulesOnly)
 {
-    TempDataDir dir;
-    ScriptedDialogs dialogs;
-    ManualClock clock;
-    Station station{DataPaths{dir.path(), dir.path(), dir.path()}, dialogs, clock,
-                    UserSettingsStore(dir.file("user.ini"))};
-    station.prefs().ownClass = "1B";
-    writeBytes(dir.file("fdlog.dat"),
-               formatLogLine({"W1AW", "1A", "CT", "2026/06/27", "18:00:00", "20", "CW", "", ""}) +
-                   formatLogLine({"K2X", "1A", "CT", "2026/06/27", "18:10:00", "40", "PH", "", ""}));
-    station.logbook().reload();
-    writeBytes(dir.file("fdclaims.dat"), "power = 5\r\nsource = battery\r\nyouth = 1\r\n");
+    StationFixture f;
+    Station& station = f.station;
+    writeBytes(f.dir.file("fdclaims.dat"), "power = 5\r\nsource = battery\r\nyouth = 1\r\n");
     QMenu menu;
     installReportActions(&menu, station, nullptr, nullptr, {}, {});
     QAction* action = menu.findChild<QAction*>("mnuBonusCalc");
@@ -47,7 +35,7 @@ TEST(BonusMenu, EditsTheStoredClaimsUnderTheCurrentRulesOnly)
         });
         action->trigger();
         EXPECT_EQ(shown, "Claimed score: 3 QSO points x 5 + 20 bonus points = 35");
-        const EntryClaims c = EntryClaimsFile::read(dir.path());
+        const EntryClaims c = EntryClaimsFile::read(f.dir.path());
         EXPECT_EQ(c.level, PowerLevel::Up5);
         EXPECT_TRUE(c.sources.battery);
         EXPECT_EQ(c.bonus.value("messages_handled"), accept ? 2 : 0);

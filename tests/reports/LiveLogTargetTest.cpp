@@ -23,42 +23,38 @@ struct Export {
     std::function<bool(const QString& dataDir, ScriptedDialogs&)> run;
 };
 
-const std::vector<Export>& exports()
-{
-    static const std::vector<Export> all{
-        {"ADIF",
-         [](const QString& dataDir, ScriptedDialogs& d) {
-             d.inputAnswers = {QString("100"), QString(), QString("PH")};
-             d.yesNoAnswers = {true};
-             return exportAdif(Log, dataDir, "d", d);
-         }},
-        {"Cabrillo",
-         [](const QString& dataDir, ScriptedDialogs& d) {
-             UserSettingsStore store(dataDir + "/user.ini");
-             d.inputAnswers = {QString("150"), QString("K1ABC")};
-             return exportCabrillo(Log, {{"K1ABC", "2A", "CT"}, {}, "", ""}, dataDir, d, store);
-         }},
-        {"ASCII log",
-         [](const QString& dataDir, ScriptedDialogs& d) {
-             StationIdentity id{"K1ABC", "2A", "CT"};
-             return writeAsciiLog(Log, id, dataDir, d);
-         }},
-        {"dupe sheet",
-         [](const QString& dataDir, ScriptedDialogs& d) {
-             StationIdentity id{"K1ABC", "2A", "CT"};
-             return writeDupeSheet(Log, id, dataDir, d);
-         }},
-        {"summary",
-         [](const QString& dataDir, ScriptedDialogs& d) {
-             UserSettingsStore store(dataDir + "/user.ini");
-             SharedPreferences shared;
-             SummaryValues v;
-             v.callUsed = "K1ABC";
-             return WriteSummaryFile(v, {}, 1, dataDir, QDate(2026, 6, 28), d, store, shared);
-         }},
-    };
-    return all;
-}
+const Export Exports[] = {
+    {"ADIF",
+     [](const QString& dataDir, ScriptedDialogs& d) {
+         d.inputAnswers = {QString("100"), QString(), QString("PH")};
+         d.yesNoAnswers = {true};
+         return exportAdif(Log, dataDir, "d", d);
+     }},
+    {"Cabrillo",
+     [](const QString& dataDir, ScriptedDialogs& d) {
+         UserSettingsStore store(dataDir + "/user.ini");
+         d.inputAnswers = {QString("150"), QString("K1ABC")};
+         return exportCabrillo(Log, {{"K1ABC", "2A", "CT"}, {}, "", ""}, dataDir, d, store);
+     }},
+    {"ASCII log",
+     [](const QString& dataDir, ScriptedDialogs& d) {
+         StationIdentity id{"K1ABC", "2A", "CT"};
+         return writeAsciiLog(Log, id, dataDir, d);
+     }},
+    {"dupe sheet",
+     [](const QString& dataDir, ScriptedDialogs& d) {
+         StationIdentity id{"K1ABC", "2A", "CT"};
+         return writeDupeSheet(Log, id, dataDir, d);
+     }},
+    {"summary",
+     [](const QString& dataDir, ScriptedDialogs& d) {
+         UserSettingsStore store(dataDir + "/user.ini");
+         SharedPreferences shared;
+         SummaryValues v;
+         v.callUsed = "K1ABC";
+         return WriteSummaryFile(v, {}, 1, dataDir, QDate(2026, 6, 28), d, store, shared);
+     }},
+};
 
 } // namespace
 
@@ -71,7 +67,7 @@ TEST(LiveLogTargets, NoExportWritesOverTheLogItsBackupOrTheDamagedLines)
     // fdlog.damaged does not exist yet: a new file there is refused as well.
     const QStringList targets{dir.file("fdlog.dat"), dir.file("LogBkUp.dat"), dir.file("fdlog.damaged"),
                               dir.file("sub/../fdlog.dat"), dir.file("FDLOG.DAMAGED")};
-    for (const Export& e : exports()) {
+    for (const Export& e : Exports) {
         for (const QString& target : targets) {
             ScriptedDialogs d;
             d.fileAnswers = {target};
