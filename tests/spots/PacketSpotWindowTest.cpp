@@ -21,7 +21,7 @@
 
 TEST(PacketSpotWindow, ChooseTelnetOpenSendAndSaveOnDone)
 {
-    ClusterReplayServer server({"login: ", "DX de K1TTT:     14025.0  W1AW         CW\r\n", true, false, 7});
+    ClusterReplayServer server({"login: ", "DX de K1TTT:     14025.0  W1AW         CW\r\n", false});
     TempDataDir dir;
     const QString file = dir.file("PackSpot.txt");
     ManualClock clock;

@@ -1,8 +1,7 @@
-// The telnet source and the spotting window's connection over it, against the loopback cluster.
+// The spotting session over telnet, against the loopback cluster.
 #include "spots/SpotSession.h"
 #include "ClusterReplayServer.h"
 #include "spots/SpotBoard.h"
-#include "spots/TelnetSpotSource.h"
 #include "support/ManualClock.h"
 #include "support/WaitFor.h"
 
@@ -14,38 +13,11 @@ const QByteArray kSpot = "DX de K1TTT:     14025.0  W1AW         CW 599         
 const QByteArray kNotice = "To ALL de W1AW: QST\r\n";
 } // namespace
 
-TEST(TelnetSource, HostileStreamsStillDeliverTheGoodLines)
-{
-    struct Row {
-        const char* name;
-        QByteArray session;
-        QStringList lines;
-    };
-    const Row rows[] = {
-        {"10 MB without a line end", QByteArray(10 * 1024 * 1024, 'x') + "\r\n" + kSpot, {kSpot.trimmed()}},
-        {"binary garbage",
-         QByteArray("\x00\x01\xfe\xff\x1b[2J", 8) + "\n" + kSpot,
-         {QString::fromLatin1("\x00\x01\xfe\xff\x1b[2J", 8), kSpot.trimmed()}},
-        {"dropped mid-line", kSpot + "DX de W3LPL:      7003.5  K2", {kSpot.trimmed()}},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        ClusterReplayServer server({"", r.session, false, true, 256 * 1024});
-        TelnetSpotSource source;
-        QStringList lines;
-        QObject::connect(&source, &SpotSource::lineReceived, [&](const QString& l) { lines << l; });
-        QSignalSpy closed(&source, &SpotSource::closedByPeer);
-        source.open("127.0.0.1", server.port());
-        WAIT_EQ(closed.size(), 1, 20000);
-        EXPECT_EQ(lines, r.lines);
-    }
-}
-
 TEST(SpotSession, TelnetSessionShowsTextAndPassesSpotsOnce)
 {
     for (const bool dxOnly : {false, true}) {
         SCOPED_TRACE(dxOnly);
-        ClusterReplayServer server({"login: ", kNotice + kSpot + kSpot, true, false, 5});
+        ClusterReplayServer server({"login: ", kNotice + kSpot + kSpot, false});
         ManualClock clock;
         SpotBoard board(clock);
         SpotSession session(board);
