@@ -46,10 +46,6 @@ TEST(PacketSpotWindow, ChooseTelnetOpenSendAndSaveOnDone)
     emit send->returnPressed();
     EXPECT_EQ(send->text(), "");
     WAIT_EQ(server.received, "N0CALL\r\n", 5000);
-    WAIT_TRUE(server.finished, 5000);
-    SCOPED_TRACE(box->toPlainText().toStdString());
-    WAIT_EQ(board.rows().size(), 1u, 5000);
-    WAIT_TRUE(box->toPlainText().contains("W1AW"), 5000);
 
     w.startSpotLine();
     EXPECT_EQ(send->selectedText(), "Frequency in kHz");
