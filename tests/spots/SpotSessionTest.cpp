@@ -1,12 +1,6 @@
 // The spotting session over telnet, against the loopback cluster.
-#include "spots/SpotSession.h"
 #include "ClusterReplayServer.h"
-#include "spots/SpotBoard.h"
-#include "support/ManualClock.h"
-#include "support/WaitFor.h"
-
-#include <QSignalSpy>
-#include <gtest/gtest.h>
+#include "SpotSessionFixture.h"
 
 namespace {
 const QByteArray kSpot = "DX de K1TTT:     14025.0  W1AW         CW 599                         1307Z\r\n";
@@ -42,12 +36,9 @@ TEST(SpotSession, TelnetSessionShowsTextAndPassesSpotsOnce)
     }
 }
 
-TEST(SpotSession, SendBeforeConnectionAndRefusedConnection)
+TEST_F(SpotSessionFixture, SendBeforeConnectionAndRefusedConnection)
 {
     const quint16 port = closedLoopbackPort();
-    ManualClock clock;
-    SpotBoard board(clock);
-    SpotSession session(board);
     session.chooseSource("Telnet");
     session.settings().telnetHost = "127.0.0.1";
     session.settings().telnetPort = QString::number(port);
@@ -60,11 +51,8 @@ TEST(SpotSession, SendBeforeConnectionAndRefusedConnection)
     EXPECT_FALSE(session.isListening());
 }
 
-TEST(SpotSession, DisplayRefreshEveryThreeHundredSixtyTicks)
+TEST_F(SpotSessionFixture, DisplayRefreshEveryThreeHundredSixtyTicks)
 {
-    ManualClock clock;
-    SpotBoard board(clock);
-    SpotSession session(board);
     QSignalSpy refresh(&session, &SpotSession::displayRefreshDue);
     for (int i = 0; i < 719; ++i)
         session.pollTick();

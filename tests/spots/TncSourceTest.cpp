@@ -1,17 +1,11 @@
 // The TNC source, the spotting session over it and fdlog-cli spots --tnc, each against a
 // pseudo-terminal playing the TNC.
+#include "SpotSessionFixture.h"
 #include "rig/SerialPort.h"
 #include "sim/PtyPeer.h"
-#include "spots/SpotBoard.h"
-#include "spots/SpotSession.h"
 #include "spots/TncSpotSource.h"
 #include "support/CliProcess.h"
-#include "support/ManualClock.h"
 #include "support/StationFiles.h"
-#include "support/WaitFor.h"
-
-#include <QSignalSpy>
-#include <gtest/gtest.h>
 
 namespace {
 const QByteArray kSpot = "DX de K1TTT:     14025.0  W1AW         CW 599                         1307Z\r\n";
@@ -68,12 +62,9 @@ TEST(TncSource, PortThatVanishesFailsAndMissingPortRefuses)
     EXPECT_FALSE(tnc.isOpen());
 }
 
-TEST(TncSource, SessionOpensPollsSendsAndRefusesABadPort)
+TEST_F(SpotSessionFixture, TncSessionOpensPollsSendsAndRefusesABadPort)
 {
     TncPeer peer;
-    ManualClock clock;
-    SpotBoard board(clock);
-    SpotSession session(board);
     session.tnc().port().setTable(SerialPortTable({peer.slavePath()}));
     session.chooseSource("TNC");
     EXPECT_EQ(session.settings().handshaking, 3);
