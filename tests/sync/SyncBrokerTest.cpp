@@ -76,6 +76,13 @@ QByteArray mosquittoClient(const QString& program, const MosquittoBroker& broker
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     return p.readAllStandardOutput();
 }
+
+// fdlog-cli sync's arguments for a scoreboard station of the test event.
+QStringList cliSync(const QString& address, const QString& password, const char* seconds)
+{
+    return {"sync",    "--broker", address,      "--station", "scoreboard", "--user", MosquittoBroker::User,
+            "--event", "test",     "--password", password,    "--seconds",  seconds};
+}
 } // namespace
 
 TEST_F(SyncBrokerFixture, ContactsTheBrokerLostAreNamedToTheOperatorUntilTheirStationReturns)
@@ -149,11 +156,8 @@ TEST_F(SyncBrokerFixture, CliStationPrintsWhatItStoresAndSharesItsOwn)
     WAIT_TRUE(a.caughtUp, kWaitMs);
     TempDataDir cliDir;
     writeBytes(cliDir.file("fdlog.dat"), formatLogLine(rec("W9CLI", 3)));
-    const QStringList login = {"sync",       "--broker",  broker.address(),      "--station",
-                               "scoreboard", "--user",    MosquittoBroker::User, "--event",
-                               "test",       "--password"};
     const CliRun ok =
-        runCliProgram(FDLOG_CLI, login + QStringList{MosquittoBroker::Password, "--seconds", "2"}, cliDir.path());
+        runCliProgram(FDLOG_CLI, cliSync(broker.address(), MosquittoBroker::Password, "2"), cliDir.path());
     EXPECT_EQ(ok.exitCode, 0) << ok.err.toStdString();
     EXPECT_EQ(ok.out, "A 1 K1A 40 PH\nA 2 K2A 20 CW\n");
     WAIT_EQ(a.log.size(), 3, kWaitMs);
@@ -163,11 +167,9 @@ TEST_F(SyncBrokerFixture, CliStationPrintsWhatItStoresAndSharesItsOwn)
         QStringList args;
         QByteArray err;
     } rows[] = {
-        {login + QStringList{"nope", "--seconds", "30"},
+        {cliSync(broker.address(), "nope", "30"),
          QStringLiteral("The broker %1 refused station SCOREBOARD").arg(broker.address()).toLatin1()},
-        {QStringList{"sync", "--broker", QStringLiteral("127.0.0.1:%1").arg(freeLoopbackPort()), "--station", "S",
-                     "--user", "u", "--password", "p", "--seconds", "30"},
-         "No connection to the broker"},
+        {cliSync(QStringLiteral("127.0.0.1:%1").arg(freeLoopbackPort()), "p", "30"), "No connection to the broker"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.err.toStdString());
@@ -199,8 +201,7 @@ TEST_F(SyncBrokerFixture, CliStationRidesOutALostBrokerWithALineOnStderr)
     writeBytes(cliDir.file("fdlog.dat"), formatLogLine(rec("W9CLI", 3)));
     QProcess cli;
     cli.start(FDLOG_CLI,
-              {"--data", cliDir.path(), "sync", "--broker", broker.address(), "--station", "S", "--user",
-               MosquittoBroker::User, "--password", MosquittoBroker::Password, "--event", "test", "--seconds", "6"});
+              QStringList{"--data", cliDir.path()} + cliSync(broker.address(), MosquittoBroker::Password, "6"));
     WAIT_EQ(a.log.size(), 1, kWaitMs);
     broker.kill();
     ASSERT_TRUE(broker.start()) << broker.error().toStdString();
