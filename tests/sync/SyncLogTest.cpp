@@ -1,22 +1,16 @@
 // The shared log's rules without a broker: identities, the shared order, which copy wins, and
 // the log kept in step with fdlog.sync.
+#include "SyncStation.h"
 #include "entry/ContactEditor.h"
 #include "entry/EntryWorkflow.h"
 #include "entry/ExchangeValidator.h"
-#include "log/LogFile.h"
-#include "log/Logbook.h"
 #include "log/OperatingState.h"
-#include "log/SectionTable.h"
 #include "settings/Preferences.h"
 #include "support/ManualClock.h"
-#include "support/ScriptedDialogs.h"
-#include "support/TestFiles.h"
 #include "sync/ClockOffsetEstimator.h"
-#include "sync/SharedLog.h"
 
 #include <QDir>
 #include <QSignalSpy>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -31,11 +25,7 @@ SyncEntry entry(const QString& station, int seq, const std::optional<ContactReco
     return {{station, seq}, rev, r};
 }
 
-struct SharedLogFixture : ::testing::Test {
-    TempDataDir dir;
-    ScriptedDialogs dialogs;
-    ContactLog log{SectionTable::standard()};
-    Logbook book{log, dir.file("fdlog.dat"), dir.file("LogBkUp.dat"), dialogs};
+struct SharedLogFixture : ::testing::Test, StationLog {
     std::unique_ptr<SharedLog> shared;
 
     // A log shared for the first time.
