@@ -7,33 +7,27 @@ const QByteArray kSpot = "DX de K1TTT:     14025.0  W1AW         CW 599         
 const QByteArray kNotice = "To ALL de W1AW: QST\r\n";
 } // namespace
 
-TEST(SpotSession, TelnetSessionShowsTextAndPassesSpotsOnce)
+TEST_F(SpotSessionFixture, TelnetSessionShowsTextAndPassesSpotsOnce)
 {
-    for (const bool dxOnly : {false, true}) {
-        SCOPED_TRACE(dxOnly);
-        ClusterReplayServer server({"login: ", kNotice + kSpot + kSpot, false});
-        ManualClock clock;
-        SpotBoard board(clock);
-        SpotSession session(board);
-        session.chooseSource("Telnet");
-        session.settings().telnetHost = "127.0.0.1";
-        session.settings().telnetPort = QString::number(server.port());
-        session.settings().listDxOnly = dxOnly;
-        EXPECT_EQ(session.sendPrompt(), "Type text to send and press enter:");
-        session.openPort();
-        EXPECT_TRUE(session.isListening());
-        EXPECT_EQ(session.received().text(), QStringLiteral("** Attempting to Open Port **\r\n\r\n"
-                                                            "Attempting connection to: 127.0.0.1:%1\r\n\r\n")
-                                                 .arg(server.port()));
-        WAIT_TRUE(session.received().text().endsWith("login: "), 5000);
-        session.sendText("N0CALL");
-        WAIT_TRUE(server.finished, 5000);
-        WAIT_EQ(board.rows().size(), 1u, 5000);
-        EXPECT_EQ(session.received().text().contains("QST"), !dxOnly);
-        EXPECT_EQ(session.received().text().count("W1AW         CW 599"), 1);
-        session.closePort();
-        EXPECT_TRUE(session.received().text().endsWith("\r\n** Port Closed **"));
-    }
+    ClusterReplayServer server({"login: ", kNotice + kSpot + kSpot, false});
+    session.chooseSource("Telnet");
+    session.settings().telnetHost = "127.0.0.1";
+    session.settings().telnetPort = QString::number(server.port());
+    session.settings().listDxOnly = 1;
+    EXPECT_EQ(session.sendPrompt(), "Type text to send and press enter:");
+    session.openPort();
+    EXPECT_TRUE(session.isListening());
+    EXPECT_EQ(session.received().text(), QStringLiteral("** Attempting to Open Port **\r\n\r\n"
+                                                        "Attempting connection to: 127.0.0.1:%1\r\n\r\n")
+                                             .arg(server.port()));
+    WAIT_TRUE(session.received().text().endsWith("login: "), 5000);
+    session.sendText("N0CALL");
+    WAIT_TRUE(server.finished, 5000);
+    WAIT_EQ(board.rows().size(), 1u, 5000);
+    EXPECT_FALSE(session.received().text().contains("QST")) << "List DX Only";
+    EXPECT_EQ(session.received().text().count("W1AW         CW 599"), 1);
+    session.closePort();
+    EXPECT_TRUE(session.received().text().endsWith("\r\n** Port Closed **"));
 }
 
 TEST_F(SpotSessionFixture, SendBeforeConnectionAndRefusedConnection)
