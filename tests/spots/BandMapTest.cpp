@@ -4,10 +4,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-Frequency mhz(double f)
-{
-    return Frequency::fromMHz(f);
-}
+const auto mhz = &Frequency::fromMHz;
 const QDateTime kNow(QDate(2026, 6, 27), QTime(18, 0, 0));
 } // namespace
 

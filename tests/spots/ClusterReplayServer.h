@@ -12,10 +12,8 @@ class ClusterReplayServer : public QObject {
 public:
     struct Script {
         QByteArray prompt = "login: ";
-        QByteArray session; // sent after the login line (at once when waitForLogin is false)
-        bool waitForLogin = true;
+        QByteArray session;     // sent after the login line
         bool closeAfter = true; // close the connection once the session is out
-        int chunk = 7;          // bytes per write
     };
 
     explicit ClusterReplayServer(Script script) : m_script(std::move(script))
@@ -31,8 +29,6 @@ public:
                 if (received.contains("\r\n") && !m_pace.isActive() && m_sent == 0)
                     m_pace.start();
             });
-            if (!m_script.waitForLogin)
-                m_pace.start();
         });
     }
     quint16 port() const { return m_server.serverPort(); }
@@ -44,7 +40,7 @@ private:
     {
         if (!m_client)
             return m_pace.stop();
-        const QByteArray part = m_script.session.mid(m_sent, m_script.chunk);
+        const QByteArray part = m_script.session.mid(m_sent, 7);
         m_client->write(part);
         m_sent += part.size();
         if (m_sent >= m_script.session.size()) {

@@ -47,7 +47,7 @@ TEST_P(SpotCli, PrintsSpotsFromTheReplayedSession)
     const Case& c = GetParam();
     TempDataDir dir;
     writeStation(dir, "N0CALL", "2A", "CT", {});
-    ClusterReplayServer server({c.prompt, readBytes(SPOT_DATA_DIR "/cluster-session.txt"), true, c.closeAfter, 7});
+    ClusterReplayServer server({c.prompt, readBytes(SPOT_DATA_DIR "/cluster-session.txt"), c.closeAfter});
     const auto r = runCli(
         QStringList{"spots", "--telnet", QStringLiteral("127.0.0.1:%1").arg(server.port()), "--login", "N0CALL"} +
             c.extra,
@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SpotCliFailures, UnreachableOrClosedBeforeAnySpot)
 {
     TempDataDir dir;
-    ClusterReplayServer quiet({"login: ", "Goodbye\r\n", true, true, 7});
+    ClusterReplayServer quiet({"login: ", "Goodbye\r\n"});
     const quint16 closedPort = closedLoopbackPort();
     const std::pair<quint16, QByteArray> rows[] = {
         {quiet.port(), "fdlog-cli: the source closed the connection before any spot\n"},

@@ -1,81 +1,38 @@
-// The telnet source and the spotting window's connection over it, against the loopback cluster.
-#include "spots/SpotSession.h"
+// The spotting session over telnet, against the loopback cluster.
 #include "ClusterReplayServer.h"
-#include "spots/SpotBoard.h"
-#include "spots/TelnetSpotSource.h"
-#include "support/ManualClock.h"
-#include "support/WaitFor.h"
-
-#include <QSignalSpy>
-#include <gtest/gtest.h>
+#include "SpotSessionFixture.h"
 
 namespace {
 const QByteArray kSpot = "DX de K1TTT:     14025.0  W1AW         CW 599                         1307Z\r\n";
 const QByteArray kNotice = "To ALL de W1AW: QST\r\n";
 } // namespace
 
-TEST(TelnetSource, HostileStreamsStillDeliverTheGoodLines)
+TEST_F(SpotSessionFixture, TelnetSessionShowsTextAndPassesSpotsOnce)
 {
-    struct Row {
-        const char* name;
-        QByteArray session;
-        QStringList lines;
-    };
-    const Row rows[] = {
-        {"10 MB without a line end", QByteArray(10 * 1024 * 1024, 'x') + "\r\n" + kSpot, {kSpot.trimmed()}},
-        {"binary garbage",
-         QByteArray("\x00\x01\xfe\xff\x1b[2J", 8) + "\n" + kSpot,
-         {QString::fromLatin1("\x00\x01\xfe\xff\x1b[2J", 8), kSpot.trimmed()}},
-        {"dropped mid-line", kSpot + "DX de W3LPL:      7003.5  K2", {kSpot.trimmed()}},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        ClusterReplayServer server({"", r.session, false, true, 256 * 1024});
-        TelnetSpotSource source;
-        QStringList lines;
-        QObject::connect(&source, &SpotSource::lineReceived, [&](const QString& l) { lines << l; });
-        QSignalSpy closed(&source, &SpotSource::closedByPeer);
-        source.open("127.0.0.1", server.port());
-        WAIT_EQ(closed.size(), 1, 20000);
-        EXPECT_EQ(lines, r.lines);
-    }
+    ClusterReplayServer server({"login: ", kNotice + kSpot + kSpot, false});
+    session.chooseSource("Telnet");
+    session.settings().telnetHost = "127.0.0.1";
+    session.settings().telnetPort = QString::number(server.port());
+    session.settings().listDxOnly = 1;
+    EXPECT_EQ(session.sendPrompt(), "Type text to send and press enter:");
+    session.openPort();
+    EXPECT_TRUE(session.isListening());
+    EXPECT_EQ(session.received().text(), QStringLiteral("** Attempting to Open Port **\r\n\r\n"
+                                                        "Attempting connection to: 127.0.0.1:%1\r\n\r\n")
+                                             .arg(server.port()));
+    WAIT_TRUE(session.received().text().endsWith("login: "), 5000);
+    session.sendText("N0CALL");
+    WAIT_TRUE(server.finished, 5000);
+    WAIT_EQ(board.rows().size(), 1u, 5000);
+    EXPECT_FALSE(session.received().text().contains("QST")) << "List DX Only";
+    EXPECT_EQ(session.received().text().count("W1AW         CW 599"), 1);
+    session.closePort();
+    EXPECT_TRUE(session.received().text().endsWith("\r\n** Port Closed **"));
 }
 
-TEST(SpotSession, TelnetSessionShowsTextAndPassesSpotsOnce)
-{
-    for (const bool dxOnly : {false, true}) {
-        SCOPED_TRACE(dxOnly);
-        ClusterReplayServer server({"login: ", kNotice + kSpot + kSpot, true, false, 5});
-        ManualClock clock;
-        SpotBoard board(clock);
-        SpotSession session(board);
-        session.chooseSource("Telnet");
-        session.settings().telnetHost = "127.0.0.1";
-        session.settings().telnetPort = QString::number(server.port());
-        session.settings().listDxOnly = dxOnly;
-        EXPECT_EQ(session.sendPrompt(), "Type text to send and press enter:");
-        session.openPort();
-        EXPECT_TRUE(session.isListening());
-        EXPECT_EQ(session.received().text(), QStringLiteral("** Attempting to Open Port **\r\n\r\n"
-                                                            "Attempting connection to: 127.0.0.1:%1\r\n\r\n")
-                                                 .arg(server.port()));
-        WAIT_TRUE(session.received().text().endsWith("login: "), 5000);
-        session.sendText("N0CALL");
-        WAIT_TRUE(server.finished, 5000);
-        WAIT_EQ(board.rows().size(), 1u, 5000);
-        EXPECT_EQ(session.received().text().contains("QST"), !dxOnly);
-        EXPECT_EQ(session.received().text().count("W1AW         CW 599"), 1);
-        session.closePort();
-        EXPECT_TRUE(session.received().text().endsWith("\r\n** Port Closed **"));
-    }
-}
-
-TEST(SpotSession, SendBeforeConnectionAndRefusedConnection)
+TEST_F(SpotSessionFixture, SendBeforeConnectionAndRefusedConnection)
 {
     const quint16 port = closedLoopbackPort();
-    ManualClock clock;
-    SpotBoard board(clock);
-    SpotSession session(board);
     session.chooseSource("Telnet");
     session.settings().telnetHost = "127.0.0.1";
     session.settings().telnetPort = QString::number(port);
@@ -88,11 +45,8 @@ TEST(SpotSession, SendBeforeConnectionAndRefusedConnection)
     EXPECT_FALSE(session.isListening());
 }
 
-TEST(SpotSession, DisplayRefreshEveryThreeHundredSixtyTicks)
+TEST_F(SpotSessionFixture, DisplayRefreshEveryThreeHundredSixtyTicks)
 {
-    ManualClock clock;
-    SpotBoard board(clock);
-    SpotSession session(board);
     QSignalSpy refresh(&session, &SpotSession::displayRefreshDue);
     for (int i = 0; i < 719; ++i)
         session.pollTick();

@@ -1,31 +1,32 @@
 // The TNC source, the spotting session over it and fdlog-cli spots --tnc, each against a
 // pseudo-terminal playing the TNC.
-#include "sim/PtyPeer.h"
+#include "SpotSessionFixture.h"
 #include "rig/SerialPort.h"
-#include "spots/SpotBoard.h"
-#include "spots/SpotSession.h"
+#include "sim/PtyPeer.h"
 #include "spots/TncSpotSource.h"
 #include "support/CliProcess.h"
-#include "support/ManualClock.h"
 #include "support/StationFiles.h"
-#include "support/WaitFor.h"
-
-#include <QSignalSpy>
-#include <gtest/gtest.h>
 
 namespace {
 const QByteArray kSpot = "DX de K1TTT:     14025.0  W1AW         CW 599                         1307Z\r\n";
 const QByteArray kSpot2 = "DX de G4ABC:      7003.5  K2LE/4       CQ FD                          1308Z\r\n";
+
+// The TNC's end of a pseudo-terminal, keeping everything the program sent it.
+struct TncPeer : PtyPeer {
+    QByteArray got;
+    TncPeer()
+    {
+        connect(this, &PtyPeer::received, this, [this](const QByteArray& b) { got += b; });
+    }
+};
 } // namespace
 
 TEST(TncSource, EveryHandshakeOpensReadsLinesAndSendsCommands)
 {
     for (int handshaking = 1; handshaking <= 4; ++handshaking) {
         SCOPED_TRACE(handshaking);
-        PtyPeer peer;
+        TncPeer peer;
         ASSERT_TRUE(peer.isValid());
-        QByteArray got;
-        QObject::connect(&peer, &PtyPeer::received, [&](const QByteArray& b) { got += b; });
         TncSpotSource tnc(SerialPortTable({peer.slavePath()}));
         QStringList lines;
         QObject::connect(&tnc, &SpotSource::lineReceived, [&](const QString& l) { lines << l; });
@@ -42,7 +43,7 @@ TEST(TncSource, EveryHandshakeOpensReadsLinesAndSendsCommands)
         EXPECT_TRUE(tnc.sendLine("N0CALL"));
         EXPECT_TRUE(tnc.sendCommandCharacter("03"));
         EXPECT_FALSE(tnc.sendCommandCharacter("1FF"));
-        WAIT_EQ(got, QByteArray("N0CALL\r\x03"), 5000);
+        WAIT_EQ(peer.got, QByteArray("N0CALL\r\x03"), 5000);
         tnc.close();
         EXPECT_FALSE(tnc.sendLine("N0CALL"));
     }
@@ -61,14 +62,9 @@ TEST(TncSource, PortThatVanishesFailsAndMissingPortRefuses)
     EXPECT_FALSE(tnc.isOpen());
 }
 
-TEST(TncSource, SessionOpensPollsSendsAndRefusesABadPort)
+TEST_F(SpotSessionFixture, TncSessionOpensPollsSendsAndRefusesABadPort)
 {
-    PtyPeer peer;
-    QByteArray got;
-    QObject::connect(&peer, &PtyPeer::received, [&](const QByteArray& b) { got += b; });
-    ManualClock clock;
-    SpotBoard board(clock);
-    SpotSession session(board);
+    TncPeer peer;
     session.tnc().port().setTable(SerialPortTable({peer.slavePath()}));
     session.chooseSource("TNC");
     EXPECT_EQ(session.settings().handshaking, 3);
@@ -83,11 +79,11 @@ TEST(TncSource, SessionOpensPollsSendsAndRefusesABadPort)
     EXPECT_FALSE(session.received().text().contains("CONNECTED")) << "List DX Only";
     session.sendCommandCharacter();
     EXPECT_EQ(session.settings().listDxOnly, 0);
-    WAIT_EQ(got, QByteArray("C GB7DJK\r\x03"), 5000);
+    WAIT_EQ(peer.got, QByteArray("C GB7DJK\r\x03"), 5000);
     // Convert to Hex: the text is the bytes themselves, no CR added.
     session.settings().convertToHex = 1;
     session.sendText("C0 00 1B 0D");
-    WAIT_EQ(got, QByteArray("C GB7DJK\r\x03") + QByteArray::fromHex("C0001B0D"), 5000);
+    WAIT_EQ(peer.got, QByteArray("C GB7DJK\r\x03") + QByteArray::fromHex("C0001B0D"), 5000);
 
     QSignalSpy messages(&session, &SpotSession::message);
     session.settings().port = 5; // not in the table
@@ -103,13 +99,11 @@ TEST(TncSource, CliConnectsThroughTheTncAndPrintsSpots)
 {
     TempDataDir dir;
     writeStation(dir, "N0CALL", "2A", "CT", {});
-    PtyPeer peer;
-    QByteArray got;
-    QObject::connect(&peer, &PtyPeer::received, [&](const QByteArray& b) {
-        got += b;
-        if (got == "C GB7DJK\r")
+    TncPeer peer;
+    QObject::connect(&peer, &PtyPeer::received, [&] {
+        if (peer.got == "C GB7DJK\r")
             peer.write("*** CONNECTED to GB7DJK\r\nlogin: ");
-        else if (got == "C GB7DJK\rN0CALL\r")
+        else if (peer.got == "C GB7DJK\rN0CALL\r")
             peer.write(kSpot + kSpot2.left(20) + kSpot2.mid(20) + kSpot);
     });
     const CliRun r = runCliProgram(

@@ -26,27 +26,16 @@ bool MosquittoBroker::run(const QString& program, const QStringList& args)
     return false;
 }
 
-bool MosquittoBroker::makeCertificates()
-{
-    QFile ext(m_dir.filePath("san.ext"));
-    if (!ext.open(QIODevice::WriteOnly) || ext.write("subjectAltName=IP:127.0.0.1\n") < 0)
-        return false;
-    ext.close();
-    const QString o = "openssl";
-    return run(o, {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", "ca.key", "-out", "ca.crt", "-days", "2",
-                   "-subj", "/CN=fdlog test CA"}) &&
-           run(o, {"req", "-newkey", "rsa:2048", "-nodes", "-keyout", "server.key", "-out", "server.csr", "-subj",
-                   "/CN=127.0.0.1"}) &&
-           run(o, {"x509", "-req", "-in", "server.csr", "-CA", "ca.crt", "-CAkey", "ca.key", "-CAcreateserial", "-out",
-                   "server.crt", "-days", "2", "-extfile", "san.ext"});
-}
-
 bool MosquittoBroker::start()
 {
     if (m_port == 0) {
         m_port = freeLoopbackPort();
         const QString passwordFile = m_dir.filePath("passwd");
-        if (!run("mosquitto_passwd", {"-c", "-b", passwordFile, User, Password}) || (m_tls && !makeCertificates()))
+        // With TLS, one self-signed certificate for 127.0.0.1 is both the server's and the stations' CA.
+        if (!run("mosquitto_passwd", {"-c", "-b", passwordFile, User, Password}) ||
+            (m_tls && !run("openssl",
+                           {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", "server.key", "-out", "ca.crt",
+                            "-days", "2", "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1"})))
             return false;
         const struct passwd* pw = getpwuid(geteuid());
         QFile conf(m_dir.filePath("mosquitto.conf"));
@@ -59,8 +48,7 @@ bool MosquittoBroker::start()
                            .arg(m_port)
                            .arg(passwordFile, QString::fromLocal8Bit(pw->pw_name));
         if (m_tls)
-            text += QString("cafile %1\ncertfile %2\nkeyfile %3\n")
-                        .arg(caFile(), m_dir.filePath("server.crt"), m_dir.filePath("server.key"));
+            text += QString("cafile %1\ncertfile %1\nkeyfile %2\n").arg(caFile(), m_dir.filePath("server.key"));
         conf.write(text.toLocal8Bit());
     }
     m_broker.setProcessChannelMode(QProcess::MergedChannels);

@@ -13,8 +13,8 @@ public:
     static constexpr const char* User = "club";
     static constexpr const char* Password = "fieldday";
 
-    // With `tls`, the listener speaks TLS only, with a certificate for 127.0.0.1 signed by a CA
-    // made here with openssl (caFile()).
+    // With `tls`, the listener speaks TLS only, with a certificate for 127.0.0.1 made here with
+    // openssl (caFile()).
     explicit MosquittoBroker(bool tls = false) : m_tls(tls) {}
     ~MosquittoBroker() { kill(); }
 
@@ -29,7 +29,6 @@ public:
 
 private:
     bool run(const QString& program, const QStringList& args);
-    bool makeCertificates();
 
     bool m_tls = false;
     QTemporaryDir m_dir;

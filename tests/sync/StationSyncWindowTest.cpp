@@ -16,15 +16,10 @@ TEST_F(SyncBrokerFixture, WindowConnectsKeepsItsSettingsPerUserAndWarnsOfAShared
     SiteClock ahead(systemClock()); // the master's computer runs 3.7 s ahead of ours
     ahead.setOffsetMs(3700);
     TestStation master("MASTER", broker, {rec("K1M", 1)}, {.master = true, .clock = &ahead});
-    TempDataDir here;
-    ScriptedDialogs dialogs;
-    ContactLog log{SectionTable::standard()};
-    Logbook book{log, here.file("fdlog.dat"), here.file("LogBkUp.dat"), dialogs};
-    LogFile(here.file("fdlog.dat")).rewrite({});
-    book.reload();
+    StationLog here;
     SiteClock site(systemClock());
-    StationSync sync(book, here.path(), systemClock(), site);
-    UserSettingsStore store(here.file("user.ini"));
+    StationSync sync(here.book, here.dir.path(), systemClock(), site);
+    UserSettingsStore store(here.dir.file("user.ini"));
     StationSyncWindow w(sync, store, 2026);
     sync.setBandMode("20", "CW");
     QString warning;
@@ -39,11 +34,11 @@ TEST_F(SyncBrokerFixture, WindowConnectsKeepsItsSettingsPerUserAndWarnsOfAShared
     w.findChild<QPushButton*>("cmdConnect")->click();
     const QLabel* state = w.findChild<QLabel*>("lblState");
     WAIT_EQ(state->text(), QString("Connected; the log is up to date."), kWaitMs);
-    WAIT_EQ(log.size(), 1, kWaitMs);
+    WAIT_EQ(here.log.size(), 1, kWaitMs);
     WAIT_TRUE(w.findChild<QLabel*>("lblClockOffset")->text().contains("the time master's"), kWaitMs);
     EXPECT_NEAR(site.offsetMs(), 3700, 50);
     EXPECT_EQ(store.value("SyncPassword"), MosquittoBroker::Password);
-    EXPECT_FALSE(QFile::exists(here.file("fdpref.dat")));
+    EXPECT_FALSE(QFile::exists(here.dir.file("fdpref.dat")));
 
     // The master moves onto this station's band and mode: the warning line names it.
     master.session->setOwnStatus("20", "CW");

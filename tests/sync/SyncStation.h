@@ -39,12 +39,23 @@ struct StationOptions {
     quint16 port = 0; // a relay's instead of the broker's
 };
 
-// One station: its own data folder, logbook and session.
-struct TestStation {
+// A station's data folder and its logbook, loaded from `before`.
+struct StationLog {
     TempDataDir dir;
     ScriptedDialogs dialogs;
     ContactLog log{SectionTable::standard()};
     Logbook book{log, dir.file("fdlog.dat"), dir.file("LogBkUp.dat"), dialogs};
+
+    explicit StationLog(const std::vector<ContactRecord>& before = {})
+    {
+        EXPECT_TRUE(LogFile(dir.file("fdlog.dat")).rewrite(before));
+        EXPECT_TRUE(book.reload());
+    }
+    QByteArray file() const { return readBytes(dir.file("fdlog.dat")); }
+};
+
+// One station sharing its log through a session of its own.
+struct TestStation : StationLog {
     std::unique_ptr<SharedLog> shared;
     std::unique_ptr<SyncSession> session;
     int caughtUp = 0;
@@ -55,9 +66,8 @@ struct TestStation {
 
     TestStation(const QString& name, const MosquittoBroker& broker, const std::vector<ContactRecord>& before = {},
                 const StationOptions& o = {})
+        : StationLog(before)
     {
-        EXPECT_TRUE(LogFile(dir.file("fdlog.dat")).rewrite(before));
-        EXPECT_TRUE(book.reload());
         shared = std::make_unique<SharedLog>(book, dir.file("fdlog.sync"), name);
         session = std::make_unique<SyncSession>(*shared,
                                                 SyncSession::Settings{"127.0.0.1", o.port ? o.port : broker.port(),
@@ -74,7 +84,6 @@ struct TestStation {
         QString error;
         EXPECT_TRUE(session->start(&error)) << error.toStdString();
     }
-    QByteArray file() const { return readBytes(dir.file("fdlog.dat")); }
     int recordNo(const ContactRecord& r) const // 1-based, as the logbook counts
     {
         return 1 + int(std::find(log.records().begin(), log.records().end(), r) - log.records().begin());
