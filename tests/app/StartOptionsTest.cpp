@@ -17,7 +17,6 @@ TEST(StartOptions, DataFolderComesFromOptionOrWorkingFolder)
     } cases[] = {
         {{}, cwd},
         {{"--data", "/srv/fd"}, "/srv/fd"},
-        {{"--data=/srv/fd/"}, "/srv/fd"},
         {{"--data", "~/FieldDay"}, home + "/FieldDay"},
         {{"--data", "~"}, home},
         {{"--data", "logs/2026"}, cwd + "/logs/2026"},
