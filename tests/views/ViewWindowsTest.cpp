@@ -61,10 +61,7 @@ TEST(BandPlanWindow, OpensOnExtraSwitchesClassAndRefusesABadFile)
     w.findChild<QPushButton*>("cmdClassP")->click();
     EXPECT_EQ(w.heading(), "Technician Plus Frequency Privileges");
 
-    QByteArray tooLong = "\"2025/01/01\"\r\n";
-    for (int i = 0; i < 201; ++i)
-        tooLong += "\"20\",\"E\",\"CW\",14,14.15\r\n";
-    writeBytes(dir.file("BandPlan.txt"), tooLong);
+    writeBytes(dir.file("BandPlan.txt"), "\"2025/01/01\"\r\n\"20\",\"E\",\"CW\",abc,14.15\r\n");
     EXPECT_FALSE(w.load());
     ASSERT_EQ(dialogs.calls.size(), 1u);
     EXPECT_EQ(dialogs.last().text, "Band data not available.");
