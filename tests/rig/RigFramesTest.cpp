@@ -163,7 +163,7 @@ TEST(RigFrames, PollCommandsPerFamily)
         {F::Icom, "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", true, {hex("FE FE 64 E0 03 FD")}, true},
         {F::Icom, "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", true, {hex("FE FE 64 E0 04 FD")}},
         {F::Icom, "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", true, {hex("FE FE 64 E0 03 FD")}}, // and back
-        {F::Icom, "FE FE 64 E0 03", "", true, {}}, // no FD: no frame
+        {F::Icom, "FE FE 64 E0 03", "", true, {}},                                             // no FD: no frame
         {F::Yaesu990, "00 00 00 02 10", "", true, {hex("00 00 00 02 10")}},
         {F::Yaesu, "00 00 00 00", "", true, {}},
         {F::YaesuFTdx9000, "FA;", "MD0;", false, {"FA;"}, true},

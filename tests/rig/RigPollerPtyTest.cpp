@@ -2,18 +2,16 @@
 // through SerialPort, with a simulated transceiver answering on the other side.
 #include "ReportTo.h"
 #include "log/OperatingState.h"
-#include "sim/SimulatedRig.h"
 #include "rig/RigPoller.h"
 #include "rig/SerialPort.h"
 #include "settings/Preferences.h"
+#include "sim/SimulatedRig.h"
 #include "support/Hex.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
-
 #include "support/WaitFor.h"
+
 #include <QElapsedTimer>
-#include <QSignalSpy>
-#include <QTest>
 #include <gtest/gtest.h>
 
 using Kind = SimulatedRig::Kind;
@@ -66,11 +64,6 @@ struct TuneRow {
     bool dataMode = false; // Kenwood: the voice mode carries data
     int vfo = 0;           // Kenwood IF: 1 for VFO B
 };
-
-std::string rowName(const ::testing::TestParamInfo<TuneRow>& info)
-{
-    return info.param.name;
-}
 
 // Names the row in failure messages instead of dumping its bytes.
 void PrintTo(const TuneRow& row, std::ostream* os)
@@ -188,7 +181,8 @@ TEST_P(RigPollerTune, ReadsTunesAndReadsBack)
     EXPECT_TRUE(dialogs.calls.empty()) << dialogs.messages().join('|').toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(RigTypes, RigPollerTune, ::testing::ValuesIn(kTuneRows), rowName);
+INSTANTIATE_TEST_SUITE_P(RigTypes, RigPollerTune, ::testing::ValuesIn(kTuneRows),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RigPollerPty, Icom735ConvertFromHexShowsTheRawReply)
 {

@@ -2,9 +2,9 @@
 // rig on a pty.
 #include "ui/RigWindows.h"
 #include "log/Station.h"
-#include "sim/SimulatedRig.h"
 #include "rig/RigPoller.h"
 #include "rig/RigTune.h"
+#include "sim/SimulatedRig.h"
 #include "support/ManualClock.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
@@ -25,11 +25,6 @@
 
 namespace {
 
-QByteArray hexBytes(const char* hex)
-{
-    return QByteArray::fromHex(hex);
-}
-
 struct RigWindowsTest : ::testing::Test {
     TempDataDir dir;
     ScriptedDialogs dialogs;
@@ -45,12 +40,11 @@ struct RigWindowsTest : ::testing::Test {
         EXPECT_NE(c, nullptr) << name;
         return c;
     }
-    void chooseRig(const char* name)
+    // Through the list alone, as arrow keys or a click move its row.
+    void chooseRig(const char* name, RigSetupWindow* f = nullptr)
     {
-        RigSetupWindow& f = windows.rigControl();
-        auto* list = child<QListWidget>(f, "List1");
+        auto* list = child<QListWidget>(f ? *f : windows.rigControl(), "List1");
         list->setCurrentRow(static_cast<int>(RigCatalog::names().indexOf(QString::fromLatin1(name))));
-        f.rigChosen();
     }
     // Points port 1 at the simulated rig through the port table editor.
     void usePort(const SimulatedRig& rig)
@@ -59,19 +53,6 @@ struct RigWindowsTest : ::testing::Test {
         child<QTableWidget>(f, "tblPorts")->item(0, 0)->setText(rig.device());
         child<QRadioButton>(f, "optPort0")->setChecked(true);
         child<QRadioButton>(f, "optRate0")->setChecked(true);
-    }
-    // The tune window over a polling Kenwood; null (and the case failed) when
-    // polling did not start.
-    RigTuneWindow* openTuneOnPollingKenwood(const SimulatedRig& rig)
-    {
-        chooseRig("Kenwood");
-        usePort(rig);
-        windows.rigControl().test();
-        EXPECT_TRUE(windows.poller().polling());
-        if (!windows.poller().polling())
-            return nullptr;
-        windows.showRigTune();
-        return main.findChild<RigTuneWindow*>();
     }
 };
 
@@ -166,9 +147,7 @@ TEST_F(RigWindowsTest, SettingsSurviveARestart)
         RigPoller firstPoller{station.state(), dir.path()};
         RigWindows first{station, firstPoller, dialogs, &main};
         RigSetupWindow& f = first.rigControl();
-        auto* list = child<QListWidget>(f, "List1");
-        list->setCurrentRow(static_cast<int>(RigCatalog::names().indexOf("Kenwood 2")));
-        f.rigChosen();
+        chooseRig("Kenwood 2", &f);
         for (const char* choice : kChoices)
             child<QRadioButton>(f, choice)->setChecked(true);
         child<QCheckBox>(f, "chkFrequency")->setChecked(false);
@@ -288,8 +267,12 @@ TEST_F(RigWindowsTest, RigWindowFitsTheScreenAndShowsOnlyTheChosenRigsFields)
 TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScansWhileShown)
 {
     SimulatedRig rig(SimulatedRig::Kind::Kenwood);
-    auto* tune = openTuneOnPollingKenwood(rig);
-    ASSERT_NE(tune, nullptr);
+    chooseRig("Kenwood");
+    usePort(rig);
+    windows.rigControl().test();
+    ASSERT_TRUE(windows.poller().polling());
+    windows.showRigTune();
+    auto* tune = main.findChild<RigTuneWindow*>();
     auto* freq = child<QLineEdit>(*tune, "txtFreq");
 
     EXPECT_FALSE(child<QPushButton>(*tune, "cmdTune_6")->isEnabled());
@@ -363,30 +346,6 @@ TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScansWhileShown)
     windows.showRigTune();
     EXPECT_FALSE(tune->scanning());
     WAIT_TRUE(!windows.poller().changing(), 5000);
-}
-
-TEST_F(RigWindowsTest, ArrowKeysChooseTheRigThatTestUses)
-{
-    SimulatedRig rig(SimulatedRig::Kind::Icom);
-    chooseRig("Kenwood");
-    usePort(rig);
-    RigSetupWindow& f = windows.rigControl();
-    auto* list = child<QListWidget>(f, "List1");
-    const int icom = static_cast<int>(RigCatalog::names().indexOf("Icom"));
-    list->setFocus();
-    for (int guard = 0; list->currentRow() != icom && guard < 50; ++guard)
-        QTest::keyClick(list, list->currentRow() < icom ? Qt::Key_Down : Qt::Key_Up);
-    ASSERT_EQ(list->currentRow(), icom);
-    EXPECT_EQ(QStringList({child<QLineEdit>(f, "txtFreq")->text(), child<QLineEdit>(f, "txtMode")->text(),
-                           station.prefs().rigType}),
-              QStringList({"FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", "Icom"}));
-
-    rig.received.clear();
-    child<QPushButton>(f, "Command1")->click();
-    EXPECT_EQ(windows.poller().settings().rigType, "Icom");
-    WAIT_EQ(child<QLabel>(f, "lblFreq")->text(), QString("14.02500"), 3000);
-    EXPECT_TRUE(rig.received.startsWith(hexBytes("FEFE64E003FD"))) << rig.received.toHex(' ').toStdString();
-    child<QPushButton>(f, "Command2")->click();
 }
 
 TEST_F(RigWindowsTest, PollerFailuresReachTheOperatorOnlyAfterThePollerReturns)

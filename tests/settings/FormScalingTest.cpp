@@ -20,15 +20,22 @@ TEST(FormScaling, SecondaryWindowsScaleFromTheReferenceScreenAndSitAboveCentre)
     EXPECT_DOUBLE_EQ(g.fontFactor, 1080.0 * 15 / 7200);
 }
 
+// A size outside 30-100 % is the whole screen, never no window at all.
 TEST(FormScaling, MainWindowByPercentAndFullScreen)
 {
-    auto g = ScaleMainWindowByPercent(QRect(0, 0, 1920, 1080), 75);
-    EXPECT_EQ(g.rect, QRect(240, 135, 1440, 810));
-    EXPECT_DOUBLE_EQ(g.fontFactor, 0.75);
-    g = ScaleMainWindowByPercent(QRect(1920, 0, 1000, 800), 30);
-    EXPECT_EQ(g.rect, QRect(1920 + 350, 280, 300, 240));
-
     const QRect screen(0, 0, 1920, 1080);
+    const std::tuple<QRect, int, QRect, double> rows[] = {
+        {screen, 75, QRect(240, 135, 1440, 810), 0.75},
+        {QRect(1920, 0, 1000, 800), 30, QRect(1920 + 350, 280, 300, 240), 0.3},
+        {screen, 0, screen, 1.0},
+        {screen, 29, screen, 1.0},
+        {screen, 101, screen, 1.0},
+    };
+    for (const auto& [on, percent, rect, font] : rows) {
+        const auto g = ScaleMainWindowByPercent(on, percent);
+        EXPECT_EQ(g.rect, rect) << percent;
+        EXPECT_DOUBLE_EQ(g.fontFactor, font) << percent;
+    }
     const QRect work(0, 0, 1920, 1040);
     EXPECT_EQ(FitMainWindowToScreen(screen, work, false).rect, screen);
     EXPECT_EQ(FitMainWindowToScreen(screen, work, true).rect, work);
@@ -83,14 +90,4 @@ TEST(FormSizeSettings, TaskbarFitOnlyAtFullSize)
     EXPECT_TRUE(s.toggleTaskbarFit());
     EXPECT_EQ(prefs.taskbarFit, 0);
     EXPECT_TRUE(dialogs.calls.empty());
-}
-
-TEST(FormScaling, SizeOutsideThirtyToHundredIsTheWholeScreenNotNoWindow)
-{
-    const QRect screen(0, 0, 1920, 1080);
-    for (int percent : {0, 1, 29, 101, 255}) {
-        const auto g = ScaleMainWindowByPercent(screen, percent);
-        EXPECT_EQ(g.rect, screen) << percent;
-        EXPECT_DOUBLE_EQ(g.fontFactor, 1.0) << percent;
-    }
 }

@@ -44,23 +44,17 @@ TEST(Preferences, MissingOrShortFileKeepsDefaultsForWhatIsNotThere)
     Preferences p;
     EXPECT_FALSE(ReadPreferences(dir.file("absent.dat"), p));
     EXPECT_EQ(p, Preferences{});
-    EXPECT_EQ(p.band, "40");
-    EXPECT_EQ(p.mode, "PH");
-    EXPECT_EQ(p.formSizePercent, 100);
+    EXPECT_EQ(QStringList({p.band, p.mode, QString::number(p.formSizePercent)}), QStringList({"40", "PH", "100"}));
 
     writeBytes(dir.file("short.dat"), "\"W1AW\"\r\n\"1D\"\r\n");
     EXPECT_FALSE(ReadPreferences(dir.file("short.dat"), p));
-    EXPECT_EQ(p.ownCall, "W1AW");
-    EXPECT_EQ(p.ownClass, "1D");
-    EXPECT_EQ(p.band, "40");
+    EXPECT_EQ(QStringList({p.ownCall, p.ownClass, p.band}), QStringList({"W1AW", "1D", "40"}));
 
     // A number where a number belongs, garbage after: the values before it are taken.
     Preferences q;
     writeBytes(dir.file("bad.dat"), "\"A\"\n\"B\"\n\"C\"\nnot-a-number\n\"CW\"\n");
     EXPECT_FALSE(ReadPreferences(dir.file("bad.dat"), q));
-    EXPECT_EQ(q.ownSection, "C");
-    EXPECT_EQ(q.utcOffset, 0.0f);
-    EXPECT_EQ(q.mode, "PH");
+    EXPECT_EQ(QStringList({q.ownSection, QString::number(q.utcOffset), q.mode}), QStringList({"C", "0", "PH"}));
 
     Preferences r;
     writeBytes(dir.file("nul.dat"), QByteArray(100000, '\0'));
