@@ -1,14 +1,9 @@
 #include "ReportTo.h"
-#include "log/OperatingState.h"
 #include "rig/BandPlanLookup.h"
-#include "rig/RigPoller.h"
 #include "rig/RigSettings.h"
 #include "rig/RigTune.h"
 #include "rig/SerialPort.h"
-#include "settings/Preferences.h"
 #include "sim/PtyPeer.h"
-#include "support/ScriptedDialogs.h"
-#include "support/TestFiles.h"
 #include "support/WaitFor.h"
 
 #include <gtest/gtest.h>
@@ -162,13 +157,7 @@ TEST(RigSettings, PresetsAndRoundTripThroughRigIni)
 }
 
 namespace {
-struct RigPollerDomain : ::testing::Test {
-    TempDataDir dir;
-    ScriptedDialogs dialogs;
-    Preferences prefs;
-    OperatingState state{prefs};
-    ReportingPoller poller{state, dialogs, dir.path()};
-};
+struct RigPollerDomain : ::testing::Test, PollerParts {};
 } // namespace
 
 TEST_F(RigPollerDomain, PegasusFilePairFollowsAndTunes)

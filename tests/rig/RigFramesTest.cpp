@@ -41,8 +41,6 @@ TEST(RigCatalog, ListHasTheNineteenTypesInOrderPlusRigctld)
     EXPECT_TRUE(RigCatalog::find("Ten Tec Orion")->rtsCts);
     EXPECT_TRUE(RigCatalog::find("Ten Tec Fnt Pnl")->rtsCts);
     EXPECT_FALSE(RigCatalog::find("Kenwood")->rtsCts);
-    EXPECT_STREQ(RigCatalog::find("Yaesu 757 GX II")->freqCommand, "00 00 00 00 10");
-    EXPECT_STREQ(RigCatalog::find("Yaesu FTdx9000")->modeCommand, "MD0;");
     EXPECT_EQ(RigCatalog::find("Yaesu FTdx9000")->dataBits, 0);
     EXPECT_EQ(RigCatalog::find("Nonexistent"), nullptr);
     EXPECT_TRUE(RigCatalog::takesYaesuOpenClose(RigFamily::Yaesu1000));

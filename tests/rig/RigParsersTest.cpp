@@ -194,9 +194,6 @@ TEST(RigParsers, RepliesThatDoNotParseWholeGiveNothing)
         {F::Rigctld, "RPRT x\n"},
         {F::Rigctld, "0\nCW\n500\n"},
         {F::Rigctld, "RPRT -11\n"},
-        {F::Kenwood, "FA0001402"}, // half a frame
-        {F::Kenwood, "FA0001X025000;"},
-        {F::Kenwood2, "IF0001402500"},
         {F::Icom, hex("FE FE E0 64 03 00 50 02")},          // no closing FD
         {F::Icom, hex("FE FE E0 64 03 00 5A 02 14 00 FD")}, // not BCD
         {F::Icom, hex("FE FE E0 64 FB FD")},                // an acknowledgement
