@@ -1,5 +1,4 @@
-// The rig windows offscreen, driven through their controls, with a simulated
-// rig on a pty.
+// The rig windows offscreen, driven through their controls, with a simulated rig on a pty.
 #include "ui/RigWindows.h"
 #include "log/Station.h"
 #include "rig/RigPoller.h"
@@ -106,8 +105,7 @@ TEST_F(RigWindowsTest, ChangeFrequencyButtonNeedsPollingThenOpensTheTestWindow)
     RigSetupWindow& f = windows.rigControl();
     child<QPushButton>(f, "cmdChangeFrequency")->click();
     ASSERT_EQ(dialogs.calls.size(), 1u);
-    EXPECT_EQ(dialogs.last().text, "You must be polling your rig to test this "
-                                   "function.  Please select your rig type "
+    EXPECT_EQ(dialogs.last().text, "You must be polling your rig to test this function.  Please select your rig type "
                                    "and click the Test command button.");
 
     SimulatedRig rig(SimulatedRig::Kind::Icom);
@@ -133,9 +131,7 @@ TEST_F(RigWindowsTest, ChangeFrequencyButtonNeedsPollingThenOpensTheTestWindow)
 
     child<QLineEdit>(*test, "Text2")->setText("7.04");
     test->sendFrequency();
-    WAIT_TRUE(rig.received.contains(QByteArray::fromHex("FEFE64E00500000407"
-                                                        "00FD")),
-              5000);
+    WAIT_TRUE(rig.received.contains(QByteArray::fromHex("FEFE64E0050000040700FD")), 5000);
     WAIT_EQ(station.state().band(), QString("40"), 3000);
     EXPECT_EQ(dialogs.calls.size(), 1u);
 }
@@ -196,8 +192,7 @@ TEST_F(RigWindowsTest, StartupOpensTheRigNamedInThePreferences)
 TEST_F(RigWindowsTest, ShortcutsOpenTheWindowsCentredOverTheMainWindowAndGoNeedsARig)
 {
     windows.installShortcuts(&main);
-    main.setGeometry(150, 100, 500,
-                     400); // centred on the 800x600 offscreen screen
+    main.setGeometry(150, 100, 500, 400); // centred on the 800x600 offscreen screen
     main.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
     const auto nearMain = [&](QWidget* w) {
@@ -216,8 +211,7 @@ TEST_F(RigWindowsTest, ShortcutsOpenTheWindowsCentredOverTheMainWindowAndGoNeeds
     ASSERT_TRUE(tune && tune->isVisible());
     EXPECT_TRUE(nearMain(tune)) << tune->x() << "," << tune->y() << " " << tune->width();
     EXPECT_EQ(tune->windowTitle(), "Change Frequency and Mode (Ctrl G (Go))");
-    // Steps left to right from the smallest, up above down; no 60/30/17/12 m
-    // under the 2025 rules.
+    // Steps left to right from the smallest, up above down; no 60/30/17/12 m under the 2025 rules.
     int x = -1;
     for (const char* b : {"cmdTune_0", "cmdTune_8", "cmdTune_6", "cmdTune_4", "cmdTune_2"}) {
         EXPECT_GT(child<QPushButton>(*tune, b)->x(), x) << b;
@@ -278,8 +272,7 @@ TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScansWhileShown)
     EXPECT_FALSE(child<QPushButton>(*tune, "cmdTune_6")->isEnabled());
     freq->setText("14.0255");
     EXPECT_TRUE(child<QPushButton>(*tune, "cmdTune_6")->isEnabled());
-    // +1 kHz, the 40 m preset (7.15, lower sideband), AM; 5.368 MHz on 60 m is
-    // upper sideband.
+    // +1 kHz, the 40 m preset (7.15, lower sideband), AM; 5.368 MHz on 60 m is upper sideband.
     const std::tuple<const char*, const char*, QByteArray> clicks[] = {
         {"cmdTune_6", "14.0265", "FA00014026500;"},
         {"cmdBand_3", "7.15", "MD1;FA00007150000;"},
@@ -316,8 +309,7 @@ TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScansWhileShown)
     EXPECT_TRUE(rig.received.contains("FA00014000500;")) << rig.received.toStdString();
     EXPECT_TRUE(rig.received.endsWith("FA00014000000;")) << rig.received.toStdString();
 
-    // The window's own timer scans only while the window is shown with Scan
-    // ticked.
+    // The window's own timer scans only while the window is shown with Scan ticked.
     auto* scan = child<QCheckBox>(*tune, "chkScan");
     EXPECT_FALSE(tune->scanning());
 
@@ -328,8 +320,7 @@ TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScansWhileShown)
     EXPECT_TRUE(tune->scanning());
     WAIT_TRUE(freq->text() != "14", 3000); // the window's own timer steps it
 
-    // Done hides the window: the scan stops with it, and a tick already due does
-    // nothing.
+    // Done hides the window: the scan stops with it, and a tick already due does nothing.
     child<QPushButton>(*tune, "cmdDone")->click();
     EXPECT_FALSE(tune->isVisible());
     EXPECT_FALSE(tune->scanning());
@@ -350,8 +341,7 @@ TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScansWhileShown)
 
 TEST_F(RigWindowsTest, PollerFailuresReachTheOperatorOnlyAfterThePollerReturns)
 {
-    // A box opened from inside the poller's timer slot would poll on in a nested
-    // event loop.
+    // A box opened from inside the poller's timer slot would poll on in a nested event loop.
     emit poller.failed("The rig port went away", "Rig Interface", Dialogs::Icon::Warning);
     EXPECT_TRUE(dialogs.calls.empty());
     WAIT_EQ(dialogs.calls.size(), size_t(1), 1000);
