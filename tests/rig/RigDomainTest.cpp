@@ -44,29 +44,6 @@ TEST(SerialPort, OpensAPtyMovesBytesBothWaysAndFailsOnMissingDevices)
     EXPECT_FALSE(port.PortOpen());
 }
 
-TEST(SerialPort, OpenFailureMessagesPerUser)
-{
-    const std::tuple<PortUser, const char*, const char*> rows[] = {
-        {PortUser::Tnc,
-         "The comm port that you selected for DX Spotting is either in use, invalid or the settings that you have "
-         "selected are invalid.  Please select another combination or choose None for your DX Spot selection.",
-         "Invalid Comm Settings."},
-        {PortUser::Cw,
-         "The port you have selected for CW keying is invalid.  Please select another or enter 0 for none.",
-         "Invalid port."},
-        {PortUser::Voice,
-         "The port you have selected for Phone keying is invalid.  Please select another or enter 0 for none.",
-         "Invalid port."},
-    };
-    for (const auto& [user, text, title] : rows) {
-        ScriptedDialogs d;
-        showPortOpenFailure(user, d);
-        ASSERT_EQ(d.calls.size(), 1u);
-        EXPECT_EQ(d.last().text, text);
-        EXPECT_EQ(d.last().title, title);
-    }
-}
-
 TEST(SerialPortTable, DefaultStartsWithTtyUsb0AndNamesTenPorts)
 {
     const auto t = SerialPortTable::systemDefault();

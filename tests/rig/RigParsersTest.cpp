@@ -104,9 +104,6 @@ TEST(RigParsers, RepliesThatGiveAReading)
             EXPECT_EQ(r.vfoFlag, row.vfo);
         }
     }
-    auto r = parsePegasusOut("14.025,CW\r\n");
-    EXPECT_EQ(r.frequency->hz, 14025000);
-    EXPECT_EQ(*r.mode, "CW");
     EXPECT_EQ(*parsePegasusOut("7.2,USB").mode, "PH");
     EXPECT_EQ(*parsePegasusOut("14.08,FSK").mode, "DIG");
 }
