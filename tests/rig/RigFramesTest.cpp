@@ -153,9 +153,7 @@ TEST(RigFrames, PollCommandsPerFamily)
         L sent;
         bool fromFrequency = false; // the toggle starts over at the frequency command
     } rows[] = {
-        // Kenwoods are asked for the data flag first; Elecraft radios say DATA in the mode.
-        {F::Kenwood, "FA;", "MD;", false, {"DA;", "FA;", "MD;"}},
-        {F::Kenwood2, "IF;", "", false, {"DA;", "IF;"}},
+        // Elecraft radios say DATA in the mode: no data-flag request.
         {F::Elecraft, "FA;", "MD;", false, {"FA;", "MD;"}},
         {F::Kenwood, "", "", false, {}},
         {F::Icom, "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", true, {hex("FE FE 64 E0 03 FD")}, true},
@@ -166,9 +164,6 @@ TEST(RigFrames, PollCommandsPerFamily)
         {F::Yaesu, "00 00 00 00", "", true, {}},
         {F::YaesuFTdx9000, "FA;", "MD0;", false, {"FA;"}, true},
         {F::YaesuFTdx9000, "FA;", "MD0;", false, {"MD0;"}},
-        {F::FrontPanel, "3F 41 0D", "3F 4D 0D", true, {hex("3F 41 0D")}, true},
-        {F::FrontPanel, "3F 41 0D", "3F 4D 0D", true, {hex("3F 4D 0D")}},
-        {F::Orion, "?AF", "?RMM", false, {"?AF\r", "?RMM\r"}},
         {F::Other, "01 02", "", true, {hex("01 02")}},
         {F::Other, "ZZ;", "", false, {"ZZ;"}},
         {F::Pegasus, "", "", false, {}},

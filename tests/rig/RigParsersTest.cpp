@@ -74,7 +74,6 @@ TEST(RigParsers, RepliesThatGiveAReading)
         {F::YaesuFTdx9000, "MD0C;", 0, "DIG", "FA;", "MD0;"},
         {F::YaesuFTdx9000, "MD08;", 0, "DIG", "FA;", "MD0;"},
         {F::Yaesu1000, hex("00 02 B5 5C 00 00 00 06"), 28400000, "DIG"},  // PKT
-        {F::Rigctld, "14074000\nPKTUSB\n3000\n", 14074000, "DIG", "f", "m"},
         {F::Rigctld, "14080000\nRTTYR\n500\n", 14080000, "DIG", "f", "m"},
         {F::Rigctld, "7074000\nPKTLSB\n3000\n", 7074000, "DIG", "f", "m"},
         {F::Rigctld, "146500000\nPKTFM\n15000\n", 146500000, "DIG", "f", "m"},
