@@ -50,10 +50,6 @@ TEST(SerialPortTable, DefaultStartsWithTtyUsb0AndNamesTenPorts)
     EXPECT_EQ(t.device(1), "/dev/ttyUSB0");
     EXPECT_GE(t.size(), 10);
     EXPECT_EQ(t.device(0), "");
-    SerialPortTable edited;
-    edited.setDevice(3, "/dev/ttyACM7");
-    EXPECT_EQ(edited.device(3), "/dev/ttyACM7");
-    EXPECT_EQ(edited.device(1), "");
 }
 
 TEST(BandPlanLookup, BuiltInPlanResolvesPhoneToTheRightSideband)

@@ -24,12 +24,6 @@ struct RigPollerPty : ::testing::Test, PollerParts {
         s.pollRate = rate;
         ASSERT_TRUE(poller.start()) << dialogs.messages().join('|').toStdString();
     }
-    // Waits for the poller to be back to polling after a change, then for the rig's answer.
-    void waitChangeDone()
-    {
-        WAIT_TRUE(!poller.changing(), 5000);
-        EXPECT_TRUE(poller.polling());
-    }
 };
 
 // One row per rig type: how the simulated radio is set up, what the poller must read from it,
@@ -146,7 +140,8 @@ TEST_P(RigPollerTune, ReadsTunesAndReadsBack)
     rig.received.clear();
     poller.ChangeFrequency(Frequency::fromMHz(row.tuneTo));
     EXPECT_TRUE(poller.changing()); // returned at once; the exchange runs on timers
-    waitChangeDone();
+    WAIT_TRUE(!poller.changing(), 5000);
+    EXPECT_TRUE(poller.polling());
     qsizetype at = 0;
     for (const QByteArray& frame : row.sent) {
         at = rig.received.indexOf(frame, at);
