@@ -36,7 +36,6 @@ TEST(RigCatalog, ListHasTheNineteenTypesInOrderPlusRigctld)
         "Yaesu",        "Yaesu 757 GX II", "Yaesu 890",      "Yaesu 920",       "Yaesu 990",
         "Yaesu 1000 D", "Yaesu 1000",      "Yaesu FTdx9000", "Other",           "Hamlib rigctld"};
     EXPECT_EQ(RigCatalog::names(), expected);
-    EXPECT_TRUE(RigCatalog::find("Icom")->icomAddressNote);
     EXPECT_FALSE(RigCatalog::find("Ten Tec Omni VI")->icomAddressNote);
     EXPECT_TRUE(RigCatalog::find("Ten Tec Orion")->rtsCts);
     EXPECT_TRUE(RigCatalog::find("Ten Tec Fnt Pnl")->rtsCts);

@@ -18,7 +18,7 @@ TEST(Preferences, ReadsAndWritesTheSeventeenLines)
                            n(p.listPrevious), p.operatorInitials, n(p.permanentBackup), n(p.extraBackup),
                            p.extraBackupFolder}),
               QStringList({"K1ABC/4", "2A", "CT", "4.5", "CW", "20", "65280", "16777215", "90", "2", "Kenwood", "1",
-                           "1", "JS", "1", "0", "/media/usb"}));
+                           "0", "JS", "1", "0", "/media/usb"}));
     TempDataDir dir;
     ASSERT_TRUE(SavePref(dir.file("fdpref.dat"), p));
     EXPECT_EQ(readBytes(dir.file("fdpref.dat")), readBytes(golden));
