@@ -1,6 +1,10 @@
 #pragma once
 
+#include "log/OperatingState.h"
 #include "rig/RigPoller.h"
+#include "settings/Preferences.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
 #include "util/Dialogs.h"
 
 #include <QObject>
@@ -22,4 +26,13 @@ public:
     {
         reportTo(*this, dialogs);
     }
+};
+
+// A reporting poller with its own data folder, dialogs and operating state.
+struct PollerParts {
+    TempDataDir dir;
+    ScriptedDialogs dialogs;
+    Preferences prefs;
+    OperatingState state{prefs};
+    ReportingPoller poller{state, dialogs, dir.path()};
 };

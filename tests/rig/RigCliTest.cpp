@@ -21,44 +21,38 @@ CliRun runCli(const QStringList& args, const QString& dataDir)
 
 // One line per reading. CW on the FT8 calling frequency: the rig's word by default, DIG when
 // the frequency decides.
-TEST(RigCli, PollModeByRigOrFrequency)
+TEST(RigCli, PollPrintsOneLinePerReading)
 {
-    TempDataDir dir;
-    SimulatedRig rig(SimulatedRig::Kind::Kenwood);
-    rig.hz = 14074000;
-    const QStringList base{"rig-poll", "--rig", "Kenwood", "--port", rig.device()};
     struct Row {
-        QStringList extra;
+        SimulatedRig::Kind kind;
+        QStringList args;
         int exitCode;
         QByteArray out;
+        QByteArray firstSent = {};
     };
     const Row rows[] = {
-        {{"--polls", "2"}, 0, "14.07400 CW\n14.07400 CW\n"}, // one line per reading
-        {{"--mode-by", "rig"}, 0, "14.07400 CW\n"},
-        {{"--mode-by", "frequency"}, 0, "14.07400 DIG\n"},
-        {{"--mode-by", "band"}, 2, ""},
+        {SimulatedRig::Kind::Kenwood, {"--rig", "Kenwood", "--polls", "2"}, 0, "14.07400 CW\n14.07400 CW\n"},
+        {SimulatedRig::Kind::Kenwood, {"--rig", "Kenwood", "--mode-by", "rig"}, 0, "14.07400 CW\n"},
+        {SimulatedRig::Kind::Kenwood, {"--rig", "Kenwood", "--mode-by", "frequency"}, 0, "14.07400 DIG\n"},
+        {SimulatedRig::Kind::Kenwood, {"--rig", "Kenwood", "--mode-by", "band"}, 2, ""},
+        // One command per poll: the mode is not known at the first reading.
+        {SimulatedRig::Kind::Icom,
+         {"--rig", "Icom", "--settings", "9600,N,8,1", "--freq-cmd", "FE FE 5E E0 03 FD", "--mode-cmd",
+          "FE FE 5E E0 04 FD", "--rate", "F", "--polls", "2"},
+         0,
+         "14.07400\n14.07400 CW\n",
+         QByteArray::fromHex("FEFE5EE003FD")},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.extra.join(' ').toStdString());
-        const auto r = runCli(base + row.extra, dir.path());
+        SCOPED_TRACE(row.args.join(' ').toStdString());
+        TempDataDir dir;
+        SimulatedRig rig(row.kind);
+        rig.hz = 14074000;
+        const auto r = runCli(QStringList{"rig-poll", "--port", rig.device()} + row.args, dir.path());
         EXPECT_EQ(r.exitCode, row.exitCode) << r.err.toStdString();
         EXPECT_EQ(r.out, row.out);
+        EXPECT_TRUE(rig.received.startsWith(row.firstSent));
     }
-}
-
-TEST(RigCli, PollWithSettingsAndCommandBoxes)
-{
-    TempDataDir dir;
-    SimulatedRig rig(SimulatedRig::Kind::Icom);
-    rig.hz = 7040000;
-    const auto r =
-        runCli({"rig-poll", "--rig", "Icom", "--port", rig.device(), "--settings", "9600,N,8,1", "--freq-cmd",
-                "FE FE 5E E0 03 FD", "--mode-cmd", "FE FE 5E E0 04 FD", "--rate", "F", "--polls", "2"},
-               dir.path());
-    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    // One command per poll: the mode is not known at the first reading.
-    EXPECT_EQ(r.out, "7.04000\n7.04000 CW\n");
-    EXPECT_TRUE(rig.received.startsWith(QByteArray::fromHex("FEFE5EE003FD")));
 }
 
 TEST(RigCli, SetTunesWithTheExactFramesAndSetsTheMode)

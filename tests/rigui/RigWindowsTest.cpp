@@ -1,10 +1,9 @@
-// The rig windows offscreen, driven through their controls, with a simulated
-// rig on a pty.
+// The rig windows offscreen, driven through their controls, with a simulated rig on a pty.
 #include "ui/RigWindows.h"
 #include "log/Station.h"
-#include "sim/SimulatedRig.h"
 #include "rig/RigPoller.h"
 #include "rig/RigTune.h"
+#include "sim/SimulatedRig.h"
 #include "support/ManualClock.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
@@ -25,11 +24,6 @@
 
 namespace {
 
-QByteArray hexBytes(const char* hex)
-{
-    return QByteArray::fromHex(hex);
-}
-
 struct RigWindowsTest : ::testing::Test {
     TempDataDir dir;
     ScriptedDialogs dialogs;
@@ -45,12 +39,11 @@ struct RigWindowsTest : ::testing::Test {
         EXPECT_NE(c, nullptr) << name;
         return c;
     }
-    void chooseRig(const char* name)
+    // Through the list alone, as arrow keys or a click move its row.
+    void chooseRig(const char* name, RigSetupWindow* f = nullptr)
     {
-        RigSetupWindow& f = windows.rigControl();
-        auto* list = child<QListWidget>(f, "List1");
+        auto* list = child<QListWidget>(f ? *f : windows.rigControl(), "List1");
         list->setCurrentRow(static_cast<int>(RigCatalog::names().indexOf(QString::fromLatin1(name))));
-        f.rigChosen();
     }
     // Points port 1 at the simulated rig through the port table editor.
     void usePort(const SimulatedRig& rig)
@@ -59,19 +52,6 @@ struct RigWindowsTest : ::testing::Test {
         child<QTableWidget>(f, "tblPorts")->item(0, 0)->setText(rig.device());
         child<QRadioButton>(f, "optPort0")->setChecked(true);
         child<QRadioButton>(f, "optRate0")->setChecked(true);
-    }
-    // The tune window over a polling Kenwood; null (and the case failed) when
-    // polling did not start.
-    RigTuneWindow* openTuneOnPollingKenwood(const SimulatedRig& rig)
-    {
-        chooseRig("Kenwood");
-        usePort(rig);
-        windows.rigControl().test();
-        EXPECT_TRUE(windows.poller().polling());
-        if (!windows.poller().polling())
-            return nullptr;
-        windows.showRigTune();
-        return main.findChild<RigTuneWindow*>();
     }
 };
 
@@ -125,8 +105,7 @@ TEST_F(RigWindowsTest, ChangeFrequencyButtonNeedsPollingThenOpensTheTestWindow)
     RigSetupWindow& f = windows.rigControl();
     child<QPushButton>(f, "cmdChangeFrequency")->click();
     ASSERT_EQ(dialogs.calls.size(), 1u);
-    EXPECT_EQ(dialogs.last().text, "You must be polling your rig to test this "
-                                   "function.  Please select your rig type "
+    EXPECT_EQ(dialogs.last().text, "You must be polling your rig to test this function.  Please select your rig type "
                                    "and click the Test command button.");
 
     SimulatedRig rig(SimulatedRig::Kind::Icom);
@@ -152,9 +131,7 @@ TEST_F(RigWindowsTest, ChangeFrequencyButtonNeedsPollingThenOpensTheTestWindow)
 
     child<QLineEdit>(*test, "Text2")->setText("7.04");
     test->sendFrequency();
-    WAIT_TRUE(rig.received.contains(QByteArray::fromHex("FEFE64E00500000407"
-                                                        "00FD")),
-              5000);
+    WAIT_TRUE(rig.received.contains(QByteArray::fromHex("FEFE64E0050000040700FD")), 5000);
     WAIT_EQ(station.state().band(), QString("40"), 3000);
     EXPECT_EQ(dialogs.calls.size(), 1u);
 }
@@ -166,9 +143,7 @@ TEST_F(RigWindowsTest, SettingsSurviveARestart)
         RigPoller firstPoller{station.state(), dir.path()};
         RigWindows first{station, firstPoller, dialogs, &main};
         RigSetupWindow& f = first.rigControl();
-        auto* list = child<QListWidget>(f, "List1");
-        list->setCurrentRow(static_cast<int>(RigCatalog::names().indexOf("Kenwood 2")));
-        f.rigChosen();
+        chooseRig("Kenwood 2", &f);
         for (const char* choice : kChoices)
             child<QRadioButton>(f, choice)->setChecked(true);
         child<QCheckBox>(f, "chkFrequency")->setChecked(false);
@@ -217,8 +192,7 @@ TEST_F(RigWindowsTest, StartupOpensTheRigNamedInThePreferences)
 TEST_F(RigWindowsTest, ShortcutsOpenTheWindowsCentredOverTheMainWindowAndGoNeedsARig)
 {
     windows.installShortcuts(&main);
-    main.setGeometry(150, 100, 500,
-                     400); // centred on the 800x600 offscreen screen
+    main.setGeometry(150, 100, 500, 400); // centred on the 800x600 offscreen screen
     main.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
     const auto nearMain = [&](QWidget* w) {
@@ -237,8 +211,7 @@ TEST_F(RigWindowsTest, ShortcutsOpenTheWindowsCentredOverTheMainWindowAndGoNeeds
     ASSERT_TRUE(tune && tune->isVisible());
     EXPECT_TRUE(nearMain(tune)) << tune->x() << "," << tune->y() << " " << tune->width();
     EXPECT_EQ(tune->windowTitle(), "Change Frequency and Mode (Ctrl G (Go))");
-    // Steps left to right from the smallest, up above down; no 60/30/17/12 m
-    // under the 2025 rules.
+    // Steps left to right from the smallest, up above down; no 60/30/17/12 m under the 2025 rules.
     int x = -1;
     for (const char* b : {"cmdTune_0", "cmdTune_8", "cmdTune_6", "cmdTune_4", "cmdTune_2"}) {
         EXPECT_GT(child<QPushButton>(*tune, b)->x(), x) << b;
@@ -288,15 +261,18 @@ TEST_F(RigWindowsTest, RigWindowFitsTheScreenAndShowsOnlyTheChosenRigsFields)
 TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScansWhileShown)
 {
     SimulatedRig rig(SimulatedRig::Kind::Kenwood);
-    auto* tune = openTuneOnPollingKenwood(rig);
-    ASSERT_NE(tune, nullptr);
+    chooseRig("Kenwood");
+    usePort(rig);
+    windows.rigControl().test();
+    ASSERT_TRUE(windows.poller().polling());
+    windows.showRigTune();
+    auto* tune = main.findChild<RigTuneWindow*>();
     auto* freq = child<QLineEdit>(*tune, "txtFreq");
 
     EXPECT_FALSE(child<QPushButton>(*tune, "cmdTune_6")->isEnabled());
     freq->setText("14.0255");
     EXPECT_TRUE(child<QPushButton>(*tune, "cmdTune_6")->isEnabled());
-    // +1 kHz, the 40 m preset (7.15, lower sideband), AM; 5.368 MHz on 60 m is
-    // upper sideband.
+    // +1 kHz, the 40 m preset (7.15, lower sideband), AM; 5.368 MHz on 60 m is upper sideband.
     const std::tuple<const char*, const char*, QByteArray> clicks[] = {
         {"cmdTune_6", "14.0265", "FA00014026500;"},
         {"cmdBand_3", "7.15", "MD1;FA00007150000;"},
@@ -333,8 +309,7 @@ TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScansWhileShown)
     EXPECT_TRUE(rig.received.contains("FA00014000500;")) << rig.received.toStdString();
     EXPECT_TRUE(rig.received.endsWith("FA00014000000;")) << rig.received.toStdString();
 
-    // The window's own timer scans only while the window is shown with Scan
-    // ticked.
+    // The window's own timer scans only while the window is shown with Scan ticked.
     auto* scan = child<QCheckBox>(*tune, "chkScan");
     EXPECT_FALSE(tune->scanning());
 
@@ -345,8 +320,7 @@ TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScansWhileShown)
     EXPECT_TRUE(tune->scanning());
     WAIT_TRUE(freq->text() != "14", 3000); // the window's own timer steps it
 
-    // Done hides the window: the scan stops with it, and a tick already due does
-    // nothing.
+    // Done hides the window: the scan stops with it, and a tick already due does nothing.
     child<QPushButton>(*tune, "cmdDone")->click();
     EXPECT_FALSE(tune->isVisible());
     EXPECT_FALSE(tune->scanning());
@@ -365,34 +339,9 @@ TEST_F(RigWindowsTest, TuneWindowStepsBandsModesAndScansWhileShown)
     WAIT_TRUE(!windows.poller().changing(), 5000);
 }
 
-TEST_F(RigWindowsTest, ArrowKeysChooseTheRigThatTestUses)
-{
-    SimulatedRig rig(SimulatedRig::Kind::Icom);
-    chooseRig("Kenwood");
-    usePort(rig);
-    RigSetupWindow& f = windows.rigControl();
-    auto* list = child<QListWidget>(f, "List1");
-    const int icom = static_cast<int>(RigCatalog::names().indexOf("Icom"));
-    list->setFocus();
-    for (int guard = 0; list->currentRow() != icom && guard < 50; ++guard)
-        QTest::keyClick(list, list->currentRow() < icom ? Qt::Key_Down : Qt::Key_Up);
-    ASSERT_EQ(list->currentRow(), icom);
-    EXPECT_EQ(QStringList({child<QLineEdit>(f, "txtFreq")->text(), child<QLineEdit>(f, "txtMode")->text(),
-                           station.prefs().rigType}),
-              QStringList({"FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", "Icom"}));
-
-    rig.received.clear();
-    child<QPushButton>(f, "Command1")->click();
-    EXPECT_EQ(windows.poller().settings().rigType, "Icom");
-    WAIT_EQ(child<QLabel>(f, "lblFreq")->text(), QString("14.02500"), 3000);
-    EXPECT_TRUE(rig.received.startsWith(hexBytes("FEFE64E003FD"))) << rig.received.toHex(' ').toStdString();
-    child<QPushButton>(f, "Command2")->click();
-}
-
 TEST_F(RigWindowsTest, PollerFailuresReachTheOperatorOnlyAfterThePollerReturns)
 {
-    // A box opened from inside the poller's timer slot would poll on in a nested
-    // event loop.
+    // A box opened from inside the poller's timer slot would poll on in a nested event loop.
     emit poller.failed("The rig port went away", "Rig Interface", Dialogs::Icon::Warning);
     EXPECT_TRUE(dialogs.calls.empty());
     WAIT_EQ(dialogs.calls.size(), size_t(1), 1000);

@@ -20,15 +20,22 @@ TEST(FormScaling, SecondaryWindowsScaleFromTheReferenceScreenAndSitAboveCentre)
     EXPECT_DOUBLE_EQ(g.fontFactor, 1080.0 * 15 / 7200);
 }
 
+// A size outside 30-100 % is the whole screen, never no window at all.
 TEST(FormScaling, MainWindowByPercentAndFullScreen)
 {
-    auto g = ScaleMainWindowByPercent(QRect(0, 0, 1920, 1080), 75);
-    EXPECT_EQ(g.rect, QRect(240, 135, 1440, 810));
-    EXPECT_DOUBLE_EQ(g.fontFactor, 0.75);
-    g = ScaleMainWindowByPercent(QRect(1920, 0, 1000, 800), 30);
-    EXPECT_EQ(g.rect, QRect(1920 + 350, 280, 300, 240));
-
     const QRect screen(0, 0, 1920, 1080);
+    const std::tuple<QRect, int, QRect, double> rows[] = {
+        {screen, 75, QRect(240, 135, 1440, 810), 0.75},
+        {QRect(1920, 0, 1000, 800), 30, QRect(1920 + 350, 280, 300, 240), 0.3},
+        {screen, 0, screen, 1.0},
+        {screen, 29, screen, 1.0},
+        {screen, 101, screen, 1.0},
+    };
+    for (const auto& [on, percent, rect, font] : rows) {
+        const auto g = ScaleMainWindowByPercent(on, percent);
+        EXPECT_EQ(g.rect, rect) << percent;
+        EXPECT_DOUBLE_EQ(g.fontFactor, font) << percent;
+    }
     const QRect work(0, 0, 1920, 1040);
     EXPECT_EQ(FitMainWindowToScreen(screen, work, false).rect, screen);
     EXPECT_EQ(FitMainWindowToScreen(screen, work, true).rect, work);
@@ -40,29 +47,25 @@ TEST(FormSizeSettings, PercentageIsClampedAndChecked)
     Preferences prefs;
     ScriptedDialogs dialogs;
     FormSizeSettings s(prefs, dialogs);
-    dialogs.inputAnswers = {QString("250"), QString("10"), QString("abc"), std::nullopt, QString(" 90 ")};
-
-    EXPECT_TRUE(s.askFormSize());
-    EXPECT_EQ(prefs.formSizePercent, 100);
-    const auto& ask = dialogs.calls[0];
-    EXPECT_EQ(ask.text, "Enter the % of the screen you would like the form to cover.  Try between 90 and 100 for best "
-                        "results.  Values below 75 do not display well.");
-    EXPECT_EQ(ask.title, "Please enter screen percentage.");
-    EXPECT_EQ(ask.extra, "100");
-    EXPECT_EQ(dialogs.calls.size(), 1u); // applied at once: no restart message
-
-    EXPECT_TRUE(s.askFormSize());
-    EXPECT_EQ(prefs.formSizePercent, 30);
-    EXPECT_FALSE(s.askFormSize());
-    EXPECT_EQ(prefs.formSizePercent, 30);
-    EXPECT_EQ(dialogs.last().text, "Please enter only numeric values.");
-    EXPECT_EQ(dialogs.last().title, "Numeric Values Required");
-    const size_t before = dialogs.calls.size();
-    EXPECT_FALSE(s.askFormSize()); // Cancel
-    EXPECT_EQ(dialogs.calls.size(), before + 1);
-    EXPECT_EQ(prefs.formSizePercent, 30);
-    EXPECT_TRUE(s.askFormSize());
-    EXPECT_EQ(prefs.formSizePercent, 90);
+    // Each answer in turn: whether it is taken, the size kept, the dialog calls so far.
+    const std::tuple<std::optional<QString>, bool, int, size_t> rows[] = {
+        {"250", true, 100, 1}, // applied at once: no restart message
+        {"10", true, 30, 2},   {"abc", false, 30, 4}, {std::nullopt, false, 30, 5}, // Cancel says nothing
+        {" 90 ", true, 90, 6},
+    };
+    for (const auto& [answer, taken, percent, calls] : rows) {
+        SCOPED_TRACE(answer.value_or("<cancel>").toStdString());
+        dialogs.inputAnswers = {answer};
+        EXPECT_EQ(s.askFormSize(), taken);
+        EXPECT_EQ(prefs.formSizePercent, percent);
+        EXPECT_EQ(dialogs.calls.size(), calls);
+    }
+    EXPECT_EQ(dialogs.calls[0].text, "Enter the % of the screen you would like the form to cover.  Try between 90 and "
+                                     "100 for best results.  Values below 75 do not display well.");
+    EXPECT_EQ(dialogs.calls[0].title, "Please enter screen percentage.");
+    EXPECT_EQ(dialogs.calls[0].extra, "100");
+    EXPECT_EQ(dialogs.calls[3].text, "Please enter only numeric values.");
+    EXPECT_EQ(dialogs.calls[3].title, "Numeric Values Required");
 }
 
 TEST(FormSizeSettings, TaskbarFitOnlyAtFullSize)
@@ -83,14 +86,4 @@ TEST(FormSizeSettings, TaskbarFitOnlyAtFullSize)
     EXPECT_TRUE(s.toggleTaskbarFit());
     EXPECT_EQ(prefs.taskbarFit, 0);
     EXPECT_TRUE(dialogs.calls.empty());
-}
-
-TEST(FormScaling, SizeOutsideThirtyToHundredIsTheWholeScreenNotNoWindow)
-{
-    const QRect screen(0, 0, 1920, 1080);
-    for (int percent : {0, 1, 29, 101, 255}) {
-        const auto g = ScaleMainWindowByPercent(screen, percent);
-        EXPECT_EQ(g.rect, screen) << percent;
-        EXPECT_DOUBLE_EQ(g.fontFactor, 1.0) << percent;
-    }
 }

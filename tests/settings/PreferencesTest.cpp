@@ -6,36 +6,22 @@
 
 #include <gtest/gtest.h>
 
-TEST(Preferences, WritesSeventeenLinesQuotedTextBareNumbers)
+// data/fdpref.dat: the seventeen lines written by hand, quoted text and bare numbers.
+TEST(Preferences, ReadsAndWritesTheSeventeenLines)
 {
+    const QString golden = QStringLiteral(SETTINGS_DATA "/fdpref.dat");
     Preferences p;
-    p.ownCall = "K1ABC/4";
-    p.ownClass = "2A";
-    p.ownSection = "CT";
-    p.utcOffset = 4.5f;
-    p.mode = "CW";
-    p.band = "20";
-    p.workedColour = 65280;
-    p.notWorkedColour = 16777215;
-    p.formSizePercent = 90;
-    p.voiceNavigation = 2;
-    p.rigType = "Kenwood";
-    p.taskbarFit = 1;
-    p.listPrevious = 1;
-    p.operatorInitials = "JS";
-    p.permanentBackup = 1;
-    p.extraBackup = 0;
-    p.extraBackupFolder = "/media/usb";
-    EXPECT_EQ(
-        formatPreferences(p),
-        QByteArray("\"K1ABC/4\"\r\n\"2A\"\r\n\"CT\"\r\n4.5\r\n\"CW\"\r\n\"20\"\r\n65280\r\n16777215\r\n90\r\n2\r\n"
-                   "\"Kenwood\"\r\n1\r\n1\r\n\"JS\"\r\n1\r\n0\r\n\"/media/usb\"\r\n"));
-
+    ASSERT_TRUE(ReadPreferences(golden, p));
+    const auto n = [](auto v) { return QString::number(v); };
+    EXPECT_EQ(QStringList({p.ownCall, p.ownClass, p.ownSection, n(p.utcOffset), p.mode, p.band, n(p.workedColour),
+                           n(p.notWorkedColour), n(p.formSizePercent), n(p.voiceNavigation), p.rigType, n(p.taskbarFit),
+                           n(p.listPrevious), p.operatorInitials, n(p.permanentBackup), n(p.extraBackup),
+                           p.extraBackupFolder}),
+              QStringList({"K1ABC/4", "2A", "CT", "4.5", "CW", "20", "65280", "16777215", "90", "2", "Kenwood", "1",
+                           "0", "JS", "1", "0", "/media/usb"}));
     TempDataDir dir;
     ASSERT_TRUE(SavePref(dir.file("fdpref.dat"), p));
-    Preferences back;
-    ASSERT_TRUE(ReadPreferences(dir.file("fdpref.dat"), back));
-    EXPECT_EQ(back, p);
+    EXPECT_EQ(readBytes(dir.file("fdpref.dat")), readBytes(golden));
 }
 
 TEST(Preferences, MissingOrShortFileKeepsDefaultsForWhatIsNotThere)
@@ -44,23 +30,17 @@ TEST(Preferences, MissingOrShortFileKeepsDefaultsForWhatIsNotThere)
     Preferences p;
     EXPECT_FALSE(ReadPreferences(dir.file("absent.dat"), p));
     EXPECT_EQ(p, Preferences{});
-    EXPECT_EQ(p.band, "40");
-    EXPECT_EQ(p.mode, "PH");
-    EXPECT_EQ(p.formSizePercent, 100);
+    EXPECT_EQ(QStringList({p.band, p.mode, QString::number(p.formSizePercent)}), QStringList({"40", "PH", "100"}));
 
     writeBytes(dir.file("short.dat"), "\"W1AW\"\r\n\"1D\"\r\n");
     EXPECT_FALSE(ReadPreferences(dir.file("short.dat"), p));
-    EXPECT_EQ(p.ownCall, "W1AW");
-    EXPECT_EQ(p.ownClass, "1D");
-    EXPECT_EQ(p.band, "40");
+    EXPECT_EQ(QStringList({p.ownCall, p.ownClass, p.band}), QStringList({"W1AW", "1D", "40"}));
 
     // A number where a number belongs, garbage after: the values before it are taken.
     Preferences q;
     writeBytes(dir.file("bad.dat"), "\"A\"\n\"B\"\n\"C\"\nnot-a-number\n\"CW\"\n");
     EXPECT_FALSE(ReadPreferences(dir.file("bad.dat"), q));
-    EXPECT_EQ(q.ownSection, "C");
-    EXPECT_EQ(q.utcOffset, 0.0f);
-    EXPECT_EQ(q.mode, "PH");
+    EXPECT_EQ(QStringList({q.ownSection, QString::number(q.utcOffset), q.mode}), QStringList({"C", "0", "PH"}));
 
     Preferences r;
     writeBytes(dir.file("nul.dat"), QByteArray(100000, '\0'));

@@ -31,7 +31,8 @@ TEST(SharedPreferences, EditsLeaveOtherProgramsTextAlone)
 {
     TempDataDir dir;
     const QString path = dir.file("shared.xml");
-    writeBytes(path, "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<OTHER>x y  z</OTHER>\r\n<OWN_EMAIL></OWN_EMAIL>\r\n");
+    writeBytes(path,
+               "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<OTHER>x y  z</OTHER>\r\n<OWN_EMAIL></OWN_EMAIL>\r\n");
     SharedPreferences s;
     s.LoadSharedPreferences(path);
     s.SetSharedPreference("OWN_EMAIL", "a@b.c", true);
