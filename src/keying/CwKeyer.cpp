@@ -7,6 +7,7 @@
 #include "keying/MorseCode.h"
 #include "keying/WinKeyClient.h"
 #include "keying/WinKeySender.h"
+#include "rig/SerialPort.h"
 
 namespace {
 
@@ -125,9 +126,8 @@ bool CwKeyer::CWSetup()
 
 void CwKeyer::reportBadPort()
 {
-    emit setupFailed(QStringLiteral("The port you have selected for CW keying is invalid.  Please select another "
-                                    "or enter 0 for none."),
-                     QStringLiteral("Invalid port."));
+    const PortOpenFailure f = portOpenFailure(PortUser::Cw);
+    emit setupFailed(f.text, f.title);
 }
 
 void CwKeyer::givePortTo(int port)

@@ -3,6 +3,7 @@
 #include "keying/KeyLine.h"
 #include "keying/KeyLines.h"
 #include "keying/WavePlayer.h"
+#include "rig/SerialPort.h"
 #include "util/Clock.h"
 
 #include <QFileInfo>
@@ -48,9 +49,8 @@ bool VoiceKeyer::PhoneSetup()
     QString error;
     m_serial = openSerialLine(port, dtr, &error);
     if (!m_serial) {
-        emit setupFailed(QStringLiteral("The port you have selected for Phone keying is invalid.  Please select "
-                                        "another or enter 0 for none."),
-                         QStringLiteral("Invalid port."));
+        const PortOpenFailure f = portOpenFailure(PortUser::Voice);
+        emit setupFailed(f.text, f.title);
         return false;
     }
     m_serialFor = QStringLiteral("%1/%2").arg(port).arg(dtr);

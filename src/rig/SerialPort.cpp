@@ -1,7 +1,5 @@
 #include "rig/SerialPort.h"
 
-#include "util/Dialogs.h"
-
 #include <QSerialPort>
 
 SerialPort::SerialPort(SerialPortTable table, QObject* parent)
@@ -183,10 +181,4 @@ PortOpenFailure portOpenFailure(PortUser user)
                 QStringLiteral("Invalid port.")};
     }
     return {};
-}
-
-void showPortOpenFailure(PortUser user, Dialogs& dialogs)
-{
-    const PortOpenFailure f = portOpenFailure(user);
-    dialogs.message(f.text, f.title, Dialogs::Icon::Information);
 }

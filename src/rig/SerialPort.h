@@ -7,7 +7,6 @@
 #include <QString>
 #include <optional>
 
-class Dialogs;
 class QSerialPort;
 
 // Our one serial port class, with the operations every port user of the program relies on:
@@ -87,4 +86,3 @@ struct PortOpenFailure {
     QString title;
 };
 PortOpenFailure portOpenFailure(PortUser user);
-void showPortOpenFailure(PortUser user, Dialogs& dialogs);

@@ -1,6 +1,7 @@
 #include "spots/SpotSession.h"
 
 #include "rig/RigFrames.h"
+#include "rig/SerialPort.h"
 #include "rig/SerialPortTable.h"
 #include "settings/UserSettingsStore.h"
 #include "spots/SpotBoard.h"
@@ -139,10 +140,8 @@ void SpotSession::openTnc()
     }
     stopListening();
     append(QStringLiteral("** Unable to open TNC Serial Port **"));
-    emit message(QStringLiteral("The comm port that you selected for DX Spotting is either in use, invalid or the "
-                                "settings that you have selected are invalid.  Please select another combination "
-                                "or choose None for your DX Spot selection."),
-                 QStringLiteral("Invalid Comm Settings."));
+    const PortOpenFailure f = portOpenFailure(PortUser::Tnc);
+    emit message(f.text, f.title);
 }
 
 void SpotSession::openAgw()

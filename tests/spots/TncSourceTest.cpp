@@ -92,7 +92,11 @@ TEST_F(SpotSessionFixture, TncSessionOpensPollsSendsAndRefusesABadPort)
     EXPECT_FALSE(session.isListening());
     EXPECT_TRUE(session.received().text().endsWith("** Unable to open TNC Serial Port **"));
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0][1].toString(), "Invalid Comm Settings.");
+    EXPECT_EQ(QStringList({messages[0][0].toString(), messages[0][1].toString()}),
+              QStringList({"The comm port that you selected for DX Spotting is either in use, invalid or the settings "
+                           "that you have selected are invalid.  Please select another combination or choose None "
+                           "for your DX Spot selection.",
+                           "Invalid Comm Settings."}));
 }
 
 TEST(TncSource, CliConnectsThroughTheTncAndPrintsSpots)

@@ -105,7 +105,11 @@ TEST_F(Sharing, AFailedTakeBackIsToldOncePerMessage)
     cw.FKeyCW(124);
     WAIT_EQ(finished.count(), 1, 3000); // comes after every notice of the run
     EXPECT_EQ(seen.size(), 2);          // tried again for the second character
-    EXPECT_EQ(failed.count(), 1);
+    ASSERT_EQ(failed.count(), 1);
+    EXPECT_EQ(QStringList({failed[0][0].toString(), failed[0][1].toString()}),
+              QStringList({"The port you have selected for CW keying is invalid.  Please select another or enter 0 "
+                           "for none.",
+                           "Invalid port."}));
     EXPECT_EQ(voice.heldPort(), 2);
 }
 
