@@ -9,7 +9,8 @@ TEST_F(SyncBrokerFixture, ThreeStationsLoggingTogetherEndWithOneLogAndEditsAndDe
     TestStation a("A", broker, {rec("K0OLD", 0)}), b("B", broker), c("C", broker);
     WAIT_TRUE(a.caughtUp && b.caughtUp && c.caughtUp, kWaitMs);
     for (int i = 1; i <= 15; ++i) {
-        // Every station's fifth contact is the same call, band, mode and second: all three stay.
+        // Every station's fifth contact is W1AW at the same second (A and B both on 20, a dupe
+        // pair; C on 40): all three stay, since each station keeps what the others logged.
         const int second = i == 5 ? 100 : i * 7;
         a.enter(rec(i == 5 ? "W1AW" : QStringLiteral("K%1A").arg(i), second));
         b.enter(rec(i == 5 ? "W1AW" : QStringLiteral("K%1B").arg(i), second));
