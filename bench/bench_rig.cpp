@@ -4,17 +4,13 @@
 #include "log/OperatingState.h"
 #include "rig/RigPoller.h"
 #include "settings/Preferences.h"
+#include "sim/PtyPeer.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QSocketNotifier>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <pty.h>
-#include <termios.h>
-#include <unistd.h>
 
 namespace {
 
@@ -22,43 +18,30 @@ const QByteArray kReplies[2] = {"FA00014025000;MD3;", "FA00007040000;MD3;"};
 
 void BM_ReplyToBandChange(benchmark::State& st)
 {
-    int master = -1;
-    int slave = -1;
-    char name[256] = {};
-    if (openpty(&master, &slave, name, nullptr, nullptr) != 0) {
+    PtyPeer rig;
+    if (!rig.isValid()) {
         st.SkipWithError("no pty");
         return;
     }
-    termios t{};
-    tcgetattr(slave, &t);
-    cfmakeraw(&t);
-    tcsetattr(slave, TCSANOW, &t);
-    fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
-
     QTemporaryDir dir;
     Preferences prefs;
     OperatingState state(prefs);
     RigPoller poller(state, dir.path());
     RigSettings& s = poller.settings();
     s.selectRig("Kenwood");
-    s.ports = SerialPortTable({QString::fromLocal8Bit(name)});
+    s.ports = SerialPortTable({rig.slavePath()});
     s.pollRate = QLatin1Char('F');
 
     // The rig side answers each request as soon as it has both commands.
     int next = 0;
     QElapsedTimer sent;
     QByteArray pending;
-    QSocketNotifier notifier(master, QSocketNotifier::Read);
-    QObject::connect(&notifier, &QSocketNotifier::activated, [&] {
-        char buf[256];
-        const ssize_t n = ::read(master, buf, sizeof buf);
-        if (n > 0)
-            pending.append(buf, n);
+    QObject::connect(&rig, &PtyPeer::received, [&](const QByteArray& bytes) {
+        pending.append(bytes);
         if (pending.contains("MD;")) {
             pending.clear();
-            const QByteArray& r = kReplies[next];
-            if (::write(master, r.constData(), static_cast<size_t>(r.size())) == r.size())
-                sent.start();
+            rig.write(kReplies[next]);
+            sent.start();
         }
     });
     if (!poller.start()) {
@@ -82,8 +65,6 @@ void BM_ReplyToBandChange(benchmark::State& st)
         st.SetIterationTime(static_cast<double>(sent.nsecsElapsed()) / 1e9);
     }
     poller.stop();
-    ::close(slave);
-    ::close(master);
 }
 BENCHMARK(BM_ReplyToBandChange)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(40);
 
