@@ -1,6 +1,7 @@
 // The spotting session over telnet, against the loopback cluster.
 #include "ClusterReplayServer.h"
 #include "SpotSessionFixture.h"
+#include "spots/TelnetSpotSource.h"
 
 namespace {
 const QByteArray kSpot = "DX de K1TTT:     14025.0  W1AW         CW 599                         1307Z\r\n";
@@ -53,4 +54,36 @@ TEST_F(SpotSessionFixture, DisplayRefreshEveryThreeHundredSixtyTicks)
     EXPECT_EQ(refresh.size(), 1);
     session.pollTick();
     EXPECT_EQ(refresh.size(), 2);
+}
+
+// A cluster's burst is read in slices between other events; every line still arrives, and
+// when the cluster leaves right after it, before the news that it left.
+TEST(TelnetSource, ABurstArrivesWholeWhetherTheClusterStaysOrLeaves)
+{
+    for (const bool leaves : {false, true}) {
+        SCOPED_TRACE(leaves);
+        QTcpServer cluster;
+        ASSERT_TRUE(cluster.listen(QHostAddress::LocalHost));
+        TelnetSpotSource source;
+        QStringList events;
+        QObject::connect(&source, &SpotSource::lineReceived, [&](const QString& line) { events << line; });
+        QObject::connect(&source, &SpotSource::closedByPeer, [&] { events << "closed"; });
+        source.open("127.0.0.1", cluster.serverPort());
+        WAIT_TRUE(cluster.hasPendingConnections(), 5000);
+        QTcpSocket* peer = cluster.nextPendingConnection();
+        QStringList expected;
+        QByteArray burst;
+        for (int i = 0; i < 20000; ++i) {
+            expected << QStringLiteral("line %1").arg(i);
+            burst += expected.back().toLatin1() + "\r\n";
+        }
+        if (leaves)
+            expected << "closed";
+        peer->write(burst);
+        if (leaves)
+            peer->disconnectFromHost();
+        WAIT_EQ(events.size(), expected.size(), 10000);
+        EXPECT_EQ(events.last(), expected.last());
+        EXPECT_TRUE(events == expected) << "lines lost or out of order";
+    }
 }
