@@ -92,9 +92,7 @@ const QString PowerUsage = QStringLiteral("--power takes 5, 150 or 150+");
 int writeOut(const QString& path, const QByteArray& content, const CliArgs& a, const CliReporter& r)
 {
     if (isLiveLogFile(a.dataDir, path))
-        return r.fail(QStringLiteral("%1 is one of the files the program keeps the log in (fdlog.dat, LogBkUp.dat, "
-                                     "fdlog.damaged); nothing was written")
-                          .arg(path));
+        return r.fail(liveLogRefusal(path));
     QString error;
     if (writeWholeFile(path, content, &error))
         return ExitOk;

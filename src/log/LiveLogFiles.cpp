@@ -36,14 +36,19 @@ bool isLiveLogFile(const QString& dataDir, const QString& target)
     return false;
 }
 
+QString liveLogRefusal(const QString& target)
+{
+    return QStringLiteral("%1 is one of the files the program keeps the log in (fdlog.dat, LogBkUp.dat, "
+                          "fdlog.damaged), so nothing was written")
+        .arg(QDir::toNativeSeparators(target));
+}
+
 bool refuseLiveLogTarget(const QString& dataDir, const QString& target, Dialogs& dialogs)
 {
     if (!isLiveLogFile(dataDir, target))
         return false;
     dialogs.beep();
-    dialogs.message(QStringLiteral("%1 is one of the files the program keeps the log in (fdlog.dat, LogBkUp.dat, "
-                                   "fdlog.damaged), so nothing was written.  Please choose another file name.")
-                        .arg(QDir::toNativeSeparators(target)),
+    dialogs.message(liveLogRefusal(target) + QStringLiteral(".  Please choose another file name."),
                     QStringLiteral("Invalid File Name"), Dialogs::Icon::Warning);
     return true;
 }

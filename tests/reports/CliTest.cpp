@@ -100,7 +100,10 @@ TEST_F(CliTest, CommandLineParsing)
     writeBytes(dir.file("in.adi"), "<call:4>W9ZZ <band:3>15m <mode:3>FT8 <qso_date:8>20260627 <time_on:4>1759 <eor>\n"
                                    "<call:4>W1AW <band:3>20M <mode:2>CW <qso_date:8>20260627 <time_on:4>1900 <eor>\n");
     const QString cabrilloNote = QStringLiteral("left out #3 N3Y");
-    const QString liveRefusal = QStringLiteral("%1 is one of the files the program keeps the log in");
+    // The same words as the windows' refusal, which goes on to ask for another name.
+    const QString liveRefusal = QStringLiteral(
+        "%1 is one of the files the program keeps the log in (fdlog.dat, LogBkUp.dat, fdlog.damaged), so nothing "
+        "was written");
     // clang-format off
     const struct {
         QStringList args;

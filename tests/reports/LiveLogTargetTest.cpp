@@ -73,7 +73,10 @@ TEST(LiveLogTargets, NoExportWritesOverTheLogItsBackupOrTheDamagedLines)
             d.fileAnswers = {target};
             EXPECT_FALSE(e.run(dir.path(), d)) << e.name << " " << target.toStdString();
             EXPECT_EQ(d.last().title, "Invalid File Name") << e.name;
-            EXPECT_TRUE(d.last().text.contains("so nothing was written")) << e.name;
+            EXPECT_EQ(d.last().text, target + " is one of the files the program keeps the log in (fdlog.dat, "
+                                              "LogBkUp.dat, fdlog.damaged), so nothing was written.  Please "
+                                              "choose another file name.")
+                << e.name;
             EXPECT_EQ(readBytes(dir.file("fdlog.dat")), QByteArray("log\r\n")) << e.name;
             EXPECT_EQ(readBytes(dir.file("LogBkUp.dat")), QByteArray("backup\r\n")) << e.name;
             EXPECT_FALSE(QFile::exists(dir.file("fdlog.damaged"))) << e.name;
