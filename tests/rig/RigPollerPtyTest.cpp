@@ -245,6 +245,10 @@ TEST_P(RigPollerRate, EveryRigTypeReadsOnlyWholeReplies)
         const QString first = QString::number(r->row.hz) + ' ';
         for (const QString& reading : r->seen)
             EXPECT_TRUE(reading == whole || reading == first) << r->row.name << ": " << r->seen.join('|').toStdString();
+        // Six fast polls are enough for every family to have asked for the mode too.
+        if (rate == QLatin1Char('F')) {
+            EXPECT_EQ(r->seen.last(), whole) << r->row.name;
+        }
         // Read at the first read tick, not a poll later (a binary reply's quiet gap is timed
         // from its last byte, not from the tick that collected it).
         if (rate == QLatin1Char('R')) {
