@@ -1,4 +1,5 @@
 #include "app/StartOptions.h"
+#include "support/QtPrinters.h"
 
 #include <QDir>
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 #include "entry/KeyFilters.h"
 #include "entry/KeyerHandoff.h"
+#include "support/QtPrinters.h"
 
 #include <cctype>
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 #include "log/ContactLog.h"
 #include "log/SectionTable.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

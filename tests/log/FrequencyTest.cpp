@@ -1,4 +1,5 @@
 #include "log/Frequency.h"
+#include "support/QtPrinters.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

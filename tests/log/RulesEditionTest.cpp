@@ -1,5 +1,6 @@
 #include "log/RulesEdition.h"
 #include "log/SectionTable.h"
+#include "support/QtPrinters.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #include "reports/SummaryPrint.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

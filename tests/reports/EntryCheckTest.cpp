@@ -1,5 +1,6 @@
 #include "reports/EntryCheck.h"
 #include "log/SectionTable.h"
+#include "support/QtPrinters.h"
 
 #include <QTimeZone>
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 #include "rig/RigFrames.h"
 #include "rig/RigCatalog.h"
 #include "support/Hex.h"
+#include "support/QtPrinters.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 #include "rig/RigParsers.h"
 #include "support/Hex.h"
+#include "support/QtPrinters.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 // AGW packet engine frames: layout, stream cutting, lying lengths and the engine's notices.
 #include "spots/AgwFrame.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 // The band maps' arithmetic: scales, ageing colours and which spots are drawn where.
 #include "spots/BandMap.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -11,6 +11,7 @@
 #include "spots/SpotLine.h"
 #include "spots/SpotSettings.h"
 #include "support/ManualClock.h"
+#include "support/QtPrinters.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>

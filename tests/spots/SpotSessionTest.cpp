@@ -2,6 +2,7 @@
 #include "ClusterReplayServer.h"
 #include "SpotSessionFixture.h"
 #include "spots/TelnetSpotSource.h"
+#include "support/QtPrinters.h"
 
 namespace {
 const QByteArray kSpot = "DX de K1TTT:     14025.0  W1AW         CW 599                         1307Z\r\n";

@@ -14,7 +14,8 @@
 
 namespace {
 
-ContactRecord rec(const QString& call, const QString& time, const QString& cls = "2A")
+// 20 m CW, in CT, at the given time (the shared stations' rec() counts seconds instead).
+ContactRecord loggedAt(const QString& call, const QString& time, const QString& cls = "2A")
 {
     return {call, cls, "CT", "2026/06/27", time, "20", "CW", "", ""};
 }
@@ -63,9 +64,10 @@ TEST(SyncLogRules, SharedOrderIsTimeThenStationThenNumber)
 {
     SyncLog t("unused");
     // Inserted in a scrambled order; the last two are a same-second dupe from two stations.
-    for (const SyncEntry& e : {entry("B", 2, rec("K4", "18:00:02")), entry("A", 10, rec("K3", "18:00:01")),
-                               entry("A", 9, rec("K2", "18:00:01")), entry("B", 1, rec("K1", "17:59:59")),
-                               entry("B", 3, rec("W1AW", "18:00:03")), entry("A", 11, rec("W1AW", "18:00:03"))})
+    for (const SyncEntry& e :
+         {entry("B", 2, loggedAt("K4", "18:00:02")), entry("A", 10, loggedAt("K3", "18:00:01")),
+          entry("A", 9, loggedAt("K2", "18:00:01")), entry("B", 1, loggedAt("K1", "17:59:59")),
+          entry("B", 3, loggedAt("W1AW", "18:00:03")), entry("A", 11, loggedAt("W1AW", "18:00:03"))})
         t.put(e);
     QStringList order;
     for (const SyncEntry* e : t.liveInOrder())
@@ -75,9 +77,10 @@ TEST(SyncLogRules, SharedOrderIsTimeThenStationThenNumber)
 
 TEST(SyncLogRules, HigherRevisionWinsAndEqualRevisionsAgreeEverywhere)
 {
-    const SyncEntry base = entry("A", 1, rec("K1ABC", "18:00:00")),
-                    edit = entry("A", 1, rec("K1ABC", "18:00:00", "3A"), 2),
-                    otherEdit = entry("A", 1, rec("K1ABC", "18:00:00", "1A"), 2), tomb = entry("A", 1, std::nullopt, 3);
+    const SyncEntry base = entry("A", 1, loggedAt("K1ABC", "18:00:00")),
+                    edit = entry("A", 1, loggedAt("K1ABC", "18:00:00", "3A"), 2),
+                    otherEdit = entry("A", 1, loggedAt("K1ABC", "18:00:00", "1A"), 2),
+                    tomb = entry("A", 1, std::nullopt, 3);
     struct Row {
         SyncEntry have, incoming;
         SyncLog::Apply expected;
@@ -97,7 +100,7 @@ TEST(SyncLogRules, HigherRevisionWinsAndEqualRevisionsAgreeEverywhere)
 
 TEST(SyncLogRules, PayloadsRoundTripAndBadOnesAreRefused)
 {
-    for (const SyncEntry& e : {entry("N1-X", 7, rec("K1ABC", "18:00:00"), 3), entry("N1-X", 7, std::nullopt, 4)}) {
+    for (const SyncEntry& e : {entry("N1-X", 7, loggedAt("K1ABC", "18:00:00"), 3), entry("N1-X", 7, std::nullopt, 4)}) {
         const auto back = SyncEntry::fromPayload(e.key, e.payload());
         ASSERT_TRUE(back);
         EXPECT_EQ(back->payload(), e.payload());
@@ -137,13 +140,13 @@ TEST(SyncLogRules, ClockOffsetIsTheMedianOfHalfRoundTripCorrectedTrips)
 
 TEST_F(SharedLogFixture, LocalEnterEditAndDeleteBecomeChangesWithStableIdentities)
 {
-    openWith({rec("K1", "18:00:00"), rec("K2", "18:01:00")});
+    openWith({loggedAt("K1", "18:00:00"), loggedAt("K2", "18:01:00")});
     EXPECT_EQ(shared->table().nextSeq("A"), 3) << "contacts logged before sharing are the station's own";
     QSignalSpy changes(shared.get(), &SharedLog::localChanges);
 
-    ASSERT_EQ(book.storeContact(rec("K3", "18:02:00")), Logbook::StoreResult::Stored);
+    ASSERT_EQ(book.storeContact(loggedAt("K3", "18:02:00")), Logbook::StoreResult::Stored);
     dialogs.yesNoAnswers = {true};
-    ContactRecord edited = rec("K2", "18:01:00");
+    ContactRecord edited = loggedAt("K2", "18:01:00");
     edited.section = "NH";
     ASSERT_TRUE(book.replaceRecord(2, edited));
     ASSERT_TRUE(book.deleteRecord(1));
@@ -155,31 +158,32 @@ TEST_F(SharedLogFixture, LocalEnterEditAndDeleteBecomeChangesWithStableIdentitie
 
     // What is in fdlog.sync is what the next start finds: nothing new, nothing lost.
     reopen();
-    EXPECT_EQ(shared->table().liveRecordsInOrder(), (std::vector<ContactRecord>{edited, rec("K3", "18:02:00")}));
+    EXPECT_EQ(shared->table().liveRecordsInOrder(), (std::vector<ContactRecord>{edited, loggedAt("K3", "18:02:00")}));
     EXPECT_EQ(shared->table().nextSeq("A"), 4);
 }
 
 TEST_F(SharedLogFixture, ArrivalsGoInTheSharedOrderOnceAndSameSecondDupesStay)
 {
-    openWith({rec("K1", "18:00:00"), rec("W1AW", "18:05:00")});
+    openWith({loggedAt("K1", "18:00:00"), loggedAt("W1AW", "18:05:00")});
     // A's own W1AW and B's at the same second: both kept, B's after A's.
-    const std::vector<SyncEntry> arriving = {entry("B", 1, rec("K0", "17:00:00")),
-                                             entry("B", 2, rec("W1AW", "18:05:00")),
-                                             entry("B", 3, rec("K9", "19:00:00"))};
+    const std::vector<SyncEntry> arriving = {entry("B", 1, loggedAt("K0", "17:00:00")),
+                                             entry("B", 2, loggedAt("W1AW", "18:05:00")),
+                                             entry("B", 3, loggedAt("K9", "19:00:00"))};
     for (int round = 0; round < 2; ++round)
         for (const SyncEntry& e : arriving)
             shared->receive(e);
     EXPECT_EQ(shared->store(), (std::vector<SyncKey>{{"B", 1}, {"B", 2}, {"B", 3}}));
-    const std::vector<ContactRecord> expected = {rec("K0", "17:00:00"), rec("K1", "18:00:00"), rec("W1AW", "18:05:00"),
-                                                 rec("W1AW", "18:05:00"), rec("K9", "19:00:00")};
+    const std::vector<ContactRecord> expected = {loggedAt("K0", "17:00:00"), loggedAt("K1", "18:00:00"),
+                                                 loggedAt("W1AW", "18:05:00"), loggedAt("W1AW", "18:05:00"),
+                                                 loggedAt("K9", "19:00:00")};
     EXPECT_EQ(log.records(), expected);
     EXPECT_EQ(readBytes(dir.file("fdlog.dat")), expectedFile(expected));
 
     // A tombstone and an edit from elsewhere; then a stale copy changes nothing.
     shared->receive(entry("B", 1, std::nullopt, 2));
-    shared->receive(entry("A", 1, rec("K1", "18:00:00", "5F"), 2));
+    shared->receive(entry("A", 1, loggedAt("K1", "18:00:00", "5F"), 2));
     EXPECT_TRUE(shared->store().empty());
-    EXPECT_EQ(shared->receive(entry("B", 1, rec("K0", "17:00:00"))), SyncLog::Apply::Older);
+    EXPECT_EQ(shared->receive(entry("B", 1, loggedAt("K0", "17:00:00"))), SyncLog::Apply::Older);
     EXPECT_EQ(log.size(), 4);
     EXPECT_EQ(log.record(1).cls, "5F");
     EXPECT_TRUE(dialogs.calls.empty());
@@ -187,20 +191,20 @@ TEST_F(SharedLogFixture, ArrivalsGoInTheSharedOrderOnceAndSameSecondDupesStay)
 
 TEST_F(SharedLogFixture, NextStartFinishesAnInterruptedStoreAndAdoptsContactsLoggedMeanwhile)
 {
-    openWith({rec("K1", "18:00:00")});
+    openWith({loggedAt("K1", "18:00:00")});
     const QByteArray before = readBytes(dir.file("fdlog.dat"));
-    shared->receive(entry("B", 1, rec("K0", "17:00:00")));
+    shared->receive(entry("B", 1, loggedAt("K0", "17:00:00")));
     shared->store();
     // A stop after fdlog.sync was written and before fdlog.dat was: the log is as it was.
     writeBytes(dir.file("fdlog.dat"), before);
     reopen();
-    EXPECT_EQ(log.records(), (std::vector<ContactRecord>{rec("K0", "17:00:00"), rec("K1", "18:00:00")}));
+    EXPECT_EQ(log.records(), (std::vector<ContactRecord>{loggedAt("K0", "17:00:00"), loggedAt("K1", "18:00:00")}));
 
     // Logged while sharing was off: this station's own, with the next number.
     shared.reset();
-    ASSERT_TRUE(LogFile(dir.file("fdlog.dat")).append(rec("K2", "18:10:00")));
+    ASSERT_TRUE(LogFile(dir.file("fdlog.dat")).append(loggedAt("K2", "18:10:00")));
     reopen();
-    EXPECT_EQ(shared->table().find({"A", 2})->record, rec("K2", "18:10:00"));
+    EXPECT_EQ(shared->table().find({"A", 2})->record, loggedAt("K2", "18:10:00"));
     EXPECT_EQ(log.size(), 3);
 }
 
@@ -208,18 +212,18 @@ TEST_F(SharedLogFixture, AnEditOrDeleteOpenWhileAContactArrivesHitsTheContactItO
 {
     // B's contact sorts first and moves the opened one down; an edit of the opened one elsewhere
     // leaves nothing to change here.
-    const SyncEntry remoteEdit = entry("A", 2, rec("K2", "18:01:00", "9F"), 2);
+    const SyncEntry remoteEdit = entry("A", 2, loggedAt("K2", "18:01:00", "9F"), 2);
     struct Row {
         bool remove;
         SyncEntry arriving;
         std::optional<ContactRecord> a2; // what A's second contact holds at the end
-    } rows[] = {{false, entry("B", 1, rec("K0", "17:00:00")), rec("K2", "18:01:00")},
-                {true, entry("B", 1, rec("K0", "17:00:00")), std::nullopt},
+    } rows[] = {{false, entry("B", 1, loggedAt("K0", "17:00:00")), loggedAt("K2", "18:01:00")},
+                {true, entry("B", 1, loggedAt("K0", "17:00:00")), std::nullopt},
                 {false, remoteEdit, remoteEdit.record}};
     rows[0].a2->section = "NH";
     for (const Row& row : rows) {
         SCOPED_TRACE(row.remove);
-        fresh({rec("K1", "18:00:00"), rec("K2", "18:01:00"), rec("K3", "18:02:00")});
+        fresh({loggedAt("K1", "18:00:00"), loggedAt("K2", "18:01:00"), loggedAt("K3", "18:02:00")});
         ExchangeValidator validator(log, dialogs);
         ContactEditor editor(book, validator, 2);
         editor.setText(ContactEditor::Field::Section, "NH");
@@ -228,8 +232,8 @@ TEST_F(SharedLogFixture, AnEditOrDeleteOpenWhileAContactArrivesHitsTheContactItO
         dialogs.yesNoAnswers = {true};
         EXPECT_EQ(row.remove ? editor.deleteDupe() : editor.save(), ContactEditor::Outcome::Closed);
         EXPECT_EQ(shared->table().find({"A", 2})->record, row.a2);
-        EXPECT_EQ(shared->table().find({"A", 1})->record, rec("K1", "18:00:00"));
-        EXPECT_EQ(shared->table().find({"A", 3})->record, rec("K3", "18:02:00"));
+        EXPECT_EQ(shared->table().find({"A", 1})->record, loggedAt("K1", "18:00:00"));
+        EXPECT_EQ(shared->table().find({"A", 3})->record, loggedAt("K3", "18:02:00"));
         EXPECT_EQ(dialogs.messages().size(), row.a2 == remoteEdit.record ? 1 : 0);
     }
 }
@@ -238,8 +242,8 @@ TEST_F(SharedLogFixture, ContactsArrivingWhileTheOperatorIsAskedAreStoredAndTheA
 {
     // While the question is open, B's contacts are stored: one before every other (the log is
     // rewritten under the question) and one after.
-    const ContactRecord k0 = rec("K0", "17:00:00"), k1 = rec("K1", "18:00:00"), k2 = rec("K2", "18:01:00"),
-                        k9 = rec("K9", "23:00:00");
+    const ContactRecord k0 = loggedAt("K0", "17:00:00"), k1 = loggedAt("K1", "18:00:00"),
+                        k2 = loggedAt("K2", "18:01:00"), k9 = loggedAt("K9", "23:00:00");
     const ContactRecord own{"W1AW", "2A", "XX", "2026/06/27", "14:00:00", "40", "PH", "", ""};
     struct Row {
         bool deleteK2; // else Enter with an invalid section
@@ -280,10 +284,11 @@ TEST_F(SharedLogFixture, ContactsArrivingWhileTheOperatorIsAskedAreStoredAndTheA
 TEST_F(SharedLogFixture, AFailedStoreIsSignalledWithoutADialogInsideTheNetworkCallback)
 {
     // One arrival is appended, the other needs a rewrite; the log file has become a folder.
-    for (const SyncEntry& arriving : {entry("B", 1, rec("K9", "19:00:00")), entry("B", 1, rec("K0", "17:00:00"))}) {
+    for (const SyncEntry& arriving :
+         {entry("B", 1, loggedAt("K9", "19:00:00")), entry("B", 1, loggedAt("K0", "17:00:00"))}) {
         SCOPED_TRACE(arriving.record->call.toStdString());
         QDir(dir.file("fdlog.dat")).removeRecursively();
-        fresh({rec("K1", "18:00:00")});
+        fresh({loggedAt("K1", "18:00:00")});
         QSignalSpy failures(shared.get(), &SharedLog::failed);
         ASSERT_TRUE(QFile::remove(dir.file("fdlog.dat")) && QDir().mkdir(dir.file("fdlog.dat")));
         shared->receive(arriving);
@@ -297,17 +302,17 @@ TEST_F(SharedLogFixture, AFailedStoreIsSignalledWithoutADialogInsideTheNetworkCa
 
 TEST_F(SharedLogFixture, TheJournalGrowsByBlocksDropsACutOffBlockAndIsCompactedAtStart)
 {
-    openWith({rec("K1", "18:00:00")});
+    openWith({loggedAt("K1", "18:00:00")});
     const QString sync = dir.file("fdlog.sync");
     const QByteArray compacted = readBytes(sync);
-    ASSERT_EQ(book.storeContact(rec("K2", "18:01:00")), Logbook::StoreResult::Stored);
-    shared->receive(entry("B", 1, rec("K0", "17:00:00")));
+    ASSERT_EQ(book.storeContact(loggedAt("K2", "18:01:00")), Logbook::StoreResult::Stored);
+    shared->receive(entry("B", 1, loggedAt("K0", "17:00:00")));
     shared->store();
     const QByteArray journal = readBytes(sync);
     EXPECT_TRUE(journal.startsWith(compacted));
     EXPECT_EQ(journal.count("#end "), 3);
     // A stop in the middle of the next block: its lines count for nothing, even a torn one.
-    writeBytes(sync, journal + "B,2,1," + formatLogLine(rec("K5", "18:05:00")) + "B,3,1,\"K6\",\"2");
+    writeBytes(sync, journal + "B,2,1," + formatLogLine(loggedAt("K5", "18:05:00")) + "B,3,1,\"K6\",\"2");
     reopen();
     EXPECT_FALSE(shared->table().find({"B", 2}));
     EXPECT_EQ(log.size(), 3);

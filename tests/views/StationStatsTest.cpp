@@ -1,6 +1,7 @@
 #include "reports/StationStats.h"
 #include "log/ContactLog.h"
 #include "log/SectionTable.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

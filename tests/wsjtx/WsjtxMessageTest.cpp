@@ -1,5 +1,6 @@
 #include "WsjtxDatagram.h"
 
+#include "support/QtPrinters.h"
 #include "util/WsjtxMessage.h"
 
 #include <QTimeZone>
