@@ -158,6 +158,17 @@ QString adifTime(const QString& stored)
 
 namespace {
 
+// <name:length>value
+void appendField(QByteArray& out, const char* name, QByteArrayView value)
+{
+    out += '<';
+    out += name;
+    out += ':';
+    out += QByteArray::number(value.size());
+    out += '>';
+    out += value;
+}
+
 QByteArray buildAdif314(const std::vector<ContactRecord>& records, const AdifOptions& options,
                         const QString& programTitle, const QString& exportDate)
 {
@@ -176,15 +187,11 @@ QByteArray buildAdif314(const std::vector<ContactRecord>& records, const AdifOpt
     const QByteArray comment = options.comment.toLatin1();
     QByteArray out;
     out.reserve(static_cast<qsizetype>(records.size()) * 300 + 400);
+    // An empty value leaves its field out.
     auto tag = [&out](const char* name, QByteArrayView value) {
         if (value.isEmpty())
             return;
-        out += '<';
-        out += name;
-        out += ':';
-        out += QByteArray::number(value.size());
-        out += '>';
-        out += value;
+        appendField(out, name, value);
         out += ' ';
     };
     out += "ADIF export from " + title.toLatin1() + ", log exported on " + exportDate.toLatin1() + "\r\n";
@@ -255,15 +262,8 @@ QByteArray buildAdif(const std::vector<ContactRecord>& records, const AdifOption
     out += "Log exported on: " + exportDate.toLatin1() + "\r\n";
     out += "\r\n<EOH>\r\n";
 
-    // Appends <name:length>value; the caller adds the blank or line end that follows.
-    auto tag = [&out](const char* name, QByteArrayView value) {
-        out += '<';
-        out += name;
-        out += ':';
-        out += QByteArray::number(value.size());
-        out += '>';
-        out += value;
-    };
+    // The caller adds the blank or line end that follows each field.
+    auto tag = [&out](const char* name, QByteArrayView value) { appendField(out, name, value); };
     for (const ContactRecord& r : records) {
         if (!r.call.isEmpty()) {
             tag("Call", r.call.toLatin1());
