@@ -1,21 +1,15 @@
 #include "log/LogFile.h"
+#include "support/CliProcess.h"
 #include "support/StationFiles.h"
 #include "util/DataFolderLock.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 namespace {
-
-struct CliRun {
-    int code = -1;
-    QString out;
-    QString err;
-};
 
 // A data folder with a small log and the station set up as K1ABC/4 2A ENY.
 class CliTest : public ::testing::Test {
@@ -30,16 +24,9 @@ protected:
         writeBytes(dir.file("fdrules.dat"), "\"written\"\r\n");
     }
 
-    CliRun run(const QStringList& args) { return runIn(dir.path(), QStringList{"--data", dir.path()} + args); }
-
-    CliRun runIn(const QString& workingDir, const QStringList& args)
+    CliRun run(const QStringList& args)
     {
-        QProcess proc;
-        proc.setWorkingDirectory(workingDir);
-        proc.start(QStringLiteral(FDLOG_CLI), args);
-        EXPECT_TRUE(proc.waitForFinished(20000));
-        return {proc.exitCode(), QString::fromLocal8Bit(proc.readAllStandardOutput()),
-                QString::fromLocal8Bit(proc.readAllStandardError())};
+        return runCliIn(dir.path(), FDLOG_CLI, QStringList{"--data", dir.path()} + args);
     }
 
     TempDataDir dir;
@@ -53,7 +40,7 @@ TEST_F(CliTest, SummaryTakesTheSheetFile)
                "# our club\r\nclub = Hilltop ARC\r\ngota_cw = 300\r\ngota_ph = 100\r\n"
                "generator = yes\r\naddress2 = Town, NY\r\ngota_operators = W1A 300\\nW1B 100\r\n");
     const CliRun r = run({"summary", "--power", "150+", "--sheet", dir.file("sheet.ini"), dir.file("out.sum")});
-    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QByteArray f = readBytes(dir.file("out.sum"));
     EXPECT_TRUE(f.startsWith("ARRL Field Day\r\n\r\n1. Field Day Call Used: K1ABC/4"));
     EXPECT_TRUE(f.contains("\r\n2. Club or Group Name: Hilltop ARC\r\n"));
@@ -63,7 +50,7 @@ TEST_F(CliTest, SummaryTakesTheSheetFile)
     EXPECT_TRUE(f.contains("\r\n14. Claimed Score:  703 \r\n")); // 301 CW x 2 + 101 PH, x 1
     EXPECT_TRUE(f.endsWith("\r\nW1A 300\r\nW1B 100\r\n"));
 
-    EXPECT_NE(run({"summary", "--sheet", dir.file("none.ini"), dir.file("x.sum")}).code, 0);
+    EXPECT_NE(run({"summary", "--sheet", dir.file("none.ini"), dir.file("x.sum")}).exitCode, 0);
 }
 
 TEST_F(CliTest, ImportIsRefusedWhileAnotherCopyHoldsTheDataFolder)
@@ -75,17 +62,17 @@ TEST_F(CliTest, ImportIsRefusedWhileAnotherCopyHoldsTheDataFolder)
         DataFolderLock window(dir.path());
         ASSERT_TRUE(window.tryLock());
         const CliRun r = run({"import", dir.file("other.adi")});
-        EXPECT_EQ(r.code, 1);
+        EXPECT_EQ(r.exitCode, 1);
         EXPECT_TRUE(r.out.isEmpty());
         EXPECT_TRUE(r.err.startsWith("fdlog-cli: Another copy of the program is already using the data folder "))
             << r.err.toStdString();
         EXPECT_EQ(r.err.count('\n'), 1);
         EXPECT_EQ(readBytes(dir.file("fdlog.dat")), before);
         // Reading commands do not rewrite the log and still run.
-        EXPECT_EQ(run({"score"}).code, 0);
+        EXPECT_EQ(run({"score"}).exitCode, 0);
     }
     const CliRun r = run({"import", dir.file("other.adi")});
-    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(dir.file(DataFolderLock::fileName())));
 }
 
@@ -182,10 +169,10 @@ TEST_F(CliTest, CommandLineParsing)
             args << fill(a);
         SCOPED_TRACE(args.join(' ').toStdString());
         const QByteArray logBefore = readBytes(dir.file("fdlog.dat"));
-        const CliRun r = runIn(elsewhere.path(), args);
-        EXPECT_EQ(r.code, row.code);
+        const CliRun r = runCliIn(elsewhere.path(), FDLOG_CLI, args);
+        EXPECT_EQ(r.exitCode, row.code);
         // Failures say one line; usage errors add the usage.
-        const QStringList errLines = r.err.split('\n', Qt::SkipEmptyParts);
+        const QStringList errLines = QString::fromLocal8Bit(r.err).split('\n', Qt::SkipEmptyParts);
         const qsizetype wantLines = row.err.isEmpty() ? 0 : row.code == 2 ? 2 : 1;
         EXPECT_EQ(errLines.size(), wantLines) << r.err.toStdString();
         if (errLines.size() != wantLines)
@@ -196,7 +183,7 @@ TEST_F(CliTest, CommandLineParsing)
         if (row.code == 2) {
             EXPECT_TRUE(errLines[1].startsWith("usage: fdlog-cli [--data DIR] ")) << errLines[1].toStdString();
         }
-        EXPECT_TRUE(r.out.contains(row.out)) << r.out.toStdString();
+        EXPECT_TRUE(r.out.contains(row.out.toLocal8Bit())) << r.out.toStdString();
         if (row.code != 0) {
             EXPECT_TRUE(r.out.isEmpty());
             EXPECT_EQ(readBytes(dir.file("fdlog.dat")), logBefore);
@@ -209,10 +196,12 @@ TEST_F(CliTest, CommandLineParsing)
     EXPECT_FALSE(QFile::exists(dir.file("LogBkUp.dat")));
     EXPECT_FALSE(QFile::exists(dir.file("fdlog.damaged")));
 
-    const CliRun help = runIn(elsewhere.path(), {"--help"});
+    const CliRun help = runCliIn(elsewhere.path(), FDLOG_CLI, {"--help"});
     for (const char* c :
          {"score", "summary", "adif", "cabrillo", "ascii-log", "dupe-sheet", "ledra", "import", "rig-poll", "rig-set"})
-        EXPECT_TRUE(help.out.contains(QRegularExpression(QStringLiteral("\n  %1[ \n]").arg(QLatin1String(c))))) << c;
+        EXPECT_TRUE(QString::fromLocal8Bit(help.out).contains(
+            QRegularExpression(QStringLiteral("\n  %1[ \n]").arg(QLatin1String(c)))))
+            << c;
     EXPECT_TRUE(help.out.contains("gota_operators"));
 }
 
@@ -236,7 +225,7 @@ TEST_F(CliTest, AnIncompleteLogIsAnErrorNotAPartialCount)
         SCOPED_TRACE(row.what);
         writeBytes(dir.file("fdlog.dat"), row.content);
         const CliRun res = run({"score"});
-        EXPECT_EQ(res.code, 1);
+        EXPECT_EQ(res.exitCode, 1);
         EXPECT_TRUE(res.out.isEmpty());
         EXPECT_EQ(res.err.count('\n'), 1);
         EXPECT_TRUE(res.err.contains(row.message)) << res.err.toStdString();
@@ -245,7 +234,7 @@ TEST_F(CliTest, AnIncompleteLogIsAnErrorNotAPartialCount)
     ASSERT_EQ(::mkfifo(QFile::encodeName(dir.file("fdlog.dat")).constData(), 0600), 0);
     for (const QStringList& args : {QStringList{"score"}, QStringList{"import", dir.file("x.adi")}}) {
         const CliRun res = run(args);
-        EXPECT_EQ(res.code, 1);
+        EXPECT_EQ(res.exitCode, 1);
         EXPECT_TRUE(res.err.contains("is not a regular file")) << res.err.toStdString();
     }
 }
@@ -257,7 +246,7 @@ TEST_F(CliTest, ImportLeavesOutWhatTheLogCannotHoldAndSaysSo)
                                               "<time_on:4>1801<eor><call:4>w9xx<band:3>40m<mode:2>cw"
                                               "<qso_date:8>20260627<time_on:4>1802<eor>"));
     const CliRun res = run({"import", dir.file("in.adi")});
-    EXPECT_EQ(res.code, 1);
+    EXPECT_EQ(res.exitCode, 1);
     EXPECT_TRUE(res.out.startsWith("1 contacts added")) << res.out.toStdString();
     EXPECT_TRUE(res.err.contains("1 record(s) of")) << res.err.toStdString();
     std::vector<ContactRecord> back;

@@ -12,11 +12,13 @@ struct CliRun {
     QByteArray err;
 };
 
-inline CliRun runCliProgram(const QString& program, const QStringList& args, const QString& dataDir,
-                            int timeoutMs = 40000)
+// Run in `workingDir` (empty: this process's own) with exactly these arguments.
+inline CliRun runCliIn(const QString& workingDir, const QString& program, const QStringList& args,
+                       int timeoutMs = 40000)
 {
     QProcess p;
-    p.start(program, QStringList{"--data", dataDir} + args);
+    p.setWorkingDirectory(workingDir);
+    p.start(program, args);
     QSignalSpy finished(&p, &QProcess::finished);
     CliRun r;
     if (!finished.wait(timeoutMs)) {
@@ -28,4 +30,10 @@ inline CliRun runCliProgram(const QString& program, const QStringList& args, con
     r.out = p.readAllStandardOutput();
     r.err = p.readAllStandardError();
     return r;
+}
+
+inline CliRun runCliProgram(const QString& program, const QStringList& args, const QString& dataDir,
+                            int timeoutMs = 40000)
+{
+    return runCliIn({}, program, QStringList{"--data", dataDir} + args, timeoutMs);
 }
