@@ -11,7 +11,12 @@ QtWavePlayer::QtWavePlayer(QObject* parent) : WavePlayer(parent)
     connect(&m_guard, &QTimer::timeout, this, &QtWavePlayer::stop);
 }
 
-QtWavePlayer::~QtWavePlayer() = default;
+QtWavePlayer::~QtWavePlayer()
+{
+    // The effect reports its own teardown, after our timer is gone and with nobody left to tell.
+    if (m_effect)
+        m_effect->disconnect(this);
+}
 
 bool QtWavePlayer::open(const QString& path)
 {

@@ -84,6 +84,18 @@ TEST(QtWavePlayer, PlaysToTheEndAndStops)
     EXPECT_FALSE(player.playing());
     EXPECT_EQ(finished.count(), 2);
     EXPECT_FALSE(player.open(dir.file(QStringLiteral("none.wav"))));
+
+    // Torn down mid-sound, as at exit: the sound goes, and a player half destroyed reports nothing.
+    int reports = 0;
+    {
+        QtWavePlayer dying;
+        QObject::connect(&dying, &WavePlayer::finished, [&reports] { ++reports; });
+        ASSERT_TRUE(dying.open(path));
+        dying.play();
+        WAIT_TRUE(!sinkInputs().isEmpty(), 2000);
+    }
+    EXPECT_EQ(reports, 0);
+    WAIT_TRUE(sinkInputs().isEmpty(), 3000);
 }
 
 TEST(QtWavePlayer, BuiltInPromptsPlayUnlessTheDataFolderHasItsOwn)
