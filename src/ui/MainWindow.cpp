@@ -58,17 +58,16 @@ void paintLabel(QLabel* label, const LabelView& view)
 {
     label->setText(view.text);
     QPalette p = label->palette();
-    p.setColor(QPalette::Window, view.colour == DisplayColours::ButtonFace ? QApplication::palette().color(QPalette::Button)
-                                                                           : colourFromBgr(view.colour));
+    p.setColor(QPalette::Window, view.colour == DisplayColours::ButtonFace
+                                     ? QApplication::palette().color(QPalette::Button)
+                                     : colourFromBgr(view.colour));
     label->setPalette(p);
 }
 
-}  // namespace
+} // namespace
 
 MainWindow::MainWindow(Station& station, Dialogs& dialogs, RigPoller& rigPoller, QWidget* parent)
-    : QMainWindow(parent),
-      m_station(station),
-      m_dialogs(dialogs),
+    : QMainWindow(parent), m_station(station), m_dialogs(dialogs),
       m_entry(station.logbook(), station.state(), station.prefs(), dialogs, station.clock())
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -97,7 +96,8 @@ MainWindow::MainWindow(Station& station, Dialogs& dialogs, RigPoller& rigPoller,
     connect(&m_entry, &EntryWorkflow::preferencesChanged, &m_station, [this] { m_station.SavePref(); });
     connect(&m_entry, &EntryWorkflow::viewChanged, this, &MainWindow::redrawEntry);
     new SecondaryWindowKeeper(*this, [this] { returnToCall(); });
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { focusChanged(now); });
+    m_focusWatch =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { focusChanged(now); });
 
     m_holdTimer = new QTimer(this);
     m_holdTimer->setSingleShot(true);
@@ -118,7 +118,11 @@ MainWindow::MainWindow(Station& station, Dialogs& dialogs, RigPoller& rigPoller,
     redrawEntry();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // Hiding an active window moves the focus, and QWidget hides only after our members are gone.
+    disconnect(m_focusWatch);
+}
 
 void MainWindow::changeEvent(QEvent* e)
 {
@@ -433,7 +437,7 @@ void MainWindow::redrawEntry()
             e->setText(text);
         if (v.selectAll & (1u << static_cast<unsigned>(f)))
             e->selectAll();
-    showCallLock(m_entry.callLocked());
+        showCallLock(m_entry.callLocked());
     }
     for (QWidget* w : std::as_const(m_postContestWidgets))
         w->setVisible(v.postContestVisible);
@@ -482,7 +486,6 @@ void MainWindow::showCallLock(bool locked)
     call->setPalette(p);
 }
 
-
 void MainWindow::armHoldTimer()
 {
     if (m_entry.callLocked() && !m_holdTimer->isActive())
@@ -492,13 +495,13 @@ void MainWindow::armHoldTimer()
 void MainWindow::keyPressEvent(QKeyEvent* event)
 {
     static const std::map<int, KeyerHandoff::Key> keys{
-        {Qt::Key_F1, KeyerHandoff::Key::F1},   {Qt::Key_F2, KeyerHandoff::Key::F2},
-        {Qt::Key_F3, KeyerHandoff::Key::F3},   {Qt::Key_F4, KeyerHandoff::Key::F4},
-        {Qt::Key_F5, KeyerHandoff::Key::F5},   {Qt::Key_F6, KeyerHandoff::Key::F6},
-        {Qt::Key_F7, KeyerHandoff::Key::F7},   {Qt::Key_F8, KeyerHandoff::Key::F8},
-        {Qt::Key_F9, KeyerHandoff::Key::F9},   {Qt::Key_F10, KeyerHandoff::Key::F10},
-        {Qt::Key_F11, KeyerHandoff::Key::F11}, {Qt::Key_F12, KeyerHandoff::Key::F12},
-        {Qt::Key_Up, KeyerHandoff::Key::Up},   {Qt::Key_Down, KeyerHandoff::Key::Down},
+        {Qt::Key_F1, KeyerHandoff::Key::F1},        {Qt::Key_F2, KeyerHandoff::Key::F2},
+        {Qt::Key_F3, KeyerHandoff::Key::F3},        {Qt::Key_F4, KeyerHandoff::Key::F4},
+        {Qt::Key_F5, KeyerHandoff::Key::F5},        {Qt::Key_F6, KeyerHandoff::Key::F6},
+        {Qt::Key_F7, KeyerHandoff::Key::F7},        {Qt::Key_F8, KeyerHandoff::Key::F8},
+        {Qt::Key_F9, KeyerHandoff::Key::F9},        {Qt::Key_F10, KeyerHandoff::Key::F10},
+        {Qt::Key_F11, KeyerHandoff::Key::F11},      {Qt::Key_F12, KeyerHandoff::Key::F12},
+        {Qt::Key_Up, KeyerHandoff::Key::Up},        {Qt::Key_Down, KeyerHandoff::Key::Down},
         {Qt::Key_Escape, KeyerHandoff::Key::Escape}};
     const auto it = keys.find(event->key());
     const QString mode = m_station.state().mode();
@@ -529,9 +532,9 @@ void MainWindow::showBandAndMode()
     m_modeDisplay->setText(mode);
     for (QAction* a : std::as_const(m_bandActions))
         a->setChecked(a->objectName() == bandActionName(band));
-    const QString modeName = mode == QLatin1String("CW") ? QStringLiteral("mnuCW")
-        : mode == QLatin1String("DIG")                   ? QStringLiteral("mnuDigital")
-                                                         : QStringLiteral("mnuSSB");
+    const QString modeName = mode == QLatin1String("CW")    ? QStringLiteral("mnuCW")
+                             : mode == QLatin1String("DIG") ? QStringLiteral("mnuDigital")
+                                                            : QStringLiteral("mnuSSB");
     for (QAction* a : std::as_const(m_modeActions))
         a->setChecked(a->objectName() == modeName);
 }
@@ -607,7 +610,10 @@ void MainWindow::mnuOpen_Click()
     m_station.logbook().reload();
 }
 
-void MainWindow::mnuRepair_Click() { m_station.logbook().repairLogFile(); }
+void MainWindow::mnuRepair_Click()
+{
+    m_station.logbook().repairLogFile();
+}
 
 void MainWindow::mnuBackupOptions_Click()
 {

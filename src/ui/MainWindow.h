@@ -131,6 +131,7 @@ private:
     QLabel* m_rate60 = nullptr;
     QLabel* m_rate20 = nullptr;
     std::map<EntryField, QLineEdit*> m_fields;
+    QMetaObject::Connection m_focusWatch; // the application's focus changes, cut before we are gone
     QList<QWidget*> m_postContestWidgets;
     QList<QWidget*> m_bigType; // the large labels and entry fields
     void applyBigType();
@@ -148,5 +149,5 @@ private:
     QTimer* m_holdTimer = nullptr;
     QPointer<BackupOptionsDialog> m_backup;
     bool m_redrawing = false;
-    bool m_rowChosen = false;  // Edit and Delete stay hidden until a row is clicked again
+    bool m_rowChosen = false; // Edit and Delete stay hidden until a row is clicked again
 };
