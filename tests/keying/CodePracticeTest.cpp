@@ -43,7 +43,8 @@ TEST_F(Practice, GeneratesGroupsFromTheTable)
         EXPECT_EQ(words.size(), 10);
         const QString allowed = CodePractice::characters().left(lettersOnly ? 26 : 41);
         bool other = false;
-        for (const QChar c : QString(text).remove(QLatin1Char(' '))) {
+        const QString characters = QString(text).remove(QLatin1Char(' ')); // a named copy outlives the loop
+        for (const QChar c : characters) {
             EXPECT_TRUE(allowed.contains(c)) << c.toLatin1();
             other = other || !c.isLetter();
         }
