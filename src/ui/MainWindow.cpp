@@ -437,8 +437,8 @@ void MainWindow::redrawEntry()
             e->setText(text);
         if (v.selectAll & (1u << static_cast<unsigned>(f)))
             e->selectAll();
-        showCallLock(m_entry.callLocked());
     }
+    showCallLock(m_entry.callLocked());
     for (QWidget* w : std::as_const(m_postContestWidgets))
         w->setVisible(v.postContestVisible);
     m_postContestAction->setChecked(v.postContestVisible);
